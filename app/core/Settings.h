@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+
+namespace rw {
+
+// The settings file shared by all windows, opened by bare name.
+inline const char* const kSettingsFileName = "roomwse.ini";
+// The separate placement profile of the files-by-date window.
+inline const char* const kModsProfileName = "roomws95";
+
+// Cumulative deletion totals, section [Roomwise]. -1 means "not set".
+struct DeletionTotals {
+    std::int64_t filesDeleted = -1;  // Ndelete
+    std::int64_t bytesDeleted = -1;  // SizeDelete
+    std::int64_t filesRecycled = -1; // NWaste
+    std::int64_t bytesRecycled = -1; // SizeWaste
+    int sinceDay = -1;               // DelDate, a day serial
+};
+
+// Adds one deletion run to the totals (one read, up to five writes). A
+// counter that is not above 0 is replaced by the amount, otherwise the amount
+// is added; DelDate is set to `today` only when it was unset. Returns false
+// when the settings file could not be written.
+bool addDeletionTotals(std::int64_t filesDeleted, std::int64_t bytesDeleted,
+                       std::int64_t filesRecycled, std::int64_t bytesRecycled,
+                       const QDate& today = QDate::currentDate());
+DeletionTotals readDeletionTotals();
+// Writes -1 to all five keys; false when the file could not be written.
+bool resetDeletionTotals();
+
+// The shared list-section layout: Number=N, File1..FileN.
+// Returns the entries; an unset or negative Number gives an empty list.
+QStringList readListSection(const QString& section);
+// Number of entries as stored (-1 when missing).
+int readListCount(const QString& section);
+bool writeListSection(const QString& section, const QStringList& entries);
+
+} // namespace rw

@@ -1,0 +1,178 @@
+#include "app/core/SharedRoutines.h"
+
+#include <QLocale>
+#include <QRegularExpression>
+
+#include <cstdlib>
+
+namespace rw {
+
+QString FormatGrouped(std::int64_t value)
+{
+    return QLocale().toString(qint64(value));
+}
+
+QString JoinPath(const QString& folder, const QString& name)
+{
+    if (folder.endsWith('/'))
+        return folder + name;
+    return folder + '/' + name;
+}
+
+namespace {
+
+// 1 = Sunday .. 7 = Saturday.
+int weekday(const QDate& d) { return d.dayOfWeek() % 7 + 1; }
+
+QString monthText(long long m) { return QString::number(m) + QStringLiteral(" month") + PluralSuffix(m); }
+
+} // namespace
+
+QString RelativeDateText(const QDateTime& date, const QDateTime& now)
+{
+    const QDate D = date.date();
+    const QDate R = now.date();
+    const long long dayD = D.toJulianDay();
+    const long long dayR = R.toJulianDay();
+    const long long d = std::llabs(dayR - dayD);
+    const bool ahead = dayD > dayR;
+    const int yD = D.year(), mD = D.month(), yR = R.year(), mR = R.month();
+
+    if (d == 0)
+        return QStringLiteral("Today");
+    if (d == 1)
+        return ahead ? QStringLiteral("Tomorrow") : QStringLiteral("Yesterday");
+
+    if (ahead) {
+        const int wR = weekday(R);
+        const long long w = (d + wR - 1) / 7;
+        if (7 - wR >= d)
+            return QStringLiteral("This week");
+        if (w < 2)
+            return QStringLiteral("Next week");
+        const long long M = (yD * 12LL + mD) - (yR * 12LL + mR);
+        if (M <= 2)
+            return QString::number(w) + QStringLiteral(" weeks");
+        if (yD - yR > 2) {
+            const long long Y = M / 12, rest = M % 12;
+            QString s = QString::number(Y) + QStringLiteral(" years");
+            if (rest > 0)
+                s += ' ' + monthText(rest);
+            return s;
+        }
+        return monthText(M);
+    }
+
+    const int wD = weekday(D);
+    const long long w = (wD + d - 1) / 7;
+    if (w == 0)
+        return QStringLiteral("This week");
+    if (w == 1)
+        return QStringLiteral("Last week");
+    const long long M = (yR * 12LL + mR) - (yD * 12LL + mD);
+    if (M <= 2)
+        return QString::number(w) + QStringLiteral(" weeks ago");
+    if (yR - yD > 2) {
+        const long long Y = M / 12, rest = M % 12;
+        QString s = QString::number(Y) + QStringLiteral(" years ");
+        if (rest > 0)
+            s += monthText(rest) + ' ';
+        return s + QStringLiteral("ago");
+    }
+    return monthText(M) + QStringLiteral(" ago");
+}
+
+QString PluralSuffix(long long count) { return count > 1 ? QStringLiteral("s") : QString(); }
+
+std::int64_t SafeStrToInt(const QString& text)
+{
+    bool ok = false;
+    const qint64 v = text.trimmed().toLongLong(&ok);
+    return ok ? v : 0;
+}
+
+bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsLetterOrDigit(char c) { return IsLetter(c) || IsDigit(c); }
+bool IsBlankChar(char c) { return c == 8 || c == 10 || c == 13 || c == 32; }
+
+bool IsBlankText(const QString& text)
+{
+    for (QChar ch : text) {
+        if (ch.unicode() > 127 || !IsBlankChar(char(ch.unicode())))
+            return false;
+    }
+    return true;
+}
+
+QString shortDateFormat()
+{
+    QString f = QLocale().dateFormat(QLocale::ShortFormat);
+    // Four-digit years everywhere, so a typed date reads back unambiguously.
+    if (!f.contains(QLatin1String("yyyy")))
+        f.replace(QLatin1String("yy"), QLatin1String("yyyy"));
+    return f;
+}
+
+QString longTimeFormat()
+{
+    QString f = QLocale().timeFormat(QLocale::LongFormat);
+    // Drop the time-zone field: file times are shown as local times.
+    f.remove(QRegularExpression(QStringLiteral("\\s*t+\\s*$")));
+    f.remove(QRegularExpression(QStringLiteral("^\\s*t+\\s*")));
+    return f.trimmed();
+}
+
+QString formatShortDate(const QDate& date) { return QLocale().toString(date, shortDateFormat()); }
+
+QDate parseShortDate(const QString& text)
+{
+    const QString t = text.trimmed();
+    if (t.isEmpty())
+        return QDate();
+    QDate d = QLocale().toDate(t, shortDateFormat());
+    if (!d.isValid())
+        d = QLocale().toDate(t, QLocale::ShortFormat);
+    return d;
+}
+
+QDateTime PackedToDate(PackedDateTime packed)
+{
+    QDateTime dt;
+    if (!unpackDateTime(packed, &dt))
+        return QDateTime(QDate(1980, 1, 1), QTime(0, 0));
+    return dt;
+}
+
+QString PackedDateText(PackedDateTime packed)
+{
+    if (packed == 0)
+        return QString();
+    return formatShortDate(PackedToDate(packed).date());
+}
+
+QString PackedTimeText(PackedDateTime packed)
+{
+    if (packed == 0)
+        return QString();
+    QDateTime dt;
+    const QTime t = unpackDateTime(packed, &dt) ? dt.time() : QTime(12, 0, 0);
+    const QString s = QLocale().toString(t, longTimeFormat());
+    return s.isEmpty() ? QStringLiteral("12:00:00") : s;
+}
+
+QString PackedTimeHHMM(PackedDateTime packed)
+{
+    QDateTime dt;
+    if (!unpackDateTime(packed, &dt))
+        return QStringLiteral("1200");
+    return dt.time().toString(QStringLiteral("HHmm"));
+}
+
+QString PackedDateYYYYMMDD(PackedDateTime packed)
+{
+    const QString s = PackedToDate(packed).date().toString(QStringLiteral("yyyyMMdd"));
+    return s.isEmpty() ? QStringLiteral("19800101") : s;
+}
+
+} // namespace rw

@@ -1,0 +1,87 @@
+# Helpers that keep the layer rules in one place.
+#
+# rw_engine_library(name DEPS ...): a static library of every .cpp in the
+#   calling folder. Engine code may link QtCore and other engine libraries
+#   only; rw_check_engine_libraries() fails the configure step otherwise.
+# rw_ui_library(name DEPS ...): a static library of window code.
+# rw_test(name DEPS ...): a GoogleTest program of every test_*.cpp in the
+#   calling folder, run by ctest offscreen.
+
+set_property(GLOBAL PROPERTY RW_ENGINE_TARGETS "")
+
+function(rw_glob_sources out)
+  file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  file(GLOB _hdr CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  file(GLOB _qrc CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.qrc)
+  set(${out} ${_src} ${_hdr} ${_qrc} PARENT_SCOPE)
+endfunction()
+
+function(rw_engine_library name)
+  cmake_parse_arguments(A "" "" "DEPS;SOURCES" ${ARGN})
+  rw_glob_sources(src)
+  if(NOT src AND NOT A_SOURCES)
+    # A layer with no code yet still takes part in the link graph.
+    add_library(${name} INTERFACE)
+    target_link_libraries(${name} INTERFACE Qt6::Core ${A_DEPS})
+    set_property(GLOBAL APPEND PROPERTY RW_ENGINE_TARGETS ${name})
+    return()
+  endif()
+  add_library(${name} STATIC ${src} ${A_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC Qt6::Core ${A_DEPS})
+  set_property(GLOBAL APPEND PROPERTY RW_ENGINE_TARGETS ${name})
+endfunction()
+
+function(rw_ui_library name)
+  cmake_parse_arguments(A "" "" "DEPS;SOURCES" ${ARGN})
+  rw_glob_sources(src)
+  if(NOT src AND NOT A_SOURCES)
+    add_library(${name} INTERFACE)
+    target_link_libraries(${name} INTERFACE Qt6::Core Qt6::Gui Qt6::Widgets ${A_DEPS})
+    return()
+  endif()
+  add_library(${name} STATIC ${src} ${A_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC Qt6::Core Qt6::Gui Qt6::Widgets ${A_DEPS})
+endfunction()
+
+function(rw_test name)
+  cmake_parse_arguments(A "" "" "DEPS" ${ARGN})
+  file(GLOB src CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  add_executable(${name} ${src})
+  target_link_libraries(${name} PRIVATE rw_testsupport ${A_DEPS})
+  gtest_discover_tests(${name}
+    DISCOVERY_MODE PRE_TEST
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300)
+endfunction()
+
+# Walks the link graph of every engine library and stops the configure step
+# when a window-system library shows up in it.
+function(_rw_collect_links target out)
+  set(seen ${${out}})
+  if(NOT TARGET ${target})
+    return()
+  endif()
+  get_target_property(libs ${target} LINK_LIBRARIES)
+  get_target_property(ilibs ${target} INTERFACE_LINK_LIBRARIES)
+  foreach(l IN LISTS libs ilibs)
+    if(l AND NOT l MATCHES "NOTFOUND" AND NOT l IN_LIST seen)
+      list(APPEND seen ${l})
+      _rw_collect_links(${l} seen)
+    endif()
+  endforeach()
+  set(${out} ${seen} PARENT_SCOPE)
+endfunction()
+
+function(rw_check_engine_libraries)
+  get_property(engines GLOBAL PROPERTY RW_ENGINE_TARGETS)
+  foreach(t IN LISTS engines)
+    set(all "")
+    _rw_collect_links(${t} all)
+    foreach(l IN LISTS all)
+      if(l MATCHES "Qt6?::(Widgets|Gui|PrintSupport|Charts)")
+        message(FATAL_ERROR "Engine library ${t} must not link ${l}")
+      endif()
+    endforeach()
+  endforeach()
+endfunction()

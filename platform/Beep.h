@@ -1,0 +1,8 @@
+#pragma once
+
+namespace rw {
+
+// The two platform sounds the message routines use.
+enum class BeepKind { Exclamation, CriticalStop };
+
+} // namespace rw

@@ -1,0 +1,57 @@
+#include "platform/DosDateTime.h"
+
+namespace rw {
+
+PackedDateTime packDateTime(const QDateTime& local)
+{
+    if (!local.isValid())
+        return 0;
+    QDate d = local.date();
+    QTime t = local.time();
+    // The packed form holds 1980..2107 only; times outside are clamped so a
+    // file stamped 1970 (common for unpacked archives) still sorts first.
+    if (d.year() < 1980) {
+        d = QDate(1980, 1, 1);
+        t = QTime(0, 0, 0);
+    } else if (d.year() > 2107) {
+        d = QDate(2107, 12, 31);
+        t = QTime(23, 59, 58);
+    }
+    const std::uint32_t date = (std::uint32_t(d.year() - 1980) << 9) | (std::uint32_t(d.month()) << 5) |
+                               std::uint32_t(d.day());
+    const std::uint32_t time = (std::uint32_t(t.hour()) << 11) | (std::uint32_t(t.minute()) << 5) |
+                               std::uint32_t(t.second() / 2);
+    return (date << 16) | time;
+}
+
+PackedDateTime packFileTime(std::int64_t epochSeconds)
+{
+    if (epochSeconds == 0)
+        return 0;
+    return packDateTime(QDateTime::fromSecsSinceEpoch(epochSeconds).toLocalTime());
+}
+
+bool unpackDateTime(PackedDateTime packed, QDateTime* out)
+{
+    const std::uint32_t date = packed >> 16;
+    const std::uint32_t time = packed & 0xFFFF;
+    const int year = int(date >> 9) + 1980;
+    const int month = int((date >> 5) & 0x0F);
+    const int day = int(date & 0x1F);
+    const int hour = int(time >> 11);
+    const int minute = int((time >> 5) & 0x3F);
+    const int second = int(time & 0x1F) * 2;
+    const QDate d(year, month, day);
+    const QTime t(hour, minute, second);
+    if (!d.isValid() || !t.isValid())
+        return false;
+    if (out)
+        *out = QDateTime(d, t);
+    return true;
+}
+
+int daySerial(const QDate& date) { return int(QDate(1899, 12, 30).daysTo(date)); }
+
+QDate dateFromSerial(int serial) { return QDate(1899, 12, 30).addDays(serial); }
+
+} // namespace rw

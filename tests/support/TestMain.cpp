@@ -1,0 +1,70 @@
+// Test main shared by every test program: a QApplication on the offscreen
+// platform, a fixed locale, and a fresh temporary home for every single test.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QLocale>
+#include <QTemporaryDir>
+
+#include <cstdlib>
+#include <memory>
+
+#include "app/core/Messages.h"
+#include "tests/support/ScriptedResponder.h"
+
+namespace rwtest {
+void setTestRoot(const QString& root);
+}
+
+namespace {
+
+// Gives each test its own HOME and XDG folders and a scripted message
+// responder that fails loudly on unexpected boxes only when a test asks it to.
+class PerTestHome : public ::testing::EmptyTestEventListener {
+public:
+    void OnTestStart(const ::testing::TestInfo&) override
+    {
+        m_dir = std::make_unique<QTemporaryDir>(QDir::tempPath() + "/rwtest-XXXXXX");
+        const QString root = m_dir->path();
+        for (const char* sub : {"home", "config", "data", "cache", "tmp"})
+            QDir(root).mkpath(sub);
+        setenv("HOME", qPrintable(root + "/home"), 1);
+        setenv("XDG_CONFIG_HOME", qPrintable(root + "/config"), 1);
+        setenv("XDG_DATA_HOME", qPrintable(root + "/data"), 1);
+        setenv("XDG_CACHE_HOME", qPrintable(root + "/cache"), 1);
+        rwtest::setTestRoot(root);
+        m_oldCwd = QDir::currentPath();
+        rwtest::ScriptedResponder::instance().reset();
+        rw::setMessageResponder(&rwtest::ScriptedResponder::instance());
+    }
+    void OnTestEnd(const ::testing::TestInfo&) override
+    {
+        QDir::setCurrent(m_oldCwd);
+        rw::setMessageResponder(nullptr);
+        // Make unreadable fixture folders removable again.
+        if (m_dir)
+            std::system(qPrintable("chmod -R u+rwx '" + m_dir->path() + "' 2>/dev/null"));
+        m_dir.reset();
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_oldCwd;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    setenv("LC_ALL", "en_US.UTF-8", 1);
+    setenv("TZ", "UTC", 0);
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Roomwise '95"));
+    ::testing::InitGoogleTest(&argc, argv);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new PerTestHome);
+    return RUN_ALL_TESTS();
+}
