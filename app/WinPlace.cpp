@@ -1,0 +1,93 @@
+#include "app/WinPlace.h"
+
+#include "app/core/PlacementValue.h"
+#include "platform/Folders.h"
+#include "platform/ProfileFile.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QScreen>
+#include <QWidget>
+
+#include <stdexcept>
+
+namespace rw {
+
+TWinPlace::TWinPlace(QWidget* window)
+    : QObject(window), m_window(window), m_iniFileName(QStringLiteral("WinPlace.INI")),
+      m_section(programPath()), m_identifier(window ? window->objectName() : QString()),
+      m_delimiter(QStringLiteral(" "))
+{
+    if (m_window)
+        m_window->installEventFilter(this);
+}
+
+TWinPlace::~TWinPlace() = default;
+
+QString TWinPlace::storedValue() const
+{
+    return ProfileFile(m_iniFileName).readString(m_section, m_identifier);
+}
+
+bool TWinPlace::centreIfNew()
+{
+    if (!storedValue().isEmpty())
+        return true;
+    if (m_window) {
+        QScreen* screen = m_window->screen() ? m_window->screen() : QApplication::primaryScreen();
+        if (screen) {
+            QRect r = m_window->frameGeometry();
+            r.moveCenter(screen->availableGeometry().center());
+            m_window->move(r.topLeft());
+        }
+    }
+    return false;
+}
+
+bool TWinPlace::restorePlacement()
+{
+    const PlacementValue v = PlacementValue::fromText(storedValue(), m_delimiter);
+    if (!m_window || !v.isUsable())
+        return false;
+    // The stored rectangle is the normal (restored) frame rectangle.
+    m_window->move(v.left, v.top);
+    m_window->resize(qMax(1, v.right - v.left - (m_window->frameGeometry().width() - m_window->width())),
+                     qMax(1, v.bottom - v.top - (m_window->frameGeometry().height() - m_window->height())));
+    if (v.showState == 3)
+        m_window->setWindowState(m_window->windowState() | Qt::WindowMaximized);
+    return true;
+}
+
+bool TWinPlace::savePlacement()
+{
+    if (!m_window)
+        throw std::runtime_error("TWinPlace: Unable to retrieve window placement");
+    PlacementValue v;
+    v.flags = 0;
+    v.showState = m_window->isMaximized() ? 3 : (m_window->isMinimized() ? 2 : 1);
+    // A normal main window of a minimised application is stored as minimised.
+    if (v.showState == 1 && m_window == QApplication::activeWindow() &&
+        QApplication::applicationState() == Qt::ApplicationHidden)
+        v.showState = 2;
+    v.minX = v.minY = v.maxX = v.maxY = -1;
+    const QRect normal = (m_window->isMaximized() || m_window->isMinimized())
+                             ? m_window->normalGeometry()
+                             : m_window->frameGeometry();
+    v.left = normal.left();
+    v.top = normal.top();
+    v.right = normal.left() + normal.width();
+    v.bottom = normal.top() + normal.height();
+    return ProfileFile(m_iniFileName).writeString(m_section, m_identifier, v.toText(m_delimiter));
+}
+
+bool TWinPlace::eventFilter(QObject* watched, QEvent* event)
+{
+    // A window is hidden right before it is destroyed (end of its modal loop
+    // or close); that is the last moment its geometry is whole.
+    if (watched == m_window && event->type() == QEvent::Hide && m_saveOnDestroy &&
+        !m_window->isMinimized())
+        savePlacement();
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace rw

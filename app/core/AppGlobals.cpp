@@ -1,0 +1,7 @@
+#include "app/core/AppGlobals.h"
+
+namespace rw {
+
+bool DuplicateMode = true;
+
+} // namespace rw
