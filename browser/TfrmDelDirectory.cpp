@@ -1,0 +1,153 @@
+#include "browser/TfrmDelDirectory.h"
+
+#include "app/core/Messages.h"
+#include "platform/Drives.h"
+
+#include <QFontMetrics>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+
+namespace rw
+{
+
+namespace
+{
+
+constexpr int kClientWidth = 518;
+constexpr int kClientHeight = 266;
+constexpr int kMargin = 12;
+constexpr int kBevelHeight = 58;
+constexpr int kButtonWidth = 170;
+constexpr int kButtonHeight = 30;
+
+QFont boldened(QFont font)
+{
+    font.setBold(true);
+    return font;
+}
+
+} // namespace
+
+TfrmDelDirectory::TfrmDelDirectory(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmDelDirectory"));
+    setWindowTitle(QStringLiteral("Delete directory, sub-directories and all files"));
+    setFixedSize(kClientWidth, kClientHeight);
+    setModal(true);
+
+    m_label2 = new QLabel(QStringLiteral("Folder to delete:"), this);
+    m_label2->setObjectName(QStringLiteral("Label2"));
+    m_label2->setFont(boldened(m_label2->font()));
+    m_label2->setGeometry(kMargin, 10, kClientWidth - 2 * kMargin, 18);
+
+    m_lblDirectory = new QLabel(this);
+    m_lblDirectory->setObjectName(QStringLiteral("lblDirectory"));
+    m_lblDirectory->setFont(boldened(m_lblDirectory->font()));
+    m_lblDirectory->setAlignment(Qt::AlignCenter);
+    m_lblDirectory->setGeometry(kMargin, 32, kClientWidth - 2 * kMargin, 20);
+
+    m_btDelete = new QPushButton(QStringLiteral("&Delete folder"), this);
+    m_btDelete->setObjectName(QStringLiteral("btDelete"));
+    m_btDelete->setToolTip(QStringLiteral("Delete the files shown above.  Cannot be undeleted."));
+    auto* label1 = new QLabel(QStringLiteral("All files and sub-folders are deleted.  Files cannot "
+                                             "be recovered.  Hard disk space immediately freed "
+                                             "up."),
+                              this);
+    label1->setObjectName(QStringLiteral("Label1"));
+    addBevel(QStringLiteral("Bevel1"), 62, m_btDelete, label1);
+
+    m_btRecycle = new QPushButton(QStringLiteral("&Send files to recycle bin"), this);
+    m_btRecycle->setObjectName(QStringLiteral("btRecycle"));
+    m_btRecycle->setToolTip(QStringLiteral(
+        "Send to recycle bin.  Recycle bin can be emptied later.  Files can be recovered."));
+    auto* label3 = new QLabel(
+        QStringLiteral("All files sent to the Windows 95 recycle bin which can be emptied later. "
+                       "Files may be recovered.  Hard disk space is not freed up until recycle "
+                       "bin is emptied.."),
+        this);
+    label3->setObjectName(QStringLiteral("Label3"));
+    addBevel(QStringLiteral("Bevel2"), 62 + kBevelHeight + 8, m_btRecycle, label3);
+
+    m_btCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    m_btCancel->setObjectName(QStringLiteral("BitBtn3"));
+    m_btCancel->setToolTip(QStringLiteral("Cancel. Do not delete."));
+    auto* label4 = new QLabel(QStringLiteral("Cancel delete operation."), this);
+    label4->setObjectName(QStringLiteral("Label4"));
+    addBevel(QStringLiteral("Bevel3"), 62 + 2 * (kBevelHeight + 8), m_btCancel, label4);
+
+    connect(m_btDelete, &QPushButton::clicked, this, &TfrmDelDirectory::btDeleteClick);
+    connect(m_btRecycle, &QPushButton::clicked, this, &TfrmDelDirectory::btRecycleClick);
+    connect(m_btCancel, &QPushButton::clicked, this, &QDialog::reject);
+    m_btCancel->setDefault(true);
+}
+
+QFrame* TfrmDelDirectory::addBevel(const QString& name, int top, QPushButton* button, QLabel* text)
+{
+    auto* bevel = new QFrame(this);
+    bevel->setObjectName(name);
+    bevel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    bevel->setGeometry(kMargin, top, kClientWidth - 2 * kMargin, kBevelHeight);
+    bevel->lower();
+    button->setGeometry(kMargin + 10, top + (kBevelHeight - kButtonHeight) / 2, kButtonWidth,
+                        kButtonHeight);
+    const int textLeft = kMargin + 10 + kButtonWidth + 12;
+    text->setWordWrap(true);
+    text->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    text->setGeometry(textLeft, top + 4, kClientWidth - kMargin - 8 - textLeft, kBevelHeight - 8);
+    return bevel;
+}
+
+void TfrmDelDirectory::setDirectory(const QString& folder)
+{
+    m_directory = folder;
+    const QFontMetrics metrics(m_lblDirectory->font());
+    m_lblDirectory->setText(metrics.elidedText(folder, Qt::ElideMiddle, m_lblDirectory->width()));
+    m_lblDirectory->setToolTip(folder);
+    DriveInfo drive;
+    const bool floppy = driveOfPath(folder, &drive) &&
+                        (drive.letter.toUpper() == 'A' || drive.letter.toUpper() == 'B');
+    m_btRecycle->setEnabled(!floppy);
+}
+
+void TfrmDelDirectory::showEvent(QShowEvent* event)
+{
+    m_recycleChosen = false;
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+    QDialog::showEvent(event);
+}
+
+QString TfrmDelDirectory::recycleNoteText()
+{
+    return QStringLiteral("Note that the recycle bin may be full or that you may have the "
+                          "\"Immediately Remove Files On Delete\" option turned on in the "
+                          "recycle bin. If either is true, then you will not be able to recover "
+                          "the deleted files from the recycle bin. \n\nSend to the recycle bin "
+                          "anyway?");
+}
+
+void TfrmDelDirectory::btDeleteClick()
+{
+    m_recycleChosen = false;
+    accept();
+}
+
+void TfrmDelDirectory::btRecycleClick()
+{
+    m_recycleChosen = AskYesNo(recycleNoteText());
+    if (m_recycleChosen)
+        accept();
+}
+
+TfrmDelDirectory::Choice TfrmDelDirectory::ask(QWidget* parent, const QString& folder)
+{
+    TfrmDelDirectory dialog(parent);
+    dialog.setDirectory(folder);
+    if (dialog.exec() != QDialog::Accepted)
+        return Choice::Cancel;
+    return dialog.RecycleChosen() ? Choice::Recycle : Choice::Delete;
+}
+
+} // namespace rw

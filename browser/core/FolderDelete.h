@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+
+namespace rw
+{
+
+// The file operations that remove or recycle one entry of an open folder.
+// The engine calls them with the folder's descriptor and the entry's name as
+// the file system gave it; tests replace them to make single entries fail.
+// Each returns true on success and leaves errno set on failure.
+class FolderDeleteOps
+{
+public:
+    virtual ~FolderDeleteOps() = default;
+    // Removes a non-folder entry (a file, a symbolic link, a special file)
+    // without following it: unlinkat(dirFd, name, 0).
+    virtual bool removeEntry(int dirFd, const QByteArray& name);
+    // Removes an empty folder: unlinkat(dirFd, name, AT_REMOVEDIR).
+    virtual bool removeFolder(int dirFd, const QByteArray& name);
+    // Sends the entry at `path` (absolute, already checked to be the entry the
+    // engine looked at) to the recycle bin.
+    virtual bool moveToTrash(const QString& path);
+};
+
+// What one DeleteFolderTree run did. Every count covers only what really went.
+struct FolderDeleteResult {
+    bool aborted = false;            // the user answered No or Cancel to a question
+    bool folderRemoved = false;      // the folder itself is gone
+    std::int64_t filesRemoved = 0;   // files deleted or recycled
+    std::int64_t bytesFreed = 0;     // their sizes
+    std::int64_t foldersRemoved = 0; // folders removed, the folder itself included
+    QStringList failures;            // one message per entry that could not be removed
+
+    // True when the run was not stopped at a question (failures do not count).
+    bool completed() const { return !aborted; }
+};
+
+// Deletes, or with `recycle` sends to the recycle bin, every file in `folder`
+// and below, and removes the emptied folders and `folder` itself.
+//
+// - Before touching a read-only, hidden or system file it asks, in that
+//   order, for each attribute the file has, through AskYesNoCancel. Yes goes
+//   on; No or Cancel stops the whole run: that file and everything not yet
+//   removed stay, and nothing more is asked.
+// - It never follows a symbolic link: a link is removed as a link, whatever
+//   it points to. It never enters another file system: a mount point inside
+//   the tree is left alone and reported. A refused or failed entry keeps its
+//   folders.
+// - With `recycle`, files go to the recycle bin one by one and only the
+//   emptied folders are removed directly; a file that cannot be recycled is
+//   a failure, never deleted for good. Symbolic links and special files hold
+//   no data and are removed as they are.
+// - Protected folders (see ProtectedPaths.h) are refused without touching
+//   anything.
+// The walk works on folder descriptors, not on the current folder, which it
+// leaves unchanged; its depth is limited by neither the stack nor the
+// descriptor limit. When any entry failed, one error box lists the failures.
+// `ops` (not owned) replaces the file operations; nullptr uses the real ones.
+FolderDeleteResult DeleteFolderTree(const QString& folder, bool recycle,
+                                    FolderDeleteOps* ops = nullptr);
+
+// " (Note: Deletion operation canceled ... not all files deleted)"
+extern const char* const kDeletionCanceledNote;
+
+// "Deleted " / "Recycled " + count + " files for a savings of " + bytes +
+// " bytes." + the note when the run was stopped.
+QString folderDeleteSummaryText(bool recycled, std::int64_t files, std::int64_t bytes,
+                                bool completed);
+
+// The error box text for the failures of one run (empty when there were none).
+QString folderDeleteFailureText(const QStringList& failures);
+
+} // namespace rw

@@ -1,0 +1,88 @@
+#include "browser/core/ProtectedPaths.h"
+
+#include "platform/Drives.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStringList>
+
+namespace rw
+{
+
+const char* const kBrowserRootRefusal =
+    "Cannot delete the root folder! To delete a folder including all files and sub-folders "
+    "double click on the desired folder shown in the left panel.";
+const char* const kFolderHogRootRefusal = "You cannot delete the root folder using Roomwise 95";
+const char* const kSystemFolderRefusal = "You cannot delete the Windows folder using Roomwise 95";
+const char* const kFolderAlreadyDeletedText = "Folder already deleted/recycled";
+const char* const kDeletedCellText = "DELETED";
+const char* const kRecycledCellText = "RECYCLED";
+
+namespace
+{
+
+QString cleaned(const QString& path)
+{
+    return QDir::cleanPath(QDir(path).absolutePath());
+}
+
+// The path with every symbolic link resolved; the cleaned path when it does
+// not exist (nothing to resolve then).
+QString resolved(const QString& path)
+{
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    return canonical.isEmpty() ? cleaned(path) : canonical;
+}
+
+bool matches(const QString& path, const QStringList& folders)
+{
+    const QString asWritten = cleaned(path);
+    const QString real = resolved(path);
+    for (const QString& folder : folders) {
+        if (asWritten == cleaned(folder) || real == resolved(folder))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+ProtectedKind protectedFolderKind(const QString& path)
+{
+    if (path.isEmpty())
+        return ProtectedKind::None;
+    QStringList roots{QStringLiteral("/")};
+    for (const DriveInfo& drive : driveList())
+        roots << drive.root;
+    if (matches(path, roots))
+        return ProtectedKind::Root;
+
+    static const char* const systemFolders[] = {"/bin",  "/boot", "/dev", "/etc", "/lib", "/lib64",
+                                                "/proc", "/sbin", "/sys", "/usr", "/var"};
+    QStringList system;
+    for (const char* folder : systemFolders)
+        system << QString::fromLatin1(folder);
+    system << QDir::homePath();
+    return matches(path, system) ? ProtectedKind::System : ProtectedKind::None;
+}
+
+bool isProtectedFolder(const QString& path)
+{
+    return protectedFolderKind(path) != ProtectedKind::None;
+}
+
+QString protectedFolderRefusal(const QString& path, RefusingWindow window)
+{
+    switch (protectedFolderKind(path)) {
+    case ProtectedKind::None:
+        return QString();
+    case ProtectedKind::Root:
+        return QString::fromLatin1(window == RefusingWindow::Browser ? kBrowserRootRefusal
+                                                                     : kFolderHogRootRefusal);
+    case ProtectedKind::System:
+        return QString::fromLatin1(kSystemFolderRefusal);
+    }
+    return QString();
+}
+
+} // namespace rw
