@@ -1,0 +1,339 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+
+#include <sys/mount.h>
+#include <unistd.h>
+
+#include "browser/core/FolderDelete.h"
+#include "tests/support/FixtureBuilder.h"
+#include "tests/support/ScriptedResponder.h"
+#include "tests/support/TestEnvironment.h"
+
+using rw::MessageAnswer;
+using rwtest::FixtureBuilder;
+using rwtest::ScriptedResponder;
+
+namespace
+{
+
+ScriptedResponder& responder()
+{
+    return ScriptedResponder::instance();
+}
+
+// Every path (files, links, folders) below `folder`, without following links.
+QStringList entriesBelow(const QString& folder)
+{
+    QStringList out;
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        out << it.next();
+    out.sort();
+    return out;
+}
+
+bool exists(const QString& path)
+{
+    return QFileInfo(path).exists() || QFileInfo(path).isSymLink();
+}
+
+QString question(const QString& path, const char* attribute)
+{
+    return path + QLatin1String(attribute) +
+           QStringLiteral("delete this file and continue deleting other files? ");
+}
+
+// Makes the named entries fail to be removed or recycled.
+class FailingOps : public rw::FolderDeleteOps
+{
+public:
+    explicit FailingOps(QList<QByteArray> names) : m_names(std::move(names)) {}
+    bool removeEntry(int dirFd, const QByteArray& name) override
+    {
+        return !m_names.contains(name) && FolderDeleteOps::removeEntry(dirFd, name);
+    }
+    bool moveToTrash(const QString& path) override
+    {
+        return !m_names.contains(QFile::encodeName(QFileInfo(path).fileName())) &&
+               FolderDeleteOps::moveToTrash(path);
+    }
+
+private:
+    QList<QByteArray> m_names;
+};
+
+// Records how many questions had been asked at each removal.
+class RecordingOps : public rw::FolderDeleteOps
+{
+public:
+    bool removeEntry(int dirFd, const QByteArray& name) override
+    {
+        questionsAtRemoval << ScriptedResponder::instance().entries().size();
+        return FolderDeleteOps::removeEntry(dirFd, name);
+    }
+    bool removeFolder(int dirFd, const QByteArray& name) override
+    {
+        questionsAtRemoval << ScriptedResponder::instance().entries().size();
+        return FolderDeleteOps::removeFolder(dirFd, name);
+    }
+    QList<qsizetype> questionsAtRemoval;
+};
+
+} // namespace
+
+TEST(FolderDelete, OrdinaryTreeGoesWithoutQuestionsAndCountsEveryFile)
+{
+    FixtureBuilder fx;
+    fx.file("tree/a.txt", 100);
+    fx.file("tree/sub/b.bin", 2000);
+    fx.file("tree/sub/deeper/c", 0);
+    fx.folder("tree/empty");
+    fx.fileWithContent(QString::fromUtf8("tree/sub/\u00e9t\u00e9 \u6587.txt"), "12345");
+
+    const auto result = rw::DeleteFolderTree(fx.path("tree"), false);
+
+    EXPECT_TRUE(responder().entries().isEmpty());
+    EXPECT_TRUE(result.completed());
+    EXPECT_TRUE(result.folderRemoved);
+    EXPECT_EQ(result.filesRemoved, 4);
+    EXPECT_EQ(result.bytesFreed, 2105);
+    EXPECT_EQ(result.foldersRemoved, 4);
+    EXPECT_TRUE(result.failures.isEmpty());
+    EXPECT_FALSE(exists(fx.path("tree")));
+    EXPECT_TRUE(QDir(fx.base()).exists());
+}
+
+TEST(FolderDelete, ReadOnlyHiddenFileAsksBothQuestionsInOrder)
+{
+    FixtureBuilder fx;
+    const QString file = fx.file("tree/.secret", 10);
+    fx.setMode("tree/.secret", 0444);
+    responder().queueAnswer(MessageAnswer::Yes);
+    responder().queueAnswer(MessageAnswer::Yes);
+
+    const auto result = rw::DeleteFolderTree(fx.path("tree"), false);
+
+    EXPECT_EQ(responder().texts(),
+              QStringList({question(file, " is read-only, "), question(file, " is hidden, ")}));
+    EXPECT_EQ(responder().entries().at(0).buttons, rw::MessageButtons::YesNoCancel);
+    EXPECT_TRUE(result.completed());
+    EXPECT_EQ(result.filesRemoved, 1);
+    EXPECT_FALSE(exists(fx.path("tree")));
+}
+
+TEST(FolderDelete, NoOrCancelAtTheFirstQuestionStopsEverything)
+{
+    for (const MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Cancel}) {
+        responder().reset();
+        FixtureBuilder fx(rwtest::fixtureRoot() +
+                          (answer == MessageAnswer::No ? "/no" : "/cancel"));
+        for (int i = 0; i < 5; ++i)
+            fx.file(QStringLiteral("tree/plain%1").arg(i), 7);
+        fx.file("tree/sub/.ro-hidden", 3);
+        fx.setMode("tree/sub/.ro-hidden", 0444);
+        fx.file("tree/sub/.other-hidden", 3);
+        fx.file("tree/zz/plain", 7);
+        responder().queueAnswer(answer);
+        const int before = entriesBelow(fx.path("tree")).size();
+
+        RecordingOps ops;
+        const auto result = rw::DeleteFolderTree(fx.path("tree"), false, &ops);
+
+        // Nothing at all was removed after the answer.
+        EXPECT_FALSE(ops.questionsAtRemoval.contains(1));
+        // Only one question: the walk ended at the first No or Cancel.
+        ASSERT_EQ(responder().entries().size(), 1);
+        EXPECT_TRUE(responder().texts().first().endsWith(
+                        " is read-only, delete this file and continue deleting other files? ") ||
+                    responder().texts().first().contains(" is hidden, "));
+        EXPECT_TRUE(result.aborted);
+        EXPECT_FALSE(result.completed());
+        EXPECT_FALSE(result.folderRemoved);
+        EXPECT_TRUE(result.failures.isEmpty());
+        EXPECT_TRUE(exists(fx.path("tree/sub/.ro-hidden")));
+        EXPECT_TRUE(exists(fx.path("tree/sub/.other-hidden")));
+        // The counts are exactly what disappeared.
+        const QStringList after = entriesBelow(fx.path("tree"));
+        EXPECT_EQ(before - after.size(), result.filesRemoved + result.foldersRemoved);
+        EXPECT_EQ(result.bytesFreed, result.filesRemoved * 7);
+    }
+}
+
+TEST(FolderDelete, SpecialFileIsAskedAboutAsSystemFile)
+{
+    FixtureBuilder fx;
+    const QString fifo = fx.fifo("tree/pipe");
+    responder().queueAnswer(MessageAnswer::Yes);
+
+    const auto result = rw::DeleteFolderTree(fx.path("tree"), false);
+
+    EXPECT_EQ(responder().texts(), QStringList{question(fifo, " is a system file, ")});
+    EXPECT_EQ(result.filesRemoved, 1);
+    EXPECT_FALSE(exists(fx.path("tree")));
+}
+
+TEST(FolderDelete, SymbolicLinksAreRemovedAsLinksAndNothingOutsideIsTouched)
+{
+    for (const bool recycle : {false, true}) {
+        responder().reset();
+        FixtureBuilder fx(rwtest::fixtureRoot() + (recycle ? "/recycle" : "/delete"));
+        fx.file("outside/keep1.txt", 11);
+        fx.file("outside/deep/keep2.txt", 22);
+        const QStringList outsideBefore = entriesBelow(fx.path("outside"));
+        fx.file("tree/real.txt", 5);
+        fx.symlink("tree/to-sibling", fx.path("outside"));
+        fx.symlink("tree/sub/to-root", "/");
+        fx.symlink("tree/sub/to-file", fx.path("outside/keep1.txt"));
+        fx.symlink("tree/sub/dangling", fx.path("nowhere"));
+        fx.symlink("tree/loop/a", fx.path("tree/loop/b"));
+        fx.symlink("tree/loop/b", fx.path("tree/loop/a"));
+        fx.symlink("tree/loop/up", fx.path("tree"));
+
+        const auto result = rw::DeleteFolderTree(fx.path("tree"), recycle);
+
+        EXPECT_TRUE(result.failures.isEmpty()) << result.failures.join('\n').toStdString();
+        EXPECT_TRUE(result.folderRemoved);
+        EXPECT_EQ(result.filesRemoved, 8);
+        EXPECT_FALSE(exists(fx.path("tree")));
+        EXPECT_EQ(entriesBelow(fx.path("outside")), outsideBefore);
+        EXPECT_EQ(QFileInfo(fx.path("outside/deep/keep2.txt")).size(), 22);
+        EXPECT_TRUE(QFileInfo::exists("/etc"));
+        if (recycle) {
+            const QString trash = qEnvironmentVariable("XDG_DATA_HOME") + "/Trash/files";
+            EXPECT_EQ(QDir(trash).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
+                      QStringList{"real.txt"});
+        }
+    }
+}
+
+TEST(FolderDelete, FolderGivenAsALinkIsRefused)
+{
+    FixtureBuilder fx;
+    fx.file("target/keep.txt", 4);
+    const QString link = fx.symlink("link", fx.path("target"));
+
+    const auto result = rw::DeleteFolderTree(link, false);
+
+    EXPECT_FALSE(result.folderRemoved);
+    EXPECT_EQ(result.filesRemoved, 0);
+    EXPECT_TRUE(exists(fx.path("target/keep.txt")));
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    ASSERT_EQ(responder().entries().size(), 1);
+    EXPECT_EQ(responder().entries().first().kind, rw::MessageKind::Error);
+}
+
+TEST(FolderDelete, FilesThatCannotGoAreReportedNotCountedAndKeepTheirFolders)
+{
+    for (const bool recycle : {false, true}) {
+        responder().reset();
+        FixtureBuilder fx(rwtest::fixtureRoot() + (recycle ? "/recycle" : "/delete"));
+        fx.file("tree/ok.txt", 10);
+        const QString stuck = fx.file("tree/a/b/stuck.txt", 1000);
+        fx.file("tree/a/b/fine.txt", 20);
+        fx.file("tree/c/fine.txt", 30);
+        FailingOps ops({"stuck.txt"});
+
+        const auto result = rw::DeleteFolderTree(fx.path("tree"), recycle, &ops);
+
+        EXPECT_TRUE(result.completed());
+        EXPECT_FALSE(result.folderRemoved);
+        EXPECT_EQ(result.filesRemoved, 3);
+        EXPECT_EQ(result.bytesFreed, 60);
+        EXPECT_EQ(result.foldersRemoved, 1); // only tree/c
+        const QString expected = (recycle ? QStringLiteral("Couldn't recycle file - ")
+                                          : QStringLiteral("Couldn't delete file - ")) +
+                                 stuck;
+        EXPECT_EQ(result.failures, QStringList{expected});
+        EXPECT_EQ(responder().texts(), QStringList{expected});
+        EXPECT_EQ(entriesBelow(fx.path("tree")),
+                  QStringList({fx.path("tree/a"), fx.path("tree/a/b"), stuck}));
+    }
+}
+
+TEST(FolderDelete, RecycledFilesLandInTheTrash)
+{
+    FixtureBuilder fx;
+    fx.file("tree/one.txt", 100);
+    fx.file("tree/sub/two.txt", 200);
+
+    const auto result = rw::DeleteFolderTree(fx.path("tree"), true);
+
+    EXPECT_TRUE(result.failures.isEmpty()) << result.failures.join('\n').toStdString();
+    EXPECT_TRUE(result.folderRemoved);
+    EXPECT_EQ(result.filesRemoved, 2);
+    EXPECT_EQ(result.bytesFreed, 300);
+    const QString trash = qEnvironmentVariable("XDG_DATA_HOME") + "/Trash/files";
+    EXPECT_TRUE(trash.startsWith(rwtest::testRoot()));
+    EXPECT_EQ(QFileInfo(trash + "/one.txt").size(), 100);
+    EXPECT_EQ(QFileInfo(trash + "/two.txt").size(), 200);
+}
+
+TEST(FolderDelete, DepthBeyondTheOpenFolderLimitIsDeleted)
+{
+    FixtureBuilder fx;
+    QString rel = "tree";
+    for (int i = 0; i < 300; ++i)
+        rel += "/d";
+    fx.file(rel + "/leaf", 9);
+    fx.file("tree/d/top", 1);
+
+    const auto result = rw::DeleteFolderTree(fx.path("tree"), false);
+
+    EXPECT_TRUE(result.failures.isEmpty());
+    EXPECT_EQ(result.filesRemoved, 2);
+    EXPECT_EQ(result.foldersRemoved, 301);
+    EXPECT_FALSE(exists(fx.path("tree")));
+}
+
+TEST(FolderDelete, ProtectedFolderIsRefusedUntouched)
+{
+    const QString file = FixtureBuilder(QDir::homePath()).file("keep.txt", 3);
+
+    const auto result = rw::DeleteFolderTree(QDir::homePath() + "/", false);
+
+    EXPECT_FALSE(result.folderRemoved);
+    EXPECT_EQ(result.failures.size(), 1);
+    EXPECT_TRUE(QFileInfo::exists(file));
+}
+
+TEST(FolderDelete, MountPointInsideTheTreeIsLeftAlone)
+{
+    FixtureBuilder fx;
+    fx.file("tree/plain", 5);
+    const QString mount = fx.folder("tree/mnt");
+    if (::mount("tmpfs", QFile::encodeName(mount).constData(), "tmpfs", 0, nullptr) != 0)
+        GTEST_SKIP() << "cannot mount a file system here";
+    FixtureBuilder(mount).file("inside", 8);
+
+    const auto result = rw::DeleteFolderTree(fx.path("tree"), false);
+    const bool insideKept = QFileInfo::exists(mount + "/inside");
+    ::umount(QFile::encodeName(mount).constData());
+
+    EXPECT_TRUE(insideKept);
+    EXPECT_EQ(result.filesRemoved, 1);
+    EXPECT_FALSE(result.folderRemoved);
+    EXPECT_EQ(result.failures, QStringList{"Won't delete folder - " + mount +
+                                           " (another file system is mounted there)"});
+}
+
+TEST(FolderDelete, SummaryTexts)
+{
+    EXPECT_EQ(rw::folderDeleteSummaryText(false, 1234, 5678901, true),
+              "Deleted 1,234 files for a savings of 5,678,901 bytes.");
+    EXPECT_EQ(rw::folderDeleteSummaryText(true, 2, 3000000000LL, false),
+              "Recycled 2 files for a savings of 3,000,000,000 bytes. (Note: Deletion "
+              "operation canceled ... not all files deleted)");
+    QStringList many;
+    for (int i = 0; i < 20; ++i)
+        many << QStringLiteral("Couldn't delete file - /f%1").arg(i);
+    const QString text = rw::folderDeleteFailureText(many);
+    EXPECT_TRUE(text.contains("/f14"));
+    EXPECT_FALSE(text.contains("/f15"));
+    EXPECT_TRUE(text.endsWith("... and 5 more"));
+    EXPECT_EQ(rw::folderDeleteFailureText({"x"}), "x");
+}
