@@ -18,8 +18,10 @@ namespace
 constexpr int kClientWidth = 518;
 constexpr int kClientHeight = 266;
 constexpr int kMargin = 12;
-constexpr int kBevelHeight = 58;
-constexpr int kButtonWidth = 170;
+constexpr int kBevelHeight = 64;
+constexpr int kBevelTop = 56;
+constexpr int kBevelGap = 5;
+constexpr int kButtonWidth = 166;
 constexpr int kButtonHeight = 30;
 
 QFont boldened(QFont font)
@@ -56,7 +58,7 @@ TfrmDelDirectory::TfrmDelDirectory(QWidget* parent) : QDialog(parent)
                                              "up."),
                               this);
     label1->setObjectName(QStringLiteral("Label1"));
-    addBevel(QStringLiteral("Bevel1"), 62, m_btDelete, label1);
+    addBevel(QStringLiteral("Bevel1"), kBevelTop, m_btDelete, label1);
 
     m_btRecycle = new QPushButton(QStringLiteral("&Send files to recycle bin"), this);
     m_btRecycle->setObjectName(QStringLiteral("btRecycle"));
@@ -68,14 +70,15 @@ TfrmDelDirectory::TfrmDelDirectory(QWidget* parent) : QDialog(parent)
                        "bin is emptied.."),
         this);
     label3->setObjectName(QStringLiteral("Label3"));
-    addBevel(QStringLiteral("Bevel2"), 62 + kBevelHeight + 8, m_btRecycle, label3);
+    addBevel(QStringLiteral("Bevel2"), kBevelTop + kBevelHeight + kBevelGap, m_btRecycle, label3);
 
     m_btCancel = new QPushButton(QStringLiteral("Cancel"), this);
     m_btCancel->setObjectName(QStringLiteral("BitBtn3"));
     m_btCancel->setToolTip(QStringLiteral("Cancel. Do not delete."));
     auto* label4 = new QLabel(QStringLiteral("Cancel delete operation."), this);
     label4->setObjectName(QStringLiteral("Label4"));
-    addBevel(QStringLiteral("Bevel3"), 62 + 2 * (kBevelHeight + 8), m_btCancel, label4);
+    addBevel(QStringLiteral("Bevel3"), kBevelTop + 2 * (kBevelHeight + kBevelGap), m_btCancel,
+             label4);
 
     connect(m_btDelete, &QPushButton::clicked, this, &TfrmDelDirectory::btDeleteClick);
     connect(m_btRecycle, &QPushButton::clicked, this, &TfrmDelDirectory::btRecycleClick);
@@ -90,12 +93,12 @@ QFrame* TfrmDelDirectory::addBevel(const QString& name, int top, QPushButton* bu
     bevel->setFrameStyle(QFrame::Panel | QFrame::Raised);
     bevel->setGeometry(kMargin, top, kClientWidth - 2 * kMargin, kBevelHeight);
     bevel->lower();
-    button->setGeometry(kMargin + 10, top + (kBevelHeight - kButtonHeight) / 2, kButtonWidth,
+    button->setGeometry(kMargin + 8, top + (kBevelHeight - kButtonHeight) / 2, kButtonWidth,
                         kButtonHeight);
-    const int textLeft = kMargin + 10 + kButtonWidth + 12;
+    const int textLeft = kMargin + 8 + kButtonWidth + 10;
     text->setWordWrap(true);
     text->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    text->setGeometry(textLeft, top + 4, kClientWidth - kMargin - 8 - textLeft, kBevelHeight - 8);
+    text->setGeometry(textLeft, top + 2, kClientWidth - kMargin - 6 - textLeft, kBevelHeight - 4);
     return bevel;
 }
 
