@@ -10,6 +10,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -126,6 +127,50 @@ bool readNames(int dirFd, std::vector<QByteArray>* names)
     return ok;
 }
 
+// Where an open folder is mounted: the device plus, where the kernel tells
+// it, the mount's id. The id tells a bind mount of a folder of the same file
+// system apart from the folder around it, which the device alone cannot.
+struct MountIdentity {
+    dev_t dev = 0;
+    std::uint64_t mountId = 0;
+    bool hasMountId = false;
+    bool operator==(const MountIdentity& other) const
+    {
+        return dev == other.dev && (!hasMountId || !other.hasMountId || mountId == other.mountId);
+    }
+};
+
+bool mountIdentity(int fd, MountIdentity* out)
+{
+    struct statx stx = {};
+    if (::statx(fd, "", AT_EMPTY_PATH, STATX_MNT_ID, &stx) == 0) {
+        out->dev = makedev(stx.stx_dev_major, stx.stx_dev_minor);
+        out->hasMountId = (stx.stx_mask & STATX_MNT_ID) != 0;
+        out->mountId = stx.stx_mnt_id;
+        return true;
+    }
+    struct stat st = {};
+    if (::fstat(fd, &st) != 0)
+        return false;
+    out->dev = st.st_dev;
+    out->hasMountId = false;
+    return true;
+}
+
+// True when the open folder is one of the protected folders itself. Checked
+// on the opened descriptor, so a path swapped after the check by name still
+// cannot lead the walk into a protected folder.
+bool isProtectedIdentity(const struct stat& st)
+{
+    for (const QString& folder : protectedFolderList()) {
+        struct stat p = {};
+        if (::stat(QFile::encodeName(folder).constData(), &p) == 0 && p.st_dev == st.st_dev &&
+            p.st_ino == st.st_ino)
+            return true;
+    }
+    return false;
+}
+
 QString shown(const QByteArray& path)
 {
     return QFile::decodeName(path);
@@ -169,6 +214,7 @@ private:
     FolderDeleteResult m_result;
     UniqueFd m_rootParent;
     dev_t m_rootDev = 0;
+    MountIdentity m_rootMount;
     std::vector<Frame> m_stack;
 };
 
@@ -204,10 +250,8 @@ bool TreeDeleter::openRoot(const QByteArray& path)
     const QByteArray name = path.mid(slash + 1);
 
     m_rootParent.reset(::open(parent.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    struct stat parentSt {
-    };
-    struct stat st {
-    };
+    struct stat parentSt = {};
+    struct stat st = {};
     if (!m_rootParent.valid() || ::fstat(m_rootParent.get(), &parentSt) != 0 ||
         ::fstatat(m_rootParent.get(), name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
         fail(QStringLiteral("Couldn't open folder - ") + shown(path));
@@ -224,9 +268,15 @@ bool TreeDeleter::openRoot(const QByteArray& path)
         fail(QStringLiteral("Couldn't open folder - ") + shown(path));
         return false;
     }
-    if (st.st_dev != parentSt.st_dev) {
+    MountIdentity parentMount;
+    if (!mountIdentity(m_rootParent.get(), &parentMount) ||
+        !mountIdentity(root.fd.get(), &m_rootMount) || !(m_rootMount == parentMount)) {
         fail(QStringLiteral("Won't delete folder - %1 (another file system is mounted there)")
                  .arg(shown(path)));
+        return false;
+    }
+    if (isProtectedIdentity(st)) {
+        fail(QStringLiteral("Couldn't delete folder - %1 (protected folder)").arg(shown(path)));
         return false;
     }
     m_rootDev = st.st_dev;
@@ -240,8 +290,7 @@ bool TreeDeleter::openRoot(const QByteArray& path)
 
 void TreeDeleter::visit(Frame& frame, const QByteArray& name)
 {
-    struct stat st {
-    };
+    struct stat st = {};
     if (::fstatat(frame.fd.get(), name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
         if (errno == ENOENT)
             return; // gone meanwhile: nothing to do
@@ -266,12 +315,24 @@ void TreeDeleter::enterFolder(Frame& parent, const QByteArray& name, const struc
     }
     Frame child;
     child.fd.reset(::openat(parent.fd.get(), name.constData(), kDirOpenFlags));
-    struct stat opened {
-    };
+    struct stat opened = {};
+    MountIdentity mount;
+    if (!child.fd.valid() || ::fstat(child.fd.get(), &opened) != 0 ||
+        !mountIdentity(child.fd.get(), &mount)) {
+        fail(QStringLiteral("Couldn't open folder - ") + shown(path));
+        parent.blocked = true;
+        return;
+    }
     // The entry may have been swapped for a link or a mount since the look-up;
-    // O_NOFOLLOW and the check of the opened folder's device catch both.
-    if (!child.fd.valid() || ::fstat(child.fd.get(), &opened) != 0 || opened.st_dev != m_rootDev ||
-        !readNames(child.fd.get(), &child.names)) {
+    // O_NOFOLLOW and the check of the opened folder's mount catch both. A bind
+    // mount of a folder of the same file system shows only in the mount id.
+    if (!(mount == m_rootMount)) {
+        fail(QStringLiteral("Won't delete folder - %1 (another file system is mounted there)")
+                 .arg(shown(path)));
+        parent.blocked = true;
+        return;
+    }
+    if (!readNames(child.fd.get(), &child.names)) {
         fail(QStringLiteral("Couldn't open folder - ") + shown(path));
         parent.blocked = true;
         return;
@@ -348,10 +409,8 @@ bool TreeDeleter::recycleFile(const Frame& frame, const QByteArray& name, const 
     const QString text = QFile::decodeName(path);
     if (QFile::encodeName(text) != path)
         return false;
-    struct stat byPath {
-    };
-    struct stat folderByPath {
-    };
+    struct stat byPath = {};
+    struct stat folderByPath = {};
     if (::lstat(path.constData(), &byPath) != 0 || byPath.st_dev != st.st_dev ||
         byPath.st_ino != st.st_ino || !S_ISREG(byPath.st_mode))
         return false;
@@ -373,8 +432,7 @@ bool TreeDeleter::leaveFolder()
         Frame& parent = m_stack.back();
         if (!parent.fd.valid()) {
             UniqueFd up(::openat(child.fd.get(), "..", kDirOpenFlags));
-            struct stat st {
-            };
+            struct stat st = {};
             if (!up.valid() || ::fstat(up.get(), &st) != 0 || st.st_dev != parent.dev ||
                 st.st_ino != parent.ino) {
                 fail(QStringLiteral("Folder moved while it was being deleted - ") +

@@ -45,25 +45,39 @@ bool matches(const QString& path, const QStringList& folders)
     return false;
 }
 
+QStringList rootFolders()
+{
+    QStringList roots{QStringLiteral("/")};
+    for (const DriveInfo& drive : driveList())
+        roots << drive.root;
+    return roots;
+}
+
+QStringList systemFolders()
+{
+    static const char* const folders[] = {"/bin",  "/boot", "/dev", "/etc", "/lib", "/lib64",
+                                          "/proc", "/sbin", "/sys", "/usr", "/var"};
+    QStringList system;
+    for (const char* folder : folders)
+        system << QString::fromLatin1(folder);
+    system << QDir::homePath();
+    return system;
+}
+
 } // namespace
+
+QStringList protectedFolderList()
+{
+    return rootFolders() + systemFolders();
+}
 
 ProtectedKind protectedFolderKind(const QString& path)
 {
     if (path.isEmpty())
         return ProtectedKind::None;
-    QStringList roots{QStringLiteral("/")};
-    for (const DriveInfo& drive : driveList())
-        roots << drive.root;
-    if (matches(path, roots))
+    if (matches(path, rootFolders()))
         return ProtectedKind::Root;
-
-    static const char* const systemFolders[] = {"/bin",  "/boot", "/dev", "/etc", "/lib", "/lib64",
-                                                "/proc", "/sbin", "/sys", "/usr", "/var"};
-    QStringList system;
-    for (const char* folder : systemFolders)
-        system << QString::fromLatin1(folder);
-    system << QDir::homePath();
-    return matches(path, system) ? ProtectedKind::System : ProtectedKind::None;
+    return matches(path, systemFolders()) ? ProtectedKind::System : ProtectedKind::None;
 }
 
 bool isProtectedFolder(const QString& path)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace rw
 {
@@ -21,6 +22,10 @@ ProtectedKind protectedFolderKind(const QString& path);
 // True when the folder is a drive root, "/", /bin, /boot, /dev, /etc, /lib,
 // /lib64, /proc, /sbin, /sys, /usr, /var or the user's home folder.
 bool isProtectedFolder(const QString& path);
+
+// The protected folders as written: "/", the drive roots, the operating-
+// system folders and the home folder.
+QStringList protectedFolderList();
 
 // Refusal shown by the folder browser for a root folder.
 extern const char* const kBrowserRootRefusal;

@@ -301,24 +301,34 @@ TEST(FolderDelete, ProtectedFolderIsRefusedUntouched)
     EXPECT_TRUE(QFileInfo::exists(file));
 }
 
-TEST(FolderDelete, MountPointInsideTheTreeIsLeftAlone)
+TEST(FolderDelete, MountPointsInsideTheTreeAreLeftAlone)
 {
-    FixtureBuilder fx;
-    fx.file("tree/plain", 5);
-    const QString mount = fx.folder("tree/mnt");
-    if (::mount("tmpfs", QFile::encodeName(mount).constData(), "tmpfs", 0, nullptr) != 0)
-        GTEST_SKIP() << "cannot mount a file system here";
-    FixtureBuilder(mount).file("inside", 8);
+    // A file system of its own, and a bind mount of a folder of the same file
+    // system, which only the mount id tells apart.
+    for (const bool bind : {false, true}) {
+        responder().reset();
+        FixtureBuilder fx(rwtest::fixtureRoot() + (bind ? "/bind" : "/tmpfs"));
+        fx.file("tree/plain", 5);
+        const QString mount = fx.folder("tree/mnt");
+        const QString outside = fx.folder("outside");
+        const QByteArray target = QFile::encodeName(mount);
+        const int rc = bind ? ::mount(QFile::encodeName(outside).constData(), target.constData(),
+                                      nullptr, MS_BIND, nullptr)
+                            : ::mount("tmpfs", target.constData(), "tmpfs", 0, nullptr);
+        if (rc != 0)
+            GTEST_SKIP() << "cannot mount a file system here";
+        FixtureBuilder(mount).file("inside", 8);
 
-    const auto result = rw::DeleteFolderTree(fx.path("tree"), false);
-    const bool insideKept = QFileInfo::exists(mount + "/inside");
-    ::umount(QFile::encodeName(mount).constData());
+        const auto result = rw::DeleteFolderTree(fx.path("tree"), false);
+        const bool insideKept = QFileInfo::exists(mount + "/inside");
+        ::umount(target.constData());
 
-    EXPECT_TRUE(insideKept);
-    EXPECT_EQ(result.filesRemoved, 1);
-    EXPECT_FALSE(result.folderRemoved);
-    EXPECT_EQ(result.failures, QStringList{"Won't delete folder - " + mount +
-                                           " (another file system is mounted there)"});
+        EXPECT_TRUE(insideKept);
+        EXPECT_EQ(result.filesRemoved, 1);
+        EXPECT_FALSE(result.folderRemoved);
+        EXPECT_EQ(result.failures, QStringList{"Won't delete folder - " + mount +
+                                               " (another file system is mounted there)"});
+    }
 }
 
 TEST(FolderDelete, SummaryTexts)
