@@ -157,15 +157,30 @@ bool mountIdentity(int fd, MountIdentity* out)
     return true;
 }
 
-// True when the open folder is one of the protected folders itself. Checked
-// on the opened descriptor, so a path swapped after the check by name still
-// cannot lead the walk into a protected folder.
-bool isProtectedIdentity(const struct stat& st)
+// The protected folders by device and inode. Checked on opened descriptors,
+// so a path swapped after a check by name still cannot lead the walk into a
+// protected folder, and a protected folder inside the tree (the home folder
+// below a folder being deleted) is kept.
+struct FolderIdentity {
+    dev_t dev;
+    ino_t ino;
+};
+
+std::vector<FolderIdentity> protectedIdentities()
 {
+    std::vector<FolderIdentity> ids;
     for (const QString& folder : protectedFolderList()) {
-        struct stat p = {};
-        if (::stat(QFile::encodeName(folder).constData(), &p) == 0 && p.st_dev == st.st_dev &&
-            p.st_ino == st.st_ino)
+        struct stat st = {};
+        if (::stat(QFile::encodeName(folder).constData(), &st) == 0)
+            ids.push_back({st.st_dev, st.st_ino});
+    }
+    return ids;
+}
+
+bool isIn(const std::vector<FolderIdentity>& ids, const struct stat& st)
+{
+    for (const FolderIdentity& id : ids) {
+        if (id.dev == st.st_dev && id.ino == st.st_ino)
             return true;
     }
     return false;
@@ -215,6 +230,7 @@ private:
     UniqueFd m_rootParent;
     dev_t m_rootDev = 0;
     MountIdentity m_rootMount;
+    std::vector<FolderIdentity> m_protected = protectedIdentities();
     std::vector<Frame> m_stack;
 };
 
@@ -275,7 +291,7 @@ bool TreeDeleter::openRoot(const QByteArray& path)
                  .arg(shown(path)));
         return false;
     }
-    if (isProtectedIdentity(st)) {
+    if (isIn(m_protected, st)) {
         fail(QStringLiteral("Couldn't delete folder - %1 (protected folder)").arg(shown(path)));
         return false;
     }
@@ -329,6 +345,11 @@ void TreeDeleter::enterFolder(Frame& parent, const QByteArray& name, const struc
     if (!(mount == m_rootMount)) {
         fail(QStringLiteral("Won't delete folder - %1 (another file system is mounted there)")
                  .arg(shown(path)));
+        parent.blocked = true;
+        return;
+    }
+    if (isIn(m_protected, opened)) {
+        fail(QStringLiteral("Won't delete folder - %1 (protected folder)").arg(shown(path)));
         parent.blocked = true;
         return;
     }

@@ -55,8 +55,9 @@ struct FolderDeleteResult {
 //   emptied folders are removed directly; a file that cannot be recycled is
 //   a failure, never deleted for good. Symbolic links and special files hold
 //   no data and are removed as they are.
-// - Protected folders (see ProtectedPaths.h) are refused without touching
-//   anything.
+// - A protected folder (see ProtectedPaths.h) is refused without touching
+//   anything; one found inside the tree (the home folder, say) is kept with
+//   its contents and reported.
 // The walk works on folder descriptors, not on the current folder, which it
 // leaves unchanged; its depth is limited by neither the stack nor the
 // descriptor limit. When any entry failed, one error box lists the failures.

@@ -290,6 +290,23 @@ TEST(FolderDelete, ProtectedFolderIsRefusedUntouched)
     EXPECT_TRUE(QFileInfo::exists(file));
 }
 
+TEST(FolderDelete, HomeFolderInsideTheTreeIsKept)
+{
+    FixtureBuilder fx;
+    fx.file("tree/other/a", 3);
+    const QString kept = fx.file("tree/user/notes.txt", 4);
+    const QByteArray oldHome = qgetenv("HOME");
+    qputenv("HOME", QFile::encodeName(fx.path("tree/user")));
+    const auto result = rw::DeleteFolderTree(fx.path("tree"), false);
+    qputenv("HOME", oldHome);
+
+    EXPECT_TRUE(QFileInfo::exists(kept));
+    EXPECT_FALSE(exists(fx.path("tree/other")));
+    EXPECT_EQ(result.filesRemoved, 1);
+    EXPECT_EQ(result.failures,
+              QStringList{"Won't delete folder - " + fx.path("tree/user") + " (protected folder)"});
+}
+
 TEST(FolderDelete, MountPointsInsideTheTreeAreLeftAlone)
 {
     // A file system of its own, and a bind mount of a folder of the same file
