@@ -31,7 +31,9 @@ namespace
 constexpr int kClientWidth = 608;
 constexpr int kClientHeight = 440;
 constexpr int kRowHeight = 20;
-constexpr int kValueLeft = 150;
+// Values start at one column for every panel (window coordinates), right of
+// the longest caption ("Modification date:").
+constexpr int kValueLeft = 180;
 constexpr int kButtonTop = 402;
 constexpr int kButtonHeight = 28;
 
@@ -189,10 +191,7 @@ QFrame* TfrmDetails::addPanel(const QString& name, const QRect& geometry)
 QLabel* TfrmDetails::addCaption(QFrame* panel, const QString& text, int row)
 {
     auto* l = new QLabel(text, panel);
-    // Panels beside the icon start further right; their captions line up
-    // with the others all the same.
-    const int left = 8 - (panel->x() - 8);
-    l->setGeometry(qMax(4, left), 4 + row * kRowHeight, kValueLeft - 12, kRowHeight);
+    l->setGeometry(6, 4 + row * kRowHeight, kValueLeft - panel->x() - 10, kRowHeight);
     return l;
 }
 
@@ -200,7 +199,7 @@ QLabel* TfrmDetails::addValue(QFrame* panel, const QString& name, int row)
 {
     auto* l = new QLabel(panel);
     l->setObjectName(name);
-    const int left = kValueLeft - (panel->x() - 8);
+    const int left = kValueLeft - panel->x();
     l->setGeometry(left, 4 + row * kRowHeight, panel->width() - left - 6, kRowHeight);
     l->setTextInteractionFlags(Qt::TextSelectableByMouse);
     return l;
