@@ -113,30 +113,3 @@ TEST(FileDetails, TypeFromTheExtension)
     setFileTypeDescriber({});
     EXPECT_EQ(describeFileType(".zzqx"), "ZZQX File");
 }
-
-TEST(FileDetails, PrintLinesFollowTheShownFields)
-{
-    FileDetails d;
-    d.fileName = "/data/a.txt";
-    d.fileType = "Text";
-    d.sizeBytes = "3 bytes";
-    d.clusterLine = "Cluster size: 4,096  Clusters used : 1";
-    d.creation = "???";
-    d.modification = "1/2/2024  Yesterday";
-    d.access = "1/3/2024  Today";
-    d.attributeText = " Hidden";
-    const QStringList expected = {"Name of file : \t/data/a.txt",
-                                  "Type of file : \tText",
-                                  " ",
-                                  "Size of file : \t3 bytes",
-                                  "               \tCluster size: 4,096  Clusters used : 1",
-                                  "",
-                                  "Creation date     : \t???",
-                                  "Modification date : \t1/2/2024  Yesterday",
-                                  "Access date       : \t1/3/2024  Today",
-                                  "",
-                                  "Attributes : \t Hidden",
-                                  "",
-                                  "Company: \tAcme"};
-    EXPECT_EQ(detailsPrintLines(d, {"Company: \tAcme"}), expected);
-}

@@ -102,17 +102,6 @@ TEST(TfrmDetails, FolderShowsDirectoryAndTheFolderIcon)
     EXPECT_EQ(GetFileIcon(folder).cacheKey(), directoryIcon().cacheKey());
 }
 
-TEST(TfrmDetails, MissingFileShowsOnlyItsName)
-{
-    rwtest::FixtureBuilder fx;
-    TfrmDetails w;
-    w.setFilePath(fx.path("gone.txt"));
-    w.show();
-    EXPECT_EQ(label(w, "lblFileName"), fx.path("gone.txt"));
-    EXPECT_EQ(label(w, "lblSizeBytes"), "");
-    EXPECT_TRUE(w.findChild<QLabel*>("Image1")->pixmap().isNull());
-}
-
 TEST(TfrmDetails, RunAndViewHandTheFileOn)
 {
     rwtest::FixtureBuilder fx;
