@@ -1,0 +1,154 @@
+#include "browser/core/FileDetails.h"
+
+#include "app/core/SharedRoutines.h"
+#include "platform/Drives.h"
+
+#include <QFile>
+#include <QMimeDatabase>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+namespace rw
+{
+
+namespace
+{
+
+QString defaultTypeDescription(const QString& extension)
+{
+    if (extension.isEmpty() || extension.contains(QLatin1Char('*')))
+        return QString();
+    static const QMimeDatabase db;
+    const QList<QMimeType> types = db.mimeTypesForFileName(QStringLiteral("x") + extension);
+    if (!types.isEmpty() && !types.first().comment().isEmpty())
+        return types.first().comment();
+    return extension.mid(1).toUpper() + QStringLiteral(" File");
+}
+
+FileTypeDescriber& describer()
+{
+    static FileTypeDescriber d = defaultTypeDescription;
+    return d;
+}
+
+PackedDateTime packStatxTime(const struct statx_timestamp& t)
+{
+    return packFileTime(std::int64_t(t.tv_sec));
+}
+
+} // namespace
+
+void setFileTypeDescriber(FileTypeDescriber d)
+{
+    describer() = d ? std::move(d) : FileTypeDescriber(defaultTypeDescription);
+}
+
+QString describeFileType(const QString& extension)
+{
+    return describer()(extension);
+}
+
+std::int64_t clustersUsed(std::int64_t size, std::int64_t clusterSize)
+{
+    if (clusterSize <= 0 || size <= 0)
+        return 0;
+    return size / clusterSize + (size % clusterSize != 0 ? 1 : 0);
+}
+
+QString wastedClusterSpace(std::int64_t size, std::int64_t clusterSize)
+{
+    if (clusterSize <= 0)
+        return QString();
+    return QStringLiteral("Cluster size: ") + FormatGrouped(clusterSize) +
+           QStringLiteral("  Clusters used : ") + FormatGrouped(clustersUsed(size, clusterSize));
+}
+
+QString attributeWords(unsigned attributes)
+{
+    static const struct {
+        unsigned bit;
+        const char* word;
+    } words[] = {{faReadOnly, " ReadOnly"}, {faHidden, " Hidden"},       {faSysFile, " System"},
+                 {faVolumeID, " VolumeID"}, {faDirectory, " Directory"}, {faArchive, " Archive"}};
+    QString text;
+    for (const auto& w : words)
+        if (attributes & w.bit)
+            text += QLatin1String(w.word);
+    return text;
+}
+
+QString dateLabel(PackedDateTime packed, const QDateTime& now)
+{
+    const QString date = PackedDateText(packed);
+    if (date.isEmpty())
+        return QStringLiteral("???");
+    return date + QStringLiteral("  ") + RelativeDateText(PackedToDate(packed), now);
+}
+
+QString fileExtension(const QString& path)
+{
+    const QString name = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    return dot < 0 ? QString() : name.mid(dot);
+}
+
+FileDetails readFileDetails(const QString& path, const QDateTime& now)
+{
+    FileDetails d;
+    struct statx sx {
+    };
+    if (path.isEmpty() ||
+        ::statx(AT_FDCWD, QFile::encodeName(path).constData(),
+                AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT, STATX_BASIC_STATS | STATX_BTIME, &sx) != 0)
+        return d;
+    d.found = true;
+    const mode_t mode = sx.stx_mode;
+    d.isDirectory = S_ISDIR(mode);
+    d.size = std::int64_t(sx.stx_size);
+    if (!(mode & S_IWUSR))
+        d.attributes |= faReadOnly;
+    const QString name = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+    if (name.startsWith(QLatin1Char('.')) && name != QLatin1String(".") &&
+        name != QLatin1String(".."))
+        d.attributes |= faHidden;
+    if (S_ISCHR(mode) || S_ISBLK(mode) || S_ISFIFO(mode) || S_ISSOCK(mode))
+        d.attributes |= faSysFile;
+    if (d.isDirectory)
+        d.attributes |= faDirectory;
+
+    d.modified = packStatxTime(sx.stx_mtime);
+    d.accessed = packStatxTime(sx.stx_atime);
+    d.created = (sx.stx_mask & STATX_BTIME) ? packStatxTime(sx.stx_btime) : 0;
+
+    d.fileName = path;
+    d.fileType = describeFileType(fileExtension(path));
+    d.sizeBytes = FormatGrouped(d.size) + QStringLiteral(" bytes");
+    DriveGeometry geometry;
+    // A dangling link has no file system of its own; its folder has.
+    if (pathGeometry(path, &geometry) ||
+        pathGeometry(path.left(qMax<qsizetype>(1, path.lastIndexOf(QLatin1Char('/')))), &geometry))
+        d.clusterLine = wastedClusterSpace(d.size, geometry.clusterSize);
+    d.creation = dateLabel(d.created, now);
+    d.modification = dateLabel(d.modified, now);
+    d.access = dateLabel(d.accessed, now);
+    d.attributeText = attributeWords(d.attributes);
+    return d;
+}
+
+QStringList detailsPrintLines(const FileDetails& details, const QStringList& versionLines)
+{
+    QStringList lines;
+    lines << QStringLiteral("Name of file : \t") + details.fileName
+          << QStringLiteral("Type of file : \t") + details.fileType << QStringLiteral(" ")
+          << QStringLiteral("Size of file : \t") + details.sizeBytes
+          << QStringLiteral("               \t") + details.clusterLine << QString()
+          << QStringLiteral("Creation date     : \t") + details.creation
+          << QStringLiteral("Modification date : \t") + details.modification
+          << QStringLiteral("Access date       : \t") + details.access << QString()
+          << QStringLiteral("Attributes : \t") + details.attributeText << QString();
+    lines << versionLines;
+    return lines;
+}
+
+} // namespace rw

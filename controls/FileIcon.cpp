@@ -1,0 +1,111 @@
+#include "controls/FileIcon.h"
+
+#include <QFile>
+#include <QMimeDatabase>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+
+#include <sys/stat.h>
+
+namespace rw
+{
+
+namespace
+{
+
+// Both icons are drawn at 32 x 32 so that they scale like theme icons.
+constexpr int kSize = 32;
+
+QPixmap blankPixmap()
+{
+    QPixmap pm(kSize, kSize);
+    pm.fill(Qt::transparent);
+    return pm;
+}
+
+QIcon drawDirectoryIcon()
+{
+    QPixmap pm = blankPixmap();
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(0x80, 0x60, 0x00), 1));
+    // The tab, then the body of the folder.
+    QPainterPath tab;
+    tab.moveTo(2.5, 8.5);
+    tab.lineTo(4.5, 5.5);
+    tab.lineTo(12.5, 5.5);
+    tab.lineTo(14.5, 8.5);
+    tab.closeSubpath();
+    p.setBrush(QColor(0xE8, 0xC0, 0x30));
+    p.drawPath(tab);
+    p.setBrush(QColor(0xFF, 0xD8, 0x50));
+    p.drawRect(QRectF(2.5, 8.5, 27, 19));
+    p.setPen(QPen(QColor(0xFF, 0xF0, 0xA0), 1));
+    p.drawLine(QPointF(3.5, 10), QPointF(28.5, 10));
+    return QIcon(pm);
+}
+
+QIcon drawNoIcon()
+{
+    QPixmap pm = blankPixmap();
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(0x40, 0x40, 0x40), 1));
+    p.setBrush(Qt::white);
+    // A page with a folded corner.
+    QPainterPath page;
+    page.moveTo(6.5, 2.5);
+    page.lineTo(20.5, 2.5);
+    page.lineTo(26.5, 8.5);
+    page.lineTo(26.5, 29.5);
+    page.lineTo(6.5, 29.5);
+    page.closeSubpath();
+    p.drawPath(page);
+    p.drawPolyline(QPolygonF({QPointF(20.5, 2.5), QPointF(20.5, 8.5), QPointF(26.5, 8.5)}));
+    QFont f = p.font();
+    f.setPixelSize(16);
+    f.setBold(true);
+    p.setFont(f);
+    p.setPen(QColor(0x20, 0x40, 0xA0));
+    p.drawText(QRectF(6, 8, 21, 21), Qt::AlignCenter, QStringLiteral("?"));
+    return QIcon(pm);
+}
+
+} // namespace
+
+const QIcon& directoryIcon()
+{
+    static const QIcon icon = drawDirectoryIcon();
+    return icon;
+}
+
+const QIcon& noIcon()
+{
+    static const QIcon icon = drawNoIcon();
+    return icon;
+}
+
+QIcon GetFileIcon(const QString& path)
+{
+    struct stat st {
+    };
+    const bool exists = ::stat(QFile::encodeName(path).constData(), &st) == 0;
+    if (exists && S_ISDIR(st.st_mode))
+        return directoryIcon();
+    // Only regular files are opened to look at their content; reading a
+    // FIFO or a device could block or have side effects.
+    const bool regular = exists && S_ISREG(st.st_mode);
+    static const QMimeDatabase db;
+    const QMimeType type = db.mimeTypeForFile(path, regular ? QMimeDatabase::MatchDefault
+                                                            : QMimeDatabase::MatchExtension);
+    if (type.isValid()) {
+        for (const QString& name : {type.iconName(), type.genericIconName()}) {
+            if (!name.isEmpty() && QIcon::hasThemeIcon(name))
+                return QIcon::fromTheme(name);
+        }
+    }
+    return noIcon();
+}
+
+} // namespace rw

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <stdexcept>
+
+class QFileDevice;
+
+namespace rw
+{
+
+// Raised by TFileMapping; the message is one of the texts below.
+class EFileMappingError : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A read-only view of the whole content of an open file (mmap).
+//
+// The mapping keeps its own duplicate of the file descriptor (the mapping
+// handle), so it does not depend on the caller's stream staying open or
+// unmoved; the caller still owns and closes its own file. An empty file gives
+// an empty view (null BaseAddress, size 0) without an error, so files of any
+// size, 0 included, can be read through a mapping.
+//
+// Errors, as EFileMappingError:
+//   "Invalid parameters. Could not create file mapping object"  no file / no descriptor
+//   "Could not create file mapping object"  descriptor cannot be duplicated or
+//                                           is not a regular file
+//   "Could not map file"                    mmap failed
+//   "Could not unmap file" / "Could not close file mapping handle"  from close()
+class TFileMapping
+{
+public:
+    // Maps the file open on `fd` (not owned; -1 is invalid).
+    explicit TFileMapping(int fd);
+    // Maps the file of an open QFile / QSaveFile (not owned; nullptr or a
+    // device without a descriptor is invalid).
+    explicit TFileMapping(const QFileDevice* file);
+    // Releases the view and the handle; errors are swallowed here. Call
+    // close() first to see them.
+    ~TFileMapping();
+
+    TFileMapping(const TFileMapping&) = delete;
+    TFileMapping& operator=(const TFileMapping&) = delete;
+
+    // Unmaps the view, then closes the mapping handle. Raises "Could not
+    // unmap file" (the handle then stays open) or "Could not close file
+    // mapping handle". Does nothing when already closed.
+    void close();
+
+    // First byte of the view; null for an empty file or after close().
+    const std::uint8_t* BaseAddress() const { return m_base; }
+    // Number of bytes in the view (the file size when it was mapped).
+    std::size_t size() const { return m_size; }
+    // The duplicate descriptor held by the mapping; -1 when none is open.
+    int MappingHandle() const { return m_handle; }
+
+private:
+    void map(int fd);
+
+    int m_handle = -1;
+    const std::uint8_t* m_base = nullptr;
+    std::size_t m_size = 0;
+};
+
+} // namespace rw
