@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-charts-dev libgl-dev
-          libgtest-dev libgmock-dev zlib1g-dev shared-mime-info hicolor-icon-theme
+          libgtest-dev libgmock-dev zlib1g-dev libdeflate-dev shared-mime-info hicolor-icon-theme
           adwaita-icon-theme fonts-dejavu-core xvfb xauth)
 missing=()
 for p in "${PACKAGES[@]}"; do
