@@ -6,13 +6,14 @@
 
 #include <cstdint>
 
-namespace rw {
+namespace rw
+{
 
 // One lettered drive: a mounted file system (or a folder mapped to a letter
 // through the [Drives] section of the settings file).
 struct DriveInfo {
-    QChar letter;     // upper case, 'C'..'Z'
-    QString root;     // absolute folder, e.g. "/" or "/home"; no trailing '/' except "/"
+    QChar letter;              // upper case, 'C'..'Z'
+    QString root;              // absolute folder, e.g. "/" or "/home"; no trailing '/' except "/"
     QString entryText() const; // "c: [/]"
 };
 
