@@ -172,7 +172,11 @@ bool DriveValid(QChar letter)
     const QChar up = letter.toUpper();
     if (up < QChar('A') || up > QChar('Z'))
         throw std::invalid_argument("Not a valid drive ID");
-    return driveGeometry(up, nullptr);
+    DriveInfo d;
+    if (!findDrive(up, &d))
+        return false;
+    // A letter mapped to a plain file answers statvfs too, but holds no folders.
+    return pathGeometry(d.root, nullptr) && QFileInfo(d.root).isDir();
 }
 
 } // namespace rw

@@ -41,7 +41,8 @@ DriveInfo currentDrive();
 // The drive that holds a path: longest root prefix. False when none does.
 bool driveOfPath(const QString& path, DriveInfo* out);
 
-// True when the drive answers a size query (statvfs on its root succeeds).
+// True when the drive answers a size query (statvfs on its root succeeds)
+// and its root is a folder.
 // Throws std::invalid_argument("Not a valid drive ID") for a non-letter.
 bool DriveValid(QChar letter);
 

@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "app/WinPlace.h"
+#include "app/core/PlacementValue.h"
 #include "platform/Folders.h"
 #include "platform/ProfileFile.h"
 #include "tests/support/TestEnvironment.h"
@@ -142,4 +143,21 @@ TEST(TWinPlace, SaveOnHideCanBeTurnedOff)
     p.window.show();
     p.window.hide();
     EXPECT_EQ(entry(rwtest::settingsFilePath(), "frmDups", "frmMods"), "<none>");
+}
+
+TEST(TWinPlace, MaximisedWindowStoresItsNormalFrame)
+{
+    Placed p;
+    p.window.setGeometry(30, 40, 200, 100);
+    p.window.show();
+    const QRect normalFrame = p.window.frameGeometry();
+    p.window.showMaximized();
+    QCoreApplication::processEvents();
+    if (!p.window.isMaximized())
+        GTEST_SKIP() << "the window system does not maximise";
+    ASSERT_TRUE(p.place->savePlacement());
+    const PlacementValue v = PlacementValue::fromText(
+        ProfileFile(QStringLiteral("roomwse.ini")).readString("frmDups", "frmMods"));
+    EXPECT_EQ(v.showState, 3);
+    EXPECT_EQ(QRect(QPoint(v.left, v.top), QPoint(v.right - 1, v.bottom - 1)), normalFrame);
 }

@@ -94,6 +94,8 @@ TEST(Drives, DriveValidAsksTheFileSystem)
     rwtest::FixtureBuilder fx;
     fx.mapDrive('X', fx.folder("there"));
     fx.mapDrive('Y', "gone");
+    fx.mapDrive('Z', fx.file("plain.txt", 10));
+    EXPECT_FALSE(DriveValid('Z')) << "a file is no drive root";
     EXPECT_TRUE(DriveValid('X'));
     EXPECT_TRUE(DriveValid('x'));
     EXPECT_FALSE(DriveValid('Y'));
