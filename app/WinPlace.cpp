@@ -11,12 +11,12 @@
 
 #include <stdexcept>
 
-namespace rw {
+namespace rw
+{
 
 TWinPlace::TWinPlace(QWidget* window)
     : QObject(window), m_window(window), m_iniFileName(QStringLiteral("WinPlace.INI")),
-      m_section(programPath()), m_identifier(window ? window->objectName() : QString()),
-      m_delimiter(QStringLiteral(" "))
+      m_section(programPath()), m_delimiter(QStringLiteral(" "))
 {
     if (m_window)
         m_window->installEventFilter(this);
@@ -24,9 +24,16 @@ TWinPlace::TWinPlace(QWidget* window)
 
 TWinPlace::~TWinPlace() = default;
 
+QString TWinPlace::identifier() const
+{
+    if (m_identifier.isEmpty() && m_window)
+        return m_window->objectName();
+    return m_identifier;
+}
+
 QString TWinPlace::storedValue() const
 {
-    return ProfileFile(m_iniFileName).readString(m_section, m_identifier);
+    return ProfileFile(m_iniFileName).readString(m_section, identifier());
 }
 
 bool TWinPlace::centreIfNew()
@@ -51,8 +58,9 @@ bool TWinPlace::restorePlacement()
         return false;
     // The stored rectangle is the normal (restored) frame rectangle.
     m_window->move(v.left, v.top);
-    m_window->resize(qMax(1, v.right - v.left - (m_window->frameGeometry().width() - m_window->width())),
-                     qMax(1, v.bottom - v.top - (m_window->frameGeometry().height() - m_window->height())));
+    m_window->resize(
+        qMax(1, v.right - v.left - (m_window->frameGeometry().width() - m_window->width())),
+        qMax(1, v.bottom - v.top - (m_window->frameGeometry().height() - m_window->height())));
     if (v.showState == 3)
         m_window->setWindowState(m_window->windowState() | Qt::WindowMaximized);
     return true;
@@ -70,14 +78,22 @@ bool TWinPlace::savePlacement()
         QApplication::applicationState() == Qt::ApplicationHidden)
         v.showState = 2;
     v.minX = v.minY = v.maxX = v.maxY = -1;
-    const QRect normal = (m_window->isMaximized() || m_window->isMinimized())
-                             ? m_window->normalGeometry()
-                             : m_window->frameGeometry();
+    // The stored rectangle is the frame of the normal (restored) window. A
+    // maximised or minimised window only knows its normal client area; the
+    // frame margins are added so both cases store the same kind of rectangle.
+    QRect normal = m_window->frameGeometry();
+    if (m_window->isMaximized() || m_window->isMinimized()) {
+        const QRect frame = m_window->frameGeometry();
+        const QRect client = m_window->geometry();
+        normal = m_window->normalGeometry().adjusted(
+            frame.left() - client.left(), frame.top() - client.top(),
+            frame.right() - client.right(), frame.bottom() - client.bottom());
+    }
     v.left = normal.left();
     v.top = normal.top();
     v.right = normal.left() + normal.width();
     v.bottom = normal.top() + normal.height();
-    return ProfileFile(m_iniFileName).writeString(m_section, m_identifier, v.toText(m_delimiter));
+    return ProfileFile(m_iniFileName).writeString(m_section, identifier(), v.toText(m_delimiter));
 }
 
 bool TWinPlace::eventFilter(QObject* watched, QEvent* event)

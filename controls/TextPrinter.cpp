@@ -3,8 +3,10 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPrinter>
+#include <QStringList>
 
-namespace rw {
+namespace rw
+{
 
 TextPrinter::TextPrinter(QPrinter* printer, const QFont& font) : m_printer(printer), m_font(font)
 {
@@ -28,7 +30,13 @@ bool TextPrinter::begin()
         return false;
     }
     m_painter->setFont(m_font);
-    m_lineHeight = QFontMetrics(m_font, m_printer).lineSpacing();
+    // Cut at the right margin: nothing is drawn beyond the printable area.
+    const QRect page = m_printer->pageLayout().paintRectPixels(m_printer->resolution());
+    m_painter->setClipRect(QRect(0, 0, page.width(), page.height()));
+    // The metrics of the font as the painter resolved it for this device.
+    const QFontMetrics fm = m_painter->fontMetrics();
+    m_lineHeight = fm.lineSpacing();
+    m_ascent = fm.ascent();
     m_y = 0;
     m_pages = 1;
     m_lines = 0;
@@ -43,20 +51,54 @@ int TextPrinter::linesPerPage() const
                        m_lineHeight);
 }
 
+namespace
+{
+
+// Tabs to blanks at every eighth column, as a text device lays them out; a
+// painter would draw a tab as nothing (or a box).
+QString expandTabs(const QString& line)
+{
+    if (!line.contains('\t'))
+        return line;
+    QString out;
+    out.reserve(line.size() + 16);
+    for (QChar ch : line) {
+        if (ch == '\t')
+            out += QString(8 - out.size() % 8, ' ');
+        else
+            out += ch;
+    }
+    return out;
+}
+
+} // namespace
+
 bool TextPrinter::writeLine(const QString& line)
 {
     if (!m_painter || !m_painter->isActive())
         return false;
-    const int pageHeight =
-        m_printer->pageLayout().paintRectPixels(m_printer->resolution()).height();
-    if (m_y + m_lineHeight > pageHeight && m_y > 0) {
+    // A text holding line breaks is several lines; each takes its own place
+    // on the page, so page breaks stay right.
+    const QStringList parts = line.split('\n');
+    for (QString part : parts) {
+        if (part.endsWith('\r'))
+            part.chop(1);
+        if (!writeOneLine(expandTabs(part)))
+            return false;
+    }
+    return true;
+}
+
+bool TextPrinter::writeOneLine(const QString& line)
+{
+    const QRect page = m_printer->pageLayout().paintRectPixels(m_printer->resolution());
+    if (m_y + m_lineHeight > page.height() && m_y > 0) {
         if (!m_printer->newPage())
             return false;
         m_y = 0;
         ++m_pages;
     }
-    const QFontMetrics fm(m_font, m_printer);
-    m_painter->drawText(0, m_y + fm.ascent(), line);
+    m_painter->drawText(0, m_y + m_ascent, line);
     m_y += m_lineHeight;
     ++m_lines;
     return true;

@@ -13,19 +13,21 @@
 
 #include <algorithm>
 
-namespace rw {
+namespace rw
+{
 
-namespace {
+namespace
+{
 
 // File systems that hold no user files: never offered as drives.
 bool isPseudoFileSystem(const QString& type)
 {
     static const QSet<QString> pseudo = {
-        "proc",      "sysfs",    "tmpfs",       "devtmpfs", "devpts",      "cgroup",
-        "cgroup2",   "squashfs", "autofs",      "mqueue",   "hugetlbfs",   "debugfs",
-        "tracefs",   "securityfs", "pstore",    "bpf",      "configfs",    "fusectl",
-        "binfmt_misc", "nsfs",   "ramfs",       "efivarfs", "rpc_pipefs",  "nfsd",
-        "selinuxfs", "overlay",  "fuse.gvfsd-fuse", "fuse.portal", "none"};
+        "proc",        "sysfs",      "tmpfs",           "devtmpfs",    "devpts",     "cgroup",
+        "cgroup2",     "squashfs",   "autofs",          "mqueue",      "hugetlbfs",  "debugfs",
+        "tracefs",     "securityfs", "pstore",          "bpf",         "configfs",   "fusectl",
+        "binfmt_misc", "nsfs",       "ramfs",           "efivarfs",    "rpc_pipefs", "nfsd",
+        "selinuxfs",   "overlay",    "fuse.gvfsd-fuse", "fuse.portal", "none"};
     return pseudo.contains(type);
 }
 
@@ -78,13 +80,19 @@ QList<DriveInfo> driveList()
     }
     // The [Drives] section adds or replaces letters, like a substituted drive.
     ProfileFile ini(QStringLiteral("roomwse.ini"));
-    for (const QString& key : ini.keys(QStringLiteral("Drives"))) {
+    QSet<QChar> mapped;
+    for (const auto& [key, folder] : ini.readSection(QStringLiteral("Drives"))) {
         if (key.size() != 1 || !key[0].isLetter() || key[0].unicode() > 127)
             continue;
-        const QString folder = ini.readString(QStringLiteral("Drives"), key);
-        if (folder.isEmpty())
+        // Only absolute folders: a relative one would move with the current
+        // folder and make every path test on the drive meaningless.
+        if (folder.isEmpty() || !QDir::isAbsolutePath(folder))
             continue;
         const QChar letter = key[0].toUpper();
+        // A key given twice: the first one counts, as for every profile read.
+        if (mapped.contains(letter))
+            continue;
+        mapped.insert(letter);
         DriveInfo d{letter, normalizedRoot(folder)};
         auto it = std::find_if(drives.begin(), drives.end(),
                                [&](const DriveInfo& x) { return x.letter == letter; });
@@ -117,8 +125,8 @@ bool driveOfPath(const QString& path, DriveInfo* out)
     int bestLen = -1;
     DriveInfo best;
     for (const DriveInfo& d : driveList()) {
-        const bool under = d.root == QLatin1String("/") ||
-                           p == d.root || p.startsWith(d.root + '/');
+        const bool under =
+            d.root == QLatin1String("/") || p == d.root || p.startsWith(d.root + '/');
         if (under && d.root.size() > bestLen) {
             bestLen = int(d.root.size());
             best = d;
@@ -164,7 +172,11 @@ bool DriveValid(QChar letter)
     const QChar up = letter.toUpper();
     if (up < QChar('A') || up > QChar('Z'))
         throw std::invalid_argument("Not a valid drive ID");
-    return driveGeometry(up, nullptr);
+    DriveInfo d;
+    if (!findDrive(up, &d))
+        return false;
+    // A letter mapped to a plain file answers statvfs too, but holds no folders.
+    return pathGeometry(d.root, nullptr) && QFileInfo(d.root).isDir();
 }
 
 } // namespace rw

@@ -6,13 +6,14 @@
 
 #include <cstdint>
 
-namespace rw {
+namespace rw
+{
 
 // One lettered drive: a mounted file system (or a folder mapped to a letter
 // through the [Drives] section of the settings file).
 struct DriveInfo {
-    QChar letter;     // upper case, 'C'..'Z'
-    QString root;     // absolute folder, e.g. "/" or "/home"; no trailing '/' except "/"
+    QChar letter;              // upper case, 'C'..'Z'
+    QString root;              // absolute folder, e.g. "/" or "/home"; no trailing '/' except "/"
     QString entryText() const; // "c: [/]"
 };
 
@@ -40,7 +41,8 @@ DriveInfo currentDrive();
 // The drive that holds a path: longest root prefix. False when none does.
 bool driveOfPath(const QString& path, DriveInfo* out);
 
-// True when the drive answers a size query (statvfs on its root succeeds).
+// True when the drive answers a size query (statvfs on its root succeeds)
+// and its root is a folder.
 // Throws std::invalid_argument("Not a valid drive ID") for a non-letter.
 bool DriveValid(QChar letter);
 

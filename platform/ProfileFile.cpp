@@ -7,69 +7,97 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-namespace rw {
+namespace rw
+{
 
-namespace {
+namespace
+{
 
-// The file as lines, kept byte-exact apart from the line ends, so a write
-// keeps every line it does not change. Invalid UTF-8 is decoded leniently:
-// a profile full of junk still reads, it just matches nothing.
-struct Lines {
-    QStringList lines;
-    bool crlf = false;
+// The file as raw lines. A line keeps its bytes exactly as read (a CR of a
+// CR LF end included), so a write reproduces every line it does not change,
+// junk and all. Only the lines a write makes are encoded anew.
+struct Content {
+    QList<QByteArray> lines;
+    QByteArray eol = QByteArrayLiteral("\n"); // the file's own line end, for new lines
+    bool finalNewline = true;
 };
 
-Lines load(const QString& path)
+enum class LoadResult { Missing, Read, Failed };
+
+LoadResult load(const QString& path, Content* out, QString* error)
 {
-    Lines out;
+    *out = Content();
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return out;
+    if (!f.exists())
+        return LoadResult::Missing;
+    if (!f.open(QIODevice::ReadOnly)) {
+        *error = QStringLiteral("Cannot read %1: %2").arg(path, f.errorString());
+        return LoadResult::Failed;
+    }
     const QByteArray data = f.readAll();
-    out.crlf = data.contains("\r\n");
-    QString text = QString::fromUtf8(data);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(QChar('\r'), QChar('\n'));
-    out.lines = text.split(QChar('\n'));
-    if (!out.lines.isEmpty() && out.lines.last().isEmpty())
-        out.lines.removeLast();
-    return out;
+    if (f.error() != QFileDevice::NoError) {
+        *error = QStringLiteral("Cannot read %1: %2").arg(path, f.errorString());
+        return LoadResult::Failed;
+    }
+    if (data.isEmpty())
+        return LoadResult::Read;
+    const qsizetype firstLf = data.indexOf('\n');
+    if (firstLf > 0 && data[firstLf - 1] == '\r')
+        out->eol = QByteArrayLiteral("\r\n");
+    out->lines = data.split('\n');
+    out->finalNewline = data.endsWith('\n');
+    if (out->finalNewline)
+        out->lines.removeLast();
+    return LoadResult::Read;
 }
 
-// "[name]" -> name; empty QString (null) for a line that is no section header.
-QString sectionName(const QString& line)
+// "[name]" -> name; a null QString for a line that is no section header.
+// The last ']' closes the name, so a section named after a path that holds
+// ']' still matches its own header.
+QString sectionName(const QByteArray& line)
 {
-    const QString t = line.trimmed();
-    if (t.size() < 2 || !t.startsWith('['))
+    const QByteArray t = line.trimmed();
+    if (t.size() < 2 || t[0] != '[')
         return QString();
-    const int close = t.indexOf(']');
-    if (close < 0)
+    const qsizetype close = t.lastIndexOf(']');
+    if (close < 1)
         return QString();
-    return t.mid(1, close - 1).trimmed();
+    QString name = QString::fromUtf8(t.mid(1, close - 1)).trimmed();
+    if (name.isNull())
+        name = QLatin1String(""); // "[]" is a header too, of the empty name
+    return name;
 }
 
-bool splitKey(const QString& line, QString* key, QString* value)
+// Splits "key = value"; false for blank lines, comments, headers and lines
+// without a key. Blanks around the key and the value are not part of them.
+bool splitKey(const QByteArray& line, QString* key, QString* value)
 {
-    const QString t = line.trimmed();
-    if (t.isEmpty() || t.startsWith(';') || t.startsWith('['))
+    const QByteArray t = line.trimmed();
+    if (t.isEmpty() || t[0] == ';' || t[0] == '[')
         return false;
-    const int eq = t.indexOf('=');
+    const qsizetype eq = t.indexOf('=');
     if (eq <= 0)
         return false;
-    *key = t.left(eq).trimmed();
+    *key = QString::fromUtf8(t.left(eq)).trimmed();
     if (value)
-        *value = t.mid(eq + 1).trimmed();
-    return true;
+        *value = QString::fromUtf8(t.mid(eq + 1)).trimmed();
+    return !key->isEmpty();
 }
 
-bool same(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+bool same(const QString& a, const QString& b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
 
-// Index range [begin, end) of a section's body; begin = -1 when missing.
-void findSection(const QStringList& lines, const QString& section, int* header, int* end)
+// The first section of that name: its header line and the end of its body
+// (the next header or the end of the file). header = -1 when missing; a
+// later duplicate of the section is never looked at.
+void findSection(const QList<QByteArray>& lines, const QString& section, qsizetype* header,
+                 qsizetype* end)
 {
     *header = -1;
     *end = lines.size();
-    for (int i = 0; i < lines.size(); ++i) {
+    for (qsizetype i = 0; i < lines.size(); ++i) {
         const QString name = sectionName(lines[i]);
         if (name.isNull())
             continue;
@@ -82,9 +110,10 @@ void findSection(const QStringList& lines, const QString& section, int* header, 
     }
 }
 
-int findKey(const QStringList& lines, int header, int end, const QString& key)
+qsizetype findKey(const QList<QByteArray>& lines, qsizetype header, qsizetype end,
+                  const QString& key)
 {
-    for (int i = header + 1; i < end; ++i) {
+    for (qsizetype i = header + 1; i < end; ++i) {
         QString k;
         if (splitKey(lines[i], &k, nullptr) && same(k, key))
             return i;
@@ -92,25 +121,80 @@ int findKey(const QStringList& lines, int header, int end, const QString& key)
     return -1;
 }
 
-bool save(const QString& path, const Lines& content, QString* error)
+// One line made by a write, ended like the file's other lines.
+QByteArray newLine(const Content& c, const QString& text)
 {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly)) {
-        *error = f.errorString();
+    QByteArray l = text.toUtf8();
+    if (c.eol.size() == 2)
+        l += '\r';
+    return l;
+}
+
+// Index after the section's last non-blank line, so blank separators before
+// the next section stay where they are.
+qsizetype bodyEnd(const Content& c, qsizetype header, qsizetype end)
+{
+    qsizetype at = end;
+    while (at - 1 > header && c.lines[at - 1].trimmed().isEmpty())
+        --at;
+    return at;
+}
+
+void appendSection(Content* c, const QList<QByteArray>& body)
+{
+    if (!c->lines.isEmpty() && !c->lines.last().trimmed().isEmpty())
+        c->lines << newLine(*c, QString());
+    c->lines << body;
+    c->finalNewline = true;
+}
+
+bool save(const QString& path, const Content& c, QString* error)
+{
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QDir().mkpath(folder)) {
+        *error = QStringLiteral("Cannot create the folder %1").arg(folder);
         return false;
     }
-    const QByteArray eol = content.crlf ? QByteArrayLiteral("\r\n") : QByteArrayLiteral("\n");
-    QByteArray data;
-    for (const QString& l : content.lines) {
-        data += l.toUtf8();
-        data += eol;
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly)) {
+        *error = QStringLiteral("Cannot write %1: %2").arg(path, f.errorString());
+        return false;
     }
+    QByteArray data = c.lines.join('\n');
+    if (c.finalNewline && !c.lines.isEmpty())
+        data += '\n';
     if (f.write(data) != data.size() || !f.commit()) {
-        *error = f.errorString();
+        *error = QStringLiteral("Cannot write %1: %2").arg(path, f.errorString());
         return false;
     }
     error->clear();
+    return true;
+}
+
+bool hasLineBreak(const QString& s)
+{
+    return s.contains('\n') || s.contains('\r');
+}
+
+// A key or value that would break the line structure (and so could forge
+// other keys or sections) is refused rather than written.
+bool validEntry(const QString& key, const QString& value, QString* error)
+{
+    const QString k = key.trimmed();
+    if (k.isEmpty() || k.contains('=') || k.startsWith('[') || k.startsWith(';') ||
+        hasLineBreak(key) || hasLineBreak(value)) {
+        *error = QStringLiteral("Invalid profile entry \"%1\"").arg(key);
+        return false;
+    }
+    return true;
+}
+
+bool validSection(const QString& section, QString* error)
+{
+    if (hasLineBreak(section)) {
+        *error = QStringLiteral("Invalid profile section \"%1\"").arg(section);
+        return false;
+    }
     return true;
 }
 
@@ -121,12 +205,14 @@ ProfileFile::ProfileFile(const QString& name) : m_path(resolveProfilePath(name))
 QString ProfileFile::readString(const QString& section, const QString& key,
                                 const QString& defaultValue) const
 {
-    const Lines c = load(m_path);
-    int header, end;
+    Content c;
+    if (load(m_path, &c, &m_error) != LoadResult::Read)
+        return defaultValue;
+    qsizetype header = -1, end = 0;
     findSection(c.lines, section, &header, &end);
     if (header < 0)
         return defaultValue;
-    const int i = findKey(c.lines, header, end, key);
+    const qsizetype i = findKey(c.lines, header, end, key);
     if (i < 0)
         return defaultValue;
     QString k, v;
@@ -142,50 +228,91 @@ long long ProfileFile::readInt(const QString& section, const QString& key,
     return ok ? v : defaultValue;
 }
 
-QStringList ProfileFile::keys(const QString& section) const
+QList<QPair<QString, QString>> ProfileFile::readSection(const QString& section) const
 {
-    const Lines c = load(m_path);
-    int header, end;
+    QList<QPair<QString, QString>> out;
+    Content c;
+    if (load(m_path, &c, &m_error) != LoadResult::Read)
+        return out;
+    qsizetype header = -1, end = 0;
     findSection(c.lines, section, &header, &end);
-    QStringList out;
     if (header < 0)
         return out;
-    for (int i = header + 1; i < end; ++i) {
-        QString k;
-        if (splitKey(c.lines[i], &k, nullptr))
-            out << k;
+    for (qsizetype i = header + 1; i < end; ++i) {
+        QString k, v;
+        if (splitKey(c.lines[i], &k, &v))
+            out.append({k, v});
     }
+    return out;
+}
+
+QStringList ProfileFile::keys(const QString& section) const
+{
+    QStringList out;
+    for (const auto& kv : readSection(section))
+        out << kv.first;
     return out;
 }
 
 bool ProfileFile::hasSection(const QString& section) const
 {
-    const Lines c = load(m_path);
-    int header, end;
+    Content c;
+    if (load(m_path, &c, &m_error) != LoadResult::Read)
+        return false;
+    qsizetype header = -1, end = 0;
     findSection(c.lines, section, &header, &end);
     return header >= 0;
 }
 
 bool ProfileFile::writeString(const QString& section, const QString& key, const QString& value)
 {
-    Lines c = load(m_path);
-    int header, end;
+    return writeValues(section, {{key, value}});
+}
+
+bool ProfileFile::writeValues(const QString& section, const QList<QPair<QString, QString>>& entries)
+{
+    if (!validSection(section, &m_error))
+        return false;
+    for (const auto& e : entries) {
+        if (!validEntry(e.first, e.second, &m_error))
+            return false;
+    }
+    Content c;
+    if (load(m_path, &c, &m_error) == LoadResult::Failed)
+        return false;
+    qsizetype header = -1, end = 0;
     findSection(c.lines, section, &header, &end);
-    const QString line = key + '=' + value;
     if (header < 0) {
-        if (!c.lines.isEmpty() && !c.lines.last().trimmed().isEmpty())
-            c.lines << QString();
-        c.lines << '[' + section + ']' << line;
-    } else {
-        const int i = findKey(c.lines, header, end, key);
+        QList<QByteArray> body{newLine(c, '[' + section + ']')};
+        for (const auto& e : entries) {
+            // A key given twice is written once, with its last value.
+            bool replaced = false;
+            for (qsizetype i = 1; i < body.size(); ++i) {
+                QString k;
+                if (splitKey(body[i], &k, nullptr) && same(k, e.first)) {
+                    body[i] = newLine(c, e.first + '=' + e.second);
+                    replaced = true;
+                }
+            }
+            if (!replaced)
+                body << newLine(c, e.first + '=' + e.second);
+        }
+        appendSection(&c, body);
+        return save(m_path, c, &m_error);
+    }
+    for (const auto& e : entries) {
+        const QByteArray line = newLine(c, e.first + '=' + e.second);
+        const qsizetype i = findKey(c.lines, header, end, e.first);
         if (i >= 0) {
             c.lines[i] = line;
+            if (i == c.lines.size() - 1)
+                c.finalNewline = true;
         } else {
-            // After the section's last non-empty line, so blank separators stay.
-            int at = end;
-            while (at - 1 > header && c.lines[at - 1].trimmed().isEmpty())
-                --at;
+            const qsizetype at = bodyEnd(c, header, end);
             c.lines.insert(at, line);
+            if (at == c.lines.size() - 1)
+                c.finalNewline = true;
+            ++end;
         }
     }
     return save(m_path, c, &m_error);
@@ -198,40 +325,51 @@ bool ProfileFile::writeInt(const QString& section, const QString& key, long long
 
 bool ProfileFile::removeKey(const QString& section, const QString& key)
 {
-    Lines c = load(m_path);
-    int header, end;
+    Content c;
+    const LoadResult r = load(m_path, &c, &m_error);
+    if (r == LoadResult::Failed)
+        return false;
+    if (r == LoadResult::Missing)
+        return true;
+    qsizetype header = -1, end = 0;
     findSection(c.lines, section, &header, &end);
     if (header < 0)
         return true;
-    const int i = findKey(c.lines, header, end, key);
+    const qsizetype i = findKey(c.lines, header, end, key);
     if (i < 0)
         return true;
     c.lines.removeAt(i);
     return save(m_path, c, &m_error);
 }
 
-bool ProfileFile::writeSection(const QString& section, const QList<QPair<QString, QString>>& entries)
+bool ProfileFile::writeSection(const QString& section,
+                               const QList<QPair<QString, QString>>& entries)
 {
-    Lines c = load(m_path);
-    int header, end;
+    if (!validSection(section, &m_error))
+        return false;
+    for (const auto& e : entries) {
+        if (!validEntry(e.first, e.second, &m_error))
+            return false;
+    }
+    Content c;
+    if (load(m_path, &c, &m_error) == LoadResult::Failed)
+        return false;
+    qsizetype header = -1, end = 0;
     findSection(c.lines, section, &header, &end);
-    QStringList body;
-    body << '[' + section + ']';
+    QList<QByteArray> body;
     for (const auto& e : entries)
-        body << e.first + '=' + e.second;
+        body << newLine(c, e.first + '=' + e.second);
     if (header < 0) {
-        if (!c.lines.isEmpty() && !c.lines.last().trimmed().isEmpty())
-            c.lines << QString();
-        c.lines << body;
+        body.prepend(newLine(c, '[' + section + ']'));
+        appendSection(&c, body);
     } else {
-        // Keep the blank lines that separated this section from the next one.
-        int last = end;
-        while (last - 1 > header && c.lines[last - 1].trimmed().isEmpty())
-            --last;
-        for (int i = last - 1; i >= header; --i)
-            c.lines.removeAt(i);
-        for (int i = 0; i < body.size(); ++i)
-            c.lines.insert(header + i, body[i]);
+        // The header line stays as it was; its body is replaced.
+        const qsizetype last = bodyEnd(c, header, end);
+        c.lines.remove(header + 1, last - header - 1);
+        for (qsizetype i = 0; i < body.size(); ++i)
+            c.lines.insert(header + 1 + i, body[i]);
+        if (header + qsizetype(body.size()) == c.lines.size() - 1)
+            c.finalNewline = true;
     }
     return save(m_path, c, &m_error);
 }

@@ -3,9 +3,16 @@
 #include "platform/DosDateTime.h"
 #include "platform/ProfileFile.h"
 
-namespace rw {
+#include <QHash>
 
-namespace {
+#include <algorithm>
+#include <limits>
+
+namespace rw
+{
+
+namespace
+{
 const QString kTotals = QStringLiteral("Roomwise");
 const char* const kCounterKeys[4] = {"Ndelete", "SizeDelete", "NWaste", "SizeWaste"};
 } // namespace
@@ -15,15 +22,17 @@ bool addDeletionTotals(std::int64_t filesDeleted, std::int64_t bytesDeleted,
 {
     ProfileFile ini(QString::fromLatin1(kSettingsFileName));
     const std::int64_t amounts[4] = {filesDeleted, bytesDeleted, filesRecycled, bytesRecycled};
-    bool ok = true;
+    // All five keys go to the file in one atomic write, so a failure never
+    // leaves the counts of one run half added.
+    QList<QPair<QString, QString>> values;
     for (int i = 0; i < 4; ++i) {
         const QString key = QString::fromLatin1(kCounterKeys[i]);
         const long long stored = ini.readInt(kTotals, key, -1);
-        ok = ini.writeInt(kTotals, key, stored <= 0 ? amounts[i] : stored + amounts[i]) && ok;
+        values.append({key, QString::number(stored <= 0 ? amounts[i] : stored + amounts[i])});
     }
     if (ini.readInt(kTotals, QStringLiteral("DelDate"), -1) == -1)
-        ok = ini.writeInt(kTotals, QStringLiteral("DelDate"), daySerial(today)) && ok;
-    return ok;
+        values.append({QStringLiteral("DelDate"), QString::number(daySerial(today))});
+    return ini.writeValues(kTotals, values);
 }
 
 DeletionTotals readDeletionTotals()
@@ -40,26 +49,54 @@ DeletionTotals readDeletionTotals()
 
 bool resetDeletionTotals()
 {
-    ProfileFile ini(QString::fromLatin1(kSettingsFileName));
-    bool ok = true;
+    QList<QPair<QString, QString>> values;
     for (const char* key : kCounterKeys)
-        ok = ini.writeInt(kTotals, QString::fromLatin1(key), -1) && ok;
-    return ini.writeInt(kTotals, QStringLiteral("DelDate"), -1) && ok;
+        values.append({QString::fromLatin1(key), QStringLiteral("-1")});
+    values.append({QStringLiteral("DelDate"), QStringLiteral("-1")});
+    return ProfileFile(QString::fromLatin1(kSettingsFileName)).writeValues(kTotals, values);
 }
 
 int readListCount(const QString& section)
 {
-    return int(ProfileFile(QString::fromLatin1(kSettingsFileName))
-                   .readInt(section, QStringLiteral("Number"), -1));
+    const long long n = ProfileFile(QString::fromLatin1(kSettingsFileName))
+                            .readInt(section, QStringLiteral("Number"), -1);
+    return int(std::clamp<long long>(n, -1, std::numeric_limits<int>::max()));
 }
 
 QStringList readListSection(const QString& section)
 {
-    ProfileFile ini(QString::fromLatin1(kSettingsFileName));
-    const long long n = ini.readInt(section, QStringLiteral("Number"), -1);
+    // One read of the file for the whole list. Entries past the last FileN
+    // that exists are left out: a damaged Number (say 2000000000) must not
+    // produce millions of empty patterns.
+    const auto pairs = ProfileFile(QString::fromLatin1(kSettingsFileName)).readSection(section);
+    long long number = -1;
+    bool numberSeen = false;
+    QHash<long long, QString> files;
+    long long highest = 0;
+    const QString numberKey = QStringLiteral("Number");
+    const QString filePrefix = QStringLiteral("File");
+    for (const auto& [key, value] : pairs) {
+        if (key.compare(numberKey, Qt::CaseInsensitive) == 0) {
+            bool ok = false;
+            const long long n = value.toLongLong(&ok);
+            if (!numberSeen)
+                number = ok ? n : -1;
+            numberSeen = true;
+        } else if (key.startsWith(filePrefix, Qt::CaseInsensitive)) {
+            bool ok = false;
+            const long long i = key.mid(filePrefix.size()).toLongLong(&ok);
+            // "File01" is not "File1": only the exact key names count.
+            if (ok && i >= 1 && key.size() == filePrefix.size() + QString::number(i).size() &&
+                !files.contains(i)) {
+                files.insert(i, value);
+                highest = std::max(highest, i);
+            }
+        }
+    }
     QStringList out;
+    const long long n = std::min(number, highest);
     for (long long i = 1; i <= n; ++i)
-        out << ini.readString(section, QStringLiteral("File") + QString::number(i));
+        out << files.value(i);
     return out;
 }
 

@@ -6,7 +6,8 @@
 
 #include <cstdint>
 
-namespace rw {
+namespace rw
+{
 
 // The settings file shared by all windows, opened by bare name.
 inline const char* const kSettingsFileName = "roomwse.ini";
@@ -35,6 +36,8 @@ bool resetDeletionTotals();
 
 // The shared list-section layout: Number=N, File1..FileN.
 // Returns the entries; an unset or negative Number gives an empty list.
+// Entries past the last FileN present in the file are left out, so a
+// damaged Number never yields a flood of empty entries.
 QStringList readListSection(const QString& section);
 // Number of entries as stored (-1 when missing).
 int readListCount(const QString& section);

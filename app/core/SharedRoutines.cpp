@@ -5,7 +5,8 @@
 
 #include <cstdlib>
 
-namespace rw {
+namespace rw
+{
 
 QString FormatGrouped(std::int64_t value)
 {
@@ -19,12 +20,19 @@ QString JoinPath(const QString& folder, const QString& name)
     return folder + '/' + name;
 }
 
-namespace {
+namespace
+{
 
 // 1 = Sunday .. 7 = Saturday.
-int weekday(const QDate& d) { return d.dayOfWeek() % 7 + 1; }
+int weekday(const QDate& d)
+{
+    return d.dayOfWeek() % 7 + 1;
+}
 
-QString monthText(long long m) { return QString::number(m) + QStringLiteral(" month") + PluralSuffix(m); }
+QString monthText(long long m)
+{
+    return QString::number(m) + QStringLiteral(" month") + PluralSuffix(m);
+}
 
 } // namespace
 
@@ -32,6 +40,9 @@ QString RelativeDateText(const QDateTime& date, const QDateTime& now)
 {
     const QDate D = date.date();
     const QDate R = now.date();
+    // No date (a time that was never recorded) has no distance to tell.
+    if (!D.isValid() || !R.isValid())
+        return QString();
     const long long dayD = D.toJulianDay();
     const long long dayR = R.toJulianDay();
     const long long d = std::llabs(dayR - dayD);
@@ -82,7 +93,10 @@ QString RelativeDateText(const QDateTime& date, const QDateTime& now)
     return monthText(M) + QStringLiteral(" ago");
 }
 
-QString PluralSuffix(long long count) { return count > 1 ? QStringLiteral("s") : QString(); }
+QString PluralSuffix(long long count)
+{
+    return count > 1 ? QStringLiteral("s") : QString();
+}
 
 std::int64_t SafeStrToInt(const QString& text)
 {
@@ -91,10 +105,22 @@ std::int64_t SafeStrToInt(const QString& text)
     return ok ? v : 0;
 }
 
-bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsLetterOrDigit(char c) { return IsLetter(c) || IsDigit(c); }
-bool IsBlankChar(char c) { return c == 8 || c == 10 || c == 13 || c == 32; }
+bool IsLetter(char c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+bool IsLetterOrDigit(char c)
+{
+    return IsLetter(c) || IsDigit(c);
+}
+bool IsBlankChar(char c)
+{
+    return c == 8 || c == 10 || c == 13 || c == 32;
+}
 
 bool IsBlankText(const QString& text)
 {
@@ -109,8 +135,7 @@ QString shortDateFormat()
 {
     QString f = QLocale().dateFormat(QLocale::ShortFormat);
     // Four-digit years everywhere, so a typed date reads back unambiguously.
-    if (!f.contains(QLatin1String("yyyy")))
-        f.replace(QLatin1String("yy"), QLatin1String("yyyy"));
+    f.replace(QRegularExpression(QStringLiteral("y+")), QStringLiteral("yyyy"));
     return f;
 }
 
@@ -123,7 +148,10 @@ QString longTimeFormat()
     return f.trimmed();
 }
 
-QString formatShortDate(const QDate& date) { return QLocale().toString(date, shortDateFormat()); }
+QString formatShortDate(const QDate& date)
+{
+    return QLocale().toString(date, shortDateFormat());
+}
 
 QDate parseShortDate(const QString& text)
 {

@@ -7,7 +7,8 @@
 
 #include "platform/DosDateTime.h"
 
-namespace rw {
+namespace rw
+{
 
 // Whole number in the locale's number format with group separators and no
 // decimals: 1234567 -> "1,234,567" (en_US).
@@ -18,8 +19,10 @@ QString FormatGrouped(std::int64_t value);
 QString JoinPath(const QString& folder, const QString& name);
 
 // "Today", "Yesterday", "3 weeks ago", "4 years 2 months ago", ... of `date`
-// seen from `now` (defaults to the current local time).
-QString RelativeDateText(const QDateTime& date, const QDateTime& now = QDateTime::currentDateTime());
+// seen from `now` (defaults to the current local time). Empty when either
+// date-time is invalid.
+QString RelativeDateText(const QDateTime& date,
+                         const QDateTime& now = QDateTime::currentDateTime());
 
 // "s" when count > 1, else "".
 QString PluralSuffix(long long count);

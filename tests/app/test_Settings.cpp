@@ -1,0 +1,128 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+
+#include "app/core/Settings.h"
+#include "platform/DosDateTime.h"
+#include "platform/ProfileFile.h"
+#include "tests/support/TestEnvironment.h"
+
+using namespace rw;
+
+namespace
+{
+
+long long stored(const char* key)
+{
+    return ProfileFile(rwtest::settingsFilePath()).readInt("Roomwise", key, -99);
+}
+
+void writeSettings(const QByteArray& bytes)
+{
+    QDir().mkpath(rwtest::testRoot() + "/config/roomwise");
+    QFile f(rwtest::settingsFilePath());
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+const QDate kDay1(1996, 5, 15);
+const QDate kDay2(1996, 6, 1);
+
+} // namespace
+
+TEST(Settings, DeletionTotalsAddUpAndKeepTheirStartDay)
+{
+    EXPECT_EQ(readDeletionTotals().filesDeleted, -1) << "a first run has no totals";
+    EXPECT_FALSE(QFile::exists(rwtest::settingsFilePath()));
+
+    ASSERT_TRUE(addDeletionTotals(0, 0, 3, 1000));
+    EXPECT_EQ(stored("Ndelete"), 0);
+    EXPECT_EQ(stored("SizeDelete"), 0);
+    EXPECT_EQ(stored("NWaste"), 3);
+    EXPECT_EQ(stored("SizeWaste"), 1000);
+    EXPECT_EQ(stored("DelDate"), daySerial(QDate::currentDate()));
+
+    ASSERT_TRUE(addDeletionTotals(2, 500, 0, 0, kDay2));
+    const DeletionTotals t = readDeletionTotals();
+    EXPECT_EQ(t.filesDeleted, 2);
+    EXPECT_EQ(t.bytesDeleted, 500);
+    EXPECT_EQ(t.filesRecycled, 3);
+    EXPECT_EQ(t.bytesRecycled, 1000);
+    EXPECT_EQ(t.sinceDay, daySerial(QDate::currentDate())) << "an addition never moves DelDate";
+}
+
+TEST(Settings, ResetWritesMinusOneAndTheNextRunStartsAfresh)
+{
+    ASSERT_TRUE(addDeletionTotals(5, 500, 6, 600, kDay1));
+    ASSERT_TRUE(resetDeletionTotals());
+    for (const char* key : {"Ndelete", "SizeDelete", "NWaste", "SizeWaste", "DelDate"})
+        EXPECT_EQ(stored(key), -1) << key;
+
+    ASSERT_TRUE(addDeletionTotals(1, 10, 0, 0, kDay2));
+    const DeletionTotals t = readDeletionTotals();
+    EXPECT_EQ(t.filesDeleted, 1);
+    EXPECT_EQ(t.bytesDeleted, 10);
+    EXPECT_EQ(t.filesRecycled, 0);
+    EXPECT_EQ(t.bytesRecycled, 0);
+    EXPECT_EQ(t.sinceDay, daySerial(kDay2));
+}
+
+TEST(Settings, TotalsAreSixtyFourBitAndToleratePoorValues)
+{
+    const std::int64_t threeGiB = 3LL << 30;
+    ASSERT_TRUE(addDeletionTotals(1, threeGiB, 0, 0, kDay1));
+    ASSERT_TRUE(addDeletionTotals(1, threeGiB, 0, 0, kDay1));
+    EXPECT_EQ(readDeletionTotals().bytesDeleted, 6LL << 30);
+
+    writeSettings("; keep me\n[ROOMWISE]\nNdelete=lots\nNWaste=4\nDelDate=35000\n[Other]\nx=1\n");
+    ASSERT_TRUE(addDeletionTotals(2, 20, 1, 10, kDay2));
+    const DeletionTotals t = readDeletionTotals();
+    EXPECT_EQ(t.filesDeleted, 2) << "a value that is no number counts as unset";
+    EXPECT_EQ(t.filesRecycled, 5);
+    EXPECT_EQ(t.sinceDay, 35000);
+    EXPECT_EQ(ProfileFile(rwtest::settingsFilePath()).readString("Other", "x"), "1");
+}
+
+TEST(Settings, FailedTotalsWriteIsReported)
+{
+    QFile blocker(rwtest::testRoot() + "/config/roomwise");
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    EXPECT_FALSE(addDeletionTotals(1, 1, 0, 0, kDay1));
+    EXPECT_FALSE(resetDeletionTotals());
+    EXPECT_FALSE(writeListSection("TempFiles", {"*.tmp"}));
+}
+
+TEST(Settings, ListSectionsRoundTrip)
+{
+    EXPECT_EQ(readListCount("TempFiles"), -1);
+    EXPECT_TRUE(readListSection("TempFiles").isEmpty());
+
+    const QStringList patterns{"*.tmp", "~*.*", "*.bak"};
+    ASSERT_TRUE(writeListSection("TempFiles", patterns));
+    EXPECT_EQ(readListCount("TempFiles"), 3);
+    EXPECT_EQ(readListSection("tempfiles"), patterns);
+    EXPECT_EQ(ProfileFile(rwtest::settingsFilePath()).readString("TempFiles", "File3"), "*.bak");
+
+    ASSERT_TRUE(writeListSection("TempFiles", {"*.old"}));
+    EXPECT_EQ(readListSection("TempFiles"), QStringList({"*.old"}));
+    EXPECT_EQ(ProfileFile(rwtest::settingsFilePath()).readString("TempFiles", "File2", "gone"),
+              "gone")
+        << "a shorter list leaves no stale entries";
+
+    ASSERT_TRUE(writeListSection("Include", {}));
+    EXPECT_EQ(readListCount("Include"), 0);
+    EXPECT_TRUE(readListSection("Include").isEmpty());
+}
+
+TEST(Settings, DamagedListSectionsReadSafely)
+{
+    writeSettings("[Include]\nNumber=2000000000\nFile1=*.a\nFile3=*.c\nFile01=*.x\n"
+                  "[Exclude]\nNumber=-4\nFile1=*.a\n"
+                  "[TempFiles]\nNumber=4\nFile1=*.a\nFile2=*.b\n");
+    EXPECT_EQ(readListSection("Include"), QStringList({"*.a", "", "*.c"}));
+    EXPECT_EQ(readListCount("Include"), 2000000000);
+    EXPECT_TRUE(readListSection("Exclude").isEmpty());
+    EXPECT_EQ(readListSection("TempFiles"), QStringList({"*.a", "*.b"}));
+}

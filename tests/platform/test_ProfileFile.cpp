@@ -1,0 +1,198 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include "platform/Folders.h"
+#include "platform/ProfileFile.h"
+#include "tests/support/TestEnvironment.h"
+
+using namespace rw;
+
+namespace
+{
+
+QString iniPath()
+{
+    return rwtest::testRoot() + QStringLiteral("/p.ini");
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QByteArray readBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+TEST(ProfileFile, MissingFileSectionOrKeyGivesTheDefault)
+{
+    ProfileFile ini(iniPath());
+    EXPECT_EQ(ini.readString("S", "k", "def"), "def");
+    EXPECT_EQ(ini.readInt("S", "k", -1), -1);
+    EXPECT_FALSE(ini.hasSection("S"));
+    EXPECT_FALSE(QFile::exists(iniPath())) << "a read never creates the file";
+
+    writeBytes(iniPath(), "[S]\na=1\nbad=12x\n");
+    EXPECT_EQ(ini.readString("T", "a", "def"), "def");
+    EXPECT_EQ(ini.readString("S", "b", "def"), "def");
+    EXPECT_EQ(ini.readInt("S", "bad", -7), -7) << "not a number gives the default";
+    EXPECT_EQ(ini.readInt("S", "a", -7), 1);
+}
+
+TEST(ProfileFile, NamesMatchWithoutRegardToCase)
+{
+    writeBytes(iniPath(), "[RoomWise]\nNDelete=5\n");
+    ProfileFile ini(iniPath());
+    EXPECT_EQ(ini.readInt("roomwise", "ndelete", -1), 5);
+    ASSERT_TRUE(ini.writeInt("ROOMWISE", "NDELETE", 6));
+    EXPECT_EQ(readBytes(iniPath()), "[RoomWise]\nNDELETE=6\n")
+        << "the existing header is kept, the key line replaced in place";
+}
+
+TEST(ProfileFile, OddLinesAreReadTheClassicWay)
+{
+    writeBytes(iniPath(), "orphan=1\n"
+                          "[S]\n"
+                          "  spaced  =  some value  \n"
+                          "eq=a=b=c\n"
+                          "; comment=9\n"
+                          "=novalue\n"
+                          "[s]\n"
+                          "spaced=second\n"
+                          "other=2\n");
+    ProfileFile ini(iniPath());
+    EXPECT_EQ(ini.readString("S", "spaced"), "some value");
+    EXPECT_EQ(ini.readString("S", "eq"), "a=b=c");
+    EXPECT_EQ(ini.readString("S", "orphan", "none"), "none") << "a key before any header";
+    EXPECT_EQ(ini.readString("S", "; comment", "none"), "none");
+    EXPECT_EQ(ini.readString("S", "other", "none"), "none") << "the first of two sections wins";
+    EXPECT_EQ(ini.keys("S"), QStringList({"spaced", "eq"}));
+}
+
+TEST(ProfileFile, WriteKeepsEveryOtherLineByteForByte)
+{
+    const QByteArray before = "; roomwise settings\n"
+                              "[Unknown]\n"
+                              "x = 1   \n"
+                              "\n"
+                              "[S]\n"
+                              "a=1\n"
+                              "\n"
+                              "[Tail]\n"
+                              "y=2\n";
+    writeBytes(iniPath(), before);
+    ProfileFile ini(iniPath());
+    ASSERT_TRUE(ini.writeString("S", "b", "two"));
+    ASSERT_TRUE(ini.writeString("New", "k", "v"));
+    EXPECT_EQ(readBytes(iniPath()), "; roomwise settings\n"
+                                    "[Unknown]\n"
+                                    "x = 1   \n"
+                                    "\n"
+                                    "[S]\n"
+                                    "a=1\n"
+                                    "b=two\n"
+                                    "\n"
+                                    "[Tail]\n"
+                                    "y=2\n"
+                                    "\n"
+                                    "[New]\n"
+                                    "k=v\n");
+}
+
+TEST(ProfileFile, WriteCreatesFolderFileAndSection)
+{
+    ProfileFile ini(QStringLiteral("fresh.ini"));
+    EXPECT_EQ(ini.path(), rwtest::testRoot() + "/config/roomwise/fresh.ini");
+    ASSERT_TRUE(ini.writeInt("S", "n", 42)) << ini.errorString().toStdString();
+    EXPECT_EQ(readBytes(ini.path()), "[S]\nn=42\n");
+    EXPECT_EQ(ProfileFile("fresh.ini").readInt("s", "N", 0), 42);
+}
+
+TEST(ProfileFile, JunkFilesAreReadAndKeptAsTheyWere)
+{
+    // NUL bytes, invalid UTF-8, a 1 MB line and no final newline.
+    QByteArray junk("\x00\xff\xfe[bin\x00ary]\n", 14);
+    junk += QByteArray(1024 * 1024, 'z') + '\n';
+    junk += "[S]\n";
+    junk += QByteArray("\xc3\x28=\x00\x01\n", 6);
+    junk += "key=found";
+    writeBytes(iniPath(), junk);
+
+    ProfileFile ini(iniPath());
+    EXPECT_EQ(ini.readString("S", "key"), "found");
+    ASSERT_TRUE(ini.writeString("S", "more", "1"));
+    EXPECT_EQ(readBytes(iniPath()), junk + "\nmore=1\n");
+}
+
+TEST(ProfileFile, CrLfLineEndsAreKept)
+{
+    writeBytes(iniPath(), "[S]\r\na=1\r\n\r\n[T]\r\nb=2\r\n");
+    ProfileFile ini(iniPath());
+    EXPECT_EQ(ini.readString("S", "a"), "1");
+    EXPECT_EQ(ini.readString("T", "b"), "2");
+    ASSERT_TRUE(ini.writeString("S", "c", "3"));
+    ASSERT_TRUE(ini.writeString("U", "d", "4"));
+    EXPECT_EQ(readBytes(iniPath()), "[S]\r\na=1\r\nc=3\r\n\r\n[T]\r\nb=2\r\n\r\n[U]\r\nd=4\r\n");
+}
+
+TEST(ProfileFile, WriteSectionAndValuesReplaceOnlyWhatTheyName)
+{
+    writeBytes(iniPath(), "[L]\nNumber=3\nFile1=a\nFile2=b\nFile3=c\n\n[M]\nz=1\n");
+    ProfileFile ini(iniPath());
+    ASSERT_TRUE(ini.writeSection("l", {{"Number", "1"}, {"File1", "x"}}));
+    EXPECT_EQ(readBytes(iniPath()), "[L]\nNumber=1\nFile1=x\n\n[M]\nz=1\n");
+    ASSERT_TRUE(ini.writeValues("M", {{"z", "2"}, {"y", "3"}}));
+    EXPECT_EQ(ini.readSection("M"), (QList<QPair<QString, QString>>{{"z", "2"}, {"y", "3"}}));
+    ASSERT_TRUE(ini.removeKey("M", "Z"));
+    EXPECT_EQ(ini.keys("M"), QStringList({"y"}));
+}
+
+TEST(ProfileFile, EntriesThatWouldBreakTheLinesAreRefused)
+{
+    writeBytes(iniPath(), "[S]\na=1\n");
+    ProfileFile ini(iniPath());
+    EXPECT_FALSE(ini.writeString("S", "a", "x\n[Roomwise]\nNdelete=99"));
+    EXPECT_FALSE(ini.writeString("S", "k=v", "1"));
+    EXPECT_FALSE(ini.writeString("S", "", "1"));
+    EXPECT_FALSE(ini.writeString("S\n[T]", "k", "1"));
+    EXPECT_FALSE(ini.errorString().isEmpty());
+    EXPECT_EQ(readBytes(iniPath()), "[S]\na=1\n");
+}
+
+TEST(ProfileFile, FailedWriteIsReportedAndKeepsNoHalfFile)
+{
+    // The settings folder's path is taken by a regular file.
+    writeBytes(rwtest::testRoot() + "/config/roomwise", "not a folder");
+    ProfileFile ini(QStringLiteral("roomwse.ini"));
+    EXPECT_FALSE(ini.writeInt("Roomwise", "Ndelete", 1));
+    EXPECT_FALSE(ini.errorString().isEmpty());
+    EXPECT_EQ(ini.readInt("Roomwise", "Ndelete", -1), -1);
+
+    // A profile that exists but cannot be read is never overwritten blindly.
+    const QString dirAsFile = rwtest::testRoot() + "/folder.ini";
+    QDir().mkpath(dirAsFile);
+    ProfileFile odd(dirAsFile);
+    EXPECT_FALSE(odd.writeString("S", "k", "v"));
+    EXPECT_TRUE(QFileInfo(dirAsFile).isDir());
+}
+
+TEST(ProfileFile, FileIsReplacedNotRewrittenInPlace)
+{
+    writeBytes(iniPath(), "[S]\na=1\n");
+    QFile held(iniPath());
+    ASSERT_TRUE(held.open(QIODevice::ReadOnly));
+    ProfileFile ini(iniPath());
+    ASSERT_TRUE(ini.writeString("S", "a", "2"));
+    // A reader that opened the old file still sees the old, whole content.
+    EXPECT_EQ(held.readAll(), "[S]\na=1\n");
+    EXPECT_EQ(readBytes(iniPath()), "[S]\na=2\n");
+}
