@@ -1,0 +1,188 @@
+#include <gtest/gtest.h>
+
+#include <QDateTime>
+#include <QDir>
+
+#include "framework/core/FolderWalker.h"
+#include "platform/Drives.h"
+#include "tests/support/FixtureBuilder.h"
+#include "tools/dup/core/DupScan.h"
+
+using namespace rw;
+
+namespace
+{
+
+QString typeOf(const QString& ext)
+{
+    return ext.isEmpty() ? QString() : ext.mid(1).toUpper() + QStringLiteral(" File");
+}
+
+// Walks drive D: (mapped to the fixture's "tree") with the finder's strategy
+// and returns the grid lines.
+QStringList scanD(bool duplicates, int mode, const SizeFilter& filter,
+                  QStringList* collected = nullptr)
+{
+    DupScan scan(duplicates, mode, filter, QStringLiteral("*.*"));
+    scan.setTypeDescriber(&typeOf);
+    bool abort = false;
+    FolderWalker walker(scan, abort);
+    DriveInfo drive;
+    EXPECT_TRUE(findDrive(QChar('D'), &drive));
+    walker.scanAllDrives({drive.entryText()});
+    const QStringList lines = scan.resultLines();
+    if (collected)
+        *collected = scan.lines();
+    return lines;
+}
+
+// The full path of a duplicate line, relative to the tree ("a/same.txt").
+QString relPath(const QString& line, int mode, const QString& root)
+{
+    const QStringList f = line.split('\t');
+    const QList<int> order = dupFieldOrder(mode);
+    const QString name = f.at(order[0] - 1);
+    const QString folder = f.at(order[5] - 1);
+    return QDir(root).relativeFilePath(folder + '/' + name);
+}
+
+const QDateTime kT1(QDate(2020, 1, 5), QTime(10, 0, 0));
+const QDateTime kT2(QDate(2020, 2, 5), QTime(11, 0, 0));
+const QDateTime kT3(QDate(2020, 3, 5), QTime(12, 0, 0));
+
+// Files that each rule groups differently. Under "Size" rules the sorted
+// lines of 100 bytes are other.dat, same.txt x3, zzz.dat: equal keys of the
+// rules 4 and 5 are separated by lines with other keys.
+QString buildRuleTree(rwtest::FixtureBuilder& fb)
+{
+    struct F {
+        const char* rel;
+        int size;
+        QDateTime modified;
+    };
+    const F files[] = {
+        {"tree/a/same.txt", 100, kT1},   {"tree/b/same.txt", 100, kT1},
+        {"tree/c/same.txt", 100, kT2},   {"tree/d/SAME.TXT", 200, kT1},
+        {"tree/e/other.dat", 100, kT2},  {"tree/f/third.dat", 300, kT2},
+        {"tree/g/fourth.dat", 300, kT3}, {"tree/h/zzz.dat", 100, kT1},
+    };
+    for (const F& f : files) {
+        fb.file(QString::fromLatin1(f.rel), f.size);
+        fb.setTimes(QString::fromLatin1(f.rel), f.modified, kT3);
+    }
+    fb.mapDrive('D', QStringLiteral("tree"));
+    return fb.path(QStringLiteral("tree"));
+}
+
+} // namespace
+
+TEST(DupScan, EachRuleGroupsExactlyTheFilesWithEqualKeys)
+{
+    rwtest::FixtureBuilder fb;
+    const QString root = buildRuleTree(fb);
+    struct Case {
+        int mode;
+        QStringList expected; // grid order
+    };
+    const Case cases[] = {
+        {mmFilename, {"a/same.txt", "b/same.txt", "c/same.txt", "d/SAME.TXT"}},
+        {mmFilenameSize, {"a/same.txt", "b/same.txt", "c/same.txt"}},
+        {mmFilenameSizeDate, {"a/same.txt", "b/same.txt"}},
+        {mmSize,
+         {"e/other.dat", "a/same.txt", "b/same.txt", "c/same.txt", "h/zzz.dat", "g/fourth.dat",
+          "f/third.dat"}},
+        // (100, 2/5) starts with other.dat; c/same.txt joins it across the
+        // lines of (100, 1/5) in between.
+        {mmSizeDate, {"e/other.dat", "c/same.txt", "a/same.txt", "b/same.txt", "h/zzz.dat"}},
+        {mmSizeType,
+         {"e/other.dat", "h/zzz.dat", "a/same.txt", "b/same.txt", "c/same.txt", "g/fourth.dat",
+          "f/third.dat"}},
+        {mmTypeDate, {"e/other.dat", "f/third.dat", "a/same.txt", "b/same.txt", "d/SAME.TXT"}},
+    };
+    for (const Case& c : cases) {
+        QStringList got;
+        for (const QString& line : scanD(true, c.mode, SizeFilter()))
+            got.append(relPath(line, c.mode, root));
+        EXPECT_EQ(got, c.expected) << "mode " << c.mode;
+    }
+}
+
+TEST(DupScan, NameRuleIgnoresCaseAndEachRowKeepsItsOwnFolderAndCase)
+{
+    rwtest::FixtureBuilder fb;
+    fb.file(QStringLiteral("tree/README.TXT"), 10);
+    fb.file(QStringLiteral("tree/DOC/readme.txt"), 20);
+    fb.file(QStringLiteral("tree/DOC/ünïcode.txt"), 5);
+    fb.file(QStringLiteral("tree/Other/ünïcode.txt"), 6);
+    fb.file(QStringLiteral("tree/Other/single.txt"), 7);
+    fb.mapDrive('D', QStringLiteral("tree"));
+    const QString root = fb.path(QStringLiteral("tree"));
+
+    const QStringList lines = scanD(true, mmFilename, SizeFilter());
+    ASSERT_EQ(lines.size(), 4);
+    // Sorted case-insensitively: readme before ünïcode.
+    EXPECT_EQ(lines[0].split('\t').mid(0, 2), QStringList({"README.TXT", "10"}));
+    EXPECT_EQ(lines[0].split('\t').at(5), root);
+    EXPECT_EQ(lines[1].split('\t').mid(0, 2), QStringList({"readme.txt", "20"}));
+    EXPECT_EQ(lines[1].split('\t').at(5), root + "/DOC");
+    EXPECT_EQ(lines[2].split('\t').at(0), QStringLiteral("ünïcode.txt"));
+    EXPECT_EQ(lines[3].split('\t').at(5), root + "/Other");
+}
+
+TEST(DupScan, HogLinesKeepRealCaseAndTheKilobyteBound)
+{
+    rwtest::FixtureBuilder fb;
+    fb.file(QStringLiteral("tree/DATA/A.DAT"), 256000);
+    fb.file(QStringLiteral("tree/DATA/b.dat"), 300000);
+    fb.file(QStringLiteral("tree/DATA/C.dat"), 255999);
+    fb.sparseFile(QStringLiteral("tree/big.iso"), 5'000'000'000LL);
+    fb.mapDrive('D', QStringLiteral("tree"));
+    const QString root = fb.path(QStringLiteral("tree"));
+
+    const SizeFilter filter =
+        SizeFilter::fromInput(SizeCondition::LargerOrEqual, 250, 0, QStringLiteral("KB"));
+    const QStringList lines = scanD(false, 0, filter);
+    QStringList paths, sizes;
+    for (const QString& line : lines) {
+        const QStringList f = line.split('\t');
+        ASSERT_EQ(f.size(), 6);
+        sizes.append(f[0]);
+        paths.append(f[4]);
+    }
+    // Text order of the lines, last first; the window sorts by size after.
+    EXPECT_EQ(sizes, QStringList({"5,000,000,000", "300,000", "256,000"}));
+    EXPECT_EQ(paths, QStringList({root + "/big.iso", root + "/DATA/b.dat", root + "/DATA/A.DAT"}));
+}
+
+TEST(DupScan, HiddenSpecialAndLinkedFilesAreNotListed)
+{
+    rwtest::FixtureBuilder fb;
+    fb.file(QStringLiteral("tree/x/plain.txt"), 50);
+    fb.file(QStringLiteral("tree/x/.hidden.txt"), 50);
+    fb.file(QStringLiteral("tree/.secret/inside.txt"), 50);
+    fb.symlink(QStringLiteral("tree/y/link.txt"), fb.path(QStringLiteral("tree/x/plain.txt")));
+    fb.symlink(QStringLiteral("tree/y/dirlink"), fb.path(QStringLiteral("tree/x")));
+    fb.fifo(QStringLiteral("tree/y/pipe"));
+    fb.file(QStringLiteral("tree/y/plain.txt"), 50);
+    fb.mapDrive('D', QStringLiteral("tree"));
+    const QString root = fb.path(QStringLiteral("tree"));
+
+    QStringList collected;
+    const QStringList lines = scanD(true, mmSize, SizeFilter(), &collected);
+    EXPECT_EQ(collected.size(), 2);
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(relPath(lines[0], mmSize, root), QStringLiteral("x/plain.txt"));
+    EXPECT_EQ(relPath(lines[1], mmSize, root), QStringLiteral("y/plain.txt"));
+}
+
+TEST(DupScan, NoSharedKeyGivesNoLinesAndKeysDoNotRunTogether)
+{
+    // "a1" of 23 bytes and "a12" of 3 bytes must not share a name-and-size key.
+    const QString a = DupScan::dupLine(mmFilenameSize, "a1", "23", "", "", "", "/f", "");
+    const QString b = DupScan::dupLine(mmFilenameSize, "a12", "3", "", "", "", "/f", "");
+    EXPECT_NE(dupKey(a, mmFilenameSize), dupKey(b, mmFilenameSize));
+    QStringList lines = {b, a};
+    sortCollection(lines);
+    EXPECT_TRUE(addDups(lines, mmFilenameSize).isEmpty());
+    EXPECT_EQ(reSort(lines), QStringList({b, a}));
+}

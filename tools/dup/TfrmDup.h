@@ -1,0 +1,132 @@
+#pragma once
+
+#include <QDialog>
+#include <QStringList>
+
+#include <cstdint>
+
+#include "tools/dup/DupCompareSource.h"
+
+class QComboBox;
+class QDoubleSpinBox;
+class QFrame;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+
+namespace rw
+{
+
+class CheckListBox;
+class ResultGridController;
+class ResultGridView;
+class ScanSession;
+class TWinPlace;
+class WildcardBox;
+
+// The duplicate finder and the file-hog finder: one window in two modes,
+// chosen by DuplicateMode when the window is made. It scans the checked
+// drives for files matching a pattern and a size condition and lists, in the
+// file-hog mode, every such file largest first, in the duplicate mode the
+// files that share a key (one of seven matching rules) with another file.
+// The rows can be marked, printed, copied, opened and deleted through the
+// shared result grid; in the duplicate mode the pair comparison window
+// steps through the list (this window is its DupCompareSource).
+class TfrmDup : public QDialog, public DupCompareSource
+{
+    Q_OBJECT
+public:
+    explicit TfrmDup(QWidget* owner = nullptr);
+    ~TfrmDup() override;
+
+    // True for the duplicate finder, false for the file-hog finder.
+    bool duplicateMode() const { return m_duplicateMode; }
+
+    ResultGridController* gridController() const { return m_grid; }
+    // The lines that reached the grid, in the order they were added.
+    const QStringList& lbFiles() const;
+    // The collection list of the last run, sorted.
+    const QStringList& lbList() const { return m_lbList; }
+
+    // "&Start": checks the bounds, then runs a scan.
+    void btScanClick();
+    // One whole run: walk, fill the grid, report.
+    void scan();
+    // "Delete": the confirmation window on the marked files; closes this
+    // window (accepted) unless the confirmation was cancelled.
+    void btDeleteClick();
+    // "P&airs": shows the pair comparison window on this window's list.
+    void btCompareClick();
+    // Title of the printed report ("Duplicates larger or equal to 250 KB ...").
+    QString printTitle() const;
+
+    // DupCompareSource: rows counted with the header as row 0.
+    int rowCount() const override;
+    QString cell(int col, int row) const override;
+    int currentRow() const override;
+    void setCurrentRow(int row) override;
+    int matchMode() const override { return m_matchMode; }
+    void MarkThisFile(int row) override;
+    QWidget* window() const override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls();
+    void buildGrid();
+    void makeGridController(int matchMode);
+    void FormShow();
+    void layoutButtons();
+    void placeDriveList();
+    void applyMinimumSize();
+    void sizeChoiceChanged();
+    void updateStartButton();
+    void setResultButtonsVisible(bool visible);
+    bool between() const;
+    std::int64_t number(const QDoubleSpinBox* box) const;
+
+    bool m_duplicateMode;
+    int m_matchMode = 0;
+    int m_gridMatchMode = 0; // the line layout the grid controller was made for
+    bool m_hintsOff = false;
+    bool m_pairShown = false;
+    QStringList m_lbList;
+
+    QFrame* m_topPanel = nullptr;
+    QRadioButton* m_rbLarger = nullptr;
+    QRadioButton* m_rbSmaller = nullptr;
+    QRadioButton* m_rbBetween = nullptr;
+    QDoubleSpinBox* m_num1 = nullptr;
+    QDoubleSpinBox* m_num2 = nullptr;
+    QLabel* m_lblAnd = nullptr;
+    QComboBox* m_cbKB1 = nullptr;
+    QLabel* m_lblMatching = nullptr;
+    QComboBox* m_cbWildCard = nullptr;
+    QLabel* m_lblWild = nullptr;
+    WildcardBox* m_wildcard = nullptr;
+    QLabel* m_lblDup = nullptr;
+    QComboBox* m_cbDup = nullptr;
+    CheckListBox* m_pckDrive = nullptr;
+
+    QPushButton* m_btScan = nullptr;
+    QPushButton* m_btClose = nullptr;
+    QPushButton* m_btAbort = nullptr;
+    QPushButton* m_btMark = nullptr;
+    QPushButton* m_btDelete = nullptr;
+    QPushButton* m_btPrint = nullptr;
+    QPushButton* m_btClip = nullptr;
+    QPushButton* m_btBrowse = nullptr;
+    QPushButton* m_btDetails = nullptr;
+    QPushButton* m_btCompare = nullptr;
+
+    ResultGridView* m_gridView = nullptr;
+    ResultGridController* m_grid = nullptr;
+    QLabel* m_pnlSel = nullptr;
+    ScanSession* m_session = nullptr;
+    TWinPlace* m_place = nullptr;
+};
+
+} // namespace rw
