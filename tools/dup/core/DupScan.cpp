@@ -119,9 +119,10 @@ QStringList addDups(const QStringList& sorted, int matchMode)
     groupOf.reserve(sorted.size());
     std::vector<std::vector<qsizetype>> groups;
     for (qsizetype i = 0; i < sorted.size(); ++i) {
-        const auto [it, added] = groupOf.tryEmplace(dupKey(sorted.at(i), matchMode), qsizetype(0));
-        if (added) {
-            it.value() = qsizetype(groups.size());
+        const QString key = dupKey(sorted.at(i), matchMode);
+        auto it = groupOf.find(key);
+        if (it == groupOf.end()) {
+            it = groupOf.insert(key, qsizetype(groups.size()));
             groups.emplace_back();
         }
         groups[std::size_t(it.value())].push_back(i);
