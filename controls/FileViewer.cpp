@@ -90,7 +90,7 @@ void FileViewer::setExpandTabs(bool on)
 
 void FileViewer::setTabSize(int size)
 {
-    if (size < 1)
+    if (size < 1 || size > kMaxTabSize)
         return;
     m_tabSize = size;
     m_caret = clampPos(m_caret);

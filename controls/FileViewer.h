@@ -43,6 +43,8 @@ public:
     static constexpr std::int64_t kNotCounted = INT_MAX;
     // The most a copy to the clipboard takes.
     static constexpr int kMaxCopyBytes = 65520;
+    // The widest tab; larger sizes would only blow lines up to no purpose.
+    static constexpr int kMaxTabSize = 128;
 
     explicit FileViewer(QWidget* parent = nullptr);
     ~FileViewer() override;
@@ -62,7 +64,7 @@ public:
     bool expandTabs() const { return m_expandTabs; }
     void setExpandTabs(bool on);
     int tabSize() const { return m_tabSize; }
-    // Sizes below 1 are ignored.
+    // Sizes outside 1 to kMaxTabSize are ignored.
     void setTabSize(int size);
     QFont fixedFont() const { return m_font; }
     void setFixedFont(const QFont& font);
