@@ -328,31 +328,42 @@ void TfrmView::printClick()
                                                                       : PrintRange::All);
 }
 
-bool TfrmView::printTo(QPrinter* target, PrintRange range)
+bool TfrmView::writePrintLines(PrintRange range, const std::function<bool(const QString&)>& write)
 {
     // A printed line holds at most what a viewer line buffer does.
     constexpr int kMaxPrintedLine = 1024;
-    TextPrinter out(target, m_viewer->fixedFont());
-    bool ok = out.begin();
-    if (ok && range == PrintRange::All) {
+    bool ok = true;
+    if (range == PrintRange::All) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         const std::int64_t count = m_viewer->countLines();
         for (std::int64_t i = 0; ok && i < count; ++i)
-            ok = out.writeLine(m_viewer->lineText(i).left(kMaxPrintedLine));
+            ok = write(m_viewer->lineText(i).left(kMaxPrintedLine));
         QApplication::restoreOverrideCursor();
-    } else if (ok && range == PrintRange::Selection && m_viewer->hasSelection()) {
+    } else if (range == PrintRange::Selection && m_viewer->hasSelection()) {
         const TextPos s = m_viewer->selectionStart();
         const TextPos e = m_viewer->selectionEnd();
         for (std::int64_t i = s.line; ok && i <= e.line; ++i) {
             QString text = m_viewer->lineText(i).left(kMaxPrintedLine);
             if (i == e.line)
                 text.truncate(e.column);
-            if (i == s.line)
-                text.replace(0, qMin<qsizetype>(s.column, text.size()),
-                             QString(qMin<qsizetype>(s.column, text.size()), QLatin1Char(' ')));
-            ok = out.writeLine(text);
+            // The start line keeps its columns: what lies before the
+            // selection prints as blanks.
+            if (i == s.line) {
+                const qsizetype blanks = qMin<qsizetype>(s.column, text.size());
+                text.replace(0, blanks, QString(blanks, QLatin1Char(' ')));
+            }
+            ok = write(text);
         }
     }
+    return ok;
+}
+
+bool TfrmView::printTo(QPrinter* target, PrintRange range)
+{
+    TextPrinter out(target, m_viewer->fixedFont());
+    bool ok = out.begin();
+    if (ok)
+        ok = writePrintLines(range, [&out](const QString& line) { return out.writeLine(line); });
     // The document is ended also after a failed write.
     const bool ended = out.end();
     if (!ok || !ended) {

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -52,6 +53,9 @@ public:
     // the selected part of the lines, or (pages) nothing. False, after an
     // error box, when the printer fails.
     bool printTo(QPrinter* printer, PrintRange range);
+    // The lines printTo() writes, each handed to `write`; stops and returns
+    // false when `write` does.
+    bool writePrintLines(PrintRange range, const std::function<bool(const QString&)>& write);
 
     // Switches hex mode and keeps the menu item and the radio buttons in step.
     void setHexMode(bool on);

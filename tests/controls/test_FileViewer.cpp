@@ -11,6 +11,19 @@
 
 using rw::FileViewer;
 using rw::TextPos;
+
+// Readable failure output.
+inline void PrintTo(const QString& s, std::ostream* os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+namespace rw
+{
+inline void PrintTo(const TextPos& p, std::ostream* os)
+{
+    *os << p.line << ':' << p.column;
+}
+} // namespace rw
 using rwtest::FixtureBuilder;
 
 namespace
