@@ -51,6 +51,10 @@ bool FileViewer::open()
     const bool ok = m_file.open(m_fileName);
     m_index.reset(m_file.data(), m_file.size());
     m_hexDigits = HexFormatter::offsetDigits(m_file.size());
+    // A small file is counted at once (a few milliseconds), so its total
+    // shows from the start; large files are counted only when needed.
+    if (m_file.size() <= kCountAtOpenBytes)
+        m_index.lineCount();
     changed();
     return ok;
 }
@@ -122,8 +126,15 @@ std::int64_t FileViewer::countLines()
     if (m_hex)
         return lineCount();
     if (!m_index.isComplete()) {
+        // In slices, letting go of each slice's pages once counted: the
+        // count of a huge file costs no more memory than the index.
+        constexpr std::int64_t kSlice = std::int64_t(32) << 20;
         m_file.adviseSequential(m_index.scannedBytes(), m_file.size());
-        m_index.lineCount();
+        while (!m_index.isComplete()) {
+            const std::int64_t from = m_index.scannedBytes();
+            m_index.scanTo(from + kSlice);
+            m_file.release(from, m_index.scannedBytes() - from);
+        }
         changed();
     }
     return m_index.knownLineCount();

@@ -45,6 +45,8 @@ public:
     static constexpr int kMaxCopyBytes = 65520;
     // The widest tab; larger sizes would only blow lines up to no purpose.
     static constexpr int kMaxTabSize = 128;
+    // Files up to this size have their lines counted when opened.
+    static constexpr std::int64_t kCountAtOpenBytes = std::int64_t(4) << 20;
 
     explicit FileViewer(QWidget* parent = nullptr);
     ~FileViewer() override;

@@ -1,6 +1,11 @@
 #include "viewer/core/LineIndex.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 namespace rw
@@ -16,8 +21,6 @@ void LineIndex::reset(const unsigned char* data, std::int64_t size)
     m_checkpoints.shrink_to_fit();
     m_cacheLine = -1;
     m_cacheStart = 0;
-    m_crHit = m_lfHit = -1;
-    m_crSearchedTo = m_lfSearchedTo = 0;
 }
 
 int LineIndex::measureLine(std::int64_t start, std::int64_t* nextStart) const
@@ -37,43 +40,87 @@ int LineIndex::measureLine(std::int64_t start, std::int64_t* nextStart) const
     return length;
 }
 
-std::int64_t LineIndex::nextBreak(unsigned char c, std::int64_t start, std::int64_t& hit,
-                                  std::int64_t& searchedTo)
+namespace
 {
-    // A window well above the longest line keeps memchr calls rare.
-    constexpr std::int64_t kWindow = 1 << 20;
-    if (hit >= start)
-        return hit;
-    if (hit < 0 && (searchedTo > start + kMaxLineLength || searchedTo >= m_size))
-        return searchedTo;
-    const std::int64_t end = std::min(m_size, start + kWindow);
-    const void* p = std::memchr(m_data + start, c, static_cast<size_t>(end - start));
-    hit = p ? static_cast<const unsigned char*>(p) - m_data : -1;
-    searchedTo = end;
-    return p ? hit : end;
+
+// Bit i set when byte i of the 64 at `p` is a CR or an LF.
+std::uint64_t breakMask(const unsigned char* p)
+{
+#if defined(__SSE2__)
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    std::uint64_t mask = 0;
+    for (int k = 0; k < 4; ++k) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * k));
+        const int m = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)));
+        mask |= static_cast<std::uint64_t>(static_cast<std::uint16_t>(m)) << (16 * k);
+    }
+    return mask;
+#else
+    std::uint64_t mask = 0;
+    for (int i = 0; i < 64; ++i)
+        if (p[i] == '\r' || p[i] == '\n')
+            mask |= std::uint64_t(1) << i;
+    return mask;
+#endif
 }
 
-void LineIndex::scanOne()
+} // namespace
+
+void LineIndex::scan(std::int64_t limit, std::int64_t lastLine)
 {
-    if (m_count % kCheckpointEvery == 0)
-        m_checkpoints.push_back(m_next);
-    const std::int64_t start = m_next;
-    const std::int64_t brk = std::min(nextBreak('\r', start, m_crHit, m_crSearchedTo),
-                                      nextBreak('\n', start, m_lfHit, m_lfSearchedTo));
-    if (brk - start <= kMaxLineLength && brk < m_size)
-        m_next =
-            brk + ((m_data[brk] == '\r' && brk + 1 < m_size && m_data[brk + 1] == '\n') ? 2 : 1);
-    else if (brk - start <= kMaxLineLength)
-        m_next = m_size; // the last line, without a break
-    else
-        m_next = start + kMaxLineLength; // a long line goes on in the next one
-    ++m_count;
+    limit = std::min(limit, m_size);
+    std::int64_t start = m_next; // start of the line being measured
+    std::int64_t pos = start;    // start of the next block to look at
+    while (start < limit && m_count <= lastLine) {
+        if (pos >= m_size) {
+            // The last line(s), without a break.
+            while (start < m_size && m_count <= lastLine) {
+                addLine(start);
+                start = std::min(m_size, start + kMaxLineLength);
+            }
+            break;
+        }
+        std::uint64_t mask;
+        int width = 64;
+        if (m_size - pos >= 64) {
+            mask = breakMask(m_data + pos);
+        } else {
+            width = static_cast<int>(m_size - pos);
+            mask = 0;
+            for (int i = 0; i < width; ++i)
+                if (m_data[pos + i] == '\r' || m_data[pos + i] == '\n')
+                    mask |= std::uint64_t(1) << i;
+        }
+        for (; mask != 0 && m_count <= lastLine; mask &= mask - 1) {
+            const std::int64_t b = pos + std::countr_zero(mask);
+            if (b < start)
+                continue; // the LF of a CR LF already taken
+            // A longer line goes on in the next line.
+            while (b - start > kMaxLineLength && m_count <= lastLine) {
+                addLine(start);
+                start += kMaxLineLength;
+            }
+            if (m_count > lastLine)
+                break;
+            addLine(start);
+            start = b + ((m_data[b] == '\r' && b + 1 < m_size && m_data[b + 1] == '\n') ? 2 : 1);
+        }
+        if (m_count > lastLine)
+            break;
+        pos += width;
+        // Lines that wrap inside a long run without breaks.
+        while (pos - start > kMaxLineLength && m_count <= lastLine && start < limit) {
+            addLine(start);
+            start += kMaxLineLength;
+        }
+    }
+    m_next = std::min(start, m_size);
 }
 
 std::int64_t LineIndex::lineCount()
 {
-    while (!isComplete())
-        scanOne();
+    scan(m_size, INT64_MAX);
     return m_count;
 }
 
@@ -81,8 +128,8 @@ bool LineIndex::ensureLine(std::int64_t line)
 {
     if (line < 0)
         return false;
-    while (m_count <= line && !isComplete())
-        scanOne();
+    if (m_count <= line)
+        scan(m_size, line);
     return line < m_count;
 }
 
@@ -110,8 +157,8 @@ std::int64_t LineIndex::lineOfOffset(std::int64_t offset)
 {
     if (offset < 0 || offset >= m_size)
         return -1;
-    while (m_next <= offset && !isComplete())
-        scanOne();
+    if (m_next <= offset)
+        scan(offset + 1, INT64_MAX);
     // The last checkpoint at or before the offset, then line by line.
     auto it = std::upper_bound(m_checkpoints.begin(), m_checkpoints.end(), offset);
     const std::int64_t block = (it - m_checkpoints.begin()) - 1;

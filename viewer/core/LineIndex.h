@@ -1,5 +1,6 @@
 #pragma once
 
+#include <climits>
 #include <cstdint>
 #include <vector>
 
@@ -49,6 +50,8 @@ public:
     // The line that holds byte `offset` (a break belongs to the line it
     // ends); -1 when the offset is outside the buffer.
     std::int64_t lineOfOffset(std::int64_t offset);
+    // Scans until every line starting before byte `offset` is counted.
+    void scanTo(std::int64_t offset) { scan(offset, INT64_MAX); }
     // Memory held by the index itself.
     std::size_t memoryBytes() const { return m_checkpoints.capacity() * sizeof(std::int64_t); }
 
@@ -62,11 +65,17 @@ public:
     int measureLine(std::int64_t start, std::int64_t* nextStart) const;
 
 private:
-    void scanOne();
-    // Offset of the next byte `c` at or after `start`; a value beyond the
-    // longest line (or the size) when there is none that near.
-    std::int64_t nextBreak(unsigned char c, std::int64_t start, std::int64_t& hit,
-                           std::int64_t& searchedTo);
+    // Scans on until line `lastLine` is counted or the scan reaches byte
+    // `limit` or the end. Finds the breaks 64 bytes at a time, so the whole
+    // count runs at memory speed.
+    void scan(std::int64_t limit, std::int64_t lastLine);
+    // Counts one line that starts at `start`.
+    void addLine(std::int64_t start)
+    {
+        if (m_count % kCheckpointEvery == 0)
+            m_checkpoints.push_back(start);
+        ++m_count;
+    }
 
     const unsigned char* m_data = nullptr;
     std::int64_t m_size = 0;
@@ -74,14 +83,6 @@ private:
     std::int64_t m_next = 0;  // start of line m_count
     // Start offset of line k * kCheckpointEvery.
     std::vector<std::int64_t> m_checkpoints;
-    // The next CR and LF found ahead of the scan position (-1 when none up to
-    // the searched end): found with memchr over a window and reused until the
-    // scan passes them, so the count runs at memory speed whichever break the
-    // file uses, and a lazy scan never reads far beyond what it needs.
-    std::int64_t m_crHit = -1;
-    std::int64_t m_crSearchedTo = 0;
-    std::int64_t m_lfHit = -1;
-    std::int64_t m_lfSearchedTo = 0;
     // The last line looked up by lineSpan() and its start, so that walking
     // down a page of lines does not rescan from the checkpoint each time.
     std::int64_t m_cacheLine = -1;

@@ -75,3 +75,21 @@ void MappedFile::adviseSequential(std::int64_t offset, std::int64_t length) cons
 }
 
 } // namespace rw
+
+namespace rw
+{
+
+void MappedFile::release(std::int64_t offset, std::int64_t length) const
+{
+    if (!m_data || length <= 0)
+        return;
+    // Only whole pages inside the range.
+    const std::int64_t page = ::sysconf(_SC_PAGESIZE);
+    const std::int64_t start = (offset + page - 1) / page * page;
+    const std::int64_t end = std::min(m_size, offset + length) / page * page;
+    if (end > start)
+        ::madvise(const_cast<unsigned char*>(m_data) + start, static_cast<size_t>(end - start),
+                  MADV_DONTNEED);
+}
+
+} // namespace rw

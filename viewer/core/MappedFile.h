@@ -36,6 +36,11 @@ public:
     // needed); harmless when not supported.
     void adviseSequential(std::int64_t offset, std::int64_t length) const;
 
+    // Lets the system drop the pages of a range from this process (they stay
+    // in the page cache and are read again when touched), so a scan over a
+    // large file does not keep the whole file resident.
+    void release(std::int64_t offset, std::int64_t length) const;
+
 private:
     const unsigned char* m_data = nullptr;
     std::int64_t m_size = 0;
