@@ -37,7 +37,41 @@ bool validTimeHalf(std::uint32_t t)
 
 } // namespace
 
-FileTextFormatter::FileTextFormatter() : m_offsets(kOffsetSlots) {}
+FileTextFormatter::FileTextFormatter() : m_offsets(kOffsetSlots)
+{
+    const QString probe = m_locale.toString(qint64(-1234567890123LL));
+    const QString sep = m_locale.groupSeparator();
+    if (sep.size() == 1 && m_locale.zeroDigit() == QLatin1String("0") &&
+        m_locale.negativeSign() == QLatin1String("-")) {
+        m_groupSeparator = sep.at(0);
+        m_simpleGrouping = true;
+        m_simpleGrouping = sizeText(-1234567890123LL) == probe &&
+                           sizeText(123) == m_locale.toString(qint64(123)) &&
+                           sizeText(1234) == m_locale.toString(qint64(1234));
+    }
+}
+
+QString FileTextFormatter::sizeText(std::int64_t size) const
+{
+    if (!m_simpleGrouping)
+        return m_locale.toString(qint64(size));
+    char16_t buf[32];
+    int pos = 32;
+    const bool negative = size < 0;
+    // Work on the unsigned magnitude so the most negative value is safe.
+    std::uint64_t v = negative ? std::uint64_t(0) - std::uint64_t(size) : std::uint64_t(size);
+    int digits = 0;
+    do {
+        if (digits > 0 && digits % 3 == 0)
+            buf[--pos] = m_groupSeparator.unicode();
+        buf[--pos] = char16_t(u'0' + v % 10);
+        v /= 10;
+        ++digits;
+    } while (v != 0);
+    if (negative)
+        buf[--pos] = u'-';
+    return QString(reinterpret_cast<const QChar*>(buf + pos), 32 - pos);
+}
 
 std::int32_t FileTextFormatter::localOffset(std::int64_t epochSeconds)
 {
@@ -124,17 +158,38 @@ QString FileTextFormatter::hogLine(const FileRecord& file, const QString& typeTe
     const QString mtime = timeText(modified);
     const QString adate = dateText(accessed);
     const QString& folder = file.folder->displayPath();
-    const QString name = file.displayName();
+    const std::string_view name = file.name;
 
     QString line;
     line.reserve(size.size() + mdate.size() + mtime.size() + adate.size() + folder.size() +
-                 name.size() + typeText.size() + 6);
+                 qsizetype(name.size()) + typeText.size() + 6);
     line.append(size).append('\t').append(mdate).append('\t').append(mtime).append('\t');
     line.append(adate).append('\t').append(folder);
     if (!folder.endsWith('/'))
         line.append('/');
-    line.append(name).append('\t').append(typeText);
+    // Plain ASCII names (the usual case) go in without a decoded copy.
+    bool ascii = true;
+    for (char c : name)
+        ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+    if (ascii)
+        line.append(QLatin1StringView(name.data(), qsizetype(name.size())));
+    else
+        line.append(file.displayName());
+    line.append('\t').append(typeText);
     return line;
+}
+
+const QString& FileTextFormatter::typeText(const FileRecord& file)
+{
+    if (!m_describer)
+        return m_noType;
+    const std::size_t dot = file.name.rfind('.');
+    const std::string_view ext =
+        dot == std::string_view::npos ? std::string_view() : file.name.substr(dot);
+    auto it = m_types.find(ext);
+    if (it == m_types.end())
+        it = m_types.emplace(std::string(ext), m_describer(file.extension())).first;
+    return it->second;
 }
 
 } // namespace rw
