@@ -39,6 +39,7 @@ void FolderWalker::setProgressCallback(ProgressCallback callback,
 {
     m_progress = std::move(callback);
     m_interval = interval;
+    m_progressDue = true;
 }
 
 void FolderWalker::resetCounts()
@@ -142,8 +143,9 @@ void FolderWalker::maybeProgress(const WalkFolder& folder)
     if (!m_progress)
         return;
     const auto now = std::chrono::steady_clock::now();
-    if (now - m_lastProgress < m_interval)
+    if (!m_progressDue && now - m_lastProgress < m_interval)
         return;
+    m_progressDue = false;
     m_lastProgress = now;
     m_progress(folder);
 }

@@ -98,6 +98,7 @@ private:
     ProgressCallback m_progress;
     std::chrono::steady_clock::duration m_interval;
     std::chrono::steady_clock::time_point m_lastProgress;
+    bool m_progressDue = true; // the first folder is always shown
     std::int64_t m_limit = kCollectionListLimit;
     QString m_listFullWarning = kListFullWarning;
     OpenFilter m_openFilter;
