@@ -49,19 +49,31 @@ QString FileTypeDescription(const QString& ext)
     if (ext.isEmpty() || ext.contains(QLatin1Char('*')))
         return QString();
 
-    const QString key = ext.toLower();
+    // The cache holds each extension as asked and lower-cased, so the usual
+    // call is one hash hit without building a new string.
     static QHash<QString, QString> cache;
+    {
+        QMutexLocker lock(&cacheMutex());
+        const auto it = cache.constFind(ext);
+        if (it != cache.constEnd())
+            return *it;
+    }
+    const QString key = ext.toLower();
+    QString result;
     {
         QMutexLocker lock(&cacheMutex());
         const auto it = cache.constFind(key);
         if (it != cache.constEnd())
-            return *it;
+            result = *it;
     }
-    QString result = lookUpDescription(key);
-    if (result.isEmpty())
-        result = ext.mid(1).toUpper() + QStringLiteral(" File");
+    if (result.isEmpty()) {
+        result = lookUpDescription(key);
+        if (result.isEmpty())
+            result = ext.mid(1).toUpper() + QStringLiteral(" File");
+    }
     QMutexLocker lock(&cacheMutex());
     cache.insert(key, result);
+    cache.insert(ext, result);
     return result;
 }
 

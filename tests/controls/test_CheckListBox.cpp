@@ -5,6 +5,8 @@
 
 #include <QAction>
 #include <QSignalSpy>
+#include <QStyleOptionViewItem>
+#include <QTest>
 
 using rw::CheckListBox;
 using rw::PickList;
@@ -41,6 +43,28 @@ TEST(CheckListBox, EveryWayOfChangingTicksIsSignalledOnce)
     box.uncheckAll();
     EXPECT_EQ(spy.count(), 3);
     EXPECT_TRUE(box.checkedLines().isEmpty());
+}
+
+TEST(CheckListBox, SpaceBarAndClickOnTheTickToggleTheCurrentLine)
+{
+    CheckListBox box;
+    box.setLines({"a", "b"});
+    box.resize(200, 100);
+    box.show();
+    QSignalSpy spy(&box, &CheckListBox::checksChanged);
+    box.setCurrentRow(1);
+    QTest::keyClick(&box, Qt::Key_Space);
+    EXPECT_EQ(box.checkedLines(), QStringList{"b"});
+
+    QStyleOptionViewItem opt;
+    opt.initFrom(&box);
+    opt.rect = box.visualItemRect(box.item(0));
+    opt.features = QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
+    const QRect tick =
+        box.style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &opt, &box);
+    QTest::mouseClick(box.viewport(), Qt::LeftButton, {}, tick.center());
+    EXPECT_EQ(box.checkedLines(), (QStringList{"a", "b"}));
+    EXPECT_EQ(spy.count(), 2);
 }
 
 TEST(CheckListBox, RightClickMenuTicksAndUnticksAll)
