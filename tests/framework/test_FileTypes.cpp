@@ -66,11 +66,3 @@ TEST(FileTypes, WildcardListHoldsShortExtensionsOnceSorted)
             EXPECT_LT(QString::compare(without[i - 1], p, Qt::CaseInsensitive), 0);
     }
 }
-
-TEST(FileTypes, ExtensionIsTheTextFromTheLastDot)
-{
-    EXPECT_EQ(rw::ExtensionOf(QStringLiteral("*.doc")), QStringLiteral(".doc"));
-    EXPECT_EQ(rw::ExtensionOf(QStringLiteral("a.tar.gz")), QStringLiteral(".gz"));
-    EXPECT_EQ(rw::ExtensionOf(QStringLiteral("*.*")), QStringLiteral(".*"));
-    EXPECT_EQ(rw::ExtensionOf(QStringLiteral("README")), QString());
-}

@@ -63,9 +63,3 @@ TEST(StatFileLists, SavingAShorterListStoresOnlyItsEntries)
     rw::ReadStatFilesFromDisk(back, QStringLiteral("Exclude"));
     EXPECT_EQ(back, (QStringList{line("*.bak"), line("*.txt")}));
 }
-
-TEST(StatFileLists, TypeLinePatternIsTheTextBeforeTheFirstTab)
-{
-    EXPECT_EQ(rw::TypeLinePattern(QStringLiteral("*.doc\tWord\tmore")), QStringLiteral("*.doc"));
-    EXPECT_EQ(rw::TypeLinePattern(QStringLiteral("*.doc")), QStringLiteral("*.doc"));
-}

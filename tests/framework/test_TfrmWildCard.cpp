@@ -41,14 +41,6 @@ TEST(TfrmWildCard, KeepsTheCallersPatternAndFollowsEdits)
     EXPECT_EQ(dlg.pattern(), QStringLiteral("*.qqzx"));
 }
 
-TEST(TfrmWildCard, CancelGivesTheCancelResult)
-{
-    rw::TfrmWildCard dlg;
-    dlg.show();
-    dlg.findChild<QPushButton*>(QStringLiteral("btCancel"))->click();
-    EXPECT_EQ(dlg.result(), QDialog::Rejected);
-}
-
 TEST(WildcardBox, ToolWindowBoxStartsAtAllFilesAndLabelsEveryPattern)
 {
     QComboBox combo;
