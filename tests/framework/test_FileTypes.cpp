@@ -62,7 +62,8 @@ TEST(FileTypes, WildcardListHoldsShortExtensionsOnceSorted)
         EXPECT_LE(p.size(), 6) << qPrintable(p);
         EXPECT_FALSE(seen.contains(p.toLower())) << qPrintable(p);
         seen.insert(p.toLower());
-        if (i > 0)
+        if (i > 0) {
             EXPECT_LT(QString::compare(without[i - 1], p, Qt::CaseInsensitive), 0);
+        }
     }
 }
