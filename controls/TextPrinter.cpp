@@ -4,7 +4,8 @@
 #include <QPainter>
 #include <QPrinter>
 
-namespace rw {
+namespace rw
+{
 
 TextPrinter::TextPrinter(QPrinter* printer, const QFont& font) : m_printer(printer), m_font(font)
 {

@@ -1,6 +1,7 @@
 #include "framework/WindowHooks.h"
 
-namespace rw {
+namespace rw
+{
 
 WindowHooks& windowHooks()
 {

@@ -1,0 +1,43 @@
+#include "framework/core/ResultLine.h"
+
+namespace rw
+{
+
+QString TabField(const QString& line, int n)
+{
+    if (n < 1)
+        return QString();
+    qsizetype start = 0;
+    for (int i = 1; i < n; ++i) {
+        const qsizetype tab = line.indexOf(QLatin1Char('\t'), start);
+        if (tab < 0)
+            return QString();
+        start = tab + 1;
+    }
+    qsizetype end = line.indexOf(QLatin1Char('\t'), start);
+    if (end < 0)
+        end = line.size();
+    return line.mid(start, end - start).trimmed();
+}
+
+QStringList splitResultLine(const QString& line)
+{
+    QStringList fields = line.split(QLatin1Char('\t'));
+    for (QString& f : fields)
+        f = f.trimmed();
+    return fields;
+}
+
+QStringList fieldsToColumns(const QStringList& fields, const QList<int>& fieldOrder,
+                            int columnCount)
+{
+    QStringList cells;
+    cells.reserve(columnCount);
+    for (int c = 0; c < columnCount; ++c) {
+        const int field = c < fieldOrder.size() ? fieldOrder[c] : c + 1;
+        cells.append(field >= 1 && field <= fields.size() ? fields[field - 1] : QString());
+    }
+    return cells;
+}
+
+} // namespace rw
