@@ -4,8 +4,7 @@
 #include <QPainter>
 #include <QPrinter>
 
-namespace rw
-{
+namespace rw {
 
 TextPrinter::TextPrinter(QPrinter* printer, const QFont& font) : m_printer(printer), m_font(font)
 {

@@ -8,19 +8,16 @@
 class QPrinter;
 class QPainter;
 
-namespace rw
-{
+namespace rw {
 
 // The printer used as a text device: lines in one fixed font, a new page
 // whenever one is full. Grids, the viewer and the details window print
 // through it. It prints to the QPrinter it is given (not owned), which may
 // be a PDF printer in tests.
-class TextPrinter
-{
+class TextPrinter {
 public:
     // `font` defaults to Courier 9 pt.
-    explicit TextPrinter(QPrinter* printer,
-                         const QFont& font = QFont(QStringLiteral("Courier"), 9));
+    explicit TextPrinter(QPrinter* printer, const QFont& font = QFont(QStringLiteral("Courier"), 9));
     ~TextPrinter();
 
     // Starts the document; false when the printer cannot be opened.

@@ -1,7 +1,6 @@
 #include "framework/WindowHooks.h"
 
-namespace rw
-{
+namespace rw {
 
 WindowHooks& windowHooks()
 {
