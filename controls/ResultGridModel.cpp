@@ -5,16 +5,43 @@ namespace rw
 
 ResultGridModel::ResultGridModel(QObject* parent) : QAbstractTableModel(parent) {}
 
+namespace
+{
+
+QString joinCells(const QStringList& cells, qsizetype columns)
+{
+    QString text;
+    for (qsizetype c = 0; c < columns; ++c) {
+        if (c > 0)
+            text += QLatin1Char('\t');
+        if (c < cells.size())
+            text += cells[c];
+    }
+    return text;
+}
+
+// Cell `column` of a row text: the text between the column-th tab and the next.
+QStringView rowTextCell(QStringView rowText, int column)
+{
+    qsizetype start = 0;
+    for (int c = 0; c < column; ++c) {
+        const qsizetype tab = rowText.indexOf(QLatin1Char('\t'), start);
+        if (tab < 0)
+            return QStringView();
+        start = tab + 1;
+    }
+    qsizetype end = rowText.indexOf(QLatin1Char('\t'), start);
+    if (end < 0)
+        end = rowText.size();
+    return rowText.mid(start, end - start);
+}
+
+} // namespace
+
 void ResultGridModel::setHeaders(const QStringList& headers)
 {
     beginResetModel();
     m_headers = headers;
-    for (Row& r : m_rows) {
-        while (r.cells.size() < m_headers.size())
-            r.cells.append(QString());
-        if (r.cells.size() > m_headers.size())
-            r.cells.resize(m_headers.size());
-    }
     endResetModel();
 }
 
@@ -28,56 +55,81 @@ void ResultGridModel::clear()
 
 std::int64_t ResultGridModel::appendRow(const QStringList& cells, const QString& path)
 {
+    return appendRowText(joinCells(cells, m_headers.size()), path);
+}
+
+std::int64_t ResultGridModel::appendRowText(const QString& rowText, const QString& path)
+{
     const int at = static_cast<int>(m_rows.size());
+    if (m_bulk) {
+        m_rows.push_back(Row{rowText, path, false});
+        return at;
+    }
     beginInsertRows(QModelIndex(), at, at);
-    Row r{cells, path, false};
-    r.cells.resize(m_headers.size());
-    m_rows.push_back(std::move(r));
+    m_rows.push_back(Row{rowText, path, false});
     endInsertRows();
     return at;
 }
 
-void ResultGridModel::appendRows(std::vector<QStringList> cells, std::vector<QString> paths)
+void ResultGridModel::beginBulkAppend(std::int64_t expectedRows)
 {
+    if (m_bulk)
+        return;
     beginResetModel();
-    m_rows.reserve(m_rows.size() + cells.size());
-    for (std::size_t i = 0; i < cells.size(); ++i) {
-        Row r{std::move(cells[i]), i < paths.size() ? std::move(paths[i]) : QString(), false};
-        r.cells.resize(m_headers.size());
-        m_rows.push_back(std::move(r));
-    }
+    m_bulk = true;
+    if (expectedRows > 0)
+        m_rows.reserve(m_rows.size() + static_cast<std::size_t>(expectedRows));
+}
+
+void ResultGridModel::endBulkAppend()
+{
+    if (!m_bulk)
+        return;
+    m_bulk = false;
     endResetModel();
+}
+
+QStringView ResultGridModel::cellView(std::int64_t row, int column) const
+{
+    if (!valid(row) || column < 0 || column >= m_headers.size())
+        return QStringView();
+    return rowTextCell(m_rows[static_cast<std::size_t>(row)].text, column);
 }
 
 QString ResultGridModel::cell(std::int64_t row, int column) const
 {
-    if (!valid(row) || column < 0 || column >= m_rows[row].cells.size())
-        return QString();
-    return m_rows[row].cells[column];
+    return cellView(row, column).toString();
 }
 
 void ResultGridModel::setCell(std::int64_t row, int column, const QString& text)
 {
-    if (!valid(row) || column < 0 || column >= m_rows[row].cells.size())
+    if (!valid(row) || column < 0 || column >= m_headers.size())
         return;
-    m_rows[row].cells[column] = text;
+    QStringList cells = rowCells(row);
+    cells[column] = text;
+    m_rows[static_cast<std::size_t>(row)].text = joinCells(cells, m_headers.size());
     const QModelIndex i = index(static_cast<int>(row), column);
     emit dataChanged(i, i);
 }
 
 QStringList ResultGridModel::rowCells(std::int64_t row) const
 {
-    return valid(row) ? m_rows[row].cells : QStringList();
+    QStringList cells;
+    if (!valid(row))
+        return cells;
+    for (int c = 0; c < m_headers.size(); ++c)
+        cells.append(cell(row, c));
+    return cells;
 }
 
 QString ResultGridModel::path(std::int64_t row) const
 {
-    return valid(row) ? m_rows[row].path : QString();
+    return valid(row) ? m_rows[static_cast<std::size_t>(row)].path : QString();
 }
 
 bool ResultGridModel::isMarked(std::int64_t row) const
 {
-    return valid(row) && m_rows[row].marked;
+    return valid(row) && m_rows[static_cast<std::size_t>(row)].marked;
 }
 
 void ResultGridModel::markChanged(std::int64_t row)
@@ -90,9 +142,9 @@ void ResultGridModel::markChanged(std::int64_t row)
 
 void ResultGridModel::setMarked(std::int64_t row, bool marked)
 {
-    if (!valid(row) || m_rows[row].marked == marked)
+    if (!valid(row) || m_rows[static_cast<std::size_t>(row)].marked == marked)
         return;
-    m_rows[row].marked = marked;
+    m_rows[static_cast<std::size_t>(row)].marked = marked;
     markChanged(row);
 }
 
@@ -157,7 +209,7 @@ QVariant ResultGridModel::data(const QModelIndex& index, int role) const
     const Row& r = m_rows[static_cast<std::size_t>(index.row())];
     switch (role) {
     case Qt::DisplayRole:
-        return index.column() < r.cells.size() ? r.cells[index.column()] : QString();
+        return rowTextCell(r.text, index.column()).toString();
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(Qt::Alignment(
             (index.column() == m_sizeColumn ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop));

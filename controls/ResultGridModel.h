@@ -3,6 +3,7 @@
 #include <QAbstractTableModel>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 #include <cstdint>
 #include <vector>
@@ -39,17 +40,27 @@ public:
 
     // Removes every row.
     void clear();
-    // Appends one row; `cells` is padded or cut to the column count. Returns
-    // the new row's number.
+    // Appends one row; `cells` is padded or cut to the column count. `path`
+    // may stay null when the row's path is formed from its cells. Returns the
+    // new row's number.
     std::int64_t appendRow(const QStringList& cells, const QString& path = QString());
-    // Appends many rows with one reset of attached views (fast fills).
-    void appendRows(std::vector<QStringList> cells, std::vector<QString> paths);
+    // Appends one row given as its cells joined by tabs (no copy is made:
+    // a result line whose fields are the cells can be passed as it is).
+    std::int64_t appendRowText(const QString& rowText, const QString& path = QString());
+
+    // Brackets a long run of appends: attached views hear of the rows once,
+    // at the end, instead of once per row. `expectedRows` reserves room.
+    void beginBulkAppend(std::int64_t expectedRows = 0);
+    void endBulkAppend();
 
     std::int64_t rows() const { return static_cast<std::int64_t>(m_rows.size()); }
     QString cell(std::int64_t row, int column) const;
+    // The cell without a copy; valid until the row changes.
+    QStringView cellView(std::int64_t row, int column) const;
     void setCell(std::int64_t row, int column, const QString& text);
     // The cells of a row in column order.
     QStringList rowCells(std::int64_t row) const;
+    // The path given when the row was added (null when none was given).
     QString path(std::int64_t row) const;
 
     bool isMarked(std::int64_t row) const;
@@ -72,8 +83,10 @@ public:
                         int role = Qt::DisplayRole) const override;
 
 private:
+    // A row is one text, its cells joined by tabs: one allocation per row,
+    // or none when it shares the result line's text.
     struct Row {
-        QStringList cells;
+        QString text;
         QString path;
         bool marked = false;
     };
@@ -84,6 +97,7 @@ private:
     std::vector<Row> m_rows;
     int m_markColumn = -1;
     int m_sizeColumn = -1;
+    bool m_bulk = false;
 };
 
 } // namespace rw

@@ -127,6 +127,7 @@ void ResultGridController::buildMenu()
 
 void ResultGridController::ClearGrid()
 {
+    m_model->endBulkAppend();
     m_model->setHeaders(m_config.headers);
     m_model->clear();
     m_lines.clear();
@@ -138,19 +139,25 @@ void ResultGridController::ClearGrid()
 std::int64_t ResultGridController::addToGrid(const QString& line)
 {
     m_lines.append(line);
-    return addRow(fieldsToColumns(splitResultLine(line), m_config.fieldOrder,
-                                  static_cast<int>(m_config.headers.size())));
+    return m_model->appendRowText(
+        rowTextFromLine(line, m_config.fieldOrder, static_cast<int>(m_config.headers.size())));
+}
+
+void ResultGridController::beginFill(std::int64_t expectedRows)
+{
+    if (expectedRows > 0)
+        m_lines.reserve(m_lines.size() + static_cast<qsizetype>(expectedRows));
+    m_model->beginBulkAppend(expectedRows);
+}
+
+void ResultGridController::endFill()
+{
+    m_model->endBulkAppend();
 }
 
 std::int64_t ResultGridController::addRow(const QStringList& cells)
 {
-    QString path;
-    if (m_config.folderColumn >= 0 && m_config.nameColumn >= 0)
-        path = JoinPath(cells.value(m_config.folderColumn),
-                        cells.value(m_config.nameColumn).trimmed());
-    else if (m_config.pathColumn >= 0)
-        path = cells.value(m_config.pathColumn);
-    return m_model->appendRow(cells, stripSearchPathTag(path));
+    return m_model->appendRow(cells);
 }
 
 std::int64_t ResultGridController::rowsFilled() const
@@ -160,7 +167,16 @@ std::int64_t ResultGridController::rowsFilled() const
 
 QString ResultGridController::rowPath(std::int64_t row) const
 {
-    return m_model->path(row);
+    // Formed when asked, so a row costs no second copy of its path.
+    QString path = m_model->path(row);
+    if (!path.isNull() || row < 0 || row >= rowsFilled())
+        return path;
+    if (m_config.folderColumn >= 0 && m_config.nameColumn >= 0)
+        path = JoinPath(m_model->cell(row, m_config.folderColumn),
+                        m_model->cellView(row, m_config.nameColumn).trimmed().toString());
+    else if (m_config.pathColumn >= 0)
+        path = m_model->cell(row, m_config.pathColumn);
+    return stripSearchPathTag(path);
 }
 
 QString ResultGridController::stripSearchPathTag(QString path)
@@ -184,24 +200,62 @@ QString ResultGridController::currentPath() const
 
 // ---------------------------------------------------------------- marking
 
+namespace
+{
+constexpr std::size_t kNoLine = static_cast<std::size_t>(-1);
+}
+
 void ResultGridController::appendDeleted(const QString& path)
 {
-    m_deletedIndex[path].push_back(m_deleted.size());
+    const std::size_t pos = m_deleted.size();
     m_deleted.push_back(path);
     m_deletedAlive.push_back(true);
+    m_deletedNext.push_back(kNoLine);
     ++m_deletedLive;
+    if (!m_deletedIndexed)
+        return;
+    auto it = m_deletedIndex.find(path);
+    if (it == m_deletedIndex.end()) {
+        m_deletedIndex.insert(path, DeletedSpan{pos, pos});
+    } else {
+        m_deletedNext[it->last] = pos;
+        it->last = pos;
+    }
+}
+
+void ResultGridController::indexDeleted()
+{
+    m_deletedIndex.clear();
+    m_deletedIndex.reserve(static_cast<qsizetype>(m_deletedLive));
+    for (std::size_t pos = 0; pos < m_deleted.size(); ++pos) {
+        m_deletedNext[pos] = kNoLine;
+        if (!m_deletedAlive[pos])
+            continue;
+        auto it = m_deletedIndex.find(m_deleted[pos]);
+        if (it == m_deletedIndex.end()) {
+            m_deletedIndex.insert(m_deleted[pos], DeletedSpan{pos, pos});
+        } else {
+            m_deletedNext[it->last] = pos;
+            it->last = pos;
+        }
+    }
+    m_deletedIndexed = true;
 }
 
 void ResultGridController::removeDeleted(const QString& path)
 {
+    if (!m_deletedIndexed)
+        indexDeleted();
     auto it = m_deletedIndex.find(path);
     if (it == m_deletedIndex.end())
         return;
-    const std::size_t pos = it->front();
-    it->erase(it->begin());
-    if (it->empty())
+    const std::size_t pos = it->first;
+    if (it->first == it->last)
         m_deletedIndex.erase(it);
+    else
+        it->first = m_deletedNext[pos];
     m_deletedAlive[pos] = false;
+    m_deleted[pos].clear();
     --m_deletedLive;
     const std::size_t gaps = m_deleted.size() - m_deletedLive;
     if (gaps > 1024 && gaps > m_deletedLive) {
@@ -216,7 +270,9 @@ void ResultGridController::clearDeleted()
 {
     m_deleted.clear();
     m_deletedAlive.clear();
+    m_deletedNext.clear();
     m_deletedIndex.clear();
+    m_deletedIndexed = true;
     m_deletedLive = 0;
 }
 
@@ -311,6 +367,8 @@ void ResultGridController::Markall1Click()
     std::vector<bool> marks(static_cast<std::size_t>(n), true);
     m_deleted.reserve(static_cast<std::size_t>(n));
     m_deletedAlive.reserve(static_cast<std::size_t>(n));
+    m_deletedNext.reserve(static_cast<std::size_t>(n));
+    m_deletedIndexed = false;
     for (std::int64_t row = 0; row < n; ++row) {
         const QString path = rowPath(row);
         const std::int64_t size = DeleteRun::fileSize(path);
@@ -378,7 +436,7 @@ void ResultGridController::sortByItem(int item, bool changeDirection)
         const int column = s.column;
         const ResultGridModel* model = m_model;
         m_model->reorder(SortGridRows(
-            s.kind, [model, column](std::int64_t row) { return model->cell(row, column); }, 0,
+            s.kind, [model, column](std::int64_t row) { return model->cellView(row, column); }, 0,
             rowsFilled() - 1, descending));
     }
     m_sortActions[item]->setChecked(true);

@@ -116,6 +116,10 @@ public:
     // Appends a result line to the result lines and its fields, trimmed and in
     // the field-to-column order, as a new row. Returns the row.
     std::int64_t addToGrid(const QString& line);
+    // Bracket a long fill (a scan's results): the view hears of the rows once.
+    // `expectedRows` reserves room. A ClearGrid in between ends the fill.
+    void beginFill(std::int64_t expectedRows = 0);
+    void endFill();
     // Appends a row of cells without a result line.
     std::int64_t addRow(const QStringList& cells);
     std::int64_t rowsFilled() const;
@@ -213,11 +217,20 @@ private:
     std::int64_t m_markedCount = 0;
     std::int64_t m_markedBytes = 0;
     // The marked paths in marking order. Unmarking removes the first equal
-    // line; the index finds it without a search, and removed lines are left as
-    // gaps until they outnumber the live ones.
+    // line; the index (first and last position of each path, and a chain to
+    // the next equal line) finds it without a search. Removed lines are left
+    // as gaps until they outnumber the live ones. "Mark all" skips the index;
+    // it is built on the first unmark after it.
+    struct DeletedSpan {
+        std::size_t first;
+        std::size_t last;
+    };
+    void indexDeleted();
     std::vector<QString> m_deleted;
     std::vector<bool> m_deletedAlive;
-    QHash<QString, std::vector<std::size_t>> m_deletedIndex;
+    std::vector<std::size_t> m_deletedNext;
+    QHash<QString, DeletedSpan> m_deletedIndex;
+    bool m_deletedIndexed = true;
     std::size_t m_deletedLive = 0;
 
     int m_savedPanelHeight = -1;

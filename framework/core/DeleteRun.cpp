@@ -1,6 +1,8 @@
 #include "framework/core/DeleteRun.h"
 
 #include <QFile>
+#include <QStringEncoder>
+#include <QVarLengthArray>
 
 #include <algorithm>
 

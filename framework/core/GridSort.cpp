@@ -11,29 +11,46 @@
 namespace rw
 {
 
-long double numberSortKey(const QString& text)
+long double numberSortKey(QStringView text)
 {
-    QString t = text;
-    t.remove(QLatin1Char(','));
-    t = t.trimmed();
+    // Plain digits with group separators are by far the common case: read
+    // them in place, exactly for all 64-bit sizes.
+    const QStringView t = text.trimmed();
+    bool negative = false;
+    qsizetype i = 0;
+    if (i < t.size() && (t[i] == QLatin1Char('-') || t[i] == QLatin1Char('+')))
+        negative = t[i++] == QLatin1Char('-');
+    std::uint64_t value = 0;
+    int digits = 0;
+    bool plain = i < t.size();
+    for (; plain && i < t.size(); ++i) {
+        const QChar ch = t[i];
+        if (ch == QLatin1Char(','))
+            continue;
+        if (ch < QLatin1Char('0') || ch > QLatin1Char('9') || ++digits > 18)
+            plain = false;
+        else
+            value = value * 10 + static_cast<unsigned>(ch.unicode() - '0');
+    }
+    if (plain && digits > 0)
+        return negative ? -static_cast<long double>(value) : static_cast<long double>(value);
+
+    QString copy = t.toString();
+    copy.remove(QLatin1Char(','));
     bool ok = false;
-    // Whole numbers first so that 64-bit sizes compare exactly.
-    const qlonglong whole = t.toLongLong(&ok);
-    if (ok)
-        return static_cast<long double>(whole);
-    const double real = t.toDouble(&ok);
+    const double real = copy.toDouble(&ok);
     return ok ? static_cast<long double>(real) : 0.0L;
 }
 
-std::int64_t dateSortKey(const QString& text)
+std::int64_t dateSortKey(QStringView text)
 {
-    const QDate d = parseShortDate(text);
+    const QDate d = parseShortDate(text.toString());
     return d.isValid() ? d.toJulianDay() : QDate(1900, 1, 1).toJulianDay();
 }
 
-QString textSortKey(const QString& text)
+QString textSortKey(QStringView text)
 {
-    return text.toUpper();
+    return text.toString().toUpper();
 }
 
 namespace
@@ -75,7 +92,7 @@ std::vector<std::int64_t> SortGridRows(SortKind kind, const RowKeyText& keyText,
         QHash<QString, std::int64_t> seen;
         std::vector<std::int64_t> keys(n);
         for (std::size_t i = 0; i < n; ++i) {
-            const QString t = keyText(first + std::int64_t(i));
+            const QString t = keyText(first + std::int64_t(i)).toString();
             auto it = seen.constFind(t);
             if (it == seen.constEnd())
                 it = seen.insert(t, dateSortKey(t));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
 #include <cstdint>
 #include <functional>
@@ -17,13 +18,14 @@ enum class SortKind {
 };
 
 // Sort keys of one cell text.
-long double numberSortKey(const QString& text);
+long double numberSortKey(QStringView text);
 // Julian day of the date text (1 January 1900 when it does not read).
-std::int64_t dateSortKey(const QString& text);
-QString textSortKey(const QString& text);
+std::int64_t dateSortKey(QStringView text);
+QString textSortKey(QStringView text);
 
-// Gives the key cell text of a row.
-using RowKeyText = std::function<QString(std::int64_t row)>;
+// Gives the key cell text of a row. The text must stay valid until the next
+// call (a view into the grid's own storage; not a temporary).
+using RowKeyText = std::function<QStringView(std::int64_t row)>;
 
 // The row numbers first..last (inclusive) in the order of their keys,
 // descending when `descending` is set. Rows with equal keys keep their

@@ -21,4 +21,10 @@ QStringList splitResultLine(const QString& line);
 QStringList fieldsToColumns(const QStringList& fields, const QList<int>& fieldOrder,
                             int columnCount);
 
+// The cells of a grid row as one text, cells joined by tabs (the form
+// ResultGridModel keeps), built straight
+// from a result line in the field-to-column order (fields trimmed). When the
+// row equals the line, the line's own text is returned and nothing is copied.
+QString rowTextFromLine(const QString& line, const QList<int>& fieldOrder, int columnCount);
+
 } // namespace rw
