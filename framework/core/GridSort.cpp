@@ -27,7 +27,7 @@ long double numberSortKey(QStringView text)
         const QChar ch = t[i];
         if (ch == QLatin1Char(','))
             continue;
-        if (ch < QLatin1Char('0') || ch > QLatin1Char('9') || ++digits > 18)
+        if (ch < QLatin1Char('0') || ch > QLatin1Char('9') || ++digits > 19)
             plain = false;
         else
             value = value * 10 + static_cast<unsigned>(ch.unicode() - '0');
