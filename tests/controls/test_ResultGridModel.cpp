@@ -7,7 +7,8 @@
 
 using namespace rw;
 
-namespace {
+namespace
+{
 
 ResultGridModel* threeColumnModel()
 {

@@ -12,9 +12,13 @@ using namespace rw;
 using rwtest::FixtureBuilder;
 using rwtest::ScriptedResponder;
 
-namespace {
+namespace
+{
 
-QString trashFiles() { return qEnvironmentVariable("XDG_DATA_HOME") + "/Trash/files"; }
+QString trashFiles()
+{
+    return qEnvironmentVariable("XDG_DATA_HOME") + "/Trash/files";
+}
 
 } // namespace
 

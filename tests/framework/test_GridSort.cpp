@@ -9,7 +9,8 @@
 
 using namespace rw;
 
-namespace {
+namespace
+{
 
 // Sorts the texts and returns them in the sorted order.
 QStringList sorted(SortKind kind, const QStringList& keys, bool descending)

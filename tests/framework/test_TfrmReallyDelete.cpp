@@ -16,9 +16,13 @@ using namespace rw;
 using rwtest::FixtureBuilder;
 using rwtest::ScriptedResponder;
 
-namespace {
+namespace
+{
 
-QString labelText(QWidget& w, const char* name) { return w.findChild<QLabel*>(name)->text(); }
+QString labelText(QWidget& w, const char* name)
+{
+    return w.findChild<QLabel*>(name)->text();
+}
 
 QStringList listed(QWidget& w)
 {
