@@ -67,9 +67,10 @@ TfrmReallyDelete::TfrmReallyDelete(QWidget* owner) : QDialog(owner)
         this);
     warning->setObjectName(QStringLiteral("lblWarning"));
     warning->setWordWrap(true);
-    warning->setGeometry(8, 324, 606, 36);
+    warning->setGeometry(8, 323, 606, 42);
     QFont bold = warning->font();
     bold.setBold(true);
+    bold.setPixelSize(11);
     warning->setFont(bold);
     warning->setStyleSheet(QStringLiteral("color: blue;"));
 
