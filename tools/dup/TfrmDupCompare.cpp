@@ -270,6 +270,7 @@ void TfrmDupCompare::buildSide(Side& side, int index, int left, int width, bool 
     side.tlBox->setObjectName(QStringLiteral("tlBox") + n);
     side.tlBox->setGeometry(left, kListTop, width, kListHeight);
     side.tlBox->setUniformItemSizes(true);
+    setBackground(side.tlBox, m_buttonFace, QPalette::Base);
     side.tlBox->setItemDelegate(new VersionLineDelegate(this));
 }
 
@@ -641,6 +642,8 @@ void TfrmDupCompare::btPrintClick()
     const QPixmap image = grab();
     changeBackgroundColor(m_buttonFace);
     HighlightDifferences();
+    if (image.isNull())
+        return;
 
     QPainter painter;
     if (!painter.begin(printer)) {
