@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QFrame>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QResizeEvent>
@@ -266,9 +267,13 @@ void TfrmDup::makeGridController(int matchMode)
     c.clipboard = ClipboardSource::ResultLines;
 
     if (m_grid) {
-        // The menu belongs to the window; it goes with its controller.
-        delete m_grid->popupMenu();
-        delete m_grid;
+        // The menu belongs to the window; it goes with its controller. Both
+        // go once control is back in the event loop (the window may be
+        // painting the menu's region), and the old one hears nothing more
+        // from the grid meanwhile.
+        m_gridView->disconnect(m_grid);
+        m_grid->popupMenu()->deleteLater();
+        m_grid->deleteLater();
     }
     m_grid = new ResultGridController(this, m_gridView, c);
     m_gridMatchMode = matchMode;
