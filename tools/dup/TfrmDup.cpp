@@ -153,11 +153,11 @@ void TfrmDup::buildControls()
 
     m_lblDup = new QLabel(QStringLiteral("Duplicates matching on : "), p);
     m_lblDup->setObjectName(QStringLiteral("lblDup"));
-    m_lblDup->setGeometry(8, 112, 140, 16);
+    m_lblDup->setGeometry(8, 112, 162, 16);
     m_cbDup = new QComboBox(p);
     m_cbDup->setObjectName(QStringLiteral("cbDup"));
     m_cbDup->addItems(dupMatchChoices());
-    m_cbDup->setGeometry(152, 108, 240, 22);
+    m_cbDup->setGeometry(172, 108, 240, 22);
 
     m_pckDrive = new CheckListBox(p);
     m_pckDrive->setObjectName(QStringLiteral("pckDrive"));
