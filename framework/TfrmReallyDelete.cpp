@@ -143,15 +143,7 @@ void TfrmReallyDelete::btDeleteAllClick()
         ShowInfoMessage(QStringLiteral("Files not deleted"));
         return;
     }
-    {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        m_progress->setRange(0, qMax(0, m_lb1->count() - 1));
-        m_progress->show();
-        DeleteRun run(files());
-        run.deleteAll([this](int i) { m_progress->setValue(i); });
-        QApplication::restoreOverrideCursor();
-    }
-    finishRun();
+    runWithProgress(&DeleteRun::deleteAll);
 }
 
 void TfrmReallyDelete::btRecycleClick()
@@ -165,11 +157,17 @@ void TfrmReallyDelete::btRecycleClick()
         ShowInfoMessage(QStringLiteral("Files not deleted"));
         return;
     }
+    runWithProgress(&DeleteRun::recycleAll);
+}
+
+void TfrmReallyDelete::runWithProgress(
+    DeleteRun::Outcome (DeleteRun::*step)(const DeleteRun::Progress&))
+{
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_progress->setRange(0, qMax(0, m_lb1->count() - 1));
     m_progress->show();
     DeleteRun run(files());
-    run.recycleAll([this](int i) { m_progress->setValue(i); });
+    (run.*step)([this](int i) { m_progress->setValue(i); });
     QApplication::restoreOverrideCursor();
     finishRun();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "framework/core/DeleteRun.h"
+
 #include <QDialog>
 #include <QStringList>
 
@@ -41,6 +43,8 @@ protected:
 private:
     void fillSavings();
     void finishRun();
+    // Runs one pass of the deletion engine under the hourglass and the progress bar.
+    void runWithProgress(DeleteRun::Outcome (DeleteRun::*step)(const DeleteRun::Progress&));
 
     QLabel* m_lblDelete;
     QLabel* m_lblSavings;

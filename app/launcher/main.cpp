@@ -4,6 +4,7 @@
 #include "app/ExceptionApplication.h"
 #include "app/core/Messages.h"
 #include "app/launcher/LongLivedWindows.h"
+#include "app/launcher/ProgramWiring.h"
 #include "app/launcher/TfrmMain.h"
 
 int main(int argc, char** argv)
@@ -14,6 +15,7 @@ int main(int argc, char** argv)
 
     rw::DialogResponder responder;
     rw::setMessageResponder(&responder);
+    rw::wireProgram();
 
     int status = 0;
     {

@@ -106,16 +106,10 @@ FileDetails readFileDetails(const QString& path, const QDateTime& now)
     const mode_t mode = sx.stx_mode;
     d.isDirectory = S_ISDIR(mode);
     d.size = std::int64_t(sx.stx_size);
-    if (!(mode & S_IWUSR))
-        d.attributes |= faReadOnly;
+    // "." and ".." name the folder itself, not a hidden entry.
     const QString name = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
-    if (name.startsWith(QLatin1Char('.')) && name != QLatin1String(".") &&
-        name != QLatin1String(".."))
-        d.attributes |= faHidden;
-    if (S_ISCHR(mode) || S_ISBLK(mode) || S_ISFIFO(mode) || S_ISSOCK(mode))
-        d.attributes |= faSysFile;
-    if (d.isDirectory)
-        d.attributes |= faDirectory;
+    const bool dotName = name == QLatin1String(".") || name == QLatin1String("..");
+    d.attributes = attributesFromMode(dotName ? "" : QFile::encodeName(name).constData(), mode);
 
     d.modified = packStatxTime(sx.stx_mtime);
     d.accessed = packStatxTime(sx.stx_atime);

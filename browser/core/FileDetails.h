@@ -8,26 +8,17 @@
 #include <functional>
 
 #include "platform/DosDateTime.h"
+#include "platform/FileAttributes.h"
 
 namespace rw
 {
-
-// Attribute bits of a file as the details window names them.
-enum FileAttribute : unsigned {
-    faReadOnly = 0x01,
-    faHidden = 0x02,
-    faSysFile = 0x04,
-    faVolumeID = 0x08,
-    faDirectory = 0x10,
-    faArchive = 0x20,
-};
 
 // Everything the details window shows about one file or folder, as texts.
 struct FileDetails {
     bool found = false; // false: the path does not exist; nothing else is set
     bool isDirectory = false;
     std::int64_t size = 0;
-    unsigned attributes = 0; // FileAttribute bits
+    unsigned attributes = 0; // FileAttribute bits (platform/FileAttributes.h)
     PackedDateTime created = 0, modified = 0, accessed = 0;
 
     QString fileName;    // the full path

@@ -189,14 +189,17 @@ TEST_F(WalkFixture, OtherFileSystemIsNotEntered)
 
 TEST_F(WalkFixture, DriveRootThatCannotBeOpenedIsReportedAndTheNextDriveWalked)
 {
-    fx.file("notafolder", 5);
+    // A drive that answers the space query but whose root cannot be opened.
+    fx.file("locked/secret.txt");
     fx.file("e/inside.txt");
-    const QString bad = mapped('D', "notafolder");
+    const QString bad = mapped('D', "locked");
     const QString good = mapped('E', "e");
     fx.mapDrive('F', fx.path("does/not/exist")); // not valid: skipped silently
 
     RecordingStrategy s(fx.path("e"));
     rw::FolderWalker walker(s, abort);
+    const QByteArray locked = QFile::encodeName(fx.path("locked"));
+    walker.setOpenFilter([&](const QByteArray& path) { return path != locked; });
     walker.scanAllDrives({bad, driveLine('f', fx.path("does/not/exist")), good});
 
     auto& responder = rwtest::ScriptedResponder::instance();
