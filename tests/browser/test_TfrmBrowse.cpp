@@ -5,7 +5,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
-#include <QTest>
 
 #include "app/core/Settings.h"
 #include "browser/TfrmBrowse.h"
@@ -67,8 +66,8 @@ protected:
     static void doubleClickRow(TfrmBrowse& w, int row)
     {
         rw::ResultGridView* view = w.controller()->grid();
-        const QRect cell = view->visualRect(model(w)->index(row, 0));
-        QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+        view->selectRow(row);
+        emit view->doubleClicked(model(w)->index(row, 0));
     }
 
     rwtest::FixtureBuilder fx;
