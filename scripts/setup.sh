@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 
 PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-charts-dev libgl-dev
           libgtest-dev libgmock-dev zlib1g-dev libdeflate-dev shared-mime-info hicolor-icon-theme
-          adwaita-icon-theme fonts-dejavu-core xvfb xauth)
+          adwaita-icon-theme fonts-dejavu-core fonts-liberation2 xvfb xauth)
 missing=()
 for p in "${PACKAGES[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,11 +1,30 @@
-#include <QApplication>
-#include <QMainWindow>
+// Start-up: the application title, the message boxes, the launcher and the
+// long-lived windows, then the message loop until the launcher closes.
+#include "app/DialogResponder.h"
+#include "app/ExceptionApplication.h"
+#include "app/core/Messages.h"
+#include "app/launcher/LongLivedWindows.h"
+#include "app/launcher/TfrmMain.h"
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
+    rw::ExceptionApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Roomwise '95"));
-    QMainWindow w;
-    w.show();
-    return app.exec();
+    QGuiApplication::setDesktopFileName(QStringLiteral("roomwise"));
+
+    rw::DialogResponder responder;
+    rw::setMessageResponder(&responder);
+
+    int status = 0;
+    {
+        rw::TfrmMain launcher;
+        rw::LongLivedWindows longLived;
+        // The run ends with the launcher, even while the statistics window is up.
+        QApplication::setQuitOnLastWindowClosed(false);
+        QObject::connect(&launcher, &rw::TfrmMain::closed, &app, &QCoreApplication::quit);
+        launcher.show();
+        status = app.exec();
+    }
+    rw::setMessageResponder(nullptr);
+    return status;
 }
