@@ -43,9 +43,8 @@ void FolderTree::fillChildren(QTreeWidgetItem* item)
         return;
     item->setData(0, kFilledRole, true);
     const QString path = item->data(0, kPathRole).toString();
-    const QStringList names =
-        QDir(path).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks,
-                             QDir::Name | QDir::IgnoreCase);
+    const QStringList names = QDir(path).entryList(
+        QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks, QDir::Name | QDir::IgnoreCase);
     // Items put in before the branch was read (a hidden folder on the way to
     // the folder shown) stay; the rest are added in name order.
     for (const QString& name : names)
@@ -78,8 +77,8 @@ void FolderTree::showFolder(const QString& driveRoot, const QString& folder, boo
         fillChildren(item);
         QTreeWidgetItem* child = childNamed(item, name);
         if (!child)
-            child = addFolderItem(item, name,
-                                  QDir(item->data(0, kPathRole).toString()).filePath(name));
+            child =
+                addFolderItem(item, name, QDir(item->data(0, kPathRole).toString()).filePath(name));
         item->setExpanded(true);
         item = child;
     }

@@ -199,9 +199,17 @@ void TfrmBrowse::buildControls()
     config.sortWindowKey = QStringLiteral("frmBrowse");
     config.sortItems = {
         {QStringLiteral("Name"), QStringLiteral("Name1"), {}, kNameColumn, SortKind::Text, false},
-        {QStringLiteral("Modified &Date"), QStringLiteral("ModifiedDate1"), {}, 0, SortKind::Date,
+        {QStringLiteral("Modified &Date"),
+         QStringLiteral("ModifiedDate1"),
+         {},
+         0,
+         SortKind::Date,
          true},
-        {QStringLiteral("&Access Date"), QStringLiteral("AccessDate1"), {}, 2, SortKind::Date,
+        {QStringLiteral("&Access Date"),
+         QStringLiteral("AccessDate1"),
+         {},
+         2,
+         SortKind::Date,
          true},
         {QStringLiteral("&Size"), QStringLiteral("Size1"), {}, kSizeColumn, SortKind::Number, true},
         {QStringLiteral("&Type"), QStringLiteral("Type1"), {}, kTypeColumn, SortKind::Text, false},
@@ -372,8 +380,8 @@ void TfrmBrowse::btDeleteDirectoryClick()
     if (!QDir().rmdir(folder)) {
         const FolderDeleteResult result = DeleteFolderTree(folder, recycle);
         if (result.filesRemoved > 0) {
-            ShowInfoMessage(folderDeleteSummaryText(recycle, result.filesRemoved,
-                                                    result.bytesFreed, result.completed()));
+            ShowInfoMessage(folderDeleteSummaryText(recycle, result.filesRemoved, result.bytesFreed,
+                                                    result.completed()));
             addDeletionTotals(result.filesRemoved, result.bytesFreed, 0, 0);
         }
     }
@@ -392,10 +400,9 @@ void TfrmBrowse::pnlWildClick()
 void TfrmBrowse::reject()
 {
     const std::int64_t marked = m_grid->markedCount();
-    if (marked > 0 &&
-        !AskYesNo(QStringLiteral("You have ") + QString::number(marked) +
-                  QStringLiteral(" files marked for deletion. ") +
-                  QStringLiteral("Do you really wish to exit without deleting?")))
+    if (marked > 0 && !AskYesNo(QStringLiteral("You have ") + QString::number(marked) +
+                                QStringLiteral(" files marked for deletion. ") +
+                                QStringLiteral("Do you really wish to exit without deleting?")))
         return;
     QDialog::reject();
 }
@@ -421,8 +428,7 @@ void TfrmBrowse::applyMinimumSize()
     // The button row as designed: both edge margins, the widest gap left of
     // the right-hand group, and the buttons.
     int buttons = kLeftMargin + m_btDeleteDirectory->width() + 2 * kButtonGap + kRightMargin;
-    for (QPushButton* b :
-         {m_btDetails, m_btLaunch, m_btView, m_btMark, m_btDeleteFiles, m_btClose})
+    for (QPushButton* b : {m_btDetails, m_btLaunch, m_btView, m_btMark, m_btDeleteFiles, m_btClose})
         buttons += b->width() + kButtonGap;
     int width = dpi * (buttons + 3) / 96;
     const QScreen* screen = this->screen();

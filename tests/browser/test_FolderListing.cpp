@@ -85,10 +85,11 @@ TEST(FolderListing, CellsShowDatesSizeNameAndType)
 
     const rw::FolderListing listing = listFolderFiles(fx.path("dir"), "*.*");
     ASSERT_EQ(listing.files.size(), 2u);
-    EXPECT_EQ(folderListingCells(listing.files[1]),
-              (QStringList{rw::formatShortDate(modified.date()), QLocale().toString(modified.time(), rw::longTimeFormat()),
-                           rw::formatShortDate(accessed.date()), "1,234", "notes.xyz",
-                           "XYZ File"}));
+    EXPECT_EQ(
+        folderListingCells(listing.files[1]),
+        (QStringList{rw::formatShortDate(modified.date()),
+                     QLocale().toString(modified.time(), rw::longTimeFormat()),
+                     rw::formatShortDate(accessed.date()), "1,234", "notes.xyz", "XYZ File"}));
     // No extension: no type, which is what keeps double click from marking it.
     EXPECT_EQ(folderListingCells(listing.files[0])[5], "");
 }
