@@ -164,7 +164,7 @@ void TfrmBrowse::buildControls()
     m_btLaunch = button("btLaunch", "&Run", "Run/launch associated application", 75);
     m_btView = button("btView", "&View", "View file", 75);
     m_btMark = button("btMark", "&Mark", "Mark/unmark files for deletion", 75);
-    m_btDeleteFiles = button("btDeleteFiles", "D&elete marked files", "Delete marked files", 120);
+    m_btDeleteFiles = button("btDeleteFiles", "D&elete marked files", "Delete marked files", 125);
     m_btDeleteFiles->setEnabled(false);
     m_btClose = button("btClose", "Close", "", 75);
     m_panel2->installEventFilter(this);
