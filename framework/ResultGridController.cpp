@@ -110,13 +110,15 @@ void ResultGridController::buildMenu()
     add(mark, QStringLiteral("Unmark all"), QStringLiteral("Unmarkall1"),
         &ResultGridController::Unmarkall1Click);
 
-    QMenu* resize = m_menu->addMenu(QStringLiteral("Resize"));
-    resize->setObjectName(QStringLiteral("Resize1"));
-    m_shrink = add(resize, QStringLiteral("Shrink top panel"), QStringLiteral("Shrink1"),
-                   &ResultGridController::Shrink1Click);
-    m_grow = add(resize, QStringLiteral("Restore top panel"), QStringLiteral("Grow1"),
-                 &ResultGridController::Grow1Click);
-    m_grow->setEnabled(false);
+    if (m_config.resizeMenu) {
+        QMenu* resize = m_menu->addMenu(QStringLiteral("Resize"));
+        resize->setObjectName(QStringLiteral("Resize1"));
+        m_shrink = add(resize, QStringLiteral("Shrink top panel"), QStringLiteral("Shrink1"),
+                       &ResultGridController::Shrink1Click);
+        m_grow = add(resize, QStringLiteral("Restore top panel"), QStringLiteral("Grow1"),
+                     &ResultGridController::Grow1Click);
+        m_grow->setEnabled(false);
+    }
 
     m_menu->addSeparator();
     add(m_menu, QStringLiteral("Run"), QStringLiteral("Run1"), &ResultGridController::Run1Click);

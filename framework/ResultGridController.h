@@ -68,6 +68,7 @@ struct ResultGridConfig {
     QLabel* statusLabel = nullptr;           // marked totals are shown here
     QAbstractButton* deleteButton = nullptr; // enabled exactly when files are marked
     QWidget* topPanel = nullptr;             // folded by "Shrink top panel"
+    bool resizeMenu = true;                  // the menu offers "Resize" (fold the top panel)
 
     std::function<QString()> printTitle; // title of the printed report
     std::function<QString()> wildcard;   // file mask handed to the browser

@@ -1,0 +1,29 @@
+#include "browser/BrowserHooks.h"
+
+#include "browser/TfrmBrowse.h"
+#include "framework/WindowHooks.h"
+
+namespace rw
+{
+
+void registerBrowserHooks()
+{
+    windowHooks().openBrowser = [](QWidget* parent, const QString& folder, const QString& mask,
+                                   const QString& selectFile) {
+        TfrmBrowse browser(parent);
+        if (!folder.isEmpty())
+            browser.setFolder(folder);
+        if (!mask.isEmpty())
+            browser.setMask(mask);
+        if (!selectFile.isEmpty())
+            browser.setSelectFile(selectFile);
+        browser.exec();
+    };
+}
+
+std::unique_ptr<QDialog> createBrowseWindow(QWidget* owner)
+{
+    return std::make_unique<TfrmBrowse>(owner);
+}
+
+} // namespace rw

@@ -1,0 +1,473 @@
+#include "browser/TfrmBrowse.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QEvent>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QSplitter>
+#include <QVBoxLayout>
+
+#include "app/WinPlace.h"
+#include "app/core/Messages.h"
+#include "app/core/Settings.h"
+#include "app/core/SharedRoutines.h"
+#include "browser/FolderTree.h"
+#include "browser/TfrmDelDirectory.h"
+#include "browser/core/FolderDelete.h"
+#include "browser/core/FolderListing.h"
+#include "browser/core/ProtectedPaths.h"
+#include "controls/ResultGridModel.h"
+#include "controls/ResultGridView.h"
+#include "framework/DriveCheckList.h"
+#include "framework/ResultGridController.h"
+#include "framework/TfrmReallyDelete.h"
+#include "framework/TfrmWildCard.h"
+#include "platform/Drives.h"
+
+namespace rw
+{
+
+namespace
+{
+
+// Grid columns.
+constexpr int kSizeColumn = 3;
+constexpr int kNameColumn = 4;
+constexpr int kTypeColumn = 5;
+constexpr int kColumns = 6;
+
+// Sort items, in menu order. The menu starts with "Name" checked.
+enum SortItem { SortName, SortModified, SortAccess, SortSize, SortType };
+
+// Bottom button row at 96 dpi.
+constexpr int kButtonHeight = 25;
+constexpr int kButtonTop = 6;
+constexpr int kPanel2Height = 37;
+constexpr int kPanel3Height = 22;
+constexpr int kLeftMargin = 10;  // "Delete &Folder" from the left edge
+constexpr int kRightMargin = 12; // "Close" from the right edge
+constexpr int kButtonGap = 5;    // between the buttons of the right-hand group
+// Where the status bar sits in the window as designed: the window may not be
+// made lower than its top plus half its height.
+constexpr int kDesignPanel3Top = 300;
+
+// The hourglass for the length of a scope.
+class WaitCursor
+{
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+QString wildcardText(const QString& mask)
+{
+    return QStringLiteral("Wildcard : ") + mask;
+}
+
+// The folder itself when it exists, else its nearest existing parent.
+QString existingFolder(const QString& folder)
+{
+    QString path = QDir::cleanPath(QDir::current().absoluteFilePath(folder));
+    while (!QFileInfo(path).isDir() && path != QLatin1String("/"))
+        path = QFileInfo(path).path();
+    return path;
+}
+
+QString parentFolder(const QString& folder)
+{
+    return QFileInfo(QDir::cleanPath(folder)).path();
+}
+
+} // namespace
+
+TfrmBrowse::TfrmBrowse(QWidget* owner) : QDialog(owner)
+{
+    setObjectName(QStringLiteral("frmBrowse"));
+    setWindowTitle(QStringLiteral("Browse through folders"));
+    setWindowFlag(Qt::WindowMaximizeButtonHint, true);
+    setSizeGripEnabled(true);
+    buildControls();
+    m_folder = QDir::currentPath();
+
+    resize(760, 480);
+    m_winPlace = new TWinPlace(this);
+    m_winPlace->setIniFileName(QStringLiteral("roomwse.ini"));
+    m_winPlace->setIdentifier(QStringLiteral("frmBrowse"));
+    m_winPlace->centreIfNew();
+}
+
+TfrmBrowse::~TfrmBrowse() = default;
+
+void TfrmBrowse::buildControls()
+{
+    auto* top = new QVBoxLayout(this);
+    top->setContentsMargins(0, 0, 0, 0);
+    top->setSpacing(0);
+
+    auto* splitter = new QSplitter(Qt::Horizontal, this);
+    splitter->setChildrenCollapsible(false);
+    top->addWidget(splitter, 1);
+
+    auto* left = new QWidget(splitter);
+    auto* leftLayout = new QVBoxLayout(left);
+    leftLayout->setContentsMargins(4, 4, 2, 4);
+    leftLayout->setSpacing(4);
+    m_driveBox = new QComboBox(left);
+    m_driveBox->setObjectName(QStringLiteral("DriveComboBox1"));
+    FillDriveCombo(m_driveBox);
+    leftLayout->addWidget(m_driveBox);
+    m_tree = new FolderTree(left);
+    m_tree->setObjectName(QStringLiteral("DirectoryListBox1"));
+    m_tree->setToolTip(QStringLiteral("Double click to select"));
+    leftLayout->addWidget(m_tree, 1);
+
+    auto* right = new QWidget(splitter);
+    auto* rightLayout = new QVBoxLayout(right);
+    rightLayout->setContentsMargins(2, 4, 4, 4);
+    rightLayout->setSpacing(4);
+    m_label1 = new QLabel(right);
+    m_label1->setObjectName(QStringLiteral("Label1"));
+    m_label1->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    rightLayout->addWidget(m_label1);
+    m_view = new ResultGridView(right);
+    m_view->setObjectName(QStringLiteral("grid"));
+    m_view->setToolTip(QStringLiteral("Double click to mark, right click for options"));
+    m_view->verticalHeader()->setDefaultSectionSize(17);
+    rightLayout->addWidget(m_view, 1);
+    splitter->setStretchFactor(0, 0);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({200, 560});
+
+    m_panel2 = new QWidget(this);
+    m_panel2->setObjectName(QStringLiteral("Panel2"));
+    m_panel2->setFixedHeight(kPanel2Height);
+    top->addWidget(m_panel2);
+    auto button = [this](const char* name, const char* text, const char* hint, int width) {
+        auto* b = new QPushButton(QString::fromLatin1(text), m_panel2);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setToolTip(QString::fromLatin1(hint));
+        b->setAutoDefault(false);
+        b->resize(width, kButtonHeight);
+        return b;
+    };
+    m_btDeleteDirectory = button("btDeleteDirectory", "Delete &Folder",
+                                 "Delete folder and all files/folders below", 95);
+    m_btDetails = button("btDetails", "&Details", "View more file details", 75);
+    m_btLaunch = button("btLaunch", "&Run", "Run/launch associated application", 75);
+    m_btView = button("btView", "&View", "View file", 75);
+    m_btMark = button("btMark", "&Mark", "Mark/unmark files for deletion", 75);
+    m_btDeleteFiles = button("btDeleteFiles", "D&elete marked files", "Delete marked files", 125);
+    m_btDeleteFiles->setEnabled(false);
+    m_btClose = button("btClose", "Close", "", 75);
+    m_panel2->installEventFilter(this);
+
+    m_panel3 = new QWidget(this);
+    m_panel3->setObjectName(QStringLiteral("Panel3"));
+    m_panel3->setFixedHeight(kPanel3Height);
+    auto* status = new QHBoxLayout(m_panel3);
+    status->setContentsMargins(1, 1, 1, 1);
+    status->setSpacing(2);
+    auto panel = [this, status](const char* name, int stretch) {
+        auto* p = new QLabel(m_panel3);
+        p->setObjectName(QString::fromLatin1(name));
+        p->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        status->addWidget(p, stretch);
+        return p;
+    };
+    m_pnlScan = panel("pnlScan", 2);
+    m_pnlWild = panel("pnlWild", 1);
+    m_pnlWild->setToolTip(QStringLiteral("Click to change the wildcard pattern"));
+    m_pnlWild->installEventFilter(this);
+    m_pnlSize = panel("pnlSize", 1);
+    top->addWidget(m_panel3);
+
+    ResultGridConfig config;
+    config.headers = {QStringLiteral("Modified"), QStringLiteral("Time"),
+                      QStringLiteral("Access"),   QStringLiteral("Size"),
+                      QStringLiteral("Filename"), QStringLiteral("Type")};
+    config.markColumn = kNameColumn;
+    config.sizeColumn = kSizeColumn;
+    // Directions belong to the program run and are shared by every browser.
+    config.sortWindowKey = QStringLiteral("frmBrowse");
+    config.sortItems = {
+        {QStringLiteral("Name"), QStringLiteral("Name1"), {}, kNameColumn, SortKind::Text, false},
+        {QStringLiteral("Modified &Date"),
+         QStringLiteral("ModifiedDate1"),
+         {},
+         0,
+         SortKind::Date,
+         true},
+        {QStringLiteral("&Access Date"),
+         QStringLiteral("AccessDate1"),
+         {},
+         2,
+         SortKind::Date,
+         true},
+        {QStringLiteral("&Size"), QStringLiteral("Size1"), {}, kSizeColumn, SortKind::Number, true},
+        {QStringLiteral("&Type"), QStringLiteral("Type1"), {}, kTypeColumn, SortKind::Text, false},
+    };
+    config.defaultSortItem = SortName;
+    // A user's choice of a column turns its kept direction round first.
+    config.flipBeforeSort = true;
+    config.statusPrefix = QStringLiteral("Marked for deletion: ");
+    config.statusLabel = m_pnlScan;
+    config.deleteButton = m_btDeleteFiles;
+    config.columnWidths = {69, 66, 66, 61};
+    // Filename and Type share what the four fixed columns leave.
+    config.lastColumnWidth = [this](int gridWidth, const QList<int>& scaled) {
+        int rest = gridWidth - 25;
+        for (int w : scaled)
+            rest -= w;
+        return logicalDpiX() * (rest / 2) / 96;
+    };
+    config.cellInset = 3;
+    config.resizeMenu = false;
+    // Double click marks only rows with a type; header clicks sort.
+    config.connectGridGestures = false;
+    m_grid = new ResultGridController(this, m_view, config);
+    m_grid->ClearGrid();
+    m_view->installEventFilter(this);
+
+    connect(m_view, &QAbstractItemView::doubleClicked, this, &TfrmBrowse::gridDblClick);
+    connect(m_view, &ResultGridView::headerClicked, m_grid, &ResultGridController::headerClick);
+    connect(m_driveBox, &QComboBox::activated, this, &TfrmBrowse::driveChosen);
+    connect(m_tree, &FolderTree::folderChosen, this,
+            [this](const QString& folder) { changeFolder(folder); });
+    connect(m_btDeleteDirectory, &QPushButton::clicked, this, &TfrmBrowse::btDeleteDirectoryClick);
+    connect(m_btDetails, &QPushButton::clicked, m_grid, &ResultGridController::Details1Click);
+    connect(m_btLaunch, &QPushButton::clicked, m_grid, &ResultGridController::Run1Click);
+    connect(m_btView, &QPushButton::clicked, m_grid, &ResultGridController::View1Click);
+    connect(m_btMark, &QPushButton::clicked, this, &TfrmBrowse::btMarkClick);
+    connect(m_btDeleteFiles, &QPushButton::clicked, this, &TfrmBrowse::btDeleteFilesClick);
+    connect(m_btClose, &QPushButton::clicked, this, &TfrmBrowse::reject);
+}
+
+void TfrmBrowse::setFolder(const QString& folder)
+{
+    changeFolder(folder);
+}
+
+void TfrmBrowse::setMask(const QString& mask)
+{
+    m_mask = mask.trimmed().isEmpty() ? QStringLiteral("*.*") : mask.trimmed();
+    m_pnlWild->setText(wildcardText(m_mask));
+    if (m_shown)
+        refresh();
+}
+
+void TfrmBrowse::changeFolder(const QString& folder, bool rereadTree)
+{
+    m_folder = existingFolder(folder);
+    QDir::setCurrent(m_folder);
+    if (!m_shown)
+        return;
+    showFolderInControls(rereadTree);
+    refresh();
+}
+
+void TfrmBrowse::showFolderInControls(bool rereadTree)
+{
+    DriveInfo drive{QChar('C'), QStringLiteral("/")};
+    driveOfPath(m_folder, &drive);
+    const int entry = m_driveBox->findText(drive.entryText());
+    if (entry >= 0)
+        m_driveBox->setCurrentIndex(entry);
+    m_tree->showFolder(drive.root, m_folder, rereadTree);
+    m_label1->setText(m_folder);
+}
+
+void TfrmBrowse::driveChosen(int index)
+{
+    const QString text = m_driveBox->itemText(index);
+    DriveInfo drive;
+    if (text.isEmpty() || !findDrive(text.at(0), &drive))
+        return;
+    changeFolder(drive.root);
+}
+
+void TfrmBrowse::refresh()
+{
+    DriveInfo drive;
+    if (driveOfPath(m_folder, &drive) && !DriveValid(drive.letter))
+        return;
+    m_btDeleteFiles->setEnabled(false);
+    m_grid->clearAllMarks();
+    {
+        WaitCursor wait;
+        const FolderListing listing = listFolderFiles(m_folder, m_mask);
+        ResultGridModel* model = m_grid->model();
+        model->clear();
+        model->beginBulkAppend(static_cast<std::int64_t>(listing.files.size()));
+        for (const ListedFile& file : listing.files)
+            model->appendRow(folderListingCells(file), JoinPath(m_folder, file.shownName));
+        // An empty folder still shows one blank row under the headings.
+        if (listing.files.empty())
+            model->appendRow(QStringList(kColumns, QString()));
+        model->endBulkAppend();
+        m_listedCount = static_cast<std::int64_t>(listing.files.size());
+        m_listedTotal = listing.totalSize;
+
+        const int checked = m_grid->checkedSortItem();
+        m_grid->sortByItem(checked >= 0 ? checked : SortName, false);
+    }
+    m_view->selectRow(0);
+    m_pnlScan->setText(QStringLiteral("Number of files : ") + QString::number(m_listedCount));
+    m_pnlSize->setText(QStringLiteral("Total size : ") + FormatGrouped(m_listedTotal));
+}
+
+void TfrmBrowse::selectFileRow(const QString& name)
+{
+    const ResultGridModel* model = m_grid->model();
+    for (std::int64_t row = 0; row < model->rows(); ++row)
+        if (model->cell(row, kNameColumn) == name) {
+            m_view->selectRow(static_cast<int>(row));
+            return;
+        }
+}
+
+void TfrmBrowse::gridDblClick()
+{
+    const int row = m_view->currentRow();
+    // A row without a type (no file, or a name without an extension) is not
+    // marked by double click; "&Mark" still marks a named file.
+    if (row >= 0 && !m_grid->model()->cell(row, kTypeColumn).isEmpty())
+        m_grid->gridDblClick();
+    else
+        m_grid->updateDeleteButton();
+}
+
+void TfrmBrowse::btMarkClick()
+{
+    const int row = m_view->currentRow();
+    if (row >= 0 && !m_grid->model()->cell(row, kNameColumn).isEmpty())
+        m_grid->DeleteAllFiles();
+    else
+        m_grid->updateDeleteButton();
+}
+
+void TfrmBrowse::btDeleteFilesClick()
+{
+    if (m_grid->markedCount() <= 0)
+        return;
+    runDeleteMarked(this, m_grid->lbDeleted(), m_grid->markedBytes());
+    refresh();
+}
+
+void TfrmBrowse::btDeleteDirectoryClick()
+{
+    const QString folder = m_folder;
+    const QString refusal = protectedFolderRefusal(folder, RefusingWindow::Browser);
+    if (!refusal.isEmpty()) {
+        ShowErrorMessage(refusal);
+        return;
+    }
+    const TfrmDelDirectory::Choice choice = TfrmDelDirectory::ask(this, folder);
+    if (choice == TfrmDelDirectory::Choice::Cancel)
+        return;
+    const bool recycle = choice == TfrmDelDirectory::Choice::Recycle;
+    const QString parent = parentFolder(folder);
+    QDir::setCurrent(parent);
+
+    // An empty folder simply goes; there is nothing to report or count.
+    if (!QDir().rmdir(folder)) {
+        const FolderDeleteResult result = DeleteFolderTree(folder, recycle);
+        if (result.filesRemoved > 0) {
+            ShowInfoMessage(folderDeleteSummaryText(recycle, result.filesRemoved, result.bytesFreed,
+                                                    result.completed()));
+            addDeletionTotals(result.filesRemoved, result.bytesFreed, 0, 0);
+        }
+    }
+    changeFolder(parent, true);
+}
+
+void TfrmBrowse::pnlWildClick()
+{
+    TfrmWildCard dialog(this);
+    dialog.setPattern(m_mask);
+    if (dialog.exec() == QDialog::Accepted)
+        setMask(dialog.pattern());
+    m_pnlWild->setText(wildcardText(m_mask));
+}
+
+void TfrmBrowse::reject()
+{
+    const std::int64_t marked = m_grid->markedCount();
+    if (marked > 0 && !AskYesNo(QStringLiteral("You have ") + QString::number(marked) +
+                                QStringLiteral(" files marked for deletion. ") +
+                                QStringLiteral("Do you really wish to exit without deleting?")))
+        return;
+    QDialog::reject();
+}
+
+void TfrmBrowse::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (m_shown)
+        return;
+    m_shown = true;
+    m_pnlWild->setText(wildcardText(m_mask));
+    changeFolder(m_folder);
+    if (!m_selectFile.isEmpty())
+        selectFileRow(m_selectFile);
+    applyMinimumSize();
+    FormResize();
+    m_winPlace->restorePlacement();
+}
+
+void TfrmBrowse::applyMinimumSize()
+{
+    const int dpi = logicalDpiX();
+    // The button row as designed: both edge margins, the widest gap left of
+    // the right-hand group, and the buttons.
+    int buttons = kLeftMargin + m_btDeleteDirectory->width() + 2 * kButtonGap + kRightMargin;
+    for (QPushButton* b : {m_btDetails, m_btLaunch, m_btView, m_btMark, m_btDeleteFiles, m_btClose})
+        buttons += b->width() + kButtonGap;
+    int width = dpi * (buttons + 3) / 96;
+    const QScreen* screen = this->screen();
+    if (screen && screen->availableGeometry().width() < width)
+        width = screen->availableGeometry().width() - 10;
+    const int height = dpi * (kDesignPanel3Top + kPanel3Height / 2) / 96;
+    setMinimumSize(width, height);
+}
+
+void TfrmBrowse::FormResize()
+{
+    const int right = m_panel2->width() - kRightMargin;
+    m_btDeleteDirectory->move(kLeftMargin, kButtonTop);
+    int x = right;
+    for (QPushButton* b :
+         {m_btClose, m_btDeleteFiles, m_btMark, m_btView, m_btLaunch, m_btDetails}) {
+        x -= b->width();
+        b->move(x, kButtonTop);
+        x -= kButtonGap;
+    }
+    m_grid->FormResize(m_view->width());
+    m_view->setColumnWidth(kNameColumn, m_view->columnWidth(kTypeColumn));
+}
+
+void TfrmBrowse::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    FormResize();
+}
+
+bool TfrmBrowse::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_pnlWild && event->type() == QEvent::MouseButtonRelease) {
+        pnlWildClick();
+        return true;
+    }
+    if ((watched == m_panel2 || watched == m_view) && event->type() == QEvent::Resize)
+        FormResize();
+    return QDialog::eventFilter(watched, event);
+}
+
+} // namespace rw

@@ -1,0 +1,258 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPushButton>
+
+#include "app/core/Settings.h"
+#include "browser/TfrmBrowse.h"
+#include "browser/core/ProtectedPaths.h"
+#include "controls/ResultGridModel.h"
+#include "controls/ResultGridView.h"
+#include "framework/ResultGridController.h"
+#include "framework/core/SortFlags.h"
+#include "tests/support/FixtureBuilder.h"
+#include "tests/support/ModalDriver.h"
+#include "tests/support/ScriptedResponder.h"
+
+using rw::MessageAnswer;
+using rw::TfrmBrowse;
+using rwtest::ScriptedResponder;
+
+namespace
+{
+
+constexpr int kSizeItem = 3; // "&Size" in the sort menu
+
+class BrowseTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        // Sort directions live for the program run; each test is a new run.
+        rw::SortFlags::instance().reset();
+        fx.mapDrive('D', fx.base());
+    }
+
+    // A shown browser on `folder` (relative to the fixture).
+    std::unique_ptr<TfrmBrowse> open(const QString& folder, const QString& selectFile = {})
+    {
+        auto w = std::make_unique<TfrmBrowse>();
+        w->setFolder(fx.path(folder));
+        w->setSelectFile(selectFile);
+        w->show();
+        return w;
+    }
+
+    static rw::ResultGridModel* model(TfrmBrowse& w) { return w.controller()->model(); }
+    static QStringList column(TfrmBrowse& w, int c)
+    {
+        QStringList out;
+        for (std::int64_t r = 0; r < model(w)->rows(); ++r)
+            out << model(w)->cell(r, c);
+        return out;
+    }
+    static QString status(TfrmBrowse& w, const char* panel)
+    {
+        return w.findChild<QLabel*>(panel)->text();
+    }
+    static void markRow(TfrmBrowse& w, int row)
+    {
+        w.controller()->grid()->selectRow(row);
+        w.findChild<QPushButton*>("btMark")->click();
+    }
+    static void doubleClickRow(TfrmBrowse& w, int row)
+    {
+        rw::ResultGridView* view = w.controller()->grid();
+        view->selectRow(row);
+        emit view->doubleClicked(model(w)->index(row, 0));
+    }
+
+    rwtest::FixtureBuilder fx;
+};
+
+} // namespace
+
+TEST_F(BrowseTest, SizeSortRunsSmallestFirstThenLargestFirst)
+{
+    fx.file("a/mid.txt", 20);
+    fx.file("a/big.txt", 30);
+    fx.file("a/small.txt", 10);
+    auto w = open("a");
+    EXPECT_EQ(column(*w, 4), (QStringList{"big.txt", "mid.txt", "small.txt"}));
+    EXPECT_EQ(status(*w, "pnlScan"), "Number of files : 3");
+    EXPECT_EQ(status(*w, "pnlSize"), "Total size : 60");
+    EXPECT_EQ(status(*w, "pnlWild"), "Wildcard : *.*");
+
+    w->controller()->sortAction(kSizeItem)->trigger();
+    EXPECT_EQ(column(*w, 3), (QStringList{"10", "20", "30"}));
+    w->controller()->sortAction(kSizeItem)->trigger();
+    EXPECT_EQ(column(*w, 3), (QStringList{"30", "20", "10"}));
+}
+
+TEST_F(BrowseTest, FolderChangeAndWildcardDropMarksAndKeepTheSort)
+{
+    fx.file("a/one.txt", 300);
+    fx.file("a/two.txt", 100);
+    fx.file("a/three.doc", 200);
+    fx.file("b/x.txt", 5);
+    fx.file("b/y.txt", 7);
+    auto w = open("a");
+    w->controller()->sortAction(kSizeItem)->trigger(); // smallest first
+    markRow(*w, 0);
+    ASSERT_EQ(w->controller()->markedCount(), 1);
+    EXPECT_EQ(status(*w, "pnlScan"), "Marked for deletion: 1 files 100 bytes");
+    EXPECT_TRUE(w->findChild<QPushButton*>("btDeleteFiles")->isEnabled());
+
+    w->setFolder(fx.path("b"));
+    EXPECT_EQ(w->controller()->markedCount(), 0);
+    EXPECT_FALSE(model(*w)->isMarked(0));
+    EXPECT_FALSE(w->findChild<QPushButton*>("btDeleteFiles")->isEnabled());
+    EXPECT_EQ(column(*w, 3), (QStringList{"5", "7"}));
+    EXPECT_TRUE(w->controller()->sortAction(kSizeItem)->isChecked());
+    EXPECT_EQ(w->findChild<QLabel*>("Label1")->text(), fx.path("b"));
+
+    w->setFolder(fx.path("a"));
+    markRow(*w, 1);
+    w->setMask("*.txt");
+    EXPECT_EQ(w->controller()->markedCount(), 0);
+    EXPECT_EQ(column(*w, 3), (QStringList{"100", "300"}));
+    EXPECT_EQ(status(*w, "pnlWild"), "Wildcard : *.txt");
+    EXPECT_EQ(status(*w, "pnlScan"), "Number of files : 2");
+}
+
+TEST_F(BrowseTest, DeletingMarkedFilesRefreshesWithTheSameSort)
+{
+    fx.file("a/one.txt", 300);
+    fx.file("a/two.txt", 100);
+    fx.file("a/three.txt", 200);
+    auto w = open("a");
+    w->controller()->sortAction(kSizeItem)->trigger();
+    markRow(*w, 1); // three.txt
+
+    ScriptedResponder::instance().queueAnswer(MessageAnswer::Yes); // "Really delete?"
+    rwtest::onNextModal([](QWidget* d) { d->findChild<QPushButton*>("btDelete")->click(); },
+                        "rw::TfrmReallyDelete");
+    w->findChild<QPushButton*>("btDeleteFiles")->click();
+
+    EXPECT_FALSE(QFileInfo::exists(fx.path("a/three.txt")));
+    EXPECT_EQ(column(*w, 4), (QStringList{"two.txt", "one.txt"}));
+    EXPECT_EQ(w->controller()->markedCount(), 0);
+    EXPECT_EQ(status(*w, "pnlScan"), "Number of files : 2");
+}
+
+TEST_F(BrowseTest, EmptyFolderShowsOneBlankRowThatCannotBeMarked)
+{
+    fx.folder("empty");
+    fx.file("empty/.hidden", 4);
+    auto w = open("empty");
+    EXPECT_EQ(column(*w, 4), QStringList{""});
+    EXPECT_EQ(status(*w, "pnlScan"), "Number of files : 0");
+    EXPECT_EQ(status(*w, "pnlSize"), "Total size : 0");
+
+    markRow(*w, 0);
+    EXPECT_FALSE(model(*w)->isMarked(0));
+    EXPECT_EQ(w->controller()->markedCount(), 0);
+    EXPECT_EQ(status(*w, "pnlScan"), "Number of files : 0");
+    EXPECT_FALSE(w->findChild<QPushButton*>("btDeleteFiles")->isEnabled());
+}
+
+TEST_F(BrowseTest, FileWithoutExtensionIsMarkedOnlyWithTheMarkButton)
+{
+    fx.file("a/Makefile", 12);
+    fx.file("a/notes.txt", 8);
+    auto w = open("a");
+    ASSERT_EQ(column(*w, 4), (QStringList{"Makefile", "notes.txt"}));
+
+    doubleClickRow(*w, 0);
+    EXPECT_FALSE(model(*w)->isMarked(0));
+    doubleClickRow(*w, 1);
+    EXPECT_TRUE(model(*w)->isMarked(1));
+
+    markRow(*w, 0);
+    EXPECT_TRUE(model(*w)->isMarked(0));
+    EXPECT_EQ(w->controller()->markedCount(), 2);
+    EXPECT_EQ(w->controller()->markedBytes(), 20);
+}
+
+TEST_F(BrowseTest, ClosingWithMarkedFilesAsksFirst)
+{
+    fx.file("a/one.txt", 1);
+    fx.file("a/two.txt", 2);
+    auto w = open("a");
+    markRow(*w, 0);
+    markRow(*w, 1);
+
+    w->findChild<QPushButton*>("btClose")->click(); // the scripted answer is No
+    EXPECT_EQ(ScriptedResponder::instance().texts(),
+              QStringList{"You have 2 files marked for deletion. "
+                          "Do you really wish to exit without deleting?"});
+    EXPECT_TRUE(w->isVisible());
+
+    ScriptedResponder::instance().clear();
+    w->findChild<QAction*>("Unmarkall1")->trigger();
+    w->findChild<QPushButton*>("btClose")->click();
+    EXPECT_TRUE(ScriptedResponder::instance().texts().isEmpty());
+    EXPECT_FALSE(w->isVisible());
+}
+
+TEST_F(BrowseTest, DeleteFolderRefusesTheDriveRootAndTheHomeFolder)
+{
+    QDir().mkpath(QDir::homePath());
+    fx.file("a/keep.txt", 1);
+    auto w = open("");
+    w->btDeleteDirectoryClick();
+    w->setFolder(QDir::homePath());
+    w->btDeleteDirectoryClick();
+
+    EXPECT_EQ(ScriptedResponder::instance().texts(),
+              (QStringList{"Cannot delete the root folder! To delete a folder including all files "
+                           "and sub-folders double click on the desired folder shown in the left "
+                           "panel.",
+                           "You cannot delete the Windows folder using Roomwise 95"}));
+    EXPECT_TRUE(QFileInfo::exists(fx.path("a/keep.txt")));
+}
+
+TEST_F(BrowseTest, EmptyFolderGoesWithoutMessageOrTotals)
+{
+    fx.folder("parent/empty");
+    auto w = open("parent/empty");
+    rwtest::onNextModal([](QWidget* d) { d->findChild<QPushButton*>("btDelete")->click(); },
+                        "rw::TfrmDelDirectory");
+    w->btDeleteDirectoryClick();
+
+    EXPECT_FALSE(QFileInfo::exists(fx.path("parent/empty")));
+    EXPECT_TRUE(ScriptedResponder::instance().texts().isEmpty());
+    EXPECT_LT(rw::readDeletionTotals().filesDeleted, 1);
+    EXPECT_EQ(w->folder(), fx.path("parent"));
+}
+
+TEST_F(BrowseTest, FolderTreeDeleteReportsAndAddsToTheTotals)
+{
+    fx.file("parent/tree/a.txt", 1000);
+    fx.file("parent/tree/sub/b.bin", 2500);
+    fx.file("parent/other.txt", 3);
+    auto w = open("parent/tree");
+    rwtest::onNextModal([](QWidget* d) { d->findChild<QPushButton*>("btDelete")->click(); },
+                        "rw::TfrmDelDirectory");
+    w->btDeleteDirectoryClick();
+
+    EXPECT_FALSE(QFileInfo::exists(fx.path("parent/tree")));
+    EXPECT_EQ(ScriptedResponder::instance().texts(),
+              QStringList{"Deleted 2 files for a savings of 3,500 bytes."});
+    const rw::DeletionTotals totals = rw::readDeletionTotals();
+    EXPECT_EQ(totals.filesDeleted, 2);
+    EXPECT_EQ(totals.bytesDeleted, 3500);
+    EXPECT_EQ(w->folder(), fx.path("parent"));
+    EXPECT_EQ(column(*w, 4), QStringList{"other.txt"});
+}
+
+TEST_F(BrowseTest, OpensWithTheGivenFileSelected)
+{
+    for (const char* name : {"a.txt", "b.txt", "c.txt", "d.txt"})
+        fx.file(QString("a/") + name, 1);
+    auto w = open("a", "c.txt");
+    EXPECT_EQ(w->controller()->grid()->currentRow(), 2);
+}
