@@ -19,7 +19,7 @@ QStringList lines(const QStringList& patterns)
 {
     QStringList out;
     for (const QString& p : patterns)
-        out << line(p);
+        out << TempPatternLine(p);
     sortTempPatternLines(out);
     return out;
 }

@@ -51,20 +51,20 @@ TfrmTempFiles::TfrmTempFiles(QWidget* parent) : QDialog(parent)
     m_pickList->setObjectName(QStringLiteral("PickList1"));
     m_pickList->setToolTip(QStringLiteral("List of temporary file extensions and types"));
     m_pickList->setSorted(true);
-    m_pickList->setGeometry(8, 28, 262, 242);
+    m_pickList->setGeometry(8, 28, 262, 212);
 
     makeNote(this, QStringLiteral("Label2"),
              QStringLiteral("Some common temporary file extensions are .TMP, .TEMP, .$$$, .OLD "
                             "and .BAK.  It is your responsibility to ensure that you have "
                             "selected the proper extensions for file deletion."),
-             QRect(8, 278, 355, 52));
+             QRect(8, 248, 355, 70));
     // The Windows help search index (.FTS) has no counterpart here; the note
     // explains the editor backups that stand in its place in the defaults.
     makeNote(this, QStringLiteral("Label3"),
              QStringLiteral("Files ending in ~ are backup copies left by text editors.  They may "
                             "be deleted if you're really short of space.  The editors make them "
                             "again as needed."),
-             QRect(8, 334, 355, 52));
+             QRect(8, 322, 355, 66));
 
     m_btAdd = makeButton(QStringLiteral("&Add"), QStringLiteral("btAdd"),
                          QStringLiteral("Add a file extension to this list"), 28);

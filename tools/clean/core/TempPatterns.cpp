@@ -1,5 +1,8 @@
 #include "tools/clean/core/TempPatterns.h"
 
+#include <QMimeDatabase>
+#include <QMimeType>
+
 #include "app/core/Settings.h"
 #include "framework/core/FileTypes.h"
 #include "framework/core/StatFileLists.h"
@@ -38,7 +41,23 @@ QStringList defaultButtonTempPatterns()
 
 QString TempPatternLine(const QString& value)
 {
-    return value + QLatin1Char('\t') + FileTypeDescription(ExtensionOf(TypeLinePattern(value)));
+    const QString pattern = TypeLinePattern(value);
+    const QString ext = ExtensionOf(pattern);
+    QString description;
+    if (ext.isEmpty() && !pattern.isEmpty()) {
+        // A pattern without an extension ("*~") is described by the file
+        // type whose name pattern covers it, when there is one.
+        QString sample = pattern;
+        sample.replace(QLatin1Char('*'), QLatin1Char('x'))
+            .replace(QLatin1Char('?'), QLatin1Char('x'));
+        const QMimeType type =
+            QMimeDatabase().mimeTypeForFile(sample, QMimeDatabase::MatchExtension);
+        if (!type.isDefault())
+            description = type.comment().isEmpty() ? type.name() : type.comment();
+    } else {
+        description = FileTypeDescription(ext);
+    }
+    return value + QLatin1Char('\t') + description;
 }
 
 void sortTempPatternLines(QStringList& lines)
