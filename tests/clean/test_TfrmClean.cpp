@@ -1,0 +1,228 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+
+#include "app/core/SearchPath.h"
+#include "controls/CheckListBox.h"
+#include "controls/PickList.h"
+#include "controls/ResultGridModel.h"
+#include "framework/ResultGridController.h"
+#include "framework/core/SortFlags.h"
+#include "platform/Drives.h"
+#include "platform/Folders.h"
+#include "platform/ProfileFile.h"
+#include "tests/support/FixtureBuilder.h"
+#include "tests/support/ModalDriver.h"
+#include "tests/support/ScriptedResponder.h"
+#include "tests/support/TestEnvironment.h"
+#include "tools/clean/CleanWindowFactory.h"
+#include "tools/clean/TfrmClean.h"
+#include "tools/clean/core/CleanScan.h"
+#include "tools/clean/core/TempPatterns.h"
+
+using namespace rw;
+using rwtest::ScriptedResponder;
+
+namespace
+{
+
+// A fixture tree on drive D: with three temporary files of 1,000, 2,000 and
+// 3,000 bytes, the largest in a folder of the search path, and one file that
+// must never be listed.
+struct CleanFixture {
+    rwtest::FixtureBuilder fb;
+    QString root, small, middle, onPath, keep;
+    QStringList savedPath = searchPathFolders();
+
+    CleanFixture()
+    {
+        root = fb.folder("tree");
+        small = fb.file("tree/a/small.tmp", 1000);
+        middle = fb.file("tree/b/middle.bak", 2000);
+        onPath = fb.file("tree/bin/tool.tmp", 3000);
+        keep = fb.file("tree/a/keep.txt", 500);
+        fb.mapDrive('D', "tree");
+        setSearchPathFolders({(root + "/bin").toUpper()});
+        SortFlags::instance().reset();
+    }
+    ~CleanFixture() { setSearchPathFolders(savedPath); }
+};
+
+// Shows the window with only drive D: checked (never the real drives).
+void showOnDriveD(TfrmClean& w)
+{
+    w.show();
+    DriveInfo d;
+    ASSERT_TRUE(findDrive(QChar('D'), &d));
+    w.driveList()->uncheckAll();
+    ASSERT_TRUE(w.driveList()->checkLine(d.entryText()));
+}
+
+QStringList column(const ResultGridController* g, int col)
+{
+    QStringList out;
+    for (std::int64_t r = 0; r < g->rowsFilled(); ++r)
+        out << g->model()->cell(r, col);
+    return out;
+}
+
+std::int64_t rowOf(const ResultGridController* g, const QString& pathStart)
+{
+    for (std::int64_t r = 0; r < g->rowsFilled(); ++r) {
+        if (g->model()->cell(r, ccFileName).startsWith(pathStart))
+            return r;
+    }
+    return -1;
+}
+
+QString status(const TfrmClean& w)
+{
+    return w.findChild<QLabel*>("pnlSel")->text();
+}
+
+} // namespace
+
+TEST(TfrmClean, ScanListsTheTemporaryFilesTagsTheSearchPathAndMarksNothing)
+{
+    CleanFixture fx;
+    TfrmClean w;
+    showOnDriveD(w);
+    EXPECT_EQ(w.windowTitle(), "Find and delete temporary files");
+    // Every entry of the list is selected when the window shows.
+    EXPECT_EQ(w.extensionList()->selectedCount(), w.extensionList()->count());
+    EXPECT_FALSE(w.findChild<QPushButton*>("btPrint")->isVisible());
+
+    w.btScanClick();
+    const ResultGridController* g = w.gridController();
+    ASSERT_EQ(g->rowsFilled(), 3);
+    EXPECT_EQ(status(w), "3 tempfiles found");
+    // The first run of a program run lists the largest file first.
+    EXPECT_EQ(column(g, ccSize), (QStringList{"3,000", "2,000", "1,000"}));
+    EXPECT_EQ(g->model()->cell(0, ccFileName), fx.onPath + ResultGridController::searchPathTag());
+    EXPECT_EQ(g->model()->cell(1, ccFileName), fx.middle);
+    EXPECT_EQ(g->markedCount(), 0);
+    EXPECT_FALSE(w.findChild<QPushButton*>("btDelete")->isEnabled());
+    EXPECT_TRUE(w.findChild<QPushButton*>("btMark")->isVisible());
+    EXPECT_TRUE(w.findChild<QPushButton*>("btPrint")->isVisible());
+    EXPECT_TRUE(ScriptedResponder::instance().texts().isEmpty());
+
+    // The next run's size sort goes the other way.
+    w.btScanClick();
+    EXPECT_EQ(column(g, ccSize), (QStringList{"1,000", "2,000", "3,000"}));
+}
+
+TEST(TfrmClean, StartAsksForAPatternAndAfterTheEditorNoneIsSelected)
+{
+    CleanFixture fx;
+    TfrmClean w;
+    showOnDriveD(w);
+    w.DeselectAll2Click();
+    w.btScanClick();
+    EXPECT_EQ(ScriptedResponder::instance().texts(),
+              QStringList{"Select at least one file extension"});
+    EXPECT_EQ(ScriptedResponder::instance().beeps(), 1);
+    EXPECT_EQ(w.gridController()->rowsFilled(), 0);
+
+    ScriptedResponder::instance().clear();
+    rwtest::onNextModal(
+        [](QWidget* d) {
+            d->findChild<QPushButton*>("btDefaults")->click();
+            d->findChild<QPushButton*>("btClose")->click();
+        },
+        "rw::TfrmTempFiles");
+    w.findChild<QPushButton*>("btEdit")->click();
+    EXPECT_TRUE(rwtest::lastModalHandled());
+    EXPECT_EQ(w.extensionList()->count(), 6); // read again after the editor stored it
+    EXPECT_EQ(w.extensionList()->selectedCount(), 0);
+    w.btScanClick();
+    EXPECT_EQ(ScriptedResponder::instance().texts(),
+              QStringList{"Select at least one file extension"});
+
+    w.SelectAll2Click();
+    ScriptedResponder::instance().clear();
+    w.btScanClick();
+    EXPECT_EQ(w.gridController()->rowsFilled(), 3);
+}
+
+TEST(TfrmClean, OnlyTheSelectedPatternsCountAndNoMatchSaysSo)
+{
+    CleanFixture fx;
+    TfrmClean w;
+    showOnDriveD(w);
+    PickList* list = w.extensionList();
+    list->clearSelection();
+    for (int i = 0; i < list->count(); ++i) {
+        if (list->item(i)->text().startsWith("*.bak"))
+            list->item(i)->setSelected(true);
+    }
+    w.btScanClick();
+    EXPECT_EQ(column(w.gridController(), ccFileName), QStringList{fx.middle});
+    EXPECT_EQ(status(w), "1 tempfiles found");
+
+    QFile::remove(fx.middle);
+    w.btScanClick();
+    EXPECT_EQ(ScriptedResponder::instance().texts(), QStringList{"No files found."});
+    EXPECT_EQ(w.gridController()->rowsFilled(), 0);
+    EXPECT_FALSE(w.findChild<QPushButton*>("btMark")->isVisible());
+    EXPECT_FALSE(w.findChild<QPushButton*>("btClip")->isVisible());
+}
+
+TEST(TfrmClean, ClipboardHoldsTheRowsAndPrintTitleNamesTheDrives)
+{
+    CleanFixture fx;
+    TfrmClean w;
+    showOnDriveD(w);
+    w.btScanClick();
+    w.findChild<QPushButton*>("btClip")->click();
+    const QStringList rows = QApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(rows.size(), 3);
+    for (const QString& r : rows)
+        EXPECT_EQ(r.split('\t').size(), 6) << r.toStdString();
+    EXPECT_TRUE(rows[0].startsWith("3,000\t"));
+    EXPECT_EQ(w.printTitle(), "Temporary files on drive(s) D ");
+}
+
+TEST(TfrmClean, DeleteRemovesOnlyTheMarkedFileAlsoOneOnTheSearchPath)
+{
+    CleanFixture fx;
+    auto dialog = createCleanWindow(nullptr);
+    auto& w = static_cast<TfrmClean&>(*dialog);
+    showOnDriveD(w);
+    w.btScanClick();
+    ResultGridController* g = w.gridController();
+    const std::int64_t row = rowOf(g, fx.onPath);
+    ASSERT_GE(row, 0);
+    g->MarkThisFile(row);
+    EXPECT_TRUE(w.findChild<QPushButton*>("btDelete")->isEnabled());
+    EXPECT_EQ(g->markedCount(), 1);
+    EXPECT_EQ(g->markedBytes(), 3000);
+    EXPECT_EQ(g->lbDeleted(), QStringList{fx.onPath}); // the tag never reaches the file operation
+    EXPECT_EQ(status(w), "1 files 3,000 bytes");
+
+    ScriptedResponder::instance().queueAnswer(MessageAnswer::Yes);
+    rwtest::onNextModal([](QWidget* d) { d->findChild<QPushButton*>("btDelete")->click(); },
+                        "rw::TfrmReallyDelete");
+    w.findChild<QPushButton*>("btDelete")->click();
+    EXPECT_TRUE(rwtest::lastModalHandled());
+    EXPECT_EQ(w.result(), QDialog::Accepted);
+    EXPECT_FALSE(QFile::exists(fx.onPath));
+    for (const QString& p : {fx.small, fx.middle, fx.keep})
+        EXPECT_TRUE(QFile::exists(p)) << p.toStdString();
+}
+
+TEST(TfrmClean, PlacementIsStoredUnderTheProgramPathAsFrmMods)
+{
+    CleanFixture fx;
+    {
+        TfrmClean w;
+        showOnDriveD(w);
+        w.close();
+    }
+    ProfileFile ini(rwtest::settingsFilePath());
+    EXPECT_FALSE(ini.readString(programPath(), "frmMods").isEmpty());
+}
