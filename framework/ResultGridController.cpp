@@ -1,0 +1,657 @@
+#include "framework/ResultGridController.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLocale>
+#include <QMenu>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QScreen>
+#include <QUrl>
+
+#include "app/core/Messages.h"
+#include "app/core/SharedRoutines.h"
+#include "controls/GridCellDelegate.h"
+#include "controls/ResultGridModel.h"
+#include "controls/ResultGridView.h"
+#include "controls/TextPrinter.h"
+#include "framework/TfrmReallyDelete.h"
+#include "framework/WindowHooks.h"
+#include "framework/core/DeleteRun.h"
+#include "framework/core/ResultLine.h"
+#include "framework/core/SortFlags.h"
+
+namespace rw
+{
+
+namespace
+{
+
+// The hourglass for the length of a scope.
+class WaitCursor
+{
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+bool openWithDesktop(const QString& path)
+{
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+} // namespace
+
+ResultGridController::ResultGridController(QWidget* window, ResultGridView* grid,
+                                           ResultGridConfig config)
+    : QObject(window), m_window(window), m_grid(grid), m_config(std::move(config)),
+      m_model(new ResultGridModel(this)), m_opener(&openWithDesktop)
+{
+    for (GridSortItem& item : m_config.sortItems)
+        if (item.key.isEmpty())
+            item.key = item.objectName;
+    m_model->setMarkColumn(m_config.markColumn);
+    m_model->setSizeColumn(m_config.sizeColumn);
+    m_model->setHeaders(m_config.headers);
+    m_grid->setModel(m_model);
+    m_grid->cellDelegate()->setInset(m_config.cellInset);
+    buildMenu();
+
+    connect(m_grid, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { m_menu->popup(m_grid->viewport()->mapToGlobal(pos)); });
+    if (m_config.connectGridGestures) {
+        connect(m_grid, &QAbstractItemView::doubleClicked, this, [this] { gridDblClick(); });
+        connect(m_grid, &ResultGridView::deleteKeyReleased, this, [this] { DeleteAllFiles(); });
+        connect(m_grid, &ResultGridView::headerClicked, this,
+                [this](int column) { headerClick(column); });
+    }
+}
+
+ResultGridController::~ResultGridController() = default;
+
+void ResultGridController::buildMenu()
+{
+    m_menu = new QMenu(m_window);
+    m_menu->setObjectName(QStringLiteral("PopupMenu1"));
+    auto add = [this](QMenu* menu, const QString& text, const QString& name, auto slot) {
+        QAction* a = menu->addAction(text);
+        a->setObjectName(name);
+        connect(a, &QAction::triggered, this, slot);
+        return a;
+    };
+    add(m_menu, QStringLiteral("Details"), QStringLiteral("Details1"),
+        &ResultGridController::Details1Click);
+
+    if (!m_config.sortItems.isEmpty()) {
+        QMenu* sort = m_menu->addMenu(QStringLiteral("Sort"));
+        sort->setObjectName(QStringLiteral("Sort1"));
+        sort->menuAction()->setObjectName(QStringLiteral("Sort1"));
+        for (int i = 0; i < m_config.sortItems.size(); ++i) {
+            QAction* a = sort->addAction(m_config.sortItems[i].caption);
+            a->setObjectName(m_config.sortItems[i].objectName);
+            a->setCheckable(true);
+            connect(a, &QAction::triggered, this, [this, i] { sortByItem(i); });
+            m_sortActions.append(a);
+        }
+    }
+
+    QMenu* mark = m_menu->addMenu(QStringLiteral("Mark"));
+    mark->setObjectName(QStringLiteral("Mark1"));
+    add(mark, QStringLiteral("Mark all"), QStringLiteral("Markall1"),
+        &ResultGridController::Markall1Click);
+    add(mark, QStringLiteral("Unmark all"), QStringLiteral("Unmarkall1"),
+        &ResultGridController::Unmarkall1Click);
+
+    QMenu* resize = m_menu->addMenu(QStringLiteral("Resize"));
+    resize->setObjectName(QStringLiteral("Resize1"));
+    m_shrink = add(resize, QStringLiteral("Shrink top panel"), QStringLiteral("Shrink1"),
+                   &ResultGridController::Shrink1Click);
+    m_grow = add(resize, QStringLiteral("Restore top panel"), QStringLiteral("Grow1"),
+                 &ResultGridController::Grow1Click);
+    m_grow->setEnabled(false);
+
+    m_menu->addSeparator();
+    add(m_menu, QStringLiteral("Run"), QStringLiteral("Run1"), &ResultGridController::Run1Click);
+    add(m_menu, QStringLiteral("View"), QStringLiteral("View1"), &ResultGridController::View1Click);
+}
+
+// ---------------------------------------------------------------- filling
+
+void ResultGridController::ClearGrid()
+{
+    m_model->endBulkAppend();
+    m_model->setHeaders(m_config.headers);
+    m_model->clear();
+    m_lines.clear();
+    for (int i = 0; i < m_sortActions.size(); ++i)
+        m_sortActions[i]->setChecked(i == m_config.defaultSortItem);
+    clearAllMarks();
+}
+
+std::int64_t ResultGridController::addToGrid(const QString& line)
+{
+    m_lines.append(line);
+    return m_model->appendRowText(
+        rowTextFromLine(line, m_config.fieldOrder, static_cast<int>(m_config.headers.size())));
+}
+
+void ResultGridController::beginFill(std::int64_t expectedRows)
+{
+    if (expectedRows > 0)
+        m_lines.reserve(m_lines.size() + static_cast<qsizetype>(expectedRows));
+    m_model->beginBulkAppend(expectedRows);
+}
+
+void ResultGridController::endFill()
+{
+    m_model->endBulkAppend();
+}
+
+std::int64_t ResultGridController::addRow(const QStringList& cells)
+{
+    return m_model->appendRow(cells);
+}
+
+std::int64_t ResultGridController::rowsFilled() const
+{
+    return m_model->rows();
+}
+
+QString ResultGridController::rowPath(std::int64_t row) const
+{
+    // Formed when asked, so a row costs no second copy of its path.
+    QString path = m_model->path(row);
+    if (!path.isNull() || row < 0 || row >= rowsFilled())
+        return path;
+    if (m_config.folderColumn >= 0 && m_config.nameColumn >= 0)
+        path = JoinPath(m_model->cell(row, m_config.folderColumn),
+                        m_model->cellView(row, m_config.nameColumn).trimmed().toString());
+    else if (m_config.pathColumn >= 0)
+        path = m_model->cell(row, m_config.pathColumn);
+    return stripSearchPathTag(path);
+}
+
+QString ResultGridController::stripSearchPathTag(QString path)
+{
+    const qsizetype at = path.indexOf(searchPathTag());
+    if (at >= 0)
+        path.remove(at, searchPathTag().size());
+    return path;
+}
+
+std::int64_t ResultGridController::currentRow() const
+{
+    return m_grid->currentRow();
+}
+
+QString ResultGridController::currentPath() const
+{
+    const std::int64_t row = currentRow();
+    return row >= 0 && row < rowsFilled() ? rowPath(row) : QString();
+}
+
+// ---------------------------------------------------------------- marking
+
+namespace
+{
+constexpr std::size_t kNoLine = static_cast<std::size_t>(-1);
+}
+
+void ResultGridController::appendDeleted(const QString& path)
+{
+    const std::size_t pos = m_deleted.size();
+    m_deleted.push_back(path);
+    m_deletedAlive.push_back(true);
+    m_deletedNext.push_back(kNoLine);
+    ++m_deletedLive;
+    if (!m_deletedIndexed)
+        return;
+    auto it = m_deletedIndex.find(path);
+    if (it == m_deletedIndex.end()) {
+        m_deletedIndex.insert(path, DeletedSpan{pos, pos});
+    } else {
+        m_deletedNext[it->last] = pos;
+        it->last = pos;
+    }
+}
+
+void ResultGridController::indexDeleted()
+{
+    m_deletedIndex.clear();
+    m_deletedIndex.reserve(static_cast<qsizetype>(m_deletedLive));
+    for (std::size_t pos = 0; pos < m_deleted.size(); ++pos) {
+        m_deletedNext[pos] = kNoLine;
+        if (!m_deletedAlive[pos])
+            continue;
+        auto it = m_deletedIndex.find(m_deleted[pos]);
+        if (it == m_deletedIndex.end()) {
+            m_deletedIndex.insert(m_deleted[pos], DeletedSpan{pos, pos});
+        } else {
+            m_deletedNext[it->last] = pos;
+            it->last = pos;
+        }
+    }
+    m_deletedIndexed = true;
+}
+
+void ResultGridController::removeDeleted(const QString& path)
+{
+    if (!m_deletedIndexed)
+        indexDeleted();
+    auto it = m_deletedIndex.find(path);
+    if (it == m_deletedIndex.end())
+        return;
+    const std::size_t pos = it->first;
+    if (it->first == it->last)
+        m_deletedIndex.erase(it);
+    else
+        it->first = m_deletedNext[pos];
+    m_deletedAlive[pos] = false;
+    m_deleted[pos].clear();
+    --m_deletedLive;
+    const std::size_t gaps = m_deleted.size() - m_deletedLive;
+    if (gaps > 1024 && gaps > m_deletedLive) {
+        const QStringList live = lbDeleted();
+        clearDeleted();
+        for (const QString& p : live)
+            appendDeleted(p);
+    }
+}
+
+void ResultGridController::clearDeleted()
+{
+    m_deleted.clear();
+    m_deletedAlive.clear();
+    m_deletedNext.clear();
+    m_deletedIndex.clear();
+    m_deletedIndexed = true;
+    m_deletedLive = 0;
+}
+
+QStringList ResultGridController::lbDeleted() const
+{
+    QStringList out;
+    out.reserve(static_cast<qsizetype>(m_deletedLive));
+    for (std::size_t i = 0; i < m_deleted.size(); ++i)
+        if (m_deletedAlive[i])
+            out.append(m_deleted[i]);
+    return out;
+}
+
+void ResultGridController::toggleRow(std::int64_t row)
+{
+    const QString path = rowPath(row);
+    const bool marking = !m_model->isMarked(row);
+    m_model->setMarked(row, marking);
+    // A file that vanished keeps its mark but adds nothing to the totals.
+    const std::int64_t size = DeleteRun::fileSize(path);
+    if (size >= 0) {
+        m_markedCount += marking ? 1 : -1;
+        m_markedBytes += marking ? size : -size;
+    }
+    if (marking)
+        appendDeleted(path);
+    else
+        removeDeleted(path);
+}
+
+void ResultGridController::deleteOneFile(std::int64_t row)
+{
+    if (row < 0 || row >= rowsFilled())
+        return;
+    toggleRow(row);
+    showMarkedStatus();
+}
+
+void ResultGridController::showMarkedStatus()
+{
+    if (m_config.statusLabel)
+        m_config.statusLabel->setText(m_config.statusPrefix +
+                                      QStringLiteral("%1 files %2 bytes")
+                                          .arg(m_markedCount)
+                                          .arg(FormatGrouped(m_markedBytes)));
+}
+
+void ResultGridController::updateDeleteButton()
+{
+    if (m_config.deleteButton)
+        m_config.deleteButton->setEnabled(m_markedCount > 0);
+}
+
+void ResultGridController::DeleteAllFiles()
+{
+    const std::int64_t row = currentRow();
+    if (row < 0)
+        return;
+    deleteOneFile(row);
+    if (row + 1 < rowsFilled())
+        m_grid->selectRow(static_cast<int>(row + 1));
+    updateDeleteButton();
+}
+
+void ResultGridController::gridDblClick()
+{
+    const std::int64_t row = currentRow();
+    if (row >= 0)
+        deleteOneFile(row);
+    updateDeleteButton();
+}
+
+void ResultGridController::MarkThisFile(std::int64_t row)
+{
+    deleteOneFile(row);
+    updateDeleteButton();
+}
+
+void ResultGridController::clearAllMarks()
+{
+    m_markedCount = 0;
+    m_markedBytes = 0;
+    clearDeleted();
+    m_model->clearMarks();
+}
+
+void ResultGridController::Markall1Click()
+{
+    WaitCursor wait;
+    clearAllMarks();
+    const std::int64_t n = rowsFilled();
+    std::vector<bool> marks(static_cast<std::size_t>(n), true);
+    m_deleted.reserve(static_cast<std::size_t>(n));
+    m_deletedAlive.reserve(static_cast<std::size_t>(n));
+    m_deletedNext.reserve(static_cast<std::size_t>(n));
+    m_deletedIndexed = false;
+    for (std::int64_t row = 0; row < n; ++row) {
+        const QString path = rowPath(row);
+        const std::int64_t size = DeleteRun::fileSize(path);
+        if (size >= 0) {
+            ++m_markedCount;
+            m_markedBytes += size;
+        }
+        appendDeleted(path);
+    }
+    // One change notice for the whole column instead of one per row.
+    m_model->setAllMarked(marks);
+    showMarkedStatus();
+    if (m_config.deleteButton)
+        m_config.deleteButton->setEnabled(true);
+}
+
+void ResultGridController::Unmarkall1Click()
+{
+    clearAllMarks();
+    if (m_config.deleteButton)
+        m_config.deleteButton->setEnabled(false);
+    showMarkedStatus();
+}
+
+bool ResultGridController::runDelete()
+{
+    return runDeleteMarked(m_window, lbDeleted(), m_markedBytes);
+}
+
+// ---------------------------------------------------------------- sorting
+
+void ResultGridController::setSortDescending(int item, bool descending)
+{
+    if (item < 0 || item >= m_config.sortItems.size())
+        return;
+    SortFlags::instance().setDescending(m_config.sortWindowKey, m_config.sortItems[item].key,
+                                        descending);
+}
+
+bool ResultGridController::sortDescending(int item) const
+{
+    if (item < 0 || item >= m_config.sortItems.size())
+        return false;
+    const GridSortItem& s = m_config.sortItems[item];
+    return SortFlags::instance().descending(m_config.sortWindowKey, s.key, s.firstDescending);
+}
+
+void ResultGridController::sortByItem(int item, bool changeDirection)
+{
+    if (item < 0 || item >= m_config.sortItems.size())
+        return;
+    WaitCursor wait;
+    for (QAction* a : m_sortActions)
+        a->setChecked(false);
+    const GridSortItem& s = m_config.sortItems[item];
+    SortFlags& flags = SortFlags::instance();
+    bool descending = flags.descending(m_config.sortWindowKey, s.key, s.firstDescending);
+    if (changeDirection) {
+        if (m_config.flipBeforeSort)
+            descending = !descending;
+        flags.setDescending(m_config.sortWindowKey, s.key,
+                            m_config.flipBeforeSort ? descending : !descending);
+    }
+    if (rowsFilled() > 1) {
+        const int column = s.column;
+        const ResultGridModel* model = m_model;
+        m_model->reorder(SortGridRows(
+            s.kind, [model, column](std::int64_t row) { return model->cellView(row, column); }, 0,
+            rowsFilled() - 1, descending));
+    }
+    m_sortActions[item]->setChecked(true);
+}
+
+void ResultGridController::headerClick(int column)
+{
+    for (int i = 0; i < m_config.sortItems.size(); ++i)
+        if (m_config.sortItems[i].onHeaderClick && m_config.sortItems[i].column == column) {
+            sortByItem(i);
+            return;
+        }
+}
+
+int ResultGridController::checkedSortItem() const
+{
+    for (int i = 0; i < m_sortActions.size(); ++i)
+        if (m_sortActions[i]->isChecked())
+            return i;
+    return -1;
+}
+
+QAction* ResultGridController::sortAction(int item) const
+{
+    return m_sortActions.value(item);
+}
+
+// ---------------------------------------------------------------- printing
+
+QStringList ResultGridController::printLines(const QString& title, const QDateTime& now) const
+{
+    QStringList lines;
+    lines << title
+          << QStringLiteral("Printed : ") + formatShortDate(now.date()) + QStringLiteral("  ") +
+                 QLocale().toString(now.time(), longTimeFormat())
+          << QString() << QString();
+    const int columns = m_model->columnCount();
+    QList<int> pads;
+    for (int c = 0; c < columns; ++c)
+        pads.append(m_grid->columnWidth(c) / 6);
+    auto rowLine = [&](auto cellText) {
+        QString line;
+        for (int c = 0; c < columns; ++c)
+            line += cellText(c).leftJustified(pads[c]) + QLatin1Char(' ');
+        return line;
+    };
+    lines << rowLine([&](int c) { return m_config.headers.value(c); });
+    for (std::int64_t row = 0; row < rowsFilled(); ++row)
+        lines << rowLine([&](int c) { return m_model->cell(row, c); });
+    return lines;
+}
+
+bool ResultGridController::PrintGrid(const QString& title, QPrinter* printer)
+{
+    const QString failure = QStringLiteral("Error printing report ... quitting");
+    TextPrinter out(printer);
+    if (!out.begin()) {
+        ShowMessageBox(MessageKind::Error, failure);
+        return false;
+    }
+    WaitCursor wait;
+    for (const QString& line : printLines(title, QDateTime::currentDateTime()))
+        if (!out.writeLine(line)) {
+            out.end();
+            ShowMessageBox(MessageKind::Error, failure);
+            return false;
+        }
+    if (!out.end()) {
+        ShowMessageBox(MessageKind::Error, failure);
+        return false;
+    }
+    return true;
+}
+
+void ResultGridController::btPrintClick()
+{
+    const QString title = m_config.printTitle ? m_config.printTitle() : QString();
+    if (m_printer) {
+        PrintGrid(title, m_printer);
+        return;
+    }
+    QPrinter printer;
+    QPrintDialog dialog(&printer, m_window);
+    if (dialog.exec() == QDialog::Accepted)
+        PrintGrid(title, &printer);
+}
+
+QString ResultGridController::clipboardText() const
+{
+    QString text;
+    if (m_config.clipboard == ClipboardSource::ResultLines) {
+        for (const QString& line : m_lines)
+            text += line + QLatin1Char('\n');
+        return text;
+    }
+    const int columns = m_config.clipboardColumns < 0
+                            ? m_model->columnCount()
+                            : qMin(m_config.clipboardColumns, m_model->columnCount());
+    for (std::int64_t row = 0; row < rowsFilled(); ++row) {
+        QString line;
+        for (int c = 0; c < columns; ++c) {
+            line += m_model->cell(row, c);
+            if (m_config.clipboardTrailingTab || c + 1 < columns)
+                line += QLatin1Char('\t');
+        }
+        text += line + QLatin1Char('\n');
+    }
+    return text;
+}
+
+void ResultGridController::btClipClick()
+{
+    QGuiApplication::clipboard()->setText(clipboardText());
+}
+
+// ---------------------------------------------------------------- opening files
+
+void ResultGridController::Run1Click()
+{
+    const QString path = currentPath();
+    if (path.isEmpty() || DeleteRun::fileSize(path) < 0)
+        return;
+    if (!m_opener(path))
+        ShowErrorMessage(QStringLiteral("Couldn't run ") + path);
+}
+
+void ResultGridController::View1Click()
+{
+    const QString path = currentPath();
+    if (!path.isEmpty() && DeleteRun::fileSize(path) >= 0 && windowHooks().openViewer)
+        windowHooks().openViewer(m_window, path);
+}
+
+void ResultGridController::Details1Click()
+{
+    const QString path = currentPath();
+    if (!path.isEmpty() && DeleteRun::fileSize(path) >= 0 && windowHooks().openDetails)
+        windowHooks().openDetails(m_window, path);
+}
+
+void ResultGridController::BrowseDirectory1Click()
+{
+    const QString path = currentPath();
+    if (path.isEmpty() || !windowHooks().openBrowser)
+        return;
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    const QString folder = path.left(slash + 1);
+    const QString name = path.mid(slash + 1);
+    windowHooks().openBrowser(m_window, folder,
+                              m_config.wildcard ? m_config.wildcard() : QStringLiteral("*"), name);
+}
+
+// ---------------------------------------------------------------- layout
+
+void ResultGridController::savePanelHeight()
+{
+    if (m_config.topPanel)
+        m_savedPanelHeight = m_config.topPanel->height();
+}
+
+void ResultGridController::Shrink1Click()
+{
+    if (!m_config.topPanel)
+        return;
+    if (m_savedPanelHeight < 0)
+        savePanelHeight();
+    m_config.topPanel->setFixedHeight(0);
+    m_grow->setEnabled(true);
+    m_shrink->setEnabled(false);
+}
+
+void ResultGridController::Grow1Click()
+{
+    if (!m_config.topPanel || m_savedPanelHeight < 0)
+        return;
+    m_config.topPanel->setFixedHeight(m_savedPanelHeight);
+    m_grow->setEnabled(false);
+    m_shrink->setEnabled(true);
+}
+
+void ResultGridController::FormResize(int clientWidth)
+{
+    const int dpi = m_grid->logicalDpiX();
+    QList<int> scaled;
+    for (int w : m_config.columnWidths)
+        scaled.append(w * dpi / 96);
+    const int columns = m_model->columnCount();
+    for (int c = 0; c < scaled.size() && c < columns - 1; ++c)
+        m_grid->setColumnWidth(c, scaled[c]);
+    if (columns > 0 && (!m_config.columnWidths.isEmpty() || m_config.lastColumnWidth)) {
+        const int last = m_config.lastColumnWidth ? m_config.lastColumnWidth(clientWidth, scaled)
+                                                  : clientWidth - m_config.lastColumnMargin;
+        m_grid->setColumnWidth(columns - 1, qMax(0, last));
+    }
+}
+
+QSize ResultGridController::minimumClientSize(int dpi, int screenWidth) const
+{
+    if (!m_config.topPanel)
+        return QSize();
+    const QRect panel = m_config.topPanel->geometry();
+    int width = (panel.x() + panel.width() + 3) * dpi / 96;
+    if (screenWidth < width)
+        width = screenWidth - 10;
+    const int height = 2 * (panel.y() + qMax(panel.height(), m_savedPanelHeight)) * dpi / 96;
+    return QSize(width, height);
+}
+
+void ResultGridController::applyMinimumSize()
+{
+    const QScreen* screen = m_window->screen();
+    const int screenWidth = screen ? screen->availableGeometry().width() : 1 << 20;
+    const QSize size = minimumClientSize(m_window->logicalDpiX(), screenWidth);
+    if (size.isValid())
+        m_window->setMinimumSize(size);
+}
+
+} // namespace rw

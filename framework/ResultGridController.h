@@ -1,0 +1,241 @@
+#pragma once
+
+#include <QDateTime>
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "framework/core/GridSort.h"
+
+class QAbstractButton;
+class QAction;
+class QLabel;
+class QMenu;
+class QPrinter;
+class QWidget;
+
+namespace rw
+{
+
+class ResultGridModel;
+class ResultGridView;
+
+// One entry of a tool's "Sort" submenu.
+struct GridSortItem {
+    QString caption;    // menu text, e.g. "&Size"
+    QString objectName; // e.g. "Sortbysize1"
+    QString key;        // name of its direction flag (defaults to objectName)
+    int column = 0;     // key column
+    SortKind kind = SortKind::Text;
+    bool firstDescending = false; // direction of the first sort of a program run
+    bool onHeaderClick = true;    // a click on this column's header sorts by it
+};
+
+// Where the clipboard text comes from.
+enum class ClipboardSource {
+    ResultLines, // the result lines in the order they were added, tabs kept
+    GridRows     // the grid's data rows in their present order
+};
+
+// What differs between the tool windows that show a result grid.
+struct ResultGridConfig {
+    QStringList headers;
+    // Column c is filled from field fieldOrder[c] (counted from 1) of a
+    // result line; empty means field c + 1.
+    QList<int> fieldOrder;
+    int markColumn = 0;  // carries the mark
+    int sizeColumn = -1; // drawn right-aligned
+    // A row's full path: the text of pathColumn, or, when folderColumn is set,
+    // JoinPath(folder cell, trimmed name cell). The search-path tag is removed.
+    int pathColumn = -1;
+    int folderColumn = -1;
+    int nameColumn = -1;
+
+    QString sortWindowKey; // names this window's direction flags
+    QList<GridSortItem> sortItems;
+    int defaultSortItem = 0; // checked by ClearGrid
+    // Invert the flag before sorting instead of after (the browser's way).
+    bool flipBeforeSort = false;
+
+    QString statusPrefix;                    // put before "%d files %s bytes"
+    QLabel* statusLabel = nullptr;           // marked totals are shown here
+    QAbstractButton* deleteButton = nullptr; // enabled exactly when files are marked
+    QWidget* topPanel = nullptr;             // folded by "Shrink top panel"
+
+    std::function<QString()> printTitle; // title of the printed report
+    std::function<QString()> wildcard;   // file mask handed to the browser
+
+    ClipboardSource clipboard = ClipboardSource::ResultLines;
+    int clipboardColumns = -1;         // GridRows: columns 0..n-1 copied; -1 all
+    bool clipboardTrailingTab = false; // GridRows: every cell followed by a tab
+                                       // instead of cells joined by tabs
+
+    // Widths at 96 dpi of the first columns; the last column gets the client
+    // width minus lastColumnMargin (unscaled) unless lastColumnWidth is set.
+    QList<int> columnWidths;
+    int lastColumnMargin = 0;
+    std::function<int(int clientWidth, const QList<int>& scaledWidths)> lastColumnWidth;
+
+    int cellInset = 2;
+    // Double click, Delete key release and header click call the handlers.
+    bool connectGridGestures = true;
+};
+
+// The result grid handlers every tool window shares: filling, marking with
+// counts and status, sorting with direction flags that live for the program
+// run, printing, clipboard copy, opening the current file, folding the top
+// panel, column widths and the right-click menu. The window owns the view and
+// this controller (as a child); the controller owns the model and the menu.
+// Row numbers are the model's: data rows from 0, the header is not a row.
+class ResultGridController : public QObject
+{
+    Q_OBJECT
+public:
+    // Marker text of files found on the search path; removed from a path
+    // before any file operation.
+    static QString searchPathTag() { return QStringLiteral("*(SEARCHPATH)*"); }
+
+    ResultGridController(QWidget* window, ResultGridView* grid, ResultGridConfig config);
+    ~ResultGridController() override;
+
+    ResultGridModel* model() const { return m_model; }
+    ResultGridView* grid() const { return m_grid; }
+    const ResultGridConfig& config() const { return m_config; }
+
+    // --- filling
+    // Headers set, rows, result lines and marks removed, counts zero, the
+    // default sort item checked.
+    void ClearGrid();
+    // Appends a result line to the result lines and its fields, trimmed and in
+    // the field-to-column order, as a new row. Returns the row.
+    std::int64_t addToGrid(const QString& line);
+    // Bracket a long fill (a scan's results): the view hears of the rows once.
+    // `expectedRows` reserves room. A ClearGrid in between ends the fill.
+    void beginFill(std::int64_t expectedRows = 0);
+    void endFill();
+    // Appends a row of cells without a result line.
+    std::int64_t addRow(const QStringList& cells);
+    std::int64_t rowsFilled() const;
+    const QStringList& lbFiles() const { return m_lines; }
+
+    // The full path of a row with the search-path tag removed.
+    QString rowPath(std::int64_t row) const;
+    static QString stripSearchPathTag(QString path);
+
+    // --- marking
+    // Toggles the mark of a row; counts the file (bytes as it is now) only
+    // when it exists; keeps the marked paths in marking order; shows the
+    // status. Nothing for a row that does not exist.
+    void deleteOneFile(std::int64_t row);
+    // Toggles the current row, then moves to the next unless it is the last.
+    void DeleteAllFiles();
+    void gridDblClick();
+    void MarkThisFile(std::int64_t row);
+    void Markall1Click();
+    void Unmarkall1Click();
+    void clearAllMarks();
+    std::int64_t markedCount() const { return m_markedCount; }
+    std::int64_t markedBytes() const { return m_markedBytes; }
+    // The marked paths in marking order.
+    QStringList lbDeleted() const;
+    void showMarkedStatus();
+    void updateDeleteButton();
+    // The tool window's Delete button: opens the confirmation window for the
+    // marked files. True when the tool window should close (also when nothing
+    // is marked); false when the confirmation was cancelled.
+    bool runDelete();
+
+    // --- sorting
+    // Sorts by sort item `item` with its direction flag (then flips it);
+    // checks the item. With `changeDirection` false the flag is used as it is.
+    void sortByItem(int item, bool changeDirection = true);
+    void setSortDescending(int item, bool descending);
+    bool sortDescending(int item) const;
+    // Sorts by the item whose column was clicked, if any.
+    void headerClick(int column);
+    int checkedSortItem() const;
+    QAction* sortAction(int item) const;
+
+    // --- printing and clipboard
+    void btPrintClick();
+    // Prints the grid under a title; false (after the error box) on failure.
+    bool PrintGrid(const QString& title, QPrinter* printer);
+    // The lines PrintGrid writes.
+    QStringList printLines(const QString& title, const QDateTime& now) const;
+    // Prints to this printer without the print dialog (not owned).
+    void setPrinter(QPrinter* printer) { m_printer = printer; }
+    void btClipClick();
+    QString clipboardText() const;
+
+    // --- opening the current file
+    void Run1Click();
+    void View1Click();
+    void Details1Click();
+    void BrowseDirectory1Click();
+    // How "Run" opens a file; true on success (default: the desktop's handler).
+    void setFileOpener(std::function<bool(const QString&)> opener) { m_opener = std::move(opener); }
+
+    // --- layout
+    void savePanelHeight();
+    void Shrink1Click();
+    void Grow1Click();
+    void FormResize(int clientWidth);
+    // Smallest client size: panel right + 3 and twice the panel bottom, both
+    // scaled by dpi/96; the screen width - 10 when the screen is narrower.
+    QSize minimumClientSize(int dpi, int screenWidth) const;
+    void applyMinimumSize();
+
+    // The right-click menu (PopupMenu1): Details, Sort, Mark, Resize, Run, View.
+    QMenu* popupMenu() const { return m_menu; }
+
+private:
+    void buildMenu();
+    void toggleRow(std::int64_t row);
+    void appendDeleted(const QString& path);
+    void removeDeleted(const QString& path);
+    void clearDeleted();
+    QString currentPath() const;
+    std::int64_t currentRow() const;
+
+    QWidget* m_window;
+    ResultGridView* m_grid;
+    ResultGridConfig m_config;
+    ResultGridModel* m_model;
+    QMenu* m_menu = nullptr;
+    QList<QAction*> m_sortActions;
+    QAction* m_shrink = nullptr;
+    QAction* m_grow = nullptr;
+
+    QStringList m_lines;
+    std::int64_t m_markedCount = 0;
+    std::int64_t m_markedBytes = 0;
+    // The marked paths in marking order. Unmarking removes the first equal
+    // line; the index (first and last position of each path, and a chain to
+    // the next equal line) finds it without a search. Removed lines are left
+    // as gaps until they outnumber the live ones. "Mark all" skips the index;
+    // it is built on the first unmark after it.
+    struct DeletedSpan {
+        std::size_t first;
+        std::size_t last;
+    };
+    void indexDeleted();
+    std::vector<QString> m_deleted;
+    std::vector<bool> m_deletedAlive;
+    std::vector<std::size_t> m_deletedNext;
+    QHash<QString, DeletedSpan> m_deletedIndex;
+    bool m_deletedIndexed = true;
+    std::size_t m_deletedLive = 0;
+
+    int m_savedPanelHeight = -1;
+    QPrinter* m_printer = nullptr;
+    std::function<bool(const QString&)> m_opener;
+};
+
+} // namespace rw

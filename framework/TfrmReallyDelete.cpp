@@ -1,0 +1,187 @@
+#include "framework/TfrmReallyDelete.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+
+#include <cmath>
+
+#include "app/core/Messages.h"
+#include "app/core/SharedRoutines.h"
+#include "framework/core/DeleteRun.h"
+
+namespace rw
+{
+
+TfrmReallyDelete::TfrmReallyDelete(QWidget* owner) : QDialog(owner)
+{
+    setObjectName(QStringLiteral("frmReallyDelete"));
+    setWindowTitle(QStringLiteral("Delete/rename the following files:"));
+    setFixedSize(622, 400);
+    setModal(true);
+
+    auto* panel = new QFrame(this);
+    panel->setObjectName(QStringLiteral("Panel1"));
+    panel->setFrameShape(QFrame::Panel);
+    panel->setFrameShadow(QFrame::Raised);
+    panel->setGeometry(0, 0, 622, 321);
+
+    m_lblDelete = new QLabel(panel);
+    m_lblDelete->setObjectName(QStringLiteral("lblDelete"));
+    m_lblDelete->setGeometry(8, 10, 300, 16);
+    auto* savingsText = new QLabel(QStringLiteral("Potential savings of "), panel);
+    savingsText->setObjectName(QStringLiteral("Label1"));
+    savingsText->setGeometry(320, 10, 130, 16);
+    m_lblSavings = new QLabel(panel);
+    m_lblSavings->setObjectName(QStringLiteral("lblSavings"));
+    m_lblSavings->setGeometry(450, 10, 164, 16);
+
+    m_lb1 = new QListWidget(panel);
+    m_lb1->setObjectName(QStringLiteral("lb1"));
+    m_lb1->setGeometry(8, 34, 606, 241);
+    m_lb1->setFocusPolicy(Qt::NoFocus);
+    QPalette grey = m_lb1->palette();
+    grey.setColor(QPalette::Base, QColor(192, 192, 192));
+    m_lb1->setPalette(grey);
+
+    m_btDelete = new QPushButton(QStringLiteral("&Delete all files"), panel);
+    m_btDelete->setObjectName(QStringLiteral("btDelete"));
+    m_btDelete->setGeometry(100, 283, 195, 30);
+    m_btDelete->setToolTip(
+        QStringLiteral("Delete the files shown above permanently.  Cannot be undeleted."));
+    m_btRecycle = new QPushButton(QStringLiteral("&Send to recycle bin"), panel);
+    m_btRecycle->setObjectName(QStringLiteral("btRecycle"));
+    m_btRecycle->setGeometry(327, 283, 195, 30);
+    m_btRecycle->setToolTip(
+        QStringLiteral("Send to recycle bin.  Recycle bin can be emptied later."));
+
+    auto* warning = new QLabel(
+        QStringLiteral("WARNING: The file(s) that you selected to delete may belong to working "
+                       "applications.  Roomwise cannot determine if they are needed for proper "
+                       "operation of other applications.  If in doubt do not delete these "
+                       "files. "),
+        this);
+    warning->setObjectName(QStringLiteral("lblWarning"));
+    warning->setWordWrap(true);
+    warning->setGeometry(8, 323, 606, 42);
+    QFont bold = warning->font();
+    bold.setBold(true);
+    bold.setPixelSize(11);
+    warning->setFont(bold);
+    warning->setStyleSheet(QStringLiteral("color: blue;"));
+
+    m_progress = new QProgressBar(this);
+    m_progress->setObjectName(QStringLiteral("ProgressBar1"));
+    m_progress->setGeometry(8, 370, 433, 20);
+    m_progress->setToolTip(QStringLiteral("Progress bar"));
+    m_progress->hide();
+
+    m_btClose = new QPushButton(QStringLiteral("Cancel"), this);
+    m_btClose->setObjectName(QStringLiteral("btClose"));
+    m_btClose->setGeometry(527, 366, 87, 27);
+    m_btClose->setToolTip(QStringLiteral("Cancel and close.  Do not rename or delete "));
+
+    connect(m_btDelete, &QPushButton::clicked, this, &TfrmReallyDelete::btDeleteAllClick);
+    connect(m_btRecycle, &QPushButton::clicked, this, &TfrmReallyDelete::btRecycleClick);
+    connect(m_btClose, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TfrmReallyDelete::setFiles(const QStringList& paths)
+{
+    m_lb1->clear();
+    m_lb1->addItems(DeleteRun::sortedPaths(paths));
+}
+
+QStringList TfrmReallyDelete::files() const
+{
+    QStringList out;
+    for (int i = 0; i < m_lb1->count(); ++i)
+        out.append(m_lb1->item(i)->text());
+    return out;
+}
+
+void TfrmReallyDelete::UpdateHeaders()
+{
+    m_lblDelete->setText(
+        QStringLiteral("The following %1 files will be deleted.").arg(m_lb1->count()));
+}
+
+void TfrmReallyDelete::fillSavings()
+{
+    m_lblSavings->setText(FormatGrouped(static_cast<std::int64_t>(std::llround(m_savings))) +
+                          QStringLiteral(" bytes"));
+}
+
+void TfrmReallyDelete::showEvent(QShowEvent* event)
+{
+    if (const QScreen* s = screen())
+        move(s->availableGeometry().center() - rect().center());
+    fillSavings();
+    UpdateHeaders();
+    QDialog::showEvent(event);
+}
+
+void TfrmReallyDelete::finishRun()
+{
+    m_progress->hide();
+    m_lb1->clear();
+    UpdateHeaders();
+    accept();
+}
+
+void TfrmReallyDelete::btDeleteAllClick()
+{
+    if (m_lb1->count() == 0) {
+        ShowWarningMessage(QStringLiteral("There are no files to delete"));
+        return;
+    }
+    if (!AskYesNo(QStringLiteral("Really delete?"))) {
+        ShowInfoMessage(QStringLiteral("Files not deleted"));
+        return;
+    }
+    {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        m_progress->setRange(0, qMax(0, m_lb1->count() - 1));
+        m_progress->show();
+        DeleteRun run(files());
+        run.deleteAll([this](int i) { m_progress->setValue(i); });
+        QApplication::restoreOverrideCursor();
+    }
+    finishRun();
+}
+
+void TfrmReallyDelete::btRecycleClick()
+{
+    const QString note =
+        QStringLiteral("Note that the recycle bin may be full or that you may have the "
+                       "\"Immediately Remove Files On Delete\" option turned on in the recycle "
+                       "bin. If either is true, then you will not be able to recover the "
+                       "deleted files from the recycle bin. \n\nSend to the recycle bin anyway?");
+    if (!AskYesNo(note)) {
+        ShowInfoMessage(QStringLiteral("Files not deleted"));
+        return;
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_progress->setRange(0, qMax(0, m_lb1->count() - 1));
+    m_progress->show();
+    DeleteRun run(files());
+    run.recycleAll([this](int i) { m_progress->setValue(i); });
+    QApplication::restoreOverrideCursor();
+    finishRun();
+}
+
+bool runDeleteMarked(QWidget* toolWindow, const QStringList& lbDeleted, std::int64_t markedBytes)
+{
+    if (lbDeleted.isEmpty())
+        return true;
+    TfrmReallyDelete dialog(toolWindow);
+    dialog.setFiles(lbDeleted);
+    dialog.setSavings(static_cast<double>(markedBytes));
+    return dialog.exec() != QDialog::Rejected;
+}
+
+} // namespace rw

@@ -1,0 +1,126 @@
+#include "framework/TfrmStatList.h"
+
+#include "app/core/Messages.h"
+#include "controls/PickList.h"
+#include "framework/TypeListEditing.h"
+#include "framework/core/StatFileLists.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+
+namespace rw
+{
+
+TfrmStatList::TfrmStatList(const QString& listName, QWidget* parent)
+    : QDialog(parent), m_listName(listName)
+{
+    setObjectName(QStringLiteral("frmStatList"));
+    setWindowTitle(QStringLiteral("File types"));
+    setFixedSize(371, 394);
+
+    auto* heading = new QLabel(QStringLiteral("File Types"), this);
+    heading->setObjectName(QStringLiteral("Label1"));
+    heading->setGeometry(8, 8, 150, 20);
+    m_lblCount = new QLabel(this);
+    m_lblCount->setObjectName(QStringLiteral("lblCount"));
+    m_lblCount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_lblCount->setGeometry(158, 8, 120, 20);
+
+    m_pickList = new PickList(this);
+    m_pickList->setObjectName(QStringLiteral("PickList1"));
+    m_pickList->setSorted(true);
+    m_pickList->setToolTip(QStringLiteral("List of temporary file extensions and types"));
+    m_pickList->setGeometry(8, 30, 270, 310);
+
+    auto* hint = new QLabel(
+        QStringLiteral("Hint: Drag mouse or use ctrl-click to select multiple file types."), this);
+    hint->setObjectName(QStringLiteral("Label2"));
+    hint->setWordWrap(true);
+    hint->setGeometry(8, 346, 270, 40);
+
+    struct Button {
+        const char* name;
+        const char* text;
+        const char* hint;
+        void (TfrmStatList::*slot)();
+        int y;
+    };
+    const Button buttons[] = {
+        {"btAdd", "&Add", "Add a file extension to this list", &TfrmStatList::btAddClick, 30},
+        {"btDelete", "&Delete", "Delete a file extension", &TfrmStatList::btDeleteClick, 64},
+        {"btClear", "&Clear all", "Clear all extensions", &TfrmStatList::btClearClick, 98},
+        {"btClose", "Close", "Close window", &TfrmStatList::btCloseClick, 313},
+    };
+    for (const Button& b : buttons) {
+        auto* button = new QPushButton(QString::fromLatin1(b.text), this);
+        button->setObjectName(QString::fromLatin1(b.name));
+        button->setToolTip(QString::fromLatin1(b.hint));
+        button->setAutoDefault(false);
+        button->setGeometry(288, b.y, 75, 27);
+        connect(button, &QPushButton::clicked, this, b.slot);
+    }
+}
+
+void TfrmStatList::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!m_shown) {
+        m_shown = true;
+        FormShow();
+    }
+}
+
+void TfrmStatList::keyPressEvent(QKeyEvent* event)
+{
+    // Escape is the cancel key of "Close", which keeps the list.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        btCloseClick();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TfrmStatList::FormShow()
+{
+    QStringList lines;
+    ReadStatFilesFromDisk(lines, m_listName);
+    m_pickList->setLines(lines);
+    updateCount();
+}
+
+void TfrmStatList::updateCount()
+{
+    m_lblCount->setText(QString::number(m_pickList->count()) + QStringLiteral(" available"));
+}
+
+void TfrmStatList::btAddClick()
+{
+    AddTypesFromPicker(m_pickList, this);
+    updateCount();
+}
+
+void TfrmStatList::btDeleteClick()
+{
+    DeleteSelectedTypes(m_pickList);
+    updateCount();
+}
+
+void TfrmStatList::btClearClick()
+{
+    ClearAllTypes(m_pickList);
+    updateCount();
+}
+
+void TfrmStatList::btCloseClick()
+{
+    if (!WriteStatFilesToDisk(m_pickList->lines(), m_listName)) {
+        // The list was not kept: say so rather than close as if it had been.
+        ShowErrorMessage(QStringLiteral("The file type list could not be saved."));
+        reject();
+        return;
+    }
+    accept();
+}
+
+} // namespace rw

@@ -1,0 +1,114 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "framework/core/ScanLimits.h"
+#include "framework/core/WalkStrategy.h"
+#include "platform/Wildcard.h"
+
+namespace rw
+{
+
+// The one folder walk of every scanning tool. It goes through the checked
+// drives, walks each drive's tree with directory file descriptors (never
+// changing the working folder) and hands folders and files to a
+// WalkStrategy. See WalkStrategy for the order of the calls.
+//
+// Rules: hidden and system folders are never entered; symbolic links are
+// never followed (a link to a folder is not entered, and links are not
+// handed over as files); a folder on another file system than the drive's
+// root is not entered; a folder that cannot be opened or read is skipped and
+// the walk goes on. Depth is bounded neither by the call stack nor by the
+// descriptor limit: the walk keeps its own stack and, past a fixed number of
+// open folders, closes the oldest ones and reopens them by path.
+//
+// The abort flag belongs to the caller (the window); the walk polls it at
+// every folder and file and stops when it is set.
+class FolderWalker
+{
+public:
+    using ProgressCallback = std::function<void(const WalkFolder& folder)>;
+    // Test seams. OpenFilter returning false makes a folder count as one that
+    // cannot be opened; DeviceFilter may replace the device number a folder
+    // reports (to simulate a mount point).
+    using OpenFilter = std::function<bool(const QByteArray& path)>;
+    using DeviceFilter = std::function<std::uint64_t(const QByteArray& path, std::uint64_t dev)>;
+
+    FolderWalker(WalkStrategy& strategy, bool& abortRequested);
+    ~FolderWalker();
+
+    // Called with the folder being walked, at most once per `interval`
+    // (checked at every folder and file), and once when each folder is
+    // entered if the interval has passed. The window shows the folder and
+    // lets pending events run here, which is how Abort arrives.
+    void setProgressCallback(ProgressCallback callback,
+                             std::chrono::milliseconds interval = std::chrono::milliseconds(30));
+
+    // Result lines the strategy may keep before the list counts as full.
+    void setCollectionLimit(std::int64_t limit) { m_limit = limit; }
+    std::int64_t collectionLimit() const { return m_limit; }
+    // The warning shown when the list is full (ShowWarningMessage).
+    void setListFullWarning(const QString& text) { m_listFullWarning = text; }
+
+    void setOpenFilter(OpenFilter filter) { m_openFilter = std::move(filter); }
+    void setDeviceFilter(DeviceFilter filter) { m_deviceFilter = std::move(filter); }
+
+    // Walks every drive of `checkedEntries` (drive list lines such as
+    // "c: [/]"; the first character addresses the drive) in order. A drive
+    // that is not valid is skipped silently; one whose root cannot be opened
+    // gives the error box "Can't open drive " + the line. Stops when the
+    // abort flag is set.
+    void scanAllDrives(const QStringList& checkedEntries);
+
+    // Walks one drive given by its list line. False when the drive was not
+    // valid or its root could not be opened.
+    bool scanDrive(const QString& entryText);
+
+    // Walks the tree of a drive (root = drive.root). False when the root
+    // cannot be opened; no message is shown.
+    bool walkTree(const DriveInfo& drive, const QString& entryText);
+
+    // Lines kept (Verdict::Keep) since construction or resetCounts().
+    std::int64_t keptCount() const { return m_kept; }
+    // Files handed to the strategy.
+    std::int64_t examinedCount() const { return m_examined; }
+    void resetCounts();
+
+private:
+    struct Frame;
+
+    bool openFrame(Frame& frame, int parentFd, const char* name, bool isRoot);
+    bool reopenFrame(Frame& frame);
+    void examineFiles(Frame& frame);
+    bool checkAbort();
+    void maybeProgress(const WalkFolder& folder);
+    bool noteVerdict(Verdict v);
+    void limitOpenFolders(std::size_t depth);
+
+    WalkStrategy& m_strategy;
+    bool& m_abort;
+    ProgressCallback m_progress;
+    std::chrono::steady_clock::duration m_interval;
+    std::chrono::steady_clock::time_point m_lastProgress;
+    bool m_progressDue = true; // the first folder is always shown
+    std::int64_t m_limit = kCollectionListLimit;
+    QString m_listFullWarning = kListFullWarning;
+    OpenFilter m_openFilter;
+    DeviceFilter m_deviceFilter;
+
+    std::vector<std::unique_ptr<Frame>> m_frames; // reused from walk to walk
+    Wildcard m_wildcard;
+    std::uint64_t m_rootDev = 0;
+    std::int64_t m_kept = 0;
+    std::int64_t m_examined = 0;
+};
+
+} // namespace rw

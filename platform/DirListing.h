@@ -1,0 +1,122 @@
+#pragma once
+
+#include <QByteArray>
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+namespace rw
+{
+
+// A file descriptor that closes itself. Move-only.
+class FileDescriptor
+{
+public:
+    FileDescriptor() = default;
+    explicit FileDescriptor(int fd) : m_fd(fd) {}
+    ~FileDescriptor() { reset(); }
+    FileDescriptor(FileDescriptor&& other) noexcept : m_fd(other.release()) {}
+    FileDescriptor& operator=(FileDescriptor&& other) noexcept;
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+
+    int get() const { return m_fd; }
+    bool isValid() const { return m_fd >= 0; }
+    // Closes the descriptor held (if any) and takes `fd`.
+    void reset(int fd = -1);
+    // Gives up ownership and returns the descriptor.
+    int release();
+
+private:
+    int m_fd = -1;
+};
+
+// What one metadata call tells about an entry (symbolic links not followed).
+struct FileStatus {
+    std::int64_t size = 0;
+    std::uint32_t attributes = 0; // FileAttribute flags
+    std::uint32_t mode = 0;       // st_mode
+    std::int64_t mtime = 0;       // last write, seconds since the epoch (UTC)
+    std::int64_t atime = 0;       // last access
+    std::int64_t btime = 0;       // creation (birth); 0 = not recorded
+    std::uint64_t dev = 0;
+    std::uint64_t ino = 0;
+    std::uint64_t nlink = 0;
+    std::uint64_t blocks = 0; // allocated 512-byte blocks
+};
+
+// The kind of an entry as the directory itself reports it; Unknown when the
+// file system does not say (then a metadata call decides).
+enum class EntryType : std::uint8_t { Unknown, File, Directory, SymLink, Special };
+
+// One name of a listing. `name` points into the listing's buffer and stays
+// valid until the listing is reopened or destroyed; it is NUL-terminated
+// there, so `name.data()` can be passed to system calls.
+struct DirEntry {
+    std::string_view name;
+    EntryType type = EntryType::Unknown;
+    bool isHidden() const { return !name.empty() && name.front() == '.'; }
+};
+
+// The entries of one folder, read through a directory file descriptor.
+// The listing owns the descriptor and a byte buffer that keeps every entry
+// of the folder; both are reused when the same listing object opens another
+// folder, so a walk allocates nothing per file.
+class DirListing
+{
+public:
+    DirListing() = default;
+    DirListing(DirListing&&) noexcept = default;
+    DirListing& operator=(DirListing&&) noexcept = default;
+
+    // Opens the folder `name` relative to the folder descriptor `parentFd`
+    // (AT_FDCWD for a path relative to the working folder or absolute). With
+    // `followLink` false a final symbolic link is refused. Returns false
+    // (error() holds errno) when the folder cannot be opened.
+    bool open(int parentFd, const char* name, bool followLink = false);
+    bool open(const QByteArray& path, bool followLink = false)
+    {
+        return open(kWorkingFolder, path.constData(), followLink);
+    }
+    // The value of AT_FDCWD, so callers need no system header.
+    static constexpr int kWorkingFolder = -100;
+    void close();
+
+    // Closes the descriptor but keeps the entries read (to stay within the
+    // descriptor limit on very deep walks).
+    void releaseDescriptor() { m_fd.reset(); }
+    // Opens the folder at `path` again (final link refused) keeping the
+    // entries read; false when it cannot be opened.
+    bool reattach(const QByteArray& path);
+
+    bool isOpen() const { return m_fd.isValid(); }
+    int fd() const { return m_fd.get(); }
+    int error() const { return m_error; }
+
+    // Reads every entry of the folder ("." and ".." left out) into the
+    // buffer. False (error() set) when the folder cannot be read; the entries
+    // read before the failure stay available.
+    bool readAll();
+
+    // Steps through the entries read: `cursor` starts at 0; returns false at
+    // the end.
+    bool next(std::size_t& cursor, DirEntry* entry) const;
+
+    // One metadata call for an entry of this folder, not following links
+    // and not triggering automounts. False when the call fails.
+    bool status(const char* name, FileStatus* out) const;
+    // Metadata of the open folder itself.
+    bool selfStatus(FileStatus* out) const;
+
+private:
+    FileDescriptor m_fd;
+    std::vector<char> m_buffer;
+    std::size_t m_used = 0;
+    int m_error = 0;
+};
+
+// Metadata of a path (links not followed); false when the call fails.
+bool pathStatus(const QByteArray& path, FileStatus* out);
+
+} // namespace rw

@@ -1,0 +1,401 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QClipboard>
+#include <QFile>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTest>
+
+#include "app/core/SharedRoutines.h"
+#include "controls/ResultGridModel.h"
+#include "controls/ResultGridView.h"
+#include "framework/ResultGridController.h"
+#include "framework/WindowHooks.h"
+#include "framework/core/SortFlags.h"
+#include "tests/support/FixtureBuilder.h"
+#include "tests/support/ModalDriver.h"
+#include "tests/support/ScriptedResponder.h"
+#include "tests/support/TestEnvironment.h"
+
+using namespace rw;
+using rwtest::FixtureBuilder;
+using rwtest::ScriptedResponder;
+
+namespace
+{
+
+enum class Kind { FileHogs, Duplicates };
+
+// A tool window reduced to what the grid handlers touch.
+struct TestWindow {
+    QWidget window;
+    QWidget* panel;
+    ResultGridView* grid;
+    QLabel* status;
+    QPushButton* del;
+    ResultGridController* ctl;
+
+    explicit TestWindow(Kind kind)
+    {
+        window.resize(640, 478);
+        panel = new QWidget(&window);
+        panel->setGeometry(0, 0, 600, 172);
+        grid = new ResultGridView(&window);
+        grid->setGeometry(0, 172, 640, 280);
+        status = new QLabel(&window);
+        del = new QPushButton(QStringLiteral("Delete"), &window);
+        del->setEnabled(false);
+
+        ResultGridConfig c;
+        c.statusLabel = status;
+        c.deleteButton = del;
+        c.topPanel = panel;
+        c.printTitle = [] { return QStringLiteral("File Hogs test"); };
+        c.wildcard = [] { return QStringLiteral("*.bin"); };
+        if (kind == Kind::FileHogs) {
+            c.headers = {"Size", "Modified", "Time", "Access", "FileName", "Type"};
+            c.markColumn = 4;
+            c.sizeColumn = 0;
+            c.pathColumn = 4;
+            c.sortWindowKey = "testHogs";
+            c.sortItems = {{"&Size", "Sortbysize1", {}, 0, SortKind::Number, true, true},
+                           {"&Date", "Sortbydate1", {}, 1, SortKind::Date, true, true},
+                           {"&Access Date", "Sortbyaccess1", {}, 3, SortKind::Date, true, true},
+                           {"&Name", "Sortbyname1", {}, 4, SortKind::Text, false, true},
+                           {"&Type", "Sortbytype1", {}, 5, SortKind::Text, false, true}};
+            c.columnWidths = {64, 64, 64, 64, 296};
+            c.lastColumnMargin = 577;
+        } else {
+            c.headers = {"Filename", "Size", "Modified", "Time", "Access", "Folder", "Type"};
+            c.fieldOrder = {2, 1, 3, 4, 5, 6, 7}; // lines begin with the size
+            c.markColumn = 0;
+            c.sizeColumn = 1;
+            c.folderColumn = 5;
+            c.nameColumn = 0;
+        }
+        ctl = new ResultGridController(&window, grid, c);
+        window.show();
+        ctl->savePanelHeight();
+        ctl->ClearGrid();
+    }
+
+    void select(int row) { grid->selectRow(row); }
+};
+
+QString hogLine(const QString& size, const QString& path, const QString& date = "01/02/2020")
+{
+    return size + "\t" + date + "\t10:00:00 AM\t" + date + "\t" + path + "\tData";
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- marking
+
+TEST(ResultGridController, MarkingTogglesCountsExistingFilesAndShowsTheTotals)
+{
+    FixtureBuilder fx;
+    const QString a = fx.file("a.bin", 1000), b = fx.file(".hidden.bin", 2500);
+    const QString gone = fx.path("gone.bin");
+    TestWindow w(Kind::FileHogs);
+    w.ctl->addToGrid(hogLine("1,000", a));
+    w.ctl->addToGrid(hogLine("2,500", b));
+    w.ctl->addToGrid(hogLine("9", gone));
+
+    // Double click on the same row twice: unmarked again, counts as before.
+    w.select(0);
+    w.ctl->gridDblClick();
+    EXPECT_TRUE(w.ctl->model()->isMarked(0));
+    EXPECT_EQ(w.status->text(), "1 files 1,000 bytes");
+    EXPECT_TRUE(w.del->isEnabled());
+    w.ctl->gridDblClick();
+    EXPECT_FALSE(w.ctl->model()->isMarked(0));
+    EXPECT_EQ(w.ctl->markedCount(), 0);
+    EXPECT_EQ(w.ctl->markedBytes(), 0);
+    EXPECT_TRUE(w.ctl->lbDeleted().isEmpty());
+    EXPECT_FALSE(w.del->isEnabled());
+
+    // A hidden file counts; a vanished one is marked and listed but not counted.
+    w.ctl->MarkThisFile(2);
+    w.ctl->MarkThisFile(1);
+    EXPECT_TRUE(w.ctl->model()->isMarked(2));
+    EXPECT_EQ(w.ctl->markedCount(), 1);
+    EXPECT_EQ(w.ctl->markedBytes(), 2500);
+    EXPECT_EQ(w.ctl->lbDeleted(), QStringList({gone, b}));
+    EXPECT_EQ(w.status->text(), "1 files 2,500 bytes");
+
+    // A row that does not exist changes nothing.
+    w.ctl->MarkThisFile(3);
+    EXPECT_EQ(w.ctl->lbDeleted().size(), 2);
+
+    w.ctl->Markall1Click();
+    EXPECT_EQ(w.ctl->markedCount(), 2);
+    EXPECT_EQ(w.ctl->markedBytes(), 3500);
+    EXPECT_EQ(w.ctl->lbDeleted(), QStringList({a, b, gone}));
+    w.ctl->MarkThisFile(0); // unmark after "Mark all" finds its line
+    EXPECT_EQ(w.ctl->lbDeleted(), QStringList({b, gone}));
+
+    w.ctl->Unmarkall1Click();
+    EXPECT_EQ(w.status->text(), "0 files 0 bytes");
+    EXPECT_FALSE(w.del->isEnabled());
+    EXPECT_FALSE(w.ctl->model()->isMarked(1));
+}
+
+TEST(ResultGridController, MarkAllWithNoResultsCountsNothingButEnablesDelete)
+{
+    TestWindow w(Kind::FileHogs);
+    w.ctl->Markall1Click();
+    EXPECT_EQ(w.ctl->markedCount(), 0);
+    EXPECT_TRUE(w.ctl->lbDeleted().isEmpty());
+    EXPECT_TRUE(w.del->isEnabled());
+    EXPECT_EQ(w.status->text(), "0 files 0 bytes");
+}
+
+TEST(ResultGridController, DeleteKeyTogglesAndMovesDownExceptOnTheLastRow)
+{
+    FixtureBuilder fx;
+    TestWindow w(Kind::FileHogs);
+    for (int i = 0; i < 3; ++i)
+        w.ctl->addToGrid(hogLine("10", fx.file(QString("f%1.bin").arg(i), 10)));
+    w.select(1);
+    QTest::keyRelease(w.grid, Qt::Key_Delete);
+    EXPECT_TRUE(w.ctl->model()->isMarked(1));
+    EXPECT_EQ(w.grid->currentRow(), 2);
+    QTest::keyRelease(w.grid, Qt::Key_Delete);
+    EXPECT_TRUE(w.ctl->model()->isMarked(2));
+    EXPECT_EQ(w.grid->currentRow(), 2);
+    QTest::keyRelease(w.grid, Qt::Key_Delete);
+    EXPECT_FALSE(w.ctl->model()->isMarked(2));
+    EXPECT_EQ(w.grid->currentRow(), 2);
+}
+
+TEST(ResultGridController, DuplicateRowsJoinFolderAndNameAndTheTagIsRemoved)
+{
+    FixtureBuilder fx;
+    const QString a = fx.file("dir/README.TXT", 40);
+    TestWindow dup(Kind::Duplicates);
+    dup.ctl->addToGrid("40\tREADME.TXT \t01/02/2020\t10:00:00 AM\t01/02/2020\t" + fx.path("dir") +
+                       "\tText");
+    EXPECT_EQ(dup.ctl->model()->cell(0, 0), "README.TXT");
+    EXPECT_EQ(dup.ctl->model()->cell(0, 1), "40");
+    EXPECT_EQ(dup.ctl->rowPath(0), a);
+
+    TestWindow hogs(Kind::FileHogs);
+    hogs.ctl->addToGrid(hogLine("40", a + ResultGridController::searchPathTag()));
+    EXPECT_EQ(hogs.ctl->rowPath(0), a);
+    hogs.ctl->MarkThisFile(0);
+    EXPECT_EQ(hogs.ctl->markedBytes(), 40);
+    EXPECT_EQ(hogs.ctl->lbDeleted(), QStringList({a}));
+}
+
+TEST(ResultGridController, CancelledConfirmationKeepsTheMarks)
+{
+    FixtureBuilder fx;
+    const QString a = fx.file("a.bin", 10);
+    TestWindow w(Kind::FileHogs);
+    w.ctl->addToGrid(hogLine("10", a));
+    w.ctl->MarkThisFile(0);
+    rwtest::onNextModal([](QWidget* d) { d->findChild<QPushButton*>("btClose")->click(); });
+    EXPECT_FALSE(w.ctl->runDelete());
+    EXPECT_TRUE(w.ctl->model()->isMarked(0));
+    EXPECT_EQ(w.ctl->markedCount(), 1);
+    EXPECT_TRUE(QFile::exists(a));
+}
+
+// ---------------------------------------------------------------- sorting
+
+TEST(ResultGridController, SortDirectionsOutliveTheWindowAndMarksMoveWithRows)
+{
+    SortFlags::instance().reset();
+    FixtureBuilder fx;
+    {
+        TestWindow w(Kind::FileHogs);
+        w.ctl->addToGrid(hogLine("9,000", fx.file("a.bin", 9000)));
+        w.ctl->addToGrid(hogLine("10,000", fx.file("b.bin", 10000)));
+        w.ctl->addToGrid(hogLine("250", fx.file("c.bin", 250)));
+        w.ctl->MarkThisFile(2);
+        // What a file-hog run does after filling: largest first.
+        w.ctl->setSortDescending(0, true);
+        w.ctl->sortByItem(0);
+        EXPECT_EQ(w.ctl->model()->cell(0, 0), "10,000");
+        EXPECT_TRUE(w.ctl->model()->isMarked(2));
+        EXPECT_EQ(w.ctl->model()->cell(2, 0), "250");
+        EXPECT_EQ(w.ctl->checkedSortItem(), 0);
+    }
+    TestWindow again(Kind::FileHogs);
+    again.ctl->addToGrid(hogLine("9,000", fx.path("a.bin")));
+    again.ctl->addToGrid(hogLine("10,000", fx.path("b.bin")));
+    again.ctl->addToGrid(hogLine("250", fx.path("c.bin")));
+    again.ctl->sortByItem(0); // the flag was left ascending
+    EXPECT_EQ(again.ctl->model()->cell(0, 0), "250");
+    again.ctl->sortByItem(3); // name: ascending at first
+    EXPECT_TRUE(again.ctl->model()->cell(0, 4).endsWith("a.bin"));
+    EXPECT_EQ(again.ctl->checkedSortItem(), 3);
+    again.ctl->ClearGrid();
+    EXPECT_EQ(again.ctl->checkedSortItem(), 0);
+}
+
+TEST(ResultGridController, HeaderClickSortsOnlyWhenReleasedWhereItWasPressed)
+{
+    SortFlags::instance().reset();
+    TestWindow w(Kind::FileHogs);
+    w.ctl->addToGrid(hogLine("1", "/x/b"));
+    w.ctl->addToGrid(hogLine("2", "/x/a"));
+    QWidget* header = w.grid->horizontalHeader()->viewport();
+    const int nameX = w.grid->horizontalHeader()->sectionViewportPosition(4) + 5;
+
+    QTest::mousePress(header, Qt::LeftButton, {}, QPoint(nameX, 5));
+    QTest::mouseRelease(header, Qt::LeftButton, {}, QPoint(nameX + 3, 5));
+    EXPECT_EQ(w.ctl->model()->cell(0, 4), "/x/b");
+
+    QTest::mouseClick(header, Qt::LeftButton, {}, QPoint(nameX, 5));
+    EXPECT_EQ(w.ctl->model()->cell(0, 4), "/x/a");
+
+    // The time column has no sort.
+    const int timeX = w.grid->horizontalHeader()->sectionViewportPosition(2) + 5;
+    QTest::mouseClick(header, Qt::LeftButton, {}, QPoint(timeX, 5));
+    EXPECT_EQ(w.ctl->model()->cell(0, 4), "/x/a");
+    EXPECT_EQ(w.ctl->checkedSortItem(), 3);
+}
+
+// ---------------------------------------------------------------- print and clipboard
+
+TEST(ResultGridController, PrintedLinesPadEachColumnToItsWidthInSixes)
+{
+    TestWindow w(Kind::FileHogs);
+    w.ctl->addToGrid(hogLine("1,000", "/data/a.bin"));
+    for (int c = 0; c < 6; ++c)
+        w.grid->setColumnWidth(c, c == 4 ? 296 : 64);
+    const QDateTime now(QDate(2024, 5, 6), QTime(13, 14, 15));
+    const QStringList lines = w.ctl->printLines("Title", now);
+    ASSERT_EQ(lines.size(), 6);
+    EXPECT_EQ(lines[0], "Title");
+    EXPECT_EQ(lines[1], "Printed : " + formatShortDate(now.date()) + "  " +
+                            QLocale().toString(now.time(), longTimeFormat()));
+    EXPECT_EQ(lines[2], "");
+    EXPECT_EQ(lines[3], "");
+    // 64 / 6 = 10 characters, 296 / 6 = 49, each followed by one blank.
+    EXPECT_EQ(
+        lines[4],
+        QString("Size").leftJustified(10) + " " + QString("Modified").leftJustified(10) + " " +
+            QString("Time").leftJustified(10) + " " + QString("Access").leftJustified(10) + " " +
+            QString("FileName").leftJustified(49) + " " + QString("Type").leftJustified(10) + " ");
+    // A longer text is not cut ("10:00:00 AM" has 11 characters).
+    EXPECT_TRUE(lines[5].startsWith("1,000      01/02/2020 10:00:00 AM 01/02/2020 "));
+    EXPECT_TRUE(lines[5].endsWith(QString("/data/a.bin").leftJustified(49) + " " +
+                                  QString("Data").leftJustified(10) + " "));
+}
+
+TEST(ResultGridController, PrintsToAPrinterAndReportsAFailure)
+{
+    TestWindow w(Kind::FileHogs);
+    w.ctl->addToGrid(hogLine("1,000", "/data/a.bin"));
+    QPrinter pdf(QPrinter::HighResolution);
+    pdf.setOutputFormat(QPrinter::PdfFormat);
+    const QString out = rwtest::testRoot() + "/report.pdf";
+    pdf.setOutputFileName(out);
+    w.ctl->setPrinter(&pdf);
+    w.ctl->btPrintClick();
+    EXPECT_GT(QFile(out).size(), 0);
+    EXPECT_TRUE(ScriptedResponder::instance().texts().isEmpty());
+
+    QPrinter broken(QPrinter::HighResolution);
+    broken.setOutputFormat(QPrinter::PdfFormat);
+    broken.setOutputFileName(rwtest::testRoot() + "/no/such/folder/report.pdf");
+    EXPECT_FALSE(w.ctl->PrintGrid("T", &broken));
+    EXPECT_EQ(ScriptedResponder::instance().texts(),
+              QStringList({"Error printing report ... quitting"}));
+}
+
+TEST(ResultGridController, ClipboardKeepsTheOrderAndFieldsOfTheResultLines)
+{
+    SortFlags::instance().reset();
+    TestWindow w(Kind::Duplicates);
+    const QString l1 = "9\tb.txt\t01/02/2020\t10:00:00 AM\t01/02/2020\t/d\tText";
+    const QString l2 = "10\ta.txt\t01/02/2020\t10:00:00 AM\t01/02/2020\t/d\tText";
+    w.ctl->addToGrid(l1);
+    w.ctl->addToGrid(l2);
+    EXPECT_EQ(w.ctl->clipboardText(), l1 + "\n" + l2 + "\n");
+
+    TestWindow hogs(Kind::FileHogs);
+    hogs.ctl->addToGrid(hogLine("1", "/x/1"));
+    hogs.ctl->addToGrid(hogLine("2", "/x/2"));
+    hogs.ctl->sortByItem(0); // descending: the grid order changes, the copy does not
+    ASSERT_EQ(hogs.ctl->model()->cell(0, 0), "2");
+    hogs.ctl->btClipClick();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(),
+              hogLine("1", "/x/1") + "\n" + hogLine("2", "/x/2") + "\n");
+}
+
+// ---------------------------------------------------------------- files, menu, layout
+
+TEST(ResultGridController, OpeningTheCurrentFileNeedsAnExistingFile)
+{
+    FixtureBuilder fx;
+    const QString a = fx.file("sub/a.bin", 5);
+    TestWindow w(Kind::FileHogs);
+    w.ctl->addToGrid(hogLine("5", a));
+    w.ctl->addToGrid(hogLine("5", fx.path("gone.bin")));
+    QStringList calls;
+    const WindowHooks saved = windowHooks();
+    windowHooks().openViewer = [&](QWidget*, const QString& p) { calls << "view " + p; };
+    windowHooks().openDetails = [&](QWidget*, const QString& p) { calls << "details " + p; };
+    windowHooks().openBrowser = [&](QWidget*, const QString& folder, const QString& mask,
+                                    const QString& file) {
+        calls << "browse " + folder + " " + mask + " " + file;
+    };
+    w.ctl->setFileOpener([&](const QString& p) {
+        calls << "run " + p;
+        return false;
+    });
+
+    w.select(1); // the vanished file
+    w.ctl->Run1Click();
+    w.ctl->View1Click();
+    w.ctl->Details1Click();
+    EXPECT_TRUE(calls.isEmpty());
+
+    w.select(0);
+    w.ctl->Run1Click();
+    w.ctl->View1Click();
+    w.ctl->Details1Click();
+    w.ctl->BrowseDirectory1Click();
+    windowHooks() = saved;
+    EXPECT_EQ(calls, QStringList({"run " + a, "view " + a, "details " + a,
+                                  "browse " + fx.path("sub") + "/ *.bin a.bin"}));
+    EXPECT_EQ(ScriptedResponder::instance().texts(), QStringList({"Couldn't run " + a}));
+}
+
+TEST(ResultGridController, MenuPanelAndColumnWidths)
+{
+    TestWindow hogs(Kind::FileHogs);
+    QMenu* menu = hogs.ctl->popupMenu();
+    for (const char* name : {"Details1", "Markall1", "Unmarkall1", "Sortbysize1", "Sortbytype1",
+                             "Shrink1", "Grow1", "Run1", "View1"})
+        EXPECT_NE(menu->findChild<QAction*>(name), nullptr) << name;
+    TestWindow dup(Kind::Duplicates);
+    EXPECT_EQ(dup.ctl->popupMenu()->findChild<QMenu*>("Sort1"), nullptr);
+    EXPECT_EQ(dup.ctl->popupMenu()->findChild<QAction*>("Sortbysize1"), nullptr);
+
+    auto* shrink = menu->findChild<QAction*>("Shrink1");
+    auto* grow = menu->findChild<QAction*>("Grow1");
+    EXPECT_FALSE(grow->isEnabled());
+    shrink->trigger();
+    EXPECT_EQ(hogs.panel->height(), 0);
+    EXPECT_TRUE(grow->isEnabled());
+    EXPECT_FALSE(shrink->isEnabled());
+    grow->trigger();
+    EXPECT_EQ(hogs.panel->height(), 172);
+    EXPECT_TRUE(shrink->isEnabled());
+
+    const int dpi = hogs.grid->logicalDpiX();
+    hogs.ctl->FormResize(640);
+    EXPECT_EQ(hogs.grid->columnWidth(4), 296 * dpi / 96);
+    EXPECT_EQ(hogs.grid->columnWidth(5), 640 - 577);
+    EXPECT_EQ(hogs.ctl->minimumClientSize(96, 1920), QSize(603, 344));
+    EXPECT_EQ(hogs.ctl->minimumClientSize(96, 500), QSize(490, 344));
+}

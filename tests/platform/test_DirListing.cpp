@@ -1,0 +1,124 @@
+#include "platform/DirListing.h"
+#include "platform/FileAttributes.h"
+
+#include "tests/support/FixtureBuilder.h"
+
+#include <gtest/gtest.h>
+
+#include <QDateTime>
+#include <QFile>
+
+#include <map>
+#include <string>
+
+namespace
+{
+
+std::map<std::string, rw::EntryType> listAll(rw::DirListing& listing)
+{
+    std::map<std::string, rw::EntryType> out;
+    std::size_t cursor = 0;
+    rw::DirEntry e;
+    while (listing.next(cursor, &e))
+        out[std::string(e.name)] = e.type;
+    return out;
+}
+
+TEST(DirListing, ListsEveryEntryWithItsKindButNotDotEntries)
+{
+    rwtest::FixtureBuilder fx;
+    fx.file("plain.txt", 10);
+    fx.file(".hidden", 1);
+    fx.folder("sub");
+    fx.symlink("link", "sub");
+    fx.fifo("pipe");
+
+    rw::DirListing listing;
+    ASSERT_TRUE(listing.open(QFile::encodeName(fx.base())));
+    ASSERT_TRUE(listing.readAll());
+    const auto entries = listAll(listing);
+    const std::map<std::string, rw::EntryType> expected = {
+        {"plain.txt", rw::EntryType::File}, {".hidden", rw::EntryType::File},
+        {"sub", rw::EntryType::Directory},  {"link", rw::EntryType::SymLink},
+        {"pipe", rw::EntryType::Special},
+    };
+    EXPECT_EQ(entries, expected);
+}
+
+TEST(DirListing, StatusGivesSizeTimesAndAttributes)
+{
+    rwtest::FixtureBuilder fx;
+    fx.file("data.bin", 1234);
+    fx.file(".dot", 0);
+    fx.file("ro.txt", 3);
+    fx.setMode("ro.txt", 0444);
+    fx.fifo("pipe");
+    fx.symlink("link", "data.bin");
+    fx.hardlink("again.bin", "data.bin");
+    const QDateTime modified(QDate(2001, 2, 3), QTime(4, 5, 6));
+    const QDateTime accessed(QDate(2002, 3, 4), QTime(5, 6, 8));
+    fx.setTimes("data.bin", modified, accessed);
+
+    rw::DirListing listing;
+    ASSERT_TRUE(listing.open(QFile::encodeName(fx.base())));
+    rw::FileStatus st;
+    ASSERT_TRUE(listing.status("data.bin", &st));
+    EXPECT_EQ(st.size, 1234);
+    EXPECT_EQ(st.attributes, 0u);
+    EXPECT_EQ(st.mtime, modified.toSecsSinceEpoch());
+    EXPECT_EQ(st.atime, accessed.toSecsSinceEpoch());
+    EXPECT_EQ(st.nlink, 2u);
+    EXPECT_NE(st.ino, 0u);
+
+    ASSERT_TRUE(listing.status(".dot", &st));
+    EXPECT_EQ(st.attributes, std::uint32_t(rw::faHidden));
+    ASSERT_TRUE(listing.status("ro.txt", &st));
+    EXPECT_EQ(st.attributes, std::uint32_t(rw::faReadOnly));
+    ASSERT_TRUE(listing.status("pipe", &st));
+    EXPECT_TRUE(st.attributes & rw::faSysFile);
+    ASSERT_TRUE(listing.status("link", &st)); // the link itself, not its target
+    EXPECT_TRUE(st.attributes & rw::faSymLink);
+    EXPECT_NE(st.size, 1234);
+    EXPECT_FALSE(listing.status("missing", &st));
+}
+
+TEST(DirListing, RefusesLinksAndFilesAsFolders)
+{
+    rwtest::FixtureBuilder fx;
+    fx.folder("real");
+    fx.symlink("alias", "real");
+    fx.file("file.txt", 1);
+    const QByteArray base = QFile::encodeName(fx.base());
+
+    rw::DirListing listing;
+    EXPECT_FALSE(listing.open(base + "/alias"));
+    EXPECT_FALSE(listing.isOpen());
+    EXPECT_TRUE(listing.open(base + "/alias", /*followLink=*/true));
+    EXPECT_FALSE(listing.open(base + "/file.txt"));
+    EXPECT_FALSE(listing.open(base + "/nothing"));
+
+    // Relative to a parent descriptor.
+    rw::DirListing parent;
+    ASSERT_TRUE(parent.open(base));
+    EXPECT_TRUE(listing.open(parent.fd(), "real"));
+    EXPECT_FALSE(listing.open(parent.fd(), "alias"));
+}
+
+TEST(DirListing, ReattachKeepsTheEntriesRead)
+{
+    rwtest::FixtureBuilder fx;
+    for (int i = 0; i < 300; ++i) // more than one read of the kernel buffer
+        fx.file(QStringLiteral("a_rather_long_file_name_to_fill_buffers_%1.txt").arg(i));
+    const QByteArray base = QFile::encodeName(fx.base());
+    rw::DirListing listing;
+    ASSERT_TRUE(listing.open(base));
+    ASSERT_TRUE(listing.readAll());
+    listing.releaseDescriptor();
+    EXPECT_FALSE(listing.isOpen());
+    ASSERT_TRUE(listing.reattach(base));
+    EXPECT_EQ(listAll(listing).size(), 300u);
+    rw::FileStatus st;
+    EXPECT_TRUE(listing.status("a_rather_long_file_name_to_fill_buffers_7.txt", &st));
+}
+
+} // namespace
