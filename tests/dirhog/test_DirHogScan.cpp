@@ -8,6 +8,12 @@
 #include "tests/support/FixtureBuilder.h"
 #include "tools/dirhog/core/DirHogScan.h"
 
+// Readable failure output.
+inline void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
 using rw::DirHogMode;
 using rw::DirHogScan;
 
@@ -16,14 +22,15 @@ namespace
 
 constexpr std::int64_t kCapacity = 100'000;
 
-// Scans drive D: (mapped to `root`) and returns its lines in list order.
+// Scans `root` as drive D: and returns its lines in list order.
 QStringList scanDrive(const QString& root, DirHogMode mode)
 {
     DirHogScan scan(mode);
     scan.setCapacityOverride(kCapacity);
     bool abort = false;
     rw::FolderWalker walker(scan, abort);
-    walker.scanAllDrives({QStringLiteral("d: [") + root + QLatin1Char(']')});
+    const rw::DriveInfo drive{QChar('D'), root};
+    walker.walkTree(drive, drive.entryText());
     return scan.linesDescending();
 }
 

@@ -24,6 +24,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include <unistd.h>
 
 namespace rw
@@ -297,7 +299,10 @@ void TfrmDirHog::scan(DirHogMode mode)
         m_controller->endFill();
     }
     const qsizetype listed = lb().size();
-    const qsizetype shown = listed - (m_session->aborted() && listed > 0 ? 2 : 1);
+    // The abort notice is a line of lb but no folder; an abort before the
+    // first folder line shows 0, not a negative count.
+    const qsizetype shown =
+        std::max<qsizetype>(0, listed - (m_session->aborted() && listed > 0 ? 2 : 1));
     m_pnlScan->setText(QStringLiteral("Folders : ") + QString::number(shown));
 
     m_controller->setSortDescending(sortSize, true);
