@@ -25,7 +25,9 @@ class PerTestHome : public ::testing::EmptyTestEventListener {
 public:
     void OnTestStart(const ::testing::TestInfo&) override
     {
-        m_dir = std::make_unique<QTemporaryDir>(QDir::tempPath() + "/rwtest-XXXXXX");
+        // The real temporary folder, taken before any test points TMPDIR away.
+        static const QString base = QDir::tempPath();
+        m_dir = std::make_unique<QTemporaryDir>(base + "/rwtest-XXXXXX");
         const QString root = m_dir->path();
         for (const char* sub : {"home", "config", "data", "cache", "tmp"})
             QDir(root).mkpath(sub);
@@ -33,6 +35,7 @@ public:
         setenv("XDG_CONFIG_HOME", qPrintable(root + "/config"), 1);
         setenv("XDG_DATA_HOME", qPrintable(root + "/data"), 1);
         setenv("XDG_CACHE_HOME", qPrintable(root + "/cache"), 1);
+        setenv("TMPDIR", qPrintable(root + "/tmp"), 1);
         rwtest::setTestRoot(root);
         m_oldCwd = QDir::currentPath();
         rwtest::ScriptedResponder::instance().reset();

@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+
+#include "tests/support/FixtureBuilder.h"
+#include "tests/support/ScriptedResponder.h"
+#include "viewer/core/ExtractStrings.h"
+
+using rwtest::FixtureBuilder;
+
+namespace
+{
+
+// Runs the extraction with the viewer's limits (5, 100) on `content` and
+// returns the target file's bytes.
+QByteArray extract(const QByteArray& content)
+{
+    FixtureBuilder fx;
+    const QString source = fx.fileWithContent(QStringLiteral("source.bin"), content);
+    const QString target = fx.path(QStringLiteral("strings.txt"));
+    EXPECT_TRUE(rw::ExtractStrings(source, target, 5, 100));
+    QFile f(target);
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+    return f.readAll();
+}
+
+QByteArray z(int n = 1)
+{
+    return QByteArray(n, '\0');
+}
+
+} // namespace
+
+struct ExtractCase {
+    const char* name;
+    QByteArray input;
+    QByteArray expected;
+};
+
+TEST(ExtractStrings, RunRules)
+{
+    const QByteArray run150(150, 'q');
+    const ExtractCase cases[] = {
+        {"five letters are too short", z() + "abcde" + z(), ""},
+        {"six letters make a line", z() + "abcdef" + z(), "abcdef\r\n"},
+        {"digits and blanks are readable", "12 ab 34" + z(), "12 ab 34\r\n"},
+        {"a long run keeps 101 characters", run150 + z(), QByteArray(101, 'q') + "\r\n"},
+        {"a repeat of the last line is dropped", "string" + z() + "string" + z(), "string\r\n"},
+        {"a repeat after another string is written",
+         "string" + z() + "other1" + z() + "string" + z(), "string\r\nother1\r\nstring\r\n"},
+        {"punctuation breaks a string", "abc-defghi" + z(), "defghi\r\n"},
+        {"a run open at the end of the file is dropped", z() + "trailing", ""},
+        {"a line feed ends a run", "line one\nline two\n", "line one\r\nline two\r\n"},
+    };
+    for (const ExtractCase& c : cases)
+        EXPECT_EQ(extract(c.input), c.expected) << c.name;
+}
+
+TEST(ExtractStrings, BlockBoundaries)
+{
+    // A string across the 2048-byte boundary is not written; the whole
+    // strings on either side are.
+    QByteArray data(2048 - 4, '\0');
+    data.replace(10, 7, "before1");
+    data += "abcdefgh"; // four letters in each block
+    data += z();
+    data += "after12";
+    data += z();
+    EXPECT_EQ(extract(data), "before1\r\nafter12\r\n");
+
+    // A string ending right at the end of a block is dropped too; one that
+    // starts exactly at a block start is whole.
+    QByteArray exact(2048 - 8, '\0');
+    exact += "endblock";
+    exact += "startsblock";
+    exact += z();
+    EXPECT_EQ(extract(exact), "startsblock\r\n");
+}
+
+TEST(ExtractStrings, MissingSourceReportsAndLeavesTargetEmpty)
+{
+    FixtureBuilder fx;
+    const QString missing = fx.path(QStringLiteral("no such file"));
+    const QString target = fx.file(QStringLiteral("target.txt"), 0);
+    EXPECT_FALSE(rw::ExtractStrings(missing, target, 5, 100));
+    EXPECT_EQ(rwtest::ScriptedResponder::instance().texts(),
+              QStringList{QStringLiteral("Could not open file ") + missing});
+    EXPECT_EQ(QFile(target).size(), 0);
+}

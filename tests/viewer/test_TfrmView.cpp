@@ -1,0 +1,278 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QDir>
+#include <QDropEvent>
+#include <QFile>
+#include <QInputDialog>
+#include <QMimeData>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QUrl>
+
+#include "controls/FileViewer.h"
+#include "platform/Folders.h"
+#include "platform/ProfileFile.h"
+#include "tests/support/FixtureBuilder.h"
+#include "tests/support/ModalDriver.h"
+#include "tests/support/ScriptedResponder.h"
+#include "tests/support/TestEnvironment.h"
+#include "viewer/TFindDlg.h"
+#include "viewer/TfrmView.h"
+
+using rw::TextPos;
+using rw::TfrmView;
+
+// Readable failure output.
+inline void PrintTo(const QString& s, std::ostream* os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+namespace rw
+{
+inline void PrintTo(const TextPos& p, std::ostream* os)
+{
+    *os << p.line << ':' << p.column;
+}
+} // namespace rw
+using rwtest::FixtureBuilder;
+
+namespace
+{
+
+QString sampleFile()
+{
+    return FixtureBuilder().fileWithContent(
+        QStringLiteral("sample.txt"),
+        "first line\nsecond Line\n\tthird line\nfourth\nlast line here\n");
+}
+
+// A shown viewer on `path`, active so that its shortcuts work.
+struct ShownView {
+    TfrmView view;
+    explicit ShownView(const QString& path)
+    {
+        view.setFilePath(path);
+        view.show();
+        QApplication::setActiveWindow(&view);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&view));
+    }
+    QAction* action(const char* name) { return view.findChild<QAction*>(name); }
+    QRadioButton* radio(const char* name) { return view.findChild<QRadioButton*>(name); }
+    void expectHexMode(bool on)
+    {
+        EXPECT_EQ(view.viewer()->hexMode(), on);
+        EXPECT_EQ(action("HexMode1")->isChecked(), on);
+        EXPECT_EQ(radio("rbHex")->isChecked(), on);
+        EXPECT_EQ(radio("rbAscii")->isChecked(), !on);
+    }
+};
+
+void resetFindDialog()
+{
+    rw::TFindDlg* d = rw::findDialog();
+    d->setSearchText(QString());
+    d->setBackward(false);
+    d->setMatchCase(false);
+    d->setGlobalSearch(false);
+}
+
+} // namespace
+
+TEST(TfrmView, ShowingOpensTheFileAndFillsTheStatus)
+{
+    const QString path = sampleFile();
+    ShownView v(path);
+    EXPECT_EQ(v.view.windowTitle(), QStringLiteral("View File : ") + path);
+    EXPECT_EQ(v.view.statusSection(0), QStringLiteral("1:1     "));
+    EXPECT_EQ(v.view.statusSection(1), QStringLiteral("Total: 5"));
+    EXPECT_EQ(v.view.statusSection(2), QStringLiteral("Top: 1    "));
+    EXPECT_EQ(v.view.statusSection(3), QStringLiteral("Bytes: 57"));
+    v.view.viewer()->setCaret({2, 9});
+    EXPECT_EQ(v.view.statusSection(0), QStringLiteral("3:10    "));
+    EXPECT_FALSE(v.action("Copy1")->isEnabled());
+    v.view.viewer()->setCaret({3, 2}, true);
+    EXPECT_TRUE(v.action("Copy1")->isEnabled());
+}
+
+TEST(TfrmView, HexModeControlsAlwaysAgree)
+{
+    ShownView v(sampleFile());
+    v.expectHexMode(false);
+    v.action("HexMode1")->trigger();
+    v.expectHexMode(true);
+    QTest::keyClick(v.view.viewer(), Qt::Key_F8);
+    v.expectHexMode(false);
+    v.radio("rbHex")->click();
+    v.expectHexMode(true);
+    QTest::keyClick(v.view.viewer(), Qt::Key_F8);
+    v.expectHexMode(false);
+    v.radio("rbHex")->click();
+    v.radio("rbAscii")->click();
+    v.expectHexMode(false);
+    v.action("HexMode1")->trigger();
+    v.radio("rbAscii")->click();
+    v.expectHexMode(false);
+}
+
+TEST(TfrmView, LargeFileTotalIsUnknownUntilTheEnd)
+{
+    const std::int64_t size = std::int64_t(64) << 20;
+    ShownView v(FixtureBuilder().sparseFile(QStringLiteral("big.bin"), size));
+    EXPECT_EQ(v.view.statusSection(1), QStringLiteral("Total: ?"));
+    EXPECT_EQ(v.view.statusSection(3), QStringLiteral("Bytes: 67,108,864"));
+    QTest::keyClick(v.view.viewer(), Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(v.view.statusSection(1), QStringLiteral("Total: 65,601"));
+}
+
+TEST(TfrmView, FindNextNeedsASearchText)
+{
+    resetFindDialog();
+    ShownView v(sampleFile());
+    EXPECT_TRUE(v.action("Find1")->isEnabled());
+    EXPECT_FALSE(v.action("Findnext1")->isEnabled());
+
+    rwtest::onNextModal(
+        [](QWidget* w) {
+            auto* d = static_cast<rw::TFindDlg*>(w);
+            d->setSearchText(QStringLiteral("line"));
+            d->accept();
+        },
+        QStringLiteral("rw::TFindDlg"));
+    v.action("Find1")->trigger();
+    QApplication::setActiveWindow(&v.view); // back from the dialog
+    EXPECT_TRUE(v.action("Findnext1")->isEnabled());
+    EXPECT_EQ(v.view.viewer()->selectionStart(), (TextPos{0, 6}));
+    QTest::keyClick(v.view.viewer(), Qt::Key_F3);
+    EXPECT_EQ(v.view.viewer()->selectionStart(), (TextPos{1, 7}));
+
+    // The settings carry over to another window; a miss is reported.
+    TfrmView other;
+    other.setFilePath(FixtureBuilder().fileWithContent(QStringLiteral("o.txt"), "nothing\n"));
+    other.show();
+    EXPECT_TRUE(other.findChild<QAction*>("Findnext1")->isEnabled());
+    other.findChild<QAction*>("Findnext1")->trigger();
+    EXPECT_EQ(rwtest::ScriptedResponder::instance().texts(),
+              QStringList{QStringLiteral("Search string 'line' not found")});
+    resetFindDialog();
+}
+
+TEST(TfrmView, GoToLineAndTabSizeInputs)
+{
+    ShownView v(sampleFile());
+    QString prompt;
+    rwtest::onNextModal(
+        [&prompt](QWidget* w) {
+            auto* d = static_cast<QInputDialog*>(w);
+            prompt = d->windowTitle() + "|" + d->labelText();
+            d->setTextValue(QStringLiteral("4"));
+            d->accept();
+        },
+        QStringLiteral("QInputDialog"));
+    v.action("Gotoline1")->trigger();
+    EXPECT_EQ(prompt, QStringLiteral("Go to line number|Enter line number (1 to 5)"));
+    EXPECT_EQ(v.view.viewer()->caret(), (TextPos{3, 0}));
+
+    rwtest::onNextModal(
+        [](QWidget* w) {
+            static_cast<QInputDialog*>(w)->setTextValue(QStringLiteral("two"));
+            static_cast<QInputDialog*>(w)->accept();
+        },
+        QStringLiteral("QInputDialog"));
+    v.action("Gotoline1")->trigger();
+    EXPECT_EQ(v.view.viewer()->caret(), (TextPos{3, 0}));
+
+    rwtest::onNextModal(
+        [&prompt](QWidget* w) {
+            auto* d = static_cast<QInputDialog*>(w);
+            prompt = d->windowTitle() + "|" + d->labelText() + "|" + d->textValue();
+            d->setTextValue(QStringLiteral("2"));
+            d->accept();
+        },
+        QStringLiteral("QInputDialog"));
+    v.action("Tabsize1")->trigger();
+    EXPECT_EQ(prompt, QStringLiteral("Tab Size|Enter tab size|8"));
+    EXPECT_EQ(v.view.viewer()->lineText(2), QStringLiteral("  third line"));
+}
+
+TEST(TfrmView, PrintsAllOrTheSelection)
+{
+    ShownView v(sampleFile());
+    QStringList lines;
+    auto collect = [&lines](const QString& l) {
+        lines << l;
+        return true;
+    };
+    EXPECT_TRUE(v.view.writePrintLines(TfrmView::PrintRange::All, collect));
+    EXPECT_EQ(lines.size(), 5);
+    EXPECT_EQ(lines[2], QStringLiteral("        third line"));
+
+    lines.clear();
+    v.view.viewer()->setSelection({0, 6}, {1, 6});
+    EXPECT_TRUE(v.view.writePrintLines(TfrmView::PrintRange::Selection, collect));
+    EXPECT_EQ(lines, (QStringList{QStringLiteral("      line"), QStringLiteral("second")}));
+    lines.clear();
+    EXPECT_TRUE(v.view.writePrintLines(TfrmView::PrintRange::Pages, collect));
+    EXPECT_TRUE(lines.isEmpty());
+
+    QPrinter pdf(QPrinter::HighResolution);
+    pdf.setOutputFormat(QPrinter::PdfFormat);
+    pdf.setOutputFileName(rwtest::testRoot() + QStringLiteral("/out.pdf"));
+    EXPECT_TRUE(v.view.printTo(&pdf, TfrmView::PrintRange::All));
+    QFile out(pdf.outputFileName());
+    ASSERT_TRUE(out.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(out.read(4) == "%PDF");
+}
+
+TEST(TfrmView, PeekAtStringsShowsATemporaryListing)
+{
+    QByteArray data("\x01\x02hello world\x00short\x00", 22);
+    data += "another string\x7f";
+    ShownView v(FixtureBuilder().fileWithContent(QStringLiteral("prog.bin"), data));
+    QStringList shown;
+    QString listing;
+    bool hexHidden = false;
+    rwtest::onNextModal(
+        [&](QWidget* w) {
+            auto* strings = static_cast<TfrmView*>(w);
+            listing = strings->filePath();
+            for (int i = 0; i < 3; ++i)
+                shown << strings->viewer()->lineText(i);
+            hexHidden = !strings->findChild<QPushButton*>("btStrings")->isVisible() &&
+                        !strings->findChild<QRadioButton*>("rbHex")->isVisible() &&
+                        !strings->findChild<QAction*>("HexMode1")->isVisible();
+            strings->reject();
+        },
+        QStringLiteral("rw::TfrmView"));
+    v.view.findChild<QPushButton*>("btStrings")->click();
+    EXPECT_TRUE(rwtest::lastModalHandled());
+    EXPECT_EQ(shown, (QStringList{"hello world", "another string", ""}));
+    EXPECT_TRUE(hexHidden);
+    EXPECT_TRUE(listing.startsWith(QDir::tempPath() + QStringLiteral("/str")));
+    EXPECT_TRUE(listing.startsWith(rwtest::testRoot()));
+    EXPECT_FALSE(QFile::exists(listing));
+}
+
+TEST(TfrmView, DroppedFileIsOpenedAndPlacementSaved)
+{
+    ShownView v(sampleFile());
+    const QString dropped =
+        FixtureBuilder().fileWithContent(QStringLiteral("dropped file.txt"), "dropped\n");
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(dropped), QUrl::fromLocalFile(sampleFile())});
+    QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&v.view, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&v.view, &drop);
+    EXPECT_EQ(v.view.windowTitle(), QStringLiteral("View File : ") + dropped);
+    EXPECT_EQ(v.view.viewer()->lineText(0), QStringLiteral("dropped"));
+
+    v.view.hide();
+    const QString stored = rw::ProfileFile(QStringLiteral("roomwse.ini"))
+                               .readString(rw::programPath(), QStringLiteral("frmView"));
+    EXPECT_EQ(stored.split(' ', Qt::SkipEmptyParts).size(), 10);
+    EXPECT_TRUE(QFile(rwtest::settingsFilePath()).exists());
+}

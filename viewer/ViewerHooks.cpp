@@ -1,0 +1,18 @@
+#include "viewer/ViewerHooks.h"
+
+#include "framework/WindowHooks.h"
+#include "viewer/TfrmView.h"
+
+namespace rw
+{
+
+void registerViewerHooks()
+{
+    windowHooks().openViewer = [](QWidget* parent, const QString& path) {
+        TfrmView view(parent);
+        view.setFilePath(path);
+        view.exec();
+    };
+}
+
+} // namespace rw

@@ -1,0 +1,92 @@
+#pragma once
+
+#include <climits>
+#include <cstdint>
+#include <vector>
+
+namespace rw
+{
+
+// Splits a byte buffer into display lines the way the text view shows it:
+// a line ends at a carriage return, a line feed or a CR LF pair (one break),
+// and a line holds at most kMaxLineLength bytes; a longer one goes on in the
+// next line. A final line without a break is a line too; an empty buffer has
+// no lines.
+//
+// The index is built lazily: it scans only as far as a caller asks and keeps
+// one offset per kCheckpointEvery lines, so even a file of billions of lines
+// costs a few megabytes at most. A line past the scanned part is found by
+// scanning on from the last checkpoint. The buffer is not owned and must
+// outlive the index (or until the next reset()).
+class LineIndex
+{
+public:
+    static constexpr int kMaxLineLength = 1023;
+    static constexpr int kCheckpointEvery = 1024;
+
+    struct Span {
+        std::int64_t start = -1; // offset of the first byte, -1 when no such line
+        int length = 0;          // bytes of text, without the break
+    };
+
+    LineIndex() = default;
+    explicit LineIndex(const unsigned char* data, std::int64_t size) { reset(data, size); }
+
+    void reset(const unsigned char* data, std::int64_t size);
+
+    std::int64_t size() const { return m_size; }
+    // True once every line has been counted.
+    bool isComplete() const { return m_next >= m_size; }
+    // Lines counted so far (the full count once complete).
+    std::int64_t knownLineCount() const { return m_count; }
+    // Bytes scanned so far.
+    std::int64_t scannedBytes() const { return m_next; }
+    // Counts every line (scanning the rest of the buffer) and returns the count.
+    std::int64_t lineCount();
+    // Scans until `line` is counted or the buffer ends; true when it exists.
+    bool ensureLine(std::int64_t line);
+    // The text of a line; start -1 when there is no such line.
+    Span lineSpan(std::int64_t line);
+    // The line that holds byte `offset` (a break belongs to the line it
+    // ends); -1 when the offset is outside the buffer.
+    std::int64_t lineOfOffset(std::int64_t offset);
+    // Scans until every line starting before byte `offset` is counted.
+    void scanTo(std::int64_t offset) { scan(offset, INT64_MAX); }
+    // Memory held by the index itself.
+    std::size_t memoryBytes() const { return m_checkpoints.capacity() * sizeof(std::int64_t); }
+
+    // Average bytes per line over the scanned part (at least 1).
+    double averageLineBytes() const;
+    // The known count, or an estimate of it while the scan is incomplete.
+    std::int64_t estimatedLineCount() const;
+
+    // Length of the line at `start` and the start of the next one (size()
+    // at the end). Needs no index.
+    int measureLine(std::int64_t start, std::int64_t* nextStart) const;
+
+private:
+    // Scans on until line `lastLine` is counted or the scan reaches byte
+    // `limit` or the end. Finds the breaks 64 bytes at a time, so the whole
+    // count runs at memory speed.
+    void scan(std::int64_t limit, std::int64_t lastLine);
+    // Counts one line that starts at `start`.
+    void addLine(std::int64_t start)
+    {
+        if (m_count % kCheckpointEvery == 0)
+            m_checkpoints.push_back(start);
+        ++m_count;
+    }
+
+    const unsigned char* m_data = nullptr;
+    std::int64_t m_size = 0;
+    std::int64_t m_count = 0; // lines counted
+    std::int64_t m_next = 0;  // start of line m_count
+    // Start offset of line k * kCheckpointEvery.
+    std::vector<std::int64_t> m_checkpoints;
+    // The last line looked up by lineSpan() and its start, so that walking
+    // down a page of lines does not rescan from the checkpoint each time.
+    std::int64_t m_cacheLine = -1;
+    std::int64_t m_cacheStart = 0;
+};
+
+} // namespace rw
