@@ -179,15 +179,15 @@ void TfrmDirHog::buildControls()
     m_btAll = makeButton(p, "btAll", QStringLiteral("&All Folders"),
                          QStringLiteral("ALL folders including sub-folders are displayed"),
                          QRect(8, 40, 100, kButtonHeight));
-    makeLabel(p, "lblMain", QStringLiteral("Main -"), QRect(118, 12, 40, 18), true);
+    makeLabel(p, "lblMain", QStringLiteral("Main -"), QRect(118, 12, 48, 18), true);
     makeLabel(p, "lblMainText",
               QStringLiteral("only main folders are displayed (those folders directly under the "
                              "main folder)"),
-              QRect(160, 12, 500, 18));
-    makeLabel(p, "lblAll", QStringLiteral("All -"), QRect(118, 44, 40, 18), true);
+              QRect(170, 12, 490, 18));
+    makeLabel(p, "lblAll", QStringLiteral("All -"), QRect(118, 44, 48, 18), true);
     makeLabel(p, "lblAllText",
               QStringLiteral("all folders including sub-folders are individually displayed"),
-              QRect(160, 44, 500, 18));
+              QRect(170, 44, 490, 18));
 
     const int row = 74;
     auto at = [row](int i) { return QRect(8 + i * (kButtonWidth + 6), row, kButtonWidth, 25); };
