@@ -212,7 +212,7 @@ QVariant ResultGridModel::data(const QModelIndex& index, int role) const
         return rowTextCell(r.text, index.column()).toString();
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(Qt::Alignment(
-            (index.column() == m_sizeColumn ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop));
+            (isRightAligned(index.column()) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop));
     case MarkedRole:
         return r.marked && index.column() == m_markColumn;
     case PathRole:
@@ -229,7 +229,7 @@ QVariant ResultGridModel::headerData(int section, Qt::Orientation orientation, i
             return m_headers[section];
         if (role == Qt::TextAlignmentRole)
             return QVariant::fromValue(Qt::Alignment(
-                (section == m_sizeColumn ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter));
+                (isRightAligned(section) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter));
     }
     if (orientation == Qt::Vertical && role == Qt::DisplayRole)
         return section + 1;

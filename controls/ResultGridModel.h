@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -37,6 +38,12 @@ public:
     int markColumn() const { return m_markColumn; }
     void setSizeColumn(int column) { m_sizeColumn = column; }
     int sizeColumn() const { return m_sizeColumn; }
+    // Further columns drawn right-aligned (besides the size column).
+    void setRightAlignedColumns(const QList<int>& columns) { m_rightAligned = columns; }
+    bool isRightAligned(int column) const
+    {
+        return column == m_sizeColumn || m_rightAligned.contains(column);
+    }
 
     // Removes every row.
     void clear();
@@ -97,6 +104,7 @@ private:
     std::vector<Row> m_rows;
     int m_markColumn = -1;
     int m_sizeColumn = -1;
+    QList<int> m_rightAligned;
     bool m_bulk = false;
 };
 

@@ -60,6 +60,7 @@ ResultGridController::ResultGridController(QWidget* window, ResultGridView* grid
             item.key = item.objectName;
     m_model->setMarkColumn(m_config.markColumn);
     m_model->setSizeColumn(m_config.sizeColumn);
+    m_model->setRightAlignedColumns(m_config.rightAlignedColumns);
     m_model->setHeaders(m_config.headers);
     m_grid->setModel(m_model);
     m_grid->cellDelegate()->setInset(m_config.cellInset);
@@ -87,6 +88,22 @@ void ResultGridController::buildMenu()
         connect(a, &QAction::triggered, this, slot);
         return a;
     };
+    if (m_config.popupMenu == GridPopupMenu::SortAndPanel) {
+        for (int i = 0; i < m_config.sortItems.size(); ++i) {
+            QAction* a = m_menu->addAction(m_config.sortItems[i].caption);
+            a->setObjectName(m_config.sortItems[i].objectName);
+            a->setCheckable(true);
+            connect(a, &QAction::triggered, this, [this, i] { sortByItem(i); });
+            m_sortActions.append(a);
+        }
+        m_menu->addSeparator();
+        m_shrink = add(m_menu, QStringLiteral("Shrink top panel"),
+                       QStringLiteral("Shrinktoppanel1"), &ResultGridController::Shrink1Click);
+        m_grow = add(m_menu, QStringLiteral("Restore top panel"),
+                     QStringLiteral("Restoretoppanel1"), &ResultGridController::Grow1Click);
+        m_grow->setEnabled(false);
+        return;
+    }
     add(m_menu, QStringLiteral("Details"), QStringLiteral("Details1"),
         &ResultGridController::Details1Click);
 
@@ -640,7 +657,10 @@ QSize ResultGridController::minimumClientSize(int dpi, int screenWidth) const
     if (!m_config.topPanel)
         return QSize();
     const QRect panel = m_config.topPanel->geometry();
-    int width = (panel.x() + panel.width() + 3) * dpi / 96;
+    int right = panel.x() + panel.width();
+    if (const QWidget* w = m_config.minimumWidthWidget)
+        right = w->mapTo(m_window, QPoint(w->width(), 0)).x();
+    int width = (right + 3) * dpi / 96;
     if (screenWidth < width)
         width = screenWidth - 10;
     const int height = 2 * (panel.y() + qMax(panel.height(), m_savedPanelHeight)) * dpi / 96;

@@ -44,14 +44,21 @@ enum class ClipboardSource {
     GridRows     // the grid's data rows in their present order
 };
 
+// The make-up of the grid's right-click menu.
+enum class GridPopupMenu {
+    Full,        // Details, Sort submenu, Mark, Resize, Run, View
+    SortAndPanel // the sort items at the top level, a separator, Shrink/Restore top panel
+};
+
 // What differs between the tool windows that show a result grid.
 struct ResultGridConfig {
     QStringList headers;
     // Column c is filled from field fieldOrder[c] (counted from 1) of a
     // result line; empty means field c + 1.
     QList<int> fieldOrder;
-    int markColumn = 0;  // carries the mark
-    int sizeColumn = -1; // drawn right-aligned
+    int markColumn = 0;             // carries the mark
+    int sizeColumn = -1;            // drawn right-aligned
+    QList<int> rightAlignedColumns; // further right-aligned columns
     // A row's full path: the text of pathColumn, or, when folderColumn is set,
     // JoinPath(folder cell, trimmed name cell). The search-path tag is removed.
     int pathColumn = -1;
@@ -63,12 +70,15 @@ struct ResultGridConfig {
     int defaultSortItem = 0; // checked by ClearGrid
     // Invert the flag before sorting instead of after (the browser's way).
     bool flipBeforeSort = false;
+    GridPopupMenu popupMenu = GridPopupMenu::Full;
 
     QString statusPrefix;                    // put before "%d files %s bytes"
     QLabel* statusLabel = nullptr;           // marked totals are shown here
     QAbstractButton* deleteButton = nullptr; // enabled exactly when files are marked
     QWidget* topPanel = nullptr;             // folded by "Shrink top panel"
     bool resizeMenu = true;                  // the menu offers "Resize" (fold the top panel)
+    // Whose right edge gives the minimum width (default: the top panel's).
+    QWidget* minimumWidthWidget = nullptr;
 
     std::function<QString()> printTitle; // title of the printed report
     std::function<QString()> wildcard;   // file mask handed to the browser
@@ -123,6 +133,9 @@ public:
     void endFill();
     // Appends a row of cells without a result line.
     std::int64_t addRow(const QStringList& cells);
+    // Appends a line to the result lines (the clipboard text) without a grid
+    // row, such as the notice of an aborted scan.
+    void appendResultLine(const QString& line) { m_lines.append(line); }
     std::int64_t rowsFilled() const;
     const QStringList& lbFiles() const { return m_lines; }
 

@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+
+#include <QDateTime>
+#include <QMap>
+
+#include "app/core/SharedRoutines.h"
+#include "framework/core/FolderWalker.h"
+#include "tests/support/FixtureBuilder.h"
+#include "tools/dirhog/core/DirHogScan.h"
+
+// Readable failure output.
+inline void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+using rw::DirHogMode;
+using rw::DirHogScan;
+
+namespace
+{
+
+constexpr std::int64_t kCapacity = 100'000;
+
+// Scans `root` as drive D: and returns its lines in list order.
+QStringList scanDrive(const QString& root, DirHogMode mode)
+{
+    DirHogScan scan(mode);
+    scan.setCapacityOverride(kCapacity);
+    bool abort = false;
+    rw::FolderWalker walker(scan, abort);
+    const rw::DriveInfo drive{QChar('D'), root};
+    walker.walkTree(drive, drive.entryText());
+    return scan.linesDescending();
+}
+
+// Line fields keyed by the path relative to the root ("" for the root).
+QMap<QString, QStringList> byFolder(const QStringList& lines, const QString& root)
+{
+    QMap<QString, QStringList> out;
+    for (const QString& line : lines) {
+        const QStringList f = line.split(QLatin1Char('\t'));
+        EXPECT_EQ(f.size(), 6) << line.toStdString();
+        QString rel = f.value(5).mid(root.size());
+        if (rel.startsWith(QLatin1Char('/')))
+            rel.remove(0, 1);
+        out.insert(rel, f.mid(0, 5));
+    }
+    return out;
+}
+
+QString day(int d)
+{
+    return rw::formatShortDate(QDate(2021, 3, d));
+}
+
+// A tree with files at every depth, a hidden file and folder, a folder of
+// only sub-folders, an empty folder, mixed-case names and hard links.
+class DirHogScanTree : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        fx.file("d/rootfile.txt", 100);
+        fx.file("d/Alpha/a1", 1000);
+        fx.file("d/Alpha/a2", 2000);
+        fx.file("d/Alpha/.hidden", 5);
+        fx.file("d/Alpha/Sub/s1", 300);
+        fx.file("d/Alpha/Sub/Deep/d1", 7);
+        fx.file("d/Alpha/.hiddenDir/h", 50);
+        fx.folder("d/Beta/One");
+        fx.file("d/Beta/Two/f", 10);
+        fx.file("d/MixedCase/File", 1);
+        fx.file("d/Links/x", 4000);
+        fx.hardlink("d/Links/y", "d/Links/x");
+        fx.hardlink("d/Links/Inner/z", "d/Links/x");
+        const QDateTime noon(QDate(2021, 3, 1), QTime(12, 0));
+        for (const char* f : {"d/Alpha/a1", "d/Alpha/.hidden", "d/Alpha/Sub/s1",
+                              "d/Alpha/Sub/Deep/d1", "d/Beta/Two/f", "d/MixedCase/File"})
+            fx.setTimes(f, noon, noon);
+        fx.setTimes("d/Alpha/a2", noon, noon.addDays(4));          // latest in Alpha
+        fx.setTimes("d/Alpha/Sub/Deep/d1", noon, noon.addDays(9)); // latest below Alpha
+        fx.setTimes("d/Links/x", noon, noon.addDays(1));
+        fx.setTimes("d/rootfile.txt", noon, noon.addDays(20));
+        root = fx.path("d");
+    }
+
+    rwtest::FixtureBuilder fx;
+    QString root;
+};
+
+} // namespace
+
+TEST_F(DirHogScanTree, AllFoldersCountsTheFilesDirectlyInEachFolder)
+{
+    const auto lines = byFolder(scanDrive(root, DirHogMode::AllFolders), root);
+    // size, % used of 100,000 bytes, files, direct sub-folders (hidden too), latest access
+    const QMap<QString, QStringList> expected{
+        {"", {"100", "0.10", "1", "4", day(21)}},
+        {"Alpha", {"3,005", "3.00", "3", "2", day(5)}},
+        {"Alpha/Sub", {"300", "0.30", "1", "1", day(1)}},
+        {"Alpha/Sub/Deep", {"7", "0.01", "1", "0", day(10)}},
+        {"Beta", {"0", "0.00", "0", "2", ""}},
+        {"Beta/One", {"0", "0.00", "0", "0", ""}},
+        {"Beta/Two", {"10", "0.01", "1", "0", day(1)}},
+        {"MixedCase", {"1", "0.00", "1", "0", day(1)}},
+        // Two names of one file: its size once, both names counted.
+        {"Links", {"4,000", "4.00", "2", "1", day(2)}},
+        {"Links/Inner", {"4,000", "4.00", "1", "0", day(2)}},
+    };
+    EXPECT_EQ(lines, expected);
+}
+
+TEST_F(DirHogScanTree, MainFoldersTotalWholeSubTreesAndLeaveOutRootFiles)
+{
+    const auto lines = byFolder(scanDrive(root, DirHogMode::MainFolders), root);
+    // Hidden folders are not entered; sub-folders are counted at every depth.
+    const QMap<QString, QStringList> expected{
+        {"Alpha", {"3,312", "3.31", "5", "2", day(10)}},
+        {"Beta", {"10", "0.01", "1", "2", day(1)}},
+        {"Links", {"4,000", "4.00", "3", "1", day(2)}},
+        {"MixedCase", {"1", "0.00", "1", "0", day(1)}},
+    };
+    EXPECT_EQ(lines, expected);
+}
+
+TEST_F(DirHogScanTree, NamesKeepTheirCaseAndLinesComeInDescendingTextOrder)
+{
+    const QStringList lines = scanDrive(root, DirHogMode::MainFolders);
+    QStringList names;
+    for (const QString& l : lines)
+        names << l.section(QLatin1Char('\t'), 5);
+    // "4,000" > "3,312" > "10" > "1" as texts.
+    EXPECT_EQ(names,
+              (QStringList{root + "/Links", root + "/Alpha", root + "/Beta", root + "/MixedCase"}));
+}
+
+TEST(DirHogScan, RootWithoutSubFoldersGivesOnlyItsOwnLine)
+{
+    rwtest::FixtureBuilder fx;
+    fx.file("flat/one", 3);
+    fx.file("flat/two", 4);
+    const QString root = fx.path("flat");
+    const auto lines = byFolder(scanDrive(root, DirHogMode::AllFolders), root);
+    EXPECT_EQ(lines.keys(), QStringList{""});
+    EXPECT_EQ(lines.value("").mid(0, 4), (QStringList{"7", "0.01", "2", "0"}));
+    EXPECT_TRUE(scanDrive(root, DirHogMode::MainFolders).isEmpty());
+}
+
+TEST(DirHogScan, TotalsBeyondThirtyTwoBitsAreKept)
+{
+    rwtest::FixtureBuilder fx;
+    fx.sparseFile("big/huge/a", 3'000'000'000LL);
+    fx.sparseFile("big/huge/b", 2'500'000'000LL);
+    const QString root = fx.path("big");
+    const auto lines = byFolder(scanDrive(root, DirHogMode::MainFolders), root);
+    EXPECT_EQ(lines.value("huge").value(0), "5,500,000,000");
+    // Larger than the (fixed) capacity: no percentage.
+    EXPECT_EQ(lines.value("huge").value(1), "???");
+}
+
+TEST(DirHogScan, PercentAndLineOrderTexts)
+{
+    struct Case {
+        std::int64_t bytes, capacity;
+        const char* text;
+    };
+    for (const Case& c : {Case{1, 3, "33.33"}, Case{0, 1, "0.00"}, Case{5, 5, "???"},
+                          Case{6, 5, "???"}, Case{1, 0, "???"}, Case{999, 1000, "99.90"}})
+        EXPECT_EQ(rw::percentUsedText(c.bytes, c.capacity), c.text) << c.bytes << "/" << c.capacity;
+
+    QStringList lines{"10,000\t\t\t\t\t/b", "9,000\t\t\t\t\t/a", "100\t\t\t\t\t/c",
+                      "10,000\t\t\t\t\t/B"};
+    rw::sortLinesDescending(lines);
+    EXPECT_EQ(lines, (QStringList{"9,000\t\t\t\t\t/a", "100\t\t\t\t\t/c", "10,000\t\t\t\t\t/b",
+                                  "10,000\t\t\t\t\t/B"}));
+}

@@ -1,0 +1,234 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "app/core/Settings.h"
+#include "controls/CheckListBox.h"
+#include "controls/ResultGridModel.h"
+#include "controls/ResultGridView.h"
+#include "framework/ResultGridController.h"
+#include "framework/WindowHooks.h"
+#include "platform/Drives.h"
+#include "tests/support/FixtureBuilder.h"
+#include "tests/support/ModalDriver.h"
+#include "tests/support/ScriptedResponder.h"
+#include "tools/dirhog/TfrmDirHog.h"
+
+// Readable failure output.
+inline void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+using rw::TfrmDirHog;
+using rwtest::ScriptedResponder;
+
+namespace
+{
+
+// A window with only drive D: ticked, shown offscreen.
+class DirHogWindow : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        fx.file("d/Big/a", 9000);
+        fx.file("d/Big/Inner/b", 1000);
+        fx.file("d/Small/c", 100);
+        fx.file("d/Middle/d", 5000);
+        fx.file("d/Middle/e", 5000);
+        fx.folder("d/Empty");
+        fx.file("d/rootfile", 7);
+        fx.file("flat/only", 1);
+        fx.mapDrive('D', "d");
+        fx.mapDrive('F', "flat");
+    }
+
+    void open(char letter = 'D')
+    {
+        w = std::make_unique<TfrmDirHog>();
+        auto* drives = w->findChild<rw::CheckListBox*>("pckDrive");
+        drives->uncheckAll();
+        rw::DriveInfo drive;
+        ASSERT_TRUE(rw::findDrive(QChar(letter), &drive));
+        ASSERT_TRUE(drives->checkLine(drive.entryText()));
+        w->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+        ScriptedResponder::instance().clear();
+    }
+
+    QPushButton* button(const char* name) { return w->findChild<QPushButton*>(name); }
+    rw::ResultGridModel* model() { return w->gridController()->model(); }
+    QString status() { return w->findChild<QLabel*>("pnlScan")->text(); }
+
+    QStringList column(int c)
+    {
+        QStringList out;
+        for (std::int64_t r = 0; r < model()->rows(); ++r)
+            out << model()->cell(r, c);
+        return out;
+    }
+
+    int rowOf(const QString& rel) { return int(column(TfrmDirHog::colName).indexOf(fx.path(rel))); }
+
+    // A click on the row (as the user selects it), then "&Delete".
+    void deleteRow(int row)
+    {
+        auto* grid = w->findChild<rw::ResultGridView*>("grid");
+        grid->scrollTo(grid->model()->index(row, 0));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                          grid->visualRect(grid->model()->index(row, 0)).center());
+        ASSERT_EQ(grid->currentRow(), row);
+        w->btDeleteClick();
+    }
+
+    rwtest::FixtureBuilder fx;
+    std::unique_ptr<TfrmDirHog> w;
+};
+
+} // namespace
+
+TEST_F(DirHogWindow, MainFoldersListsLargestFirstAndSizeAgainReverses)
+{
+    open();
+    EXPECT_FALSE(button("btPrint")->isVisible());
+    button("btTop")->click();
+
+    EXPECT_EQ(column(TfrmDirHog::colSize), (QStringList{"10,000", "10,000", "100", "0"}));
+    // The root's own file belongs to no main folder.
+    EXPECT_EQ(column(TfrmDirHog::colFiles), (QStringList{"2", "2", "1", "0"}));
+    EXPECT_EQ(status(), "Folders : 3");
+    for (const char* b : {"btPrint", "btClip", "btBrowse", "btDelete"})
+        EXPECT_TRUE(button(b)->isVisible()) << b;
+    EXPECT_FALSE(button("btAbort")->isVisible());
+    EXPECT_TRUE(ScriptedResponder::instance().texts().isEmpty());
+    EXPECT_EQ(w->printTitle(), "Folder hogs on drive(s) D ");
+
+    auto* bySize = w->gridController()->popupMenu()->findChild<QAction*>("SortbySize1");
+    ASSERT_NE(bySize, nullptr);
+    EXPECT_TRUE(bySize->isChecked());
+    bySize->trigger();
+    EXPECT_EQ(column(TfrmDirHog::colSize), (QStringList{"0", "100", "10,000", "10,000"}));
+
+    // A new scan sorts largest first again, whatever the flag had become.
+    button("btTop")->click();
+    EXPECT_EQ(column(TfrmDirHog::colSize).first(), "10,000");
+}
+
+TEST_F(DirHogWindow, AllFoldersHasTheRootLineAndNoFilesFoundOnAFlatDrive)
+{
+    open();
+    button("btAll")->click();
+    EXPECT_EQ(model()->rows(), 6);
+    EXPECT_EQ(model()->cell(rowOf("d"), TfrmDirHog::colFiles), "1");
+    EXPECT_EQ(model()->cell(rowOf("d"), TfrmDirHog::colSubFolders), "4");
+    EXPECT_EQ(status(), "Folders : 5");
+
+    open('F');
+    button("btAll")->click();
+    EXPECT_EQ(model()->rows(), 1);
+    EXPECT_EQ(ScriptedResponder::instance().texts(), QStringList{"No files found."});
+    EXPECT_FALSE(button("btClip")->isVisible());
+    EXPECT_FALSE(button("btDelete")->isVisible());
+}
+
+TEST_F(DirHogWindow, ClipboardHasTheLinesInDescendingTextOrder)
+{
+    open();
+    button("btTop")->click();
+    button("btClip")->click();
+    const QStringList lines = QApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
+    QStringList names;
+    for (const QString& l : lines)
+        names << l.section('\t', 5);
+    // "100" > "10,000" > "0" as texts (the grid itself is sorted by size); of
+    // the two 10,000 lines, Big's one sub-folder puts it first.
+    EXPECT_EQ(names, (QStringList{fx.path("d/Small"), fx.path("d/Big"), fx.path("d/Middle"),
+                                  fx.path("d/Empty")}));
+}
+
+TEST_F(DirHogWindow, AbortKeepsTheNoticeAtTheHeadOfTheList)
+{
+    open();
+    // Pressed while the walk lets events run at its first folder.
+    QTimer::singleShot(0, w.get(), [this] { button("btAbort")->click(); });
+    button("btAll")->click();
+    EXPECT_EQ(w->lb().value(0), "LIST INCOMPLETE ... ABORTED BY USER");
+    EXPECT_TRUE(
+        ScriptedResponder::instance().texts().contains("LIST INCOMPLETE ... ABORTED BY USER"));
+    EXPECT_EQ(status(), "Folders : " + QString::number(std::max<qsizetype>(0, w->lb().size() - 2)));
+    EXPECT_TRUE(button("btAll")->isEnabled());
+    EXPECT_TRUE(button("btClose")->isEnabled());
+}
+
+TEST_F(DirHogWindow, DeletingFoldersRows)
+{
+    open();
+    button("btAll")->click();
+    auto& responder = ScriptedResponder::instance();
+
+    // The drive root is refused before anything is asked.
+    deleteRow(rowOf("d"));
+    EXPECT_EQ(responder.texts(),
+              QStringList{"You cannot delete the root folder using Roomwise 95"});
+    EXPECT_TRUE(QFileInfo::exists(fx.path("d")));
+
+    // An empty folder goes at once, even with the recycle bin chosen; no message.
+    responder.clear();
+    responder.queueAnswer(rw::MessageAnswer::Yes); // the recycle note
+    rwtest::onNextModal([](QWidget* d) { d->findChild<QPushButton*>("btRecycle")->click(); },
+                        "rw::TfrmDelDirectory");
+    deleteRow(rowOf("d/Empty"));
+    EXPECT_EQ(model()->cell(rowOf("d/Empty"), TfrmDirHog::colSize), "DELETED");
+    EXPECT_FALSE(QFileInfo::exists(fx.path("d/Empty")));
+    EXPECT_EQ(responder.texts().size(), 1) << "only the recycle note";
+
+    // Again on the same row.
+    responder.clear();
+    deleteRow(rowOf("d/Empty"));
+    EXPECT_EQ(responder.texts(), QStringList{"Folder already deleted/recycled"});
+
+    // A whole tree for good: the row says so, the savings are shown and tallied.
+    responder.clear();
+    rwtest::onNextModal([](QWidget* d) { d->findChild<QPushButton*>("btDelete")->click(); },
+                        "rw::TfrmDelDirectory");
+    deleteRow(rowOf("d/Middle"));
+    EXPECT_EQ(model()->cell(rowOf("d/Middle"), TfrmDirHog::colSize), "DELETED");
+    EXPECT_FALSE(QFileInfo::exists(fx.path("d/Middle")));
+    EXPECT_EQ(responder.texts(), QStringList{"Deleted 2 files for a savings of 10,000 bytes."});
+    EXPECT_EQ(rw::readDeletionTotals().filesDeleted, 2);
+
+    // Cancelled in the confirmation window: nothing changes.
+    responder.clear();
+    rwtest::onNextModal([](QWidget* d) { d->findChild<QPushButton*>("BitBtn3")->click(); },
+                        "rw::TfrmDelDirectory");
+    deleteRow(rowOf("d/Small"));
+    EXPECT_EQ(model()->cell(rowOf("d/Small"), TfrmDirHog::colSize), "100");
+    EXPECT_TRUE(QFileInfo::exists(fx.path("d/Small/c")));
+}
+
+TEST_F(DirHogWindow, BrowseOpensTheBrowserOnTheRowsFolder)
+{
+    open();
+    button("btTop")->click();
+    QStringList call;
+    const auto saved = rw::windowHooks().openBrowser;
+    rw::windowHooks().openBrowser = [&call](QWidget*, const QString& folder, const QString& mask,
+                                            const QString& select) {
+        call = {folder, mask, select};
+    };
+    auto* grid = w->findChild<rw::ResultGridView*>("grid");
+    grid->selectRow(rowOf("d/Small"));
+    w->btBrowseClick();
+    rw::windowHooks().openBrowser = saved;
+    EXPECT_EQ(call, (QStringList{fx.path("d/Small"), "*.*", ""}));
+}

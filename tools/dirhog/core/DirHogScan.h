@@ -1,0 +1,97 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <unordered_set>
+
+#include "framework/core/WalkStrategy.h"
+
+namespace rw
+{
+
+// The two ways the folder hog window totals a drive.
+enum class DirHogMode {
+    MainFolders, // one line per folder directly under a root, over its whole sub-tree
+    AllFolders   // one line per folder at every depth, over the files directly in it
+};
+
+// What one folder line adds up.
+struct FolderHogTotals {
+    std::int64_t bytes = 0;
+    std::int64_t files = 0;
+    std::int64_t subFolders = 0;
+    std::int64_t latestAccess = 0; // seconds since the epoch (UTC); 0 = none
+};
+
+// "12.34": the bytes as a percentage of the capacity with two decimals, or
+// "???" when the capacity is not greater than the bytes.
+QString percentUsedText(std::int64_t bytes, std::int64_t capacity);
+
+// The six tab-separated fields of a folder line: size (grouped), % used,
+// # files, # sub-folders, latest access date (empty when none), path.
+QString folderHogLine(const FolderHogTotals& totals, std::int64_t capacity, const QString& path);
+
+// Sorts result lines into the order the window lists them: descending text
+// order of the whole line (so "9,000 ..." comes before "10,000 ..."), letter
+// case ignored first and then deciding ties.
+void sortLinesDescending(QStringList& lines);
+
+// The folder hog scan: a WalkStrategy that builds one folder line per folder
+// (all-folder mode) or per main folder (main-folder mode). Every file is
+// counted, hidden and special ones included; symbolic links never are (the
+// walk does not hand them over). A file reached through several hard links
+// adds its size to a line once. Sizes and totals are 64-bit.
+class DirHogScan : public WalkStrategy
+{
+public:
+    explicit DirHogScan(DirHogMode mode);
+
+    DirHogMode mode() const { return m_mode; }
+
+    // Forgets the lines of an earlier scan.
+    void clear();
+    // The lines built so far, in the order they were built.
+    const QStringList& lines() const { return m_lines; }
+    // The lines in the order the window lists them (see sortLinesDescending).
+    QStringList linesDescending() const;
+
+    // The capacity used for "% Used" when a drive starts: the drive's total
+    // bytes by default. A test or a front end may fix it instead (negative:
+    // ask the drive again).
+    void setCapacityOverride(std::int64_t capacity) { m_capacityOverride = capacity; }
+    std::int64_t capacity() const { return m_capacity; }
+
+    void driveStarted(const DriveInfo& drive, const QString& entryText) override;
+    void folderEntered(const WalkFolder& folder) override;
+    std::uint32_t excludedAttributes() const override { return 0; }
+    void filesStarting(const WalkFolder& folder) override;
+    Verdict fileMatched(const FileRecord& file) override;
+    Verdict folderDone(const WalkFolder& folder, const FolderTotals& totals) override;
+
+private:
+    struct InodeKey {
+        std::uint64_t dev;
+        std::uint64_t ino;
+        bool operator==(const InodeKey& o) const { return dev == o.dev && ino == o.ino; }
+    };
+    struct InodeHash {
+        std::size_t operator()(const InodeKey& k) const
+        {
+            return std::hash<std::uint64_t>()(k.ino * 0x9E3779B97F4A7C15ull ^ k.dev);
+        }
+    };
+
+    void startLine();
+
+    DirHogMode m_mode;
+    std::int64_t m_capacity = 0;
+    std::int64_t m_capacityOverride = -1;
+    FolderHogTotals m_current;
+    // Files with more than one link already counted in the current line.
+    std::unordered_set<InodeKey, InodeHash> m_linked;
+    QStringList m_lines;
+};
+
+} // namespace rw
