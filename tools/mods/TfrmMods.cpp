@@ -127,7 +127,7 @@ void TfrmMods::buildControls()
 
     m_rgWhen = new QGroupBox(p);
     m_rgWhen->setObjectName(QStringLiteral("rgWhen"));
-    m_rgWhen->setGeometry(8, 54, 112, 80);
+    m_rgWhen->setGeometry(8, 54, 124, 80);
     m_when = new QButtonGroup(this);
     {
         auto* column = new QVBoxLayout(m_rgWhen);
@@ -146,31 +146,31 @@ void TfrmMods::buildControls()
 
     m_dtStart = new QLineEdit(p);
     m_dtStart->setObjectName(QStringLiteral("dtStart"));
-    m_dtStart->setGeometry(130, 64, 92, 22);
+    m_dtStart->setGeometry(140, 64, 92, 22);
     m_popStartDate = makePopButton(p, QStringLiteral("popStartDate"));
-    m_popStartDate->setGeometry(223, 64, 20, 22);
+    m_popStartDate->setGeometry(233, 64, 20, 22);
     m_lblAnd = new QLabel(QStringLiteral("and"), p);
     m_lblAnd->setObjectName(QStringLiteral("lblAnd"));
-    m_lblAnd->setGeometry(252, 67, 26, 16);
+    m_lblAnd->setGeometry(262, 67, 26, 16);
     m_dtEnd = new QLineEdit(p);
     m_dtEnd->setObjectName(QStringLiteral("dtEnd"));
-    m_dtEnd->setGeometry(280, 64, 92, 22);
+    m_dtEnd->setGeometry(290, 64, 92, 22);
     m_popEndDate = makePopButton(p, QStringLiteral("popEndDate"));
-    m_popEndDate->setGeometry(373, 64, 20, 22);
+    m_popEndDate->setGeometry(383, 64, 20, 22);
     m_dtStart->installEventFilter(this);
     m_dtEnd->installEventFilter(this);
 
     m_lblWildCaption = new QLabel(QStringLiteral("Wildcard match"), p);
     m_lblWildCaption->setObjectName(QStringLiteral("lblWildCaption"));
-    m_lblWildCaption->setGeometry(130, 106, 84, 16);
+    m_lblWildCaption->setGeometry(140, 106, 100, 16);
     m_cbWildCard = new QComboBox(p);
     m_cbWildCard->setObjectName(QStringLiteral("cbWildCard"));
     m_cbWildCard->setToolTip(QStringLiteral("Wildcard pattern for matching file types"));
     m_cbWildCard->setMaxVisibleItems(14);
-    m_cbWildCard->setGeometry(216, 102, 100, 22);
+    m_cbWildCard->setGeometry(242, 102, 100, 22);
     m_lblWild = new QLabel(QStringLiteral("All files"), p);
     m_lblWild->setObjectName(QStringLiteral("lblWild"));
-    m_lblWild->setGeometry(322, 106, kSearchRight - 322, 16);
+    m_lblWild->setGeometry(348, 106, kSearchRight - 348, 16);
     m_wildcard = WildcardBox::setUp(m_cbWildCard, m_lblWild);
 
     m_pckDrive = new CheckListBox(p);
