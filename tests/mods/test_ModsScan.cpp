@@ -1,0 +1,207 @@
+#include <gtest/gtest.h>
+
+#include <QDateTime>
+#include <QDir>
+
+#include "app/core/SharedRoutines.h"
+#include "framework/core/FolderWalker.h"
+#include "platform/Drives.h"
+#include "tests/support/FixtureBuilder.h"
+#include "tools/mods/core/ModsScan.h"
+
+using namespace rw;
+
+namespace
+{
+
+std::int64_t secs(const QDate& d, const QTime& t)
+{
+    return QDateTime(d, t).toSecsSinceEpoch(); // local time
+}
+
+QString typeOf(const QString& ext)
+{
+    return ext.isEmpty() ? QString() : ext.mid(1).toUpper() + QStringLiteral(" File");
+}
+
+// Hands one made-up file to a strategy.
+Verdict feed(ModsScan& scan, const char* name, const FileStatus& status)
+{
+    static const QString entry = QStringLiteral("d: [/data]");
+    WalkFolder folder;
+    folder.path = "/data/docs";
+    folder.driveEntry = &entry;
+    FileRecord file;
+    file.folder = &folder;
+    file.name = name;
+    file.status = status;
+    return scan.fileMatched(file);
+}
+
+FileStatus times(std::int64_t atime, std::int64_t btime, std::int64_t mtime, std::int64_t size = 0)
+{
+    FileStatus s;
+    s.atime = atime;
+    s.btime = btime;
+    s.mtime = mtime;
+    s.size = size;
+    return s;
+}
+
+const QDate kStart(2021, 3, 10);
+const QDate kEnd(2021, 3, 20);
+
+} // namespace
+
+TEST(ModsScan, DateRangeIsInclusiveOnWholeDays)
+{
+    struct Case {
+        DateRange range;
+        QDate file;
+        bool expected;
+    };
+    const Case cases[] = {
+        {DateRange::OnOrBefore, kStart, true},
+        {DateRange::OnOrBefore, kStart.addDays(1), false},
+        {DateRange::OnOrBefore, QDate(1975, 1, 1), true},
+        {DateRange::InBetween, kStart, true},
+        {DateRange::InBetween, kEnd, true},
+        {DateRange::InBetween, kStart.addDays(-1), false},
+        {DateRange::InBetween, kEnd.addDays(1), false},
+        {DateRange::OnOrAfter, kStart, true},
+        {DateRange::OnOrAfter, kStart.addDays(-1), false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(QinDateRange(c.file, c.range, kStart, kEnd), c.expected)
+            << int(c.range) << ' ' << c.file.toString(Qt::ISODate).toStdString();
+
+    // A time that is not recorded matches no range, not even "On or Before".
+    for (DateRange r : {DateRange::OnOrBefore, DateRange::InBetween, DateRange::OnOrAfter})
+        EXPECT_FALSE(QinDateRange(QDate(), r, kStart, kEnd));
+    // A start after the end: "In between" matches nothing, even the bounds.
+    EXPECT_FALSE(QinDateRange(kEnd, DateRange::InBetween, kEnd, kStart));
+    EXPECT_FALSE(QinDateRange(kStart, DateRange::InBetween, kEnd, kStart));
+    // A bound that did not read matches nothing.
+    EXPECT_FALSE(QinDateRange(kStart, DateRange::OnOrAfter, QDate(), kEnd));
+}
+
+TEST(ModsScan, FirstAndLastMomentOfTheRangeDaysAreInside)
+{
+    ModsScan scan(TestedTime::LastModified, DateRange::InBetween, kStart, kEnd, "*.*");
+    EXPECT_EQ(feed(scan, "first", times(1, 1, secs(kStart, QTime(0, 0, 0)))), Verdict::Keep);
+    EXPECT_EQ(feed(scan, "last", times(1, 1, secs(kEnd, QTime(23, 59, 59)))), Verdict::Keep);
+    EXPECT_EQ(feed(scan, "before", times(1, 1, secs(kStart.addDays(-1), QTime(23, 59, 59)))),
+              Verdict::Skip);
+    EXPECT_EQ(feed(scan, "after", times(1, 1, secs(kEnd.addDays(1), QTime(0, 0, 0)))),
+              Verdict::Skip);
+    EXPECT_EQ(scan.lines().size(), 2);
+}
+
+TEST(ModsScan, TestsTheChosenTimeAndShowsAllThree)
+{
+    const std::int64_t inside = secs(QDate(2021, 3, 15), QTime(12, 0));
+    const std::int64_t outside = secs(QDate(2019, 6, 1), QTime(12, 0));
+    struct Case {
+        TestedTime tested;
+        FileStatus status;
+        bool kept;
+    };
+    const Case cases[] = {
+        {TestedTime::LastAccessed, times(inside, outside, outside), true},
+        {TestedTime::LastAccessed, times(outside, inside, inside), false},
+        {TestedTime::Created, times(outside, inside, outside), true},
+        {TestedTime::Created, times(inside, outside, inside), false},
+        {TestedTime::LastModified, times(outside, outside, inside), true},
+        {TestedTime::LastModified, times(inside, inside, outside), false},
+    };
+    for (const Case& c : cases) {
+        ModsScan scan(c.tested, DateRange::InBetween, kStart, kEnd, "*.*");
+        EXPECT_EQ(feed(scan, "f", c.status) == Verdict::Keep, c.kept) << int(c.tested);
+    }
+
+    ModsScan scan(TestedTime::Created, DateRange::InBetween, kStart, kEnd, "*.*");
+    scan.setTypeDescriber(&typeOf);
+    const std::int64_t fiveGiB = 5LL * 1024 * 1024 * 1024;
+    ASSERT_EQ(feed(scan, "report.txt", times(outside, inside, inside + 86400, fiveGiB)),
+              Verdict::Keep);
+    const QStringList fields = scan.lines().at(0).split('\t');
+    ASSERT_EQ(fields.size(), kModsColumnCount);
+    EXPECT_EQ(fields[mcFilename], "report.txt");
+    EXPECT_EQ(fields[mcAccessed], formatShortDate(QDate(2019, 6, 1)));
+    EXPECT_EQ(fields[mcCreated], formatShortDate(QDate(2021, 3, 15)));
+    EXPECT_EQ(fields[mcModified], formatShortDate(QDate(2021, 3, 16)));
+    EXPECT_EQ(fields[mcSize], "5,368,709,120");
+    EXPECT_EQ(fields[mcFolder], "/data/docs");
+    EXPECT_EQ(fields[mcType], "TXT File");
+}
+
+TEST(ModsScan, UnrecordedCreationTimeNeverMatchesAndShowsEmpty)
+{
+    // File systems without birth times report none; such a file is not
+    // "created on or before" any day.
+    const std::int64_t t = secs(QDate(2021, 3, 15), QTime(9, 0));
+    for (DateRange r : {DateRange::OnOrBefore, DateRange::InBetween, DateRange::OnOrAfter}) {
+        ModsScan scan(TestedTime::Created, r, kStart, kEnd, "*.*");
+        EXPECT_EQ(feed(scan, "nobirth", times(t, 0, t)), Verdict::Skip) << int(r);
+    }
+    ModsScan scan(TestedTime::LastModified, DateRange::InBetween, kStart, kEnd, "*.*");
+    ASSERT_EQ(feed(scan, "nobirth", times(t, 0, t)), Verdict::Keep);
+    EXPECT_EQ(scan.lines().at(0).split('\t').at(mcCreated), QString());
+}
+
+TEST(ModsScan, TimesOutsideThePackedYearsUseTheRealDate)
+{
+    // Unpacked archives often carry 1970s stamps; they are neither shown nor
+    // tested as 1 January 1980.
+    const std::int64_t old = secs(QDate(1975, 7, 4), QTime(8, 0));
+    ModsScan scan(TestedTime::LastModified, DateRange::OnOrBefore, QDate(1979, 12, 31), {}, "*.*");
+    ASSERT_EQ(feed(scan, "old", times(old, 0, old)), Verdict::Keep);
+    EXPECT_EQ(scan.lines().at(0).split('\t').at(mcModified), formatShortDate(QDate(1975, 7, 4)));
+    ModsScan after(TestedTime::LastModified, DateRange::OnOrAfter, QDate(1979, 12, 31), {}, "*.*");
+    EXPECT_EQ(feed(after, "old", times(old, 0, old)), Verdict::Skip);
+}
+
+TEST(ModsScan, ChoicesChangedDuringAWalkCountFromTheNextFile)
+{
+    const std::int64_t inside = secs(QDate(2021, 3, 15), QTime(12, 0));
+    const std::int64_t outside = secs(QDate(2019, 6, 1), QTime(12, 0));
+    ModsScan scan(TestedTime::LastAccessed, DateRange::InBetween, kStart, kEnd, "*.*");
+    EXPECT_EQ(feed(scan, "a", times(outside, 0, inside)), Verdict::Skip);
+    scan.setTestedTime(TestedTime::LastModified);
+    EXPECT_EQ(feed(scan, "b", times(outside, 0, inside)), Verdict::Keep);
+    scan.setRange(DateRange::OnOrAfter);
+    EXPECT_EQ(feed(scan, "c", times(0, 0, secs(QDate(2030, 1, 1), QTime(0, 0)))), Verdict::Keep);
+    scan.setPattern("*.txt");
+    EXPECT_EQ(scan.filePattern(WalkFolder()), "*.txt");
+}
+
+TEST(ModsScan, WalkListsVisibleMatchingFilesOnly)
+{
+    rwtest::FixtureBuilder fb;
+    const QDateTime day(QDate(2021, 3, 15), QTime(10, 0));
+    const QDateTime old(QDate(2018, 1, 1), QTime(10, 0));
+    const char* inRange[] = {"tree/a.txt", "tree/sub/b.txt", "tree/c.dat", "tree/.hidden.txt",
+                             "tree/.cache/d.txt"};
+    for (const char* rel : inRange) {
+        fb.file(rel, 10);
+        fb.setTimes(rel, day, day);
+    }
+    fb.file("tree/old.txt", 10);
+    fb.setTimes("tree/old.txt", old, old);
+    fb.mapDrive('D', "tree");
+
+    ModsScan scan(TestedTime::LastModified, DateRange::InBetween, kStart, kEnd, "*.txt");
+    bool abort = false;
+    FolderWalker walker(scan, abort);
+    DriveInfo drive;
+    ASSERT_TRUE(findDrive(QChar('D'), &drive));
+    walker.scanAllDrives({drive.entryText()});
+
+    QStringList names;
+    for (const QString& line : scan.lines()) {
+        const QStringList f = line.split('\t');
+        names << QDir(fb.path("tree")).relativeFilePath(JoinPath(f[mcFolder], f[mcFilename]));
+    }
+    names.sort();
+    EXPECT_EQ(names, QStringList({"a.txt", "sub/b.txt"}));
+}

@@ -1,0 +1,565 @@
+#include "tools/mods/TfrmMods.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QFrame>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QResizeEvent>
+#include <QScreen>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "app/WinPlace.h"
+#include "app/core/Messages.h"
+#include "app/core/SharedRoutines.h"
+#include "controls/CheckListBox.h"
+#include "controls/ResultGridView.h"
+#include "framework/DriveCheckList.h"
+#include "framework/ResultGridController.h"
+#include "framework/ScanSession.h"
+#include "framework/WildcardBox.h"
+#include "framework/core/FolderWalker.h"
+#include "framework/core/ScanLimits.h"
+#include "tools/mods/TfrmPickDate.h"
+
+namespace rw
+{
+
+namespace
+{
+
+constexpr int kPanelHeight = 172;
+constexpr int kButtonWidth = 65;
+constexpr int kButtonHeight = 25;
+constexpr int kButtonTop = 140;
+constexpr int kDriveListWidth = 150;
+constexpr int kSearchRight = 470; // right edge of the search controls
+
+QPushButton* makeButton(QWidget* parent, const QString& text, const QString& name,
+                        const QString& hint)
+{
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    b->setToolTip(hint);
+    b->setAutoDefault(false);
+    return b;
+}
+
+QToolButton* makePopButton(QWidget* parent, const QString& name)
+{
+    auto* b = new QToolButton(parent);
+    b->setObjectName(name);
+    b->setToolTip(QStringLiteral("Popup Calendar"));
+    b->setArrowType(Qt::DownArrow);
+    return b;
+}
+
+QString todayText()
+{
+    return formatShortDate(QDate::currentDate());
+}
+
+} // namespace
+
+TfrmMods::TfrmMods(QWidget* owner) : QDialog(owner)
+{
+    setObjectName(QStringLiteral("frmMods"));
+    setWindowTitle(QStringLiteral("Files in a range of dates"));
+    setWindowFlags(Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
+                   Qt::WindowCloseButtonHint | Qt::WindowTitleHint);
+    setSizeGripEnabled(true);
+    resize(660, 478);
+    buildControls();
+    buildGrid();
+
+    m_session = new ScanSession(this, m_btAbort, m_pnlScan, m_gridView);
+    m_session->setDisabledDuringRun(
+        {m_btOK, m_btClose, m_pckDrive, m_dtStart, m_dtEnd, m_popStartDate, m_popEndDate});
+    // A plain box: no warning icon, no beep.
+    m_session->setAbortNotice([] { ShowMessageBox(MessageKind::Information, kAbortedByUserText); });
+
+    m_place = new TWinPlace(this);
+    m_place->setIniFileName(QStringLiteral("roomws95"));
+    m_place->setIdentifier(QStringLiteral("frmMods"));
+    m_place->centreIfNew();
+
+    FillDriveCheckList(m_pckDrive, DriveEntryTexts(), CurrentDriveEntryText());
+    updateStartButton();
+}
+
+TfrmMods::~TfrmMods()
+{
+    if (m_hintsOff)
+        qApp->removeEventFilter(this);
+}
+
+void TfrmMods::buildControls()
+{
+    m_topPanel = new QFrame(this);
+    m_topPanel->setObjectName(QStringLiteral("pnlTop"));
+    m_topPanel->setFixedHeight(kPanelHeight);
+    QWidget* p = m_topPanel;
+
+    m_rgWhat = new QGroupBox(QStringLiteral("Search for files that were"), p);
+    m_rgWhat->setObjectName(QStringLiteral("rgWhat"));
+    m_rgWhat->setGeometry(8, 4, kSearchRight - 8, 46);
+    m_what = new QButtonGroup(this);
+    {
+        auto* row = new QHBoxLayout(m_rgWhat);
+        row->setContentsMargins(8, 2, 8, 4);
+        const QStringList items = {QStringLiteral("Last accessed"), QStringLiteral("Created"),
+                                   QStringLiteral("Last modified")};
+        for (int i = 0; i < items.size(); ++i) {
+            auto* rb = new QRadioButton(items[i], m_rgWhat);
+            rb->setObjectName(QStringLiteral("rgWhat%1").arg(i));
+            m_what->addButton(rb, i);
+            row->addWidget(rb);
+        }
+        m_what->button(0)->setChecked(true);
+    }
+
+    m_rgWhen = new QGroupBox(p);
+    m_rgWhen->setObjectName(QStringLiteral("rgWhen"));
+    m_rgWhen->setGeometry(8, 54, 124, 80);
+    m_when = new QButtonGroup(this);
+    {
+        auto* column = new QVBoxLayout(m_rgWhen);
+        column->setContentsMargins(8, 4, 4, 4);
+        column->setSpacing(2);
+        const QStringList items = {QStringLiteral("On or Before"), QStringLiteral("In between"),
+                                   QStringLiteral("On or After")};
+        for (int i = 0; i < items.size(); ++i) {
+            auto* rb = new QRadioButton(items[i], m_rgWhen);
+            rb->setObjectName(QStringLiteral("rgWhen%1").arg(i));
+            m_when->addButton(rb, i);
+            column->addWidget(rb);
+        }
+        m_when->button(1)->setChecked(true);
+    }
+
+    m_dtStart = new QLineEdit(p);
+    m_dtStart->setObjectName(QStringLiteral("dtStart"));
+    m_dtStart->setGeometry(140, 64, 92, 22);
+    m_popStartDate = makePopButton(p, QStringLiteral("popStartDate"));
+    m_popStartDate->setGeometry(233, 64, 20, 22);
+    m_lblAnd = new QLabel(QStringLiteral("and"), p);
+    m_lblAnd->setObjectName(QStringLiteral("lblAnd"));
+    m_lblAnd->setGeometry(262, 67, 26, 16);
+    m_dtEnd = new QLineEdit(p);
+    m_dtEnd->setObjectName(QStringLiteral("dtEnd"));
+    m_dtEnd->setGeometry(290, 64, 92, 22);
+    m_popEndDate = makePopButton(p, QStringLiteral("popEndDate"));
+    m_popEndDate->setGeometry(383, 64, 20, 22);
+    m_dtStart->installEventFilter(this);
+    m_dtEnd->installEventFilter(this);
+
+    m_lblWildCaption = new QLabel(QStringLiteral("Wildcard match"), p);
+    m_lblWildCaption->setObjectName(QStringLiteral("lblWildCaption"));
+    m_lblWildCaption->setGeometry(140, 106, 100, 16);
+    m_cbWildCard = new QComboBox(p);
+    m_cbWildCard->setObjectName(QStringLiteral("cbWildCard"));
+    m_cbWildCard->setToolTip(QStringLiteral("Wildcard pattern for matching file types"));
+    m_cbWildCard->setMaxVisibleItems(14);
+    m_cbWildCard->setGeometry(242, 102, 100, 22);
+    m_lblWild = new QLabel(QStringLiteral("All files"), p);
+    m_lblWild->setObjectName(QStringLiteral("lblWild"));
+    m_lblWild->setGeometry(348, 106, kSearchRight - 348, 16);
+    m_wildcard = WildcardBox::setUp(m_cbWildCard, m_lblWild);
+
+    m_pckDrive = new CheckListBox(p);
+    m_pckDrive->setObjectName(QStringLiteral("pckDrive"));
+    m_pckDrive->setGeometry(660 - 10 - kDriveListWidth, 8, kDriveListWidth, 126);
+    connect(m_pckDrive, &CheckListBox::checksChanged, this, [this] { updateStartButton(); });
+
+    m_btOK = makeButton(p, QStringLiteral("&Start"), QStringLiteral("btOK"),
+                        QStringLiteral("Start scanning for files"));
+    m_btOK->setDefault(true);
+    m_btClose = makeButton(p, QStringLiteral("Close"), QStringLiteral("btClose"),
+                           QStringLiteral("Close window"));
+    m_btMark = makeButton(p, QStringLiteral("&Mark"), QStringLiteral("btMark"),
+                          QStringLiteral("Mark files for deletion"));
+    m_btAbort = makeButton(p, QStringLiteral("&Abort"), QStringLiteral("btAbort"), QString());
+    m_btDelete = makeButton(p, QStringLiteral("Delete"), QStringLiteral("btDelete"),
+                            QStringLiteral("Delete marked files"));
+    m_btPrint = makeButton(p, QStringLiteral("&Print"), QStringLiteral("btPrint"),
+                           QStringLiteral("Print list of files"));
+    m_btClip = makeButton(p, QStringLiteral("C&lipboard"), QStringLiteral("btClip"),
+                          QStringLiteral("Copy list of files to clipboard"));
+    m_btBrowse = makeButton(p, QStringLiteral("&Browse"), QStringLiteral("btBrowse"),
+                            QStringLiteral("Browse through files"));
+    m_btDetails = makeButton(p, QStringLiteral("&Details"), QStringLiteral("btDetails"),
+                             QStringLiteral("View more file details"));
+    layoutButtons();
+
+    connect(m_btOK, &QPushButton::clicked, this, &TfrmMods::btOKClick);
+    connect(m_btClose, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_btDelete, &QPushButton::clicked, this, &TfrmMods::btDeleteClick);
+    connect(m_popStartDate, &QToolButton::clicked, this, &TfrmMods::popStartDateClick);
+    connect(m_popEndDate, &QToolButton::clicked, this, &TfrmMods::popEndDateClick);
+    connect(m_when, &QButtonGroup::idClicked, this, [this] { rgWhenClick(); });
+
+    // The tested time, the range and the pattern may change while a scan
+    // goes; the scan takes them from the next file (the pattern from the
+    // next folder).
+    connect(m_what, &QButtonGroup::idToggled, this, [this](int, bool on) {
+        if (on && m_activeScan)
+            m_activeScan->setTestedTime(testedTime());
+    });
+    connect(m_when, &QButtonGroup::idToggled, this, [this](int, bool on) {
+        if (on && m_activeScan)
+            m_activeScan->setRange(dateRange());
+    });
+    connect(m_cbWildCard, &QComboBox::currentTextChanged, this, [this](const QString& text) {
+        if (m_activeScan)
+            m_activeScan->setPattern(text);
+    });
+
+    m_pnlScan = new QLabel(this);
+    m_pnlScan->setObjectName(QStringLiteral("pnlScan"));
+    m_pnlScan->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_pnlScan->setFixedHeight(19);
+}
+
+void TfrmMods::buildGrid()
+{
+    m_gridView = new ResultGridView(this);
+    m_gridView->setToolTip(
+        QStringLiteral("Double click to mark for deletion, right click for options"));
+
+    ResultGridConfig c;
+    c.headers = {QStringLiteral("Filename"), QStringLiteral("Accessed"), QStringLiteral("Created"),
+                 QStringLiteral("Modified"), QStringLiteral("Size"),     QStringLiteral("Folder"),
+                 QStringLiteral("Type")};
+    c.markColumn = mcFilename;
+    c.sizeColumn = mcSize;
+    c.folderColumn = mcFolder;
+    c.nameColumn = mcFilename;
+    c.sortWindowKey = QStringLiteral("TfrmMods");
+    c.sortItems = {
+        {QStringLiteral("&Name"), QStringLiteral("Sortbyname1"), {}, mcFilename, SortKind::Text},
+        {QStringLiteral("Access &Date"),
+         QStringLiteral("SortbyAccessDate1"),
+         {},
+         mcAccessed,
+         SortKind::Date,
+         true},
+        {QStringLiteral("&Creation Date"),
+         QStringLiteral("SortbyCreationDate1"),
+         {},
+         mcCreated,
+         SortKind::Date,
+         true},
+        {QStringLiteral("&Modification Date"),
+         QStringLiteral("SortbyModificationDate1"),
+         {},
+         mcModified,
+         SortKind::Date,
+         true},
+        {QStringLiteral("&Size"), QStringLiteral("Sortbysize1"), {}, mcSize, SortKind::Number},
+        {QStringLiteral("&Folder"), QStringLiteral("Sortbyfolder1"), {}, mcFolder, SortKind::Text},
+        {QStringLiteral("&Type"), QStringLiteral("Sortbytype1"), {}, mcType, SortKind::Text},
+    };
+    c.defaultSortItem = 0;
+    c.statusLabel = m_pnlScan;
+    c.deleteButton = m_btDelete;
+    c.topPanel = m_topPanel;
+    c.printTitle = [this] { return printTitle(); };
+    c.wildcard = [] { return QStringLiteral("*.*"); };
+    c.clipboard = ClipboardSource::GridRows;
+    c.clipboardColumns = mcFolder; // Filename .. Size
+    c.clipboardTrailingTab = true;
+    c.columnWidths = {110, 68, 68, 68, 65, 189};
+    // The Folder column is not taken off: the grid is wider than the window
+    // and scrolls sideways.
+    c.lastColumnWidth = [](int clientWidth, const QList<int>& scaled) {
+        int w = clientWidth - 25;
+        for (int i = 0; i < mcFolder && i < scaled.size(); ++i)
+            w -= scaled[i];
+        return w;
+    };
+    m_grid = new ResultGridController(this, m_gridView, c);
+
+    connect(m_btMark, &QPushButton::clicked, m_grid, &ResultGridController::DeleteAllFiles);
+    connect(m_btPrint, &QPushButton::clicked, m_grid, &ResultGridController::btPrintClick);
+    connect(m_btClip, &QPushButton::clicked, m_grid, &ResultGridController::btClipClick);
+    connect(m_btBrowse, &QPushButton::clicked, m_grid,
+            &ResultGridController::BrowseDirectory1Click);
+    connect(m_btDetails, &QPushButton::clicked, m_grid, &ResultGridController::Details1Click);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_topPanel);
+    layout->addWidget(m_gridView, 1);
+    layout->addWidget(m_pnlScan);
+}
+
+void TfrmMods::layoutButtons()
+{
+    // One row from the left; Abort takes the Mark button's place.
+    int left = 8;
+    for (QPushButton* b :
+         {m_btOK, m_btClose, m_btMark, m_btDelete, m_btPrint, m_btClip, m_btBrowse, m_btDetails}) {
+        b->setGeometry(left, kButtonTop, kButtonWidth, kButtonHeight);
+        left += kButtonWidth + 3;
+    }
+    m_btAbort->setGeometry(m_btMark->geometry());
+    m_btAbort->raise();
+}
+
+std::int64_t TfrmMods::rowsFilled() const
+{
+    return m_grid->rowsFilled();
+}
+
+TestedTime TfrmMods::testedTime() const
+{
+    return TestedTime(qBound(0, m_what->checkedId(), 2));
+}
+
+DateRange TfrmMods::dateRange() const
+{
+    return DateRange(qBound(0, m_when->checkedId(), 2));
+}
+
+void TfrmMods::showEvent(QShowEvent* event)
+{
+    if (!event->spontaneous())
+        FormShow();
+    QDialog::showEvent(event);
+}
+
+void TfrmMods::FormShow()
+{
+    m_grid->savePanelHeight();
+    setResultButtonsVisible(false);
+    m_btMark->hide();
+    m_btDelete->hide();
+    m_btAbort->hide();
+    m_session->abortFlag() = false;
+    m_pnlScan->clear();
+    m_dtStart->setText(todayText());
+    m_dtEnd->setText(todayText());
+    updateStartButton();
+    m_btClose->setEnabled(true);
+    layoutButtons();
+    m_grid->ClearGrid();
+    m_gridView->setFocus();
+    rgWhenClick();
+    applyMinimumSize();
+    m_grid->FormResize(width());
+    placeDriveList();
+    m_wildcard->fill(true);
+    m_place->restorePlacement();
+}
+
+void TfrmMods::applyMinimumSize()
+{
+    // The search controls beside the drive list, and twice the top panel.
+    const int dpi = logicalDpiX();
+    int w = (kSearchRight + 10 + kDriveListWidth + 10 + 3) * dpi / 96;
+    const QScreen* s = screen();
+    if (s && s->availableGeometry().width() < w)
+        w = s->availableGeometry().width() - 10;
+    setMinimumSize(w, 2 * kPanelHeight * dpi / 96);
+}
+
+void TfrmMods::placeDriveList()
+{
+    QRect r = m_pckDrive->geometry();
+    r.moveLeft(qMax(kSearchRight + 10, width() - 10 - r.width()));
+    m_pckDrive->setGeometry(r);
+}
+
+void TfrmMods::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    m_grid->FormResize(event->size().width());
+    placeDriveList();
+}
+
+void TfrmMods::updateStartButton()
+{
+    if (!m_session || !m_session->isRunning())
+        m_btOK->setEnabled(m_pckDrive->checkedCount() > 0);
+}
+
+void TfrmMods::setResultButtonsVisible(bool visible)
+{
+    for (QPushButton* b : {m_btPrint, m_btClip, m_btBrowse, m_btDetails, m_btMark, m_btDelete})
+        b->setVisible(visible);
+}
+
+void TfrmMods::rgWhenClick()
+{
+    const bool between = dateRange() == DateRange::InBetween;
+    m_lblAnd->setVisible(between);
+    m_dtEnd->setVisible(between);
+    m_popEndDate->setVisible(between);
+    m_dtStart->setVisible(true);
+    m_popStartDate->setVisible(true);
+}
+
+bool TfrmMods::checkDate(QLineEdit* field, const QString& error)
+{
+    if (parseShortDate(field->text()).isValid())
+        return true;
+    // The error box takes the focus away; that loss is not a new exit.
+    m_checkingDate = true;
+    field->setFocus();
+    ShowErrorMessage(error);
+    field->setFocus();
+    m_checkingDate = false;
+    return false;
+}
+
+bool TfrmMods::dtStartExit()
+{
+    return checkDate(m_dtStart, QStringLiteral("Invalid start date"));
+}
+
+bool TfrmMods::dtEndExit()
+{
+    return checkDate(m_dtEnd, QStringLiteral("Invalid ending date"));
+}
+
+bool TfrmMods::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusOut && !m_checkingDate &&
+        (watched == m_dtStart || watched == m_dtEnd)) {
+        // Only a move of the focus inside this window counts as leaving the
+        // field; switching to another window or a pop-up does not.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+            if (watched == m_dtStart)
+                dtStartExit();
+            else
+                dtEndExit();
+        }
+        return false;
+    }
+    // Hints are off while a run goes.
+    if (m_hintsOff && event->type() == QEvent::ToolTip) {
+        auto* w = qobject_cast<QWidget*>(watched);
+        if (w && (w == this || isAncestorOf(w)))
+            return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TfrmMods::btOKClick()
+{
+    // A date typed and never left (Start by the Enter key) is checked here:
+    // a scan with a date that does not read would match nothing silently.
+    if (!dtStartExit())
+        return;
+    if (dateRange() == DateRange::InBetween && !dtEndExit())
+        return;
+    m_hintsOff = true;
+    qApp->installEventFilter(this);
+    m_grid->ClearGrid();
+    scan();
+    qApp->removeEventFilter(this);
+    m_hintsOff = false;
+}
+
+void TfrmMods::scan()
+{
+    m_grid->ClearGrid();
+    setResultButtonsVisible(false);
+    {
+        ScanSession::Run run(*m_session);
+        ModsScan strategy(testedTime(), dateRange(), parseShortDate(m_dtStart->text()),
+                          parseShortDate(m_dtEnd->text()), m_cbWildCard->currentText());
+        m_activeScan = &strategy;
+        FolderWalker walker(strategy, m_session->abortFlag());
+        m_session->attach(walker);
+        walker.scanAllDrives(m_pckDrive->checkedLines());
+        m_activeScan = nullptr;
+
+        const QStringList& lines = strategy.lines();
+        m_grid->beginFill(lines.size());
+        for (const QString& line : lines)
+            m_grid->addToGrid(line);
+        m_grid->endFill();
+        if (m_grid->rowsFilled() > 0)
+            m_gridView->selectRow(0);
+    }
+    m_pnlScan->setText(QStringLiteral("Found : ") + QString::number(m_grid->rowsFilled()));
+    if (m_grid->rowsFilled() == 0) {
+        ShowInfoMessage(QStringLiteral("No files found."));
+        return;
+    }
+    setResultButtonsVisible(true);
+    m_grid->updateDeleteButton();
+}
+
+void TfrmMods::btDeleteClick()
+{
+    if (m_grid->runDelete())
+        accept();
+}
+
+void TfrmMods::popStartDateClick()
+{
+    pickDate(m_dtStart, m_dtEnd);
+}
+
+void TfrmMods::popEndDateClick()
+{
+    pickDate(m_dtEnd, m_dtStart);
+}
+
+void TfrmMods::pickDate(QLineEdit* field, QLineEdit* other)
+{
+    m_checkingDate = true; // the picker takes the focus; that is no exit
+    field->setFocus();
+    TfrmPickDate picker(this);
+    if (field->text().isEmpty())
+        field->setText(todayText());
+    const QPoint below = frameGeometry().topLeft() + m_topPanel->pos() + field->pos() +
+                         QPoint(0, field->height() + 25);
+    picker.move(below);
+    const QDate typed = parseShortDate(field->text());
+    picker.SetPickedDate(typed.isValid() ? QDateTime(typed, QTime(0, 0)) : QDateTime());
+    if (picker.exec() == QDialog::Accepted) {
+        field->setText(formatShortDate(picker.GetPickedDate().date()));
+        field->selectAll();
+    }
+    m_checkingDate = false;
+
+    // Keep the range in order: the date just picked wins.
+    const QDate start = parseShortDate(m_dtStart->text());
+    const QDate end = parseShortDate(m_dtEnd->text());
+    if (start.isValid() && end.isValid() && start > end)
+        other->setText(field->text());
+}
+
+QString TfrmMods::printTitle() const
+{
+    static const QString tested[] = {QStringLiteral("Last accessed"), QStringLiteral("Created"),
+                                     QStringLiteral("Modified")};
+    QString range;
+    switch (dateRange()) {
+    case DateRange::OnOrBefore:
+        range = QStringLiteral("before ") + m_dtStart->text();
+        break;
+    case DateRange::InBetween:
+        range = QStringLiteral("between ") + m_dtStart->text() + QStringLiteral(" and ") +
+                m_dtEnd->text();
+        break;
+    case DateRange::OnOrAfter:
+        range = QStringLiteral("after ") + m_dtStart->text();
+        break;
+    }
+    return QStringLiteral("Files ") + tested[int(testedTime())] + u' ' + range;
+}
+
+} // namespace rw
