@@ -2,11 +2,15 @@
 
 #include "app/launcher/LongLivedWindows.h"
 #include "app/launcher/ToolWindowFactories.h"
+#include "browser/BrowserHooks.h"
 #include "browser/DetailsHooks.h"
 #include "browser/core/FileDetails.h"
 #include "framework/core/FileTypes.h"
+#include "tools/clean/CleanWindowFactory.h"
+#include "tools/dirhog/DirHogWindowFactory.h"
 #include "tools/dup/DupWindowFactory.h"
 #include "tools/dup/TfrmDupCompare.h"
+#include "tools/mods/ModsWindowFactory.h"
 #include "viewer/TFindDlg.h"
 #include "viewer/ViewerHooks.h"
 
@@ -19,6 +23,7 @@ void wireProgram()
 {
     registerViewerHooks();
     registerDetailsHooks();
+    registerBrowserHooks();
     setFileTypeDescriber([](const QString& ext) { return FileTypeDescription(ext); });
 
     LongLivedWindows::Factories& longLived = LongLivedWindows::factories();
@@ -26,7 +31,12 @@ void wireProgram()
     longLived.dupCompare = [] { return std::make_unique<TfrmDupCompare>(); };
 
     // DuplicateMode is set by the launcher right before the finder is made.
-    toolWindowFactories().dup = [](QWidget* owner, bool) { return createDupWindow(owner); };
+    ToolWindowFactories& tools = toolWindowFactories();
+    tools.dup = [](QWidget* owner, bool) { return createDupWindow(owner); };
+    tools.mods = [](QWidget* owner) { return createModsWindow(owner); };
+    tools.dirhog = [](QWidget* owner) { return createDirHogWindow(owner); };
+    tools.clean = [](QWidget* owner) { return createCleanWindow(owner); };
+    tools.browse = [](QWidget* owner) { return createBrowseWindow(owner); };
 }
 
 } // namespace rw
