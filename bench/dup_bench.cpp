@@ -4,35 +4,25 @@
 // the finder compares metadata (the chosen fields), so its figure is the
 // cost of a walk plus grouping, theirs includes reading and hashing files.
 
+#include "bench/BenchSupport.h"
 #include "framework/core/FolderWalker.h"
 #include "framework/core/SizeFilter.h"
 #include "tools/dup/core/DupScan.h"
 
-#include <QByteArray>
-#include <QDir>
-#include <QFile>
-
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace
 {
 
-using Clock = std::chrono::steady_clock;
+using rw::bench::Clock;
+using rw::bench::timeCommand;
 
-constexpr int kTopFolders = 20;
-constexpr int kSubFolders = 20; // 400 leaf folders
-constexpr int kFilesPerFolder = 10;
+constexpr rw::bench::TreeShape kShape{20, 20, 10}; // 400 leaf folders
 constexpr int kDuplicateEvery = 4; // every 4th file is a copy of one of 50 originals
-
-const char* const kExtensions[] = {".txt", ".dat", ".log", ".jpg", ".c", ".h", ".tmp", ""};
 
 // Real content, so content comparers have something to read: a unique file
 // has its own bytes and size; a planted copy repeats one of 50 originals.
@@ -47,30 +37,10 @@ std::string contentFor(unsigned n)
     return s;
 }
 
-long long buildTree(const std::string& root)
+bool writeContent(int fd, unsigned n)
 {
-    long long files = 0;
-    unsigned n = 0;
-    ::mkdir(root.c_str(), 0755);
-    for (int t = 0; t < kTopFolders; ++t) {
-        const std::string top = root + "/top" + std::to_string(t);
-        ::mkdir(top.c_str(), 0755);
-        for (int s = 0; s < kSubFolders; ++s) {
-            const std::string sub = top + "/sub" + std::to_string(s);
-            ::mkdir(sub.c_str(), 0755);
-            for (int f = 0; f < kFilesPerFolder; ++f, ++n) {
-                const std::string file = sub + "/file" + std::to_string(f) + kExtensions[n % 8];
-                const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-                if (fd < 0)
-                    continue;
-                const std::string c = contentFor(n);
-                if (::write(fd, c.data(), c.size()) == ssize_t(c.size()))
-                    ++files;
-                ::close(fd);
-            }
-        }
-    }
-    return files;
+    const std::string c = contentFor(n);
+    return ::write(fd, c.data(), c.size()) == ssize_t(c.size());
 }
 
 struct ScanResult {
@@ -85,40 +55,24 @@ ScanResult timeScan(const QString& root, bool duplicates, int mode, rw::SizeFilt
     rw::DupScan scan(duplicates, mode, filter, QStringLiteral("*.*"));
     bool abort = false;
     rw::FolderWalker walker(scan, abort);
-    walker.setProgressCallback([](const rw::WalkFolder&) {});
-    const rw::DriveInfo drive{QChar('X'), root};
-    walker.walkTree(drive, drive.entryText());
+    rw::bench::walkAsDrive(walker, root);
     const QStringList rows = scan.resultLines();
-    return {std::chrono::duration<double>(Clock::now() - t0).count(), walker.examinedCount(),
-            rows.size()};
-}
-
-double timeCommand(const std::string& command)
-{
-    const auto t0 = Clock::now();
-    if (std::system(command.c_str()) != 0)
-        std::fprintf(stderr, "command failed: %s\n", command.c_str());
-    return std::chrono::duration<double>(Clock::now() - t0).count();
-}
-
-bool have(const char* program)
-{
-    return std::system((std::string("command -v ") + program + " > /dev/null 2>&1").c_str()) == 0;
+    return {rw::bench::secondsSince(t0), walker.examinedCount(), rows.size()};
 }
 
 } // namespace
 
 int main()
 {
-    const std::string root = QFile::encodeName(QDir::tempPath()).toStdString() + "/rw_dup_bench_" +
-                             std::to_string(::getpid());
+    const std::string root = rw::bench::benchRoot("dup");
     std::printf("building tree in %s ...\n", root.c_str());
-    const long long files = buildTree(root);
+    const long long files = rw::bench::buildTree(
+        root, kShape, [](unsigned n) { return rw::bench::kExtensions[n % 8]; }, writeContent);
     std::printf("  %lld files, every %dth a copy of one of 50 originals\n", files, kDuplicateEvery);
 
-    const QString qroot = QFile::decodeName(QByteArray::fromStdString(root));
-    const bool haveFdupes = have("fdupes");
-    const bool haveJdupes = have("jdupes");
+    const QString qroot = rw::bench::decodedPath(root);
+    const bool haveFdupes = rw::bench::haveProgram("fdupes");
+    const bool haveJdupes = rw::bench::haveProgram("jdupes");
     const std::string fdupes = "fdupes -q -r -n '" + root + "' > /dev/null 2>&1";
     const std::string jdupes = "jdupes -q -r '" + root + "' > /dev/null 2>&1";
 

@@ -2,66 +2,25 @@
 // on the same synthetic tree, warm cache. Prints files per second and the
 // two ratios; the goal is a walk no slower than 1.3 times `du -s`.
 
+#include "bench/BenchSupport.h"
 #include "framework/core/FileTextFormatter.h"
 #include "framework/core/FolderWalker.h"
 #include "framework/core/SizeFilter.h"
 
-#include <QByteArray>
-#include <QDir>
 #include <QStringList>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace
 {
 
-using Clock = std::chrono::steady_clock;
+using rw::bench::Clock;
+using rw::bench::timeCommand;
 
-constexpr int kTopFolders = 100;
-constexpr int kSubFolders = 100; // per top folder: 10,100 folders in all
-constexpr int kFilesPerFolder = 20;
-
-const char* const kExtensions[] = {".txt", ".dat", ".log", ".jpg", ".c", ".h", ".tmp", ""};
-
-// Sparse files of sizes over several orders of magnitude (1 byte .. 100 MB).
-std::int64_t sizeFor(unsigned n)
-{
-    static const std::int64_t scales[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000};
-    return scales[n % 8] * std::int64_t(1 + (n / 8) % 10);
-}
-
-long long buildTree(const std::string& root)
-{
-    long long files = 0;
-    unsigned n = 0;
-    ::mkdir(root.c_str(), 0755);
-    for (int t = 0; t < kTopFolders; ++t) {
-        const std::string top = root + "/top" + std::to_string(t);
-        ::mkdir(top.c_str(), 0755);
-        for (int s = 0; s < kSubFolders; ++s) {
-            const std::string sub = top + "/sub" + std::to_string(s);
-            ::mkdir(sub.c_str(), 0755);
-            for (int f = 0; f < kFilesPerFolder; ++f, ++n) {
-                const std::string file = sub + "/file" + std::to_string(f) + kExtensions[n % 8];
-                const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-                if (fd < 0)
-                    continue;
-                if (::ftruncate(fd, sizeFor(n)) == 0)
-                    ++files;
-                ::close(fd);
-            }
-        }
-    }
-    return files;
-}
+// 10,100 folders in all, files sparse over several orders of magnitude.
+constexpr rw::bench::TreeShape kShape{100, 100, 20};
 
 // The file-hog test: size filter, then a result line per passing file.
 class HogStrategy : public rw::WalkStrategy
@@ -102,41 +61,25 @@ WalkResult timeWalk(const QString& root, rw::SizeFilter filter)
     HogStrategy strategy(filter);
     bool abort = false;
     rw::FolderWalker walker(strategy, abort);
-    // A progress callback as a window sets one (here it only counts).
-    long long calls = 0;
-    walker.setProgressCallback([&calls](const rw::WalkFolder&) { ++calls; });
-    const rw::DriveInfo drive{QChar('X'), root};
-    const QString entry = drive.entryText();
     const auto t0 = Clock::now();
-    walker.walkTree(drive, entry);
-    const auto t1 = Clock::now();
-    return {std::chrono::duration<double>(t1 - t0).count(), walker.examinedCount(),
-            walker.keptCount()};
-}
-
-double timeCommand(const std::string& command)
-{
-    const auto t0 = Clock::now();
-    if (std::system(command.c_str()) != 0)
-        std::fprintf(stderr, "command failed: %s\n", command.c_str());
-    return std::chrono::duration<double>(Clock::now() - t0).count();
+    rw::bench::walkAsDrive(walker, root);
+    return {rw::bench::secondsSince(t0), walker.examinedCount(), walker.keptCount()};
 }
 
 } // namespace
 
 int main()
 {
-    const QString tmp = QDir::tempPath();
-    const std::string root =
-        QFile::encodeName(tmp).toStdString() + "/rw_walk_bench_" + std::to_string(::getpid());
+    const std::string root = rw::bench::benchRoot("walk");
     std::printf("building tree in %s ...\n", root.c_str());
     const auto b0 = Clock::now();
-    const long long files = buildTree(root);
-    std::printf("  %lld files in %d folders (%.1f s)\n", files,
-                kTopFolders * kSubFolders + kTopFolders + 1,
-                std::chrono::duration<double>(Clock::now() - b0).count());
+    const long long files = rw::bench::buildTree(
+        root, kShape, [](unsigned n) { return rw::bench::kExtensions[n % 8]; },
+        rw::bench::fillSparse);
+    std::printf("  %lld files in %d folders (%.1f s)\n", files, kShape.folderCount(),
+                rw::bench::secondsSince(b0));
 
-    const QString qroot = QFile::decodeName(QByteArray::fromStdString(root));
+    const QString qroot = rw::bench::decodedPath(root);
     const std::string du = "du -s '" + root + "' > /dev/null";
     const std::string find = "find '" + root + "' -printf '%s\\n' > /dev/null";
     constexpr int kRuns = 7;
