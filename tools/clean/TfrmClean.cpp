@@ -1,7 +1,6 @@
 #include "tools/clean/TfrmClean.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QEvent>
 #include <QFrame>
 #include <QLabel>
@@ -9,7 +8,6 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScreen>
-#include <QVBoxLayout>
 
 #include "app/WinPlace.h"
 #include "app/core/Messages.h"
@@ -20,6 +18,8 @@
 #include "framework/DriveCheckList.h"
 #include "framework/ResultGridController.h"
 #include "framework/ScanSession.h"
+#include "framework/ToolTipsOff.h"
+#include "framework/ToolWindowParts.h"
 #include "framework/core/FolderWalker.h"
 #include "tools/clean/TfrmTempFiles.h"
 #include "tools/clean/core/CleanScan.h"
@@ -36,16 +36,6 @@ constexpr int kButtonWidth = 65;
 constexpr int kButtonHeight = 25;
 constexpr int kButtonTop = 140;
 constexpr int kDriveListWidth = 150;
-
-QPushButton* makeButton(QWidget* parent, const QString& text, const QString& name,
-                        const QString& hint)
-{
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    b->setToolTip(hint);
-    b->setAutoDefault(false);
-    return b;
-}
 
 } // namespace
 
@@ -78,9 +68,7 @@ TfrmClean::~TfrmClean() = default;
 
 void TfrmClean::buildControls()
 {
-    m_topPanel = new QFrame(this);
-    m_topPanel->setObjectName(QStringLiteral("pnlTop"));
-    m_topPanel->setFixedHeight(kPanelHeight);
+    m_topPanel = makeTopPanel(this, kPanelHeight);
     QWidget* p = m_topPanel;
 
     m_lblHeading = new QLabel(QStringLiteral("Temporary file types to search and clean."), p);
@@ -99,48 +87,32 @@ void TfrmClean::buildControls()
             m_running->setPatterns(m_pickList->selectedLines());
     });
 
-    m_btEdit = makeButton(p, QStringLiteral("Add/Delete"), QStringLiteral("btEdit"),
-                          QStringLiteral("Add, delete temporary file extensions"));
+    m_btEdit = makeToolButton(p, QStringLiteral("Add/Delete"), QStringLiteral("btEdit"),
+                              QStringLiteral("Add, delete temporary file extensions"));
     m_btEdit->setGeometry(266, 22, 75, kButtonHeight);
     connect(m_btEdit, &QPushButton::clicked, this, &TfrmClean::btEditClick);
 
-    m_pckDrive = new CheckListBox(p);
-    m_pckDrive->setObjectName(QStringLiteral("pckDrive"));
-    m_pckDrive->setGeometry(640 - 8 - kDriveListWidth, 8, kDriveListWidth, 126);
+    m_pckDrive = makeDriveCheckList(p, 640 - 8 - kDriveListWidth, kDriveListWidth);
     connect(m_pckDrive, &CheckListBox::checksChanged, this, &TfrmClean::pckDriveClick);
 
-    m_btScan = makeButton(p, QStringLiteral("&Start"), QStringLiteral("btScan"), QString());
-    m_btScan->setDefault(true);
-    m_btClose = makeButton(p, QStringLiteral("Close"), QStringLiteral("btClose"),
-                           QStringLiteral("Close window"));
-    m_btAbort = makeButton(p, QStringLiteral("&Abort"), QStringLiteral("btAbort"),
-                           QStringLiteral("Abort scan"));
-    m_btMark =
-        makeButton(p, QStringLiteral("&Mark"), QStringLiteral("btMark"),
-                   QStringLiteral("Mark file for deletion (double click on grid also works)"));
-    m_btDelete = makeButton(p, QStringLiteral("Delete"), QStringLiteral("btDelete"),
-                            QStringLiteral("Delete marked files"));
-    m_btPrint = makeButton(p, QStringLiteral("&Print"), QStringLiteral("btPrint"),
-                           QStringLiteral("Print list of files"));
-    m_btClip = makeButton(p, QStringLiteral("C&lipboard"), QStringLiteral("btClip"),
-                          QStringLiteral("Copy list of files to clipboard"));
-    m_btBrowse = makeButton(p, QStringLiteral("&Browse"), QStringLiteral("btBrowse"),
-                            QStringLiteral("Browse this file and folder"));
-    m_btDetails = makeButton(p, QStringLiteral("&Details"), QStringLiteral("btDetails"),
-                             QStringLiteral("View more file details"));
+    // Abort and Mark take turns on one place.
+    m_buttons = ToolButtonRow(p);
+    m_btScan = m_buttons.add(ToolButtonRow::Start);
+    m_btClose = m_buttons.add(ToolButtonRow::Close);
+    m_btAbort = m_buttons.add(ToolButtonRow::Abort);
+    m_btMark = m_buttons.addSharing(ToolButtonRow::Mark, m_btAbort);
+    m_btDelete = m_buttons.add(ToolButtonRow::Delete);
+    m_btPrint = m_buttons.add(ToolButtonRow::Print);
+    m_btClip = m_buttons.add(ToolButtonRow::Clip);
+    m_btBrowse = m_buttons.add(ToolButtonRow::Browse);
+    m_btDetails = m_buttons.add(ToolButtonRow::Details);
 
     connect(m_btScan, &QPushButton::clicked, this, &TfrmClean::btScanClick);
     connect(m_btClose, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_btDelete, &QPushButton::clicked, this, &TfrmClean::btDeleteClick);
     layoutButtons();
 
-    m_pnlSel = new QLabel(this);
-    m_pnlSel->setObjectName(QStringLiteral("pnlSel"));
-    m_pnlSel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    QFont f(QStringLiteral("Arial"));
-    f.setPixelSize(12);
-    m_pnlSel->setFont(f);
-    m_pnlSel->setFixedHeight(19);
+    m_pnlSel = makeStatusPanel(this, QStringLiteral("pnlSel"));
 }
 
 void TfrmClean::buildGrid()
@@ -197,51 +169,25 @@ void TfrmClean::buildGrid()
     if (auto* unmark = m_grid->popupMenu()->findChild<QAction*>(QStringLiteral("Unmarkall1")))
         unmark->setText(QStringLiteral("Unmark All"));
 
-    connect(m_btMark, &QPushButton::clicked, m_grid, &ResultGridController::DeleteAllFiles);
-    connect(m_btPrint, &QPushButton::clicked, m_grid, &ResultGridController::btPrintClick);
-    connect(m_btClip, &QPushButton::clicked, m_grid, &ResultGridController::btClipClick);
-    connect(m_btBrowse, &QPushButton::clicked, m_grid,
-            &ResultGridController::BrowseDirectory1Click);
-    connect(m_btDetails, &QPushButton::clicked, m_grid, &ResultGridController::Details1Click);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(m_topPanel);
-    layout->addWidget(m_gridView, 1);
-    layout->addWidget(m_pnlSel);
+    m_buttons.connectToGrid(m_grid, [this] { return m_grid; });
+    stackToolWindow(this, m_topPanel, m_gridView, m_pnlSel);
 }
 
 void TfrmClean::layoutButtons()
 {
-    // One row from the left, each button 3 pixels right of the previous;
-    // Abort and Mark take turns on one place.
-    int left = 3;
-    for (QPushButton* b : {m_btScan, m_btClose, m_btAbort, m_btDelete, m_btPrint, m_btClip,
-                           m_btBrowse, m_btDetails}) {
-        b->setGeometry(left, kButtonTop, kButtonWidth, kButtonHeight);
-        left += kButtonWidth + 3;
-    }
-    m_btMark->setGeometry(m_btAbort->geometry());
+    m_buttons.layout(3, kButtonTop, kButtonWidth, kButtonHeight);
 }
 
 void TfrmClean::placeDriveList()
 {
-    QRect r = m_pckDrive->geometry();
-    r.moveLeft(qMax(m_btEdit->geometry().right() + 8, width() - 8 - r.width()));
-    m_pckDrive->setGeometry(r);
+    placeDriveListRight(m_pckDrive, width(), m_btEdit->geometry().right() + 8, 8);
 }
 
 void TfrmClean::applyMinimumSize()
 {
     // No narrower than the button row, no lower than twice the top panel,
     // both scaled to the screen's resolution.
-    const int dpi = logicalDpiX();
-    int w = (m_btDetails->geometry().right() + 1 + 3) * dpi / 96;
-    const QScreen* s = screen();
-    if (s && s->availableGeometry().width() < w)
-        w = s->availableGeometry().width() - 10;
-    setMinimumSize(w, 2 * kPanelHeight * dpi / 96);
+    applyToolMinimumSize(this, m_buttons.right() + 3, kPanelHeight);
 }
 
 void TfrmClean::pckDriveClick()
@@ -304,17 +250,6 @@ void TfrmClean::resizeEvent(QResizeEvent* event)
     placeDriveList();
 }
 
-bool TfrmClean::eventFilter(QObject* watched, QEvent* event)
-{
-    // Hints are off while a run goes.
-    if (m_hintsOff && event->type() == QEvent::ToolTip) {
-        auto* w = qobject_cast<QWidget*>(watched);
-        if (w && (w == this || isAncestorOf(w)))
-            return true;
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
 void TfrmClean::ReadInFromDisk()
 {
     m_pickList->setLines(ReadTempFilesFromDisk());
@@ -347,13 +282,12 @@ void TfrmClean::btScanClick()
         ShowErrorMessage(QStringLiteral("Select at least one file extension"));
         return;
     }
-    m_hintsOff = true;
-    qApp->installEventFilter(this);
-    m_grid->ClearGrid();
-    m_grid->updateDeleteButton();
-    scan();
-    qApp->removeEventFilter(this);
-    m_hintsOff = false;
+    {
+        ToolTipsOff hintsOff(this);
+        m_grid->ClearGrid();
+        m_grid->updateDeleteButton();
+        scan();
+    }
     // Every run ends with the size sort, which flips its direction like the
     // menu item does.
     m_grid->sortByItem(0);

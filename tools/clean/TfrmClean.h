@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "framework/ToolButtonRow.h"
+
 class QFrame;
 class QLabel;
 class QPushButton;
@@ -61,7 +63,6 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();
@@ -74,7 +75,6 @@ private:
     void setResultButtonsVisible(bool visible);
 
     std::int64_t m_found = 0;
-    bool m_hintsOff = false;
     CleanScan* m_running = nullptr; // the scan of a run in progress
 
     QFrame* m_topPanel = nullptr;
@@ -83,6 +83,7 @@ private:
     QPushButton* m_btEdit = nullptr;
     CheckListBox* m_pckDrive = nullptr;
 
+    ToolButtonRow m_buttons{nullptr};
     QPushButton* m_btScan = nullptr;
     QPushButton* m_btClose = nullptr;
     QPushButton* m_btAbort = nullptr;

@@ -11,6 +11,8 @@
 #include "framework/DriveCheckList.h"
 #include "framework/ResultGridController.h"
 #include "framework/ScanSession.h"
+#include "framework/ToolButtonRow.h"
+#include "framework/ToolWindowParts.h"
 #include "framework/WindowHooks.h"
 #include "framework/core/FolderWalker.h"
 #include "framework/core/ScanLimits.h"
@@ -45,11 +47,8 @@ constexpr int kButtonHeight = 25;
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& text, const QString& hint,
                         const QRect& geometry)
 {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setToolTip(hint);
+    QPushButton* b = makeToolButton(parent, text, QString::fromLatin1(name), hint);
     b->setGeometry(geometry);
-    b->setAutoDefault(false);
     return b;
 }
 
@@ -218,11 +217,7 @@ void TfrmDirHog::buildControls()
     m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
     layout->addWidget(m_grid, 1);
 
-    m_pnlScan = new QLabel(this);
-    m_pnlScan->setObjectName(QStringLiteral("pnlScan"));
-    m_pnlScan->setFrameShape(QFrame::Panel);
-    m_pnlScan->setFrameShadow(QFrame::Sunken);
-    m_pnlScan->setFixedHeight(20);
+    m_pnlScan = makeStatusPanel(this, QStringLiteral("pnlScan"), 20, false);
     layout->addWidget(m_pnlScan);
 }
 

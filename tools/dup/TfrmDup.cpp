@@ -1,6 +1,5 @@
 #include "tools/dup/TfrmDup.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QEvent>
@@ -10,8 +9,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QResizeEvent>
-#include <QScreen>
-#include <QVBoxLayout>
 
 #include <cmath>
 
@@ -25,6 +22,8 @@
 #include "framework/DriveCheckList.h"
 #include "framework/ResultGridController.h"
 #include "framework/ScanSession.h"
+#include "framework/ToolTipsOff.h"
+#include "framework/ToolWindowParts.h"
 #include "framework/WildcardBox.h"
 #include "framework/core/FolderWalker.h"
 #include "framework/core/SizeFilter.h"
@@ -42,16 +41,6 @@ constexpr int kButtonWidth = 65;
 constexpr int kButtonHeight = 25;
 constexpr int kButtonTop = 140;
 constexpr int kDriveListWidth = 150;
-
-QPushButton* makeButton(QWidget* parent, const QString& text, const QString& name,
-                        const QString& hint)
-{
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    b->setToolTip(hint);
-    b->setAutoDefault(false);
-    return b;
-}
 
 QDoubleSpinBox* makeNumber(QWidget* parent, const QString& name)
 {
@@ -108,9 +97,7 @@ TfrmDup::~TfrmDup()
 
 void TfrmDup::buildControls()
 {
-    m_topPanel = new QFrame(this);
-    m_topPanel->setObjectName(QStringLiteral("pnlTop"));
-    m_topPanel->setFixedHeight(kPanelHeight);
+    m_topPanel = makeTopPanel(this, kPanelHeight);
     QWidget* p = m_topPanel;
 
     m_rbLarger = new QRadioButton(QStringLiteral("Larger or equal to"), p);
@@ -159,32 +146,22 @@ void TfrmDup::buildControls()
     m_cbDup->addItems(dupMatchChoices());
     m_cbDup->setGeometry(172, 108, 240, 22);
 
-    m_pckDrive = new CheckListBox(p);
-    m_pckDrive->setObjectName(QStringLiteral("pckDrive"));
-    m_pckDrive->setGeometry(640 - 8 - kDriveListWidth, 8, kDriveListWidth, 126);
+    m_pckDrive = makeDriveCheckList(p, 640 - 8 - kDriveListWidth, kDriveListWidth);
     connect(m_pckDrive, &CheckListBox::checksChanged, this, [this] { updateStartButton(); });
 
-    m_btScan = makeButton(p, QStringLiteral("&Start"), QStringLiteral("btScan"), QString());
-    m_btScan->setDefault(true);
-    m_btClose = makeButton(p, QStringLiteral("Close"), QStringLiteral("btClose"),
-                           QStringLiteral("Close window"));
-    m_btAbort = makeButton(p, QStringLiteral("&Abort"), QStringLiteral("btAbort"),
-                           QStringLiteral("Abort scan"));
-    m_btMark =
-        makeButton(p, QStringLiteral("&Mark"), QStringLiteral("btMark"),
-                   QStringLiteral("Mark file for deletion (double click on grid also works)"));
-    m_btDelete = makeButton(p, QStringLiteral("Delete"), QStringLiteral("btDelete"),
-                            QStringLiteral("Delete marked files"));
-    m_btPrint = makeButton(p, QStringLiteral("&Print"), QStringLiteral("btPrint"),
-                           QStringLiteral("Print list of files"));
-    m_btClip = makeButton(p, QStringLiteral("C&lipboard"), QStringLiteral("btClip"),
-                          QStringLiteral("Copy list of files to clipboard"));
-    m_btBrowse = makeButton(p, QStringLiteral("&Browse"), QStringLiteral("btBrowse"),
-                            QStringLiteral("Browse this file and folder"));
-    m_btDetails = makeButton(p, QStringLiteral("&Details"), QStringLiteral("btDetails"),
-                             QStringLiteral("View more file details"));
-    m_btCompare = makeButton(p, QStringLiteral("P&airs"), QStringLiteral("btCompare"),
-                             QStringLiteral("Compare file pairs"));
+    // Abort and Mark take turns on one place.
+    m_buttons = ToolButtonRow(p);
+    m_btScan = m_buttons.add(ToolButtonRow::Start);
+    m_btClose = m_buttons.add(ToolButtonRow::Close);
+    m_btAbort = m_buttons.add(ToolButtonRow::Abort);
+    m_btMark = m_buttons.addSharing(ToolButtonRow::Mark, m_btAbort);
+    m_btDelete = m_buttons.add(ToolButtonRow::Delete);
+    m_btPrint = m_buttons.add(ToolButtonRow::Print);
+    m_btClip = m_buttons.add(ToolButtonRow::Clip);
+    m_btBrowse = m_buttons.add(ToolButtonRow::Browse);
+    m_btDetails = m_buttons.add(ToolButtonRow::Details);
+    m_btCompare = m_buttons.add(QStringLiteral("P&airs"), QStringLiteral("btCompare"),
+                                QStringLiteral("Compare file pairs"));
 
     connect(m_btScan, &QPushButton::clicked, this, &TfrmDup::btScanClick);
     connect(m_btClose, &QPushButton::clicked, this, &QDialog::reject);
@@ -192,13 +169,7 @@ void TfrmDup::buildControls()
     connect(m_btCompare, &QPushButton::clicked, this, &TfrmDup::btCompareClick);
     layoutButtons();
 
-    m_pnlSel = new QLabel(this);
-    m_pnlSel->setObjectName(QStringLiteral("pnlSel"));
-    m_pnlSel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    QFont f(QStringLiteral("Arial"));
-    f.setPixelSize(12);
-    m_pnlSel->setFont(f);
-    m_pnlSel->setFixedHeight(19);
+    m_pnlSel = makeStatusPanel(this, QStringLiteral("pnlSel"));
 }
 
 void TfrmDup::buildGrid()
@@ -208,18 +179,8 @@ void TfrmDup::buildGrid()
 
     // The buttons reach the controller of the moment (it is remade when the
     // matching rule changes the line layout).
-    connect(m_btMark, &QPushButton::clicked, this, [this] { m_grid->DeleteAllFiles(); });
-    connect(m_btPrint, &QPushButton::clicked, this, [this] { m_grid->btPrintClick(); });
-    connect(m_btClip, &QPushButton::clicked, this, [this] { m_grid->btClipClick(); });
-    connect(m_btBrowse, &QPushButton::clicked, this, [this] { m_grid->BrowseDirectory1Click(); });
-    connect(m_btDetails, &QPushButton::clicked, this, [this] { m_grid->Details1Click(); });
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(m_topPanel);
-    layout->addWidget(m_gridView, 1);
-    layout->addWidget(m_pnlSel);
+    m_buttons.connectToGrid(this, [this] { return m_grid; });
+    stackToolWindow(this, m_topPanel, m_gridView, m_pnlSel);
 }
 
 void TfrmDup::makeGridController(int matchMode)
@@ -287,34 +248,19 @@ const QStringList& TfrmDup::lbFiles() const
 
 void TfrmDup::layoutButtons()
 {
-    // One row from the left, each button 3 pixels right of the previous;
-    // Abort and Mark take turns on one place.
-    int left = 3;
-    for (QPushButton* b : {m_btScan, m_btClose, m_btAbort, m_btDelete, m_btPrint, m_btClip,
-                           m_btBrowse, m_btDetails, m_btCompare}) {
-        b->setGeometry(left, kButtonTop, kButtonWidth, kButtonHeight);
-        left += kButtonWidth + 3;
-    }
-    m_btMark->setGeometry(m_btAbort->geometry());
+    m_buttons.layout(3, kButtonTop, kButtonWidth, kButtonHeight);
 }
 
 void TfrmDup::placeDriveList()
 {
-    QRect r = m_pckDrive->geometry();
-    r.moveLeft(qMax(m_cbKB1->geometry().right() + 8, width() - 8 - r.width()));
-    m_pckDrive->setGeometry(r);
+    placeDriveListRight(m_pckDrive, width(), m_cbKB1->geometry().right() + 8, 8);
 }
 
 void TfrmDup::applyMinimumSize()
 {
     // No narrower than the button row, no lower than twice the top panel,
     // both scaled to the screen's resolution.
-    const int dpi = logicalDpiX();
-    int w = (m_btCompare->geometry().right() + 1 + 3) * dpi / 96;
-    const QScreen* s = screen();
-    if (s && s->availableGeometry().width() < w)
-        w = s->availableGeometry().width() - 10;
-    setMinimumSize(w, 2 * kPanelHeight * dpi / 96);
+    applyToolMinimumSize(this, m_buttons.right() + 3, kPanelHeight);
 }
 
 void TfrmDup::sizeChoiceChanged()
@@ -392,17 +338,6 @@ void TfrmDup::resizeEvent(QResizeEvent* event)
     placeDriveList();
 }
 
-bool TfrmDup::eventFilter(QObject* watched, QEvent* event)
-{
-    // Hints are off while a run goes.
-    if (m_hintsOff && event->type() == QEvent::ToolTip) {
-        auto* w = qobject_cast<QWidget*>(watched);
-        if (w && (w == this || isAncestorOf(w)))
-            return true;
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
 void TfrmDup::btScanClick()
 {
     if (between() && number(m_num2) < number(m_num1)) {
@@ -412,12 +347,9 @@ void TfrmDup::btScanClick()
     }
     if (m_duplicateMode)
         m_matchMode = m_cbDup->currentIndex();
-    m_hintsOff = true;
-    qApp->installEventFilter(this);
+    ToolTipsOff hintsOff(this);
     m_grid->ClearGrid();
     scan();
-    qApp->removeEventFilter(this);
-    m_hintsOff = false;
 }
 
 void TfrmDup::scan()

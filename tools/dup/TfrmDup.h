@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "framework/ToolButtonRow.h"
 #include "tools/dup/DupCompareSource.h"
 
 class QComboBox;
@@ -72,7 +73,6 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();
@@ -91,7 +91,6 @@ private:
     bool m_duplicateMode;
     int m_matchMode = 0;
     int m_gridMatchMode = 0; // the line layout the grid controller was made for
-    bool m_hintsOff = false;
     bool m_pairShown = false;
     QStringList m_lbList;
 
@@ -111,6 +110,7 @@ private:
     QComboBox* m_cbDup = nullptr;
     CheckListBox* m_pckDrive = nullptr;
 
+    ToolButtonRow m_buttons{nullptr};
     QPushButton* m_btScan = nullptr;
     QPushButton* m_btClose = nullptr;
     QPushButton* m_btAbort = nullptr;

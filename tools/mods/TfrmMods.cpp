@@ -1,6 +1,5 @@
 #include "tools/mods/TfrmMods.h"
 
-#include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QFocusEvent>
@@ -12,7 +11,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QResizeEvent>
-#include <QScreen>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -24,6 +22,8 @@
 #include "framework/DriveCheckList.h"
 #include "framework/ResultGridController.h"
 #include "framework/ScanSession.h"
+#include "framework/ToolTipsOff.h"
+#include "framework/ToolWindowParts.h"
 #include "framework/WildcardBox.h"
 #include "framework/core/FolderWalker.h"
 #include "framework/core/ScanLimits.h"
@@ -41,16 +41,6 @@ constexpr int kButtonHeight = 25;
 constexpr int kButtonTop = 140;
 constexpr int kDriveListWidth = 150;
 constexpr int kSearchRight = 470; // right edge of the search controls
-
-QPushButton* makeButton(QWidget* parent, const QString& text, const QString& name,
-                        const QString& hint)
-{
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    b->setToolTip(hint);
-    b->setAutoDefault(false);
-    return b;
-}
 
 QToolButton* makePopButton(QWidget* parent, const QString& name)
 {
@@ -94,17 +84,11 @@ TfrmMods::TfrmMods(QWidget* owner) : QDialog(owner)
     updateStartButton();
 }
 
-TfrmMods::~TfrmMods()
-{
-    if (m_hintsOff)
-        qApp->removeEventFilter(this);
-}
+TfrmMods::~TfrmMods() = default;
 
 void TfrmMods::buildControls()
 {
-    m_topPanel = new QFrame(this);
-    m_topPanel->setObjectName(QStringLiteral("pnlTop"));
-    m_topPanel->setFixedHeight(kPanelHeight);
+    m_topPanel = makeTopPanel(this, kPanelHeight);
     QWidget* p = m_topPanel;
 
     m_rgWhat = new QGroupBox(QStringLiteral("Search for files that were"), p);
@@ -173,29 +157,26 @@ void TfrmMods::buildControls()
     m_lblWild->setGeometry(348, 106, kSearchRight - 348, 16);
     m_wildcard = WildcardBox::setUp(m_cbWildCard, m_lblWild);
 
-    m_pckDrive = new CheckListBox(p);
-    m_pckDrive->setObjectName(QStringLiteral("pckDrive"));
-    m_pckDrive->setGeometry(660 - 10 - kDriveListWidth, 8, kDriveListWidth, 126);
+    m_pckDrive = makeDriveCheckList(p, 660 - 10 - kDriveListWidth, kDriveListWidth);
     connect(m_pckDrive, &CheckListBox::checksChanged, this, [this] { updateStartButton(); });
 
-    m_btOK = makeButton(p, QStringLiteral("&Start"), QStringLiteral("btOK"),
-                        QStringLiteral("Start scanning for files"));
-    m_btOK->setDefault(true);
-    m_btClose = makeButton(p, QStringLiteral("Close"), QStringLiteral("btClose"),
-                           QStringLiteral("Close window"));
-    m_btMark = makeButton(p, QStringLiteral("&Mark"), QStringLiteral("btMark"),
-                          QStringLiteral("Mark files for deletion"));
-    m_btAbort = makeButton(p, QStringLiteral("&Abort"), QStringLiteral("btAbort"), QString());
-    m_btDelete = makeButton(p, QStringLiteral("Delete"), QStringLiteral("btDelete"),
-                            QStringLiteral("Delete marked files"));
-    m_btPrint = makeButton(p, QStringLiteral("&Print"), QStringLiteral("btPrint"),
-                           QStringLiteral("Print list of files"));
-    m_btClip = makeButton(p, QStringLiteral("C&lipboard"), QStringLiteral("btClip"),
-                          QStringLiteral("Copy list of files to clipboard"));
-    m_btBrowse = makeButton(p, QStringLiteral("&Browse"), QStringLiteral("btBrowse"),
-                            QStringLiteral("Browse through files"));
-    m_btDetails = makeButton(p, QStringLiteral("&Details"), QStringLiteral("btDetails"),
-                             QStringLiteral("View more file details"));
+    // Abort takes the Mark button's place; this window words some hints
+    // its own way.
+    m_buttons = ToolButtonRow(p);
+    m_btOK = m_buttons.add(ToolButtonRow::Start);
+    m_btOK->setObjectName(QStringLiteral("btOK"));
+    m_btOK->setToolTip(QStringLiteral("Start scanning for files"));
+    m_btClose = m_buttons.add(ToolButtonRow::Close);
+    m_btMark = m_buttons.add(ToolButtonRow::Mark);
+    m_btMark->setToolTip(QStringLiteral("Mark files for deletion"));
+    m_btAbort = m_buttons.addSharing(ToolButtonRow::Abort, m_btMark);
+    m_btAbort->setToolTip(QString());
+    m_btDelete = m_buttons.add(ToolButtonRow::Delete);
+    m_btPrint = m_buttons.add(ToolButtonRow::Print);
+    m_btClip = m_buttons.add(ToolButtonRow::Clip);
+    m_btBrowse = m_buttons.add(ToolButtonRow::Browse);
+    m_btBrowse->setToolTip(QStringLiteral("Browse through files"));
+    m_btDetails = m_buttons.add(ToolButtonRow::Details);
     layoutButtons();
 
     connect(m_btOK, &QPushButton::clicked, this, &TfrmMods::btOKClick);
@@ -221,10 +202,7 @@ void TfrmMods::buildControls()
             m_activeScan->setPattern(text);
     });
 
-    m_pnlScan = new QLabel(this);
-    m_pnlScan->setObjectName(QStringLiteral("pnlScan"));
-    m_pnlScan->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    m_pnlScan->setFixedHeight(19);
+    m_pnlScan = makeStatusPanel(this, QStringLiteral("pnlScan"), 19, false);
 }
 
 void TfrmMods::buildGrid()
@@ -286,32 +264,13 @@ void TfrmMods::buildGrid()
     };
     m_grid = new ResultGridController(this, m_gridView, c);
 
-    connect(m_btMark, &QPushButton::clicked, m_grid, &ResultGridController::DeleteAllFiles);
-    connect(m_btPrint, &QPushButton::clicked, m_grid, &ResultGridController::btPrintClick);
-    connect(m_btClip, &QPushButton::clicked, m_grid, &ResultGridController::btClipClick);
-    connect(m_btBrowse, &QPushButton::clicked, m_grid,
-            &ResultGridController::BrowseDirectory1Click);
-    connect(m_btDetails, &QPushButton::clicked, m_grid, &ResultGridController::Details1Click);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(m_topPanel);
-    layout->addWidget(m_gridView, 1);
-    layout->addWidget(m_pnlScan);
+    m_buttons.connectToGrid(m_grid, [this] { return m_grid; });
+    stackToolWindow(this, m_topPanel, m_gridView, m_pnlScan);
 }
 
 void TfrmMods::layoutButtons()
 {
-    // One row from the left; Abort takes the Mark button's place.
-    int left = 8;
-    for (QPushButton* b :
-         {m_btOK, m_btClose, m_btMark, m_btDelete, m_btPrint, m_btClip, m_btBrowse, m_btDetails}) {
-        b->setGeometry(left, kButtonTop, kButtonWidth, kButtonHeight);
-        left += kButtonWidth + 3;
-    }
-    m_btAbort->setGeometry(m_btMark->geometry());
-    m_btAbort->raise();
+    m_buttons.layout(8, kButtonTop, kButtonWidth, kButtonHeight);
 }
 
 std::int64_t TfrmMods::rowsFilled() const
@@ -363,19 +322,12 @@ void TfrmMods::FormShow()
 void TfrmMods::applyMinimumSize()
 {
     // The search controls beside the drive list, and twice the top panel.
-    const int dpi = logicalDpiX();
-    int w = (kSearchRight + 10 + kDriveListWidth + 10 + 3) * dpi / 96;
-    const QScreen* s = screen();
-    if (s && s->availableGeometry().width() < w)
-        w = s->availableGeometry().width() - 10;
-    setMinimumSize(w, 2 * kPanelHeight * dpi / 96);
+    applyToolMinimumSize(this, kSearchRight + 10 + kDriveListWidth + 10 + 3, kPanelHeight);
 }
 
 void TfrmMods::placeDriveList()
 {
-    QRect r = m_pckDrive->geometry();
-    r.moveLeft(qMax(kSearchRight + 10, width() - 10 - r.width()));
-    m_pckDrive->setGeometry(r);
+    placeDriveListRight(m_pckDrive, width(), kSearchRight + 10, 10);
 }
 
 void TfrmMods::resizeEvent(QResizeEvent* event)
@@ -445,12 +397,6 @@ bool TfrmMods::eventFilter(QObject* watched, QEvent* event)
         }
         return false;
     }
-    // Hints are off while a run goes.
-    if (m_hintsOff && event->type() == QEvent::ToolTip) {
-        auto* w = qobject_cast<QWidget*>(watched);
-        if (w && (w == this || isAncestorOf(w)))
-            return true;
-    }
     return QDialog::eventFilter(watched, event);
 }
 
@@ -462,12 +408,9 @@ void TfrmMods::btOKClick()
         return;
     if (dateRange() == DateRange::InBetween && !dtEndExit())
         return;
-    m_hintsOff = true;
-    qApp->installEventFilter(this);
+    ToolTipsOff hintsOff(this);
     m_grid->ClearGrid();
     scan();
-    qApp->removeEventFilter(this);
-    m_hintsOff = false;
 }
 
 void TfrmMods::scan()

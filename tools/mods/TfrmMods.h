@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QString>
 
+#include "framework/ToolButtonRow.h"
 #include "tools/mods/core/ModsScan.h"
 
 class QButtonGroup;
@@ -98,6 +99,7 @@ private:
     WildcardBox* m_wildcard = nullptr;
     CheckListBox* m_pckDrive = nullptr;
 
+    ToolButtonRow m_buttons{nullptr};
     QPushButton* m_btOK = nullptr;
     QPushButton* m_btClose = nullptr;
     QPushButton* m_btAbort = nullptr;
@@ -115,7 +117,6 @@ private:
     TWinPlace* m_place = nullptr;
 
     ModsScan* m_activeScan = nullptr; // the strategy of the run going, if any
-    bool m_hintsOff = false;
     bool m_checkingDate = false;
 };
 

@@ -1,0 +1,114 @@
+#include "framework/ToolButtonRow.h"
+
+#include <QPushButton>
+
+#include "framework/ResultGridController.h"
+
+namespace rw
+{
+
+namespace
+{
+
+struct StandardButton {
+    const char* caption;
+    const char* name;
+    const char* hint;
+};
+
+// Indexed by ToolButtonRow::Role.
+constexpr StandardButton kStandard[] = {
+    {"&Start", "btScan", ""},
+    {"Close", "btClose", "Close window"},
+    {"&Abort", "btAbort", "Abort scan"},
+    {"&Mark", "btMark", "Mark file for deletion (double click on grid also works)"},
+    {"Delete", "btDelete", "Delete marked files"},
+    {"&Print", "btPrint", "Print list of files"},
+    {"C&lipboard", "btClip", "Copy list of files to clipboard"},
+    {"&Browse", "btBrowse", "Browse this file and folder"},
+    {"&Details", "btDetails", "View more file details"},
+};
+
+} // namespace
+
+QPushButton* makeToolButton(QWidget* parent, const QString& caption, const QString& name,
+                            const QString& hint)
+{
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    b->setToolTip(hint);
+    b->setAutoDefault(false);
+    return b;
+}
+
+ToolButtonRow::ToolButtonRow(QWidget* parent) : m_parent(parent) {}
+
+QPushButton* ToolButtonRow::add(Role role)
+{
+    const StandardButton& s = kStandard[role];
+    QPushButton* b =
+        add(QString::fromUtf8(s.caption), QString::fromLatin1(s.name), QString::fromUtf8(s.hint));
+    m_byRole[role] = b;
+    if (role == Start)
+        b->setDefault(true);
+    return b;
+}
+
+QPushButton* ToolButtonRow::add(const QString& caption, const QString& name, const QString& hint)
+{
+    QPushButton* b = makeToolButton(m_parent, caption, name, hint);
+    m_placed.append(b);
+    return b;
+}
+
+QPushButton* ToolButtonRow::addSharing(Role role, QPushButton* host)
+{
+    const StandardButton& s = kStandard[role];
+    QPushButton* b = makeToolButton(m_parent, QString::fromUtf8(s.caption),
+                                    QString::fromLatin1(s.name), QString::fromUtf8(s.hint));
+    m_byRole[role] = b;
+    m_sharing.append(qMakePair(b, host));
+    return b;
+}
+
+QPushButton* ToolButtonRow::button(Role role) const
+{
+    return m_byRole[role];
+}
+
+void ToolButtonRow::layout(int left, int top, int width, int height)
+{
+    for (QPushButton* b : m_placed) {
+        b->setGeometry(left, top, width, height);
+        left += width + 3;
+    }
+    for (const auto& [b, host] : m_sharing) {
+        b->setGeometry(host->geometry());
+        b->raise();
+    }
+}
+
+int ToolButtonRow::right() const
+{
+    return m_placed.isEmpty() ? 0 : m_placed.last()->geometry().right() + 1;
+}
+
+void ToolButtonRow::connectToGrid(QObject* context,
+                                  std::function<ResultGridController*()> grid) const
+{
+    using Slot = void (ResultGridController::*)();
+    const QPair<Role, Slot> wiring[] = {
+        {Mark, &ResultGridController::DeleteAllFiles},
+        {Print, &ResultGridController::btPrintClick},
+        {Clip, &ResultGridController::btClipClick},
+        {Browse, &ResultGridController::BrowseDirectory1Click},
+        {Details, &ResultGridController::Details1Click},
+    };
+    for (const auto& [role, slot] : wiring) {
+        if (QPushButton* b = m_byRole[role])
+            QObject::connect(b, &QPushButton::clicked, context,
+                             [grid, slot = slot] { (grid()->*slot)(); });
+    }
+}
+
+} // namespace rw
