@@ -24,6 +24,7 @@
 #include "browser/core/ProtectedPaths.h"
 #include "controls/ResultGridModel.h"
 #include "controls/ResultGridView.h"
+#include "controls/WaitCursor.h"
 #include "framework/DriveCheckList.h"
 #include "framework/ResultGridController.h"
 #include "framework/TfrmReallyDelete.h"
@@ -56,16 +57,6 @@ constexpr int kButtonGap = 5;    // between the buttons of the right-hand group
 // Where the status bar sits in the window as designed: the window may not be
 // made lower than its top plus half its height.
 constexpr int kDesignPanel3Top = 300;
-
-// The hourglass for the length of a scope.
-class WaitCursor
-{
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 QString wildcardText(const QString& mask)
 {

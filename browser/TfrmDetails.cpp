@@ -5,6 +5,7 @@
 #include "browser/core/FileDetails.h"
 #include "controls/FileIcon.h"
 #include "controls/TextPrinter.h"
+#include "controls/WaitCursor.h"
 #include "framework/WindowHooks.h"
 #include "platform/PeVersionInfo.h"
 
@@ -53,12 +54,6 @@ QString expandTabs(const QString& line)
     }
     return out;
 }
-
-// Restores the normal cursor on every way out of a long action.
-struct WaitCursor {
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-};
 
 } // namespace
 

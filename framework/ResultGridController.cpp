@@ -21,6 +21,7 @@
 #include "controls/ResultGridModel.h"
 #include "controls/ResultGridView.h"
 #include "controls/TextPrinter.h"
+#include "controls/WaitCursor.h"
 #include "framework/TfrmReallyDelete.h"
 #include "framework/WindowHooks.h"
 #include "framework/core/DeleteRun.h"
@@ -32,16 +33,6 @@ namespace rw
 
 namespace
 {
-
-// The hourglass for the length of a scope.
-class WaitCursor
-{
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 bool openWithDesktop(const QString& path)
 {

@@ -4,6 +4,7 @@
 #include "app/core/SharedRoutines.h"
 #include "browser/core/FileDetails.h"
 #include "controls/FileIcon.h"
+#include "controls/WaitCursor.h"
 #include "framework/WindowHooks.h"
 #include "platform/PeVersionInfo.h"
 #include "tools/dup/DupCompareSource.h"
@@ -55,12 +56,6 @@ const QString kNoProfile = QStringLiteral("Extended profile absent");
 const QString kUnknownDate = QStringLiteral("???");
 
 TfrmDupCompare* g_instance = nullptr;
-
-// Restores the normal cursor on every way out of a long action.
-struct WaitCursor {
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-};
 
 // Date, blank, time, two blanks and the relative age; "???" when the file
 // system did not record the time.
