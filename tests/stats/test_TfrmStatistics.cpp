@@ -1,0 +1,190 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
+
+#include "app/core/Settings.h"
+#include "app/core/SharedRoutines.h"
+#include "controls/CheckListBox.h"
+#include "platform/Drives.h"
+#include "tests/support/FixtureBuilder.h"
+#include "tests/support/ScriptedResponder.h"
+#include "tools/stats/StatisticsWindowFactory.h"
+#include "tools/stats/TfrmStatistics.h"
+
+using rw::TfrmStatistics;
+using rwtest::ScriptedResponder;
+
+namespace
+{
+
+QString labelText(QWidget* w, const char* name)
+{
+    auto* l = w->findChild<QLabel*>(QLatin1String(name));
+    return l ? l->text() : QStringLiteral("<missing %1>").arg(QLatin1String(name));
+}
+
+QString cell(QTableWidget* grid, int row, int column)
+{
+    auto* item = grid->item(row, column);
+    return item ? item->text() : QString();
+}
+
+TEST(TfrmStatistics, DeletedPageShowsTotalsAndResets)
+{
+    TfrmStatistics w;
+    w.show();
+    w.showPage(TfrmStatistics::Deleted);
+    EXPECT_EQ(labelText(&w, "lblDelFiles"), "n/a");
+    EXPECT_EQ(labelText(&w, "lblWasteBytes"), "n/a");
+    EXPECT_EQ(labelText(&w, "lblSince1"), "");
+    EXPECT_FALSE(w.findChild<QWidget*>("pnlNotYet")->isVisible());
+
+    ASSERT_TRUE(rw::addDeletionTotals(2, 1500, 0, 0, QDate(2024, 3, 4)));
+    w.showPage(TfrmStatistics::Space);
+    w.showPage(TfrmStatistics::Deleted);
+    EXPECT_EQ(labelText(&w, "lblDelFiles"), "2 files");
+    EXPECT_EQ(labelText(&w, "lblDelBytes"), "1,500 bytes");
+    EXPECT_EQ(labelText(&w, "lblWasteFiles"), "n/a");
+    EXPECT_TRUE(labelText(&w, "lblSince1").startsWith("Since "));
+
+    auto* reset = w.findChild<QPushButton*>("Button1");
+    // Answered No: nothing changes.
+    ScriptedResponder::instance().queueAnswer(rw::MessageAnswer::No);
+    reset->click();
+    EXPECT_EQ(rw::readDeletionTotals().filesDeleted, 2);
+    EXPECT_EQ(labelText(&w, "lblDelFiles"), "2 files");
+
+    ScriptedResponder::instance().queueAnswer(rw::MessageAnswer::Yes);
+    reset->click();
+    EXPECT_EQ(ScriptedResponder::instance().texts().last(), "Reset cumulative totals?");
+    EXPECT_EQ(ScriptedResponder::instance().entries().last().kind, rw::MessageKind::Information);
+    const rw::DeletionTotals t = rw::readDeletionTotals();
+    EXPECT_EQ(t.filesDeleted, -1);
+    EXPECT_EQ(t.bytesDeleted, -1);
+    EXPECT_EQ(t.sinceDay, -1);
+    EXPECT_EQ(labelText(&w, "lblDelFiles"), "n/a");
+    EXPECT_EQ(labelText(&w, "lblSince1"), "");
+}
+
+class StatisticsRun : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        fx.file("d/a.txt", 100);
+        fx.file("d/b.TXT", 300);
+        fx.file("d/sub/big.bin", 40000);
+        fx.file("d/sub/noext", 5);
+        fx.file("e/x.doc", 10);
+        fx.mapDrive('D', "d");
+        fx.mapDrive('E', "e");
+        ASSERT_TRUE(rw::findDrive('D', &d));
+        ASSERT_TRUE(rw::findDrive('E', &e));
+        window = std::make_unique<TfrmStatistics>();
+        window->show();
+    }
+
+    rwtest::FixtureBuilder fx;
+    rw::DriveInfo d;
+    rw::DriveInfo e;
+    std::unique_ptr<TfrmStatistics> window;
+};
+
+TEST_F(StatisticsRun, OneDriveFillsTypesSizesAndOverhang)
+{
+    TfrmStatistics& w = *window;
+    EXPECT_EQ(w.windowTitle(), "File Statistics Not Yet Collected");
+    w.showPage(TfrmStatistics::Types);
+    EXPECT_TRUE(w.findChild<QWidget*>("pnlNotYet")->isVisible());
+
+    ASSERT_TRUE(w.collect({d.entryText()}, rw::TypeFilter::AllFiles));
+    EXPECT_TRUE(ScriptedResponder::instance().texts().first().startsWith(
+        "Disk Drive " + d.entryText() + " will be scanned."));
+    EXPECT_EQ(w.windowTitle(), "Statistics completed for drives D: ");
+    EXPECT_EQ(w.statusText(), "Finished - 4 files processed");
+    EXPECT_FALSE(w.findChild<QWidget*>("pnlNotYet")->isVisible());
+
+    // The type grid ends in extension order.
+    auto* types = w.findChild<QTableWidget*>("gridTypes");
+    ASSERT_EQ(types->rowCount(), 3);
+    EXPECT_EQ(cell(types, 0, 0), "");
+    EXPECT_EQ(cell(types, 1, 0), ".BIN");
+    EXPECT_EQ(cell(types, 1, 2), "40,000");
+    EXPECT_EQ(cell(types, 2, 0), ".TXT");
+    EXPECT_EQ(cell(types, 2, 3), "2");
+    EXPECT_EQ(cell(types, 2, 4), "200");
+
+    auto* sizes = w.findChild<QTableWidget*>("gridSizes");
+    EXPECT_EQ(cell(sizes, 0, 0), "Over 16MB");
+    EXPECT_EQ(cell(sizes, 11, 0), "0 - 16K");
+    EXPECT_EQ(cell(sizes, 11, 2), "3");
+    EXPECT_EQ(cell(sizes, 9, 1), "40,000");
+
+    auto* notebook = w.findChild<QTabWidget*>("OvcNotebook1");
+    EXPECT_TRUE(notebook->isTabEnabled(TfrmStatistics::Overhang));
+    EXPECT_EQ(labelText(&w, "lblNumFiles"), "Number of files scanned: 4");
+    EXPECT_EQ(labelText(&w, "lblSize"), "39 KB");
+    // 100 + 300 + 40000 + 5 bytes leave 4096*4 - 40405 % 4096 ... at 4K.
+    const std::int64_t slack4k = (4096 - 100) + (4096 - 300) + (4096 - 40000 % 4096) + (4096 - 5);
+    EXPECT_EQ(labelText(&w, "lblOver1"), rw::FormatGrouped(slack4k));
+
+    auto* access = w.findChild<QTableWidget*>("gridAccess");
+    EXPECT_EQ(cell(access, 0, 0), "Over 4 years");
+    EXPECT_EQ(cell(access, 9, 0), "Not recorded");
+    EXPECT_EQ(cell(access, 8, 2), "4") << "all files were touched today";
+}
+
+TEST_F(StatisticsRun, TwoDrivesAddUpAndDisableOverhang)
+{
+    TfrmStatistics& w = *window;
+    ASSERT_TRUE(w.collect({d.entryText(), e.entryText()}, rw::TypeFilter::Include,
+                          {"*.doc\tWord", "*.txt\tText"}));
+    EXPECT_TRUE(ScriptedResponder::instance().texts().first().startsWith(
+        "Since you selected more than one drive"));
+    EXPECT_EQ(w.windowTitle(), "Statistics completed for drives D: E: ");
+    EXPECT_EQ(w.statusText(), "Finished - 5 files processed 3 files found");
+    auto* notebook = w.findChild<QTabWidget*>("OvcNotebook1");
+    EXPECT_FALSE(notebook->isTabEnabled(TfrmStatistics::Overhang));
+    auto* types = w.findChild<QTableWidget*>("gridTypes");
+    ASSERT_EQ(types->rowCount(), 2);
+    EXPECT_EQ(cell(types, 0, 0), ".DOC");
+    EXPECT_EQ(cell(types, 0, 3), "1");
+    EXPECT_EQ(cell(types, 1, 2), "400");
+}
+
+TEST_F(StatisticsRun, NoCapacityStopsWithAnError)
+{
+    TfrmStatistics& w = *window;
+    EXPECT_FALSE(w.collect({"q: [/nowhere]"}, rw::TypeFilter::AllFiles));
+    ASSERT_EQ(ScriptedResponder::instance().texts().size(), 1);
+    EXPECT_TRUE(ScriptedResponder::instance().texts().first().startsWith(
+        "Could not compute the total size"));
+    EXPECT_FALSE(w.collected());
+}
+
+TEST_F(StatisticsRun, SpacePageFollowsTheTickedDrives)
+{
+    TfrmStatistics& w = *window;
+    auto factoryWindow = rw::createStatisticsWindow();
+    EXPECT_NE(dynamic_cast<TfrmStatistics*>(factoryWindow.get()), nullptr);
+
+    auto* drives = w.findChild<rw::CheckListBox*>("pckStatDrive");
+    drives->uncheckAll();
+    EXPECT_EQ(labelText(&w, "lblTotal"), "");
+    EXPECT_FALSE(w.findChild<QWidget*>("chartSpaceBar")->isVisible());
+
+    ASSERT_TRUE(drives->checkLine(d.entryText()));
+    rw::DriveGeometry g;
+    ASSERT_TRUE(rw::driveGeometry('D', &g));
+    const double kb = double(g.totalBytes()) / 1024;
+    const QString unit = kb >= 10000 ? " MB" : " KB";
+    EXPECT_EQ(labelText(&w, "lblTotal"),
+              rw::FormatGrouped(std::int64_t(kb >= 10000 ? kb / 1024 : kb)) + unit);
+    EXPECT_TRUE(w.findChild<QWidget*>("chartSpaceBar")->isVisible());
+}
+
+} // namespace
