@@ -103,7 +103,18 @@ void showBars(QChart* chart, const QString& title, const QList<ChartPoint>& poin
     auto* categoryAxis = new QBarCategoryAxis(chart);
     categoryAxis->append(categories);
     auto* valueAxis = new QValueAxis(chart);
-    valueAxis->setLabelFormat(QStringLiteral("%.0f"));
+    valueAxis->setLabelFormat(QStringLiteral("%g"));
+    valueAxis->applyNiceNumbers();
+    // The legend or the rows beside the chart name the bars; labels in the
+    // narrow band along the axis would only be cut short.
+    categoryAxis->setLabelsVisible(false);
+    if (!legend) {
+        // A chart without a legend shows its values on the bars instead of an axis.
+        valueAxis->setLabelsVisible(false);
+        series->setLabelsVisible(true);
+        series->setLabelsFormat(QStringLiteral("@value"));
+        series->setLabelsPrecision(3);
+    }
     chart->addAxis(categoryAxis, horizontal ? Qt::AlignLeft : Qt::AlignBottom);
     chart->addAxis(valueAxis, horizontal ? Qt::AlignBottom : Qt::AlignLeft);
     series->attachAxis(categoryAxis);

@@ -131,7 +131,7 @@ void StatsDatePages::buildCombinedPage(QWidget* page)
                                     QStringLiteral("Create # files"), QStringLiteral("Modify Size"),
                                     QStringLiteral("Modify # files")},
                                    StatsCollector::kAgeClasses);
-    m_gridCombined->setMaximumHeight(230);
+    m_gridCombined->setMaximumHeight(150);
     m_chartCombined = makeChartView(page, "chartCombined");
     auto* layout = new QVBoxLayout(page);
     layout->addLayout(row);

@@ -25,6 +25,7 @@ StatsOverhangPage::StatsOverhangPage(QWidget* page)
     heading->setFont(f);
 
     auto* table = new QGridLayout;
+    m_table = table;
     const char* heads[5] = {"FAT Partion size", "Cluster size", "Percent wasted", "Wasted space",
                             "FAT 32 Size"};
     for (int c = 0; c < 5; ++c) {
@@ -85,7 +86,6 @@ StatsOverhangPage::StatsOverhangPage(QWidget* page)
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(heading);
     auto* row = new QHBoxLayout;
-    row->addWidget(m_imArrow);
     row->addLayout(table, 1);
     layout->addLayout(row);
     layout->addWidget(m_pnlOverhang);
@@ -105,6 +105,10 @@ bool StatsOverhangPage::refresh(const StatsCollector& stats, std::int64_t cluste
             arrowRow = i;
         m_lblClusterRow[i]->setStyleSheet(i == arrowRow ? QStringLiteral("color: red") : QString());
     }
+    // The arrow stands beside the row of the drive's own cluster size.
+    m_table->removeWidget(m_imArrow);
+    if (arrowRow >= 0)
+        m_table->addWidget(m_imArrow, arrowRow + 1, 1);
     m_imArrow->setVisible(arrowRow >= 0);
     m_pnlOverhang->show();
     m_lblSize->setText(wholeUnitText(total));

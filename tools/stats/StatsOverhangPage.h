@@ -4,6 +4,7 @@
 
 class QChartView;
 class QFrame;
+class QGridLayout;
 class QLabel;
 class QWidget;
 
@@ -29,6 +30,7 @@ private:
     QLabel* m_lblOver[5];
     QLabel* m_lblClusterRow[5];
     QLabel* m_imArrow;
+    QGridLayout* m_table;
     QFrame* m_pnlOverhang;
     QLabel* m_lblSize;
     QLabel* m_lblNumFiles;

@@ -27,6 +27,7 @@
 #include <QValueAxis>
 
 #include <algorithm>
+#include <cmath>
 
 #include "app/core/Messages.h"
 #include "app/core/Settings.h"
@@ -65,7 +66,7 @@ TfrmStatistics::TfrmStatistics(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmStatistics"));
     setWindowTitle(QStringLiteral("File Statistics Not Yet Collected"));
-    resize(640, 500);
+    resize(760, 520);
 
     m_notebook = new QTabWidget(this);
     m_notebook->setObjectName(QStringLiteral("OvcNotebook1"));
@@ -238,13 +239,13 @@ void TfrmStatistics::doDiskSize()
     for (const SpaceFigures::Drive& d : f.drives) {
         categories.append(QString(d.letter) +
                           (d.megabytes ? QStringLiteral(" (MB)") : QStringLiteral(" (KB)")));
-        freeSet->append(d.free);
-        usedSet->append(d.used);
+        freeSet->append(std::round(d.free));
+        usedSet->append(std::round(d.used));
     }
     if (f.totalBars) {
         categories.append(QStringLiteral("Total"));
-        freeSet->append(f.free);
-        usedSet->append(f.used());
+        freeSet->append(std::round(f.free));
+        usedSet->append(std::round(f.used()));
     }
     series->append(freeSet);
     series->append(usedSet);
