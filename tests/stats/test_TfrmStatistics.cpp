@@ -1,8 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
+#include <QChart>
+#include <QChartView>
 #include <QLabel>
+#include <QMenu>
+#include <QPieSeries>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QTableWidget>
 
@@ -185,6 +191,54 @@ TEST_F(StatisticsRun, SpacePageFollowsTheTickedDrives)
     EXPECT_EQ(labelText(&w, "lblTotal"),
               rw::FormatGrouped(std::int64_t(kb >= 10000 ? kb / 1024 : kb)) + unit);
     EXPECT_TRUE(w.findChild<QWidget*>("chartSpaceBar")->isVisible());
+}
+
+TEST(TfrmStatistics, TypePieShowsAtMostTwelveTypesAndTheGridSorts)
+{
+    rwtest::FixtureBuilder fx;
+    for (int i = 1; i <= 20; ++i)
+        fx.file(QStringLiteral("t/f.e%1").arg(i, 2, 10, QLatin1Char('0')), i * 10);
+    fx.file("t/empty.zz", 0);
+    fx.mapDrive('T', "t");
+    rw::DriveInfo t;
+    ASSERT_TRUE(rw::findDrive('T', &t));
+    TfrmStatistics w;
+    w.show();
+    ASSERT_TRUE(w.collect({t.entryText()}, rw::TypeFilter::AllFiles));
+    w.showPage(TfrmStatistics::Types);
+
+    auto* pieView = w.findChild<QChartView*>("chartTypesPie");
+    ASSERT_EQ(pieView->chart()->series().size(), 1);
+    auto* pie = qobject_cast<QPieSeries*>(pieView->chart()->series().first());
+    ASSERT_NE(pie, nullptr);
+    EXPECT_EQ(pie->count(), 12);
+    EXPECT_TRUE(pie->slices().first()->label().startsWith("E20 File")) << "largest first";
+
+    // The grid is back in extension order after the run; a type with no
+    // bytes shows an average of 0.
+    auto* grid = w.findChild<QTableWidget*>("gridTypes");
+    ASSERT_EQ(grid->rowCount(), 21);
+    EXPECT_EQ(cell(grid, 0, 0), ".E01");
+    EXPECT_EQ(cell(grid, 20, 0), ".ZZ");
+    EXPECT_EQ(cell(grid, 20, 4), "0");
+
+    for (QRadioButton* rb : w.findChildren<QRadioButton*>()) {
+        if (rb->text() == "Listing" && rb->isVisibleTo(&w) &&
+            rb->parentWidget()->objectName() == "rgTypes")
+            rb->click();
+    }
+    EXPECT_TRUE(grid->isVisible());
+    EXPECT_FALSE(pieView->isVisible());
+    QAction* bySize = nullptr;
+    for (QAction* a : w.findChildren<QAction*>())
+        if (a->text() == "Sort by &Size")
+            bySize = a;
+    ASSERT_NE(bySize, nullptr);
+    bySize->trigger();
+    EXPECT_TRUE(bySize->isChecked());
+    EXPECT_EQ(cell(grid, 0, 0), ".E20");
+    EXPECT_EQ(cell(grid, 0, 2), "200");
+    EXPECT_EQ(cell(grid, 20, 0), ".ZZ");
 }
 
 } // namespace

@@ -16,13 +16,16 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
+#include <QPieSeries>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QStackedBarSeries>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QValueAxis>
 
@@ -152,6 +155,16 @@ TfrmStatistics::TfrmStatistics(QWidget* parent) : QDialog(parent)
     connect(m_btCancel, &QPushButton::clicked, this, &TfrmStatistics::btCancelClick);
     connect(m_btPrint, &QPushButton::clicked, this, &TfrmStatistics::btPrintClick);
     connect(m_notebook, &QTabWidget::currentChanged, this, &TfrmStatistics::pageChanged);
+    // Esc stops a running collection and otherwise closes (hides) the window.
+    auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(esc, &QShortcut::activated, this, &TfrmStatistics::btCancelClick);
+
+    // A click on either pie starts or stops its rotation.
+    m_pieTimer = new QTimer(this);
+    m_pieTimer->setInterval(150);
+    connect(m_pieTimer, &QTimer::timeout, this, &TfrmStatistics::Timer1Timer);
+    m_chartSpacePie->viewport()->installEventFilter(this);
+    m_chartTypesPie->viewport()->installEventFilter(this);
 
     // The space page offers every drive with the current one ticked.
     FillDriveCheckList(m_pckStatDrive, DriveEntryTexts(), CurrentDriveEntryText());
@@ -667,6 +680,19 @@ void TfrmStatistics::btPrintClick()
     painter.drawPixmap(QRect(0, 0, int(image.width() * scale), int(image.height() * scale)), image);
 }
 
+void TfrmStatistics::Timer1Timer()
+{
+    QChartView* view = nullptr;
+    if (m_notebook->currentIndex() == Space && m_rbPie->isChecked())
+        view = m_chartSpacePie;
+    else if (m_notebook->currentIndex() == Types && m_rgTypes->checkedId() != 0)
+        view = m_chartTypesPie;
+    if (!view)
+        return;
+    m_pieAngle = std::fmod(m_pieAngle + 3, 360);
+    setPieRotation(view->chart(), m_pieAngle);
+}
+
 // ---- Notebook ----------------------------------------------------------
 
 void TfrmStatistics::showEvent(QShowEvent* event)
@@ -712,6 +738,13 @@ bool TfrmStatistics::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_notebook && event->type() == QEvent::Resize)
         placeNotYetPanel();
+    if (event->type() == QEvent::MouseButtonPress &&
+        (watched == m_chartSpacePie->viewport() || watched == m_chartTypesPie->viewport())) {
+        if (m_pieTimer->isActive())
+            m_pieTimer->stop();
+        else
+            m_pieTimer->start();
+    }
     return QDialog::eventFilter(watched, event);
 }
 

@@ -20,6 +20,7 @@ class QPushButton;
 class QRadioButton;
 class QTabWidget;
 class QTableWidget;
+class QTimer;
 
 namespace rw
 {
@@ -95,6 +96,7 @@ private:
     void rgSizesClick();
     void sortTypes(int column);
     void placeNotYetPanel();
+    void Timer1Timer();
 
     void scan(const QString& entry);
     void refreshViews();
@@ -161,6 +163,8 @@ private:
 
     std::unique_ptr<StatsOverhangPage> m_overhangPage;
     StatsDatePages* m_datePages = nullptr;
+    QTimer* m_pieTimer;
+    double m_pieAngle = 60;
 };
 
 } // namespace rw
