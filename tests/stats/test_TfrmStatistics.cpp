@@ -4,9 +4,11 @@
 #include <QApplication>
 #include <QChart>
 #include <QChartView>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QPieSeries>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -18,6 +20,7 @@
 #include "platform/Drives.h"
 #include "tests/support/FixtureBuilder.h"
 #include "tests/support/ScriptedResponder.h"
+#include "tests/support/TestEnvironment.h"
 #include "tools/stats/StatisticsWindowFactory.h"
 #include "tools/stats/TfrmStatistics.h"
 
@@ -239,6 +242,33 @@ TEST(TfrmStatistics, TypePieShowsAtMostTwelveTypesAndTheGridSorts)
     EXPECT_EQ(cell(grid, 0, 0), ".E20");
     EXPECT_EQ(cell(grid, 0, 2), "200");
     EXPECT_EQ(cell(grid, 20, 0), ".ZZ");
+}
+
+TEST_F(StatisticsRun, PrintsPagesAndCloseHides)
+{
+    TfrmStatistics& w = *window;
+    ASSERT_TRUE(w.collect({d.entryText()}, rw::TypeFilter::AllFiles));
+    const QStringList pages{"types.pdf", "sizes.pdf"};
+    w.showPage(TfrmStatistics::Types);
+    for (QRadioButton* rb : w.findChildren<QRadioButton*>())
+        if (rb->text() == "Listing" && rb->parentWidget()->objectName() == "rgTypes")
+            rb->click();
+    for (const QString& name : pages) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        const QString file = rwtest::testRoot() + "/" + name;
+        printer.setOutputFileName(file);
+        EXPECT_TRUE(w.printPage(&printer)) << name.toStdString();
+        EXPECT_GT(QFileInfo(file).size(), 0) << name.toStdString();
+        w.showPage(TfrmStatistics::Sizes);
+    }
+
+    // Close hides the window when no run goes; the figures stay.
+    w.findChild<QPushButton*>("btCancel")->click();
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(w.stats().filesProcessed(), 4);
+    w.show();
+    EXPECT_EQ(w.findChild<QTableWidget*>("gridTypes")->rowCount(), 3);
 }
 
 } // namespace

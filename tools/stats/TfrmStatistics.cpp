@@ -36,6 +36,7 @@
 #include "app/core/Settings.h"
 #include "app/core/SharedRoutines.h"
 #include "controls/CheckListBox.h"
+#include "controls/TextPrinter.h"
 #include "framework/DriveCheckList.h"
 #include "framework/ScanSession.h"
 #include "framework/TfrmWhichDrive.h"
@@ -665,8 +666,35 @@ void TfrmStatistics::btPrintClick()
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    QPainter painter(&printer);
-    // The page on view, scaled to the paper's width, on a white ground.
+    if (!printPage(&printer))
+        ShowErrorMessage(QStringLiteral("Could not print this page."));
+}
+
+bool TfrmStatistics::printPage(QPrinter* printer)
+{
+    if (m_notebook->currentIndex() == Types && m_gridTypes->isVisible()) {
+        // The type listing prints as text lines, one row a line.
+        TextPrinter out(printer);
+        if (!out.begin())
+            return false;
+        bool ok = out.writeLine(QStringLiteral("File types for drive ") + m_currentDrive);
+        ok = ok && out.writeLine(QString());
+        QStringList head;
+        for (int c = 0; c < m_gridTypes->columnCount(); ++c)
+            head.append(m_gridTypes->horizontalHeaderItem(c)->text());
+        ok = ok && out.writeLine(head.join(QLatin1Char('\t')));
+        for (int r = 0; ok && r < m_gridTypes->rowCount(); ++r) {
+            QStringList cells;
+            for (int c = 0; c < m_gridTypes->columnCount(); ++c)
+                cells.append(m_gridTypes->item(r, c) ? m_gridTypes->item(r, c)->text() : QString());
+            ok = out.writeLine(cells.join(QLatin1Char('\t')));
+        }
+        return out.end() && ok;
+    }
+    // Any other page prints as its image, on a white ground, scaled to the paper.
+    QPainter painter;
+    if (!painter.begin(printer))
+        return false;
     QWidget* page = m_notebook->currentWidget();
     const QPalette saved = page->palette();
     QPalette white = saved;
@@ -678,6 +706,7 @@ void TfrmStatistics::btPrintClick()
     const double scale =
         std::min(double(target.width()) / image.width(), double(target.height()) / image.height());
     painter.drawPixmap(QRect(0, 0, int(image.width() * scale), int(image.height() * scale)), image);
+    return painter.end();
 }
 
 void TfrmStatistics::Timer1Timer()

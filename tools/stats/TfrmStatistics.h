@@ -16,6 +16,7 @@ class QChartView;
 class QFrame;
 class QLabel;
 class QMenu;
+class QPrinter;
 class QPushButton;
 class QRadioButton;
 class QTabWidget;
@@ -70,6 +71,11 @@ public:
     QString statusText() const;
     // The page on view.
     void showPage(Page page);
+
+    // Prints the page on view to `printer` (not owned): the type listing as
+    // text lines under "File types for drive " + the drive, any other page
+    // as its image. False when the printer could not be used.
+    bool printPage(QPrinter* printer);
 
     // Refreshes the drive-space page from the ticked drives.
     void doDiskSize();
