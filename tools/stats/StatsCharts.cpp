@@ -1,5 +1,7 @@
 #include "tools/stats/StatsCharts.h"
 
+#include "tools/stats/core/StatsTexts.h"
+
 #include <QBarCategoryAxis>
 #include <QBarSet>
 #include <QChart>
@@ -13,6 +15,8 @@
 #include <QStackedBarSeries>
 #include <QTableWidget>
 #include <QValueAxis>
+
+#include <cmath>
 
 namespace rw
 {
@@ -123,6 +127,41 @@ void showBars(QChart* chart, const QString& title, const QList<ChartPoint>& poin
     chart->legend()->setAlignment(Qt::AlignRight);
     // The legend lists the bars top down as they stand.
     chart->legend()->setReverseMarkers(horizontal);
+}
+
+void showSpaceBars(QChart* bar, const SpaceFigures& f)
+{
+    clearChart(bar);
+    auto* series = new QStackedBarSeries(bar);
+    auto* freeSet = new QBarSet(QStringLiteral("Free"));
+    auto* usedSet = new QBarSet(QStringLiteral("Used"));
+    freeSet->setColor(QColor(255, 0, 255));
+    usedSet->setColor(QColor(0, 0, 255));
+    QStringList categories;
+    for (const SpaceFigures::Drive& d : f.drives) {
+        categories.append(QString(d.letter) +
+                          (d.megabytes ? QStringLiteral(" (MB)") : QStringLiteral(" (KB)")));
+        freeSet->append(std::round(d.free));
+        usedSet->append(std::round(d.used));
+    }
+    if (f.totalBars) {
+        categories.append(QStringLiteral("Total"));
+        freeSet->append(std::round(f.free));
+        usedSet->append(std::round(f.used()));
+    }
+    series->append(freeSet);
+    series->append(usedSet);
+    series->setLabelsVisible(true);
+    series->setLabelsFormat(QStringLiteral("@value"));
+    bar->addSeries(series);
+    auto* xAxis = new QBarCategoryAxis(bar);
+    xAxis->append(categories);
+    auto* yAxis = new QValueAxis(bar);
+    yAxis->setLabelFormat(QStringLiteral("%.0f"));
+    bar->addAxis(xAxis, Qt::AlignBottom);
+    bar->addAxis(yAxis, Qt::AlignLeft);
+    series->attachAxis(xAxis);
+    series->attachAxis(yAxis);
 }
 
 QChartView* makeChartView(QWidget* parent, const char* name)

@@ -13,6 +13,8 @@ class QWidget;
 namespace rw
 {
 
+struct SpaceFigures;
+
 // The twelve chart colours of the statistics pages, entries 1 to 12 at
 // indexes 0 to 11: red, maroon, blue, yellow, green, lime, fuchsia, teal,
 // navy, aqua, white, gray.
@@ -35,6 +37,11 @@ void showPie(QChart* chart, const QList<ChartPoint>& points, double rotation = 6
 // `horizontal` lays the bars along the left axis.
 void showBars(QChart* chart, const QString& title, const QList<ChartPoint>& points, bool horizontal,
               bool legend = true);
+
+// Replaces the chart's series by the stacked free (fuchsia) and used (blue)
+// bars of every drive, each in its own unit, plus a "Total" pair when the
+// figures ask for one.
+void showSpaceBars(QChart* chart, const SpaceFigures& figures);
 
 // Sets a pie chart's rotation (degrees).
 void setPieRotation(QChart* chart, double rotation);

@@ -2,8 +2,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QBarCategoryAxis>
-#include <QBarSet>
 #include <QButtonGroup>
 #include <QChart>
 #include <QChartView>
@@ -22,12 +20,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
-#include <QStackedBarSeries>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <QValueAxis>
 
 #include <algorithm>
 #include <cmath>
@@ -240,40 +236,7 @@ void TfrmStatistics::doDiskSize()
     }
     const SpaceFigures f = computeSpace(drives);
 
-    QChart* bar = m_chartSpaceBar->chart();
-    bar->removeAllSeries();
-    for (QAbstractAxis* axis : bar->axes())
-        bar->removeAxis(axis);
-    auto* series = new QStackedBarSeries(bar);
-    auto* freeSet = new QBarSet(QStringLiteral("Free"));
-    auto* usedSet = new QBarSet(QStringLiteral("Used"));
-    freeSet->setColor(QColor(255, 0, 255));
-    usedSet->setColor(QColor(0, 0, 255));
-    QStringList categories;
-    for (const SpaceFigures::Drive& d : f.drives) {
-        categories.append(QString(d.letter) +
-                          (d.megabytes ? QStringLiteral(" (MB)") : QStringLiteral(" (KB)")));
-        freeSet->append(std::round(d.free));
-        usedSet->append(std::round(d.used));
-    }
-    if (f.totalBars) {
-        categories.append(QStringLiteral("Total"));
-        freeSet->append(std::round(f.free));
-        usedSet->append(std::round(f.used()));
-    }
-    series->append(freeSet);
-    series->append(usedSet);
-    series->setLabelsVisible(true);
-    series->setLabelsFormat(QStringLiteral("@value"));
-    bar->addSeries(series);
-    auto* xAxis = new QBarCategoryAxis(bar);
-    xAxis->append(categories);
-    auto* yAxis = new QValueAxis(bar);
-    yAxis->setLabelFormat(QStringLiteral("%.0f"));
-    bar->addAxis(xAxis, Qt::AlignBottom);
-    bar->addAxis(yAxis, Qt::AlignLeft);
-    series->attachAxis(xAxis);
-    series->attachAxis(yAxis);
+    showSpaceBars(m_chartSpaceBar->chart(), f);
 
     m_spaceCounted = !f.drives.isEmpty();
     const bool any = f.total > 0;
