@@ -11,6 +11,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTableWidget>
 
@@ -216,6 +217,9 @@ TEST(TfrmStatistics, TypePieShowsAtMostTwelveTypesAndTheGridSorts)
     ASSERT_NE(pie, nullptr);
     EXPECT_EQ(pie->count(), 12);
     EXPECT_TRUE(pie->slices().first()->label().startsWith("E20 File")) << "largest first";
+    EXPECT_DOUBLE_EQ(pie->pieStartAngle(), 60);
+    w.findChild<QScrollBar*>("ScrollBar2")->setValue(100);
+    EXPECT_DOUBLE_EQ(pie->pieStartAngle(), 100);
 
     // The grid is back in extension order after the run; a type with no
     // bytes shows an average of 0.

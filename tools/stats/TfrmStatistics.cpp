@@ -19,6 +19,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -162,6 +163,15 @@ TfrmStatistics::TfrmStatistics(QWidget* parent) : QDialog(parent)
     connect(m_pieTimer, &QTimer::timeout, this, &TfrmStatistics::Timer1Timer);
     m_chartSpacePie->viewport()->installEventFilter(this);
     m_chartTypesPie->viewport()->installEventFilter(this);
+    // The scroll bars turn their pies by hand.
+    for (QScrollBar* bar : {m_scrollBar1, m_scrollBar2}) {
+        bar->setRange(0, 359);
+        bar->setValue(60);
+    }
+    connect(m_scrollBar1, &QScrollBar::valueChanged, this,
+            [this](int angle) { setPieRotation(m_chartSpacePie->chart(), angle); });
+    connect(m_scrollBar2, &QScrollBar::valueChanged, this,
+            [this](int angle) { setPieRotation(m_chartTypesPie->chart(), angle); });
 
     // The space page offers every drive with the current one ticked.
     FillDriveCheckList(m_pckStatDrive, DriveEntryTexts(), CurrentDriveEntryText());
@@ -205,6 +215,8 @@ void TfrmStatistics::buildSpacePage(QWidget* page)
     m_chartSpacePie = makeChartView(page, "chartSpacePie");
     m_chartSpacePie->setToolTip(QStringLiteral("Click on pie to animate"));
     m_chartSpacePie->hide();
+    m_scrollBar1 = new QScrollBar(Qt::Horizontal, page);
+    m_scrollBar1->setObjectName(QStringLiteral("ScrollBar1"));
 
     auto* left = new QVBoxLayout;
     left->addWidget(m_pckStatDrive, 1);
@@ -213,7 +225,10 @@ void TfrmStatistics::buildSpacePage(QWidget* page)
     auto* layout = new QHBoxLayout(page);
     layout->addLayout(left);
     layout->addWidget(m_chartSpaceBar, 1);
-    layout->addWidget(m_chartSpacePie, 1);
+    auto* pieColumn = new QVBoxLayout;
+    pieColumn->addWidget(m_chartSpacePie, 1);
+    pieColumn->addWidget(m_scrollBar1);
+    layout->addLayout(pieColumn, 1);
 }
 
 void TfrmStatistics::doDiskSize()
@@ -243,7 +258,8 @@ void TfrmStatistics::doDiskSize()
     if (any) {
         showPie(m_chartSpacePie->chart(),
                 {{QStringLiteral("Used space"), f.used(), QColor(0, 0, 255)},
-                 {QStringLiteral("Free space"), f.free, QColor(255, 0, 255)}});
+                 {QStringLiteral("Free space"), f.free, QColor(255, 0, 255)}},
+                m_scrollBar1->value());
         m_lblFigure[0]->setText(f.totalText());
         m_lblFigure[1]->setText(f.freeText());
         m_lblFigure[2]->setText(f.usedText());
@@ -373,6 +389,9 @@ void TfrmStatistics::buildTypesPage(QWidget* page)
     layout->addWidget(rgTypes);
     layout->addWidget(m_gridTypes, 1);
     layout->addWidget(m_chartTypesPie, 1);
+    m_scrollBar2 = new QScrollBar(Qt::Horizontal, page);
+    m_scrollBar2->setObjectName(QStringLiteral("ScrollBar2"));
+    layout->addWidget(m_scrollBar2);
     m_gridTypes->hide();
 }
 
@@ -442,7 +461,7 @@ void TfrmStatistics::rgTypesClick()
         const std::int64_t v = choice == 1 ? t.bytes : choice == 2 ? t.count : t.average();
         points.append({t.description, double(v), colours[r]});
     }
-    showPie(m_chartTypesPie->chart(), points);
+    showPie(m_chartTypesPie->chart(), points, m_scrollBar2->value());
 }
 
 // ---- Sizes page --------------------------------------------------------
@@ -674,15 +693,13 @@ bool TfrmStatistics::printPage(QPrinter* printer)
 
 void TfrmStatistics::Timer1Timer()
 {
-    QChartView* view = nullptr;
+    QScrollBar* bar = nullptr;
     if (m_notebook->currentIndex() == Space && m_rbPie->isChecked())
-        view = m_chartSpacePie;
+        bar = m_scrollBar1;
     else if (m_notebook->currentIndex() == Types && m_rgTypes->checkedId() != 0)
-        view = m_chartTypesPie;
-    if (!view)
-        return;
-    m_pieAngle = std::fmod(m_pieAngle + 3, 360);
-    setPieRotation(view->chart(), m_pieAngle);
+        bar = m_scrollBar2;
+    if (bar)
+        bar->setValue((bar->value() + 3) % 360);
 }
 
 // ---- Notebook ----------------------------------------------------------

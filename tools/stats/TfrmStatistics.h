@@ -19,6 +19,7 @@ class QMenu;
 class QPrinter;
 class QPushButton;
 class QRadioButton;
+class QScrollBar;
 class QTabWidget;
 class QTableWidget;
 class QTimer;
@@ -170,7 +171,8 @@ private:
     std::unique_ptr<StatsOverhangPage> m_overhangPage;
     StatsDatePages* m_datePages = nullptr;
     QTimer* m_pieTimer;
-    double m_pieAngle = 60;
+    QScrollBar* m_scrollBar1;
+    QScrollBar* m_scrollBar2;
 };
 
 } // namespace rw
