@@ -1,0 +1,760 @@
+#include "tools/stats/TfrmStatistics.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QChart>
+#include <QChartView>
+#include <QEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QPainter>
+#include <QPieSeries>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/core/Messages.h"
+#include "app/core/Settings.h"
+#include "app/core/SharedRoutines.h"
+#include "controls/CheckListBox.h"
+#include "controls/TextPrinter.h"
+#include "framework/DriveCheckList.h"
+#include "framework/ScanSession.h"
+#include "framework/TfrmWhichDrive.h"
+#include "framework/core/FileTypes.h"
+#include "framework/core/FolderWalker.h"
+#include "platform/Drives.h"
+#include "tools/stats/StatsCharts.h"
+#include "tools/stats/StatsDatePages.h"
+#include "tools/stats/StatsOverhangPage.h"
+#include "tools/stats/core/StatsTexts.h"
+
+namespace rw
+{
+
+namespace
+{
+
+const char* const kNotYetText = "Statistics haven't been collected yet!";
+
+QRadioButton* addRadio(QButtonGroup* group, QLayout* layout, const QString& text, int id)
+{
+    auto* rb = new QRadioButton(text);
+    group->addButton(rb, id);
+    layout->addWidget(rb);
+    return rb;
+}
+
+} // namespace
+
+TfrmStatistics::TfrmStatistics(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmStatistics"));
+    setWindowTitle(QStringLiteral("File Statistics Not Yet Collected"));
+    resize(760, 520);
+
+    m_notebook = new QTabWidget(this);
+    m_notebook->setObjectName(QStringLiteral("OvcNotebook1"));
+    const QStringList tabs{"Space",   "Deleted",  "Types",    "Sizes",     "Overhang", "Access",
+                           "Created", "Modified", "Combined", "Attribute", "Time"};
+    QList<QWidget*> pages;
+    for (const QString& tab : tabs) {
+        auto* page = new QWidget;
+        page->setObjectName(QStringLiteral("page") + tab);
+        m_notebook->addTab(page, tab);
+        pages.append(page);
+    }
+    buildSpacePage(pages[Space]);
+    buildDeletedPage(pages[Deleted]);
+    buildTypesPage(pages[Types]);
+    buildSizesPage(pages[Sizes]);
+    m_overhangPage = std::make_unique<StatsOverhangPage>(pages[Overhang]);
+    m_datePages = new StatsDatePages(this, {pages[Access], pages[Created], pages[Modified],
+                                            pages[Combined], pages[Attribute], pages[Time]});
+
+    m_pnlNotYet = new QFrame(m_notebook);
+    m_pnlNotYet->setObjectName(QStringLiteral("pnlNotYet"));
+    m_pnlNotYet->setFrameShape(QFrame::Panel);
+    m_pnlNotYet->setAutoFillBackground(true);
+    auto* notYetLayout = new QVBoxLayout(m_pnlNotYet);
+    m_lblNotYet = new QLabel(QString::fromLatin1(kNotYetText));
+    m_lblNotYet->setObjectName(QStringLiteral("lblNotYet"));
+    m_lblNotYet->setAlignment(Qt::AlignCenter);
+    m_lblNotYet->setWordWrap(true);
+    QFont big = m_lblNotYet->font();
+    big.setPointSize(big.pointSize() + 4);
+    big.setBold(true);
+    m_lblNotYet->setFont(big);
+    m_btAbort = new QPushButton(QStringLiteral("Abort"));
+    m_btAbort->setObjectName(QStringLiteral("btAbort"));
+    m_btAbort->hide();
+    notYetLayout->addStretch();
+    notYetLayout->addWidget(m_lblNotYet);
+    notYetLayout->addWidget(m_btAbort, 0, Qt::AlignCenter);
+    notYetLayout->addStretch();
+    m_notebook->installEventFilter(this);
+
+    m_btCancel = new QPushButton(QStringLiteral("Close"));
+    m_btCancel->setObjectName(QStringLiteral("btCancel"));
+    m_btOK = new QPushButton(QStringLiteral("&Collect statistics"));
+    m_btOK->setObjectName(QStringLiteral("btOK"));
+    m_btOK->setToolTip(QStringLiteral("Start collecting statistics"));
+    m_btPrint = new QPushButton(QStringLiteral("&Print page"));
+    m_btPrint->setObjectName(QStringLiteral("btPrint"));
+    m_btPrint->setToolTip(QStringLiteral("Print this page only"));
+    m_status = new QLabel;
+    m_status->setObjectName(QStringLiteral("StatusBar1"));
+    m_status->setFrameShape(QFrame::StyledPanel);
+    m_status->setFrameShadow(QFrame::Sunken);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_btCancel);
+    buttons->addWidget(m_btOK);
+    buttons->addWidget(m_btPrint);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_notebook, 1);
+    layout->addLayout(buttons);
+    layout->addWidget(m_status);
+
+    m_session = new ScanSession(this, m_btAbort, nullptr);
+    m_session->setStatusSink([this](const QString& text) { m_status->setText(text); });
+    m_session->setStatusFormatter([this](const WalkFolder& folder) {
+        return QStringLiteral("Processing drive ") + m_currentDrive +
+               QStringLiteral(" ... standby : ") + folder.displayPath();
+    });
+    // The caption and the status line tell of an abort; no box is needed.
+    m_session->setAbortNotice([] {});
+    QList<QWidget*> runControls{m_btPrint, m_btOK, m_pckStatDrive, m_rbPie, m_rbBar, m_button1};
+    for (QAbstractButton* b : m_rgTypes->buttons())
+        runControls.append(b);
+    for (QAbstractButton* b : m_rgSizes->buttons())
+        runControls.append(b);
+    runControls.append(m_datePages->runControls());
+    m_session->setDisabledDuringRun(runControls);
+
+    connect(m_btOK, &QPushButton::clicked, this, &TfrmStatistics::btOKClick);
+    connect(m_btCancel, &QPushButton::clicked, this, &TfrmStatistics::btCancelClick);
+    connect(m_btPrint, &QPushButton::clicked, this, &TfrmStatistics::btPrintClick);
+    connect(m_notebook, &QTabWidget::currentChanged, this, &TfrmStatistics::pageChanged);
+    // Esc stops a running collection and otherwise closes (hides) the window.
+    auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(esc, &QShortcut::activated, this, &TfrmStatistics::btCancelClick);
+
+    // A click on either pie starts or stops its rotation.
+    m_pieTimer = new QTimer(this);
+    m_pieTimer->setInterval(150);
+    connect(m_pieTimer, &QTimer::timeout, this, &TfrmStatistics::Timer1Timer);
+    m_chartSpacePie->viewport()->installEventFilter(this);
+    m_chartTypesPie->viewport()->installEventFilter(this);
+    // The scroll bars turn their pies by hand.
+    for (QScrollBar* bar : {m_scrollBar1, m_scrollBar2}) {
+        bar->setRange(0, 359);
+        bar->setValue(60);
+    }
+    connect(m_scrollBar1, &QScrollBar::valueChanged, this,
+            [this](int angle) { setPieRotation(m_chartSpacePie->chart(), angle); });
+    connect(m_scrollBar2, &QScrollBar::valueChanged, this,
+            [this](int angle) { setPieRotation(m_chartTypesPie->chart(), angle); });
+
+    // The space page offers every drive with the current one ticked.
+    FillDriveCheckList(m_pckStatDrive, DriveEntryTexts(), CurrentDriveEntryText());
+    m_notebook->setCurrentIndex(Space);
+}
+
+TfrmStatistics::~TfrmStatistics() = default;
+
+// ---- Space page --------------------------------------------------------
+
+void TfrmStatistics::buildSpacePage(QWidget* page)
+{
+    m_pckStatDrive = new CheckListBox(page);
+    m_pckStatDrive->setObjectName(QStringLiteral("pckStatDrive"));
+    m_pckStatDrive->setMaximumWidth(160);
+    connect(m_pckStatDrive, &CheckListBox::checksChanged, this, &TfrmStatistics::doDiskSize);
+
+    auto* rgSpace = new QGroupBox(page);
+    rgSpace->setObjectName(QStringLiteral("rgSpace"));
+    auto* rgLayout = new QVBoxLayout(rgSpace);
+    auto* group = new QButtonGroup(rgSpace);
+    m_rbPie = addRadio(group, rgLayout, QStringLiteral("Pie - percent"), 0);
+    m_rbBar = addRadio(group, rgLayout, QStringLiteral("Bar - totals"), 1);
+    m_rbBar->setChecked(true);
+    rgSpace->setMaximumWidth(160);
+    connect(group, &QButtonGroup::idClicked, this, &TfrmStatistics::rgSpaceClick);
+
+    auto* figures = new QGridLayout;
+    const char* captions[3] = {"Total Capacity:", "Free Space:", "Used Space:"};
+    const char* names[3] = {"lblTotal", "lblFree", "lblUsed"};
+    for (int i = 0; i < 3; ++i) {
+        m_lblCaption[i] = new QLabel(QLatin1String(captions[i]), page);
+        m_lblFigure[i] = new QLabel(page);
+        m_lblFigure[i]->setObjectName(QLatin1String(names[i]));
+        m_lblFigure[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        figures->addWidget(m_lblCaption[i], i, 0);
+        figures->addWidget(m_lblFigure[i], i, 1);
+    }
+
+    m_chartSpaceBar = makeChartView(page, "chartSpaceBar");
+    m_chartSpacePie = makeChartView(page, "chartSpacePie");
+    m_chartSpacePie->setToolTip(QStringLiteral("Click on pie to animate"));
+    m_chartSpacePie->hide();
+    m_scrollBar1 = new QScrollBar(Qt::Horizontal, page);
+    m_scrollBar1->setObjectName(QStringLiteral("ScrollBar1"));
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(m_pckStatDrive, 1);
+    left->addWidget(rgSpace);
+    left->addLayout(figures);
+    auto* layout = new QHBoxLayout(page);
+    layout->addLayout(left);
+    layout->addWidget(m_chartSpaceBar, 1);
+    auto* pieColumn = new QVBoxLayout;
+    pieColumn->addWidget(m_chartSpacePie, 1);
+    pieColumn->addWidget(m_scrollBar1);
+    layout->addLayout(pieColumn, 1);
+}
+
+void TfrmStatistics::doDiskSize()
+{
+    // Ticking drives fires change signals; one refresh at a time.
+    if (m_inDiskSize)
+        return;
+    m_inDiskSize = true;
+    for (QLabel* l : m_lblFigure)
+        l->clear();
+
+    QList<QPair<QChar, DriveGeometry>> drives;
+    for (const QString& entry : m_pckStatDrive->checkedLines()) {
+        if (entry.isEmpty() || !entry.at(0).isLetter())
+            continue;
+        const QChar letter = entry.at(0).toUpper();
+        DriveGeometry g;
+        if (DriveValid(letter) && driveGeometry(letter, &g))
+            drives.append({letter, g});
+    }
+    const SpaceFigures f = computeSpace(drives);
+
+    showSpaceBars(m_chartSpaceBar->chart(), f);
+
+    m_spaceCounted = !f.drives.isEmpty();
+    const bool any = f.total > 0;
+    if (any) {
+        showPie(m_chartSpacePie->chart(),
+                {{QStringLiteral("Used space"), f.used(), QColor(0, 0, 255)},
+                 {QStringLiteral("Free space"), f.free, QColor(255, 0, 255)}},
+                m_scrollBar1->value());
+        m_lblFigure[0]->setText(f.totalText());
+        m_lblFigure[1]->setText(f.freeText());
+        m_lblFigure[2]->setText(f.usedText());
+        m_lblFigure[1]->setStyleSheet(f.freeWarning() ? QStringLiteral("color: red")
+                                                      : QStringLiteral("color: black"));
+    } else {
+        m_chartSpacePie->chart()->removeAllSeries();
+    }
+    for (QLabel* l : m_lblCaption)
+        l->setVisible(any);
+    m_chartSpaceBar->setVisible(any && m_rbBar->isChecked());
+    m_chartSpacePie->setVisible(any && m_rbPie->isChecked());
+    m_inDiskSize = false;
+}
+
+void TfrmStatistics::rgSpaceClick()
+{
+    if (!m_spaceCounted)
+        return;
+    m_chartSpaceBar->setVisible(m_rbBar->isChecked());
+    m_chartSpacePie->setVisible(m_rbPie->isChecked());
+}
+
+// ---- Deleted page ------------------------------------------------------
+
+void TfrmStatistics::buildDeletedPage(QWidget* page)
+{
+    auto* heading = new QLabel(QStringLiteral("Files processed by Roomwise 95"), page);
+    QFont f = heading->font();
+    f.setPointSize(f.pointSize() + 3);
+    f.setBold(true);
+    heading->setFont(f);
+    m_lblSince1 = new QLabel(page);
+    m_lblSince1->setObjectName(QStringLiteral("lblSince1"));
+
+    const char* names[4] = {"lblDelFiles", "lblDelBytes", "lblWasteFiles", "lblWasteBytes"};
+    for (int i = 0; i < 4; ++i) {
+        m_lblDeleted[i] = new QLabel(page);
+        m_lblDeleted[i]->setObjectName(QLatin1String(names[i]));
+        m_lblDeleted[i]->setFrameShape(QFrame::Panel);
+        m_lblDeleted[i]->setFrameShadow(QFrame::Sunken);
+        m_lblDeleted[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        m_lblDeleted[i]->setMinimumWidth(200);
+    }
+    auto* deleted = new QGroupBox(QStringLiteral("Deleted files"), page);
+    auto* dl = new QVBoxLayout(deleted);
+    dl->addWidget(m_lblDeleted[0]);
+    dl->addWidget(m_lblDeleted[1]);
+    auto* recycled = new QGroupBox(QStringLiteral("Files sent to the recycle bin"), page);
+    auto* rl = new QVBoxLayout(recycled);
+    rl->addWidget(m_lblDeleted[2]);
+    rl->addWidget(m_lblDeleted[3]);
+
+    m_button1 = new QPushButton(QStringLiteral("Reset these numbers"), page);
+    m_button1->setObjectName(QStringLiteral("Button1"));
+    connect(m_button1, &QPushButton::clicked, this, &TfrmStatistics::Button1Click);
+
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(heading, 0, Qt::AlignHCenter);
+    layout->addWidget(m_lblSince1, 0, Qt::AlignHCenter);
+    auto* boxes = new QHBoxLayout;
+    boxes->addWidget(deleted);
+    boxes->addWidget(recycled);
+    layout->addLayout(boxes);
+    layout->addWidget(m_button1, 0, Qt::AlignHCenter);
+    layout->addStretch();
+}
+
+void TfrmStatistics::showFilesDeleted()
+{
+    const DeletedTexts t = deletedTexts(readDeletionTotals());
+    m_lblSince1->setText(t.since);
+    m_lblDeleted[0]->setText(t.filesDeleted);
+    m_lblDeleted[1]->setText(t.bytesDeleted);
+    m_lblDeleted[2]->setText(t.filesRecycled);
+    m_lblDeleted[3]->setText(t.bytesRecycled);
+}
+
+void TfrmStatistics::Button1Click()
+{
+    if (!AskYesNo(QStringLiteral("Reset cumulative totals?"), MessageKind::Information))
+        return;
+    if (!resetDeletionTotals()) {
+        ShowErrorMessage(QStringLiteral("Could not write the settings file."));
+        return;
+    }
+    showFilesDeleted();
+}
+
+// ---- Types page --------------------------------------------------------
+
+void TfrmStatistics::buildTypesPage(QWidget* page)
+{
+    auto* rgTypes = new QGroupBox(page);
+    rgTypes->setObjectName(QStringLiteral("rgTypes"));
+    auto* rgLayout = new QHBoxLayout(rgTypes);
+    m_rgTypes = new QButtonGroup(rgTypes);
+    addRadio(m_rgTypes, rgLayout, QStringLiteral("Listing"), 0);
+    addRadio(m_rgTypes, rgLayout, QStringLiteral("Pie by Size"), 1)->setChecked(true);
+    addRadio(m_rgTypes, rgLayout, QStringLiteral("Pie by # Files"), 2);
+    addRadio(m_rgTypes, rgLayout, QStringLiteral("Pie by Average Size"), 3);
+    connect(m_rgTypes, &QButtonGroup::idClicked, this, &TfrmStatistics::rgTypesClick);
+
+    m_gridTypes =
+        makeStatsGrid(page, "gridTypes",
+                      {QStringLiteral("Extension"), QStringLiteral("Type"), QStringLiteral("Size"),
+                       QStringLiteral("# Files"), QStringLiteral("Avg File Size")},
+                      0);
+    m_gridTypes->setColumnWidth(1, 220);
+    m_gridTypes->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_typeMenu = new QMenu(this);
+    const char* items[5] = {"Sort by &Extension", "Sort by &Type", "Sort by &Size",
+                            "Sort by &Number of files", "Sort by &Average File Size"};
+    for (int i = 0; i < 5; ++i) {
+        QAction* a = m_typeMenu->addAction(QLatin1String(items[i]));
+        a->setCheckable(true);
+        a->setChecked(i == 0);
+        connect(a, &QAction::triggered, this, [this, i] { sortTypes(i); });
+        m_sortActions.append(a);
+    }
+    connect(m_gridTypes, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { m_typeMenu->popup(m_gridTypes->mapToGlobal(pos)); });
+
+    m_chartTypesPie = makeChartView(page, "chartTypesPie");
+    m_chartTypesPie->setToolTip(QStringLiteral("Click on pie to animate"));
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(rgTypes);
+    layout->addWidget(m_gridTypes, 1);
+    layout->addWidget(m_chartTypesPie, 1);
+    m_scrollBar2 = new QScrollBar(Qt::Horizontal, page);
+    m_scrollBar2->setObjectName(QStringLiteral("ScrollBar2"));
+    layout->addWidget(m_scrollBar2);
+    m_gridTypes->hide();
+}
+
+void TfrmStatistics::doFileTypes()
+{
+    m_typeLines.clear();
+    for (const TypeRow& row : m_stats.types()) {
+        m_typeLines.push_back({row.extension,
+                               row.extension.isEmpty() ? QStringLiteral("No extension")
+                                                       : FileTypeDescription(row.extension),
+                               row.bytes, row.count});
+    }
+    fillTypeGrid();
+    rgTypesClick();
+}
+
+void TfrmStatistics::fillTypeGrid()
+{
+    m_gridTypes->setRowCount(int(m_typeLines.size()));
+    for (int r = 0; r < int(m_typeLines.size()); ++r) {
+        const TypeLine& t = m_typeLines[r];
+        setGridCell(m_gridTypes, r, 0, t.extension);
+        setGridCell(m_gridTypes, r, 1, t.description);
+        m_gridTypes->item(r, 1)->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        setGridCell(m_gridTypes, r, 2, FormatGrouped(t.bytes));
+        setGridCell(m_gridTypes, r, 3, FormatGrouped(t.count));
+        setGridCell(m_gridTypes, r, 4, FormatGrouped(t.average()));
+    }
+}
+
+void TfrmStatistics::sortTypes(int column)
+{
+    for (int i = 0; i < m_sortActions.size(); ++i)
+        m_sortActions[i]->setChecked(i == column);
+    m_typeSortColumn = column;
+    if (m_typeLines.size() < 2)
+        return;
+    auto key = [column](const TypeLine& t) -> std::int64_t {
+        return column == 2 ? t.bytes : column == 3 ? t.count : t.average();
+    };
+    // Text columns ascend, figures descend; equal keys keep their order.
+    std::stable_sort(
+        m_typeLines.begin(), m_typeLines.end(),
+        [column, key](const TypeLine& a, const TypeLine& b) {
+            if (column == 0)
+                return QString::compare(a.extension, b.extension, Qt::CaseInsensitive) < 0;
+            if (column == 1)
+                return QString::compare(a.description, b.description, Qt::CaseInsensitive) < 0;
+            return key(a) > key(b);
+        });
+    fillTypeGrid();
+}
+
+void TfrmStatistics::rgTypesClick()
+{
+    const int choice = m_rgTypes->checkedId();
+    m_gridTypes->setVisible(choice == 0);
+    m_chartTypesPie->setVisible(choice != 0);
+    if (choice == 0)
+        return;
+    // Pie by size, count or average: columns 2, 3, 4, largest first.
+    sortTypes(choice + 1);
+    QList<ChartPoint> points;
+    const QList<QColor>& colours = statsColourTable();
+    for (int r = 0; r < int(m_typeLines.size()) && r < colours.size(); ++r) {
+        const TypeLine& t = m_typeLines[r];
+        const std::int64_t v = choice == 1 ? t.bytes : choice == 2 ? t.count : t.average();
+        points.append({t.description, double(v), colours[r]});
+    }
+    showPie(m_chartTypesPie->chart(), points, m_scrollBar2->value());
+}
+
+// ---- Sizes page --------------------------------------------------------
+
+void TfrmStatistics::buildSizesPage(QWidget* page)
+{
+    auto* rgSizes = new QGroupBox(page);
+    rgSizes->setObjectName(QStringLiteral("rgSizes"));
+    auto* rgLayout = new QHBoxLayout(rgSizes);
+    m_rgSizes = new QButtonGroup(rgSizes);
+    addRadio(m_rgSizes, rgLayout, QStringLiteral("Listing"), 0);
+    addRadio(m_rgSizes, rgLayout, QStringLiteral("Chart by Size (in MB)"), 1)->setChecked(true);
+    addRadio(m_rgSizes, rgLayout, QStringLiteral("Chart by Number of Files"), 2);
+    connect(m_rgSizes, &QButtonGroup::idClicked, this, &TfrmStatistics::rgSizesClick);
+
+    m_gridSizes = makeStatsGrid(page, "gridSizes",
+                                {QStringLiteral("File size"), QStringLiteral("Total file size"),
+                                 QStringLiteral("Number of files")},
+                                StatsCollector::kSizeClasses);
+    m_chartSizes = makeChartView(page, "chartSizes");
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(rgSizes);
+    layout->addWidget(m_gridSizes, 1);
+    layout->addWidget(m_chartSizes, 1);
+    m_gridSizes->hide();
+    fillGridSizes();
+}
+
+void TfrmStatistics::fillGridSizes()
+{
+    // Largest class on top.
+    for (int r = 0; r < StatsCollector::kSizeClasses; ++r) {
+        const int cls = StatsCollector::kSizeClasses - 1 - r;
+        setGridCell(m_gridSizes, r, 0, sizeClassLabel(cls));
+        setGridCell(m_gridSizes, r, 1, FormatGrouped(m_stats.sizeClass(cls).bytes));
+        setGridCell(m_gridSizes, r, 2, FormatGrouped(m_stats.sizeClass(cls).count));
+    }
+}
+
+void TfrmStatistics::rgSizesClick()
+{
+    const int choice = m_rgSizes->checkedId();
+    m_gridSizes->setVisible(choice == 0);
+    m_chartSizes->setVisible(choice != 0);
+    if (choice == 0)
+        return;
+    QList<ChartPoint> points;
+    for (int c = 0; c < StatsCollector::kSizeClasses; ++c) {
+        const Bucket& b = m_stats.sizeClass(c);
+        points.append({sizeClassLabel(c), choice == 1 ? double(b.bytes) / 1048576 : double(b.count),
+                       statsColourTable()[c]});
+    }
+    showBars(m_chartSizes->chart(),
+             choice == 1 ? QStringLiteral("File Sizes in MB") : QStringLiteral("Number of Files"),
+             points, true);
+}
+
+// ---- Runs --------------------------------------------------------------
+
+void TfrmStatistics::btOKClick()
+{
+    TfrmWhichDrive wizard(this);
+    if (wizard.exec() != QDialog::Accepted)
+        return;
+    const TypeFilter filter = wizard.allFiles()          ? TypeFilter::AllFiles
+                              : wizard.includeSelected() ? TypeFilter::Include
+                                                         : TypeFilter::Exclude;
+    collect(wizard.checkedDrives(), filter,
+            filter == TypeFilter::AllFiles ? QStringList() : wizard.selectedTypes());
+}
+
+bool TfrmStatistics::collect(const QStringList& driveEntries, TypeFilter filter,
+                             const QStringList& typeLines)
+{
+    if (driveEntries.isEmpty() || m_busy)
+        return false;
+    double capacity = 0;
+    for (const QString& entry : driveEntries) {
+        DriveGeometry g;
+        if (!entry.isEmpty() && entry.at(0).isLetter() && DriveValid(entry.at(0)) &&
+            driveGeometry(entry.at(0), &g))
+            capacity += double(g.totalBytes());
+    }
+    if (capacity <= 0) {
+        ShowErrorMessage(QStringLiteral("Could not compute the total size of the disk drives "
+                                        "selected.  Cannot proceed with statistics."));
+        return false;
+    }
+    m_drives = driveEntries;
+    m_session->abortFlag() = false;
+    if (m_drives.size() == 1)
+        ShowInfoMessage(QStringLiteral("Disk Drive ") + m_drives.first() +
+                        QStringLiteral(" will be scanned.  The analysis may take some time.  You "
+                                       "may quit at any time by clicking Abort or pressing ESC."));
+    else
+        ShowInfoMessage(QStringLiteral(
+            "Since you selected more than one drive to analyze, the Cluster Overhang tab will be "
+            "disabled.  You may quit the analysis at any time by clicking CANCEL or by pressing "
+            "ESC."));
+
+    const bool single = m_drives.size() == 1;
+    m_stats.setTypeFilter(filter, typeLines);
+    m_stats.setSlackEnabled(single);
+    m_stats.setToday(QDate::currentDate());
+    m_stats.clear();
+    m_gridTypes->setRowCount(0);
+    m_notebook->setTabEnabled(Overhang, single);
+
+    QString driveText;
+    for (const QString& entry : m_drives) {
+        if (m_session->aborted())
+            break;
+        m_currentDrive = entry;
+        const QChar letter = entry.at(0).toUpper();
+        driveText += QString(letter) + QStringLiteral(": ");
+        DriveGeometry g;
+        if (!DriveValid(letter) || !driveGeometry(letter, &g))
+            continue;
+        m_clusterSize = g.clusterSize;
+        m_busy = true;
+        m_lblNotYet->setText(QStringLiteral(
+            "Collecting statistics ... standby.  Press Esc or click Abort to stop."));
+        m_pnlNotYet->show();
+        m_pnlNotYet->raise();
+        scan(entry);
+        m_collected = true;
+        m_busy = false;
+        if (m_session->aborted()) {
+            setWindowTitle(QStringLiteral("File Statistics for drive(s) incomplete ... aborted."));
+            break;
+        }
+        setWindowTitle(QStringLiteral("Statistics completed for drives ") + driveText.toUpper());
+    }
+    m_lblNotYet->setText(QString::fromLatin1(kNotYetText));
+    pageChanged(m_notebook->currentIndex());
+    return m_collected;
+}
+
+void TfrmStatistics::scan(const QString& entry)
+{
+    m_status->clear();
+    {
+        ScanSession::Run run(*m_session);
+        // Esc and Close stop the walk rather than close the window.
+        m_btCancel->setEnabled(true);
+        FolderWalker walker(m_stats, m_session->abortFlag());
+        m_session->attach(walker);
+        walker.scanAllDrives({entry});
+        refreshViews();
+    }
+    QString text = QStringLiteral("Finished - ") + FormatGrouped(m_stats.filesProcessed()) +
+                   QStringLiteral(" files processed");
+    if (m_stats.filesFound() != m_stats.filesProcessed())
+        text += QStringLiteral(" ") + FormatGrouped(m_stats.filesFound()) +
+                QStringLiteral(" files found");
+    if (m_session->aborted())
+        text += QStringLiteral(" INCOMPLETE ... ABORTED");
+    m_status->setText(text);
+}
+
+void TfrmStatistics::refreshViews()
+{
+    if (m_drives.size() == 1 && !m_overhangPage->refresh(m_stats, m_clusterSize))
+        m_notebook->setTabEnabled(Overhang, false);
+    doFileTypes();
+    fillGridSizes();
+    rgSizesClick();
+    m_datePages->refresh(m_stats);
+    sortTypes(0);
+}
+
+void TfrmStatistics::btCancelClick()
+{
+    if (m_busy) {
+        m_session->abortFlag() = true;
+        return;
+    }
+    reject();
+}
+
+void TfrmStatistics::btPrintClick()
+{
+    QPrinter printer;
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (!printPage(&printer))
+        ShowErrorMessage(QStringLiteral("Could not print this page."));
+}
+
+bool TfrmStatistics::printPage(QPrinter* printer)
+{
+    if (m_notebook->currentIndex() == Types && m_gridTypes->isVisible()) {
+        // The type listing prints as text lines, one row a line.
+        TextPrinter out(printer);
+        if (!out.begin())
+            return false;
+        bool ok = out.writeLine(QStringLiteral("File types for drive ") + m_currentDrive);
+        ok = ok && out.writeLine(QString());
+        QStringList head;
+        for (int c = 0; c < m_gridTypes->columnCount(); ++c)
+            head.append(m_gridTypes->horizontalHeaderItem(c)->text());
+        ok = ok && out.writeLine(head.join(QLatin1Char('\t')));
+        for (int r = 0; ok && r < m_gridTypes->rowCount(); ++r) {
+            QStringList cells;
+            for (int c = 0; c < m_gridTypes->columnCount(); ++c)
+                cells.append(m_gridTypes->item(r, c) ? m_gridTypes->item(r, c)->text() : QString());
+            ok = out.writeLine(cells.join(QLatin1Char('\t')));
+        }
+        return out.end() && ok;
+    }
+    // Any other page prints as its image, on a white ground, scaled to the paper.
+    QPainter painter;
+    if (!painter.begin(printer))
+        return false;
+    QWidget* page = m_notebook->currentWidget();
+    const QPalette saved = page->palette();
+    QPalette white = saved;
+    white.setColor(QPalette::Window, Qt::white);
+    page->setPalette(white);
+    const QPixmap image = page->grab();
+    page->setPalette(saved);
+    const QRect target = painter.viewport();
+    const double scale =
+        std::min(double(target.width()) / image.width(), double(target.height()) / image.height());
+    painter.drawPixmap(QRect(0, 0, int(image.width() * scale), int(image.height() * scale)), image);
+    return painter.end();
+}
+
+void TfrmStatistics::Timer1Timer()
+{
+    QScrollBar* bar = nullptr;
+    if (m_notebook->currentIndex() == Space && m_rbPie->isChecked())
+        bar = m_scrollBar1;
+    else if (m_notebook->currentIndex() == Types && m_rgTypes->checkedId() != 0)
+        bar = m_scrollBar2;
+    if (bar)
+        bar->setValue((bar->value() + 3) % 360);
+}
+
+// ---- Notebook ----------------------------------------------------------
+
+void TfrmStatistics::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    doDiskSize();
+    pageChanged(m_notebook->currentIndex());
+}
+
+void TfrmStatistics::showPage(Page page)
+{
+    m_notebook->setCurrentIndex(page);
+}
+
+QString TfrmStatistics::statusText() const
+{
+    return m_status->text();
+}
+
+void TfrmStatistics::pageChanged(int index)
+{
+    if (index == Deleted)
+        showFilesDeleted();
+    if (index == Space)
+        doDiskSize();
+    // The space and deleted pages need no collection.
+    const bool notYet = m_busy || (!m_collected && index != Space && index != Deleted);
+    m_pnlNotYet->setVisible(notYet);
+    m_btAbort->setVisible(m_busy);
+    if (notYet) {
+        placeNotYetPanel();
+        m_pnlNotYet->raise();
+    }
+}
+
+void TfrmStatistics::placeNotYetPanel()
+{
+    const int top = m_notebook->tabBar()->height();
+    m_pnlNotYet->setGeometry(0, top, m_notebook->width(), m_notebook->height() - top);
+}
+
+bool TfrmStatistics::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_notebook && event->type() == QEvent::Resize)
+        placeNotYetPanel();
+    if (event->type() == QEvent::MouseButtonPress &&
+        (watched == m_chartSpacePie->viewport() || watched == m_chartTypesPie->viewport())) {
+        if (m_pieTimer->isActive())
+            m_pieTimer->stop();
+        else
+            m_pieTimer->start();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+} // namespace rw
