@@ -11,6 +11,7 @@
 #include "tools/dup/DupWindowFactory.h"
 #include "tools/dup/TfrmDupCompare.h"
 #include "tools/mods/ModsWindowFactory.h"
+#include "tools/stats/StatisticsWindowFactory.h"
 #include "viewer/TFindDlg.h"
 #include "viewer/ViewerHooks.h"
 
@@ -27,6 +28,7 @@ void wireProgram()
     setFileTypeDescriber([](const QString& ext) { return FileTypeDescription(ext); });
 
     LongLivedWindows::Factories& longLived = LongLivedWindows::factories();
+    longLived.statistics = [] { return createStatisticsWindow(); };
     longLived.findDialog = [] { return std::unique_ptr<QWidget>(createFindDialog(nullptr)); };
     longLived.dupCompare = [] { return std::make_unique<TfrmDupCompare>(); };
 
