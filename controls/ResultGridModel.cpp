@@ -3,40 +3,17 @@
 namespace rw
 {
 
-ResultGridModel::ResultGridModel(QObject* parent) : QAbstractTableModel(parent) {}
-
 namespace
 {
 
-QString joinCells(const QStringList& cells, qsizetype columns)
+quint64 overrideKey(std::uint32_t record, int column)
 {
-    QString text;
-    for (qsizetype c = 0; c < columns; ++c) {
-        if (c > 0)
-            text += QLatin1Char('\t');
-        if (c < cells.size())
-            text += cells[c];
-    }
-    return text;
-}
-
-// Cell `column` of a row text: the text between the column-th tab and the next.
-QStringView rowTextCell(QStringView rowText, int column)
-{
-    qsizetype start = 0;
-    for (int c = 0; c < column; ++c) {
-        const qsizetype tab = rowText.indexOf(QLatin1Char('\t'), start);
-        if (tab < 0)
-            return QStringView();
-        start = tab + 1;
-    }
-    qsizetype end = rowText.indexOf(QLatin1Char('\t'), start);
-    if (end < 0)
-        end = rowText.size();
-    return rowText.mid(start, end - start);
+    return (quint64(record) << 16) | quint64(std::uint16_t(column));
 }
 
 } // namespace
+
+ResultGridModel::ResultGridModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 void ResultGridModel::setHeaders(const QStringList& headers)
 {
@@ -48,25 +25,33 @@ void ResultGridModel::setHeaders(const QStringList& headers)
 void ResultGridModel::clear()
 {
     beginResetModel();
-    m_rows.clear();
-    m_rows.shrink_to_fit();
+    m_order.clear();
+    m_order.shrink_to_fit();
+    m_overrides.clear();
+    m_lines.reset();
     endResetModel();
 }
 
-std::int64_t ResultGridModel::appendRow(const QStringList& cells, const QString& path)
+void ResultGridModel::setLines(std::shared_ptr<ResultLines> lines)
 {
-    return appendRowText(joinCells(cells, m_headers.size()), path);
+    if (lines == m_lines)
+        return;
+    beginResetModel();
+    m_order.clear();
+    m_overrides.clear();
+    m_lines = std::move(lines);
+    endResetModel();
 }
 
-std::int64_t ResultGridModel::appendRowText(const QString& rowText, const QString& path)
+std::int64_t ResultGridModel::appendRecord(std::uint32_t record)
 {
-    const int at = static_cast<int>(m_rows.size());
+    const int at = static_cast<int>(m_order.size());
     if (m_bulk) {
-        m_rows.push_back(Row{rowText, path, false});
+        m_order.push_back(record);
         return at;
     }
     beginInsertRows(QModelIndex(), at, at);
-    m_rows.push_back(Row{rowText, path, false});
+    m_order.push_back(record);
     endInsertRows();
     return at;
 }
@@ -78,7 +63,7 @@ void ResultGridModel::beginBulkAppend(std::int64_t expectedRows)
     beginResetModel();
     m_bulk = true;
     if (expectedRows > 0)
-        m_rows.reserve(m_rows.size() + static_cast<std::size_t>(expectedRows));
+        m_order.reserve(m_order.size() + static_cast<std::size_t>(expectedRows));
 }
 
 void ResultGridModel::endBulkAppend()
@@ -89,25 +74,25 @@ void ResultGridModel::endBulkAppend()
     endResetModel();
 }
 
-QStringView ResultGridModel::cellView(std::int64_t row, int column) const
-{
-    if (!valid(row) || column < 0 || column >= m_headers.size())
-        return QStringView();
-    return rowTextCell(m_rows[static_cast<std::size_t>(row)].text, column);
-}
-
 QString ResultGridModel::cell(std::int64_t row, int column) const
 {
-    return cellView(row, column).toString();
+    const std::uint32_t rec = record(row);
+    if (rec == kNoRecord || !m_lines || column < 0 || column >= m_headers.size())
+        return QString();
+    if (!m_overrides.isEmpty()) {
+        auto it = m_overrides.constFind(overrideKey(rec, column));
+        if (it != m_overrides.constEnd())
+            return *it;
+    }
+    return m_lines->field(rec, fieldOf(column));
 }
 
 void ResultGridModel::setCell(std::int64_t row, int column, const QString& text)
 {
-    if (!valid(row) || column < 0 || column >= m_headers.size())
+    const std::uint32_t rec = record(row);
+    if (rec == kNoRecord || column < 0 || column >= m_headers.size())
         return;
-    QStringList cells = rowCells(row);
-    cells[column] = text;
-    m_rows[static_cast<std::size_t>(row)].text = joinCells(cells, m_headers.size());
+    m_overrides.insert(overrideKey(rec, column), text);
     const QModelIndex i = index(static_cast<int>(row), column);
     emit dataChanged(i, i);
 }
@@ -124,12 +109,14 @@ QStringList ResultGridModel::rowCells(std::int64_t row) const
 
 QString ResultGridModel::path(std::int64_t row) const
 {
-    return valid(row) ? m_rows[static_cast<std::size_t>(row)].path : QString();
+    const std::uint32_t rec = record(row);
+    return rec == kNoRecord || !m_lines ? QString() : m_lines->set().pathText(rec);
 }
 
 bool ResultGridModel::isMarked(std::int64_t row) const
 {
-    return valid(row) && m_rows[static_cast<std::size_t>(row)].marked;
+    const std::uint32_t rec = record(row);
+    return rec != kNoRecord && m_lines && m_lines->set().record(rec).has(ResultRecord::Marked);
 }
 
 void ResultGridModel::markChanged(std::int64_t row)
@@ -140,40 +127,54 @@ void ResultGridModel::markChanged(std::int64_t row)
     emit dataChanged(i, i, {MarkedRole});
 }
 
+void ResultGridModel::markColumnChanged()
+{
+    if (!m_order.empty() && m_markColumn >= 0 && m_markColumn < columnCount())
+        emit dataChanged(index(0, m_markColumn), index(rowCount() - 1, m_markColumn), {MarkedRole});
+}
+
 void ResultGridModel::setMarked(std::int64_t row, bool marked)
 {
-    if (!valid(row) || m_rows[static_cast<std::size_t>(row)].marked == marked)
+    const std::uint32_t rec = record(row);
+    if (rec == kNoRecord || !m_lines)
         return;
-    m_rows[static_cast<std::size_t>(row)].marked = marked;
+    ResultRecord& r = m_lines->set().record(rec);
+    if (r.has(ResultRecord::Marked) == marked)
+        return;
+    r.set(ResultRecord::Marked, marked);
     markChanged(row);
 }
 
 void ResultGridModel::clearMarks()
 {
-    for (Row& r : m_rows)
-        r.marked = false;
-    if (!m_rows.empty() && m_markColumn >= 0 && m_markColumn < columnCount())
-        emit dataChanged(index(0, m_markColumn), index(rowCount() - 1, m_markColumn), {MarkedRole});
+    if (!m_lines)
+        return;
+    for (std::uint32_t rec : m_order)
+        if (rec != kNoRecord)
+            m_lines->set().record(rec).set(ResultRecord::Marked, false);
+    markColumnChanged();
 }
 
-void ResultGridModel::setAllMarked(const std::vector<bool>& marks)
+void ResultGridModel::markAll()
 {
-    for (std::size_t i = 0; i < m_rows.size() && i < marks.size(); ++i)
-        m_rows[i].marked = marks[i];
-    if (!m_rows.empty() && m_markColumn >= 0 && m_markColumn < columnCount())
-        emit dataChanged(index(0, m_markColumn), index(rowCount() - 1, m_markColumn), {MarkedRole});
+    if (!m_lines)
+        return;
+    for (std::uint32_t rec : m_order)
+        if (rec != kNoRecord)
+            m_lines->set().record(rec).set(ResultRecord::Marked, true);
+    markColumnChanged();
 }
 
 void ResultGridModel::reorder(const std::vector<std::int64_t>& order)
 {
-    if (order.size() != m_rows.size())
+    if (order.size() != m_order.size())
         return;
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    std::vector<Row> sorted;
-    sorted.reserve(m_rows.size());
+    std::vector<std::uint32_t> sorted;
+    sorted.reserve(m_order.size());
     for (std::int64_t from : order)
-        sorted.push_back(std::move(m_rows[static_cast<std::size_t>(from)]));
-    m_rows = std::move(sorted);
+        sorted.push_back(m_order[static_cast<std::size_t>(from)]);
+    m_order = std::move(sorted);
 
     // Keep the current row and selection on the same files.
     const QModelIndexList before = persistentIndexList();
@@ -194,7 +195,7 @@ void ResultGridModel::reorder(const std::vector<std::int64_t>& order)
 
 int ResultGridModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
+    return parent.isValid() ? 0 : static_cast<int>(m_order.size());
 }
 
 int ResultGridModel::columnCount(const QModelIndex& parent) const
@@ -206,17 +207,16 @@ QVariant ResultGridModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || !valid(index.row()))
         return QVariant();
-    const Row& r = m_rows[static_cast<std::size_t>(index.row())];
     switch (role) {
     case Qt::DisplayRole:
-        return rowTextCell(r.text, index.column()).toString();
+        return cell(index.row(), index.column());
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(Qt::Alignment(
             (isRightAligned(index.column()) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop));
     case MarkedRole:
-        return r.marked && index.column() == m_markColumn;
+        return index.column() == m_markColumn && isMarked(index.row());
     case PathRole:
-        return r.path;
+        return path(index.row());
     default:
         return QVariant();
     }

@@ -1,21 +1,26 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
-#include <QStringView>
 
 #include <cstdint>
+#include <memory>
 #include <vector>
+
+#include "framework/core/ResultLines.h"
 
 namespace rw
 {
 
-// The rows of a result grid: cell texts, the mark and the real path of the
-// file each row names. The header row is the model's horizontal header; data
-// rows are numbered from 0. Built for a million rows: a row is a few strings
-// and a flag, and marking a row is O(1).
+// The rows of a result grid. A row is a record of the scan's ResultSet (by
+// index); cell texts are formed from the record when they are drawn, through
+// the ResultLines the grid was given, so no display text is stored. The mark
+// lives in the record. The header row is the model's horizontal header; data
+// rows are numbered from 0. Built for a million rows: a row costs the
+// record plus four bytes of order, and marking a row is O(1).
 class ResultGridModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -24,8 +29,10 @@ public:
     enum Role {
         MarkedRole =
             Qt::UserRole + 1, // bool: the cell shows the marker (mark column of a marked row)
-        PathRole              // QString: the row's real path
+        PathRole              // QString: the row's full path as shown
     };
+    // The record index of a row that names no file (an empty row).
+    static constexpr std::uint32_t kNoRecord = 0xFFFFFFFFu;
 
     explicit ResultGridModel(QObject* parent = nullptr);
 
@@ -44,43 +51,48 @@ public:
     {
         return column == m_sizeColumn || m_rightAligned.contains(column);
     }
+    // Column c shows field fieldOrder[c] (counted from 1) of a record's
+    // line; empty means field c + 1.
+    void setFieldOrder(const QList<int>& fieldOrder) { m_fieldOrder = fieldOrder; }
 
-    // Removes every row.
+    // Removes every row and forgets the lines.
     void clear();
-    // Appends one row; `cells` is padded or cut to the column count. `path`
-    // may stay null when the row's path is formed from its cells. Returns the
-    // new row's number.
-    std::int64_t appendRow(const QStringList& cells, const QString& path = QString());
-    // Appends one row given as its cells joined by tabs (no copy is made:
-    // a result line whose fields are the cells can be passed as it is).
-    std::int64_t appendRowText(const QString& rowText, const QString& path = QString());
+    // The lines the rows come from (shared with the tool that scanned).
+    // Removes the rows when it changes.
+    void setLines(std::shared_ptr<ResultLines> lines);
+    const std::shared_ptr<ResultLines>& lines() const { return m_lines; }
+    // Appends the record `record` of the lines' set as a row (kNoRecord for
+    // an empty row). Returns the new row's number.
+    std::int64_t appendRecord(std::uint32_t record);
 
     // Brackets a long run of appends: attached views hear of the rows once,
     // at the end, instead of once per row. `expectedRows` reserves room.
     void beginBulkAppend(std::int64_t expectedRows = 0);
     void endBulkAppend();
 
-    std::int64_t rows() const { return static_cast<std::int64_t>(m_rows.size()); }
+    std::int64_t rows() const { return static_cast<std::int64_t>(m_order.size()); }
+    // The record a row shows (kNoRecord for an empty row or a bad row).
+    std::uint32_t record(std::int64_t row) const
+    {
+        return valid(row) ? m_order[std::size_t(row)] : kNoRecord;
+    }
     QString cell(std::int64_t row, int column) const;
-    // The cell without a copy; valid until the row changes.
-    QStringView cellView(std::int64_t row, int column) const;
+    // Puts a text of its own in a cell (such as "DELETED" over a size).
     void setCell(std::int64_t row, int column, const QString& text);
     // The cells of a row in column order.
     QStringList rowCells(std::int64_t row) const;
-    // The path given when the row was added (null when none was given).
+    // The row's full path as shown (empty for an empty row).
     QString path(std::int64_t row) const;
 
     bool isMarked(std::int64_t row) const;
     void setMarked(std::int64_t row, bool marked);
     // Unmarks every row; one change notice.
     void clearMarks();
-    // Sets the mark of every row without a change notice per row; one notice
-    // for the mark column at the end.
-    void setAllMarked(const std::vector<bool>& marks);
+    // Marks every row that names a file; one change notice.
+    void markAll();
 
     // Reorders the rows: row i of the result is present row order[i]. Whole
-    // rows move with their marks and paths; `order` must be a permutation of
-    // all rows.
+    // rows move with their marks; `order` must be a permutation of all rows.
     void reorder(const std::vector<std::int64_t>& order);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -90,18 +102,20 @@ public:
                         int role = Qt::DisplayRole) const override;
 
 private:
-    // A row is one text, its cells joined by tabs: one allocation per row,
-    // or none when it shares the result line's text.
-    struct Row {
-        QString text;
-        QString path;
-        bool marked = false;
-    };
     bool valid(std::int64_t row) const { return row >= 0 && row < rows(); }
     void markChanged(std::int64_t row);
+    void markColumnChanged();
+    int fieldOf(int column) const
+    {
+        return column < m_fieldOrder.size() ? m_fieldOrder[column] - 1 : column;
+    }
 
     QStringList m_headers;
-    std::vector<Row> m_rows;
+    std::shared_ptr<ResultLines> m_lines;
+    std::vector<std::uint32_t> m_order;
+    QList<int> m_fieldOrder;
+    // Cells given a text of their own, by record and column.
+    QHash<quint64, QString> m_overrides;
     int m_markColumn = -1;
     int m_sizeColumn = -1;
     QList<int> m_rightAligned;

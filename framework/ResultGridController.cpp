@@ -15,6 +15,8 @@
 #include <QScreen>
 #include <QUrl>
 
+#include <algorithm>
+
 #include "app/core/Messages.h"
 #include "app/core/SharedRoutines.h"
 #include "controls/GridCellDelegate.h"
@@ -25,7 +27,7 @@
 #include "framework/TfrmReallyDelete.h"
 #include "framework/WindowHooks.h"
 #include "framework/core/DeleteRun.h"
-#include "framework/core/ResultLine.h"
+#include "framework/core/FolderSizeProbe.h"
 #include "framework/core/SortFlags.h"
 
 namespace rw
@@ -34,9 +36,14 @@ namespace rw
 namespace
 {
 
-bool openWithDesktop(const QString& path)
+bool openWithDesktop(const QByteArray& path)
 {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    // A file URL carries the bytes percent-encoded, so a name that is not
+    // valid UTF-8 reaches the handler unchanged.
+    QUrl url;
+    url.setScheme(QStringLiteral("file"));
+    url.setPath(QString::fromLatin1(path.toPercentEncoding("/")), QUrl::TolerantMode);
+    return QDesktopServices::openUrl(url);
 }
 
 } // namespace
@@ -140,23 +147,39 @@ void ResultGridController::ClearGrid()
     m_model->endBulkAppend();
     m_model->setHeaders(m_config.headers);
     m_model->clear();
-    m_lines.clear();
+    m_added.clear();
+    m_added.shrink_to_fit();
+    m_extraLines.clear();
     for (int i = 0; i < m_sortActions.size(); ++i)
         m_sortActions[i]->setChecked(i == m_config.defaultSortItem);
     clearAllMarks();
 }
 
-std::int64_t ResultGridController::addToGrid(const QString& line)
+void ResultGridController::setLines(std::shared_ptr<ResultLines> lines)
 {
-    m_lines.append(line);
-    return m_model->appendRowText(
-        rowTextFromLine(line, m_config.fieldOrder, static_cast<int>(m_config.headers.size())));
+    m_model->endBulkAppend();
+    m_model->setLines(std::move(lines));
+    m_added.clear();
+    m_extraLines.clear();
+    m_markedCount = 0;
+    m_markedBytes = 0;
+}
+
+const std::shared_ptr<ResultLines>& ResultGridController::lines() const
+{
+    return m_model->lines();
+}
+
+std::int64_t ResultGridController::addToGrid(std::uint32_t record)
+{
+    m_added.push_back(record);
+    return m_model->appendRecord(record);
 }
 
 void ResultGridController::beginFill(std::int64_t expectedRows)
 {
     if (expectedRows > 0)
-        m_lines.reserve(m_lines.size() + static_cast<qsizetype>(expectedRows));
+        m_added.reserve(m_added.size() + static_cast<std::size_t>(expectedRows));
     m_model->beginBulkAppend(expectedRows);
 }
 
@@ -165,9 +188,14 @@ void ResultGridController::endFill()
     m_model->endBulkAppend();
 }
 
-std::int64_t ResultGridController::addRow(const QStringList& cells)
+std::int64_t ResultGridController::addEmptyRow()
 {
-    return m_model->appendRow(cells);
+    return m_model->appendRecord(ResultGridModel::kNoRecord);
+}
+
+void ResultGridController::appendResultLine(const QString& line)
+{
+    m_extraLines.append({m_added.size(), line});
 }
 
 std::int64_t ResultGridController::rowsFilled() const
@@ -175,26 +203,59 @@ std::int64_t ResultGridController::rowsFilled() const
     return m_model->rows();
 }
 
-QString ResultGridController::rowPath(std::int64_t row) const
+std::int64_t ResultGridController::resultLineCount() const
 {
-    // Formed when asked, so a row costs no second copy of its path.
-    QString path = m_model->path(row);
-    if (!path.isNull() || row < 0 || row >= rowsFilled())
-        return path;
-    if (m_config.folderColumn >= 0 && m_config.nameColumn >= 0)
-        path = JoinPath(m_model->cell(row, m_config.folderColumn),
-                        m_model->cellView(row, m_config.nameColumn).trimmed().toString());
-    else if (m_config.pathColumn >= 0)
-        path = m_model->cell(row, m_config.pathColumn);
-    return stripSearchPathTag(path);
+    return std::int64_t(m_added.size()) + m_extraLines.size();
 }
 
-QString ResultGridController::stripSearchPathTag(QString path)
+QStringList ResultGridController::lbFiles() const
 {
-    const qsizetype at = path.indexOf(searchPathTag());
-    if (at >= 0)
-        path.remove(at, searchPathTag().size());
-    return path;
+    QStringList out;
+    out.reserve(qsizetype(resultLineCount()));
+    const ResultLines* lines = m_model->lines().get();
+    qsizetype extra = 0;
+    for (std::size_t i = 0; i <= m_added.size(); ++i) {
+        while (extra < m_extraLines.size() && m_extraLines[extra].first == i)
+            out.append(m_extraLines[extra++].second);
+        if (i < m_added.size() && lines)
+            out.append(lines->line(m_added[i]));
+    }
+    return out;
+}
+
+std::uint32_t ResultGridController::rowRecord(std::int64_t row) const
+{
+    return m_model->record(row);
+}
+
+QByteArray ResultGridController::rowPathBytes(std::int64_t row) const
+{
+    const std::uint32_t rec = rowRecord(row);
+    if (rec == ResultGridModel::kNoRecord || !m_model->lines())
+        return QByteArray();
+    return m_model->lines()->set().pathBytes(rec);
+}
+
+QString ResultGridController::rowPath(std::int64_t row) const
+{
+    return m_model->path(row);
+}
+
+DeleteTarget ResultGridController::rowTarget(std::int64_t row) const
+{
+    DeleteTarget t;
+    const std::uint32_t rec = rowRecord(row);
+    if (rec == ResultGridModel::kNoRecord || !m_model->lines())
+        return t;
+    const ResultSet& set = m_model->lines()->set();
+    const ResultSet::Folder& folder = set.folder(set.record(rec).folder);
+    const std::string_view name = set.name(rec);
+    t.folder = folder.path;
+    t.folderIdentity = folder.identity;
+    t.name = QByteArray(name.data(), qsizetype(name.size()));
+    t.identity = set.identity(rec);
+    t.shown = set.pathText(rec);
+    return t;
 }
 
 std::int64_t ResultGridController::currentRow() const
@@ -210,107 +271,59 @@ QString ResultGridController::currentPath() const
 
 // ---------------------------------------------------------------- marking
 
-namespace
+std::int64_t ResultGridController::currentSize(std::int64_t row) const
 {
-constexpr std::size_t kNoLine = static_cast<std::size_t>(-1);
-}
-
-void ResultGridController::appendDeleted(const QString& path)
-{
-    const std::size_t pos = m_deleted.size();
-    m_deleted.push_back(path);
-    m_deletedAlive.push_back(true);
-    m_deletedNext.push_back(kNoLine);
-    ++m_deletedLive;
-    if (!m_deletedIndexed)
-        return;
-    auto it = m_deletedIndex.find(path);
-    if (it == m_deletedIndex.end()) {
-        m_deletedIndex.insert(path, DeletedSpan{pos, pos});
-    } else {
-        m_deletedNext[it->last] = pos;
-        it->last = pos;
-    }
-}
-
-void ResultGridController::indexDeleted()
-{
-    m_deletedIndex.clear();
-    m_deletedIndex.reserve(static_cast<qsizetype>(m_deletedLive));
-    for (std::size_t pos = 0; pos < m_deleted.size(); ++pos) {
-        m_deletedNext[pos] = kNoLine;
-        if (!m_deletedAlive[pos])
-            continue;
-        auto it = m_deletedIndex.find(m_deleted[pos]);
-        if (it == m_deletedIndex.end()) {
-            m_deletedIndex.insert(m_deleted[pos], DeletedSpan{pos, pos});
-        } else {
-            m_deletedNext[it->last] = pos;
-            it->last = pos;
-        }
-    }
-    m_deletedIndexed = true;
-}
-
-void ResultGridController::removeDeleted(const QString& path)
-{
-    if (!m_deletedIndexed)
-        indexDeleted();
-    auto it = m_deletedIndex.find(path);
-    if (it == m_deletedIndex.end())
-        return;
-    const std::size_t pos = it->first;
-    if (it->first == it->last)
-        m_deletedIndex.erase(it);
-    else
-        it->first = m_deletedNext[pos];
-    m_deletedAlive[pos] = false;
-    m_deleted[pos].clear();
-    --m_deletedLive;
-    const std::size_t gaps = m_deleted.size() - m_deletedLive;
-    if (gaps > 1024 && gaps > m_deletedLive) {
-        const QStringList live = lbDeleted();
-        clearDeleted();
-        for (const QString& p : live)
-            appendDeleted(p);
-    }
-}
-
-void ResultGridController::clearDeleted()
-{
-    m_deleted.clear();
-    m_deletedAlive.clear();
-    m_deletedNext.clear();
-    m_deletedIndex.clear();
-    m_deletedIndexed = true;
-    m_deletedLive = 0;
+    const std::uint32_t rec = rowRecord(row);
+    if (rec == ResultGridModel::kNoRecord || !m_model->lines())
+        return -1;
+    FolderSizeProbe probe;
+    return probe.size(m_model->lines()->set(), rec);
 }
 
 QStringList ResultGridController::lbDeleted() const
 {
     QStringList out;
-    out.reserve(static_cast<qsizetype>(m_deletedLive));
-    for (std::size_t i = 0; i < m_deleted.size(); ++i)
-        if (m_deletedAlive[i])
-            out.append(m_deleted[i]);
+    for (const DeleteTarget& t : markedTargets())
+        out.append(t.shown);
+    return out;
+}
+
+QList<DeleteTarget> ResultGridController::markedTargets() const
+{
+    const ResultLines* lines = m_model->lines().get();
+    if (!lines)
+        return {};
+    std::vector<std::pair<std::uint32_t, std::int64_t>> marked;
+    for (std::int64_t row = 0; row < rowsFilled(); ++row) {
+        const std::uint32_t rec = rowRecord(row);
+        if (rec != ResultGridModel::kNoRecord &&
+            lines->set().record(rec).has(ResultRecord::Marked))
+            marked.emplace_back(lines->set().record(rec).markOrder, row);
+    }
+    std::stable_sort(marked.begin(), marked.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    QList<DeleteTarget> out;
+    out.reserve(qsizetype(marked.size()));
+    for (const auto& m : marked)
+        out.append(rowTarget(m.second));
     return out;
 }
 
 void ResultGridController::toggleRow(std::int64_t row)
 {
-    const QString path = rowPath(row);
+    const std::uint32_t rec = rowRecord(row);
+    if (rec == ResultGridModel::kNoRecord)
+        return;
     const bool marking = !m_model->isMarked(row);
+    if (marking)
+        m_model->lines()->set().record(rec).markOrder = ++m_markClock;
     m_model->setMarked(row, marking);
     // A file that vanished keeps its mark but adds nothing to the totals.
-    const std::int64_t size = DeleteRun::fileSize(path);
+    const std::int64_t size = currentSize(row);
     if (size >= 0) {
         m_markedCount += marking ? 1 : -1;
         m_markedBytes += marking ? size : -size;
     }
-    if (marking)
-        appendDeleted(path);
-    else
-        removeDeleted(path);
 }
 
 void ResultGridController::deleteOneFile(std::int64_t row)
@@ -365,7 +378,7 @@ void ResultGridController::clearAllMarks()
 {
     m_markedCount = 0;
     m_markedBytes = 0;
-    clearDeleted();
+    m_markClock = 0;
     m_model->clearMarks();
 }
 
@@ -373,23 +386,35 @@ void ResultGridController::Markall1Click()
 {
     WaitCursor wait;
     clearAllMarks();
+    const ResultLines* lines = m_model->lines().get();
     const std::int64_t n = rowsFilled();
-    std::vector<bool> marks(static_cast<std::size_t>(n), true);
-    m_deleted.reserve(static_cast<std::size_t>(n));
-    m_deletedAlive.reserve(static_cast<std::size_t>(n));
-    m_deletedNext.reserve(static_cast<std::size_t>(n));
-    m_deletedIndexed = false;
-    for (std::int64_t row = 0; row < n; ++row) {
-        const QString path = rowPath(row);
-        const std::int64_t size = DeleteRun::fileSize(path);
-        if (size >= 0) {
-            ++m_markedCount;
-            m_markedBytes += size;
+    if (lines) {
+        // Rows in grid order, each file looked up through its folder's
+        // descriptor: one open per folder instead of a path walk per file.
+        ResultSet& set = lines->set();
+        std::vector<std::uint32_t> records;
+        records.reserve(std::size_t(n));
+        for (std::int64_t row = 0; row < n; ++row) {
+            const std::uint32_t rec = rowRecord(row);
+            if (rec == ResultGridModel::kNoRecord)
+                continue;
+            set.record(rec).markOrder = ++m_markClock;
+            records.push_back(rec);
         }
-        appendDeleted(path);
+        std::sort(records.begin(), records.end(), [&set](std::uint32_t a, std::uint32_t b) {
+            return set.record(a).folder < set.record(b).folder;
+        });
+        FolderSizeProbe probe;
+        for (std::uint32_t rec : records) {
+            const std::int64_t size = probe.size(set, rec);
+            if (size >= 0) {
+                ++m_markedCount;
+                m_markedBytes += size;
+            }
+        }
     }
     // One change notice for the whole column instead of one per row.
-    m_model->setAllMarked(marks);
+    m_model->markAll();
     showMarkedStatus();
     if (m_config.deleteButton)
         m_config.deleteButton->setEnabled(true);
@@ -405,7 +430,7 @@ void ResultGridController::Unmarkall1Click()
 
 bool ResultGridController::runDelete()
 {
-    return runDeleteMarked(m_window, lbDeleted(), m_markedBytes);
+    return runDeleteMarked(m_window, markedTargets(), m_markedBytes);
 }
 
 // ---------------------------------------------------------------- sorting
@@ -446,7 +471,7 @@ void ResultGridController::sortByItem(int item, bool changeDirection)
         const int column = s.column;
         const ResultGridModel* model = m_model;
         m_model->reorder(SortGridRows(
-            s.kind, [model, column](std::int64_t row) { return model->cellView(row, column); }, 0,
+            s.kind, [model, column](std::int64_t row) { return model->cell(row, column); }, 0,
             rowsFilled() - 1, descending));
     }
     m_sortActions[item]->setChecked(true);
@@ -538,7 +563,7 @@ QString ResultGridController::clipboardText() const
 {
     QString text;
     if (m_config.clipboard == ClipboardSource::ResultLines) {
-        for (const QString& line : m_lines)
+        for (const QString& line : lbFiles())
             text += line + QLatin1Char('\n');
         return text;
     }
@@ -566,37 +591,39 @@ void ResultGridController::btClipClick()
 
 void ResultGridController::Run1Click()
 {
-    const QString path = currentPath();
+    const std::int64_t row = currentRow();
+    const QByteArray path = rowPathBytes(row);
     if (path.isEmpty() || DeleteRun::fileSize(path) < 0)
         return;
     if (!m_opener(path))
-        ShowErrorMessage(QStringLiteral("Couldn't run ") + path);
+        ShowErrorMessage(QStringLiteral("Couldn't run ") + rowPath(row));
 }
 
 void ResultGridController::View1Click()
 {
-    const QString path = currentPath();
+    const QByteArray path = rowPathBytes(currentRow());
     if (!path.isEmpty() && DeleteRun::fileSize(path) >= 0 && windowHooks().openViewer)
         windowHooks().openViewer(m_window, path);
 }
 
 void ResultGridController::Details1Click()
 {
-    const QString path = currentPath();
+    const QByteArray path = rowPathBytes(currentRow());
     if (!path.isEmpty() && DeleteRun::fileSize(path) >= 0 && windowHooks().openDetails)
         windowHooks().openDetails(m_window, path);
 }
 
 void ResultGridController::BrowseDirectory1Click()
 {
-    const QString path = currentPath();
-    if (path.isEmpty() || !windowHooks().openBrowser)
+    const DeleteTarget t = rowTarget(currentRow());
+    if (t.folder.isEmpty() || !windowHooks().openBrowser)
         return;
-    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
-    const QString folder = path.left(slash + 1);
-    const QString name = path.mid(slash + 1);
+    QByteArray folder = t.folder;
+    if (!folder.endsWith('/'))
+        folder.append('/');
     windowHooks().openBrowser(m_window, folder,
-                              m_config.wildcard ? m_config.wildcard() : QStringLiteral("*"), name);
+                              m_config.wildcard ? m_config.wildcard() : QStringLiteral("*"),
+                              t.name);
 }
 
 // ---------------------------------------------------------------- layout

@@ -12,7 +12,9 @@
 #include <functional>
 #include <vector>
 
+#include "framework/core/DeleteTarget.h"
 #include "framework/core/GridSort.h"
+#include "framework/core/ResultLines.h"
 
 class QAbstractButton;
 class QAction;
@@ -53,17 +55,12 @@ enum class GridPopupMenu {
 // What differs between the tool windows that show a result grid.
 struct ResultGridConfig {
     QStringList headers;
-    // Column c is filled from field fieldOrder[c] (counted from 1) of a
+    // Column c shows field fieldOrder[c] (counted from 1) of a record's
     // result line; empty means field c + 1.
     QList<int> fieldOrder;
     int markColumn = 0;             // carries the mark
     int sizeColumn = -1;            // drawn right-aligned
     QList<int> rightAlignedColumns; // further right-aligned columns
-    // A row's full path: the text of pathColumn, or, when folderColumn is set,
-    // JoinPath(folder cell, trimmed name cell). The search-path tag is removed.
-    int pathColumn = -1;
-    int folderColumn = -1;
-    int nameColumn = -1;
 
     QString sortWindowKey; // names this window's direction flags
     QList<GridSortItem> sortItems;
@@ -124,24 +121,35 @@ public:
     // Headers set, rows, result lines and marks removed, counts zero, the
     // default sort item checked.
     void ClearGrid();
-    // Appends a result line to the result lines and its fields, trimmed and in
-    // the field-to-column order, as a new row. Returns the row.
-    std::int64_t addToGrid(const QString& line);
+    // The records the next rows come from (a scan's lines); shared with the
+    // tool. Keeps nothing of earlier rows.
+    void setLines(std::shared_ptr<ResultLines> lines);
+    const std::shared_ptr<ResultLines>& lines() const;
+    // Appends record `record` of the lines as a row and its line to the
+    // result lines. Returns the row.
+    std::int64_t addToGrid(std::uint32_t record);
     // Bracket a long fill (a scan's results): the view hears of the rows once.
     // `expectedRows` reserves room. A ClearGrid in between ends the fill.
     void beginFill(std::int64_t expectedRows = 0);
     void endFill();
-    // Appends a row of cells without a result line.
-    std::int64_t addRow(const QStringList& cells);
+    // Appends an empty row that names no file and has no result line.
+    std::int64_t addEmptyRow();
     // Appends a line to the result lines (the clipboard text) without a grid
     // row, such as the notice of an aborted scan.
-    void appendResultLine(const QString& line) { m_lines.append(line); }
+    void appendResultLine(const QString& line);
     std::int64_t rowsFilled() const;
-    const QStringList& lbFiles() const { return m_lines; }
+    // The result lines in the order they were added (formed when asked).
+    QStringList lbFiles() const;
+    std::int64_t resultLineCount() const;
 
-    // The full path of a row with the search-path tag removed.
+    // The record of a row (ResultGridModel::kNoRecord for none).
+    std::uint32_t rowRecord(std::int64_t row) const;
+    // The full path of a row as the file system's bytes (empty for none),
+    // and as shown (without the search-path tag).
+    QByteArray rowPathBytes(std::int64_t row) const;
     QString rowPath(std::int64_t row) const;
-    static QString stripSearchPathTag(QString path);
+    // What deleting the row's file must find: folder, name and identities.
+    DeleteTarget rowTarget(std::int64_t row) const;
 
     // --- marking
     // Toggles the mark of a row; counts the file (bytes as it is now) only
@@ -157,8 +165,10 @@ public:
     void clearAllMarks();
     std::int64_t markedCount() const { return m_markedCount; }
     std::int64_t markedBytes() const { return m_markedBytes; }
-    // The marked paths in marking order.
+    // The marked paths as shown, in marking order.
     QStringList lbDeleted() const;
+    // The marked files in marking order, as the deletion takes them.
+    QList<DeleteTarget> markedTargets() const;
     void showMarkedStatus();
     void updateDeleteButton();
     // The tool window's Delete button: opens the confirmation window for the
@@ -193,8 +203,12 @@ public:
     void View1Click();
     void Details1Click();
     void BrowseDirectory1Click();
-    // How "Run" opens a file; true on success (default: the desktop's handler).
-    void setFileOpener(std::function<bool(const QString&)> opener) { m_opener = std::move(opener); }
+    // How "Run" opens a file given by its bytes; true on success (default:
+    // the desktop's handler).
+    void setFileOpener(std::function<bool(const QByteArray&)> opener)
+    {
+        m_opener = std::move(opener);
+    }
 
     // --- layout
     void savePanelHeight();
@@ -212,11 +226,10 @@ public:
 private:
     void buildMenu();
     void toggleRow(std::int64_t row);
-    void appendDeleted(const QString& path);
-    void removeDeleted(const QString& path);
-    void clearDeleted();
     QString currentPath() const;
     std::int64_t currentRow() const;
+    // Size of the row's file as it is now (-1 when it is gone or a folder).
+    std::int64_t currentSize(std::int64_t row) const;
 
     QWidget* m_window;
     ResultGridView* m_grid;
@@ -227,29 +240,19 @@ private:
     QAction* m_shrink = nullptr;
     QAction* m_grow = nullptr;
 
-    QStringList m_lines;
+    // The result lines: the records in the order they were added, and lines
+    // without a row (kept with the number of records before them).
+    std::vector<std::uint32_t> m_added;
+    QList<QPair<std::size_t, QString>> m_extraLines;
     std::int64_t m_markedCount = 0;
     std::int64_t m_markedBytes = 0;
-    // The marked paths in marking order. Unmarking removes the first equal
-    // line; the index (first and last position of each path, and a chain to
-    // the next equal line) finds it without a search. Removed lines are left
-    // as gaps until they outnumber the live ones. "Mark all" skips the index;
-    // it is built on the first unmark after it.
-    struct DeletedSpan {
-        std::size_t first;
-        std::size_t last;
-    };
-    void indexDeleted();
-    std::vector<QString> m_deleted;
-    std::vector<bool> m_deletedAlive;
-    std::vector<std::size_t> m_deletedNext;
-    QHash<QString, DeletedSpan> m_deletedIndex;
-    bool m_deletedIndexed = true;
-    std::size_t m_deletedLive = 0;
+    // Marking order: each marked record carries the number it was marked
+    // with; lbDeleted sorts the marked rows by it.
+    std::uint32_t m_markClock = 0;
 
     int m_savedPanelHeight = -1;
     QPrinter* m_printer = nullptr;
-    std::function<bool(const QString&)> m_opener;
+    std::function<bool(const QByteArray&)> m_opener;
 };
 
 } // namespace rw

@@ -13,6 +13,9 @@
 #include "app/core/Messages.h"
 #include "app/core/SharedRoutines.h"
 #include "framework/core/DeleteRun.h"
+#include "framework/core/PathTarget.h"
+
+#include <QFile>
 
 namespace rw
 {
@@ -90,10 +93,21 @@ TfrmReallyDelete::TfrmReallyDelete(QWidget* owner) : QDialog(owner)
     connect(m_btClose, &QPushButton::clicked, this, &QDialog::reject);
 }
 
+void TfrmReallyDelete::setFiles(const QList<DeleteTarget>& targets)
+{
+    m_targets = targets;
+    DeleteRun::sortTargets(m_targets);
+    m_lb1->clear();
+    for (const DeleteTarget& t : m_targets)
+        m_lb1->addItem(t.shown);
+}
+
 void TfrmReallyDelete::setFiles(const QStringList& paths)
 {
-    m_lb1->clear();
-    m_lb1->addItems(DeleteRun::sortedPaths(paths));
+    QList<DeleteTarget> targets;
+    for (const QString& path : paths)
+        targets.append(targetForPath(QFile::encodeName(path)));
+    setFiles(targets);
 }
 
 QStringList TfrmReallyDelete::files() const
@@ -129,6 +143,7 @@ void TfrmReallyDelete::finishRun()
 {
     m_progress->hide();
     m_lb1->clear();
+    m_targets.clear();
     UpdateHeaders();
     accept();
 }
@@ -166,13 +181,14 @@ void TfrmReallyDelete::runWithProgress(
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_progress->setRange(0, qMax(0, m_lb1->count() - 1));
     m_progress->show();
-    DeleteRun run(files());
+    DeleteRun run(m_targets);
     (run.*step)([this](int i) { m_progress->setValue(i); });
     QApplication::restoreOverrideCursor();
     finishRun();
 }
 
-bool runDeleteMarked(QWidget* toolWindow, const QStringList& lbDeleted, std::int64_t markedBytes)
+bool runDeleteMarked(QWidget* toolWindow, const QList<DeleteTarget>& lbDeleted,
+                     std::int64_t markedBytes)
 {
     if (lbDeleted.isEmpty())
         return true;

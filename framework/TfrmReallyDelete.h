@@ -26,6 +26,9 @@ public:
     explicit TfrmReallyDelete(QWidget* owner = nullptr);
 
     // The files to delete (any order; shown sorted case-insensitively).
+    void setFiles(const QList<DeleteTarget>& targets);
+    // The same for files named by path alone (dropped files, tests): each
+    // must still be of the type it has now when the run reaches it.
     void setFiles(const QStringList& paths);
     QStringList files() const;
     // The bytes the files take, shown as the potential savings.
@@ -54,12 +57,14 @@ private:
     QPushButton* m_btClose;
     QProgressBar* m_progress;
     double m_savings = 0;
+    QList<DeleteTarget> m_targets;
 };
 
 // The tool windows' Delete button: with marked files, opens the confirmation
 // window owned by `toolWindow` on them. True when the tool window should
 // close: after a run, and when nothing was marked; false when the user
 // cancelled the confirmation window.
-bool runDeleteMarked(QWidget* toolWindow, const QStringList& lbDeleted, std::int64_t markedBytes);
+bool runDeleteMarked(QWidget* toolWindow, const QList<DeleteTarget>& lbDeleted,
+                     std::int64_t markedBytes);
 
 } // namespace rw

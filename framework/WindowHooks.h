@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <functional>
@@ -12,14 +13,16 @@ namespace rw {
 // them: the launcher fills these at start-up; tests may set their own. An
 // empty hook does nothing.
 struct WindowHooks {
+    // Paths are the file system's bytes, never display text, so a name that
+    // is not valid UTF-8 opens the file it names.
     // File viewer (TfrmView) on a file, modal, owned by `parent`.
-    std::function<void(QWidget* parent, const QString& path)> openViewer;
+    std::function<void(QWidget* parent, const QByteArray& path)> openViewer;
     // File details window (TfrmDetails) on a file or folder, modal.
-    std::function<void(QWidget* parent, const QString& path)> openDetails;
+    std::function<void(QWidget* parent, const QByteArray& path)> openDetails;
     // Folder browser (TfrmBrowse) on a folder with a file mask and a file to
-    // select (may be empty), modal.
-    std::function<void(QWidget* parent, const QString& folder, const QString& mask,
-                       const QString& selectFile)>
+    // select (its name's bytes; may be empty), modal.
+    std::function<void(QWidget* parent, const QByteArray& folder, const QString& mask,
+                       const QByteArray& selectFile)>
         openBrowser;
 };
 

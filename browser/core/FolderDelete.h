@@ -6,6 +6,9 @@
 
 #include <cstdint>
 
+#include "framework/core/DeleteTarget.h"
+#include "platform/SafeFolder.h"
+
 namespace rw
 {
 
@@ -22,9 +25,10 @@ public:
     virtual bool removeEntry(int dirFd, const QByteArray& name);
     // Removes an empty folder: unlinkat(dirFd, name, AT_REMOVEDIR).
     virtual bool removeFolder(int dirFd, const QByteArray& name);
-    // Sends the entry at `path` (absolute, already checked to be the entry the
-    // engine looked at) to the recycle bin.
-    virtual bool moveToTrash(const QString& path);
+    // Sends the entry `name` of the open folder `folder` to the recycle bin
+    // (the trash of its file system), after checking it is still `expected`.
+    virtual bool moveToTrash(const SafeFolder& folder, const QByteArray& name,
+                             const FileIdentity& expected);
 };
 
 // What one DeleteFolderTree run did. Every count covers only what really went.
@@ -62,7 +66,11 @@ struct FolderDeleteResult {
 // leaves unchanged; its depth is limited by neither the stack nor the
 // descriptor limit. When any entry failed, one error box lists the failures.
 // `ops` (not owned) replaces the file operations; nullptr uses the real ones.
-FolderDeleteResult DeleteFolderTree(const QString& folder, bool recycle,
+// `folder` names the folder by its parent's path and its own name as the
+// file system's bytes, with the identities the scan saw: the parent is
+// opened from "/" without following any link, and the folder must still be
+// that object, else nothing is touched and the run reports it.
+FolderDeleteResult DeleteFolderTree(const DeleteTarget& folder, bool recycle,
                                     FolderDeleteOps* ops = nullptr);
 
 // " (Note: Deletion operation canceled ... not all files deleted)"

@@ -1,74 +1,138 @@
 #include "framework/core/DeleteRun.h"
 
-#include <QFile>
-#include <QStringEncoder>
-#include <QVarLengthArray>
-
 #include <algorithm>
-
-#include <sys/stat.h>
-#include <unistd.h>
+#include <cerrno>
 
 #include "app/core/Messages.h"
 #include "app/core/Settings.h"
+#include "platform/Trash.h"
 
 namespace rw
 {
 
-DeleteRun::DeleteRun(const QStringList& paths)
-    : m_paths(sortedPaths(paths)), m_remove(&DeleteRun::removeFile),
+namespace
+{
+
+bool shownLess(const QString& a, const QString& b)
+{
+    const int c = QString::compare(a, b, Qt::CaseInsensitive);
+    return c != 0 ? c < 0 : a < b;
+}
+
+} // namespace
+
+DeleteRun::DeleteRun(const QList<DeleteTarget>& targets)
+    : m_targets(targets), m_remove(&DeleteRun::removeFile),
       m_recycle(&DeleteRun::sendToRecycleBin)
 {
+    sortTargets(m_targets);
 }
 
 QStringList DeleteRun::sortedPaths(QStringList paths)
 {
-    std::stable_sort(paths.begin(), paths.end(), [](const QString& a, const QString& b) {
-        const int c = QString::compare(a, b, Qt::CaseInsensitive);
-        return c != 0 ? c < 0 : a < b;
-    });
+    std::stable_sort(paths.begin(), paths.end(), shownLess);
     return paths;
 }
 
-std::int64_t DeleteRun::fileSize(const QString& path)
+void DeleteRun::sortTargets(QList<DeleteTarget>& targets)
 {
-    struct stat st {
-    };
-    if (::lstat(QFile::encodeName(path).constData(), &st) != 0 || S_ISDIR(st.st_mode))
+    std::stable_sort(targets.begin(), targets.end(),
+                     [](const DeleteTarget& a, const DeleteTarget& b) {
+                         return shownLess(a.shown, b.shown);
+                     });
+}
+
+QStringList DeleteRun::paths() const
+{
+    QStringList out;
+    out.reserve(m_targets.size());
+    for (const DeleteTarget& t : m_targets)
+        out.append(t.shown);
+    return out;
+}
+
+std::int64_t DeleteRun::fileSize(const QByteArray& path)
+{
+    FileStatus st;
+    if (!pathStatus(path, &st) || (st.attributes & faDirectory))
         return -1;
-    return static_cast<std::int64_t>(st.st_size);
+    return st.size;
 }
 
-bool DeleteRun::removeFile(const QString& path)
+QString DeleteRun::replacedText(const QString& shown)
 {
-    const QByteArray name = QFile::encodeName(path);
-    struct stat st {
-    };
-    // Folders are not files: unlink would fail on them anyway, but say so plainly.
-    if (::lstat(name.constData(), &st) != 0 || S_ISDIR(st.st_mode))
-        return false;
-    return ::unlink(name.constData()) == 0;
+    return shown + QStringLiteral(" has been replaced or moved since the scan; it was left alone.");
 }
 
-bool DeleteRun::sendToRecycleBin(const QString& path)
+SafeFolder::Result DeleteRun::removeFile(const SafeFolder& folder, const DeleteTarget& target)
 {
-    return QFile::moveToTrash(path);
+    // The folder object is the caller's; removing an entry changes the
+    // folder's contents, not the descriptor.
+    return const_cast<SafeFolder&>(folder).removeFile(target.name.constData(), target.identity);
+}
+
+SafeFolder::Result DeleteRun::sendToRecycleBin(const SafeFolder& folder, const DeleteTarget& target)
+{
+    return Trash::moveToTrash(folder, target.name.constData(), target.identity);
+}
+
+DeleteRun::Step DeleteRun::runOne(const DeleteTarget& target, const FileOperation& op,
+                                  std::int64_t* size)
+{
+    *size = 0;
+    SafeFolder folder;
+    if (!folder.open(target.folder, target.folderIdentity)) {
+        // A link where a folder of the path was (ELOOP, ENOTDIR) is a
+        // replacement, not a fault of the file.
+        if (folder.result() == SafeFolder::Result::Replaced || folder.error() == ELOOP ||
+            folder.error() == ENOTDIR)
+            return Step::Replaced;
+        return Step::Failed;
+    }
+    FileStatus now;
+    switch (folder.check(target.name.constData(), target.identity, &now)) {
+    case SafeFolder::Result::Done:
+        break;
+    case SafeFolder::Result::Replaced:
+        return Step::Replaced;
+    default:
+        return Step::Failed;
+    }
+    // Folders are not files: the grid deletes files only.
+    if (now.attributes & faDirectory)
+        return Step::Failed;
+    *size = now.size;
+    switch (op(folder, target)) {
+    case SafeFolder::Result::Done:
+        return Step::Done;
+    case SafeFolder::Result::Replaced:
+        return Step::Replaced;
+    default:
+        return Step::Failed;
+    }
 }
 
 DeleteRun::Outcome DeleteRun::deleteAll(const Progress& progress)
 {
     Outcome out;
-    for (int i = 0; i < m_paths.size(); ++i) {
+    for (int i = 0; i < m_targets.size(); ++i) {
         if (progress)
             progress(i);
-        const QString& path = m_paths[i];
-        const std::int64_t size = fileSize(path);
-        if (m_remove(path)) {
+        const DeleteTarget& t = m_targets[i];
+        std::int64_t size = 0;
+        switch (runOne(t, m_remove, &size)) {
+        case Step::Done:
             ++out.files;
             out.bytes += std::max<std::int64_t>(size, 0);
-        } else {
-            out.failed.append(path);
-            ShowErrorMessage(QStringLiteral("Couldn't delete file - ") + path);
+            break;
+        case Step::Replaced:
+            out.replaced.append(t.shown);
+            ShowErrorMessage(replacedText(t.shown));
+            break;
+        case Step::Failed:
+            out.failed.append(t.shown);
+            ShowErrorMessage(QStringLiteral("Couldn't delete file - ") + t.shown);
+            break;
         }
     }
     addDeletionTotals(out.files, out.bytes, 0, 0);
@@ -78,13 +142,20 @@ DeleteRun::Outcome DeleteRun::deleteAll(const Progress& progress)
 DeleteRun::Outcome DeleteRun::recycleAll(const Progress& progress)
 {
     Outcome out;
-    for (int i = 0; i < m_paths.size(); ++i) {
+    for (int i = 0; i < m_targets.size(); ++i) {
         if (progress)
             progress(i);
-        const QString& path = m_paths[i];
-        const std::int64_t size = fileSize(path);
-        if (!m_recycle(path)) {
-            out.failed.append(path);
+        const DeleteTarget& t = m_targets[i];
+        std::int64_t size = 0;
+        const Step step = runOne(t, m_recycle, &size);
+        if (step == Step::Replaced) {
+            // Not a fault of the bin: this one is left alone, the rest go on.
+            out.replaced.append(t.shown);
+            ShowErrorMessage(replacedText(t.shown));
+            continue;
+        }
+        if (step == Step::Failed) {
+            out.failed.append(t.shown);
             out.stoppedEarly = true;
             ShowErrorMessage(QStringLiteral(
                 "An error occurred sending files to the recycle bin.  The bin may be full."));

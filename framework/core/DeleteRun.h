@@ -1,10 +1,15 @@
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
 #include <cstdint>
 #include <functional>
+
+#include "framework/core/DeleteTarget.h"
+#include "platform/SafeFolder.h"
 
 namespace rw
 {
@@ -15,53 +20,72 @@ namespace rw
 // totals. A file counts (with the bytes it had just before it went) only when
 // it really went; a failure is never counted, and a failed recycle is never
 // turned into a permanent delete.
+//
+// Every file is reached through its folder's descriptor, opened from "/"
+// without following any link, and must still be the object the scan saw
+// (device, inode, type): one replaced since (by another file or by a link to
+// somewhere else) is reported and left alone.
 class DeleteRun
 {
 public:
-    // One file operation on a path; true on success.
-    using FileOperation = std::function<bool(const QString& path)>;
-    // Told the index of the line about to be processed.
+    // One file operation on a target whose folder is open; Done on success.
+    using FileOperation =
+        std::function<SafeFolder::Result(const SafeFolder& folder, const DeleteTarget& target)>;
+    // Told the index of the target about to be processed.
     using Progress = std::function<void(int index)>;
 
     struct Outcome {
         std::int64_t files = 0;    // files that went
         std::int64_t bytes = 0;    // their sizes
-        QStringList failed;        // paths that could not be processed
+        QStringList failed;        // shown paths that could not be processed
+        QStringList replaced;      // shown paths left alone because they changed
         bool stoppedEarly = false; // the recycle loop stopped at a failure
     };
 
-    // Takes the paths in any order and keeps them sorted (case-insensitive).
-    explicit DeleteRun(const QStringList& paths);
+    // Takes the targets in any order and keeps them sorted by their shown
+    // paths (case-insensitive).
+    explicit DeleteRun(const QList<DeleteTarget>& targets);
 
-    // The paths in the order they are shown and processed: case-insensitive
-    // text order, equal-but-for-case paths in case-sensitive order.
+    // The shown paths in the order they are shown and processed: case-
+    // insensitive text order, equal-but-for-case paths in case-sensitive order.
     static QStringList sortedPaths(QStringList paths);
+    static void sortTargets(QList<DeleteTarget>& targets);
 
-    const QStringList& paths() const { return m_paths; }
+    const QList<DeleteTarget>& targets() const { return m_targets; }
+    QStringList paths() const;
 
-    // Deletes every path for good, in order. Each failure shows the error
+    // Deletes every target for good, in order. Each failure shows the error
     // "Couldn't delete file - " + path and the run goes on. Adds the outcome
     // to the deletion totals.
     Outcome deleteAll(const Progress& progress = {});
-    // Sends every path to the recycle bin, in order. The first failure shows
-    // "An error occurred sending files to the recycle bin.  The bin may be
-    // full." and stops the loop. Adds the outcome to the recycled totals.
+    // Sends every target to the recycle bin, in order. The first failure
+    // shows "An error occurred sending files to the recycle bin.  The bin may
+    // be full." and stops the loop. Adds the outcome to the recycled totals.
     Outcome recycleAll(const Progress& progress = {});
 
-    // Moves one file to the platform's recycle bin; true when it went.
-    static bool sendToRecycleBin(const QString& path);
-    // Removes one file (a symbolic link is removed as a link); true when it went.
-    static bool removeFile(const QString& path);
-    // Size of the file at `path` without following a final symbolic link;
-    // -1 when there is no such file or it is a folder.
-    static std::int64_t fileSize(const QString& path);
+    // The default operations: the file removed from its folder, or moved to
+    // the trash of its file system.
+    static SafeFolder::Result removeFile(const SafeFolder& folder, const DeleteTarget& target);
+    static SafeFolder::Result sendToRecycleBin(const SafeFolder& folder,
+                                               const DeleteTarget& target);
+    // Size of the file at `path` (the file system's bytes) without following
+    // a final symbolic link; -1 when there is no such file or it is a folder.
+    static std::int64_t fileSize(const QByteArray& path);
+
+    // The report of a target left alone because it changed since the scan.
+    static QString replacedText(const QString& shown);
 
     // Replaces the file operations (tests inject failures this way).
     void setRemover(FileOperation op) { m_remove = std::move(op); }
     void setRecycler(FileOperation op) { m_recycle = std::move(op); }
 
 private:
-    QStringList m_paths;
+    enum class Step { Done, Replaced, Failed };
+    // Opens the target's folder, checks the target and runs `op`; `size`
+    // gets the bytes it had.
+    Step runOne(const DeleteTarget& target, const FileOperation& op, std::int64_t* size);
+
+    QList<DeleteTarget> m_targets;
     FileOperation m_remove;
     FileOperation m_recycle;
 };

@@ -1,6 +1,6 @@
 #include "framework/core/FileRecord.h"
 
-#include <QFile>
+#include "platform/DisplayName.h"
 
 namespace rw
 {
@@ -8,7 +8,7 @@ namespace rw
 const QString& WalkFolder::displayPath() const
 {
     if (!m_displayMade) {
-        m_display = QFile::decodeName(path);
+        m_display = rw::displayName(path);
         m_displayMade = true;
     }
     return m_display;
@@ -28,7 +28,7 @@ QByteArray FileRecord::pathBytes() const
 
 QString FileRecord::displayName() const
 {
-    return QFile::decodeName(QByteArray::fromRawData(name.data(), qsizetype(name.size())));
+    return rw::displayName(QByteArrayView(name.data(), qsizetype(name.size())));
 }
 
 QString FileRecord::displayPath() const
@@ -45,7 +45,7 @@ QString FileRecord::extension() const
     if (dot == std::string_view::npos)
         return QString();
     const std::string_view ext = name.substr(dot);
-    return QFile::decodeName(QByteArray::fromRawData(ext.data(), qsizetype(ext.size())));
+    return rw::displayName(QByteArrayView(ext.data(), qsizetype(ext.size())));
 }
 
 } // namespace rw

@@ -18,6 +18,8 @@ struct WalkFolder {
     int depth = 0;   // 0 for the drive root
     const DriveInfo* drive = nullptr;
     const QString* driveEntry = nullptr; // the drive line that started the walk
+    std::uint64_t dev = 0;               // the folder itself, as the walk opened it
+    std::uint64_t ino = 0;
 
     // The path as text (decoded from the file system's bytes).
     const QString& displayPath() const;

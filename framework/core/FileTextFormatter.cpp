@@ -1,6 +1,7 @@
 #include "framework/core/FileTextFormatter.h"
 
 #include "app/core/SharedRoutines.h"
+#include "platform/DisplayName.h"
 
 #include <QDate>
 
@@ -179,16 +180,18 @@ QString FileTextFormatter::hogLine(const FileRecord& file, const QString& typeTe
     return line;
 }
 
-const QString& FileTextFormatter::typeText(const FileRecord& file)
+const QString& FileTextFormatter::typeTextOfName(std::string_view name)
 {
     if (!m_describer)
         return m_noType;
-    const std::size_t dot = file.name.rfind('.');
-    const std::string_view ext =
-        dot == std::string_view::npos ? std::string_view() : file.name.substr(dot);
+    const std::size_t dot = name.rfind('.');
+    const std::string_view ext = dot == std::string_view::npos ? std::string_view() : name.substr(dot);
     auto it = m_types.find(ext);
     if (it == m_types.end())
-        it = m_types.emplace(std::string(ext), m_describer(file.extension())).first;
+        it = m_types
+                 .emplace(std::string(ext),
+                          m_describer(displayName(QByteArrayView(ext.data(), qsizetype(ext.size())))))
+                 .first;
     return it->second;
 }
 

@@ -50,7 +50,9 @@ public:
     }
     // The describer's text for the file's extension, asked once per distinct
     // extension.
-    const QString& typeText(const FileRecord& file);
+    const QString& typeText(const FileRecord& file) { return typeTextOfName(file.name); }
+    // The same for a name given as the file system's bytes.
+    const QString& typeTextOfName(std::string_view name);
 
 private:
     struct OffsetSlot {

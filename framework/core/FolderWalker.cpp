@@ -105,6 +105,8 @@ bool FolderWalker::openFrame(Frame& frame, int parentFd, const char* name, bool 
     }
     frame.dev = self.dev;
     frame.ino = self.ino;
+    frame.folder.dev = self.dev;
+    frame.folder.ino = self.ino;
     if (!frame.listing.readAll()) {
         frame.listing.close();
         return false;

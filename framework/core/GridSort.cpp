@@ -92,7 +92,7 @@ std::vector<std::int64_t> SortGridRows(SortKind kind, const RowKeyText& keyText,
         QHash<QString, std::int64_t> seen;
         std::vector<std::int64_t> keys(n);
         for (std::size_t i = 0; i < n; ++i) {
-            const QString t = keyText(first + std::int64_t(i)).toString();
+            const QString t = keyText(first + std::int64_t(i));
             auto it = seen.constFind(t);
             if (it == seen.constEnd())
                 it = seen.insert(t, dateSortKey(t));

@@ -23,9 +23,8 @@ long double numberSortKey(QStringView text);
 std::int64_t dateSortKey(QStringView text);
 QString textSortKey(QStringView text);
 
-// Gives the key cell text of a row. The text must stay valid until the next
-// call (a view into the grid's own storage; not a temporary).
-using RowKeyText = std::function<QStringView(std::int64_t row)>;
+// Gives the key cell text of a row (formed when asked).
+using RowKeyText = std::function<QString(std::int64_t row)>;
 
 // The row numbers first..last (inclusive) in the order of their keys,
 // descending when `descending` is set. Rows with equal keys keep their

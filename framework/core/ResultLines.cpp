@@ -1,0 +1,201 @@
+#include "framework/core/ResultLines.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QLocale>
+
+#include <algorithm>
+
+#include "app/core/SharedRoutines.h"
+#include "framework/core/FileTypes.h"
+
+namespace rw
+{
+
+namespace
+{
+
+QDate packedDay(PackedDateTime packed)
+{
+    const std::uint32_t d = packed >> 16;
+    return QDate(int(d >> 9) + 1980, int((d >> 5) & 0x0F), int(d & 0x1F));
+}
+
+// The packed form clamps times outside 1980..2107 to its first or last day;
+// a value on one of those days may be such a clamp and is read anew.
+bool mayBeClamped(const QDate& day)
+{
+    return (day.year() == 1980 && day.month() == 1 && day.day() == 1) ||
+           (day.year() == 2107 && day.month() == 12 && day.day() == 31);
+}
+
+// Case folding as QString::compare(Qt::CaseInsensitive) does it for the
+// characters of the basic plane.
+inline char16_t fold(char16_t c)
+{
+    if (c < 0x80)
+        return (c >= 'A' && c <= 'Z') ? char16_t(c + 32) : c;
+    return QChar::toCaseFolded(c);
+}
+
+} // namespace
+
+QString percentUsedText(std::int64_t bytes, std::int64_t capacity)
+{
+    if (capacity <= bytes)
+        return QStringLiteral("???");
+    const double percent = double(bytes) * 100.0 / double(capacity);
+    return QLocale().toString(percent, 'f', 2);
+}
+
+ResultLines::ResultLines(std::shared_ptr<ResultSet> set, QList<ResultField> layout)
+    : m_set(std::move(set)), m_layout(std::move(layout))
+{
+    m_texts.setTypeDescriber(&FileTypeDescription);
+}
+
+void ResultLines::setTypeDescriber(std::function<QString(const QString&)> describer)
+{
+    m_texts.setTypeDescriber(std::move(describer));
+}
+
+QString ResultLines::dateOf(std::int64_t epochSeconds) const
+{
+    const PackedDateTime packed = m_texts.pack(epochSeconds);
+    if (!m_exactDates)
+        return m_texts.dateText(packed);
+    if (packed == 0)
+        return QString();
+    if (mayBeClamped(packedDay(packed)))
+        return formatShortDate(QDateTime::fromSecsSinceEpoch(epochSeconds).date());
+    return m_texts.dateText(packed);
+}
+
+QString ResultLines::fieldText(std::uint32_t rec, ResultField f) const
+{
+    const ResultRecord& r = m_set->record(rec);
+    switch (f) {
+    case ResultField::Size:
+        return m_texts.sizeText(r.size);
+    case ResultField::ModifiedDate:
+        return dateOf(r.mtime);
+    case ResultField::ModifiedTime:
+        return m_texts.timeText(m_texts.pack(r.mtime));
+    case ResultField::AccessDate:
+        return dateOf(r.atime);
+    case ResultField::CreatedDate:
+        return dateOf(r.btime);
+    case ResultField::Name:
+        return m_set->nameText(rec);
+    case ResultField::Folder:
+        return m_set->folderText(r.folder);
+    case ResultField::FullPath: {
+        QString p = m_set->pathText(rec);
+        if (r.has(ResultRecord::Tagged))
+            p.append(m_tag);
+        return p;
+    }
+    case ResultField::Type:
+        return m_texts.typeTextOfName(m_set->name(rec));
+    case ResultField::PercentUsed:
+        return percentUsedText(r.size, m_capacity);
+    case ResultField::FileCount:
+        return QString::number(m_set->extra(rec, 0));
+    case ResultField::SubFolderCount:
+        return QString::number(m_set->extra(rec, 1));
+    case ResultField::LatestAccess:
+        return r.atime > 0 ? m_texts.dateText(m_texts.pack(r.atime)) : QString();
+    }
+    return QString();
+}
+
+QString ResultLines::field(std::uint32_t rec, int n) const
+{
+    if (n < 0 || n >= m_layout.size())
+        return QString();
+    return fieldText(rec, m_layout[n]);
+}
+
+QString ResultLines::line(std::uint32_t rec) const
+{
+    QString out;
+    for (int n = 0; n < m_layout.size(); ++n) {
+        if (n > 0)
+            out.append(u'\t');
+        out.append(fieldText(rec, m_layout[n]));
+    }
+    return out;
+}
+
+int ResultLines::compareLines(std::uint32_t a, std::uint32_t b) const
+{
+    const QString la = line(a);
+    const QString lb = line(b);
+    const int folded = la.compare(lb, Qt::CaseInsensitive);
+    if (folded != 0)
+        return folded;
+    return la.compare(lb, Qt::CaseSensitive);
+}
+
+void ResultLines::prefixKey(std::uint32_t rec, std::uint64_t key[2]) const
+{
+    // Eight folded UTF-16 units, 16 bits each, from the start of the line;
+    // a shorter line is padded with zeros, which sorts it first, as the
+    // string order does.
+    char16_t units[8] = {};
+    int have = 0;
+    for (int n = 0; n < m_layout.size() && have < 8; ++n) {
+        if (n > 0)
+            units[have++] = u'\t';
+        const QString text = fieldText(rec, m_layout[n]);
+        for (qsizetype i = 0; i < text.size() && have < 8; ++i) {
+            const char16_t c = text.at(i).unicode();
+            // Outside the basic plane the fold of one unit is not the fold
+            // of the character; such a key is cut there and the whole
+            // lines decide.
+            if (QChar::isSurrogate(c)) {
+                have = 8;
+                break;
+            }
+            units[have++] = fold(c);
+        }
+    }
+    key[0] = key[1] = 0;
+    for (int i = 0; i < 4; ++i)
+        key[0] = (key[0] << 16) | units[i];
+    for (int i = 4; i < 8; ++i)
+        key[1] = (key[1] << 16) | units[i];
+}
+
+void ResultLines::sortByLines(std::vector<std::uint32_t>& records, bool descending) const
+{
+    struct Item {
+        std::uint64_t k0;
+        std::uint64_t k1;
+        std::uint32_t rec;
+    };
+    std::vector<Item> items;
+    items.reserve(records.size());
+    for (std::uint32_t rec : records) {
+        Item it{0, 0, rec};
+        std::uint64_t key[2];
+        prefixKey(rec, key);
+        it.k0 = key[0];
+        it.k1 = key[1];
+        items.push_back(it);
+    }
+    // Equal prefixes only say that the first characters agree; the whole
+    // lines decide then. Equal lines keep their present order.
+    std::stable_sort(items.begin(), items.end(), [this, descending](const Item& x, const Item& y) {
+        if (x.k0 != y.k0)
+            return descending ? x.k0 > y.k0 : x.k0 < y.k0;
+        if (x.k1 != y.k1)
+            return descending ? x.k1 > y.k1 : x.k1 < y.k1;
+        const int c = compareLines(x.rec, y.rec);
+        return descending ? c > 0 : c < 0;
+    });
+    for (std::size_t i = 0; i < items.size(); ++i)
+        records[i] = items[i].rec;
+}
+
+} // namespace rw

@@ -1,0 +1,89 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "framework/core/FileTextFormatter.h"
+#include "framework/core/ResultSet.h"
+
+namespace rw
+{
+
+// What one field of a result line shows of its record.
+enum class ResultField : std::uint8_t {
+    Size,           // grouped bytes
+    ModifiedDate,   // short date of the last write
+    ModifiedTime,   // long time of the last write
+    AccessDate,     // short date of the last access
+    CreatedDate,    // short date of the birth time (empty when not recorded)
+    Name,           // the name alone
+    Folder,         // the folder as the walk reports it
+    FullPath,       // folder and name (with the search-path tag when tagged)
+    Type,           // FileTypeDescription of the extension
+    PercentUsed,    // folder hogs: size of the capacity, "12.34" or "???"
+    FileCount,      // folder hogs: extra 0
+    SubFolderCount, // folder hogs: extra 1
+    LatestAccess,   // folder hogs: date of the latest access (empty when none)
+};
+
+// The result lines of one scan, formed from its records when they are
+// needed: a tool names its line layout (the fields in line order), and the
+// grid, the clipboard, printing and the sorted orders ask here for the
+// texts. Every text is exactly what the tool's line held when lines were
+// kept as text; dates, times and type descriptions are formatted once each
+// and remembered. Not thread-safe (the caches).
+class ResultLines
+{
+public:
+    ResultLines(std::shared_ptr<ResultSet> set, QList<ResultField> layout);
+
+    ResultSet& set() const { return *m_set; }
+    const std::shared_ptr<ResultSet>& sharedSet() const { return m_set; }
+    const QList<ResultField>& layout() const { return m_layout; }
+    int fieldCount() const { return int(m_layout.size()); }
+
+    // Type texts from an extension (".txt", "" for none); FileTypeDescription
+    // by default.
+    void setTypeDescriber(std::function<QString(const QString& extension)> describer);
+    // Dates outside what the packed form holds (before 1980, after 2107)
+    // shown as their real date (files by date) instead of the packed one.
+    void setExactDates(bool exact) { m_exactDates = exact; }
+    // The capacity "% Used" is taken of (folder hogs).
+    void setCapacity(std::int64_t capacity) { m_capacity = capacity; }
+    // The text a tagged path carries after it.
+    void setPathTag(const QString& tag) { m_tag = tag; }
+
+    // Field `n` (from 0) of record `rec`'s line; empty past the layout.
+    QString field(std::uint32_t rec, int n) const;
+    QString fieldText(std::uint32_t rec, ResultField f) const;
+    // The whole line: the fields joined by tabs.
+    QString line(std::uint32_t rec) const;
+
+    // The order of whole lines without regard to case, ties decided by the
+    // case-sensitive order: negative, 0 or positive as a is before, equal to
+    // or after b.
+    int compareLines(std::uint32_t a, std::uint32_t b) const;
+    // Sorts record indices by their lines (compareLines), ascending or
+    // descending. Lines are formed only where a cheap prefix key of the
+    // first characters does not decide.
+    void sortByLines(std::vector<std::uint32_t>& records, bool descending) const;
+
+private:
+    QString dateOf(std::int64_t epochSeconds) const;
+    // Up to `count` leading characters of the line, case-folded, as a key.
+    void prefixKey(std::uint32_t rec, std::uint64_t key[2]) const;
+
+    std::shared_ptr<ResultSet> m_set;
+    QList<ResultField> m_layout;
+    mutable FileTextFormatter m_texts;
+    bool m_exactDates = false;
+    std::int64_t m_capacity = 0;
+    QString m_tag;
+};
+
+} // namespace rw

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+
+namespace rw
+{
+
+// The text shown for a file name or path given as the file system's bytes.
+// Display only: no file operation ever takes this text back.
+//
+// Valid UTF-8 without control characters is shown as it is. Otherwise each
+// byte that is not part of a valid UTF-8 sequence is shown as \xFF (upper-
+// case hex), and tab, line feed and carriage return as \t, \n and \r, other
+// control characters as \xNN; so a tab or a line break in a name never
+// splits a cell or a clipboard line, and "Bad\xff" never looks like its
+// "Bad\uFFFD" neighbour. A backslash stays a backslash.
+QString displayName(QByteArrayView bytes);
+
+// True when displayName() shows the bytes unchanged (plain UTF-8 text).
+bool isPlainName(QByteArrayView bytes);
+
+} // namespace rw
