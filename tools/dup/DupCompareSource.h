@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+
 #include "tools/dup/core/PairMatch.h"
 
 class QWidget;
@@ -28,6 +30,9 @@ public:
     // and modify date/time", 5 "Size and type", 6 "Type and modify
     // date/time".
     virtual int matchMode() const = 0;
+    // The file of `row` as the file system's bytes (empty for none): what
+    // the window opens, views and checksums; the cells are display text.
+    virtual QByteArray pathBytes(int row) const = 0;
     // Toggles the deletion mark of `row` and updates the duplicate window's
     // totals and Delete button.
     virtual void MarkThisFile(int row) = 0;

@@ -194,8 +194,6 @@ void TfrmDup::makeGridController(int matchMode)
         c.fieldOrder = dupFieldOrder(matchMode);
         c.markColumn = 0;
         c.sizeColumn = 1;
-        c.folderColumn = 5;
-        c.nameColumn = 0;
         c.columnWidths = {93, 58, 64, 70, 70, 184};
         c.lastColumnMargin = 564;
     } else {
@@ -203,7 +201,6 @@ void TfrmDup::makeGridController(int matchMode)
                      QStringLiteral("Access"), QStringLiteral("FileName"), QStringLiteral("Type")};
         c.markColumn = 4;
         c.sizeColumn = 0;
-        c.pathColumn = 4;
         c.columnWidths = {64, 64, 64, 64, 296};
         c.lastColumnMargin = 577;
         c.sortItems = {
@@ -241,9 +238,18 @@ void TfrmDup::makeGridController(int matchMode)
     m_grid->FormResize(width());
 }
 
-const QStringList& TfrmDup::lbFiles() const
+QStringList TfrmDup::lbFiles() const
 {
     return m_grid->lbFiles();
+}
+
+QStringList TfrmDup::lbList() const
+{
+    QStringList out;
+    if (m_lbLines)
+        for (std::uint32_t rec : m_lbList)
+            out.append(m_lbLines->line(rec));
+    return out;
 }
 
 void TfrmDup::layoutButtons()
@@ -310,6 +316,7 @@ void TfrmDup::FormShow()
     setResultButtonsVisible(false);
     m_btAbort->hide();
     m_lbList.clear();
+    m_lbLines.reset();
     m_session->abortFlag() = false;
     m_pnlSel->clear();
     m_btMark->hide();
@@ -356,6 +363,7 @@ void TfrmDup::scan()
 {
     m_grid->ClearGrid();
     m_lbList.clear();
+    m_lbLines.reset();
     const SizeCondition condition = m_rbLarger->isChecked()    ? SizeCondition::LargerOrEqual
                                     : m_rbSmaller->isChecked() ? SizeCondition::SmallerOrEqual
                                                                : SizeCondition::Between;
@@ -373,11 +381,13 @@ void TfrmDup::scan()
         m_session->attach(walker);
         walker.scanAllDrives(m_pckDrive->checkedLines());
 
-        const QStringList lines = strategy.resultLines();
-        m_lbList = strategy.lines();
-        m_grid->beginFill(lines.size());
-        for (const QString& line : lines)
-            m_grid->addToGrid(line);
+        const std::vector<std::uint32_t> rows = strategy.resultRecords();
+        m_lbList = strategy.collection();
+        m_lbLines = strategy.lines();
+        m_grid->setLines(strategy.lines());
+        m_grid->beginFill(std::int64_t(rows.size()));
+        for (std::uint32_t rec : rows)
+            m_grid->addToGrid(rec);
         m_grid->endFill();
         if (!m_duplicateMode) {
             // Largest first; the flag is then ascending for the user's next
@@ -388,7 +398,7 @@ void TfrmDup::scan()
         if (m_grid->rowsFilled() > 0)
             m_gridView->selectRow(0);
     }
-    const bool found = !lbFiles().isEmpty();
+    const bool found = m_grid->resultLineCount() > 0;
     m_btMark->setVisible(found);
     m_btDelete->setVisible(found);
     if (!found) {
@@ -396,7 +406,7 @@ void TfrmDup::scan()
         return;
     }
     setResultButtonsVisible(true);
-    m_pnlSel->setText(FormatGrouped(lbFiles().size()) + (m_duplicateMode
+    m_pnlSel->setText(FormatGrouped(m_grid->resultLineCount()) + (m_duplicateMode
                                                              ? QStringLiteral(" duplicates found")
                                                              : QStringLiteral(" file hogs found")));
 }
@@ -458,6 +468,11 @@ void TfrmDup::setCurrentRow(int row)
 {
     if (row >= 1 && row <= m_grid->rowsFilled())
         m_gridView->selectRow(row - 1);
+}
+
+QByteArray TfrmDup::pathBytes(int row) const
+{
+    return row >= 1 ? m_grid->rowPathBytes(row - 1) : QByteArray();
 }
 
 void TfrmDup::MarkThisFile(int row)

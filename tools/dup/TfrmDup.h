@@ -45,9 +45,9 @@ public:
 
     ResultGridController* gridController() const { return m_grid; }
     // The lines that reached the grid, in the order they were added.
-    const QStringList& lbFiles() const;
+    QStringList lbFiles() const;
     // The collection list of the last run, sorted.
-    const QStringList& lbList() const { return m_lbList; }
+    QStringList lbList() const;
 
     // "&Start": checks the bounds, then runs a scan.
     void btScanClick();
@@ -67,6 +67,7 @@ public:
     int currentRow() const override;
     void setCurrentRow(int row) override;
     int matchMode() const override { return m_matchMode; }
+    QByteArray pathBytes(int row) const override;
     void MarkThisFile(int row) override;
     QWidget* window() const override;
 
@@ -92,7 +93,8 @@ private:
     int m_matchMode = 0;
     int m_gridMatchMode = 0; // the line layout the grid controller was made for
     bool m_pairShown = false;
-    QStringList m_lbList;
+    std::vector<std::uint32_t> m_lbList;
+    std::shared_ptr<ResultLines> m_lbLines;
 
     QFrame* m_topPanel = nullptr;
     QRadioButton* m_rbLarger = nullptr;

@@ -1,5 +1,8 @@
 #include "tools/dup/TfrmDupCompare.h"
 
+#include "platform/DisplayName.h"
+#include "platform/ReadOnlyOpen.h"
+
 #include "app/core/Messages.h"
 #include "app/core/SharedRoutines.h"
 #include "browser/core/FileDetails.h"
@@ -347,11 +350,13 @@ void TfrmDupCompare::getValues(Side& side, int row)
 {
     const QString folder = m_grid.cell(dcFolder, row);
     const QString name = m_grid.cell(dcFilename, row);
+    side.path = m_dupForm ? m_dupForm->pathBytes(row) : QByteArray();
     side.lblCRC->clear();
     const QDateTime now = QDateTime::currentDateTime();
 
-    if (folder.isEmpty()) {
+    if (folder.isEmpty() || side.path.isEmpty()) {
         // Without a folder there is no file to look at: only the name.
+        side.path.clear();
         setName(side, name);
         side.image->clear();
         side.tlBox->clear();
@@ -362,7 +367,9 @@ void TfrmDupCompare::getValues(Side& side, int row)
         return;
     }
 
-    const QString path = JoinPath(folder, name);
+    // The details, icon and version calls take text; the file's own bytes
+    // are what run, view and the checksum open.
+    const QString path = QFile::decodeName(side.path);
     const FileDetails d = readFileDetails(path, now);
     if (!d.found)
         return;
@@ -539,22 +546,25 @@ void TfrmDupCompare::btMark2Click()
         m_dupForm->MarkThisFile(m_row + 1);
 }
 
-QString TfrmDupCompare::sidePath(const Side& side) const
+QByteArray TfrmDupCompare::sidePath(const Side& side) const
 {
-    const QString folder = side.lblFolder->text();
-    return folder.isEmpty() ? QString() : JoinPath(folder, side.name);
+    return side.lblFolder->text().isEmpty() ? QByteArray() : side.path;
 }
 
 void TfrmDupCompare::run(const Side& side)
 {
-    const QString path = sidePath(side);
-    if (path.isEmpty() || !QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
-        ShowErrorMessage(QStringLiteral("Couldn't run ") + (path.isEmpty() ? side.name : path));
+    const QByteArray path = sidePath(side);
+    QUrl url;
+    url.setScheme(QStringLiteral("file"));
+    url.setPath(QString::fromLatin1(path.toPercentEncoding("/")), QUrl::TolerantMode);
+    if (path.isEmpty() || !QDesktopServices::openUrl(url))
+        ShowErrorMessage(QStringLiteral("Couldn't run ") +
+                         (path.isEmpty() ? side.name : displayName(path)));
 }
 
 void TfrmDupCompare::view(const Side& side)
 {
-    const QString path = sidePath(side);
+    const QByteArray path = sidePath(side);
     if (!path.isEmpty() && windowHooks().openViewer)
         windowHooks().openViewer(this, path);
 }
@@ -581,16 +591,18 @@ void TfrmDupCompare::btView2Click()
 
 bool TfrmDupCompare::sideCrc(const Side& side, std::uint32_t* crc, QString* error)
 {
-    const QString path = sidePath(side);
+    const QByteArray path = sidePath(side);
     const QString cannotOpen =
-        QStringLiteral("Cannot open file ") + (path.isEmpty() ? side.name : path);
+        QStringLiteral("Cannot open file ") + (path.isEmpty() ? side.name : displayName(path));
     // Only regular files: opening a FIFO that took the file's place would
     // block the program.
-    QFile file(path);
-    if (path.isEmpty() || !QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
+    FileDescriptor fd = path.isEmpty() ? FileDescriptor() : openRegularFileForReading(path);
+    QFile file;
+    if (!fd.isValid() || !file.open(fd.get(), QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         *error = cannotOpen;
         return false;
     }
+    fd.release();
     try {
         *crc = m_crcCalc.CalcFileCRC(&file);
     } catch (const std::exception& e) {

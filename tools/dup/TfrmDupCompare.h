@@ -119,6 +119,8 @@ private:
         QLabel* lblAttributes = nullptr;
         QLabel* lblCRC = nullptr;
         QListWidget* tlBox = nullptr;
+        // The file the side shows, as the file system's bytes (empty: none).
+        QByteArray path;
         // The file name as shown in the group box caption.
         QString name;
     };
@@ -127,7 +129,7 @@ private:
     void getValues(Side& side, int row);
     void setName(Side& side, const QString& name);
     // Folder and name of the side joined; empty when the side has no folder.
-    QString sidePath(const Side& side) const;
+    QByteArray sidePath(const Side& side) const;
     // The CRC-32 of the side's file; false with the error text when the file
     // cannot be opened or mapped.
     bool sideCrc(const Side& side, std::uint32_t* crc, QString* error);

@@ -18,19 +18,6 @@ int validMode(int matchMode)
     return matchMode >= 0 && matchMode < kMatchModeCount ? matchMode : mmFilename;
 }
 
-// Field n (from 1) of a tab-separated line, trimmed; empty when missing.
-QStringView fieldView(QStringView line, int n)
-{
-    qsizetype start = 0;
-    for (int i = 1; i < n; ++i) {
-        const qsizetype tab = line.indexOf(u'\t', start);
-        if (tab < 0)
-            return {};
-        start = tab + 1;
-    }
-    const qsizetype end = line.indexOf(u'\t', start);
-    return line.mid(start, end < 0 ? -1 : end - start).trimmed();
-}
 
 } // namespace
 
@@ -80,7 +67,27 @@ QList<int> dupKeyFields(int matchMode)
     }
 }
 
-QString dupKey(const QString& line, int matchMode)
+QList<ResultField> dupLineLayout(bool duplicates, int matchMode)
+{
+    using F = ResultField;
+    if (!duplicates)
+        return {F::Size, F::ModifiedDate, F::ModifiedTime, F::AccessDate, F::FullPath, F::Type};
+    switch (validMode(matchMode)) {
+    case mmSize:
+    case mmSizeDate:
+    case mmSizeType:
+        return {F::Size,       F::Name,   F::ModifiedDate, F::ModifiedTime,
+                F::AccessDate, F::Folder, F::Type};
+    case mmTypeDate:
+        return {F::Type, F::ModifiedDate, F::ModifiedTime, F::Name,
+                F::Size, F::AccessDate,   F::Folder};
+    default:
+        return {F::Name,       F::Size,   F::ModifiedDate, F::ModifiedTime,
+                F::AccessDate, F::Folder, F::Type};
+    }
+}
+
+QString dupKey(const ResultLines& lines, std::uint32_t record, int matchMode)
 {
     QString key;
     bool first = true;
@@ -88,65 +95,53 @@ QString dupKey(const QString& line, int matchMode)
         if (!first)
             key.append(u'\t');
         first = false;
-        key.append(fieldView(line, n));
+        key.append(lines.field(record, n - 1).trimmed());
     }
     return key.toUpper();
 }
 
-void sortCollection(QStringList& lines)
+void sortCollection(const ResultLines& lines, std::vector<std::uint32_t>& records)
 {
-    std::sort(lines.begin(), lines.end(), [](const QString& a, const QString& b) {
-        const int c = a.compare(b, Qt::CaseInsensitive);
-        return c != 0 ? c < 0 : a < b;
-    });
+    lines.sortByLines(records, false);
 }
 
-QStringList reSort(const QStringList& sorted)
+std::vector<std::uint32_t> addDups(const ResultLines& lines,
+                                   const std::vector<std::uint32_t>& sorted, int matchMode)
 {
-    QStringList out;
-    out.reserve(sorted.size());
-    for (qsizetype i = sorted.size() - 1; i >= 0; --i)
-        out.append(sorted.at(i));
-    return out;
-}
-
-QStringList addDups(const QStringList& sorted, int matchMode)
-{
-    // Group the line numbers by key, the groups in the order of their first
-    // line; a hash finds the group, so lines of one key need not be
+    // Group the records by key, the groups in the order of their first
+    // record; a hash finds the group, so records of one key need not be
     // neighbours.
-    QHash<QString, qsizetype> groupOf;
-    groupOf.reserve(sorted.size());
-    std::vector<std::vector<qsizetype>> groups;
-    for (qsizetype i = 0; i < sorted.size(); ++i) {
-        const QString key = dupKey(sorted.at(i), matchMode);
+    QHash<QString, std::size_t> groupOf;
+    groupOf.reserve(qsizetype(sorted.size()));
+    std::vector<std::vector<std::uint32_t>> groups;
+    for (std::uint32_t rec : sorted) {
+        const QString key = dupKey(lines, rec, matchMode);
         auto it = groupOf.find(key);
         if (it == groupOf.end()) {
-            it = groupOf.insert(key, qsizetype(groups.size()));
+            it = groupOf.insert(key, groups.size());
             groups.emplace_back();
         }
-        groups[std::size_t(it.value())].push_back(i);
+        groups[it.value()].push_back(rec);
     }
-    QStringList out;
-    for (const std::vector<qsizetype>& group : groups) {
+    std::vector<std::uint32_t> out;
+    for (const std::vector<std::uint32_t>& group : groups) {
         if (group.size() < 2)
             continue;
-        for (qsizetype i : group)
-            out.append(sorted.at(i));
+        out.insert(out.end(), group.begin(), group.end());
     }
     return out;
 }
 
 DupScan::DupScan(bool duplicates, int matchMode, const SizeFilter& filter, const QString& pattern)
     : m_duplicates(duplicates), m_matchMode(validMode(matchMode)), m_filter(filter),
-      m_pattern(pattern)
+      m_pattern(pattern), m_set(std::make_shared<ResultSet>()),
+      m_lines(std::make_shared<ResultLines>(m_set, dupLineLayout(duplicates, m_matchMode)))
 {
-    m_texts.setTypeDescriber(&FileTypeDescription);
 }
 
 void DupScan::setTypeDescriber(std::function<QString(const QString&)> describer)
 {
-    m_texts.setTypeDescriber(std::move(describer));
+    m_lines->setTypeDescriber(std::move(describer));
 }
 
 QString DupScan::filePattern(const WalkFolder& folder)
@@ -160,63 +155,23 @@ Verdict DupScan::fileMatched(const FileRecord& file)
     if (!m_filter.passes(file.size()))
         return Verdict::Skip;
     m_sorted = false;
-    if (!m_duplicates) {
-        m_lines.append(m_texts.hogLine(file));
-        return Verdict::Keep;
-    }
-    const PackedDateTime modified = m_texts.pack(file.status.mtime);
-    const PackedDateTime accessed = m_texts.pack(file.status.atime);
-    // Plain ASCII names (the usual case) go in without decoding.
-    bool ascii = true;
-    for (char c : file.name)
-        ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-    const QString name =
-        ascii ? QString(QLatin1StringView(file.name.data(), qsizetype(file.name.size())))
-              : file.displayName();
-    m_lines.append(dupLine(m_matchMode, name, m_texts.sizeText(file.size()),
-                           m_texts.dateText(modified), m_texts.timeText(modified),
-                           m_texts.dateText(accessed), file.folder->displayPath(),
-                           m_texts.typeText(file)));
+    m_collection.push_back(m_set->add(file));
     return Verdict::Keep;
 }
 
-QStringList DupScan::resultLines()
+void DupScan::sortLines()
 {
-    if (!m_sorted) {
-        sortLines();
-        m_sorted = true;
-    }
-    return m_duplicates ? addDups(m_lines, m_matchMode) : reSort(m_lines);
+    sortCollection(*m_lines, m_collection);
+    m_sorted = true;
 }
 
-QString DupScan::dupLine(int matchMode, const QString& name, const QString& size,
-                         const QString& mdate, const QString& mtime, const QString& adate,
-                         const QString& folder, const QString& type)
+std::vector<std::uint32_t> DupScan::resultRecords()
 {
-    const QChar tab(u'\t');
-    QString line;
-    line.reserve(name.size() + size.size() + mdate.size() + mtime.size() + adate.size() +
-                 folder.size() + type.size() + 6);
-    switch (validMode(matchMode)) {
-    case mmSize:
-    case mmSizeDate:
-    case mmSizeType:
-        line.append(size).append(tab).append(name);
-        line.append(tab).append(mdate).append(tab).append(mtime).append(tab).append(adate);
-        line.append(tab).append(folder).append(tab).append(type);
-        break;
-    case mmTypeDate:
-        line.append(type).append(tab).append(mdate).append(tab).append(mtime);
-        line.append(tab).append(name).append(tab).append(size).append(tab).append(adate);
-        line.append(tab).append(folder);
-        break;
-    default:
-        line.append(name).append(tab).append(size);
-        line.append(tab).append(mdate).append(tab).append(mtime).append(tab).append(adate);
-        line.append(tab).append(folder).append(tab).append(type);
-        break;
-    }
-    return line;
+    if (!m_sorted)
+        sortLines();
+    if (m_duplicates)
+        return addDups(*m_lines, m_collection, m_matchMode);
+    return std::vector<std::uint32_t>(m_collection.rbegin(), m_collection.rend());
 }
 
 } // namespace rw

@@ -5,8 +5,10 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
+#include <vector>
 
-#include "framework/core/FileTextFormatter.h"
+#include "framework/core/ResultLines.h"
 #include "framework/core/SizeFilter.h"
 #include "framework/core/WalkStrategy.h"
 
@@ -37,34 +39,29 @@ QList<int> dupFieldOrder(int matchMode);
 // The fields (counted from 1) that make up the key of a duplicate line.
 QList<int> dupKeyFields(int matchMode);
 
-// The key of a duplicate result line: its key fields, each trimmed, upper-
-// cased and joined by a tab (a tab cannot occur inside a field, so two
-// different field sets never give the same key).
-QString dupKey(const QString& line, int matchMode);
+// The line layout of a result: the file-hog line (size, modify date, modify
+// time, access date, full path, type) or the duplicate line of `matchMode`.
+QList<ResultField> dupLineLayout(bool duplicates, int matchMode);
 
-// Sorts a collection list as the finder's sorted list keeps it: by the whole
-// line, case-insensitively; lines that differ only in case keep a fixed
-// order (case-sensitive).
-void sortCollection(QStringList& lines);
+// The key of a record's duplicate line: its key fields, each upper-cased and
+// joined by a tab (a tab never occurs inside a field text, so two different
+// field sets never give the same key).
+QString dupKey(const ResultLines& lines, std::uint32_t record, int matchMode);
 
-// The file-hog grid lines from a sorted collection: last line first.
-QStringList reSort(const QStringList& sorted);
+// The records of a collection in the order the finder's sorted list keeps
+// them: by the whole line, case-insensitively; lines that differ only in
+// case keep a fixed order (case-sensitive).
+void sortCollection(const ResultLines& lines, std::vector<std::uint32_t>& records);
 
-// The duplicate grid lines from a sorted collection: every set of two or more
-// lines with equal keys (case-insensitive), each set in the order of its lines
-// and the sets in the order of their first lines. Lines whose key no other
-// line shares are left out. Equal keys form one set even where the sorted
-// order puts other lines between them (rules whose key is not a prefix of the
-// line, such as "Size and type").
-QStringList addDups(const QStringList& sorted, int matchMode);
+// The duplicate rows from a sorted collection: every set of two or more
+// records with equal keys (case-insensitive), each set in the order of its
+// records and the sets in the order of their first records. Records whose
+// key no other shares are left out. Equal keys form one set even where the
+// sorted order puts other lines between them (rules whose key is not a
+// prefix of the line, such as "Size and type").
+std::vector<std::uint32_t> addDups(const ResultLines& lines,
+                                   const std::vector<std::uint32_t>& sorted, int matchMode);
 
-// The walk strategy of the duplicate and file-hog finder: the size test and
-// one result line per passing file, kept in the collection list.
-//
-// File-hog line: size, modify date, modify time, access date, full path, type.
-// Duplicate line: name, size, modify date, modify time, access date, folder,
-// type, with the first fields reordered by the match mode (dupFieldOrder).
-// Paths and names keep the letter case the file system reports.
 class DupScan : public WalkStrategy
 {
 public:
@@ -79,26 +76,23 @@ public:
     QString filePattern(const WalkFolder& folder) override;
     Verdict fileMatched(const FileRecord& file) override;
 
-    // The collection list (lbList): in walk order until sortLines() ran.
-    const QStringList& lines() const { return m_lines; }
-    void sortLines() { sortCollection(m_lines); }
-    // The lines for the grid: addDups for duplicates, reSort for file hogs.
-    // Sorts the collection first when it is not sorted yet.
-    QStringList resultLines();
-
-    // The duplicate line of one file under `matchMode` (fields already
-    // formed as texts).
-    static QString dupLine(int matchMode, const QString& name, const QString& size,
-                           const QString& mdate, const QString& mtime, const QString& adate,
-                           const QString& folder, const QString& type);
+    // The records found and their lines (shared with the grid).
+    const std::shared_ptr<ResultLines>& lines() const { return m_lines; }
+    // The collection (lbList): every record, in walk order until sorted.
+    const std::vector<std::uint32_t>& collection() const { return m_collection; }
+    void sortLines();
+    // The rows for the grid: addDups for duplicates, the sorted collection
+    // last first for file hogs. Sorts the collection first when needed.
+    std::vector<std::uint32_t> resultRecords();
 
 private:
     bool m_duplicates;
     int m_matchMode;
     SizeFilter m_filter;
     QString m_pattern;
-    FileTextFormatter m_texts;
-    QStringList m_lines;
+    std::shared_ptr<ResultSet> m_set;
+    std::shared_ptr<ResultLines> m_lines;
+    std::vector<std::uint32_t> m_collection;
     bool m_sorted = false;
 };
 
