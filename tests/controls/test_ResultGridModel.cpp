@@ -10,68 +10,85 @@ using namespace rw;
 namespace
 {
 
-ResultGridModel* threeColumnModel()
-{
-    auto* m = new ResultGridModel;
-    m->setHeaders({"Size", "Name", "Type"});
-    m->setMarkColumn(1);
-    m->setSizeColumn(0);
-    return m;
-}
+// A model over records named "a", "b", ... in folder /x with sizes 1, 2, ...,
+// shown as size, name and type.
+struct Rows {
+    std::shared_ptr<ResultSet> set = std::make_shared<ResultSet>();
+    std::shared_ptr<ResultLines> lines;
+    std::unique_ptr<ResultGridModel> model = std::make_unique<ResultGridModel>();
+
+    explicit Rows(int count)
+    {
+        lines = std::make_shared<ResultLines>(
+            set, QList<ResultField>{ResultField::Size, ResultField::Name, ResultField::Type});
+        lines->setTypeDescriber([](const QString& ext) { return ext.mid(1).toUpper(); });
+        model->setHeaders({"Size", "Name", "Type"});
+        model->setMarkColumn(1);
+        model->setSizeColumn(0);
+        model->setLines(lines);
+        const std::uint32_t folder = set->addFolder("/x", {});
+        for (int i = 0; i < count; ++i) {
+            FileStatus st;
+            st.size = 1000 * (i + 1);
+            const std::string name = std::string(1, char('a' + i)) + ".txt";
+            model->appendRecord(set->add(folder, name, st));
+        }
+    }
+};
 
 } // namespace
 
-TEST(ResultGridModel, RowsArePaddedOrCutToTheColumnsAndCellsReadBack)
+TEST(ResultGridModel, CellsAreFormedFromTheRecordsAndOverridesStay)
 {
-    std::unique_ptr<ResultGridModel> m(threeColumnModel());
-    m->appendRow({"1,000", "a.txt"});
-    m->appendRow({"2", "b.txt", "Text", "extra"});
-    m->appendRowText("3\tc.txt\tDoc");
-    ASSERT_EQ(m->rows(), 3);
-    EXPECT_EQ(m->rowCells(0), QStringList({"1,000", "a.txt", ""}));
-    EXPECT_EQ(m->rowCells(1), QStringList({"2", "b.txt", "Text"}));
-    EXPECT_EQ(m->cell(2, 2), "Doc");
-    EXPECT_EQ(m->cell(5, 0), "");
-    m->setCell(2, 1, "renamed.txt");
-    EXPECT_EQ(m->rowCells(2), QStringList({"3", "renamed.txt", "Doc"}));
-    EXPECT_EQ(m->headerData(1, Qt::Horizontal).toString(), "Name");
+    Rows r(3);
+    r.model->appendRecord(ResultGridModel::kNoRecord);
+    ASSERT_EQ(r.model->rows(), 4);
+    EXPECT_EQ(r.model->rowCells(0), QStringList({"1,000", "a.txt", "TXT"}));
+    EXPECT_EQ(r.model->data(r.model->index(1, 1)).toString(), "b.txt");
+    EXPECT_EQ(r.model->cell(5, 0), "");
+    EXPECT_EQ(r.model->rowCells(3), QStringList({"", "", ""})); // the empty row
+    EXPECT_EQ(r.model->path(3), "");
+    r.model->setCell(2, 0, "DELETED");
+    EXPECT_EQ(r.model->rowCells(2), QStringList({"DELETED", "c.txt", "TXT"}));
+    // The text belongs to the record: it moves with the row.
+    r.model->reorder({2, 0, 1, 3});
+    EXPECT_EQ(r.model->cell(0, 0), "DELETED");
+    EXPECT_EQ(r.model->headerData(1, Qt::Horizontal).toString(), "Name");
 }
 
 TEST(ResultGridModel, MarkShowsOnlyInTheMarkColumnAndSizeColumnIsRightAligned)
 {
-    std::unique_ptr<ResultGridModel> m(threeColumnModel());
-    m->appendRow({"1", "a", "t"});
-    m->setMarked(0, true);
-    EXPECT_TRUE(m->data(m->index(0, 1), ResultGridModel::MarkedRole).toBool());
-    EXPECT_FALSE(m->data(m->index(0, 0), ResultGridModel::MarkedRole).toBool());
-    const auto sizeAlign = m->data(m->index(0, 0), Qt::TextAlignmentRole).value<Qt::Alignment>();
-    const auto nameAlign = m->data(m->index(0, 1), Qt::TextAlignmentRole).value<Qt::Alignment>();
+    Rows r(1);
+    r.model->setMarked(0, true);
+    EXPECT_TRUE(r.model->data(r.model->index(0, 1), ResultGridModel::MarkedRole).toBool());
+    EXPECT_FALSE(r.model->data(r.model->index(0, 0), ResultGridModel::MarkedRole).toBool());
+    const auto sizeAlign =
+        r.model->data(r.model->index(0, 0), Qt::TextAlignmentRole).value<Qt::Alignment>();
+    const auto nameAlign =
+        r.model->data(r.model->index(0, 1), Qt::TextAlignmentRole).value<Qt::Alignment>();
     EXPECT_TRUE(sizeAlign & Qt::AlignRight);
     EXPECT_TRUE(nameAlign & Qt::AlignLeft);
 }
 
 TEST(ResultGridModel, ReorderMovesWholeRowsWithMarksAndPaths)
 {
-    std::unique_ptr<ResultGridModel> m(threeColumnModel());
-    m->appendRow({"1", "a"}, "/x/a");
-    m->appendRow({"2", "b"}, "/x/b");
-    m->appendRow({"3", "c"}, "/x/c");
-    m->setMarked(1, true);
-    m->reorder({2, 1, 0});
-    EXPECT_EQ(m->cell(0, 1), "c");
-    EXPECT_EQ(m->path(0), "/x/c");
-    EXPECT_TRUE(m->isMarked(1));
-    EXPECT_FALSE(m->isMarked(0));
-    EXPECT_FALSE(m->isMarked(2));
+    Rows r(3);
+    r.model->setMarked(1, true);
+    r.model->reorder({2, 1, 0});
+    EXPECT_EQ(r.model->cell(0, 1), "c.txt");
+    EXPECT_EQ(r.model->path(0), "/x/c.txt");
+    EXPECT_TRUE(r.model->isMarked(1));
+    EXPECT_FALSE(r.model->isMarked(0));
+    EXPECT_FALSE(r.model->isMarked(2));
     // Not a permutation of every row: nothing moves.
-    m->reorder({0, 1});
-    EXPECT_EQ(m->cell(0, 1), "c");
+    r.model->reorder({0, 1});
+    EXPECT_EQ(r.model->cell(0, 1), "c.txt");
 
-    m->clearMarks();
-    EXPECT_FALSE(m->isMarked(1));
-    m->setAllMarked({true, false, true});
-    EXPECT_TRUE(m->isMarked(0));
-    EXPECT_FALSE(m->isMarked(1));
+    r.model->clearMarks();
+    EXPECT_FALSE(r.model->isMarked(1));
+    r.model->markAll();
+    EXPECT_TRUE(r.model->isMarked(0));
+    EXPECT_TRUE(r.model->isMarked(2));
 }
 
 TEST(MarkerPicture, TickIsRedWithBlackShadowOnTransparentPurple)

@@ -2,6 +2,9 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
+
+#include <cstdio>
 
 #include "framework/core/FolderWalker.h"
 #include "platform/Drives.h"
@@ -30,9 +33,14 @@ QStringList scanD(bool duplicates, int mode, const SizeFilter& filter,
     DriveInfo drive;
     EXPECT_TRUE(findDrive(QChar('D'), &drive));
     walker.scanAllDrives({drive.entryText()});
-    const QStringList lines = scan.resultLines();
-    if (collected)
-        *collected = scan.lines();
+    QStringList lines;
+    for (std::uint32_t rec : scan.resultRecords())
+        lines.append(scan.lines()->line(rec));
+    if (collected) {
+        collected->clear();
+        for (std::uint32_t rec : scan.collection())
+            collected->append(scan.lines()->line(rec));
+    }
     return lines;
 }
 
@@ -178,11 +186,55 @@ TEST(DupScan, HiddenSpecialAndLinkedFilesAreNotListed)
 TEST(DupScan, NoSharedKeyGivesNoLinesAndKeysDoNotRunTogether)
 {
     // "a1" of 23 bytes and "a12" of 3 bytes must not share a name-and-size key.
-    const QString a = DupScan::dupLine(mmFilenameSize, "a1", "23", "", "", "", "/f", "");
-    const QString b = DupScan::dupLine(mmFilenameSize, "a12", "3", "", "", "", "/f", "");
-    EXPECT_NE(dupKey(a, mmFilenameSize), dupKey(b, mmFilenameSize));
-    QStringList lines = {b, a};
-    sortCollection(lines);
-    EXPECT_TRUE(addDups(lines, mmFilenameSize).isEmpty());
-    EXPECT_EQ(reSort(lines), QStringList({b, a}));
+    auto set = std::make_shared<ResultSet>();
+    ResultLines lines(set, dupLineLayout(true, mmFilenameSize));
+    const std::uint32_t f = set->addFolder("/f", {});
+    FileStatus st;
+    st.size = 23;
+    const std::uint32_t a = set->add(f, "a1", st);
+    st.size = 3;
+    const std::uint32_t b = set->add(f, "a12", st);
+    EXPECT_NE(dupKey(lines, a, mmFilenameSize), dupKey(lines, b, mmFilenameSize));
+    std::vector<std::uint32_t> sorted = {b, a};
+    sortCollection(lines, sorted);
+    EXPECT_EQ(sorted, (std::vector<std::uint32_t>{a, b}));
+    EXPECT_TRUE(addDups(lines, sorted, mmFilenameSize).empty());
+}
+
+TEST(DupScan, NamesThatAreNotTextStayApartFromTheirLookAlikes)
+{
+    // "same\xff" and "same\uFFFD" look alike when decoded naively; as
+    // bytes they are different names, so "Filename only" does not pair them.
+    rwtest::FixtureBuilder fb;
+    const QString root = fb.path("tree");
+    for (const char* dir : {"a", "b"}) {
+        QDir().mkpath(root + "/" + dir);
+        for (const QByteArray& name : {QByteArray("same\xff"), QByteArray("same\xef\xbf\xbd"),
+                                       QByteArray("tab\there")}) {
+            const QByteArray path = QFile::encodeName(root + "/" + dir + "/") + name;
+            FILE* out = std::fopen(path.constData(), "wb");
+            ASSERT_NE(out, nullptr);
+            std::fputs("x", out);
+            std::fclose(out);
+        }
+    }
+    fb.mapDrive('D', QStringLiteral("tree"));
+    DupScan scan(true, mmFilename, SizeFilter(), QStringLiteral("*.*"));
+    scan.setTypeDescriber(&typeOf);
+    bool abort = false;
+    FolderWalker walker(scan, abort);
+    DriveInfo drive;
+    ASSERT_TRUE(findDrive(QChar('D'), &drive));
+    walker.scanAllDrives({drive.entryText()});
+    const std::vector<std::uint32_t> rows = scan.resultRecords();
+    ASSERT_EQ(rows.size(), 6u);
+    // Each group is one name in both folders, its bytes exactly.
+    for (std::size_t i = 0; i < rows.size(); i += 2) {
+        const std::string_view n1 = scan.lines()->set().name(rows[i]);
+        const std::string_view n2 = scan.lines()->set().name(rows[i + 1]);
+        EXPECT_EQ(n1, n2);
+        EXPECT_NE(scan.lines()->set().record(rows[i]).folder,
+                  scan.lines()->set().record(rows[i + 1]).folder);
+        EXPECT_EQ(scan.lines()->line(rows[i]).count(u'\t'), 6);
+    }
 }

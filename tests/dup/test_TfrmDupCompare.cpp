@@ -49,6 +49,11 @@ public:
 
     int rowCount() const override { return int(rows.size()); }
     QString cell(int col, int row) const override { return rows.value(row).value(col); }
+    QByteArray pathBytes(int row) const override
+    {
+        const QString folder = cell(5, row);
+        return folder.isEmpty() ? QByteArray() : QFile::encodeName(folder + '/' + cell(0, row));
+    }
     int currentRow() const override { return current; }
     void setCurrentRow(int row) override { current = row; }
     int matchMode() const override { return mode; }
@@ -363,7 +368,7 @@ TEST(TfrmDupCompare, RunViewAndPrint)
     w.showFor(&src);
 
     QString viewed;
-    windowHooks().openViewer = [&](QWidget*, const QString& p) { viewed = p; };
+    windowHooks().openViewer = [&](QWidget*, const QByteArray& p) { viewed = QFile::decodeName(p); };
     w.findChild<QPushButton*>("btView2")->click();
     windowHooks().openViewer = nullptr;
     EXPECT_EQ(viewed, fx.path("b/r.txt"));

@@ -2,9 +2,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include "app/core/Settings.h"
 #include "framework/core/DeleteRun.h"
+#include "framework/core/PathTarget.h"
 #include "tests/support/FixtureBuilder.h"
 #include "tests/support/ScriptedResponder.h"
 
@@ -20,6 +22,15 @@ QString trashFiles()
     return qEnvironmentVariable("XDG_DATA_HOME") + "/Trash/files";
 }
 
+// Targets for files named by path, as the scan would have seen them now.
+QList<DeleteTarget> targets(const QStringList& paths)
+{
+    QList<DeleteTarget> out;
+    for (const QString& p : paths)
+        out.append(targetForPath(QFile::encodeName(p)));
+    return out;
+}
+
 } // namespace
 
 TEST(DeleteRun, PathsAreProcessedInCaseInsensitiveOrder)
@@ -30,11 +41,11 @@ TEST(DeleteRun, PathsAreProcessedInCaseInsensitiveOrder)
 
     FixtureBuilder fx;
     const QString b = fx.file("b.bin", 10), a = fx.file("A.bin", 10);
-    DeleteRun run({b, a});
+    DeleteRun run(targets({b, a}));
     QStringList seen;
-    run.setRemover([&](const QString& p) {
-        seen.append(p);
-        return DeleteRun::removeFile(p);
+    run.setRemover([&](const SafeFolder& f, const DeleteTarget& t) {
+        seen.append(t.shown);
+        return DeleteRun::removeFile(f, t);
     });
     run.deleteAll();
     EXPECT_EQ(seen, QStringList({a, b}));
@@ -48,9 +59,11 @@ TEST(DeleteRun, PermanentDeleteCountsOnlyTheFilesThatWent)
     const QString c = fx.file("c.bin", 3000);
     const QString gone = fx.path("vanished.bin"); // listed but not there any more
 
-    DeleteRun run({a, b, c, gone});
+    DeleteRun run(targets({a, b, c, gone}));
     // b refuses to go, as a busy or protected file would.
-    run.setRemover([&](const QString& p) { return p != b && DeleteRun::removeFile(p); });
+    run.setRemover([&](const SafeFolder& f, const DeleteTarget& t) {
+        return t.shown == b ? SafeFolder::Result::Failed : DeleteRun::removeFile(f, t);
+    });
     const DeleteRun::Outcome out = run.deleteAll();
 
     EXPECT_EQ(out.files, 2);
@@ -76,8 +89,10 @@ TEST(DeleteRun, RecycleMovesFilesToTheTrashAndStopsAtTheFirstFailure)
     const QString c = fx.file("c.bin", 400);
     const QString d = fx.file("d.bin", 800);
 
-    DeleteRun run({d, c, b, a});
-    run.setRecycler([&](const QString& p) { return p != c && DeleteRun::sendToRecycleBin(p); });
+    DeleteRun run(targets({d, c, b, a}));
+    run.setRecycler([&](const SafeFolder& f, const DeleteTarget& t) {
+        return t.shown == c ? SafeFolder::Result::Failed : DeleteRun::sendToRecycleBin(f, t);
+    });
     const DeleteRun::Outcome out = run.recycleAll();
 
     EXPECT_TRUE(out.stoppedEarly);
@@ -102,7 +117,7 @@ TEST(DeleteRun, RecycleMovesFilesToTheTrashAndStopsAtTheFirstFailure)
 TEST(DeleteRun, RecyclingAVanishedFileFailsForReal)
 {
     FixtureBuilder fx;
-    DeleteRun run({fx.path("nothing-here.bin")});
+    DeleteRun run(targets({fx.path("nothing-here.bin")}));
     const DeleteRun::Outcome out = run.recycleAll();
     EXPECT_EQ(out.files, 0);
     EXPECT_TRUE(out.stoppedEarly);
@@ -114,12 +129,52 @@ TEST(DeleteRun, FileSizeDoesNotFollowLinksAndSkipsFolders)
     FixtureBuilder fx;
     const QString big = fx.file("big.bin", 5000);
     const QString link = fx.symlink("link", big);
-    EXPECT_EQ(DeleteRun::fileSize(big), 5000);
-    EXPECT_EQ(DeleteRun::fileSize(link), QFile::encodeName(big).size());
-    EXPECT_EQ(DeleteRun::fileSize(fx.folder("sub")), -1);
-    EXPECT_EQ(DeleteRun::fileSize(fx.path("missing")), -1);
-    // Removing the link leaves its target.
-    EXPECT_TRUE(DeleteRun::removeFile(link));
+    EXPECT_EQ(DeleteRun::fileSize(QFile::encodeName(big)), 5000);
+    EXPECT_EQ(DeleteRun::fileSize(QFile::encodeName(link)), QFile::encodeName(big).size());
+    EXPECT_EQ(DeleteRun::fileSize(QFile::encodeName(fx.folder("sub"))), -1);
+    EXPECT_EQ(DeleteRun::fileSize(QFile::encodeName(fx.path("missing"))), -1);
+    // Removing the link leaves its target; a folder is never removed as a file.
+    DeleteRun run(targets({link, fx.path("sub")}));
+    const DeleteRun::Outcome out = run.deleteAll();
+    EXPECT_EQ(out.files, 1);
+    EXPECT_FALSE(QFileInfo(link).isSymLink());
     EXPECT_TRUE(QFile::exists(big));
-    EXPECT_FALSE(DeleteRun::removeFile(fx.path("sub")));
+    EXPECT_TRUE(QFileInfo(fx.path("sub")).isDir());
+}
+
+TEST(DeleteRun, AFileReplacedSinceTheScanIsReportedAndLeftAlone)
+{
+    // Between the scan and the delete: one file is replaced by another of the
+    // same name, and the folder of another is replaced by a link to an
+    // outside folder holding a file of the same name.
+    FixtureBuilder fx;
+    const QString swapped = fx.file("in/swapped.bin", 10);
+    const QString victim = fx.file("in/sub/victim.bin", 20);
+    const QString outside = fx.file("outside/victim.bin", 30);
+    const QString kept = fx.file("in/kept.bin", 40);
+    const QList<DeleteTarget> seen = targets({swapped, victim, kept});
+
+    QFile::remove(swapped);
+    fx.file("in/swapped.bin", 11);
+    QDir(fx.path("in")).rename("sub", "sub.old");
+    fx.symlink("in/sub", fx.path("outside"));
+
+    DeleteRun run(seen);
+    const DeleteRun::Outcome out = run.deleteAll();
+    EXPECT_EQ(out.files, 1);
+    EXPECT_EQ(out.bytes, 40);
+    EXPECT_EQ(out.replaced, QStringList({swapped, victim}));
+    EXPECT_FALSE(QFile::exists(kept));
+    EXPECT_TRUE(QFile::exists(swapped));
+    EXPECT_TRUE(QFile::exists(outside));
+    EXPECT_TRUE(QFile::exists(fx.path("in/sub.old/victim.bin")));
+    EXPECT_EQ(ScriptedResponder::instance().texts(),
+              QStringList({DeleteRun::replacedText(swapped), DeleteRun::replacedText(victim)}));
+    EXPECT_EQ(readDeletionTotals().filesDeleted, 1);
+
+    // Recycling the same list touches nothing outside either.
+    DeleteRun again(seen);
+    again.recycleAll();
+    EXPECT_TRUE(QFile::exists(outside));
+    EXPECT_FALSE(QFile::exists(trashFiles() + "/victim.bin"));
 }

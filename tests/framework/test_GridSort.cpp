@@ -4,7 +4,9 @@
 
 #include "app/core/SharedRoutines.h"
 #include "framework/core/GridSort.h"
-#include "framework/core/ResultLine.h"
+#include "framework/core/ResultLines.h"
+
+#include <algorithm>
 #include "framework/core/SortFlags.h"
 
 using namespace rw;
@@ -16,7 +18,7 @@ namespace
 QStringList sorted(SortKind kind, const QStringList& keys, bool descending)
 {
     const auto order = SortGridRows(
-        kind, [&](std::int64_t row) { return QStringView(keys[row]); }, 0, keys.size() - 1,
+        kind, [&](std::int64_t row) { return keys[row]; }, 0, keys.size() - 1,
         descending);
     QStringList out;
     for (std::int64_t r : order)
@@ -72,28 +74,53 @@ TEST(GridSort, EqualKeysKeepTheirOrderAndRowNumbersAreOffset)
     const QStringList keys = {"x", "5", "a", "5", "b", "5"};
     // Rows 1 to 5 only; row numbers in the result are the grid's.
     const auto order = SortGridRows(
-        SortKind::Number, [&](std::int64_t row) { return QStringView(keys[row]); }, 1, 5, true);
+        SortKind::Number, [&](std::int64_t row) { return keys[row]; }, 1, 5, true);
     EXPECT_EQ(order, (std::vector<std::int64_t>{1, 3, 5, 2, 4}));
     EXPECT_TRUE(SortGridRows(SortKind::Text, {}, 3, 2, false).empty());
 }
 
-TEST(ResultLine, FieldsAreTrimmedAndMappedToColumns)
+TEST(ResultLines, SortingRecordsGivesTheOrderOfTheirLineTexts)
 {
-    const QString line = "  4,096 \tREADME.TXT\t\t/data ";
-    EXPECT_EQ(TabField(line, 1), "4,096");
-    EXPECT_EQ(TabField(line, 3), "");
-    EXPECT_EQ(TabField(line, 4), "/data");
-    EXPECT_EQ(TabField(line, 5), "");
-    EXPECT_EQ(splitResultLine(line), QStringList({"4,096", "README.TXT", "", "/data"}));
-    EXPECT_EQ(fieldsToColumns({"a", "b", "c"}, {2, 1, 3}, 3), QStringList({"b", "a", "c"}));
-
-    // A line that already is the row is not copied.
-    const QString plain = "1\t2\t3";
-    const QString row = rowTextFromLine(plain, {}, 3);
-    EXPECT_EQ(row, plain);
-    EXPECT_TRUE(row.isSharedWith(plain));
-    EXPECT_EQ(rowTextFromLine(" a \tb\tc", {2, 1, 3}, 3), "b\ta\tc");
-    EXPECT_EQ(rowTextFromLine("a\tb", {}, 3), "a\tb\t");
+    // The prefix keys must never disagree with the whole-line order: names
+    // equal in their first characters, differing only in case, beyond the
+    // basic plane, not UTF-8, and sizes whose texts sort unlike numbers.
+    auto set = std::make_shared<ResultSet>();
+    ResultLines lines(set, {ResultField::Size, ResultField::Name, ResultField::Type});
+    lines.setTypeDescriber([](const QString& e) { return e.toUpper(); });
+    const std::uint32_t folder = set->addFolder("/d", {});
+    const struct {
+        std::int64_t size;
+        const char* name;
+    } rows[] = {{9000, "b.txt"},     {10000, "a.txt"},   {9000, "B.txt"},      {9000, "b.TXT"},
+                {9000, "bb"},        {9, "Zeta"},         {9, "zeta"},          {90, "x"},
+                {9000, "b\xff.txt"}, {9000, "b\xf0\x9f\x98\x80"}, {9000, "b\tc"}, {0, ""},
+                {123456789, "long-name-that-runs-on"}, {123456789, "long-name-that-runs-ON"}};
+    std::vector<std::uint32_t> records;
+    for (const auto& r : rows) {
+        FileStatus st;
+        st.size = r.size;
+        records.push_back(set->add(folder, r.name, st));
+    }
+    QStringList texts;
+    for (std::uint32_t rec : records)
+        texts.append(lines.line(rec));
+    std::stable_sort(texts.begin(), texts.end(), [](const QString& a, const QString& b) {
+        const int c = a.compare(b, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : a < b;
+    });
+    for (bool descending : {false, true}) {
+        std::vector<std::uint32_t> sorted = records;
+        lines.sortByLines(sorted, descending);
+        QStringList got;
+        for (std::uint32_t rec : sorted)
+            got.append(lines.line(rec));
+        QStringList want = texts;
+        if (descending)
+            std::reverse(want.begin(), want.end());
+        EXPECT_EQ(got, want) << (descending ? "descending" : "ascending");
+    }
+    EXPECT_EQ(lines.field(records[0], 0), "9,000");
+    EXPECT_EQ(lines.field(records[10], 1), "b\\tc");
 }
 
 TEST(SortFlags, EachKeyFlipsItsOwnFlagAndKeepsItUntilReset)

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -12,6 +13,10 @@
 #include <QTest>
 
 #include "app/core/SharedRoutines.h"
+#include "platform/DirListing.h"
+#include "platform/DosDateTime.h"
+
+#include <cstdio>
 #include "controls/ResultGridModel.h"
 #include "controls/ResultGridView.h"
 #include "framework/ResultGridController.h"
@@ -61,7 +66,6 @@ struct TestWindow {
             c.headers = {"Size", "Modified", "Time", "Access", "FileName", "Type"};
             c.markColumn = 4;
             c.sizeColumn = 0;
-            c.pathColumn = 4;
             c.sortWindowKey = "testHogs";
             c.sortItems = {{"&Size", "Sortbysize1", {}, 0, SortKind::Number, true, true},
                            {"&Date", "Sortbydate1", {}, 1, SortKind::Date, true, true},
@@ -75,21 +79,66 @@ struct TestWindow {
             c.fieldOrder = {2, 1, 3, 4, 5, 6, 7}; // lines begin with the size
             c.markColumn = 0;
             c.sizeColumn = 1;
-            c.folderColumn = 5;
-            c.nameColumn = 0;
         }
         ctl = new ResultGridController(&window, grid, c);
         window.show();
         ctl->savePanelHeight();
         ctl->ClearGrid();
+        using F = ResultField;
+        set = std::make_shared<ResultSet>();
+        lines = std::make_shared<ResultLines>(
+            set, kind == Kind::FileHogs
+                     ? QList<F>{F::Size, F::ModifiedDate, F::ModifiedTime, F::AccessDate,
+                                F::FullPath, F::Type}
+                     : QList<F>{F::Size, F::Name, F::ModifiedDate, F::ModifiedTime, F::AccessDate,
+                                F::Folder, F::Type});
+        lines->setTypeDescriber([](const QString& ext) {
+            return ext == ".txt" ? QStringLiteral("Text") : QStringLiteral("Data");
+        });
+        ctl->setLines(lines);
+    }
+
+    // Adds a row for the file at `path` as a scan that saw it with `size`
+    // bytes at kSeen would; the identity is the file's when it exists.
+    std::int64_t add(const QString& path, std::int64_t size)
+    {
+        const QByteArray bytes = QFile::encodeName(path);
+        const qsizetype slash = bytes.lastIndexOf('/');
+        FileStatus folder;
+        FileIdentity folderId;
+        if (pathStatus(bytes.left(slash), &folder))
+            folderId = FileIdentity{folder.dev, folder.ino, FileIdentity::Type::Folder};
+        const std::uint32_t f = set->addFolder(bytes.left(slash), folderId);
+        FileStatus st;
+        if (!pathStatus(bytes, &st))
+            st = FileStatus();
+        st.size = size;
+        st.mtime = st.atime = kSeen;
+        const QByteArray name = bytes.mid(slash + 1);
+        return ctl->addToGrid(set->add(f, std::string_view(name.constData(), name.size()), st));
     }
 
     void select(int row) { grid->selectRow(row); }
+
+    static constexpr std::int64_t kSeen = 1577959200; // 2 January 2020, 10:00 UTC
+    std::shared_ptr<ResultSet> set;
+    std::shared_ptr<ResultLines> lines;
 };
 
-QString hogLine(const QString& size, const QString& path, const QString& date = "01/02/2020")
+// The date and time texts every row of TestWindow::add shows.
+QString seenDate()
 {
-    return size + "\t" + date + "\t10:00:00 AM\t" + date + "\t" + path + "\tData";
+    return PackedDateText(packFileTime(TestWindow::kSeen));
+}
+QString seenTime()
+{
+    return PackedTimeText(packFileTime(TestWindow::kSeen));
+}
+
+QString hogLine(const QString& size, const QString& path)
+{
+    return size + "\t" + seenDate() + "\t" + seenTime() + "\t" + seenDate() + "\t" + path +
+           "\tData";
 }
 
 } // namespace
@@ -102,9 +151,9 @@ TEST(ResultGridController, MarkingTogglesCountsExistingFilesAndShowsTheTotals)
     const QString a = fx.file("a.bin", 1000), b = fx.file(".hidden.bin", 2500);
     const QString gone = fx.path("gone.bin");
     TestWindow w(Kind::FileHogs);
-    w.ctl->addToGrid(hogLine("1,000", a));
-    w.ctl->addToGrid(hogLine("2,500", b));
-    w.ctl->addToGrid(hogLine("9", gone));
+    w.add(a, 1000);
+    w.add(b, 2500);
+    w.add(gone, 9);
 
     // Double click on the same row twice: unmarked again, counts as before.
     w.select(0);
@@ -160,7 +209,7 @@ TEST(ResultGridController, DeleteKeyTogglesAndMovesDownExceptOnTheLastRow)
     FixtureBuilder fx;
     TestWindow w(Kind::FileHogs);
     for (int i = 0; i < 3; ++i)
-        w.ctl->addToGrid(hogLine("10", fx.file(QString("f%1.bin").arg(i), 10)));
+        w.add(fx.file(QString("f%1.bin").arg(i), 10), 10);
     w.select(1);
     QTest::keyRelease(w.grid, Qt::Key_Delete);
     EXPECT_TRUE(w.ctl->model()->isMarked(1));
@@ -173,23 +222,74 @@ TEST(ResultGridController, DeleteKeyTogglesAndMovesDownExceptOnTheLastRow)
     EXPECT_EQ(w.grid->currentRow(), 2);
 }
 
-TEST(ResultGridController, DuplicateRowsJoinFolderAndNameAndTheTagIsRemoved)
+TEST(ResultGridController, RowsNameTheirFileByItsBytesAndTheTagIsOnlyShown)
 {
     FixtureBuilder fx;
     const QString a = fx.file("dir/README.TXT", 40);
     TestWindow dup(Kind::Duplicates);
-    dup.ctl->addToGrid("40\tREADME.TXT \t01/02/2020\t10:00:00 AM\t01/02/2020\t" + fx.path("dir") +
-                       "\tText");
+    dup.ctl->model()->setFieldOrder({2, 1, 3, 4, 5, 6, 7}); // lines begin with the size
+    dup.add(a, 40);
     EXPECT_EQ(dup.ctl->model()->cell(0, 0), "README.TXT");
     EXPECT_EQ(dup.ctl->model()->cell(0, 1), "40");
+    EXPECT_EQ(dup.ctl->model()->cell(0, 5), fx.path("dir"));
     EXPECT_EQ(dup.ctl->rowPath(0), a);
 
     TestWindow hogs(Kind::FileHogs);
-    hogs.ctl->addToGrid(hogLine("40", a + ResultGridController::searchPathTag()));
+    hogs.lines->setPathTag(ResultGridController::searchPathTag());
+    hogs.add(a, 40);
+    hogs.set->record(hogs.ctl->rowRecord(0)).set(ResultRecord::Tagged, true);
+    EXPECT_EQ(hogs.ctl->model()->cell(0, 4), a + ResultGridController::searchPathTag());
     EXPECT_EQ(hogs.ctl->rowPath(0), a);
     hogs.ctl->MarkThisFile(0);
     EXPECT_EQ(hogs.ctl->markedBytes(), 40);
     EXPECT_EQ(hogs.ctl->lbDeleted(), QStringList({a}));
+}
+
+TEST(ResultGridController, LookAlikeAndControlCharacterNamesKeepTheirOwnFiles)
+{
+    // "x\xff.txt" is not UTF-8; its neighbour is the look-alike with U+FFFD.
+    // A tab and a line break in a name never split a cell or a line.
+    FixtureBuilder fx;
+    const QByteArray folder = QFile::encodeName(fx.path("n"));
+    QDir().mkpath(fx.path("n"));
+    const QByteArray names[] = {"x\xff.txt", "x\xef\xbf\xbd.txt", "t\tab.txt", "l\nine.txt",
+                                "back\\slash.txt", QByteArray(255, 'L')};
+    std::int64_t size = 100;
+    for (const QByteArray& n : names) {
+        const QByteArray path = folder + '/' + n;
+        FILE* out = std::fopen(path.constData(), "wb");
+        ASSERT_NE(out, nullptr) << n.toHex().constData();
+        const QByteArray data(size, 'd');
+        std::fwrite(data.constData(), 1, std::size_t(data.size()), out);
+        std::fclose(out);
+        size += 100;
+    }
+    TestWindow w(Kind::FileHogs);
+    for (const QByteArray& n : names) {
+        const std::uint32_t f = w.set->addFolder(folder, {});
+        FileStatus st;
+        ASSERT_TRUE(pathStatus(folder + '/' + n, &st));
+        w.ctl->addToGrid(w.set->add(f, std::string_view(n.constData(), n.size()), st));
+    }
+    EXPECT_EQ(w.ctl->model()->cell(0, 4), fx.path("n") + "/x\\xFF.txt");
+    EXPECT_EQ(w.ctl->model()->cell(1, 4), fx.path("n") + QString::fromUtf8("/x\uFFFD.txt"));
+    EXPECT_EQ(w.ctl->model()->cell(2, 4), fx.path("n") + "/t\\tab.txt");
+    EXPECT_EQ(w.ctl->model()->cell(2, 5), "Text");
+    for (int row = 0; row < 6; ++row)
+        EXPECT_EQ(w.ctl->rowPathBytes(row), folder + '/' + names[row]);
+
+    w.ctl->MarkThisFile(0);
+    EXPECT_EQ(w.ctl->markedBytes(), 100);
+    w.ctl->MarkThisFile(2);
+    EXPECT_EQ(w.ctl->markedBytes(), 400);
+    const QStringList clip = w.ctl->clipboardText().split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(clip.size(), 6);
+    for (const QString& line : clip)
+        EXPECT_EQ(line.count('\t'), 5) << line.toStdString();
+    const QList<DeleteTarget> marked = w.ctl->markedTargets();
+    ASSERT_EQ(marked.size(), 2);
+    EXPECT_EQ(marked[0].name, names[0]);
+    EXPECT_EQ(marked[1].name, names[2]);
 }
 
 TEST(ResultGridController, CancelledConfirmationKeepsTheMarks)
@@ -197,7 +297,7 @@ TEST(ResultGridController, CancelledConfirmationKeepsTheMarks)
     FixtureBuilder fx;
     const QString a = fx.file("a.bin", 10);
     TestWindow w(Kind::FileHogs);
-    w.ctl->addToGrid(hogLine("10", a));
+    w.add(a, 10);
     w.ctl->MarkThisFile(0);
     rwtest::onNextModal([](QWidget* d) { d->findChild<QPushButton*>("btClose")->click(); });
     EXPECT_FALSE(w.ctl->runDelete());
@@ -214,9 +314,9 @@ TEST(ResultGridController, SortDirectionsOutliveTheWindowAndMarksMoveWithRows)
     FixtureBuilder fx;
     {
         TestWindow w(Kind::FileHogs);
-        w.ctl->addToGrid(hogLine("9,000", fx.file("a.bin", 9000)));
-        w.ctl->addToGrid(hogLine("10,000", fx.file("b.bin", 10000)));
-        w.ctl->addToGrid(hogLine("250", fx.file("c.bin", 250)));
+        w.add(fx.file("a.bin", 9000), 9000);
+        w.add(fx.file("b.bin", 10000), 10000);
+        w.add(fx.file("c.bin", 250), 250);
         w.ctl->MarkThisFile(2);
         // What a file-hog run does after filling: largest first.
         w.ctl->setSortDescending(0, true);
@@ -227,9 +327,9 @@ TEST(ResultGridController, SortDirectionsOutliveTheWindowAndMarksMoveWithRows)
         EXPECT_EQ(w.ctl->checkedSortItem(), 0);
     }
     TestWindow again(Kind::FileHogs);
-    again.ctl->addToGrid(hogLine("9,000", fx.path("a.bin")));
-    again.ctl->addToGrid(hogLine("10,000", fx.path("b.bin")));
-    again.ctl->addToGrid(hogLine("250", fx.path("c.bin")));
+    again.add(fx.path("a.bin"), 9000);
+    again.add(fx.path("b.bin"), 10000);
+    again.add(fx.path("c.bin"), 250);
     again.ctl->sortByItem(0); // the flag was left ascending
     EXPECT_EQ(again.ctl->model()->cell(0, 0), "250");
     again.ctl->sortByItem(3); // name: ascending at first
@@ -243,8 +343,8 @@ TEST(ResultGridController, HeaderClickSortsOnlyWhenReleasedWhereItWasPressed)
 {
     SortFlags::instance().reset();
     TestWindow w(Kind::FileHogs);
-    w.ctl->addToGrid(hogLine("1", "/x/b"));
-    w.ctl->addToGrid(hogLine("2", "/x/a"));
+    w.add("/x/b", 1);
+    w.add("/x/a", 2);
     QWidget* header = w.grid->horizontalHeader()->viewport();
     const int nameX = w.grid->horizontalHeader()->sectionViewportPosition(4) + 5;
 
@@ -267,7 +367,7 @@ TEST(ResultGridController, HeaderClickSortsOnlyWhenReleasedWhereItWasPressed)
 TEST(ResultGridController, PrintedLinesPadEachColumnToItsWidthInSixes)
 {
     TestWindow w(Kind::FileHogs);
-    w.ctl->addToGrid(hogLine("1,000", "/data/a.bin"));
+    w.add("/data/a.bin", 1000);
     for (int c = 0; c < 6; ++c)
         w.grid->setColumnWidth(c, c == 4 ? 296 : 64);
     const QDateTime now(QDate(2024, 5, 6), QTime(13, 14, 15));
@@ -285,7 +385,9 @@ TEST(ResultGridController, PrintedLinesPadEachColumnToItsWidthInSixes)
             QString("Time").leftJustified(10) + " " + QString("Access").leftJustified(10) + " " +
             QString("FileName").leftJustified(49) + " " + QString("Type").leftJustified(10) + " ");
     // A longer text is not cut ("10:00:00 AM" has 11 characters).
-    EXPECT_TRUE(lines[5].startsWith("1,000      01/02/2020 10:00:00 AM 01/02/2020 "));
+    EXPECT_TRUE(lines[5].startsWith("1,000      " + seenDate().leftJustified(10) + " " +
+                                    seenTime().leftJustified(10) + " " +
+                                    seenDate().leftJustified(10) + " "));
     EXPECT_TRUE(lines[5].endsWith(QString("/data/a.bin").leftJustified(49) + " " +
                                   QString("Data").leftJustified(10) + " "));
 }
@@ -293,7 +395,7 @@ TEST(ResultGridController, PrintedLinesPadEachColumnToItsWidthInSixes)
 TEST(ResultGridController, PrintsToAPrinterAndReportsAFailure)
 {
     TestWindow w(Kind::FileHogs);
-    w.ctl->addToGrid(hogLine("1,000", "/data/a.bin"));
+    w.add("/data/a.bin", 1000);
     QPrinter pdf(QPrinter::HighResolution);
     pdf.setOutputFormat(QPrinter::PdfFormat);
     const QString out = rwtest::testRoot() + "/report.pdf";
@@ -315,15 +417,16 @@ TEST(ResultGridController, ClipboardKeepsTheOrderAndFieldsOfTheResultLines)
 {
     SortFlags::instance().reset();
     TestWindow w(Kind::Duplicates);
-    const QString l1 = "9\tb.txt\t01/02/2020\t10:00:00 AM\t01/02/2020\t/d\tText";
-    const QString l2 = "10\ta.txt\t01/02/2020\t10:00:00 AM\t01/02/2020\t/d\tText";
-    w.ctl->addToGrid(l1);
-    w.ctl->addToGrid(l2);
+    const QString stamp = seenDate() + "\t" + seenTime() + "\t" + seenDate();
+    const QString l1 = "9\tb.txt\t" + stamp + "\t/d\tText";
+    const QString l2 = "10\ta.txt\t" + stamp + "\t/d\tText";
+    w.add("/d/b.txt", 9);
+    w.add("/d/a.txt", 10);
     EXPECT_EQ(w.ctl->clipboardText(), l1 + "\n" + l2 + "\n");
 
     TestWindow hogs(Kind::FileHogs);
-    hogs.ctl->addToGrid(hogLine("1", "/x/1"));
-    hogs.ctl->addToGrid(hogLine("2", "/x/2"));
+    hogs.add("/x/1", 1);
+    hogs.add("/x/2", 2);
     hogs.ctl->sortByItem(0); // descending: the grid order changes, the copy does not
     ASSERT_EQ(hogs.ctl->model()->cell(0, 0), "2");
     hogs.ctl->btClipClick();
@@ -338,18 +441,22 @@ TEST(ResultGridController, OpeningTheCurrentFileNeedsAnExistingFile)
     FixtureBuilder fx;
     const QString a = fx.file("sub/a.bin", 5);
     TestWindow w(Kind::FileHogs);
-    w.ctl->addToGrid(hogLine("5", a));
-    w.ctl->addToGrid(hogLine("5", fx.path("gone.bin")));
+    w.add(a, 5);
+    w.add(fx.path("gone.bin"), 5);
     QStringList calls;
     const WindowHooks saved = windowHooks();
-    windowHooks().openViewer = [&](QWidget*, const QString& p) { calls << "view " + p; };
-    windowHooks().openDetails = [&](QWidget*, const QString& p) { calls << "details " + p; };
-    windowHooks().openBrowser = [&](QWidget*, const QString& folder, const QString& mask,
-                                    const QString& file) {
-        calls << "browse " + folder + " " + mask + " " + file;
+    windowHooks().openViewer = [&](QWidget*, const QByteArray& p) {
+        calls << "view " + QFile::decodeName(p);
     };
-    w.ctl->setFileOpener([&](const QString& p) {
-        calls << "run " + p;
+    windowHooks().openDetails = [&](QWidget*, const QByteArray& p) {
+        calls << "details " + QFile::decodeName(p);
+    };
+    windowHooks().openBrowser = [&](QWidget*, const QByteArray& folder, const QString& mask,
+                                    const QByteArray& file) {
+        calls << "browse " + QFile::decodeName(folder) + " " + mask + " " + QFile::decodeName(file);
+    };
+    w.ctl->setFileOpener([&](const QByteArray& p) {
+        calls << "run " + QFile::decodeName(p);
         return false;
     });
 

@@ -8,6 +8,7 @@
 
 #include "app/core/Settings.h"
 #include "framework/TfrmReallyDelete.h"
+#include "framework/core/PathTarget.h"
 #include "tests/support/FixtureBuilder.h"
 #include "tests/support/ModalDriver.h"
 #include "tests/support/ScriptedResponder.h"
@@ -118,14 +119,14 @@ TEST(TfrmReallyDelete, ToolWindowClosesUnlessTheConfirmationIsCancelled)
 
     rwtest::onNextModal([](QWidget* w) { w->findChild<QPushButton*>("btClose")->click(); },
                         "rw::TfrmReallyDelete");
-    EXPECT_FALSE(runDeleteMarked(&tool, {a}, 10));
+    EXPECT_FALSE(runDeleteMarked(&tool, {targetForPath(QFile::encodeName(a))}, 10));
     EXPECT_TRUE(rwtest::lastModalHandled());
     EXPECT_TRUE(QFile::exists(a));
 
     ScriptedResponder::instance().queueAnswer(MessageAnswer::Yes);
     rwtest::onNextModal([](QWidget* w) { w->findChild<QPushButton*>("btRecycle")->click(); },
                         "rw::TfrmReallyDelete");
-    EXPECT_TRUE(runDeleteMarked(&tool, {a}, 10));
+    EXPECT_TRUE(runDeleteMarked(&tool, {targetForPath(QFile::encodeName(a))}, 10));
     EXPECT_FALSE(QFile::exists(a));
     EXPECT_TRUE(QFile::exists(qEnvironmentVariable("XDG_DATA_HOME") + "/Trash/files/a.bin"));
 }
