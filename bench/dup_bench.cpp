@@ -56,8 +56,8 @@ ScanResult timeScan(const QString& root, bool duplicates, int mode, rw::SizeFilt
     bool abort = false;
     rw::FolderWalker walker(scan, abort);
     rw::bench::walkAsDrive(walker, root);
-    const QStringList rows = scan.resultLines();
-    return {rw::bench::secondsSince(t0), walker.examinedCount(), rows.size()};
+    const std::vector<std::uint32_t> rows = scan.resultRecords();
+    return {rw::bench::secondsSince(t0), walker.examinedCount(), (long long)rows.size()};
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include "bench/BenchSupport.h"
 #include "framework/core/FileTextFormatter.h"
+#include "framework/core/ResultSet.h"
 #include "framework/core/FolderWalker.h"
 #include "framework/core/SizeFilter.h"
 
@@ -22,32 +23,23 @@ using rw::bench::timeCommand;
 // 10,100 folders in all, files sparse over several orders of magnitude.
 constexpr rw::bench::TreeShape kShape{100, 100, 20};
 
-// The file-hog test: size filter, then a result line per passing file.
+// The file-hog test: size filter, then a result record per passing file.
 class HogStrategy : public rw::WalkStrategy
 {
 public:
-    explicit HogStrategy(rw::SizeFilter filter) : m_filter(filter)
-    {
-        // Stands in for the finder's file-type description.
-        m_texts.setTypeDescriber([](const QString& ext) {
-            return ext.isEmpty() ? QString() : ext.mid(1).toUpper() + QStringLiteral(" File");
-        });
-    }
+    explicit HogStrategy(rw::SizeFilter filter) : m_filter(filter) {}
 
     rw::Verdict fileMatched(const rw::FileRecord& file) override
     {
         if (!m_filter.passes(file.size()))
             return rw::Verdict::Skip;
-        m_lines.append(m_texts.hogLine(file));
+        m_set.add(file);
         return rw::Verdict::Keep;
     }
 
-    const QStringList& lines() const { return m_lines; }
-
 private:
     rw::SizeFilter m_filter;
-    rw::FileTextFormatter m_texts;
-    QStringList m_lines;
+    rw::ResultSet m_set;
 };
 
 struct WalkResult {

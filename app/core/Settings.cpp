@@ -28,7 +28,14 @@ bool addDeletionTotals(std::int64_t filesDeleted, std::int64_t bytesDeleted,
     for (int i = 0; i < 4; ++i) {
         const QString key = QString::fromLatin1(kCounterKeys[i]);
         const long long stored = ini.readInt(kTotals, key, -1);
-        values.append({key, QString::number(stored <= 0 ? amounts[i] : stored + amounts[i])});
+        // A total at the top of the range stays there instead of wrapping
+        // round to a negative count.
+        const long long add = std::max<long long>(amounts[i], 0);
+        const long long sum = stored <= 0 ? add
+                              : stored > std::numeric_limits<long long>::max() - add
+                                  ? std::numeric_limits<long long>::max()
+                                  : stored + add;
+        values.append({key, QString::number(sum)});
     }
     if (ini.readInt(kTotals, QStringLiteral("DelDate"), -1) == -1)
         values.append({QStringLiteral("DelDate"), QString::number(daySerial(today))});

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include <QDir>
 #include <QFile>
 
@@ -82,6 +84,12 @@ TEST(Settings, TotalsAreSixtyFourBitAndToleratePoorValues)
     EXPECT_EQ(t.filesRecycled, 5);
     EXPECT_EQ(t.sinceDay, 35000);
     EXPECT_EQ(ProfileFile(rwtest::settingsFilePath()).readString("Other", "x"), "1");
+
+    // A total at the top of the range saturates instead of wrapping.
+    writeSettings("[ROOMWISE]\nSizeDelete=9223372036854775807\nNdelete=1\n");
+    ASSERT_TRUE(addDeletionTotals(1, 1000, 0, 0, kDay2));
+    EXPECT_EQ(readDeletionTotals().bytesDeleted, std::numeric_limits<std::int64_t>::max());
+    EXPECT_EQ(readDeletionTotals().filesDeleted, 2);
 }
 
 TEST(Settings, FailedTotalsWriteIsReported)
