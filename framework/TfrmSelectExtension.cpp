@@ -36,8 +36,7 @@ TfrmSelectExtension::TfrmSelectExtension(QWidget* parent) : QDialog(parent)
     // pattern that OK would take.
     m_cbWildCard = new QComboBox(this);
     m_cbWildCard->setObjectName(QStringLiteral("cbWildCard"));
-    m_cbWildCard->setEditable(true);
-    m_cbWildCard->setInsertPolicy(QComboBox::NoInsert);
+    WildcardBox::makeEditable(m_cbWildCard);
     m_cbWildCard->setGeometry(8, 48, 90, 24);
     m_cbWildCard->hide();
 

@@ -21,8 +21,7 @@ TfrmWildCard::TfrmWildCard(QWidget* parent) : QDialog(parent)
 
     m_cbWildCard = new QComboBox(this);
     m_cbWildCard->setObjectName(QStringLiteral("cbWildCard"));
-    m_cbWildCard->setEditable(true);
-    m_cbWildCard->setInsertPolicy(QComboBox::NoInsert);
+    WildcardBox::makeEditable(m_cbWildCard);
     m_cbWildCard->setGeometry(8, 32, 120, 24);
 
     m_lblWild = new QLabel(this);

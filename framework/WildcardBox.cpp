@@ -26,10 +26,19 @@ WildcardBox::WildcardBox(QComboBox* combo, QLabel* label, QLabel* typeLabel)
     connect(combo, &QComboBox::currentTextChanged, this, &WildcardBox::updateLabels);
 }
 
-WildcardBox* WildcardBox::setUp(QComboBox* combo, QLabel* label)
+void WildcardBox::makeEditable(QComboBox* combo)
 {
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
+    // An editable box completes typed text inline from its list, so "*.mp"
+    // and Enter would take "*.mp+" and "*." would become "*.*": the text the
+    // user typed must be the pattern used.
+    combo->setCompleter(nullptr);
+}
+
+WildcardBox* WildcardBox::setUp(QComboBox* combo, QLabel* label)
+{
+    makeEditable(combo);
     auto* box = new WildcardBox(combo, label);
     box->fill(true);
     combo->setEditText(kAllFilesPattern);

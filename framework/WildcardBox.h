@@ -29,6 +29,9 @@ class WildcardBox : public QObject
 public:
     WildcardBox(QComboBox* combo, QLabel* label, QLabel* typeLabel = nullptr);
 
+    // Makes a pattern box editable without completion: what the user types
+    // is taken as typed.
+    static void makeEditable(QComboBox* combo);
     // The usual set-up of a tool window's pattern box: editable, list filled
     // with "*.*" first, text "*.*", label following the text.
     static WildcardBox* setUp(QComboBox* combo, QLabel* label);

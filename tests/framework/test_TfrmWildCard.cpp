@@ -5,6 +5,8 @@
 #include "framework/core/FileTypes.h"
 
 #include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
 #include <QLabel>
 #include <QPushButton>
 
@@ -56,4 +58,21 @@ TEST(WildcardBox, ToolWindowBoxStartsAtAllFilesAndLabelsEveryPattern)
     combo.setEditText(QStringLiteral("*."));
     EXPECT_EQ(label.text(), QStringLiteral("No extension"));
     EXPECT_EQ(rw::WildcardLabelText(QStringLiteral("*.*")), QStringLiteral("All files"));
+}
+
+TEST(WildcardBox, TypedPatternsAreTakenAsTypedNotCompletedFromTheList)
+{
+    // The list holds "*.mp+" and "*.*"; typing a prefix of them and Enter
+    // must keep exactly what was typed.
+    QComboBox combo;
+    QLabel label;
+    rw::WildcardBox::setUp(&combo, &label);
+    combo.addItem(QStringLiteral("*.mp+"));
+    combo.show();
+    for (const QString typed : {QStringLiteral("*.mp"), QStringLiteral("*.")}) {
+        combo.lineEdit()->clear();
+        QTest::keyClicks(combo.lineEdit(), typed);
+        QTest::keyClick(combo.lineEdit(), Qt::Key_Return);
+        EXPECT_EQ(combo.currentText(), typed);
+    }
 }

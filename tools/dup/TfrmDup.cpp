@@ -89,9 +89,11 @@ TfrmDup::~TfrmDup()
     // list whose window is gone.
     if (m_pairShown) {
         TfrmDupCompare* pairs = dupCompareWindow();
-        if (pairs->dupForm() == this)
-            pairs->setDupForm(nullptr);
         pairs->hide();
+        // It is this window's child while it compares this list; it must
+        // not go with this window.
+        if (pairs->dupForm() == this || pairs->parentWidget() == this)
+            pairs->setDupForm(nullptr);
     }
 }
 

@@ -282,6 +282,16 @@ void TfrmDupCompare::setDupForm(DupCompareSource* source)
     disconnect(m_sourceGone);
     m_dupForm = source;
     QWidget* w = source ? source->window() : nullptr;
+    // The duplicate window runs modally; a window of its own hierarchy is
+    // the only other one that takes input meanwhile. So while it compares
+    // that window's list this window is its child (a window of its own),
+    // and goes back to no parent before that window goes.
+    const bool wasVisible = isVisible();
+    if (parentWidget() != w) {
+        setParent(w, windowFlags() | Qt::Window);
+        if (wasVisible && w)
+            show();
+    }
     if (w) {
         // The duplicate window may go while this one lives on; never keep a
         // reference to a window that is gone.
@@ -300,7 +310,30 @@ void TfrmDupCompare::showFor(DupCompareSource* source)
         activateWindow();
         return;
     }
+    if (QWidget* w = source ? source->window() : nullptr)
+        placeBeside(w);
     show();
+}
+
+void TfrmDupCompare::placeBeside(const QWidget* other)
+{
+    // Beside the duplicate window, never over its buttons and the top of
+    // its list: to its right when that fits the screen, else to its left,
+    // else as low on the screen as the window goes.
+    const QScreen* screen = other->screen();
+    if (!screen)
+        return;
+    const QRect avail = screen->availableGeometry();
+    const QRect frame = other->frameGeometry();
+    const QSize size = frameGeometry().size();
+    const int top = qBound(avail.top(), frame.top(), avail.bottom() - size.height());
+    if (frame.right() + 1 + size.width() <= avail.right() + 1)
+        move(frame.right() + 1, top);
+    else if (frame.left() - size.width() >= avail.left())
+        move(frame.left() - size.width(), top);
+    else
+        move(qBound(avail.left(), frame.left(), avail.right() - size.width()),
+             avail.bottom() + 1 - size.height());
 }
 
 void TfrmDupCompare::showEvent(QShowEvent* event)

@@ -130,6 +130,8 @@ private:
     void setName(Side& side, const QString& name);
     // Folder and name of the side joined; empty when the side has no folder.
     QByteArray sidePath(const Side& side) const;
+    // Moves this window beside `other` on its screen.
+    void placeBeside(const QWidget* other);
     // The CRC-32 of the side's file; false with the error text when the file
     // cannot be opened or mapped.
     bool sideCrc(const Side& side, std::uint32_t* crc, QString* error);
