@@ -6,6 +6,8 @@
 # rw_ui_library(name DEPS ...): a static library of window code.
 # rw_test(name DEPS ...): a GoogleTest program of every test_*.cpp in the
 #   calling folder, run by ctest offscreen.
+# rw_window_system_test(name DEPS ...): the same run under an X server of its
+#   own (Xvfb) with input sent through it (xdotool).
 
 set_property(GLOBAL PROPERTY RW_ENGINE_TARGETS "")
 
@@ -53,6 +55,16 @@ function(rw_test name)
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300)
+endfunction()
+
+function(rw_window_system_test name)
+  cmake_parse_arguments(A "" "" "DEPS" ${ARGN})
+  file(GLOB src CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  add_executable(${name} ${src})
+  target_link_libraries(${name} PRIVATE rw_testsupport ${A_DEPS})
+  gtest_discover_tests(${name}
+    DISCOVERY_MODE PRE_TEST
+    PROPERTIES ENVIRONMENT "RW_XVFB=1" TIMEOUT 120)
 endfunction()
 
 # Walks the link graph of every engine library and stops the configure step

@@ -12,6 +12,9 @@
 
 #include "app/core/Messages.h"
 #include "tests/support/ScriptedResponder.h"
+#include "tests/support/XSession.h"
+
+#include <cstdio>
 
 namespace rwtest {
 void setTestRoot(const QString& root);
@@ -60,6 +63,16 @@ private:
 
 int main(int argc, char** argv)
 {
+    // Window-system tests get an X server of their own before the
+    // application connects to a display.
+    if (qEnvironmentVariableIsSet("RW_XVFB")) {
+        if (!rwtest::XSession::start()) {
+            std::fprintf(stderr, "Xvfb could not be started\n");
+            return 1;
+        }
+        qputenv("QT_QPA_PLATFORM", "xcb");
+        std::atexit(&rwtest::XSession::stop);
+    }
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     setenv("LC_ALL", "en_US.UTF-8", 1);

@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+
+#include <QDoubleSpinBox>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+#include "app/core/AppGlobals.h"
+#include "controls/CheckListBox.h"
+#include "controls/ResultGridView.h"
+#include "framework/ResultGridController.h"
+#include "platform/Drives.h"
+#include "tests/support/FixtureBuilder.h"
+#include "tests/support/XSession.h"
+#include "tools/dup/DupWindowFactory.h"
+#include "tools/dup/TfrmDup.h"
+#include "tools/dup/TfrmDupCompare.h"
+
+using namespace rw;
+using rwtest::XSession;
+
+namespace
+{
+
+// Opens the finder the way the launcher does (a modal loop) and runs `drive`
+// inside it; the finder is closed afterwards if `drive` left it open.
+void runFinder(bool duplicates, const std::function<void(TfrmDup&)>& drive)
+{
+    DuplicateMode = duplicates;
+    std::unique_ptr<QDialog> made = createDupWindow(nullptr);
+    auto* w = static_cast<TfrmDup*>(made.get());
+    QTimer::singleShot(0, w, [w, &drive] {
+        XSession::waitFor([w] { return w->isVisible() && w->windowHandle()->isExposed(); });
+        auto* drives = w->findChild<CheckListBox*>("pckDrive");
+        drives->uncheckAll();
+        DriveInfo d;
+        EXPECT_TRUE(findDrive(QChar('D'), &d));
+        EXPECT_TRUE(drives->checkLine(d.entryText()));
+        drive(*w);
+        if (w->isVisible())
+            w->done(QDialog::Rejected);
+    });
+    w->exec();
+}
+
+QPushButton* button(const QWidget& w, const char* name)
+{
+    auto* b = w.findChild<QPushButton*>(name);
+    EXPECT_NE(b, nullptr) << name;
+    return b;
+}
+
+} // namespace
+
+TEST(DupWindowSystem, PairWindowTakesClicksAndKeysBesideTheModalFinder)
+{
+    rwtest::FixtureBuilder fb;
+    fb.file("tree/a/same.txt", 5);
+    fb.file("tree/b/same.txt", 5);
+    fb.mapDrive('D', "tree");
+    runFinder(true, [&](TfrmDup& w) {
+        w.findChild<QDoubleSpinBox*>("num1")->setValue(0);
+        XSession::click(button(w, "btScan"));
+        ASSERT_TRUE(XSession::waitFor(
+            [&] { return w.findChild<QLabel*>("pnlSel")->text() == "2 duplicates found"; }));
+
+        XSession::click(button(w, "btCompare"));
+        TfrmDupCompare* pairs = dupCompareWindow();
+        ASSERT_TRUE(XSession::waitFor(
+            [&] { return pairs->isVisible() && pairs->windowHandle()->isExposed(); }));
+        // It opens beside the finder: the finder's buttons stay in sight.
+        const QPoint start = button(w, "btScan")->mapToGlobal(QPoint(5, 5));
+        EXPECT_FALSE(pairs->frameGeometry().contains(start));
+
+        // "M&ark" of the right-hand file marks it in the finder.
+        XSession::click(button(*pairs, "btMark2"));
+        EXPECT_EQ(w.gridController()->markedCount(), 1);
+        // "&Compute CRC values" computes both checksums.
+        XSession::click(button(*pairs, "btCompute"));
+        auto* crc = pairs->findChild<QLabel*>("lblCRC1");
+        ASSERT_NE(crc, nullptr);
+        EXPECT_FALSE(crc->text().isEmpty());
+        // Esc closes it; the finder is still there and takes input again.
+        XSession::key(pairs, {"Escape"});
+        EXPECT_TRUE(XSession::waitFor([&] { return !pairs->isVisible(); }));
+        EXPECT_TRUE(w.isVisible());
+        XSession::click(button(w, "btMark"));
+        EXPECT_EQ(w.gridController()->markedCount(), 2);
+    });
+}
