@@ -336,8 +336,11 @@ bool Trash::restore(const QByteArray& trashFolder, const QByteArray& trashedName
 {
     if (!SafeFolder::isEntryName(trashedName.constData()))
         return false;
+    // The home trash may lie behind a link of the user's own configuration
+    // (as when it is chosen); any other trash is opened as named.
     TrashLocation where;
-    if (!where.openExisting(trashFolder))
+    const bool home = trashFolder == homeTrashPath();
+    if (!where.openExisting(home ? TrashLocation::resolvedHomeTrash() : trashFolder))
         return false;
     const QByteArray infoName = trashedName + kInfoSuffix;
     QByteArray original;
