@@ -3,6 +3,11 @@
 #include "app/core/Messages.h"
 #include "app/core/SharedRoutines.h"
 #include "browser/core/ProtectedPaths.h"
+#include "framework/core/DeleteRun.h"
+#include "framework/core/PathTarget.h"
+#include "platform/DisplayName.h"
+#include "platform/FileAttributes.h"
+#include "platform/Trash.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,7 +19,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <utility>
 #include <vector>
 
 namespace rw
@@ -33,9 +37,10 @@ bool FolderDeleteOps::removeFolder(int dirFd, const QByteArray& name)
     return ::unlinkat(dirFd, name.constData(), AT_REMOVEDIR) == 0;
 }
 
-bool FolderDeleteOps::moveToTrash(const QString& path)
+bool FolderDeleteOps::moveToTrash(const SafeFolder& folder, const QByteArray& name,
+                                  const FileIdentity& expected)
 {
-    return QFile::moveToTrash(path);
+    return Trash::moveToTrash(folder, name.constData(), expected) == SafeFolder::Result::Done;
 }
 
 QString folderDeleteSummaryText(bool recycled, std::int64_t files, std::int64_t bytes,
@@ -65,36 +70,6 @@ QString folderDeleteFailureText(const QStringList& failures)
 
 namespace
 {
-
-// Owns one file descriptor.
-class UniqueFd
-{
-public:
-    UniqueFd() = default;
-    explicit UniqueFd(int fd) : m_fd(fd) {}
-    UniqueFd(UniqueFd&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
-    UniqueFd& operator=(UniqueFd&& other) noexcept
-    {
-        if (this != &other)
-            reset(std::exchange(other.m_fd, -1));
-        return *this;
-    }
-    UniqueFd(const UniqueFd&) = delete;
-    UniqueFd& operator=(const UniqueFd&) = delete;
-    ~UniqueFd() { reset(); }
-
-    int get() const { return m_fd; }
-    bool valid() const { return m_fd >= 0; }
-    void reset(int fd = -1)
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-        m_fd = fd;
-    }
-
-private:
-    int m_fd = -1;
-};
 
 constexpr int kDirOpenFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
 
@@ -188,7 +163,7 @@ bool isIn(const std::vector<FolderIdentity>& ids, const struct stat& st)
 
 QString shown(const QByteArray& path)
 {
-    return QFile::decodeName(path);
+    return displayName(path);
 }
 
 QByteArray joined(const QByteArray& folder, const QByteArray& name)
@@ -196,18 +171,36 @@ QByteArray joined(const QByteArray& folder, const QByteArray& name)
     return folder.endsWith('/') ? folder + name : folder + '/' + name;
 }
 
+bool isEntryName(const QByteArray& name)
+{
+    return !name.isEmpty() && !name.contains('/') && name != "." && name != "..";
+}
+
+FileIdentity folderIdentity(const struct stat& st)
+{
+    return FileIdentity{std::uint64_t(st.st_dev), std::uint64_t(st.st_ino),
+                        FileIdentity::Type::Folder};
+}
+
+// A link put where a folder of the path was makes the open fail with ELOOP
+// or ENOTDIR; that is a replacement, not a fault of the folder.
+bool wasReplaced(const SafeFolder& folder)
+{
+    return folder.result() == SafeFolder::Result::Replaced || folder.error() == ELOOP ||
+           folder.error() == ENOTDIR;
+}
+
 class TreeDeleter
 {
 public:
     TreeDeleter(bool recycle, FolderDeleteOps& ops) : m_recycle(recycle), m_ops(ops) {}
 
-    FolderDeleteResult run(const QString& folder);
+    FolderDeleteResult run(const DeleteTarget& folder);
 
 private:
     struct Frame {
-        UniqueFd fd; // invalid while parked (see kMaxOpenFolders)
-        dev_t dev = 0;
-        ino_t ino = 0;
+        SafeFolder folder; // closed while parked (see kMaxOpenFolders)
+        FileIdentity identity;
         QByteArray name; // in the parent folder
         QByteArray path;
         std::vector<QByteArray> names;
@@ -216,32 +209,38 @@ private:
     };
 
     void fail(const QString& text) { m_result.failures << text; }
-    bool openRoot(const QByteArray& path);
+    bool openRoot(const DeleteTarget& target);
     void visit(Frame& frame, const QByteArray& name);
     void enterFolder(Frame& parent, const QByteArray& name, const struct stat& st);
     void removeFile(Frame& frame, const QByteArray& name, const struct stat& st);
     bool askAttributes(const QByteArray& path, const QByteArray& name, const struct stat& st);
-    bool recycleFile(const Frame& frame, const QByteArray& name, const struct stat& st);
+    bool removeSubFolder(Frame& parent, const Frame& child);
     bool leaveFolder();
 
     bool m_recycle;
     FolderDeleteOps& m_ops;
     FolderDeleteResult m_result;
-    UniqueFd m_rootParent;
+    SafeFolder m_rootParent;
     dev_t m_rootDev = 0;
     MountIdentity m_rootMount;
     std::vector<FolderIdentity> m_protected = protectedIdentities();
     std::vector<Frame> m_stack;
 };
 
-FolderDeleteResult TreeDeleter::run(const QString& folder)
+FolderDeleteResult TreeDeleter::run(const DeleteTarget& folder)
 {
-    const QString clean = QDir::cleanPath(QDir(folder).absolutePath());
-    if (folder.isEmpty() || isProtectedFolder(clean)) {
-        fail(QStringLiteral("Couldn't delete folder - %1 (protected folder)").arg(clean));
+    const QByteArray path = folder.name.isEmpty() ? folder.folder : folder.pathBytes();
+    // An empty name is the parent itself (a root); the names refused here
+    // would reach another folder than the one named.
+    if (folder.name.isEmpty() || isProtectedFolder(QFile::decodeName(path))) {
+        fail(QStringLiteral("Couldn't delete folder - %1 (protected folder)").arg(shown(path)));
         return m_result;
     }
-    if (!openRoot(QFile::encodeName(clean)))
+    if (!isEntryName(folder.name) || !folder.folder.startsWith('/')) {
+        fail(QStringLiteral("Couldn't open folder - ") + shown(path));
+        return m_result;
+    }
+    if (!openRoot(folder))
         return m_result;
 
     while (!m_stack.empty()) {
@@ -257,36 +256,52 @@ FolderDeleteResult TreeDeleter::run(const QString& folder)
     return m_result;
 }
 
-// Opens the folder without following a final symbolic link and refuses a
-// folder that is itself a mount point.
-bool TreeDeleter::openRoot(const QByteArray& path)
+// Opens the parent from "/" without following any link, then the folder in
+// it; both must be the objects the scan saw. Refuses a folder that is itself
+// a mount point or a protected folder.
+bool TreeDeleter::openRoot(const DeleteTarget& target)
 {
-    const int slash = path.lastIndexOf('/');
-    const QByteArray parent = slash == 0 ? QByteArray("/") : path.left(slash);
-    const QByteArray name = path.mid(slash + 1);
-
-    m_rootParent.reset(::open(parent.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    struct stat parentSt = {};
-    struct stat st = {};
-    if (!m_rootParent.valid() || ::fstat(m_rootParent.get(), &parentSt) != 0 ||
-        ::fstatat(m_rootParent.get(), name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
+    const QByteArray path = target.pathBytes();
+    if (!m_rootParent.open(target.folder, target.folderIdentity)) {
+        fail(wasReplaced(m_rootParent) ? DeleteRun::replacedText(shown(path))
+                                       : QStringLiteral("Couldn't open folder - ") + shown(path));
+        return false;
+    }
+    FileStatus now;
+    switch (m_rootParent.check(target.name.constData(), target.identity, &now)) {
+    case SafeFolder::Result::Done:
+        break;
+    case SafeFolder::Result::Replaced:
+        fail(DeleteRun::replacedText(shown(path)));
+        return false;
+    default:
         fail(QStringLiteral("Couldn't open folder - ") + shown(path));
         return false;
     }
-    if (!S_ISDIR(st.st_mode)) {
+    if (!(now.attributes & faDirectory) || (now.attributes & faSymLink)) {
         fail(QStringLiteral("Couldn't delete folder - %1 (not a folder)").arg(shown(path)));
         return false;
     }
+    // A target made from a path alone may not know its folder yet: it is
+    // the one just looked at, and the open must find that one.
+    const FileIdentity expected = target.identity.isKnown()
+                                      ? target.identity
+                                      : FileIdentity{now.dev, now.ino, FileIdentity::Type::Folder};
+
     Frame root;
-    root.fd.reset(::openat(m_rootParent.get(), name.constData(), kDirOpenFlags));
-    if (!root.fd.valid() || ::fstat(root.fd.get(), &st) != 0 ||
-        !readNames(root.fd.get(), &root.names)) {
+    struct stat st = {};
+    if (!root.folder.openChild(m_rootParent, target.name.constData(), expected)) {
+        fail(wasReplaced(root.folder) ? DeleteRun::replacedText(shown(path))
+                                      : QStringLiteral("Couldn't open folder - ") + shown(path));
+        return false;
+    }
+    if (::fstat(root.folder.fd(), &st) != 0 || !readNames(root.folder.fd(), &root.names)) {
         fail(QStringLiteral("Couldn't open folder - ") + shown(path));
         return false;
     }
     MountIdentity parentMount;
-    if (!mountIdentity(m_rootParent.get(), &parentMount) ||
-        !mountIdentity(root.fd.get(), &m_rootMount) || !(m_rootMount == parentMount)) {
+    if (!mountIdentity(m_rootParent.fd(), &parentMount) ||
+        !mountIdentity(root.folder.fd(), &m_rootMount) || !(m_rootMount == parentMount)) {
         fail(QStringLiteral("Won't delete folder - %1 (another file system is mounted there)")
                  .arg(shown(path)));
         return false;
@@ -296,9 +311,8 @@ bool TreeDeleter::openRoot(const QByteArray& path)
         return false;
     }
     m_rootDev = st.st_dev;
-    root.dev = st.st_dev;
-    root.ino = st.st_ino;
-    root.name = name;
+    root.identity = folderIdentity(st);
+    root.name = target.name;
     root.path = path;
     m_stack.push_back(std::move(root));
     return true;
@@ -307,7 +321,7 @@ bool TreeDeleter::openRoot(const QByteArray& path)
 void TreeDeleter::visit(Frame& frame, const QByteArray& name)
 {
     struct stat st = {};
-    if (::fstatat(frame.fd.get(), name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
+    if (::fstatat(frame.folder.fd(), name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
         if (errno == ENOENT)
             return; // gone meanwhile: nothing to do
         fail(QStringLiteral("Couldn't delete file - ") + shown(joined(frame.path, name)));
@@ -330,18 +344,18 @@ void TreeDeleter::enterFolder(Frame& parent, const QByteArray& name, const struc
         return;
     }
     Frame child;
-    child.fd.reset(::openat(parent.fd.get(), name.constData(), kDirOpenFlags));
     struct stat opened = {};
     MountIdentity mount;
-    if (!child.fd.valid() || ::fstat(child.fd.get(), &opened) != 0 ||
-        !mountIdentity(child.fd.get(), &mount)) {
+    // The open refuses a link and anything but the folder just looked at,
+    // so an entry swapped since the look-up is never entered.
+    if (!child.folder.openChild(parent.folder, name.constData(), folderIdentity(st)) ||
+        ::fstat(child.folder.fd(), &opened) != 0 || !mountIdentity(child.folder.fd(), &mount)) {
         fail(QStringLiteral("Couldn't open folder - ") + shown(path));
         parent.blocked = true;
         return;
     }
-    // The entry may have been swapped for a link or a mount since the look-up;
-    // O_NOFOLLOW and the check of the opened folder's mount catch both. A bind
-    // mount of a folder of the same file system shows only in the mount id.
+    // A bind mount of a folder of the same file system shows only in the
+    // mount id.
     if (!(mount == m_rootMount)) {
         fail(QStringLiteral("Won't delete folder - %1 (another file system is mounted there)")
                  .arg(shown(path)));
@@ -353,18 +367,17 @@ void TreeDeleter::enterFolder(Frame& parent, const QByteArray& name, const struc
         parent.blocked = true;
         return;
     }
-    if (!readNames(child.fd.get(), &child.names)) {
+    if (!readNames(child.folder.fd(), &child.names)) {
         fail(QStringLiteral("Couldn't open folder - ") + shown(path));
         parent.blocked = true;
         return;
     }
-    child.dev = opened.st_dev;
-    child.ino = opened.st_ino;
+    child.identity = folderIdentity(opened);
     child.name = name;
     child.path = path;
     m_stack.push_back(std::move(child));
     if (m_stack.size() > kMaxOpenFolders)
-        m_stack[m_stack.size() - 1 - kMaxOpenFolders].fd.reset();
+        m_stack[m_stack.size() - 1 - kMaxOpenFolders].folder = SafeFolder();
 }
 
 bool TreeDeleter::askAttributes(const QByteArray& path, const QByteArray& name,
@@ -400,16 +413,18 @@ void TreeDeleter::removeFile(Frame& frame, const QByteArray& name, const struct 
         frame.blocked = true;
         return;
     }
-    // Links and special files hold no data of their own; the recycle bin's
-    // checks would look through a link, so they are removed as they are.
+    // Links and special files hold no data of their own, so they are
+    // removed as they are.
     const bool viaTrash = m_recycle && S_ISREG(st.st_mode);
     bool ok = false;
     if (viaTrash) {
-        ok = recycleFile(frame, name, st);
+        const FileIdentity expected{std::uint64_t(st.st_dev), std::uint64_t(st.st_ino),
+                                    FileIdentity::Type::File};
+        ok = m_ops.moveToTrash(frame.folder, name, expected);
         if (!ok)
             fail(QStringLiteral("Couldn't recycle file - ") + shown(path));
     } else {
-        ok = m_ops.removeEntry(frame.fd.get(), name);
+        ok = m_ops.removeEntry(frame.folder.fd(), name);
         if (!ok)
             fail(QStringLiteral("Couldn't delete file - ") + shown(path));
     }
@@ -421,24 +436,21 @@ void TreeDeleter::removeFile(Frame& frame, const QByteArray& name, const struct 
     m_result.bytesFreed += st.st_size;
 }
 
-// The recycle bin takes a path. It is used only when that path still leads,
-// link-free, to the very file the walk looked at, and only when the name
-// survives the conversion to text unchanged.
-bool TreeDeleter::recycleFile(const Frame& frame, const QByteArray& name, const struct stat& st)
+// Removes an emptied sub-folder from its parent's descriptor, provided the
+// name still leads to the folder that was emptied.
+bool TreeDeleter::removeSubFolder(Frame& parent, const Frame& child)
 {
-    const QByteArray path = joined(frame.path, name);
-    const QString text = QFile::decodeName(path);
-    if (QFile::encodeName(text) != path)
+    struct stat st = {};
+    if (::fstatat(parent.folder.fd(), child.name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0 ||
+        !S_ISDIR(st.st_mode) || !(folderIdentity(st) == child.identity)) {
+        fail(DeleteRun::replacedText(shown(child.path)));
         return false;
-    struct stat byPath = {};
-    struct stat folderByPath = {};
-    if (::lstat(path.constData(), &byPath) != 0 || byPath.st_dev != st.st_dev ||
-        byPath.st_ino != st.st_ino || !S_ISREG(byPath.st_mode))
+    }
+    if (!m_ops.removeFolder(parent.folder.fd(), child.name)) {
+        fail(QStringLiteral("Couldn't delete folder - ") + shown(child.path));
         return false;
-    if (::stat(frame.path.constData(), &folderByPath) != 0 || folderByPath.st_dev != frame.dev ||
-        folderByPath.st_ino != frame.ino)
-        return false;
-    return m_ops.moveToTrash(text);
+    }
+    return true;
 }
 
 // Closes the innermost folder and removes it unless something inside stays.
@@ -448,30 +460,33 @@ bool TreeDeleter::leaveFolder()
 {
     Frame child = std::move(m_stack.back());
     m_stack.pop_back();
-    int parentFd = m_rootParent.get();
     if (!m_stack.empty()) {
         Frame& parent = m_stack.back();
-        if (!parent.fd.valid()) {
-            UniqueFd up(::openat(child.fd.get(), "..", kDirOpenFlags));
-            struct stat st = {};
-            if (!up.valid() || ::fstat(up.get(), &st) != 0 || st.st_dev != parent.dev ||
-                st.st_ino != parent.ino) {
-                fail(QStringLiteral("Folder moved while it was being deleted - ") +
-                     shown(parent.path));
-                m_stack.clear();
-                return false;
-            }
-            parent.fd = std::move(up);
+        // A parked parent is opened again from "/" without following any
+        // link, and must be the folder it was.
+        if (!parent.folder.isOpen() && !parent.folder.open(parent.path, parent.identity)) {
+            fail(QStringLiteral("Folder moved while it was being deleted - ") + shown(parent.path));
+            m_stack.clear();
+            return false;
         }
-        parentFd = parent.fd.get();
     }
-    child.fd.reset();
+    child.folder = SafeFolder();
 
     bool removed = false;
     if (!child.blocked) {
-        removed = m_ops.removeFolder(parentFd, child.name);
-        if (!removed)
-            fail(QStringLiteral("Couldn't delete folder - ") + shown(child.path));
+        if (!m_stack.empty()) {
+            removed = removeSubFolder(m_stack.back(), child);
+        } else {
+            // The folder itself: unlinkat on its parent's descriptor, after
+            // checking it is still the folder that was emptied.
+            const SafeFolder::Result r =
+                m_rootParent.removeEmptyFolder(child.name.constData(), child.identity);
+            removed = r == SafeFolder::Result::Done;
+            if (r == SafeFolder::Result::Replaced)
+                fail(DeleteRun::replacedText(shown(child.path)));
+            else if (!removed)
+                fail(QStringLiteral("Couldn't delete folder - ") + shown(child.path));
+        }
     }
     if (removed) {
         ++m_result.foldersRemoved;
@@ -485,7 +500,7 @@ bool TreeDeleter::leaveFolder()
 
 } // namespace
 
-FolderDeleteResult DeleteFolderTree(const QString& folder, bool recycle, FolderDeleteOps* ops)
+FolderDeleteResult DeleteFolderTree(const DeleteTarget& folder, bool recycle, FolderDeleteOps* ops)
 {
     FolderDeleteOps realOps;
     TreeDeleter deleter(recycle, ops ? *ops : realOps);
@@ -493,6 +508,18 @@ FolderDeleteResult DeleteFolderTree(const QString& folder, bool recycle, FolderD
     if (!result.failures.isEmpty())
         ShowErrorMessage(folderDeleteFailureText(result.failures));
     return result;
+}
+
+FolderDeleteResult DeleteFolderTree(const QString& path, bool recycle, FolderDeleteOps* ops)
+{
+    if (path.isEmpty()) {
+        FolderDeleteResult result;
+        result.failures << QStringLiteral("Couldn't delete folder -  (protected folder)");
+        ShowErrorMessage(result.failures.first());
+        return result;
+    }
+    const QString clean = QDir::cleanPath(QDir(path).absolutePath());
+    return DeleteFolderTree(targetForPath(QFile::encodeName(clean)), recycle, ops);
 }
 
 } // namespace rw

@@ -26,7 +26,8 @@ public:
     // Removes an empty folder: unlinkat(dirFd, name, AT_REMOVEDIR).
     virtual bool removeFolder(int dirFd, const QByteArray& name);
     // Sends the entry `name` of the open folder `folder` to the recycle bin
-    // (the trash of its file system), after checking it is still `expected`.
+    // (the trash of its file system), after checking it is still `expected`:
+    // Trash::moveToTrash, relative to the folder's descriptor.
     virtual bool moveToTrash(const SafeFolder& folder, const QByteArray& name,
                              const FileIdentity& expected);
 };
@@ -71,6 +72,12 @@ struct FolderDeleteResult {
 // opened from "/" without following any link, and the folder must still be
 // that object, else nothing is touched and the run reports it.
 FolderDeleteResult DeleteFolderTree(const DeleteTarget& folder, bool recycle,
+                                    FolderDeleteOps* ops = nullptr);
+
+// The same for a folder known only by its path (no scan saw it): the target
+// is made with targetForPath from the cleaned absolute path's bytes, so the
+// folder must be what that path leads to now, without any link on the way.
+FolderDeleteResult DeleteFolderTree(const QString& path, bool recycle,
                                     FolderDeleteOps* ops = nullptr);
 
 // " (Note: Deletion operation canceled ... not all files deleted)"

@@ -5,10 +5,16 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <dirent.h>
+#include <fcntl.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "browser/core/FolderDelete.h"
+#include "framework/core/DeleteRun.h"
+#include "framework/core/PathTarget.h"
+#include "platform/DisplayName.h"
 #include "tests/support/FixtureBuilder.h"
 #include "tests/support/ScriptedResponder.h"
 #include "tests/support/TestEnvironment.h"
@@ -57,10 +63,10 @@ public:
     {
         return !m_names.contains(name) && FolderDeleteOps::removeEntry(dirFd, name);
     }
-    bool moveToTrash(const QString& path) override
+    bool moveToTrash(const rw::SafeFolder& folder, const QByteArray& name,
+                     const rw::FileIdentity& expected) override
     {
-        return !m_names.contains(QFile::encodeName(QFileInfo(path).fileName())) &&
-               FolderDeleteOps::moveToTrash(path);
+        return !m_names.contains(name) && FolderDeleteOps::moveToTrash(folder, name, expected);
     }
 
 private:
@@ -352,4 +358,166 @@ TEST(FolderDelete, SummaryTexts)
     EXPECT_FALSE(text.contains("/f15"));
     EXPECT_TRUE(text.endsWith("... and 5 more"));
     EXPECT_EQ(rw::folderDeleteFailureText({"x"}), "x");
+}
+
+namespace
+{
+
+// Raw-byte fixtures: names that are not text, or hold a tab or a line break,
+// cannot go through FixtureBuilder's QString paths.
+QByteArray rawFolder(const QByteArray& path)
+{
+    EXPECT_EQ(::mkdir(path.constData(), 0755), 0) << path.toStdString();
+    return path;
+}
+
+QByteArray rawFile(const QByteArray& path, int size)
+{
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    EXPECT_GE(fd, 0) << path.toStdString();
+    if (fd >= 0) {
+        const QByteArray data(size, 'x');
+        EXPECT_EQ(::write(fd, data.constData(), std::size_t(size)), size);
+        ::close(fd);
+    }
+    return path;
+}
+
+bool rawExists(const QByteArray& path)
+{
+    struct stat st = {};
+    return ::lstat(path.constData(), &st) == 0;
+}
+
+QList<QByteArray> rawEntries(const QByteArray& dir)
+{
+    QList<QByteArray> out;
+    if (DIR* d = ::opendir(dir.constData())) {
+        while (const dirent* e = ::readdir(d))
+            if (qstrcmp(e->d_name, ".") != 0 && qstrcmp(e->d_name, "..") != 0)
+                out << QByteArray(e->d_name);
+        ::closedir(d);
+    }
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+QByteArray bytes(const QString& path)
+{
+    return QFile::encodeName(path);
+}
+
+const QList<QByteArray> kOddNames = {
+    QByteArray("tab\there"), QByteArray("line\nbreak"),     QByteArray("back\\slash"),
+    QByteArray("Bad\xff"),   QByteArray("Bad\xef\xbf\xbd"), QByteArray(255, 'n'),
+};
+
+} // namespace
+
+TEST(FolderDelete, OddNamesInsideTheTreeAreDeletedOrRecycledByTheirBytes)
+{
+    for (const bool recycle : {false, true}) {
+        responder().reset();
+        FixtureBuilder fx(rwtest::fixtureRoot() + (recycle ? "/recycle" : "/delete"));
+        const QByteArray tree = bytes(fx.folder("tree"));
+        int size = 1;
+        std::int64_t total = 0;
+        for (const QByteArray& name : kOddNames) {
+            rawFile(tree + '/' + name, size);
+            total += size++;
+        }
+        // A folder with an odd name, holding one more odd name.
+        rawFolder(tree + "/Bad\xff" + ".d");
+        rawFile(tree + "/Bad\xff" + ".d/line\nbreak", 100);
+
+        const auto result = rw::DeleteFolderTree(rw::targetForPath(tree), recycle);
+
+        EXPECT_TRUE(result.failures.isEmpty()) << result.failures.join('\n').toStdString();
+        EXPECT_TRUE(result.folderRemoved);
+        EXPECT_EQ(result.filesRemoved, 7);
+        EXPECT_EQ(result.bytesFreed, total + 100);
+        EXPECT_EQ(result.foldersRemoved, 2);
+        EXPECT_FALSE(rawExists(tree));
+        const QByteArray trash = qgetenv("XDG_DATA_HOME") + "/Trash/files";
+        EXPECT_EQ(rawEntries(trash).size(), recycle ? 7 : 0);
+        if (recycle) {
+            // Each trashed file is one of the names, whole.
+            for (const QByteArray& name : kOddNames)
+                EXPECT_TRUE(rawEntries(trash).contains(name))
+                    << rw::displayName(name).toStdString();
+        }
+    }
+}
+
+TEST(FolderDelete, TargetBesideItsLookAlikeDeletesOnlyItself)
+{
+    FixtureBuilder fx;
+    const QByteArray base = bytes(fx.folder("here"));
+    const QByteArray bad = rawFolder(base + "/Bad\xff");
+    rawFile(bad + "/f", 5);
+    const QByteArray lookAlike = rawFolder(base + "/Bad\xef\xbf\xbd");
+    rawFile(lookAlike + "/f", 9);
+
+    const auto result = rw::DeleteFolderTree(rw::targetForPath(bad), false);
+
+    EXPECT_TRUE(result.folderRemoved);
+    EXPECT_EQ(result.bytesFreed, 5);
+    EXPECT_EQ(rawEntries(base), QList<QByteArray>{"Bad\xef\xbf\xbd"});
+    EXPECT_TRUE(rawExists(lookAlike + "/f"));
+}
+
+TEST(FolderDelete, FolderOrParentReplacedSinceTheScanIsLeftAloneAndReported)
+{
+    enum class Swap { Folder, ParentByLink, ParentByFolder };
+    for (const Swap swap : {Swap::Folder, Swap::ParentByLink, Swap::ParentByFolder}) {
+        responder().reset();
+        FixtureBuilder fx(rwtest::fixtureRoot() + QStringLiteral("/swap%1").arg(int(swap)));
+        fx.file("d/P/Victim/mine.txt", 10);
+        fx.file("outside/Victim/theirs.txt", 20);
+        const rw::DeleteTarget seen = rw::targetForPath(bytes(fx.path("d/P/Victim")));
+        ASSERT_TRUE(seen.identity.isKnown());
+        switch (swap) {
+        case Swap::Folder: // another folder under the same name
+            ASSERT_TRUE(QDir().rename(fx.path("d/P/Victim"), fx.path("d/P/Old")));
+            fx.file("d/P/Victim/theirs.txt", 20);
+            break;
+        case Swap::ParentByLink: // the parent made a link to somewhere else
+            ASSERT_TRUE(QDir().rename(fx.path("d/P"), fx.path("d/P.orig")));
+            fx.symlink("d/P", fx.path("outside"));
+            break;
+        case Swap::ParentByFolder: // the parent made another folder
+            ASSERT_TRUE(QDir().rename(fx.path("d/P"), fx.path("d/P.orig")));
+            fx.file("d/P/Victim/theirs.txt", 20);
+            break;
+        }
+        const QStringList outsideBefore = entriesBelow(fx.path("outside"));
+        const QStringList treeBefore = entriesBelow(fx.path("d"));
+
+        const auto result = rw::DeleteFolderTree(seen, false);
+
+        EXPECT_FALSE(result.folderRemoved) << int(swap);
+        EXPECT_EQ(result.filesRemoved, 0);
+        EXPECT_EQ(result.foldersRemoved, 0);
+        EXPECT_EQ(entriesBelow(fx.path("outside")), outsideBefore);
+        EXPECT_EQ(entriesBelow(fx.path("d")), treeBefore);
+        EXPECT_EQ(result.failures, QStringList{rw::DeleteRun::replacedText(seen.shown)})
+            << int(swap);
+        EXPECT_EQ(responder().texts(), result.failures);
+    }
+}
+
+TEST(FolderDelete, TargetsThatNameNoEntryAreRefused)
+{
+    FixtureBuilder fx;
+    fx.file("d/x/keep", 3);
+    rw::DeleteTarget t = rw::targetForPath(bytes(fx.path("d/x")));
+    for (const QByteArray& name :
+         {QByteArray(""), QByteArray("."), QByteArray(".."), QByteArray("x/../x")}) {
+        responder().reset();
+        t.name = name;
+        const auto result = rw::DeleteFolderTree(t, false);
+        EXPECT_FALSE(result.folderRemoved) << name.toStdString();
+        EXPECT_EQ(result.failures.size(), 1) << name.toStdString();
+        EXPECT_TRUE(QFileInfo::exists(fx.path("d/x/keep")));
+    }
 }

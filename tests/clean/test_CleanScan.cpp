@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 
 #include "app/core/SearchPath.h"
 #include "framework/ResultGridController.h"
@@ -19,6 +20,15 @@ QString typeOf(const QString& ext)
     return ext.isEmpty() ? QString() : ext.mid(1).toUpper() + QStringLiteral(" File");
 }
 
+// The lines of the scan's records, in walk order.
+QStringList linesOf(const CleanScan& scan)
+{
+    QStringList out;
+    for (std::uint32_t rec = 0; rec < scan.records()->size(); ++rec)
+        out << scan.lines()->line(rec);
+    return out;
+}
+
 // Walks drive D: with the cleaner's strategy and returns its lines.
 QStringList scanD(CleanScan& scan)
 {
@@ -27,7 +37,7 @@ QStringList scanD(CleanScan& scan)
     DriveInfo drive;
     EXPECT_TRUE(findDrive(QChar('D'), &drive));
     walker.scanAllDrives({drive.entryText()});
-    return scan.lines();
+    return linesOf(scan);
 }
 
 QStringList field(const QStringList& lines, int n)
@@ -83,16 +93,18 @@ TEST(CleanScan, LineHoldsSixColumnsAndTagsFilesOnTheSearchPath)
     ASSERT_EQ(found.size(), 2);
     const QString tag = ResultGridController::searchPathTag();
     EXPECT_EQ(CleanScan::searchPathTag(), tag);
-    for (const QString& l : found) {
+    for (std::uint32_t rec = 0; rec < 2; ++rec) {
+        const QString l = found[int(rec)];
         const QStringList f = l.split('\t');
         ASSERT_EQ(f.size(), ccColumnCount) << l.toStdString();
         EXPECT_EQ(f[ccType], "BAK File");
-        if (f[ccFileName].contains("/bin/")) {
+        const bool onPath = f[ccFileName].contains("/bin/");
+        EXPECT_EQ(scan.records()->record(rec).has(ResultRecord::Tagged), onPath);
+        if (onPath) {
             EXPECT_EQ(f[ccSize], "1,500");
             EXPECT_EQ(f[ccFileName], root + "/bin/tool.bak" + tag);
-            // The grid strips the tag before any file operation.
-            EXPECT_EQ(ResultGridController::stripSearchPathTag(f[ccFileName]),
-                      root + "/bin/tool.bak");
+            // The tag is shown only; the record names the file itself.
+            EXPECT_EQ(scan.records()->pathBytes(rec), QFile::encodeName(root + "/bin/tool.bak"));
         } else {
             EXPECT_EQ(f[ccFileName], root + "/doc/old.bak");
         }
@@ -113,13 +125,16 @@ TEST(CleanScan, PatternsChangedDuringARunCountFromTheNextFile)
     CleanScan scan(QStringList{QStringLiteral("*.tmp")});
     scan.setSearchPathTest([](const QString&) { return false; });
     QStringList seen;
-    scan.setLineSink([&](const QString& l) {
-        seen << l.split('\t').value(ccFileName);
+    scan.setRecordSink([&](std::uint32_t rec) {
+        seen << scan.lines()->field(rec, ccFileName);
         scan.setPatterns({QStringLiteral("*.old")});
     });
     scanD(scan);
     ASSERT_EQ(seen.size(), 2);
     EXPECT_TRUE(seen[0].endsWith("one.tmp"));
     EXPECT_TRUE(seen[1].endsWith("two.old"));
-    EXPECT_TRUE(scan.lines().isEmpty()); // with a sink nothing is kept
+    // The sink heard of each record as it was found, in walk order; the
+    // records stay for the grid that shows them.
+    EXPECT_EQ(scan.records()->size(), 2u);
+    EXPECT_EQ(linesOf(scan).value(1).split('\t').value(ccFileName), seen[1]);
 }

@@ -7,12 +7,18 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "app/core/SearchPath.h"
 #include "controls/CheckListBox.h"
 #include "controls/PickList.h"
 #include "controls/ResultGridModel.h"
 #include "framework/ResultGridController.h"
 #include "framework/core/SortFlags.h"
+#include "platform/DisplayName.h"
 #include "platform/Drives.h"
 #include "platform/Folders.h"
 #include "platform/ProfileFile.h"
@@ -225,4 +231,147 @@ TEST(TfrmClean, PlacementIsStoredUnderTheProgramPathAsFrmMods)
     }
     ProfileFile ini(rwtest::settingsFilePath());
     EXPECT_FALSE(ini.readString(programPath(), "frmMods").isEmpty());
+}
+
+namespace
+{
+
+// Makes the file `name` (raw bytes) of `size` bytes in the folder `dir`;
+// returns its path as bytes.
+QByteArray makeRawFile(const QString& dir, const QByteArray& name, int size)
+{
+    const QByteArray path = QFile::encodeName(dir) + '/' + name;
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    EXPECT_GE(fd, 0) << path.toStdString();
+    if (fd >= 0) {
+        const QByteArray data(size, 'x');
+        EXPECT_EQ(::write(fd, data.constData(), std::size_t(size)), size);
+        ::close(fd);
+    }
+    return path;
+}
+
+std::int64_t rawSize(const QByteArray& path)
+{
+    struct stat st = {};
+    return ::lstat(path.constData(), &st) == 0 ? std::int64_t(st.st_size) : -1;
+}
+
+QList<QByteArray> rawEntries(const QByteArray& dir)
+{
+    QList<QByteArray> out;
+    if (DIR* d = ::opendir(dir.constData())) {
+        while (const dirent* e = ::readdir(d))
+            if (qstrcmp(e->d_name, ".") != 0 && qstrcmp(e->d_name, "..") != 0)
+                out << QByteArray(e->d_name);
+        ::closedir(d);
+    }
+    return out;
+}
+
+const QByteArray kBad("Bad\xff.tmp");
+const QByteArray kLookAlike("Bad\xef\xbf\xbd.tmp");
+
+// Temporary files with names that text lines got wrong on drive D:, the
+// invalid-byte one in a folder of the search path (so its path is tagged).
+struct OddCleanFixture {
+    rwtest::FixtureBuilder fb;
+    QString root;
+    QHash<QByteArray, QByteArray> paths; // name -> path
+    QStringList savedPath = searchPathFolders();
+
+    explicit OddCleanFixture(const QString& base = rwtest::fixtureRoot()) : fb(base)
+    {
+        root = fb.folder("odd");
+        const QString bin = fb.folder("odd/bin");
+        const QString other = fb.folder("odd/other");
+        paths.insert(kBad, makeRawFile(bin, kBad, 7));
+        const QList<QPair<QByteArray, int>> files = {
+            {kLookAlike, 11},
+            {"tab\there.tmp", 13},
+            {"line\nbreak.tmp", 17},
+            {"back\\slash.tmp", 19},
+            {QByteArray(251, 'n') + ".tmp", 23},
+        };
+        for (const auto& f : files)
+            paths.insert(f.first, makeRawFile(other, f.first, f.second));
+        fb.mapDrive('D', "odd");
+        setSearchPathFolders({bin});
+        SortFlags::instance().reset();
+    }
+    ~OddCleanFixture() { setSearchPathFolders(savedPath); }
+
+    std::int64_t rowOf(const ResultGridController* g, const QByteArray& name) const
+    {
+        for (std::int64_t r = 0; r < g->rowsFilled(); ++r)
+            if (g->rowPathBytes(r) == paths.value(name))
+                return r;
+        return -1;
+    }
+};
+
+} // namespace
+
+TEST(TfrmClean, InvalidByteFileIsMarkedAndRemovedExactlyAlsoWhenTagged)
+{
+    // Deleting first, so the bin is still empty then.
+    for (const char* button : {"btDelete", "btRecycle"}) {
+        ScriptedResponder::instance().reset();
+        OddCleanFixture fx(rwtest::fixtureRoot() + '/' + button);
+        auto dialog = createCleanWindow(nullptr);
+        auto& w = static_cast<TfrmClean&>(*dialog);
+        showOnDriveD(w);
+        w.btScanClick();
+        ResultGridController* g = w.gridController();
+        ASSERT_EQ(g->rowsFilled(), 6) << button;
+        const std::int64_t row = fx.rowOf(g, kBad);
+        ASSERT_GE(row, 0);
+        // Shown with the invalid byte spelt out and the tag after it.
+        EXPECT_EQ(g->model()->cell(row, ccFileName),
+                  displayName(fx.paths.value(kBad)) + ResultGridController::searchPathTag());
+        g->MarkThisFile(row);
+        EXPECT_EQ(g->markedCount(), 1);
+        EXPECT_EQ(g->markedBytes(), 7);
+        EXPECT_EQ(status(w), "1 files 7 bytes");
+
+        ScriptedResponder::instance().queueAnswer(MessageAnswer::Yes);
+        rwtest::onNextModal([button](QWidget* d) { d->findChild<QPushButton*>(button)->click(); },
+                            "rw::TfrmReallyDelete");
+        w.findChild<QPushButton*>("btDelete")->click();
+        EXPECT_TRUE(rwtest::lastModalHandled());
+        EXPECT_EQ(rawSize(fx.paths.value(kBad)), -1) << button;
+        for (auto it = fx.paths.cbegin(); it != fx.paths.cend(); ++it)
+            if (it.key() != kBad)
+                EXPECT_GE(rawSize(it.value()), 0) << it.value().toStdString();
+        const QByteArray trash = qgetenv("XDG_DATA_HOME") + "/Trash/files";
+        const QList<QByteArray> trashed = rawEntries(trash);
+        if (qstrcmp(button, "btRecycle") == 0) {
+            ASSERT_EQ(trashed.size(), 1);
+            EXPECT_EQ(rawSize(trash + '/' + trashed[0]), 7);
+        } else {
+            EXPECT_TRUE(trashed.isEmpty());
+        }
+    }
+}
+
+TEST(TfrmClean, ClipboardHoldsEachOddNameOnOneLine)
+{
+    OddCleanFixture fx;
+    TfrmClean w;
+    showOnDriveD(w);
+    w.btScanClick();
+    w.findChild<QPushButton*>("btClip")->click();
+    const QStringList rows = QApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(rows.size(), 6);
+    QStringList paths;
+    for (const QString& r : rows) {
+        const QStringList cells = r.split('\t');
+        EXPECT_EQ(cells.size(), ccColumnCount) << r.toStdString();
+        paths << cells.value(ccFileName);
+    }
+    EXPECT_TRUE(paths.contains(displayName(fx.paths.value("tab\there.tmp"))));
+    EXPECT_TRUE(paths.contains(fx.root + "/other/line\\nbreak.tmp"));
+    EXPECT_TRUE(
+        paths.contains(fx.root + "/bin/Bad\\xFF.tmp" + ResultGridController::searchPathTag()));
+    EXPECT_TRUE(paths.contains(fx.root + QString::fromUtf8("/other/Bad\xef\xbf\xbd.tmp")));
 }

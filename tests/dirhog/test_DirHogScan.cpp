@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <QDateTime>
+#include <QFile>
 #include <QMap>
+
+#include <sys/stat.h>
 
 #include "app/core/SharedRoutines.h"
 #include "framework/core/FolderWalker.h"
+#include "platform/DisplayName.h"
 #include "tests/support/FixtureBuilder.h"
 #include "tools/dirhog/core/DirHogScan.h"
 
@@ -169,9 +173,95 @@ TEST(DirHogScan, PercentAndLineOrderTexts)
                           Case{6, 5, "???"}, Case{1, 0, "???"}, Case{999, 1000, "99.90"}})
         EXPECT_EQ(rw::percentUsedText(c.bytes, c.capacity), c.text) << c.bytes << "/" << c.capacity;
 
-    QStringList lines{"10,000\t\t\t\t\t/b", "9,000\t\t\t\t\t/a", "100\t\t\t\t\t/c",
-                      "10,000\t\t\t\t\t/B"};
-    rw::sortLinesDescending(lines);
-    EXPECT_EQ(lines, (QStringList{"9,000\t\t\t\t\t/a", "100\t\t\t\t\t/c", "10,000\t\t\t\t\t/b",
-                                  "10,000\t\t\t\t\t/B"}));
+    // The list order of folder lines: descending whole-line text, case
+    // folded first, the case deciding ties.
+    auto set = std::make_shared<rw::ResultSet>();
+    set->setExtraCount(2);
+    const std::uint32_t root = set->addFolder("/", {});
+    const struct {
+        const char* name;
+        std::int64_t size;
+    } folders[] = {{"b", 10000}, {"a", 9000}, {"c", 100}, {"B", 10000}};
+    std::vector<std::uint32_t> order;
+    for (const auto& f : folders) {
+        rw::FileStatus st;
+        st.size = f.size;
+        st.attributes = rw::faDirectory;
+        order.push_back(set->add(root, f.name, st));
+    }
+    rw::ResultLines lines(set, rw::dirHogLineLayout());
+    lines.setCapacity(kCapacity);
+    lines.sortByLines(order, true);
+    QStringList sorted;
+    for (std::uint32_t rec : order)
+        sorted << lines.line(rec);
+    EXPECT_EQ(sorted, (QStringList{"9,000\t9.00\t0\t0\t\t/a", "100\t0.10\t0\t0\t\t/c",
+                                   "10,000\t10.00\t0\t0\t\t/b", "10,000\t10.00\t0\t0\t\t/B"}));
+}
+
+namespace
+{
+
+rw::FileIdentity folderIdentityOf(const QByteArray& path)
+{
+    struct stat st = {};
+    EXPECT_EQ(::lstat(path.constData(), &st), 0) << path.toStdString();
+    return rw::FileIdentity{std::uint64_t(st.st_dev), std::uint64_t(st.st_ino),
+                            rw::FileIdentity::Type::Folder};
+}
+
+} // namespace
+
+TEST(DirHogScan, RecordsNameEachFolderInItsParentAsTheWalkOpenedIt)
+{
+    rwtest::FixtureBuilder fx;
+    fx.file("r/Alpha/a", 5);
+    fx.file("r/Alpha/Sub/s", 6);
+    const QByteArray r = QFile::encodeName(fx.path("r"));
+    const QByteArray odd = r + "/Bad\xff\tX";
+    ASSERT_EQ(::mkdir(odd.constData(), 0755), 0);
+
+    for (const bool slash : {false, true}) {
+        // The root as given, with or without a trailing '/'.
+        const QString root = fx.path("r") + (slash ? "/" : "");
+        DirHogScan scan(DirHogMode::AllFolders);
+        scan.setCapacityOverride(kCapacity);
+        bool abort = false;
+        rw::FolderWalker walker(scan, abort);
+        const rw::DriveInfo drive{QChar('D'), root};
+        walker.walkTree(drive, drive.entryText());
+
+        const rw::ResultSet& set = *scan.records();
+        QMap<QByteArray, std::uint32_t> byPath;
+        for (std::uint32_t rec = 0; rec < set.size(); ++rec)
+            byPath.insert(set.pathBytes(rec), rec);
+        const QByteArray rootBytes = QFile::encodeName(root);
+        EXPECT_EQ(byPath.keys(),
+                  (QList<QByteArray>{rootBytes, r + "/Alpha", r + "/Alpha/Sub", odd}))
+            << slash;
+        for (auto it = byPath.cbegin(); it != byPath.cend(); ++it) {
+            const std::uint32_t rec = it.value();
+            const rw::ResultRecord& row = set.record(rec);
+            EXPECT_TRUE(row.has(rw::ResultRecord::IsFolder));
+            EXPECT_EQ(set.identity(rec), folderIdentityOf(it.key()));
+            const rw::ResultSet::Folder& parent = set.folder(row.folder);
+            if (it.key() == rootBytes) {
+                // The root's line is the root itself, its path as given.
+                EXPECT_TRUE(set.name(rec).empty());
+                EXPECT_EQ(scan.lines()->field(rec, 5), root);
+            } else {
+                EXPECT_EQ(parent.identity,
+                          folderIdentityOf(it.key().left(it.key().lastIndexOf('/'))));
+                EXPECT_EQ(scan.lines()->field(rec, 5), rw::displayName(it.key()));
+            }
+        }
+        // The odd name keeps its bytes and its line its six fields.
+        const std::uint32_t oddRec = byPath.value(odd);
+        EXPECT_EQ(QByteArray(set.name(oddRec).data(), qsizetype(set.name(oddRec).size())),
+                  "Bad\xff\tX");
+        EXPECT_EQ(scan.lines()->line(oddRec).split('\t').size(), 6);
+        EXPECT_EQ(scan.lines()->field(oddRec, 5), fx.path("r") + "/Bad\\xFF\\tX");
+        EXPECT_EQ(set.extra(byPath.value(r + "/Alpha"), 0), 1);
+        EXPECT_EQ(set.extra(byPath.value(r + "/Alpha"), 1), 1);
+    }
 }

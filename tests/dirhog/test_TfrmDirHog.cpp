@@ -11,6 +11,11 @@
 #include <QTest>
 #include <QTimer>
 
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "app/core/Settings.h"
 #include "controls/CheckListBox.h"
 #include "controls/ResultGridModel.h"
@@ -220,15 +225,151 @@ TEST_F(DirHogWindow, BrowseOpensTheBrowserOnTheRowsFolder)
 {
     open();
     button("btTop")->click();
-    QStringList call;
+    QByteArray folder, select("unset");
+    QString mask;
     const auto saved = rw::windowHooks().openBrowser;
-    rw::windowHooks().openBrowser = [&call](QWidget*, const QString& folder, const QString& mask,
-                                            const QString& select) {
-        call = {folder, mask, select};
+    rw::windowHooks().openBrowser = [&](QWidget*, const QByteArray& f, const QString& m,
+                                        const QByteArray& s) {
+        folder = f;
+        mask = m;
+        select = s;
     };
     auto* grid = w->findChild<rw::ResultGridView*>("grid");
     grid->selectRow(rowOf("d/Small"));
     w->btBrowseClick();
     rw::windowHooks().openBrowser = saved;
-    EXPECT_EQ(call, (QStringList{fx.path("d/Small"), "*.*", ""}));
+    EXPECT_EQ(folder, QFile::encodeName(fx.path("d/Small")));
+    EXPECT_EQ(mask, "*.*");
+    EXPECT_EQ(select, QByteArray());
+}
+
+namespace
+{
+
+QByteArray rawFolder(const QByteArray& path)
+{
+    EXPECT_EQ(::mkdir(path.constData(), 0755), 0) << path.toStdString();
+    return path;
+}
+
+QByteArray rawFile(const QByteArray& path, int size)
+{
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    EXPECT_GE(fd, 0) << path.toStdString();
+    if (fd >= 0) {
+        const QByteArray data(size, 'x');
+        EXPECT_EQ(::write(fd, data.constData(), std::size_t(size)), size);
+        ::close(fd);
+    }
+    return path;
+}
+
+bool rawExists(const QByteArray& path)
+{
+    struct stat st = {};
+    return ::lstat(path.constData(), &st) == 0;
+}
+
+// Folders beside each other whose names text lines confused: "Evil" and
+// "Evil<tab>X" (one line split at the tab looked like "Evil"), and "Bad\xff"
+// beside its U+FFFD look-alike; a folder whose parent is swapped later.
+class DirHogOddNames : public DirHogWindow
+{
+protected:
+    void SetUp() override
+    {
+        DirHogWindow::SetUp();
+        const QByteArray d = QFile::encodeName(fx.path("d"));
+        evil = rawFolder(d + "/Evil");
+        rawFile(evil + "/f", 100);
+        evilTab = rawFolder(d + "/Evil\tX");
+        rawFile(evilTab + "/f", 200);
+        bad = rawFolder(d + "/Bad\xff");
+        rawFile(bad + "/f", 30);
+        lookAlike = rawFolder(d + "/Bad\xef\xbf\xbd");
+        rawFile(lookAlike + "/f", 40);
+        fx.file("d/P/Victim/mine.txt", 10);
+        fx.file("outside/Victim/theirs.txt", 20);
+        open();
+        button("btAll")->click();
+    }
+
+    int rowOfBytes(const QByteArray& path)
+    {
+        for (std::int64_t r = 0; r < model()->rows(); ++r)
+            if (w->gridController()->rowPathBytes(r) == path)
+                return int(r);
+        return -1;
+    }
+
+    void deleteChosen(int row)
+    {
+        ASSERT_GE(row, 0);
+        rwtest::onNextModal([](QWidget* d) { d->findChild<QPushButton*>("btDelete")->click(); },
+                            "rw::TfrmDelDirectory");
+        deleteRow(row);
+        EXPECT_TRUE(rwtest::lastModalHandled());
+    }
+
+    QByteArray evil, evilTab, bad, lookAlike;
+};
+
+} // namespace
+
+TEST_F(DirHogOddNames, RowsShowOneLineEachAndNameTheirFolders)
+{
+    const int row = rowOfBytes(evilTab);
+    ASSERT_GE(row, 0);
+    EXPECT_EQ(model()->cell(row, TfrmDirHog::colName), fx.path("d") + "/Evil\\tX");
+    EXPECT_EQ(model()->cell(row, TfrmDirHog::colSize), "200");
+    EXPECT_EQ(model()->cell(rowOfBytes(bad), TfrmDirHog::colName), fx.path("d") + "/Bad\\xFF");
+    EXPECT_EQ(model()->cell(rowOfBytes(lookAlike), TfrmDirHog::colName),
+              fx.path("d") + QString::fromUtf8("/Bad\xef\xbf\xbd"));
+    // Every folder line on the clipboard is one line of six fields.
+    button("btClip")->click();
+    const QStringList lines = QApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
+    EXPECT_EQ(lines.size(), model()->rows());
+    for (const QString& l : lines)
+        EXPECT_EQ(l.split('\t').size(), 6) << l.toStdString();
+}
+
+TEST_F(DirHogOddNames, DeleteOnTheTabRowRemovesExactlyThatFolder)
+{
+    const int row = rowOfBytes(evilTab);
+    deleteChosen(row);
+    EXPECT_FALSE(rawExists(evilTab));
+    EXPECT_TRUE(rawExists(evil + "/f"));
+    EXPECT_EQ(model()->cell(row, TfrmDirHog::colSize), "DELETED");
+    EXPECT_EQ(model()->cell(rowOfBytes(evil), TfrmDirHog::colSize), "100");
+    EXPECT_EQ(ScriptedResponder::instance().texts(),
+              QStringList{"Deleted 1 files for a savings of 200 bytes."});
+}
+
+TEST_F(DirHogOddNames, DeleteOnTheInvalidByteRowLeavesItsLookAlike)
+{
+    const int row = rowOfBytes(bad);
+    deleteChosen(row);
+    EXPECT_FALSE(rawExists(bad));
+    EXPECT_TRUE(rawExists(lookAlike + "/f"));
+    EXPECT_EQ(model()->cell(row, TfrmDirHog::colSize), "DELETED");
+    EXPECT_EQ(ScriptedResponder::instance().texts(),
+              QStringList{"Deleted 1 files for a savings of 30 bytes."});
+}
+
+TEST_F(DirHogOddNames, ParentSwappedForALinkAfterTheScanTouchesNothing)
+{
+    const int row = rowOf("d/P/Victim");
+    ASSERT_GE(row, 0);
+    ASSERT_TRUE(QDir().rename(fx.path("d/P"), fx.path("d/P.orig")));
+    fx.symlink("d/P", fx.path("outside"));
+
+    deleteChosen(row);
+
+    EXPECT_TRUE(QFileInfo::exists(fx.path("outside/Victim/theirs.txt")));
+    EXPECT_TRUE(QFileInfo::exists(fx.path("d/P.orig/Victim/mine.txt")));
+    EXPECT_TRUE(QFileInfo(fx.path("d/P")).isSymLink());
+    EXPECT_EQ(model()->cell(row, TfrmDirHog::colSize), "10");
+    EXPECT_EQ(ScriptedResponder::instance().texts(),
+              QStringList{fx.path("d/P/Victim") +
+                          " has been replaced or moved since the scan; it was left alone."});
 }

@@ -2,9 +2,16 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
+#include <QSet>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "app/core/SharedRoutines.h"
 #include "framework/core/FolderWalker.h"
+#include "platform/DisplayName.h"
 #include "platform/Drives.h"
 #include "tests/support/FixtureBuilder.h"
 #include "tools/mods/core/ModsScan.h"
@@ -51,6 +58,15 @@ FileStatus times(std::int64_t atime, std::int64_t btime, std::int64_t mtime, std
 const QDate kStart(2021, 3, 10);
 const QDate kEnd(2021, 3, 20);
 
+// The lines of every record, in walk order.
+QStringList linesOf(const ModsScan& scan)
+{
+    QStringList out;
+    for (std::uint32_t rec = 0; rec < scan.records()->size(); ++rec)
+        out << scan.lines()->line(rec);
+    return out;
+}
+
 } // namespace
 
 TEST(ModsScan, DateRangeIsInclusiveOnWholeDays)
@@ -94,7 +110,7 @@ TEST(ModsScan, FirstAndLastMomentOfTheRangeDaysAreInside)
               Verdict::Skip);
     EXPECT_EQ(feed(scan, "after", times(1, 1, secs(kEnd.addDays(1), QTime(0, 0, 0)))),
               Verdict::Skip);
-    EXPECT_EQ(scan.lines().size(), 2);
+    EXPECT_EQ(scan.records()->size(), 2u);
 }
 
 TEST(ModsScan, TestsTheChosenTimeAndShowsAllThree)
@@ -124,7 +140,7 @@ TEST(ModsScan, TestsTheChosenTimeAndShowsAllThree)
     const std::int64_t fiveGiB = 5LL * 1024 * 1024 * 1024;
     ASSERT_EQ(feed(scan, "report.txt", times(outside, inside, inside + 86400, fiveGiB)),
               Verdict::Keep);
-    const QStringList fields = scan.lines().at(0).split('\t');
+    const QStringList fields = linesOf(scan).at(0).split('\t');
     ASSERT_EQ(fields.size(), kModsColumnCount);
     EXPECT_EQ(fields[mcFilename], "report.txt");
     EXPECT_EQ(fields[mcAccessed], formatShortDate(QDate(2019, 6, 1)));
@@ -146,7 +162,7 @@ TEST(ModsScan, UnrecordedCreationTimeNeverMatchesAndShowsEmpty)
     }
     ModsScan scan(TestedTime::LastModified, DateRange::InBetween, kStart, kEnd, "*.*");
     ASSERT_EQ(feed(scan, "nobirth", times(t, 0, t)), Verdict::Keep);
-    EXPECT_EQ(scan.lines().at(0).split('\t').at(mcCreated), QString());
+    EXPECT_EQ(linesOf(scan).at(0).split('\t').at(mcCreated), QString());
 }
 
 TEST(ModsScan, TimesOutsideThePackedYearsUseTheRealDate)
@@ -156,7 +172,7 @@ TEST(ModsScan, TimesOutsideThePackedYearsUseTheRealDate)
     const std::int64_t old = secs(QDate(1975, 7, 4), QTime(8, 0));
     ModsScan scan(TestedTime::LastModified, DateRange::OnOrBefore, QDate(1979, 12, 31), {}, "*.*");
     ASSERT_EQ(feed(scan, "old", times(old, 0, old)), Verdict::Keep);
-    EXPECT_EQ(scan.lines().at(0).split('\t').at(mcModified), formatShortDate(QDate(1975, 7, 4)));
+    EXPECT_EQ(linesOf(scan).at(0).split('\t').at(mcModified), formatShortDate(QDate(1975, 7, 4)));
     ModsScan after(TestedTime::LastModified, DateRange::OnOrAfter, QDate(1979, 12, 31), {}, "*.*");
     EXPECT_EQ(feed(after, "old", times(old, 0, old)), Verdict::Skip);
 }
@@ -198,10 +214,81 @@ TEST(ModsScan, WalkListsVisibleMatchingFilesOnly)
     walker.scanAllDrives({drive.entryText()});
 
     QStringList names;
-    for (const QString& line : scan.lines()) {
+    for (const QString& line : linesOf(scan)) {
         const QStringList f = line.split('\t');
         names << QDir(fb.path("tree")).relativeFilePath(JoinPath(f[mcFolder], f[mcFilename]));
     }
     names.sort();
     EXPECT_EQ(names, QStringList({"a.txt", "sub/b.txt"}));
+}
+
+namespace
+{
+
+// Names as the file system's bytes that text lines used to get wrong: a
+// tab, a line break, a backslash, an invalid byte beside its U+FFFD
+// look-alike, and a name of the longest length (255 bytes).
+QList<QByteArray> oddNames()
+{
+    return {QByteArray("tab\there.txt"),       QByteArray("line\nbreak.txt"),
+            QByteArray("back\\slash.txt"),     QByteArray("Bad\xff.txt"),
+            QByteArray("Bad\xef\xbf\xbd.txt"), QByteArray(251, 'n') + ".txt"};
+}
+
+// Makes the file `name` (raw bytes) of `size` bytes in the folder `dir`.
+QByteArray makeRawFile(const QString& dir, const QByteArray& name, int size)
+{
+    const QByteArray path = QFile::encodeName(dir) + '/' + name;
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    EXPECT_GE(fd, 0) << path.toStdString();
+    if (fd >= 0) {
+        const QByteArray data(size, 'x');
+        EXPECT_EQ(::write(fd, data.constData(), std::size_t(size)), size);
+        ::close(fd);
+    }
+    return path;
+}
+
+} // namespace
+
+TEST(ModsScan, OddNamesKeepTheirBytesAndShowOnOneLineOfSevenFields)
+{
+    rwtest::FixtureBuilder fb;
+    const QString dir = fb.folder("odd/in");
+    QSet<QByteArray> made;
+    for (const QByteArray& name : oddNames())
+        made.insert(makeRawFile(dir, name, 10));
+    fb.mapDrive('D', "odd");
+
+    ModsScan scan(TestedTime::LastModified, DateRange::OnOrAfter, QDate::currentDate().addDays(-1),
+                  {}, "*.*");
+    bool abort = false;
+    FolderWalker walker(scan, abort);
+    DriveInfo drive;
+    ASSERT_TRUE(findDrive(QChar('D'), &drive));
+    walker.scanAllDrives({drive.entryText()});
+
+    const ResultSet& set = *scan.records();
+    ASSERT_EQ(set.size(), 6u);
+    QSet<QByteArray> found;
+    for (std::uint32_t rec = 0; rec < set.size(); ++rec) {
+        const std::string_view name = set.name(rec);
+        const QByteArray bytes(name.data(), qsizetype(name.size()));
+        found.insert(set.pathBytes(rec));
+        const QString line = scan.lines()->line(rec);
+        EXPECT_FALSE(line.contains(u'\n')) << bytes.toStdString();
+        const QStringList fields = line.split(u'\t');
+        ASSERT_EQ(fields.size(), kModsColumnCount) << bytes.toStdString();
+        EXPECT_EQ(fields[mcFilename], displayName(bytes));
+        EXPECT_EQ(fields[mcFolder], dir);
+    }
+    // Every record names the very file made, the 255-byte name whole.
+    EXPECT_EQ(found, made);
+    QStringList shown;
+    for (std::uint32_t rec = 0; rec < set.size(); ++rec)
+        shown << scan.lines()->field(rec, mcFilename);
+    EXPECT_TRUE(shown.contains(QStringLiteral("Bad\\xFF.txt")));
+    EXPECT_TRUE(shown.contains(QString::fromUtf8("Bad\xef\xbf\xbd.txt")));
+    EXPECT_TRUE(shown.contains(QStringLiteral("tab\\there.txt")));
+    EXPECT_TRUE(shown.contains(QStringLiteral("back\\slash.txt")));
 }

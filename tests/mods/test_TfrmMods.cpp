@@ -12,12 +12,18 @@
 #include <QRadioButton>
 #include <QToolButton>
 
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "app/core/SharedRoutines.h"
 #include "controls/CheckListBox.h"
 #include "controls/ResultGridModel.h"
 #include "controls/TOvcCalendar.h"
 #include "framework/ResultGridController.h"
 #include "framework/core/SortFlags.h"
+#include "platform/DisplayName.h"
 #include "platform/Drives.h"
 #include "tests/support/FixtureBuilder.h"
 #include "tests/support/ModalDriver.h"
@@ -266,4 +272,150 @@ TEST_F(ModsWindow, PlacementGoesToItsOwnProfile)
     QFile f(profile);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << profile.toStdString();
     EXPECT_TRUE(QString::fromUtf8(f.readAll()).contains("frmMods="));
+}
+
+namespace
+{
+
+// Makes the file `name` (raw bytes) of `size` bytes in the folder `dir`;
+// returns its path as bytes.
+QByteArray makeRawFile(const QString& dir, const QByteArray& name, int size)
+{
+    const QByteArray path = QFile::encodeName(dir) + '/' + name;
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    EXPECT_GE(fd, 0) << path.toStdString();
+    if (fd >= 0) {
+        const QByteArray data(size, 'x');
+        EXPECT_EQ(::write(fd, data.constData(), std::size_t(size)), size);
+        ::close(fd);
+    }
+    return path;
+}
+
+bool rawExists(const QByteArray& path)
+{
+    struct stat st = {};
+    return ::lstat(path.constData(), &st) == 0;
+}
+
+std::int64_t rawSize(const QByteArray& path)
+{
+    struct stat st = {};
+    return ::lstat(path.constData(), &st) == 0 ? std::int64_t(st.st_size) : -1;
+}
+
+// The entries of a folder as the file system's bytes.
+QList<QByteArray> rawEntries(const QString& dir)
+{
+    QList<QByteArray> out;
+    if (DIR* d = ::opendir(QFile::encodeName(dir).constData())) {
+        while (const dirent* e = ::readdir(d))
+            if (qstrcmp(e->d_name, ".") != 0 && qstrcmp(e->d_name, "..") != 0)
+                out << QByteArray(e->d_name);
+        ::closedir(d);
+    }
+    return out;
+}
+
+const QByteArray kBad("Bad\xff.txt");
+const QByteArray kLookAlike("Bad\xef\xbf\xbd.txt");
+
+} // namespace
+
+// Files made today with names that text lines got wrong, found by an
+// "On or After today" scan; the 2021 files of the fixture stay out.
+class ModsOddNames : public ModsWindow
+{
+protected:
+    void SetUp() override
+    {
+        ModsWindow::SetUp();
+        const QString dir = m_fb.folder("tree/odd");
+        const QList<QPair<QByteArray, int>> files = {
+            {kBad, 7},
+            {kLookAlike, 11},
+            {"tab\there.txt", 13},
+            {"line\nbreak.txt", 17},
+            {"back\\slash.txt", 19},
+            {QByteArray(251, 'n') + ".txt", 23},
+        };
+        for (const auto& f : files)
+            m_paths.insert(f.first, makeRawFile(dir, f.first, f.second));
+        radio("rgWhen2")->click();
+        find<QLineEdit>("dtStart")->setText(text(QDate::currentDate()));
+        m_window->btOKClick();
+        ASSERT_EQ(m_window->rowsFilled(), 6);
+    }
+
+    std::int64_t rowOf(const QByteArray& name) const
+    {
+        const ResultGridController* g = m_window->gridController();
+        for (std::int64_t r = 0; r < g->rowsFilled(); ++r)
+            if (g->rowPathBytes(r) == m_paths.value(name))
+                return r;
+        return -1;
+    }
+
+    // Marks the invalid-byte file, then deletes or recycles the marked file.
+    void markAndRemoveBad(const char* button)
+    {
+        ResultGridController* g = m_window->gridController();
+        const std::int64_t row = rowOf(kBad);
+        ASSERT_GE(row, 0);
+        g->MarkThisFile(row);
+        EXPECT_EQ(g->markedCount(), 1);
+        EXPECT_EQ(g->markedBytes(), 7);
+        EXPECT_EQ(find<QLabel>("pnlScan")->text(), "1 files 7 bytes");
+        EXPECT_EQ(g->lbDeleted(), QStringList{displayName(m_paths.value(kBad))});
+
+        ScriptedResponder::instance().queueAnswer(MessageAnswer::Yes);
+        rwtest::onNextModal([button](QWidget* d) { d->findChild<QPushButton*>(button)->click(); },
+                            "rw::TfrmReallyDelete");
+        m_window->btDeleteClick();
+        EXPECT_TRUE(rwtest::lastModalHandled());
+        EXPECT_FALSE(rawExists(m_paths.value(kBad)));
+        for (auto it = m_paths.cbegin(); it != m_paths.cend(); ++it)
+            if (it.key() != kBad)
+                EXPECT_TRUE(rawExists(it.value())) << it.value().toStdString();
+    }
+
+    QHash<QByteArray, QByteArray> m_paths; // name -> path
+};
+
+TEST_F(ModsOddNames, DeleteRemovesExactlyTheInvalidByteFile)
+{
+    markAndRemoveBad("btDelete");
+    const QString trash = qEnvironmentVariable("XDG_DATA_HOME") + "/Trash/files";
+    EXPECT_TRUE(rawEntries(trash).isEmpty());
+}
+
+TEST_F(ModsOddNames, RecycleMovesExactlyTheInvalidByteFileToTheTrash)
+{
+    markAndRemoveBad("btRecycle");
+    const QString trash = qEnvironmentVariable("XDG_DATA_HOME") + "/Trash";
+    const QList<QByteArray> trashed = rawEntries(trash + "/files");
+    ASSERT_EQ(trashed.size(), 1);
+    EXPECT_EQ(rawSize(QFile::encodeName(trash) + "/files/" + trashed[0]), 7);
+}
+
+TEST_F(ModsOddNames, ClipboardHoldsEachNameOnOneLine)
+{
+    m_window->gridController()->btClipClick();
+    const QStringList lines = QApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 6);
+    QStringList names;
+    for (const QString& l : lines) {
+        // Filename .. Size, each cell followed by a tab.
+        EXPECT_EQ(l.split('\t').size(), 6) << l.toStdString();
+        names << l.section('\t', 0, 0);
+    }
+    names.sort();
+    QStringList expected;
+    for (auto it = m_paths.cbegin(); it != m_paths.cend(); ++it)
+        expected << displayName(it.key());
+    expected.sort();
+    EXPECT_EQ(names, expected);
+    EXPECT_TRUE(names.contains("tab\\there.txt"));
+    EXPECT_TRUE(names.contains("line\\nbreak.txt"));
+    EXPECT_TRUE(names.contains("Bad\\xFF.txt"));
 }

@@ -125,7 +125,6 @@ void TfrmClean::buildGrid()
                  QStringLiteral("Access"), QStringLiteral("FileName"), QStringLiteral("Type")};
     c.markColumn = ccFileName;
     c.sizeColumn = ccSize;
-    c.pathColumn = ccFileName;
     c.columnWidths = {64, 64, 64, 64, 296};
     c.lastColumnMargin = 577;
     c.sortItems = {
@@ -304,7 +303,9 @@ void TfrmClean::scan()
     {
         ScanSession::Run run(*m_session);
         CleanScan strategy(m_pickList->selectedLines());
-        strategy.setLineSink([this](const QString& line) { m_grid->addToGrid(line); });
+        // Rows in walk order, each as it is found.
+        m_grid->setLines(strategy.lines());
+        strategy.setRecordSink([this](std::uint32_t rec) { m_grid->addToGrid(rec); });
         FolderWalker walker(strategy, m_session->abortFlag());
         m_session->attach(walker);
         // The scan is reachable for selection changes only while it lives.

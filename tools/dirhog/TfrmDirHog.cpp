@@ -16,6 +16,7 @@
 #include "framework/WindowHooks.h"
 #include "framework/core/FolderWalker.h"
 #include "framework/core/ScanLimits.h"
+#include "platform/SafeFolder.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -27,8 +28,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-
-#include <unistd.h>
 
 namespace rw
 {
@@ -79,7 +78,6 @@ ResultGridConfig dirHogGridConfig()
     c.sizeColumn = TfrmDirHog::colSize;
     c.rightAlignedColumns = {TfrmDirHog::colSize, TfrmDirHog::colUsed, TfrmDirHog::colFiles,
                              TfrmDirHog::colSubFolders};
-    c.pathColumn = TfrmDirHog::colName;
     c.sortWindowKey = QStringLiteral("TfrmDirHog");
     // Direction flags are true for descending; "% Used" has no sort of its own.
     c.sortItems = {
@@ -281,16 +279,18 @@ void TfrmDirHog::scan(DirHogMode mode)
     m_lastClickRow = -1;
     setResultButtonsVisible(false);
     DirHogScan strategy(mode);
+    // Before the walk: an abort notice appended during it heads the lines.
+    m_controller->setLines(strategy.lines());
     {
         ScanSession::Run run(*m_session);
         FolderWalker walker(strategy, m_session->abortFlag());
         m_session->attach(walker);
         walker.scanAllDrives(m_pckDrive->checkedLines());
 
-        const QStringList lines = strategy.linesDescending();
-        m_controller->beginFill(lines.size());
-        for (const QString& line : lines)
-            m_controller->addToGrid(line);
+        const std::vector<std::uint32_t> records = strategy.recordsDescending();
+        m_controller->beginFill(std::int64_t(records.size()));
+        for (std::uint32_t rec : records)
+            m_controller->addToGrid(rec);
         m_controller->endFill();
     }
     const qsizetype listed = lb().size();
@@ -309,7 +309,7 @@ void TfrmDirHog::scan(DirHogMode mode)
     setResultButtonsVisible(true);
 }
 
-const QStringList& TfrmDirHog::lb() const
+QStringList TfrmDirHog::lb() const
 {
     return m_controller->lbFiles();
 }
@@ -357,24 +357,36 @@ void TfrmDirHog::btDeleteClick()
         ShowErrorMessage(QString::fromLatin1(kFolderAlreadyDeletedText));
         return;
     }
-    const QString path = m_controller->rowPath(row);
-    const QString refusal = protectedFolderRefusal(path, RefusingWindow::FolderHogs);
+    // The record names the folder: its parent as the scan opened it and its
+    // name as the file system's bytes.
+    const DeleteTarget target = m_controller->rowTarget(row);
+    // A line without a name is a drive root's own. The refusal compares
+    // texts (and resolves links by them); the deletion itself checks the
+    // protected folders again by device and inode.
+    const QString refusal = target.name.isEmpty()
+                                ? QString::fromLatin1(kFolderHogRootRefusal)
+                                : protectedFolderRefusal(QFile::decodeName(target.pathBytes()),
+                                                         RefusingWindow::FolderHogs);
     if (!refusal.isEmpty()) {
         ShowErrorMessage(refusal);
         return;
     }
-    const TfrmDelDirectory::Choice choice = TfrmDelDirectory::ask(this, path);
+    const TfrmDelDirectory::Choice choice = TfrmDelDirectory::ask(this, target.shown);
     if (choice == TfrmDelDirectory::Choice::Cancel)
         return;
     const bool recycle = choice == TfrmDelDirectory::Choice::Recycle;
 
     // An empty folder simply goes, whatever way was chosen: there is nothing
-    // to recycle and nothing to report.
-    if (::rmdir(QFile::encodeName(path).constData()) == 0) {
+    // to recycle and nothing to report. Anything else (not empty, replaced,
+    // unreachable) is the tree deletion's to handle and report.
+    SafeFolder parent;
+    if (parent.open(target.folder, target.folderIdentity) &&
+        parent.removeEmptyFolder(target.name.constData(), target.identity) ==
+            SafeFolder::Result::Done) {
         model->setCell(row, colSize, QString::fromLatin1(kDeletedCellText));
         return;
     }
-    const FolderDeleteResult result = DeleteFolderTree(path, recycle);
+    const FolderDeleteResult result = DeleteFolderTree(target, recycle);
     // The row says the folder went only when it really did.
     if (result.folderRemoved)
         model->setCell(row, colSize,
@@ -394,7 +406,8 @@ void TfrmDirHog::btBrowseClick()
     const int row = m_grid->currentRow();
     if (row < 0 || row >= m_controller->rowsFilled() || !windowHooks().openBrowser)
         return;
-    windowHooks().openBrowser(this, m_controller->rowPath(row), QStringLiteral("*.*"), QString());
+    windowHooks().openBrowser(this, m_controller->rowPathBytes(row), QStringLiteral("*.*"),
+                              QByteArray());
 }
 
 } // namespace rw

@@ -54,7 +54,7 @@ public:
 
     // The result lines in list order, the abort notice first after an abort
     // (what the clipboard receives).
-    const QStringList& lb() const;
+    QStringList lb() const;
     // The title of the printed list.
     QString printTitle() const;
     ResultGridController* gridController() const { return m_controller; }

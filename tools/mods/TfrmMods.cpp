@@ -217,8 +217,6 @@ void TfrmMods::buildGrid()
                  QStringLiteral("Type")};
     c.markColumn = mcFilename;
     c.sizeColumn = mcSize;
-    c.folderColumn = mcFolder;
-    c.nameColumn = mcFilename;
     c.sortWindowKey = QStringLiteral("TfrmMods");
     c.sortItems = {
         {QStringLiteral("&Name"), QStringLiteral("Sortbyname1"), {}, mcFilename, SortKind::Text},
@@ -422,15 +420,17 @@ void TfrmMods::scan()
         ModsScan strategy(testedTime(), dateRange(), parseShortDate(m_dtStart->text()),
                           parseShortDate(m_dtEnd->text()), m_cbWildCard->currentText());
         m_activeScan = &strategy;
+        m_grid->setLines(strategy.lines());
         FolderWalker walker(strategy, m_session->abortFlag());
         m_session->attach(walker);
         walker.scanAllDrives(m_pckDrive->checkedLines());
         m_activeScan = nullptr;
 
-        const QStringList& lines = strategy.lines();
-        m_grid->beginFill(lines.size());
-        for (const QString& line : lines)
-            m_grid->addToGrid(line);
+        // Rows in walk order.
+        const std::uint32_t found = strategy.records()->size();
+        m_grid->beginFill(found);
+        for (std::uint32_t rec = 0; rec < found; ++rec)
+            m_grid->addToGrid(rec);
         m_grid->endFill();
         if (m_grid->rowsFilled() > 0)
             m_gridView->selectRow(0);

@@ -6,47 +6,45 @@
 namespace rw
 {
 
+QList<ResultField> cleanLineLayout()
+{
+    return {ResultField::Size,       ResultField::ModifiedDate, ResultField::ModifiedTime,
+            ResultField::AccessDate, ResultField::FullPath,     ResultField::Type};
+}
+
 CleanScan::CleanScan(const QStringList& patterns)
     : m_matcher(patterns),
-      m_onSearchPath([](const QString& folder) { return IsOnSearchPath(folder); })
+      m_onSearchPath([](const QString& folder) { return IsOnSearchPath(folder); }),
+      m_set(std::make_shared<ResultSet>()),
+      m_lines(std::make_shared<ResultLines>(m_set, cleanLineLayout()))
 {
-    m_formatter.setTypeDescriber(&FileTypeDescription);
+    m_lines->setTypeDescriber(&FileTypeDescription);
+    m_lines->setPathTag(searchPathTag());
 }
 
 QString CleanScan::searchPathTag()
 {
-    // Must stay equal to the tag the result grid strips before a file
+    // Shown only: the record, not the text, names the file for every file
     // operation.
     return QStringLiteral("*(SEARCHPATH)*");
 }
 
 void CleanScan::filesStarting(const WalkFolder& folder)
 {
-    // Once per folder: every file of it shares the answer.
+    // Once per folder: every file of it shares the answer. The search path
+    // is a list of texts, so the folder's text is compared; no file is
+    // reached through it.
     m_folderOnSearchPath = m_onSearchPath && m_onSearchPath(folder.displayPath());
-}
-
-QString CleanScan::lineFor(const FileRecord& file, bool onSearchPath)
-{
-    const QString& type = m_formatter.typeText(file);
-    QString line = m_formatter.hogLine(file, type);
-    if (onSearchPath) {
-        // The path is the field just before the type; the tag ends it.
-        line.insert(line.size() - type.size() - 1, searchPathTag());
-    }
-    return line;
 }
 
 Verdict CleanScan::fileMatched(const FileRecord& file)
 {
     if (!m_matcher.isThisFileTemporary(file.name))
         return Verdict::Skip;
-    QString line = lineFor(file, m_folderOnSearchPath);
-    ++m_found;
+    const std::uint32_t rec = m_set->add(file);
+    m_set->record(rec).set(ResultRecord::Tagged, m_folderOnSearchPath);
     if (m_sink)
-        m_sink(line);
-    else
-        m_lines << std::move(line);
+        m_sink(rec);
     return Verdict::Keep;
 }
 

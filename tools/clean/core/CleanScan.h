@@ -5,8 +5,10 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 
-#include "framework/core/FileTextFormatter.h"
+#include "framework/core/ResultLines.h"
+#include "framework/core/ResultSet.h"
 #include "framework/core/WalkStrategy.h"
 #include "tools/clean/core/TempPatterns.h"
 
@@ -25,19 +27,23 @@ enum CleanColumn {
     ccColumnCount = 6
 };
 
+// The line layout of the cleaner, one field per column above.
+QList<ResultField> cleanLineLayout();
+
 // The cleaner's part of the folder walk: every file whose name matches one of
-// the chosen temporary-file patterns becomes one result line (the columns
-// above, tab-separated). Hidden and read-only files are examined; folders,
-// links and special files are not. A file whose folder is on the program
-// search path gets the marker ResultGridController::searchPathTag() after its
-// path, so the user sees that it may belong to an installed program.
+// the chosen temporary-file patterns becomes one record; its line (see
+// lines()) holds the columns above, tab-separated. Hidden and read-only files
+// are examined; folders, links and special files are not. A file whose
+// folder is on the program search path carries the Tagged flag, and its path
+// is shown with searchPathTag() after it, so the user sees that it may belong
+// to an installed program.
 //
-// Lines go to the line sink as they are found (the window writes them into
-// its grid); without a sink they are kept and returned by lines().
+// Each record goes to the record sink as it is found (the window adds it to
+// its grid at once); all records stay in records() either way.
 class CleanScan : public WalkStrategy
 {
 public:
-    using LineSink = std::function<void(const QString& line)>;
+    using RecordSink = std::function<void(std::uint32_t record)>;
     using SearchPathTest = std::function<bool(const QString& folder)>;
 
     // `patterns`: the selected list lines (or bare patterns).
@@ -45,25 +51,25 @@ public:
 
     // Replaces the patterns; takes effect from the next file.
     void setPatterns(const QStringList& patterns) { m_matcher.setPatterns(patterns); }
-    void setLineSink(LineSink sink) { m_sink = std::move(sink); }
+    void setRecordSink(RecordSink sink) { m_sink = std::move(sink); }
     // Replaces the search-path test (default: IsOnSearchPath of the program's
     // list).
     void setSearchPathTest(SearchPathTest test) { m_onSearchPath = std::move(test); }
     // Replaces the type texts (default: FileTypeDescription).
     void setTypeDescriber(std::function<QString(const QString& extension)> describer)
     {
-        m_formatter.setTypeDescriber(std::move(describer));
+        m_lines->setTypeDescriber(std::move(describer));
     }
 
     // The marker the path of a file on the search path carries.
     static QString searchPathTag();
 
-    // Lines found (with a sink, only counted).
-    std::int64_t foundCount() const { return m_found; }
-    const QStringList& lines() const { return m_lines; }
-
-    // The result line of a file, tagged or not.
-    QString lineFor(const FileRecord& file, bool onSearchPath);
+    // Files found.
+    std::int64_t foundCount() const { return m_set->size(); }
+    // The records found in walk order, and their lines in the cleaner's
+    // layout (shared with the grid).
+    const std::shared_ptr<ResultSet>& records() const { return m_set; }
+    const std::shared_ptr<ResultLines>& lines() const { return m_lines; }
 
     std::uint32_t excludedAttributes() const override { return faSysFile; }
     void filesStarting(const WalkFolder& folder) override;
@@ -71,11 +77,10 @@ public:
 
 private:
     TempFileMatcher m_matcher;
-    FileTextFormatter m_formatter;
-    LineSink m_sink;
+    RecordSink m_sink;
     SearchPathTest m_onSearchPath;
-    QStringList m_lines;
-    std::int64_t m_found = 0;
+    std::shared_ptr<ResultSet> m_set;
+    std::shared_ptr<ResultLines> m_lines;
     bool m_folderOnSearchPath = false;
 };
 

@@ -1,58 +1,56 @@
 #include "tools/dirhog/core/DirHogScan.h"
 
-#include "app/core/SharedRoutines.h"
-#include "platform/DosDateTime.h"
-
-#include <QLocale>
-
-#include <algorithm>
+#include <numeric>
 
 namespace rw
 {
 
-QString percentUsedText(std::int64_t bytes, std::int64_t capacity)
+namespace
 {
-    if (capacity <= bytes)
-        return QStringLiteral("???");
-    const double percent = double(bytes) * 100.0 / double(capacity);
-    return QLocale().toString(percent, 'f', 2);
+
+std::shared_ptr<ResultSet> newSet()
+{
+    auto set = std::make_shared<ResultSet>();
+    set->setExtraCount(2); // # files, # sub-folders
+    return set;
 }
 
-QString folderHogLine(const FolderHogTotals& totals, std::int64_t capacity, const QString& path)
+} // namespace
+
+QList<ResultField> dirHogLineLayout()
 {
-    const QChar tab = QLatin1Char('\t');
-    // The latest access is packed only here, once per line: the walk keeps
-    // plain seconds, which order the same way.
-    const QString date =
-        totals.latestAccess > 0 ? PackedDateText(packFileTime(totals.latestAccess)) : QString();
-    return FormatGrouped(totals.bytes) + tab + percentUsedText(totals.bytes, capacity) + tab +
-           QString::number(totals.files) + tab + QString::number(totals.subFolders) + tab + date +
-           tab + path;
+    return {ResultField::Size,           ResultField::PercentUsed,  ResultField::FileCount,
+            ResultField::SubFolderCount, ResultField::LatestAccess, ResultField::FullPath};
 }
 
-void sortLinesDescending(QStringList& lines)
+DirHogScan::DirHogScan(DirHogMode mode) : m_mode(mode)
 {
-    std::sort(lines.begin(), lines.end(), [](const QString& a, const QString& b) {
-        const int folded = a.compare(b, Qt::CaseInsensitive);
-        if (folded != 0)
-            return folded > 0;
-        return a.compare(b, Qt::CaseSensitive) > 0;
-    });
+    clear();
 }
-
-DirHogScan::DirHogScan(DirHogMode mode) : m_mode(mode) {}
 
 void DirHogScan::clear()
 {
-    m_lines.clear();
+    m_set = newSet();
+    m_lines = std::make_shared<ResultLines>(m_set, dirHogLineLayout());
+    m_lines->setCapacity(m_capacity);
+    m_path.clear();
     startLine();
+}
+
+std::vector<std::uint32_t> DirHogScan::recordsDescending() const
+{
+    std::vector<std::uint32_t> order(m_set->size());
+    std::iota(order.begin(), order.end(), 0u);
+    m_lines->sortByLines(order, true);
+    return order;
 }
 
 QStringList DirHogScan::linesDescending() const
 {
-    QStringList sorted = m_lines;
-    sortLinesDescending(sorted);
-    return sorted;
+    QStringList out;
+    for (std::uint32_t rec : recordsDescending())
+        out.append(m_lines->line(rec));
+    return out;
 }
 
 void DirHogScan::startLine()
@@ -66,14 +64,24 @@ void DirHogScan::driveStarted(const DriveInfo& drive, const QString& entryText)
     (void)entryText;
     if (m_capacityOverride >= 0) {
         m_capacity = m_capacityOverride;
-        return;
+    } else {
+        DriveGeometry geometry;
+        m_capacity = pathGeometry(drive.root, &geometry) ? geometry.totalBytes() : 0;
     }
-    DriveGeometry geometry;
-    m_capacity = pathGeometry(drive.root, &geometry) ? geometry.totalBytes() : 0;
+    // One capacity per set of lines: with several drives the last one's
+    // (the lines cannot hold one per record).
+    m_lines->setCapacity(m_capacity);
 }
 
 void DirHogScan::folderEntered(const WalkFolder& folder)
 {
+    // The folders on the way down, so a line can name its folder by the
+    // parent the walk opened.
+    const auto depth = std::size_t(folder.depth);
+    if (m_path.size() <= depth)
+        m_path.resize(depth + 1);
+    m_path[depth] = {folder.path, FileIdentity{folder.dev, folder.ino, FileIdentity::Type::Folder}};
+
     if (m_mode != DirHogMode::MainFolders)
         return;
     // A main folder starts its line; every folder entered below it is one
@@ -105,6 +113,37 @@ Verdict DirHogScan::fileMatched(const FileRecord& file)
     return Verdict::Skip;
 }
 
+void DirHogScan::addLine(const WalkFolder& folder)
+{
+    FileStatus status;
+    status.size = m_current.bytes;
+    status.atime = m_current.latestAccess;
+    status.attributes = faDirectory;
+    status.dev = folder.dev;
+    status.ino = folder.ino;
+
+    std::uint32_t parent = 0;
+    std::string_view name;
+    const auto depth = std::size_t(folder.depth);
+    if (depth == 0 || depth > m_path.size()) {
+        // The root has no parent the walk opened: the record is the root
+        // folder itself.
+        parent = m_set->addFolder(folder.path,
+                                  FileIdentity{folder.dev, folder.ino, FileIdentity::Type::Folder});
+    } else {
+        const OpenFolder& up = m_path[depth - 1];
+        parent = m_set->addFolder(up.path, up.identity);
+        // The walk forms a child's path as the parent's, a '/' unless the
+        // parent ends in one, and the name.
+        const qsizetype start = up.path.size() + (up.path.endsWith('/') ? 0 : 1);
+        name = std::string_view(folder.path.constData() + start,
+                                std::size_t(folder.path.size() - start));
+    }
+    const std::uint32_t rec = m_set->add(parent, name, status);
+    m_set->setExtra(rec, 0, m_current.files);
+    m_set->setExtra(rec, 1, m_current.subFolders);
+}
+
 Verdict DirHogScan::folderDone(const WalkFolder& folder, const FolderTotals& totals)
 {
     if (m_mode == DirHogMode::AllFolders) {
@@ -112,7 +151,7 @@ Verdict DirHogScan::folderDone(const WalkFolder& folder, const FolderTotals& tot
     } else if (folder.depth != 1) {
         return Verdict::Skip;
     }
-    m_lines.append(folderHogLine(m_current, m_capacity, folder.displayPath()));
+    addLine(folder);
     return Verdict::Keep;
 }
 

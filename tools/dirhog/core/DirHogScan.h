@@ -1,12 +1,18 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
 #include <cstdint>
+#include <memory>
 #include <unordered_set>
+#include <vector>
 
+#include "framework/core/ResultLines.h"
+#include "framework/core/ResultSet.h"
 #include "framework/core/WalkStrategy.h"
+#include "platform/FileIdentity.h"
 
 namespace rw
 {
@@ -26,23 +32,26 @@ struct FolderHogTotals {
 };
 
 // "12.34": the bytes as a percentage of the capacity with two decimals, or
-// "???" when the capacity is not greater than the bytes.
+// "???" when the capacity is not greater than the bytes (ResultLines.cpp).
 QString percentUsedText(std::int64_t bytes, std::int64_t capacity);
 
-// The six tab-separated fields of a folder line: size (grouped), % used,
-// # files, # sub-folders, latest access date (empty when none), path.
-QString folderHogLine(const FolderHogTotals& totals, std::int64_t capacity, const QString& path);
+// The line layout of the folder hog window: size (grouped), % used, # files,
+// # sub-folders, latest access date (empty when none), path.
+QList<ResultField> dirHogLineLayout();
 
-// Sorts result lines into the order the window lists them: descending text
-// order of the whole line (so "9,000 ..." comes before "10,000 ..."), letter
-// case ignored first and then deciding ties.
-void sortLinesDescending(QStringList& lines);
-
-// The folder hog scan: a WalkStrategy that builds one folder line per folder
-// (all-folder mode) or per main folder (main-folder mode). Every file is
-// counted, hidden and special ones included; symbolic links never are (the
-// walk does not hand them over). A file reached through several hard links
-// adds its size to a line once. Sizes and totals are 64-bit.
+// The folder hog scan: a WalkStrategy that records one folder line per
+// folder (all-folder mode) or per main folder (main-folder mode). Every file
+// is counted, hidden and special ones included; symbolic links never are
+// (the walk does not hand them over). A file reached through several hard
+// links adds its size to a line once. Sizes and totals are 64-bit.
+//
+// A line is a record of the folder in its parent (the parent's path and
+// identity as the walk opened it, the folder's name as the file system's
+// bytes, its own device and inode), so deleting or browsing a row reaches
+// exactly the folder the scan totalled. Its size is the line's bytes, its
+// access time the latest access, extra 0 the file count and extra 1 the
+// sub-folder count. A drive root's line (all-folder mode) is a record of the
+// root itself with an empty name: its path shows as the root was given.
 class DirHogScan : public WalkStrategy
 {
 public:
@@ -50,11 +59,18 @@ public:
 
     DirHogMode mode() const { return m_mode; }
 
-    // Forgets the lines of an earlier scan.
+    // Forgets the lines of an earlier scan (the records and lines handed out
+    // before stay as they were).
     void clear();
-    // The lines built so far, in the order they were built.
-    const QStringList& lines() const { return m_lines; }
-    // The lines in the order the window lists them (see sortLinesDescending).
+    // The records in the order they were built, and their lines in the
+    // window's layout (shared with the grid).
+    const std::shared_ptr<ResultSet>& records() const { return m_set; }
+    const std::shared_ptr<ResultLines>& lines() const { return m_lines; }
+    // The records in the order the window lists them: descending text order
+    // of the whole line (so "9,000 ..." comes before "10,000 ..."), letter
+    // case ignored first and then deciding ties.
+    std::vector<std::uint32_t> recordsDescending() const;
+    // Their lines in that order.
     QStringList linesDescending() const;
 
     // The capacity used for "% Used" when a drive starts: the drive's total
@@ -82,8 +98,14 @@ private:
             return std::hash<std::uint64_t>()(k.ino * 0x9E3779B97F4A7C15ull ^ k.dev);
         }
     };
+    // A folder of the path being walked, by depth.
+    struct OpenFolder {
+        QByteArray path;
+        FileIdentity identity;
+    };
 
     void startLine();
+    void addLine(const WalkFolder& folder);
 
     DirHogMode m_mode;
     std::int64_t m_capacity = 0;
@@ -91,7 +113,9 @@ private:
     FolderHogTotals m_current;
     // Files with more than one link already counted in the current line.
     std::unordered_set<InodeKey, InodeHash> m_linked;
-    QStringList m_lines;
+    std::vector<OpenFolder> m_path;
+    std::shared_ptr<ResultSet> m_set;
+    std::shared_ptr<ResultLines> m_lines;
 };
 
 } // namespace rw

@@ -2,7 +2,6 @@
 
 #include <QDateTime>
 
-#include "app/core/SharedRoutines.h"
 #include "framework/core/FileTypes.h"
 
 namespace rw
@@ -50,32 +49,32 @@ QDate fileDay(std::int64_t epochSeconds)
     return QDateTime::fromSecsSinceEpoch(epochSeconds).toLocalTime().date();
 }
 
+QList<ResultField> modsLineLayout()
+{
+    return {ResultField::Name,         ResultField::AccessDate, ResultField::CreatedDate,
+            ResultField::ModifiedDate, ResultField::Size,       ResultField::Folder,
+            ResultField::Type};
+}
+
 ModsScan::ModsScan(TestedTime tested, DateRange range, const QDate& start, const QDate& end,
                    const QString& pattern)
-    : m_tested(tested), m_range(range), m_start(start), m_end(end), m_pattern(pattern)
+    : m_tested(tested), m_range(range), m_start(start), m_end(end), m_pattern(pattern),
+      m_set(std::make_shared<ResultSet>()),
+      m_lines(std::make_shared<ResultLines>(m_set, modsLineLayout()))
 {
-    m_texts.setTypeDescriber([](const QString& ext) { return FileTypeDescription(ext); });
+    m_lines->setExactDates(true);
+    m_lines->setTypeDescriber([](const QString& ext) { return FileTypeDescription(ext); });
 }
 
 void ModsScan::setTypeDescriber(std::function<QString(const QString&)> describer)
 {
-    m_texts.setTypeDescriber(std::move(describer));
+    m_lines->setTypeDescriber(std::move(describer));
 }
 
 QString ModsScan::filePattern(const WalkFolder& folder)
 {
     (void)folder;
     return m_pattern;
-}
-
-QString ModsScan::dateText(std::int64_t epochSeconds)
-{
-    const PackedDateTime packed = m_texts.pack(epochSeconds);
-    if (packed == 0)
-        return QString();
-    if (mayBeClamped(packedDay(packed)))
-        return formatShortDate(fileDay(epochSeconds));
-    return m_texts.dateText(packed);
 }
 
 bool ModsScan::matches(const FileStatus& status)
@@ -96,15 +95,7 @@ Verdict ModsScan::fileMatched(const FileRecord& file)
 {
     if (!matches(file.status))
         return Verdict::Skip;
-    const QString& folder = file.folder->displayPath();
-    QString line = file.displayName();
-    line.append(u'\t').append(dateText(file.status.atime));
-    line.append(u'\t').append(dateText(file.status.btime));
-    line.append(u'\t').append(dateText(file.status.mtime));
-    line.append(u'\t').append(m_texts.sizeText(file.size()));
-    line.append(u'\t').append(folder);
-    line.append(u'\t').append(m_texts.typeText(file));
-    m_lines.append(line);
+    m_set->add(file);
     return Verdict::Keep;
 }
 

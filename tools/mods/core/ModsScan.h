@@ -6,8 +6,11 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 #include "framework/core/FileTextFormatter.h"
+#include "framework/core/ResultLines.h"
+#include "framework/core/ResultSet.h"
 #include "framework/core/WalkStrategy.h"
 
 namespace rw
@@ -45,13 +48,17 @@ enum ModsColumns {
     kModsColumnCount = 7,
 };
 
+// The line layout of the files-by-date window, one field per column above.
+QList<ResultField> modsLineLayout();
+
 // The walk strategy of the files-by-date window: the date test on the chosen
-// time of each file that matches the pattern, and one result line per passing
-// file: name, accessed, created, modified, size, folder, type (tab-separated,
-// the order of the grid's columns). Every row shows all three dates whatever
-// time is tested. A date outside what the packed form holds (before 1980,
-// after 2107) is shown as the real date rather than a clamped one, so the
-// text and the test agree.
+// time of each file that matches the pattern, and one record per passing
+// file in walk order. Its line (see lines()) shows name, accessed, created,
+// modified, size, folder, type (tab-separated, the order of the grid's
+// columns). Every row shows all three dates whatever time is tested. A date
+// outside what the packed form holds (before 1980, after 2107) is shown as
+// the real date rather than a clamped one, so the text and the test agree;
+// a time that is not recorded shows as an empty date.
 //
 // The tested time, the range and the pattern may change while a walk goes
 // (the window keeps those controls usable): the setters take effect from the
@@ -75,13 +82,10 @@ public:
     QString filePattern(const WalkFolder& folder) override;
     Verdict fileMatched(const FileRecord& file) override;
 
-    // The result lines, in walk order.
-    const QStringList& lines() const { return m_lines; }
-
-    // The date text of a file time as shown in the grid: the short date of
-    // the packed value, the real short date when the packed form cannot hold
-    // it, empty for 0.
-    QString dateText(std::int64_t epochSeconds);
+    // The records of the passing files, in walk order, and their lines in
+    // the window's layout (shared with the grid).
+    const std::shared_ptr<ResultSet>& records() const { return m_set; }
+    const std::shared_ptr<ResultLines>& lines() const { return m_lines; }
 
 private:
     bool matches(const FileStatus& status);
@@ -91,8 +95,9 @@ private:
     QDate m_start;
     QDate m_end;
     QString m_pattern;
-    FileTextFormatter m_texts;
-    QStringList m_lines;
+    FileTextFormatter m_texts; // packs times for the date test
+    std::shared_ptr<ResultSet> m_set;
+    std::shared_ptr<ResultLines> m_lines;
 };
 
 } // namespace rw
