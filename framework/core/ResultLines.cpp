@@ -150,14 +150,10 @@ void ResultLines::prefixKey(std::uint32_t rec, std::uint64_t key[2]) const
         const QString text = fieldText(rec, m_layout[n]);
         for (qsizetype i = 0; i < text.size() && have < 8; ++i) {
             const char16_t c = text.at(i).unicode();
-            // Outside the basic plane the fold of one unit is not the fold
-            // of the character; such a key is cut there and the whole
-            // lines decide.
-            if (QChar::isSurrogate(c)) {
-                have = 8;
-                break;
-            }
-            units[have++] = fold(c);
+            // Surrogates stand as they are: characters beyond the basic
+            // plane that have a case are too rare to fold here, and the
+            // whole lines still decide ties.
+            units[have++] = QChar::isSurrogate(c) ? c : fold(c);
         }
     }
     key[0] = key[1] = 0;

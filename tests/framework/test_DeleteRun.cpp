@@ -154,8 +154,11 @@ TEST(DeleteRun, AFileReplacedSinceTheScanIsReportedAndLeftAlone)
     const QString kept = fx.file("in/kept.bin", 40);
     const QList<DeleteTarget> seen = targets({swapped, victim, kept});
 
+    // The new file is made before the old one goes, so it cannot get the
+    // old one's inode number back.
+    QFile::rename(fx.file("in/new.tmp", 11), swapped + ".x");
     QFile::remove(swapped);
-    fx.file("in/swapped.bin", 11);
+    QFile::rename(swapped + ".x", swapped);
     QDir(fx.path("in")).rename("sub", "sub.old");
     fx.symlink("in/sub", fx.path("outside"));
 
@@ -163,13 +166,13 @@ TEST(DeleteRun, AFileReplacedSinceTheScanIsReportedAndLeftAlone)
     const DeleteRun::Outcome out = run.deleteAll();
     EXPECT_EQ(out.files, 1);
     EXPECT_EQ(out.bytes, 40);
-    EXPECT_EQ(out.replaced, QStringList({swapped, victim}));
+    EXPECT_EQ(out.replaced, QStringList({victim, swapped})); // in sorted order
     EXPECT_FALSE(QFile::exists(kept));
     EXPECT_TRUE(QFile::exists(swapped));
     EXPECT_TRUE(QFile::exists(outside));
     EXPECT_TRUE(QFile::exists(fx.path("in/sub.old/victim.bin")));
     EXPECT_EQ(ScriptedResponder::instance().texts(),
-              QStringList({DeleteRun::replacedText(swapped), DeleteRun::replacedText(victim)}));
+              QStringList({DeleteRun::replacedText(victim), DeleteRun::replacedText(swapped)}));
     EXPECT_EQ(readDeletionTotals().filesDeleted, 1);
 
     // Recycling the same list touches nothing outside either.
