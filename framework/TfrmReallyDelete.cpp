@@ -12,6 +12,7 @@
 
 #include "app/core/Messages.h"
 #include "app/core/SharedRoutines.h"
+#include "app/core/Settings.h"
 #include "framework/core/DeleteRun.h"
 #include "framework/core/PathTarget.h"
 
@@ -158,6 +159,10 @@ void TfrmReallyDelete::btDeleteAllClick()
         ShowInfoMessage(QStringLiteral("Files not deleted"));
         return;
     }
+    if (!settingsMayGoUnwritten()) {
+        ShowInfoMessage(QStringLiteral("Files not deleted"));
+        return;
+    }
     runWithProgress(&DeleteRun::deleteAll);
 }
 
@@ -168,11 +173,22 @@ void TfrmReallyDelete::btRecycleClick()
                        "\"Immediately Remove Files On Delete\" option turned on in the recycle "
                        "bin. If either is true, then you will not be able to recover the "
                        "deleted files from the recycle bin. \n\nSend to the recycle bin anyway?");
-    if (!AskYesNo(note)) {
+    if (!AskYesNo(note) || !settingsMayGoUnwritten()) {
         ShowInfoMessage(QStringLiteral("Files not deleted"));
         return;
     }
     runWithProgress(&DeleteRun::recycleAll);
+}
+
+bool TfrmReallyDelete::settingsMayGoUnwritten()
+{
+    // Said once, before anything goes: afterwards the totals could only be
+    // lost without a word.
+    QString why;
+    if (settingsWritable(&why))
+        return true;
+    return AskYesNo(why + QStringLiteral("\n\nThe deletion totals will not be recorded. Delete "
+                                         "the files anyway?"));
 }
 
 void TfrmReallyDelete::runWithProgress(

@@ -45,6 +45,9 @@ protected:
 
 private:
     void fillSavings();
+    // True when the settings file can be written, or the user chose to go on
+    // without recording the totals.
+    bool settingsMayGoUnwritten();
     void finishRun();
     // Runs one pass of the deletion engine under the hourglass and the progress bar.
     void runWithProgress(DeleteRun::Outcome (DeleteRun::*step)(const DeleteRun::Progress&));

@@ -1,4 +1,6 @@
 #include "app/core/Settings.h"
+#include "platform/FolderWritable.h"
+#include "platform/Folders.h"
 
 #include "platform/DosDateTime.h"
 #include "platform/ProfileFile.h"
@@ -16,6 +18,11 @@ namespace
 const QString kTotals = QStringLiteral("Roomwise");
 const char* const kCounterKeys[4] = {"Ndelete", "SizeDelete", "NWaste", "SizeWaste"};
 } // namespace
+
+bool settingsWritable(QString* why)
+{
+    return canWriteFolderOf(resolveProfilePath(QString::fromLatin1(kSettingsFileName)), why);
+}
 
 bool addDeletionTotals(std::int64_t filesDeleted, std::int64_t bytesDeleted,
                        std::int64_t filesRecycled, std::int64_t bytesRecycled, const QDate& today)

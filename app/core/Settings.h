@@ -11,6 +11,10 @@ namespace rw
 
 // The settings file shared by all windows, opened by bare name.
 inline const char* const kSettingsFileName = "roomwse.ini";
+
+// Whether the settings file can be written (nothing is written to find
+// out); when not, `why` gets a sentence for the user.
+bool settingsWritable(QString* why);
 // The separate placement profile of the files-by-date window.
 inline const char* const kModsProfileName = "roomws95";
 

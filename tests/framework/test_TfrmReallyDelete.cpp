@@ -130,3 +130,32 @@ TEST(TfrmReallyDelete, ToolWindowClosesUnlessTheConfirmationIsCancelled)
     EXPECT_FALSE(QFile::exists(a));
     EXPECT_TRUE(QFile::exists(qEnvironmentVariable("XDG_DATA_HOME") + "/Trash/files/a.bin"));
 }
+
+TEST(TfrmReallyDelete, ASettingsFileThatCannotBeWrittenIsSaidBeforeAnythingGoes)
+{
+    // The settings folder cannot be made: a plain file stands in its place.
+    FixtureBuilder fx;
+    const QString a = fx.file("a.bin", 10);
+    QFile blocker(qEnvironmentVariable("XDG_CONFIG_HOME") + "/roomwise");
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+
+    ScriptedResponder::instance().queueAnswer(MessageAnswer::Yes); // Really delete?
+    ScriptedResponder::instance().queueAnswer(MessageAnswer::No);  // go on unrecorded?
+    TfrmReallyDelete w;
+    w.setFiles(QStringList{a});
+    w.btDeleteAllClick();
+    EXPECT_TRUE(QFile::exists(a));
+    EXPECT_NE(w.result(), QDialog::Accepted);
+    const QStringList said = ScriptedResponder::instance().texts();
+    ASSERT_EQ(said.size(), 3);
+    EXPECT_TRUE(said[1].contains("The deletion totals will not be recorded."));
+    EXPECT_EQ(said[2], "Files not deleted");
+
+    ScriptedResponder::instance().clear();
+    ScriptedResponder::instance().queueAnswer(MessageAnswer::Yes);
+    ScriptedResponder::instance().queueAnswer(MessageAnswer::Yes);
+    w.btRecycleClick();
+    EXPECT_FALSE(QFile::exists(a));
+    EXPECT_EQ(w.result(), QDialog::Accepted);
+}
