@@ -4,10 +4,15 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cstdio>
+
+#include <fcntl.h>
+
 #include "app/core/Settings.h"
 #include "framework/core/DeleteRun.h"
 #include "framework/core/PathTarget.h"
 #include "tests/support/FixtureBuilder.h"
+#include "tests/support/NameSwapper.h"
 #include "tests/support/ScriptedResponder.h"
 
 using namespace rw;
@@ -180,4 +185,44 @@ TEST(DeleteRun, AFileReplacedSinceTheScanIsReportedAndLeftAlone)
     again.recycleAll();
     EXPECT_TRUE(QFile::exists(outside));
     EXPECT_FALSE(QFile::exists(trashFiles() + "/victim.bin"));
+}
+
+TEST(DeleteRun, AFolderSwappedForALinkDuringTheRunNeverCostsAnOutsideFile)
+{
+    // Another process exchanges the listed folder with a link to an outside
+    // folder holding files of the same names, over and over, while the
+    // files are deleted and then recycled.
+    FixtureBuilder fx;
+    QStringList inside;
+    for (int i = 0; i < 300; ++i) {
+        inside.append(fx.file(QString("in/sub/f%1.bin").arg(i), 3));
+        fx.file(QString("outside/f%1.bin").arg(i), 7);
+    }
+    fx.symlink("in/link", fx.path("outside"));
+    const QList<DeleteTarget> seen = targets(inside);
+    const QByteArray sub = QFile::encodeName(fx.path("in/sub"));
+    const QByteArray link = QFile::encodeName(fx.path("in/link"));
+
+    for (bool recycle : {false, true}) {
+        rwtest::NameSwapper swapper({{sub, link}}, 2000000, 20);
+        ASSERT_TRUE(swapper.waitUntilSwapping(5));
+        DeleteRun run(seen);
+        const DeleteRun::Outcome out = recycle ? run.recycleAll() : run.deleteAll();
+        swapper.stop();
+        // The folder ends where it began (an even number of exchanges or not).
+        if (QFileInfo(fx.path("in/sub")).isSymLink()) {
+            ASSERT_EQ(::renameat2(AT_FDCWD, sub.constData(), AT_FDCWD, link.constData(),
+                                  RENAME_EXCHANGE),
+                      0);
+        }
+        EXPECT_LE(out.files, 300);
+        for (int i = 0; i < 300; ++i) {
+            QFile f(fx.path(QString("outside/f%1.bin").arg(i)));
+            ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << "outside file " << i << " is gone";
+            EXPECT_EQ(f.size(), 7);
+        }
+        const QDir trash(qEnvironmentVariable("XDG_DATA_HOME") + "/Trash/files");
+        for (const QFileInfo& t : trash.entryInfoList(QDir::Files))
+            EXPECT_NE(t.size(), 7) << "an outside file is in the trash";
+    }
 }

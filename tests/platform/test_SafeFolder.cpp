@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/SafeFolder.h"
-#include "tests/platform/NameSwapper.h"
+#include "tests/support/NameSwapper.h"
 #include "tests/platform/RawFiles.h"
 
 #include <cerrno>

@@ -5,7 +5,7 @@
 #include "platform/SafeFolder.h"
 #include "platform/Trash.h"
 #include "platform/TrashInfo.h"
-#include "tests/platform/NameSwapper.h"
+#include "tests/support/NameSwapper.h"
 #include "tests/platform/RawFiles.h"
 #include "tests/platform/TestMount.h"
 
