@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include "platform/ReadOnlyOpen.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -450,15 +452,19 @@ QStringList versionInfoLines(std::span<const std::uint8_t> image, bool withTab)
 
 QStringList ReadVersionInfo(const QString& path, bool withTab)
 {
-    // Non-blocking so that opening a FIFO cannot hang; only regular files
-    // are read.
-    const UniqueFd fd(
-        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
-    if (fd.get() < 0)
+    return ReadVersionInfo(QFile::encodeName(path), withTab);
+}
+
+QStringList ReadVersionInfo(const QByteArray& path, bool withTab)
+{
+    // Only regular files, opened without blocking and without touching the
+    // access time: looking at a file must not change it.
+    const FileDescriptor fd = openRegularFileForReading(path);
+    if (!fd.isValid())
         return {};
     struct stat st {
     };
-    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size <= 0)
+    if (::fstat(fd.get(), &st) != 0 || st.st_size <= 0)
         return {};
     return linesFromSource(FdSource(fd.get(), std::uint64_t(st.st_size)), withTab);
 }

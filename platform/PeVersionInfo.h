@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -34,6 +35,8 @@ const std::array<VersionField, 11>& versionFields();
 // and at most 64 KiB of resource data), and special files (FIFOs, devices)
 // are never opened for reading.
 QStringList ReadVersionInfo(const QString& path, bool withTab);
+// The same for a path given as the file system's bytes.
+QStringList ReadVersionInfo(const QByteArray& path, bool withTab);
 
 // The same for a PE image held in memory (the whole file content).
 QStringList versionInfoLines(std::span<const std::uint8_t> image, bool withTab);

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -186,9 +187,17 @@ TEST(TfrmDupCompare, CrcValuesGiveTheVerdict)
     src.add(fx.fileWithContent("b/x.dat", content));
     src.add(fx.fileWithContent("c/x.dat", "other bytes"));
 
+    // Looking at the files (details, version lines, checksum) leaves their
+    // access times as they were.
+    const QDateTime longAgo(QDate(2001, 2, 3), QTime(4, 5, 6));
+    fx.setTimes("a/x.dat", longAgo, longAgo);
+    fx.setTimes("b/x.dat", longAgo, longAgo);
+
     TfrmDupCompare w;
     w.showFor(&src);
     w.findChild<QPushButton*>("btCompute")->click();
+    for (const char* rel : {"a/x.dat", "b/x.dat"})
+        EXPECT_EQ(QFileInfo(fx.path(rel)).lastRead(), longAgo) << rel;
     const QString hex = crcLabelText(crcOf(content));
     EXPECT_EQ(text(w, "lblCRC1"), hex + " file contents are identical");
     EXPECT_EQ(text(w, "lblCRC2"), hex + " file contents are identical");

@@ -408,7 +408,7 @@ void TfrmDupCompare::getValues(Side& side, int row)
         return;
 
     side.image->setPixmap(GetFileIcon(path).pixmap(32, 32));
-    QStringList lines = ReadVersionInfo(path, false);
+    QStringList lines = ReadVersionInfo(side.path, false);
     if (lines.isEmpty())
         lines.append(kNoProfile);
     side.tlBox->clear();
