@@ -170,6 +170,25 @@ TEST(Trash, WithoutAHomeNothingMovesAndTheWorkingFolderStaysEmpty)
     EXPECT_TRUE(names(cwd).isEmpty());
 }
 
+TEST(Trash, AHomeBehindALinkStillHasItsTrash)
+{
+    // As where /home is a link to /var/home: the user's own set-up, not
+    // something a scan found, so the trash path may lead through it.
+    const QByteArray r = root();
+    makeFolder(r + "/var/home");
+    makeLink(r + "/linkedhome", r + "/var/home");
+    ::unsetenv("XDG_DATA_HOME");
+    ::setenv("HOME", (r + "/linkedhome").constData(), 1);
+    const QByteArray fx = fixture();
+    writeFile(fx + "/f", "kept");
+    QString why;
+    ASSERT_EQ(trashEntry(fx, "f", &why), Result::Done) << why.toStdString();
+    EXPECT_EQ(readFile(r + "/var/home/.local/share/Trash/files/f"), "kept");
+    EXPECT_TRUE(S_ISLNK(modeOf(r + "/linkedhome")));
+    ASSERT_TRUE(Trash::restore(Trash::homeTrashPath(), "f"));
+    EXPECT_EQ(readFile(fx + "/f"), "kept");
+}
+
 TEST(Trash, AnEntryThatIsNotTheScannedOneStaysWhereItIs)
 {
     const QByteArray fx = fixture();
