@@ -160,11 +160,7 @@ bool DirListing::next(std::size_t& cursor, DirEntry* entry) const
 
 bool DirListing::status(const char* name, FileStatus* out) const
 {
-    struct statx sx;
-    if (::statx(m_fd.get(), name, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT, kStatxMask, &sx) != 0)
-        return false;
-    fillStatus(name, sx, out);
-    return true;
+    return entryStatus(m_fd.get(), name, out);
 }
 
 bool DirListing::selfStatus(FileStatus* out) const
@@ -184,6 +180,16 @@ bool pathStatus(const QByteArray& path, FileStatus* out)
         return false;
     const char* base = std::strrchr(path.constData(), '/');
     fillStatus(base ? base + 1 : path.constData(), sx, out);
+    return true;
+}
+
+bool entryStatus(int folderFd, const char* name, FileStatus* out)
+{
+    struct statx sx;
+    const int flags = AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT | (name[0] ? 0 : AT_EMPTY_PATH);
+    if (::statx(folderFd, name, flags, kStatxMask, &sx) != 0)
+        return false;
+    fillStatus(name, sx, out);
     return true;
 }
 

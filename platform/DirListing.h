@@ -118,5 +118,9 @@ private:
 
 // Metadata of a path (links not followed); false when the call fails.
 bool pathStatus(const QByteArray& path, FileStatus* out);
+// Metadata of the entry `name` of the folder descriptor `folderFd` (a link
+// is not followed, an automount not triggered); an empty `name` gives the
+// folder itself. False when the call fails (errno set).
+bool entryStatus(int folderFd, const char* name, FileStatus* out);
 
 } // namespace rw

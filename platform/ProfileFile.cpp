@@ -7,6 +7,11 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cerrno>
+#include <cstring>
+
+#include <sys/stat.h>
+
 namespace rw
 {
 
@@ -148,8 +153,36 @@ void appendSection(Content* c, const QList<QByteArray>& body)
     c->finalNewline = true;
 }
 
+// QSaveFile writes through a symbolic link to its target, which could be any
+// file the user may write; so a link (or anything but a regular file) at the
+// settings path is refused and left as it is.
+bool mayReplace(const QString& path, QString* error)
+{
+    struct stat st;
+    if (::lstat(QFile::encodeName(path).constData(), &st) != 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            return true;
+        *error = QStringLiteral("Cannot write %1: %2")
+                     .arg(path, QString::fromLocal8Bit(std::strerror(errno)));
+        return false;
+    }
+    if (S_ISLNK(st.st_mode)) {
+        *error = QStringLiteral("The settings file %1 is a symbolic link; it was left as it is.")
+                     .arg(path);
+        return false;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        *error = QStringLiteral("The settings file %1 is not a regular file; it was left as it is.")
+                     .arg(path);
+        return false;
+    }
+    return true;
+}
+
 bool save(const QString& path, const Content& c, QString* error)
 {
+    if (!mayReplace(path, error))
+        return false;
     const QString folder = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(folder)) {
         *error = QStringLiteral("Cannot create the folder %1").arg(folder);

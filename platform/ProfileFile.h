@@ -41,7 +41,9 @@ public:
     // Each write returns false (and leaves the old file untouched) when the
     // file could not be read or written, or when a section, key or value
     // holds a line break (or the key is empty, holds '=' or starts with '['
-    // or ';'), which would break the file's lines; errorString() then says why.
+    // or ';'), which would break the file's lines, or when the file is a
+    // symbolic link or not a regular file (neither the link nor its target is
+    // touched); errorString() then says why.
     bool writeString(const QString& section, const QString& key, const QString& value);
     // Sets several keys of one section in a single atomic write; other keys
     // of the section and all other lines stay as they were.

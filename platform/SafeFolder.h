@@ -36,6 +36,13 @@ public:
     bool open(const QByteArray& path, const FileIdentity& expected = {});
     // Opens the sub-folder `name` of `parent` the same way.
     bool openChild(const SafeFolder& parent, const char* name, const FileIdentity& expected = {});
+    // Like open() and openChild(), but each missing folder on the way is made
+    // first with `mode` (still never following a link). Used for the trash,
+    // not for anything a scan found.
+    bool openOrCreate(const QByteArray& path, unsigned mode);
+    bool openOrCreateChild(const SafeFolder& parent, const char* name, unsigned mode);
+    // Closes the descriptor.
+    void close();
 
     bool isOpen() const { return m_fd.isValid(); }
     int fd() const { return m_fd.get(); }
@@ -46,6 +53,8 @@ public:
     // Metadata of the entry `name` (no '/') of this folder, not following a
     // link. False when it cannot be read (error() set; ENOENT when missing).
     bool status(const char* name, FileStatus* out) const;
+    // Metadata of the open folder itself; false when it cannot be read.
+    bool selfStatus(FileStatus* out) const;
     // Done when `name` is still `expected` (device, inode, type), Missing,
     // Replaced or Failed otherwise. `now` (may be null) gets its metadata.
     Result check(const char* name, const FileIdentity& expected, FileStatus* now = nullptr) const;
@@ -57,7 +66,23 @@ public:
     // check().
     Result removeEmptyFolder(const char* name, const FileIdentity& expected);
 
+    // Moves `fromName` of the folder descriptor `fromFd` to `toName` of
+    // `toFd` with renameat2(RENAME_NOREPLACE): an entry already at the target
+    // is never replaced. False with errno set when the kernel refuses
+    // (EEXIST when the target is taken, EXDEV across file systems).
+    static bool renameNoReplace(int fromFd, const char* fromName, int toFd, const char* toName);
+    // True for a name that is one entry of a folder: not empty, no '/', not
+    // "." or "..".
+    static bool isEntryName(const char* name);
+    // For tests: false makes open() walk the path one component at a time
+    // even where the kernel has openat2. Not thread-safe; set it up front.
+    static void setKernelResolveEnabled(bool enabled);
+
 private:
+    bool walk(const QByteArray& path, bool create, unsigned mode, const FileIdentity& expected);
+    bool finishOpen(int fd, QByteArray path, const FileIdentity& expected);
+    bool fail(Result result, int error);
+
     FileDescriptor m_fd;
     QByteArray m_path;
     Result m_result = Result::Done;

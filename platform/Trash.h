@@ -26,7 +26,10 @@ namespace rw
 class Trash
 {
 public:
-    // The home trash folder for the current environment.
+    // The home trash folder for the current environment: $XDG_DATA_HOME/Trash
+    // when XDG_DATA_HOME is absolute, else $HOME/.local/share/Trash. Empty
+    // when HOME is not absolute either: the trash is never guessed, and
+    // never put in the working folder.
     static QByteArray homeTrashPath();
 
     // Moves the entry `name` of `folder` into the trash of its file system,
@@ -37,8 +40,10 @@ public:
                                           const FileIdentity& expected,
                                           QString* errorText = nullptr);
 
-    // Reads a .trashinfo file: the original absolute path (decoded) and the
-    // deletion date text. False when it is not a valid info file.
+    // Reads a .trashinfo file: the original absolute path (decoded; a Path=
+    // relative to the top folder of a top-dir trash is made absolute from
+    // where `infoPath` lies) and the deletion date text. False when it is not
+    // a valid info file.
     static bool readInfo(const QByteArray& infoPath, QByteArray* originalPath,
                          QString* deletionDate);
     // Puts a trashed entry back where its info file says it came from (used

@@ -4,9 +4,17 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "platform/FolderWritable.h"
 #include "platform/Folders.h"
 #include "platform/ProfileFile.h"
+#include "tests/platform/TestMount.h"
 #include "tests/support/TestEnvironment.h"
+
+#include <functional>
+#include <optional>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace rw;
 
@@ -195,4 +203,83 @@ TEST(ProfileFile, FileIsReplacedNotRewrittenInPlace)
     // A reader that opened the old file still sees the old, whole content.
     EXPECT_EQ(held.readAll(), "[S]\na=1\n");
     EXPECT_EQ(readBytes(iniPath()), "[S]\na=2\n");
+}
+
+TEST(ProfileFile, ASettingsFileThatIsALinkIsNeverWrittenThrough)
+{
+    const QString target = rwtest::testRoot() + "/target.ini";
+    const QByteArray before = "[S]\na=1\n";
+    writeBytes(target, before);
+    ASSERT_TRUE(QFile::link(target, iniPath()));
+    ProfileFile ini(iniPath());
+    EXPECT_EQ(ini.readString("S", "a"), "1") << "reading through the link is harmless";
+    const std::function<bool()> writes[] = {
+        [&] { return ini.writeString("S", "a", "2"); },
+        [&] { return ini.writeValues("S", {{"b", "3"}}); },
+        [&] { return ini.writeInt("T", "n", 4); },
+        [&] { return ini.removeKey("S", "a"); },
+        [&] { return ini.writeSection("S", {}); },
+    };
+    for (const auto& write : writes) {
+        EXPECT_FALSE(write());
+        EXPECT_EQ(ini.errorString(),
+                  "The settings file " + iniPath() + " is a symbolic link; it was left as it is.");
+    }
+    EXPECT_EQ(readBytes(target), before);
+    EXPECT_TRUE(QFileInfo(iniPath()).isSymLink());
+    EXPECT_EQ(QFileInfo(iniPath()).symLinkTarget(), target);
+
+    // A dangling link is refused as well; its target is never made.
+    const QString dangling = rwtest::testRoot() + "/dangling.ini";
+    ASSERT_TRUE(QFile::link(rwtest::testRoot() + "/nowhere.ini", dangling));
+    EXPECT_FALSE(ProfileFile(dangling).writeString("S", "k", "v"));
+    EXPECT_FALSE(QFileInfo::exists(rwtest::testRoot() + "/nowhere.ini"));
+}
+
+TEST(ProfileFile, CanWriteFolderOfTellsWithoutMakingAnything)
+{
+    const QString r = rwtest::testRoot();
+    writeBytes(r + "/plain.ini", "[S]\n");
+    writeBytes(r + "/afile", "x");
+    ASSERT_TRUE(QFile::link(r + "/plain.ini", r + "/link.ini"));
+    QDir().mkpath(r + "/folder.ini");
+    const struct {
+        const char* what;
+        QString path;
+        bool writable;
+    } cases[] = {
+        {"an existing file", r + "/plain.ini", true},
+        {"missing folders that can be made", r + "/new/deeper/x.ini", true},
+        {"a folder under a file", r + "/afile/sub/x.ini", false},
+        {"a link", r + "/link.ini", false},
+        {"a folder", r + "/folder.ini", false},
+    };
+    for (const auto& c : cases) {
+        QString why;
+        EXPECT_EQ(canWriteFolderOf(c.path, &why), c.writable) << c.what;
+        EXPECT_EQ(why.isEmpty(), c.writable) << c.what << ": " << why.toStdString();
+    }
+    EXPECT_FALSE(QFileInfo::exists(r + "/new")) << "the check makes nothing";
+}
+
+TEST(ProfileFile, CanWriteFolderOfSeesAFolderThatCannotBeWritten)
+{
+    const QString folder = rwtest::testRoot() + "/locked";
+    QDir().mkpath(folder);
+    // Root passes permission bits, so there a read-only mount stands in.
+    std::optional<rwtest::TestMount> mount;
+    if (::geteuid() != 0) {
+        ASSERT_EQ(::chmod(QFile::encodeName(folder).constData(), 0500), 0);
+    } else {
+        mount.emplace(rwtest::TestMount::tmpfs(QFile::encodeName(folder), MS_RDONLY));
+        if (!mount->ok())
+            GTEST_SKIP() << mount->reason().toStdString();
+    }
+    for (const QString& path : {folder + "/x.ini", folder + "/sub/x.ini"}) {
+        QString why;
+        EXPECT_FALSE(canWriteFolderOf(path, &why)) << path.toStdString();
+        EXPECT_TRUE(why.contains(folder)) << why.toStdString();
+        EXPECT_FALSE(ProfileFile(path).writeString("S", "k", "v"))
+            << "the check agrees with a write";
+    }
 }
