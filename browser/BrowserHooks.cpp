@@ -8,8 +8,8 @@ namespace rw
 
 void registerBrowserHooks()
 {
-    windowHooks().openBrowser = [](QWidget* parent, const QString& folder, const QString& mask,
-                                   const QString& selectFile) {
+    windowHooks().openBrowser = [](QWidget* parent, const QByteArray& folder, const QString& mask,
+                                   const QByteArray& selectFile) {
         TfrmBrowse browser(parent);
         if (!folder.isEmpty())
             browser.setFolder(folder);

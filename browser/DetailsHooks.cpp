@@ -8,7 +8,7 @@ namespace rw
 
 void registerDetailsHooks()
 {
-    windowHooks().openDetails = [](QWidget* parent, const QString& path) {
+    windowHooks().openDetails = [](QWidget* parent, const QByteArray& path) {
         TfrmDetails dialog(parent);
         dialog.setFilePath(path);
         dialog.exec();

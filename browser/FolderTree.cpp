@@ -1,15 +1,53 @@
 #include "browser/FolderTree.h"
 
-#include <QDir>
+#include <QFile>
 #include <QStyle>
+
+#include <string_view>
+
+#include "browser/core/PathBytes.h"
+#include "platform/DirListing.h"
+#include "platform/DisplayName.h"
+#include "platform/FileAttributes.h"
 
 namespace rw
 {
 
 namespace
 {
-constexpr int kPathRole = Qt::UserRole;
 constexpr int kFilledRole = Qt::UserRole + 1;
+
+QByteArray pathOf(const QTreeWidgetItem* item)
+{
+    return item->data(0, FolderTree::kPathRole).toByteArray();
+}
+
+// The sub-folders of `path` that the tree offers: no hidden ones, no links.
+QList<QByteArray> subFolders(const QByteArray& path)
+{
+    QList<QByteArray> names;
+    DirListing dir;
+    if (!dir.open(path, true))
+        return names;
+    dir.readAll(); // a folder read only in part still offers what was read
+    std::size_t cursor = 0;
+    DirEntry entry;
+    while (dir.next(cursor, &entry)) {
+        if (entry.isHidden() || entry.type == EntryType::File || entry.type == EntryType::SymLink ||
+            entry.type == EntryType::Special)
+            continue;
+        FileStatus status;
+        // The directory's word is taken only where it gives one; the status
+        // (links not followed) decides the rest.
+        if (entry.type == EntryType::Unknown &&
+            (!dir.status(entry.name.data(), &status) || !(status.attributes & faDirectory) ||
+             (status.attributes & faSymLink)))
+            continue;
+        names.append(QByteArray(entry.name.data(), qsizetype(entry.name.size())));
+    }
+    return names;
+}
+
 } // namespace
 
 FolderTree::FolderTree(QWidget* parent) : QTreeWidget(parent)
@@ -19,16 +57,15 @@ FolderTree::FolderTree(QWidget* parent) : QTreeWidget(parent)
     setUniformRowHeights(true);
     setExpandsOnDoubleClick(true);
     connect(this, &QTreeWidget::itemExpanded, this, &FolderTree::fillChildren);
-    connect(this, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
-        emit folderChosen(item->data(0, kPathRole).toString());
-    });
+    connect(this, &QTreeWidget::itemActivated, this,
+            [this](QTreeWidgetItem* item) { emit folderChosen(pathOf(item)); });
 }
 
-QTreeWidgetItem* FolderTree::addFolderItem(QTreeWidgetItem* parent, const QString& name,
-                                           const QString& path)
+QTreeWidgetItem* FolderTree::addFolderItem(QTreeWidgetItem* parent, const QString& text,
+                                           const QByteArray& path)
 {
     auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(this);
-    item->setText(0, name);
+    item->setText(0, text);
     item->setData(0, kPathRole, path);
     item->setData(0, kFilledRole, false);
     item->setIcon(0, style()->standardIcon(QStyle::SP_DirIcon));
@@ -42,43 +79,48 @@ void FolderTree::fillChildren(QTreeWidgetItem* item)
     if (!item || item->data(0, kFilledRole).toBool())
         return;
     item->setData(0, kFilledRole, true);
-    const QString path = item->data(0, kPathRole).toString();
-    const QStringList names = QDir(path).entryList(
-        QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks, QDir::Name | QDir::IgnoreCase);
+    const QByteArray path = pathOf(item);
     // Items put in before the branch was read (a hidden folder on the way to
-    // the folder shown) stay; the rest are added in name order.
-    for (const QString& name : names)
-        if (!childNamed(item, name))
-            addFolderItem(item, name, QDir(path).filePath(name));
+    // the folder shown) stay; the rest are added, then all sorted by name.
+    for (const QByteArray& name : subFolders(path)) {
+        const QByteArray child = joinPathBytes(path, name);
+        if (!childAt(item, child))
+            addFolderItem(item, displayName(name), child);
+    }
     item->sortChildren(0, Qt::AscendingOrder);
     item->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
 }
 
-QTreeWidgetItem* FolderTree::childNamed(QTreeWidgetItem* item, const QString& name)
+QTreeWidgetItem* FolderTree::childAt(QTreeWidgetItem* item, const QByteArray& path)
 {
+    // By the bytes: "Bad\xff" and its look-alike "Bad\uFFFD" are two folders.
     for (int i = 0; i < item->childCount(); ++i)
-        if (item->child(i)->text(0) == name)
+        if (pathOf(item->child(i)) == path)
             return item->child(i);
     return nullptr;
 }
 
-void FolderTree::showFolder(const QString& driveRoot, const QString& folder, bool reread)
+void FolderTree::showFolder(const QString& driveRoot, const QByteArray& folder, bool reread)
 {
     if (reread || driveRoot != m_root || topLevelItemCount() == 0) {
         clear();
         m_root = driveRoot;
-        addFolderItem(nullptr, driveRoot, driveRoot);
+        // A drive root is a text of the settings; its encoding is its bytes.
+        addFolderItem(nullptr, driveRoot, cleanAbsolutePath(QFile::encodeName(driveRoot)));
     }
     QTreeWidgetItem* item = topLevelItem(0);
     fillChildren(item);
     item->setExpanded(true);
-    const QString rest = folder.mid(driveRoot.size());
-    for (const QString& name : rest.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+    const QByteArray root = pathOf(item);
+    const QByteArray rest = folder.startsWith(root) ? folder.mid(root.size()) : QByteArray();
+    for (const QByteArray& name : rest.split('/')) {
+        if (name.isEmpty())
+            continue;
         fillChildren(item);
-        QTreeWidgetItem* child = childNamed(item, name);
+        const QByteArray path = joinPathBytes(pathOf(item), name);
+        QTreeWidgetItem* child = childAt(item, path);
         if (!child)
-            child =
-                addFolderItem(item, name, QDir(item->data(0, kPathRole).toString()).filePath(name));
+            child = addFolderItem(item, displayName(name), path);
         item->setExpanded(true);
         item = child;
     }
@@ -89,10 +131,10 @@ void FolderTree::showFolder(const QString& driveRoot, const QString& folder, boo
     scrollToItem(item);
 }
 
-QString FolderTree::selectedFolder() const
+QByteArray FolderTree::selectedFolder() const
 {
     const QTreeWidgetItem* item = currentItem();
-    return item ? item->data(0, kPathRole).toString() : QString();
+    return item ? pathOf(item) : QByteArray();
 }
 
 } // namespace rw

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QTreeWidget>
 
@@ -12,28 +13,34 @@ namespace rw
 // Hidden folders (a name beginning with '.') and symbolic links to folders
 // are not offered, but a hidden folder on the path of the folder shown is.
 // Double click (or Enter) on a folder asks to make it the current folder.
+// Each item keeps its folder's path as the file system's bytes (kPathRole, a
+// QByteArray); its text is the name as displayName shows it.
 class FolderTree : public QTreeWidget
 {
     Q_OBJECT
 public:
+    // The data role of an item's folder path (QByteArray).
+    static constexpr int kPathRole = Qt::UserRole;
+
     explicit FolderTree(QWidget* parent = nullptr);
 
-    // Shows `folder` (absolute, cleaned) under the root of `driveRoot`,
-    // opening the branches down to it and selecting it. The tree is rebuilt
-    // when the drive changes or `reread` is set (after folders were removed).
-    void showFolder(const QString& driveRoot, const QString& folder, bool reread = false);
-    // The folder of the selected item ("" when none).
-    QString selectedFolder() const;
+    // Shows `folder` (absolute, cleaned, the file system's bytes) under the
+    // root of `driveRoot`, opening the branches down to it and selecting it.
+    // The tree is rebuilt when the drive changes or `reread` is set (after
+    // folders were removed).
+    void showFolder(const QString& driveRoot, const QByteArray& folder, bool reread = false);
+    // The folder of the selected item (empty when none).
+    QByteArray selectedFolder() const;
 
 signals:
     // The user chose a folder (double click or Enter).
-    void folderChosen(const QString& folder);
+    void folderChosen(const QByteArray& folder);
 
 private:
     void fillChildren(QTreeWidgetItem* item);
-    QTreeWidgetItem* childNamed(QTreeWidgetItem* item, const QString& name);
-    QTreeWidgetItem* addFolderItem(QTreeWidgetItem* parent, const QString& name,
-                                   const QString& path);
+    QTreeWidgetItem* childAt(QTreeWidgetItem* item, const QByteArray& path);
+    QTreeWidgetItem* addFolderItem(QTreeWidgetItem* parent, const QString& text,
+                                   const QByteArray& path);
 
     QString m_root;
 };

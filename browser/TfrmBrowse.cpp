@@ -2,9 +2,8 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QEvent>
-#include <QFileInfo>
+#include <QFile>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -12,6 +11,8 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QVBoxLayout>
+
+#include <unistd.h>
 
 #include "app/WinPlace.h"
 #include "app/core/Messages.h"
@@ -21,6 +22,7 @@
 #include "browser/TfrmDelDirectory.h"
 #include "browser/core/FolderDelete.h"
 #include "browser/core/FolderListing.h"
+#include "browser/core/PathBytes.h"
 #include "browser/core/ProtectedPaths.h"
 #include "controls/ResultGridModel.h"
 #include "controls/ResultGridView.h"
@@ -29,7 +31,11 @@
 #include "framework/ResultGridController.h"
 #include "framework/TfrmReallyDelete.h"
 #include "framework/TfrmWildCard.h"
+#include "framework/core/DeleteTarget.h"
+#include "platform/DirListing.h"
+#include "platform/DisplayName.h"
 #include "platform/Drives.h"
+#include "platform/SafeFolder.h"
 
 namespace rw
 {
@@ -41,7 +47,6 @@ namespace
 constexpr int kSizeColumn = 3;
 constexpr int kNameColumn = 4;
 constexpr int kTypeColumn = 5;
-constexpr int kColumns = 6;
 
 // Sort items, in menu order. The menu starts with "Name" checked.
 enum SortItem { SortName, SortModified, SortAccess, SortSize, SortType };
@@ -64,17 +69,19 @@ QString wildcardText(const QString& mask)
 }
 
 // The folder itself when it exists, else its nearest existing parent.
-QString existingFolder(const QString& folder)
+QByteArray existingFolder(const QByteArray& folder)
 {
-    QString path = QDir::cleanPath(QDir::current().absoluteFilePath(folder));
-    while (!QFileInfo(path).isDir() && path != QLatin1String("/"))
-        path = QFileInfo(path).path();
+    QByteArray path = cleanAbsolutePath(folder);
+    while (!isFolderPath(path) && path != "/")
+        path = parentPathBytes(path);
     return path;
 }
 
-QString parentFolder(const QString& folder)
+// The drive a folder lies on. Drive roots are texts, so the folder's decoded
+// text is matched against them; it decides nothing but the drive.
+bool driveOfFolder(const QByteArray& folder, DriveInfo* drive)
 {
-    return QFileInfo(QDir::cleanPath(folder)).path();
+    return driveOfPath(QFile::decodeName(folder), drive);
 }
 
 } // namespace
@@ -86,7 +93,7 @@ TfrmBrowse::TfrmBrowse(QWidget* owner) : QDialog(owner)
     setWindowFlag(Qt::WindowMaximizeButtonHint, true);
     setSizeGripEnabled(true);
     buildControls();
-    m_folder = QDir::currentPath();
+    m_folder = workingFolderBytes();
 
     resize(760, 480);
     m_winPlace = new TWinPlace(this);
@@ -231,7 +238,7 @@ void TfrmBrowse::buildControls()
     connect(m_view, &ResultGridView::headerClicked, m_grid, &ResultGridController::headerClick);
     connect(m_driveBox, &QComboBox::activated, this, &TfrmBrowse::driveChosen);
     connect(m_tree, &FolderTree::folderChosen, this,
-            [this](const QString& folder) { changeFolder(folder); });
+            [this](const QByteArray& folder) { changeFolder(folder); });
     connect(m_btDeleteDirectory, &QPushButton::clicked, this, &TfrmBrowse::btDeleteDirectoryClick);
     connect(m_btDetails, &QPushButton::clicked, m_grid, &ResultGridController::Details1Click);
     connect(m_btLaunch, &QPushButton::clicked, m_grid, &ResultGridController::Run1Click);
@@ -241,7 +248,7 @@ void TfrmBrowse::buildControls()
     connect(m_btClose, &QPushButton::clicked, this, &TfrmBrowse::reject);
 }
 
-void TfrmBrowse::setFolder(const QString& folder)
+void TfrmBrowse::setFolder(const QByteArray& folder)
 {
     changeFolder(folder);
 }
@@ -254,10 +261,11 @@ void TfrmBrowse::setMask(const QString& mask)
         refresh();
 }
 
-void TfrmBrowse::changeFolder(const QString& folder, bool rereadTree)
+void TfrmBrowse::changeFolder(const QByteArray& folder, bool rereadTree)
 {
     m_folder = existingFolder(folder);
-    QDir::setCurrent(m_folder);
+    // Nothing to do when it fails: the listing names the folder by its path.
+    [[maybe_unused]] const int changed = ::chdir(m_folder.constData());
     if (!m_shown)
         return;
     showFolderInControls(rereadTree);
@@ -267,12 +275,12 @@ void TfrmBrowse::changeFolder(const QString& folder, bool rereadTree)
 void TfrmBrowse::showFolderInControls(bool rereadTree)
 {
     DriveInfo drive{QChar('C'), QStringLiteral("/")};
-    driveOfPath(m_folder, &drive);
+    driveOfFolder(m_folder, &drive);
     const int entry = m_driveBox->findText(drive.entryText());
     if (entry >= 0)
         m_driveBox->setCurrentIndex(entry);
     m_tree->showFolder(drive.root, m_folder, rereadTree);
-    m_label1->setText(m_folder);
+    m_label1->setText(displayName(m_folder));
 }
 
 void TfrmBrowse::driveChosen(int index)
@@ -281,29 +289,30 @@ void TfrmBrowse::driveChosen(int index)
     DriveInfo drive;
     if (text.isEmpty() || !findDrive(text.at(0), &drive))
         return;
-    changeFolder(drive.root);
+    // A drive root is a text of the settings; its encoding is its bytes.
+    changeFolder(QFile::encodeName(drive.root));
 }
 
 void TfrmBrowse::refresh()
 {
     DriveInfo drive;
-    if (driveOfPath(m_folder, &drive) && !DriveValid(drive.letter))
+    if (driveOfFolder(m_folder, &drive) && !DriveValid(drive.letter))
         return;
     m_btDeleteFiles->setEnabled(false);
     m_grid->clearAllMarks();
     {
         WaitCursor wait;
         const FolderListing listing = listFolderFiles(m_folder, m_mask);
-        ResultGridModel* model = m_grid->model();
-        model->clear();
-        model->beginBulkAppend(static_cast<std::int64_t>(listing.files.size()));
-        for (const ListedFile& file : listing.files)
-            model->appendRow(folderListingCells(file), JoinPath(m_folder, file.shownName));
+        m_lines = folderListingLines(listing);
+        m_grid->setLines(m_lines);
+        m_grid->beginFill(listing.count());
+        for (std::uint32_t rec = 0; rec < listing.count(); ++rec)
+            m_grid->addToGrid(rec);
         // An empty folder still shows one blank row under the headings.
-        if (listing.files.empty())
-            model->appendRow(QStringList(kColumns, QString()));
-        model->endBulkAppend();
-        m_listedCount = static_cast<std::int64_t>(listing.files.size());
+        if (listing.count() == 0)
+            m_grid->addEmptyRow();
+        m_grid->endFill();
+        m_listedCount = listing.count();
         m_listedTotal = listing.totalSize;
 
         const int checked = m_grid->checkedSortItem();
@@ -314,14 +323,19 @@ void TfrmBrowse::refresh()
     m_pnlSize->setText(QStringLiteral("Total size : ") + FormatGrouped(m_listedTotal));
 }
 
-void TfrmBrowse::selectFileRow(const QString& name)
+void TfrmBrowse::selectFileRow(const QByteArray& name)
 {
-    const ResultGridModel* model = m_grid->model();
-    for (std::int64_t row = 0; row < model->rows(); ++row)
-        if (model->cell(row, kNameColumn) == name) {
+    if (!m_lines)
+        return;
+    // By the bytes: "x\xff.txt" is not its look-alike "x\uFFFD.txt".
+    const std::string_view wanted(name.constData(), std::size_t(name.size()));
+    for (std::int64_t row = 0; row < m_grid->rowsFilled(); ++row) {
+        const std::uint32_t rec = m_grid->rowRecord(row);
+        if (rec != ResultGridModel::kNoRecord && m_lines->set().name(rec) == wanted) {
             m_view->selectRow(static_cast<int>(row));
             return;
         }
+    }
 }
 
 void TfrmBrowse::gridDblClick()
@@ -338,7 +352,7 @@ void TfrmBrowse::gridDblClick()
 void TfrmBrowse::btMarkClick()
 {
     const int row = m_view->currentRow();
-    if (row >= 0 && !m_grid->model()->cell(row, kNameColumn).isEmpty())
+    if (row >= 0 && m_grid->rowRecord(row) != ResultGridModel::kNoRecord)
         m_grid->DeleteAllFiles();
     else
         m_grid->updateDeleteButton();
@@ -348,35 +362,57 @@ void TfrmBrowse::btDeleteFilesClick()
 {
     if (m_grid->markedCount() <= 0)
         return;
-    runDeleteMarked(this, m_grid->lbDeleted(), m_grid->markedBytes());
+    runDeleteMarked(this, m_grid->markedTargets(), m_grid->markedBytes());
     refresh();
 }
 
 void TfrmBrowse::btDeleteDirectoryClick()
 {
-    const QString folder = m_folder;
-    const QString refusal = protectedFolderRefusal(folder, RefusingWindow::Browser);
+    const QByteArray folder = m_folder;
+    const QString refusal = protectedFolderRefusalBytes(folder, RefusingWindow::Browser);
     if (!refusal.isEmpty()) {
         ShowErrorMessage(refusal);
         return;
     }
-    const TfrmDelDirectory::Choice choice = TfrmDelDirectory::ask(this, folder);
+    const TfrmDelDirectory::Choice choice = TfrmDelDirectory::ask(this, displayName(folder));
     if (choice == TfrmDelDirectory::Choice::Cancel)
         return;
     const bool recycle = choice == TfrmDelDirectory::Choice::Recycle;
-    const QString parent = parentFolder(folder);
-    QDir::setCurrent(parent);
+
+    // The folder as the listing saw it: its parent's path, its own name and
+    // the identity of the descriptor the listing read. A folder put in its
+    // place since is not touched.
+    DeleteTarget target;
+    target.folder = parentPathBytes(folder);
+    target.name = lastComponent(folder);
+    target.shown = displayName(folder);
+    if (m_lines && m_lines->set().folderCount() > 0 && m_lines->set().folder(0).path == folder)
+        target.identity = m_lines->set().folder(0).identity;
+    FileStatus status;
+    if (!target.identity.isKnown() && pathStatus(folder, &status))
+        target.identity =
+            FileIdentity{status.dev, status.ino, FileIdentity::typeOfMode(status.mode)};
+    FileStatus parentStatus;
+    if (pathStatus(target.folder, &parentStatus))
+        target.folderIdentity =
+            FileIdentity{parentStatus.dev, parentStatus.ino, FileIdentity::Type::Folder};
+    // Out of the folder before it goes.
+    [[maybe_unused]] const int changed = ::chdir(target.folder.constData());
 
     // An empty folder simply goes; there is nothing to report or count.
-    if (!QDir().rmdir(folder)) {
-        const FolderDeleteResult result = DeleteFolderTree(folder, recycle);
+    SafeFolder parent;
+    const bool emptyRemoved = parent.open(target.folder, target.folderIdentity) &&
+                              parent.removeEmptyFolder(target.name.constData(), target.identity) ==
+                                  SafeFolder::Result::Done;
+    if (!emptyRemoved) {
+        const FolderDeleteResult result = DeleteFolderTree(target, recycle);
         if (result.filesRemoved > 0) {
             ShowInfoMessage(folderDeleteSummaryText(recycle, result.filesRemoved, result.bytesFreed,
                                                     result.completed()));
             addDeletionTotals(result.filesRemoved, result.bytesFreed, 0, 0);
         }
     }
-    changeFolder(parent, true);
+    changeFolder(target.folder, true);
 }
 
 void TfrmBrowse::pnlWildClick()

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QByteArray>
 #include <QDialog>
 #include <QString>
 
 #include <cstdint>
+#include <memory>
 
 class QComboBox;
 class QLabel;
@@ -15,6 +17,7 @@ namespace rw
 
 class FolderTree;
 class ResultGridController;
+class ResultLines;
 class ResultGridView;
 class TWinPlace;
 
@@ -31,16 +34,18 @@ public:
     explicit TfrmBrowse(QWidget* owner = nullptr);
     ~TfrmBrowse() override;
 
-    // The folder listed. Once the window is shown, a change lists the new
-    // folder at once. A folder that does not exist is replaced by its
+    // The folder listed, as the file system's bytes (only the drive box and
+    // the labels show it as text). Once the window is shown, a change lists
+    // the new folder at once. A folder that does not exist is replaced by its
     // nearest existing parent. The folder also becomes the working folder.
-    void setFolder(const QString& folder);
-    QString folder() const { return m_folder; }
+    void setFolder(const QByteArray& folder);
+    const QByteArray& folder() const { return m_folder; }
     // The wildcard the listing is limited to ("*.*" when empty).
     void setMask(const QString& mask);
     QString mask() const { return m_mask; }
-    // A file name (no folder) whose row is selected when the window opens.
-    void setSelectFile(const QString& name) { m_selectFile = name; }
+    // A file name (no folder, the file system's bytes) whose row is selected
+    // when the window opens.
+    void setSelectFile(const QByteArray& name) { m_selectFile = name; }
 
     // Lists the current folder anew: marks dropped, the checked sort applied
     // again in the direction it last ran. Nothing when the drive is unusable.
@@ -69,10 +74,10 @@ protected:
 
 private:
     void buildControls();
-    void changeFolder(const QString& folder, bool rereadTree = false);
+    void changeFolder(const QByteArray& folder, bool rereadTree = false);
     void driveChosen(int index);
     void showFolderInControls(bool rereadTree);
-    void selectFileRow(const QString& name);
+    void selectFileRow(const QByteArray& name);
     void FormResize();
     void applyMinimumSize();
 
@@ -95,9 +100,12 @@ private:
     QLabel* m_pnlSize = nullptr;
     TWinPlace* m_winPlace = nullptr;
 
-    QString m_folder;
+    QByteArray m_folder;
     QString m_mask = QStringLiteral("*.*");
-    QString m_selectFile;
+    QByteArray m_selectFile;
+    // The listing shown: its folder's identity is what a folder delete must
+    // find.
+    std::shared_ptr<ResultLines> m_lines;
     std::int64_t m_listedCount = 0;
     std::int64_t m_listedTotal = 0;
     bool m_shown = false;

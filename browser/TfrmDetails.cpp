@@ -7,7 +7,7 @@
 #include "controls/TextPrinter.h"
 #include "controls/WaitCursor.h"
 #include "framework/WindowHooks.h"
-#include "platform/PeVersionInfo.h"
+#include "platform/DisplayName.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -213,7 +213,7 @@ void TfrmDetails::FormShow()
     QStringList versionLines;
     if (d.found) {
         m_image->setPixmap(GetFileIcon(m_filePath).pixmap(32, 32));
-        versionLines = ReadVersionInfo(m_filePath, true);
+        versionLines = readVersionLines(m_filePath, true);
     }
     m_memo->setPlainText(versionLines.join(QLatin1Char('\n')));
     m_memo->setVisible(!versionLines.isEmpty());
@@ -224,8 +224,8 @@ void TfrmDetails::FormShow()
     setFixedSize(kClientWidth, m_btPrint->geometry().bottom() + 1 + 10);
 
     // A path that is gone shows only its name; there is nothing else to say.
-    m_lblFileName->setText(m_filePath);
-    m_lblFileName->setToolTip(m_filePath);
+    m_lblFileName->setText(d.found ? d.fileName : displayName(m_filePath));
+    m_lblFileName->setToolTip(m_lblFileName->text());
     m_lblFileType->setText(d.fileType);
     m_lblSizeBytes->setText(d.sizeBytes);
     m_lblSizeK->setText(d.clusterLine);
@@ -237,8 +237,13 @@ void TfrmDetails::FormShow()
 
 void TfrmDetails::btLaunchClick()
 {
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(m_filePath)))
-        ShowErrorMessage(QStringLiteral("Couldn't run ") + m_filePath);
+    // The URL carries the bytes percent-encoded, so a name that is not valid
+    // UTF-8 reaches the handler unchanged.
+    QUrl url;
+    url.setScheme(QStringLiteral("file"));
+    url.setPath(QString::fromLatin1(m_filePath.toPercentEncoding("/")), QUrl::TolerantMode);
+    if (!QDesktopServices::openUrl(url))
+        ShowErrorMessage(QStringLiteral("Couldn't run ") + displayName(m_filePath));
 }
 
 void TfrmDetails::btViewClick()
@@ -259,7 +264,7 @@ void TfrmDetails::btPrintClick()
     }
 
     FileDetails shown;
-    shown.fileName = m_filePath;
+    shown.fileName = displayName(m_filePath);
     shown.fileType = m_lblFileType->text();
     shown.sizeBytes = m_lblSizeBytes->text();
     shown.clusterLine = m_lblSizeK->text();
@@ -275,7 +280,7 @@ void TfrmDetails::btPrintClick()
     QStringList lines;
     for (int i = 0; i < m_lb->count(); ++i)
         lines.append(m_lb->item(i)->text());
-    PrintListLines(printer, lines, QStringLiteral("File details of ") + m_filePath);
+    PrintListLines(printer, lines, QStringLiteral("File details of ") + displayName(m_filePath));
 }
 
 } // namespace rw

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QDialog>
 #include <QString>
 #include <QStringList>
@@ -32,8 +33,10 @@ public:
     explicit TfrmDetails(QWidget* parent = nullptr);
     ~TfrmDetails() override;
 
-    QString filePath() const { return m_filePath; }
-    void setFilePath(const QString& path) { m_filePath = path; }
+    // The file or folder shown, as the file system's bytes; its texts show
+    // it through displayName.
+    const QByteArray& filePath() const { return m_filePath; }
+    void setFilePath(const QByteArray& path) { m_filePath = path; }
 
     // Prints to this printer instead of asking with the print dialog (not
     // owned; nullptr restores the dialog).
@@ -54,7 +57,7 @@ private:
     QLabel* addCaption(QFrame* panel, const QString& text, int row);
     QLabel* addValue(QFrame* panel, const QString& name, int row);
 
-    QString m_filePath;
+    QByteArray m_filePath;
     QPrinter* m_printer = nullptr;
 
     QLabel* m_image = nullptr;

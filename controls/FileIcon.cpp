@@ -6,7 +6,11 @@
 #include <QPainterPath>
 #include <QPixmap>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/DisplayName.h"
 
 namespace rw
 {
@@ -86,23 +90,35 @@ const QIcon& noIcon()
     return icon;
 }
 
-QIcon GetFileIcon(const QString& path)
+QIcon GetFileIcon(const QByteArray& path)
 {
     struct stat st {
     };
-    const bool exists = ::stat(QFile::encodeName(path).constData(), &st) == 0;
+    const bool exists = ::stat(path.constData(), &st) == 0;
     if (exists && S_ISDIR(st.st_mode))
         return directoryIcon();
-    // Only regular files are opened to look at their content; reading a
-    // FIFO or a device could block or have side effects.
-    const bool regular = exists && S_ISREG(st.st_mode);
+    // The name decides by its extension and the content by its first bytes.
+    // The content is read through a descriptor opened by the bytes; the
+    // decoded name only feeds the extension match. Only regular files are
+    // opened: reading a FIFO or a device could block or have side effects.
     static const QMimeDatabase db;
-    const QMimeType type = db.mimeTypeForFile(path, regular ? QMimeDatabase::MatchDefault
-                                                            : QMimeDatabase::MatchExtension);
+    const QString name = displayName(path.mid(path.lastIndexOf('/') + 1));
+    QMimeType type;
+    QFile content;
+    const int fd = exists && S_ISREG(st.st_mode)
+                       ? ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY)
+                       : -1;
+    if (fd >= 0 && content.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        type = db.mimeTypeForFileNameAndData(name, &content);
+    } else {
+        if (fd >= 0)
+            ::close(fd);
+        type = db.mimeTypeForFile(name, QMimeDatabase::MatchExtension);
+    }
     if (type.isValid()) {
-        for (const QString& name : {type.iconName(), type.genericIconName()}) {
-            if (!name.isEmpty() && QIcon::hasThemeIcon(name))
-                return QIcon::fromTheme(name);
+        for (const QString& icon : {type.iconName(), type.genericIconName()}) {
+            if (!icon.isEmpty() && QIcon::hasThemeIcon(icon))
+                return QIcon::fromTheme(icon);
         }
     }
     return noIcon();

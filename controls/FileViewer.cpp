@@ -48,7 +48,7 @@ FileViewer::~FileViewer() = default;
 bool FileViewer::open()
 {
     close();
-    const bool ok = m_file.open(m_fileName);
+    const bool ok = m_file.open(m_filePath);
     m_index.reset(m_file.data(), m_file.size());
     m_hexDigits = HexFormatter::offsetDigits(m_file.size());
     // A small file is counted at once (a few milliseconds), so its total

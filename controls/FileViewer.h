@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <QByteArray>
+#include <QFile>
 #include <QFont>
 #include <QString>
 
@@ -51,9 +53,14 @@ public:
     explicit FileViewer(QWidget* parent = nullptr);
     ~FileViewer() override;
 
-    QString fileName() const { return m_fileName; }
-    void setFileName(const QString& name) { m_fileName = name; }
-    // Opens fileName() for display; false (and an empty view) when it cannot
+    // The file shown, as the file system's bytes.
+    const QByteArray& filePath() const { return m_filePath; }
+    void setFilePath(const QByteArray& path) { m_filePath = path; }
+    // The file named by a text path (an open dialog's answer, say): the text
+    // encoded to the file system's bytes. Never pass a name decoded for
+    // display here.
+    void setFileName(const QString& name) { m_filePath = QFile::encodeName(name); }
+    // Opens filePath() for display; false (and an empty view) when it cannot
     // be read. The caret goes to the start.
     bool open();
     void close();
@@ -148,7 +155,7 @@ private:
     int lineHeight() const;
     int visibleColumns() const;
 
-    QString m_fileName;
+    QByteArray m_filePath;
     MappedFile m_file;
     LineIndex m_index;
     bool m_hex = false;

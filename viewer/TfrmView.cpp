@@ -5,6 +5,7 @@
 #include "app/core/SharedRoutines.h"
 #include "controls/FileViewer.h"
 #include "controls/TextPrinter.h"
+#include "platform/DisplayName.h"
 #include "viewer/TFindDlg.h"
 #include "viewer/core/ExtractStrings.h"
 
@@ -12,6 +13,7 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFile>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QHBoxLayout>
@@ -213,19 +215,20 @@ void TfrmView::showEvent(QShowEvent* event)
     m_place->restorePlacement();
 }
 
-void TfrmView::openViewer(const QString& path)
+void TfrmView::openViewer(const QByteArray& path)
 {
     m_filePath = path;
-    m_viewer->setFileName(path);
+    m_viewer->setFilePath(path);
+    const QString shown = displayName(path);
     if (!m_viewer->open() && !path.isEmpty())
-        ShowErrorMessage(QStringLiteral("Could not open file ") + path);
-    setWindowTitle(QStringLiteral("View File : ") + path);
+        ShowErrorMessage(QStringLiteral("Could not open file ") + shown);
+    setWindowTitle(QStringLiteral("View File : ") + shown);
     updateSearchItems();
     updateClipboardItems();
     updateFileItems();
 }
 
-void TfrmView::openFile(const QString& path)
+void TfrmView::openFile(const QByteArray& path)
 {
     openViewer(path);
 }
@@ -242,9 +245,10 @@ void TfrmView::dropEvent(QDropEvent* event)
     const QList<QUrl> urls = event->mimeData()->urls();
     if (urls.isEmpty() || !urls.first().isLocalFile())
         return;
-    // Only the first dropped file counts.
+    // Only the first dropped file counts. A drop names its file by a URL,
+    // which is text already; its encoding is the best bytes there are.
     event->acceptProposedAction();
-    openFile(urls.first().toLocalFile());
+    openFile(QFile::encodeName(urls.first().toLocalFile()));
     if (isMinimized())
         showNormal();
     raise();
@@ -304,7 +308,8 @@ void TfrmView::openClick()
     dialog.setOption(QFileDialog::ReadOnly, true);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
-    openFile(dialog.selectedFiles().first());
+    // The dialog answers in text; encoding it gives the bytes it listed.
+    openFile(QFile::encodeName(dialog.selectedFiles().first()));
 }
 
 QPrinter* TfrmView::printer()
@@ -462,7 +467,7 @@ void TfrmView::peekClick()
 
     TfrmView strings(this);
     strings.setStringsMode(true);
-    strings.setFilePath(target.fileName());
+    strings.setFilePath(QFile::encodeName(target.fileName()));
     strings.exec();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QDialog>
 #include <QPrinter>
 #include <QString>
@@ -33,12 +34,14 @@ public:
     explicit TfrmView(QWidget* parent = nullptr);
     ~TfrmView() override;
 
-    QString filePath() const { return m_filePath; }
-    // The file shown when the window is shown.
-    void setFilePath(const QString& path) { m_filePath = path; }
+    // The file shown, as the file system's bytes.
+    const QByteArray& filePath() const { return m_filePath; }
+    // The file shown when the window is shown (the file system's bytes).
+    void setFilePath(const QByteArray& path) { m_filePath = path; }
 
-    // Opens another file in the window, as "&Open..." and a drop do.
-    void openFile(const QString& path);
+    // Opens another file in the window, as "&Open..." and a drop do. The
+    // caption and error texts show the path through displayName.
+    void openFile(const QByteArray& path);
 
     // The strings listing: hides "Pee&k at strings", "&ASCII", "&Hex" and
     // "&Hex Mode".
@@ -68,7 +71,7 @@ protected:
 private:
     void buildMenu();
     void buildPanel();
-    void openViewer(const QString& path);
+    void openViewer(const QByteArray& path);
     void updateFileItems();
     void updateClipboardItems();
     void updateSearchItems();
@@ -86,7 +89,7 @@ private:
     void searchAndReport(const QString& text, bool backward, bool matchCase, bool global);
     QPrinter* printer();
 
-    QString m_filePath;
+    QByteArray m_filePath;
     FileViewer* m_viewer = nullptr;
     TWinPlace* m_place = nullptr;
     QMenuBar* m_menu = nullptr;

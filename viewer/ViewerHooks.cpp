@@ -8,7 +8,7 @@ namespace rw
 
 void registerViewerHooks()
 {
-    windowHooks().openViewer = [](QWidget* parent, const QString& path) {
+    windowHooks().openViewer = [](QWidget* parent, const QByteArray& path) {
         TfrmView view(parent);
         view.setFilePath(path);
         view.exec();

@@ -1,13 +1,15 @@
 #include "browser/core/FileDetails.h"
 
 #include "app/core/SharedRoutines.h"
-#include "platform/Drives.h"
+#include "platform/DisplayName.h"
+#include "platform/PeVersionInfo.h"
 
-#include <QFile>
 #include <QMimeDatabase>
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
 
 namespace rw
 {
@@ -35,6 +37,16 @@ FileTypeDescriber& describer()
 PackedDateTime packStatxTime(const struct statx_timestamp& t)
 {
     return packFileTime(std::int64_t(t.tv_sec));
+}
+
+// The cluster size of the file system holding `path`; 0 when unknown.
+std::int64_t clusterSizeOf(const QByteArray& path)
+{
+    struct statvfs s {
+    };
+    if (::statvfs(path.constData(), &s) != 0)
+        return 0;
+    return std::int64_t(s.f_frsize ? s.f_frsize : s.f_bsize);
 }
 
 } // namespace
@@ -93,41 +105,66 @@ QString fileExtension(const QString& path)
     return dot < 0 ? QString() : name.mid(dot);
 }
 
-FileDetails readFileDetails(const QString& path, const QDateTime& now)
+FileDetails readFileDetails(const QByteArray& path, const QDateTime& now)
 {
     FileDetails d;
     struct statx sx {
     };
-    if (path.isEmpty() ||
-        ::statx(AT_FDCWD, QFile::encodeName(path).constData(),
-                AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT, STATX_BASIC_STATS | STATX_BTIME, &sx) != 0)
+    if (path.isEmpty() || ::statx(AT_FDCWD, path.constData(), AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT,
+                                  STATX_BASIC_STATS | STATX_BTIME, &sx) != 0)
         return d;
     d.found = true;
     const mode_t mode = sx.stx_mode;
     d.isDirectory = S_ISDIR(mode);
     d.size = std::int64_t(sx.stx_size);
+    const qsizetype slash = path.lastIndexOf('/');
+    const QByteArray name = path.mid(slash + 1);
+    const QByteArray folder = slash < 0 ? QByteArray(".") : path.left(qMax<qsizetype>(1, slash));
     // "." and ".." name the folder itself, not a hidden entry.
-    const QString name = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
-    const bool dotName = name == QLatin1String(".") || name == QLatin1String("..");
-    d.attributes = attributesFromMode(dotName ? "" : QFile::encodeName(name).constData(), mode);
+    const bool dotName = name == "." || name == "..";
+    d.attributes = attributesFromMode(dotName ? "" : name.constData(), mode);
 
     d.modified = packStatxTime(sx.stx_mtime);
     d.accessed = packStatxTime(sx.stx_atime);
     d.created = (sx.stx_mask & STATX_BTIME) ? packStatxTime(sx.stx_btime) : 0;
 
-    d.fileName = path;
-    d.fileType = describeFileType(fileExtension(path));
+    d.fileName = displayName(path);
+    d.folderName = displayName(folder);
+    d.name = displayName(name);
+    // The extension is cut from the bytes, so an escaped character of the
+    // shown name (a tab shown as "\t") never moves the dot.
+    const qsizetype dot = name.lastIndexOf('.');
+    d.fileType = describeFileType(dot < 0 ? QString() : displayName(name.mid(dot)));
     d.sizeBytes = FormatGrouped(d.size) + QStringLiteral(" bytes");
-    DriveGeometry geometry;
     // A dangling link has no file system of its own; its folder has.
-    if (pathGeometry(path, &geometry) ||
-        pathGeometry(path.left(qMax<qsizetype>(1, path.lastIndexOf(QLatin1Char('/')))), &geometry))
-        d.clusterLine = wastedClusterSpace(d.size, geometry.clusterSize);
+    std::int64_t cluster = clusterSizeOf(path);
+    if (cluster <= 0)
+        cluster = clusterSizeOf(folder);
+    if (cluster > 0)
+        d.clusterLine = wastedClusterSpace(d.size, cluster);
     d.creation = dateLabel(d.created, now);
     d.modification = dateLabel(d.modified, now);
     d.access = dateLabel(d.accessed, now);
     d.attributeText = attributeWords(d.attributes);
     return d;
+}
+
+QStringList readVersionLines(const QByteArray& path, bool withTab)
+{
+    // Non-blocking, so that a FIFO cannot hang the open; only regular files
+    // are read.
+    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0)
+        return {};
+    struct stat st {
+    };
+    QStringList lines;
+    // The reader takes a path; the descriptor's own entry names exactly the
+    // file opened, whatever bytes its name holds.
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode))
+        lines = ReadVersionInfo(QStringLiteral("/proc/self/fd/%1").arg(fd), withTab);
+    ::close(fd);
+    return lines;
 }
 
 QStringList detailsPrintLines(const FileDetails& details, const QStringList& versionLines)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
@@ -21,7 +22,9 @@ struct FileDetails {
     unsigned attributes = 0; // FileAttribute bits (platform/FileAttributes.h)
     PackedDateTime created = 0, modified = 0, accessed = 0;
 
-    QString fileName;    // the full path
+    QString fileName;    // the full path as shown (displayName)
+    QString folderName;  // the folder part as shown ("/" for a root entry)
+    QString name;        // the last component as shown
     QString fileType;    // description of the extension
     QString sizeBytes;   // "1,234 bytes"
     QString clusterLine; // wastedClusterSpace(); empty when the geometry is unknown
@@ -31,15 +34,20 @@ struct FileDetails {
     QString attributeText; // attributeWords()
 };
 
-// Reads the entry at `path` without following a symbolic link (a link is
-// shown as itself, as the browser lists it). Attributes on this platform:
+// Reads the entry at `path` (the file system's bytes) without following a
+// symbolic link (a link is shown as itself, as the browser lists it). The
+// texts show the path through displayName. Attributes on this platform:
 // read-only when the owner may not write, hidden when the name begins with
 // '.', system for devices, FIFOs and sockets, directory for folders; volume
 // label and archive are never set. A time the file system does not record
 // (often the creation time) shows as "???". `now` is the day relative ages
 // are counted from.
-FileDetails readFileDetails(const QString& path,
+FileDetails readFileDetails(const QByteArray& path,
                             const QDateTime& now = QDateTime::currentDateTime());
+
+// The version lines (see ReadVersionInfo) of the regular file at `path`,
+// opened by its bytes; empty for anything else.
+QStringList readVersionLines(const QByteArray& path, bool withTab);
 
 // Clusters a file of `size` bytes takes with clusters of `clusterSize`
 // bytes: 0 for an empty file, 1 for one to clusterSize bytes, and so on.

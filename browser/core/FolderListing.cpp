@@ -1,25 +1,35 @@
 #include "browser/core/FolderListing.h"
 
-#include <QFile>
-
 #include <algorithm>
+#include <string_view>
+#include <vector>
 
-#include "app/core/SharedRoutines.h"
-#include "framework/core/FileTypes.h"
 #include "platform/DirListing.h"
+#include "platform/DisplayName.h"
 #include "platform/FileAttributes.h"
 #include "platform/Wildcard.h"
 
 namespace rw
 {
 
-FolderListing listFolderFiles(const QString& folder, const QString& mask)
+namespace
+{
+
+struct Entry {
+    std::string_view name; // into the listing's buffer
+    QString shown;
+    FileStatus status;
+};
+
+} // namespace
+
+FolderListing listFolderFiles(const QByteArray& folder, const QString& mask)
 {
     FolderListing out;
     DirListing dir;
     // A folder given through a link (a mapped drive, say) is still listed;
     // the entries inside it are never followed.
-    if (!dir.open(QFile::encodeName(folder), true)) {
+    if (!dir.open(folder, true)) {
         out.readable = false;
         out.error = dir.error();
         return out;
@@ -28,9 +38,17 @@ FolderListing listFolderFiles(const QString& folder, const QString& mask)
         out.readable = false;
         out.error = dir.error();
     }
+    // The folder as the descriptor sees it: a delete later must find this
+    // very folder, not whatever carries its name by then.
+    FileStatus self;
+    FileIdentity identity;
+    if (dir.selfStatus(&self))
+        identity = FileIdentity{self.dev, self.ino, FileIdentity::Type::Folder};
+    const std::uint32_t folderIndex = out.set->addFolder(folder, identity);
+
     const Wildcard wildcard(mask.isEmpty() ? QStringLiteral("*.*") : mask);
     constexpr std::uint32_t kLeftOut = faHidden | faSysFile | faDirectory;
-
+    std::vector<Entry> entries;
     std::size_t cursor = 0;
     DirEntry entry;
     while (dir.next(cursor, &entry)) {
@@ -39,35 +57,33 @@ FolderListing listFolderFiles(const QString& folder, const QString& mask)
             continue;
         if (!wildcard.matchesEverything() && !wildcard.matches(entry.name))
             continue;
-        FileStatus status;
+        Entry e{entry.name, QString(), FileStatus()};
         // The entry may have gone since the folder was read: leave it out.
-        if (!dir.status(entry.name.data(), &status) || (status.attributes & kLeftOut))
+        if (!dir.status(entry.name.data(), &e.status) || (e.status.attributes & kLeftOut))
             continue;
-        ListedFile file;
-        file.name = QByteArray(entry.name.data(), qsizetype(entry.name.size()));
-        file.shownName = QFile::decodeName(file.name);
-        file.size = status.size;
-        file.modified = packFileTime(status.mtime);
-        file.accessed = packFileTime(status.atime);
-        out.totalSize += file.size;
-        out.files.push_back(std::move(file));
+        e.shown = displayName(QByteArrayView(entry.name.data(), qsizetype(entry.name.size())));
+        out.totalSize += e.status.size;
+        entries.push_back(std::move(e));
     }
 
-    std::sort(out.files.begin(), out.files.end(), [](const ListedFile& a, const ListedFile& b) {
-        const int byText = a.shownName.compare(b.shownName, Qt::CaseInsensitive);
+    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+        const int byText = a.shown.compare(b.shown, Qt::CaseInsensitive);
         return byText != 0 ? byText < 0 : a.name < b.name;
     });
+    for (const Entry& e : entries)
+        out.set->add(folderIndex, e.name, e.status);
     return out;
 }
 
-QStringList folderListingCells(const ListedFile& file)
+QList<ResultField> folderListingLayout()
 {
-    return {PackedDateText(file.modified),
-            PackedTimeText(file.modified),
-            PackedDateText(file.accessed),
-            FormatGrouped(file.size),
-            file.shownName,
-            FileTypeDescription(ExtensionOf(file.shownName))};
+    return {ResultField::ModifiedDate, ResultField::ModifiedTime, ResultField::AccessDate,
+            ResultField::Size,         ResultField::Name,         ResultField::Type};
+}
+
+std::shared_ptr<ResultLines> folderListingLines(const FolderListing& listing)
+{
+    return std::make_shared<ResultLines>(listing.set, folderListingLayout());
 }
 
 } // namespace rw

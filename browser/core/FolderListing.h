@@ -1,46 +1,47 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
-#include <QStringList>
 
 #include <cstdint>
-#include <vector>
+#include <memory>
 
-#include "platform/DosDateTime.h"
+#include "framework/core/ResultLines.h"
+#include "framework/core/ResultSet.h"
 
 namespace rw
 {
 
-// One file of a folder listing.
-struct ListedFile {
-    QByteArray name;   // the name as the file system gave it
-    QString shownName; // the name decoded for display
-    std::int64_t size = 0;
-    PackedDateTime modified = 0; // last write, packed local time (0: not recorded)
-    PackedDateTime accessed = 0; // last access
-};
-
-// The files of one folder that match a mask.
+// The files of one folder that match a mask, as result records: folder 0 of
+// the set is the folder listed (with the identity of the descriptor the
+// listing read), and the records are its files in the order they are shown.
 struct FolderListing {
     bool readable = true; // false when the folder could not be opened or read
     int error = 0;        // errno of that failure
-    std::vector<ListedFile> files;
+    std::shared_ptr<ResultSet> set = std::make_shared<ResultSet>();
     std::int64_t totalSize = 0; // sum of the listed sizes
+
+    std::uint32_t count() const { return set->size(); }
 };
 
-// Lists the files of `folder` whose names match the wildcard `mask` (the
-// command-line rules of platform/Wildcard.h; "*.*" lists every file). Hidden
-// entries (a name beginning with '.'), system entries (devices, FIFOs,
-// sockets) and folders are left out; a symbolic link is listed as a file of
-// its own size and is never followed. The files come in the order of their
-// shown names compared without regard to case. A folder that cannot be read
-// gives the entries read before the failure and `readable` false.
-FolderListing listFolderFiles(const QString& folder, const QString& mask);
+// Lists the files of `folder` (the file system's bytes) whose names match the
+// wildcard `mask` (the command-line rules of platform/Wildcard.h; "*.*" lists
+// every file). Hidden entries (a name beginning with '.'), system entries
+// (devices, FIFOs, sockets) and folders are left out; a symbolic link is
+// listed as a file of its own size and is never followed. The files come in
+// the order of their shown names (displayName) compared without regard to
+// case, equal ones in the order of their bytes. A folder that cannot be read
+// gives the entries read before the failure and `readable` false; one that
+// cannot be opened gives an empty set without folders.
+FolderListing listFolderFiles(const QByteArray& folder, const QString& mask);
 
-// The six grid cells of a listed file: modified date, modified time, access
+// The six grid fields of a listed file: modified date, modified time, access
 // date, grouped size, name and type description (empty for a name without
 // an extension).
-QStringList folderListingCells(const ListedFile& file);
+QList<ResultField> folderListingLayout();
+
+// The lines of a listing in that layout.
+std::shared_ptr<ResultLines> folderListingLines(const FolderListing& listing);
 
 } // namespace rw

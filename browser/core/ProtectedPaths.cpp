@@ -1,10 +1,15 @@
 #include "browser/core/ProtectedPaths.h"
 
+#include "browser/core/PathBytes.h"
 #include "platform/Drives.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStringList>
+
+#include <climits>
+#include <cstdlib>
 
 namespace rw
 {
@@ -43,6 +48,44 @@ bool matches(const QString& path, const QStringList& folders)
             return true;
     }
     return false;
+}
+
+// The bytes with every symbolic link resolved; the cleaned bytes when the
+// path does not exist.
+QByteArray resolvedBytes(const QByteArray& path)
+{
+    char buffer[PATH_MAX];
+    if (::realpath(path.constData(), buffer) != nullptr)
+        return QByteArray(buffer);
+    return cleanAbsolutePath(path);
+}
+
+bool matchesBytes(const QByteArray& path, const QStringList& folders)
+{
+    const QByteArray asWritten = cleanAbsolutePath(path);
+    const QByteArray real = resolvedBytes(asWritten);
+    for (const QString& folder : folders) {
+        // The protected folders are texts of the settings and the system;
+        // their encoding is the bytes they name.
+        const QByteArray bytes = QFile::encodeName(folder);
+        if (asWritten == cleanAbsolutePath(bytes) || real == resolvedBytes(bytes))
+            return true;
+    }
+    return false;
+}
+
+QString refusalOf(ProtectedKind kind, RefusingWindow window)
+{
+    switch (kind) {
+    case ProtectedKind::None:
+        return QString();
+    case ProtectedKind::Root:
+        return QString::fromLatin1(window == RefusingWindow::Browser ? kBrowserRootRefusal
+                                                                     : kFolderHogRootRefusal);
+    case ProtectedKind::System:
+        return QString::fromLatin1(kSystemFolderRefusal);
+    }
+    return QString();
 }
 
 QStringList rootFolders()
@@ -87,16 +130,21 @@ bool isProtectedFolder(const QString& path)
 
 QString protectedFolderRefusal(const QString& path, RefusingWindow window)
 {
-    switch (protectedFolderKind(path)) {
-    case ProtectedKind::None:
-        return QString();
-    case ProtectedKind::Root:
-        return QString::fromLatin1(window == RefusingWindow::Browser ? kBrowserRootRefusal
-                                                                     : kFolderHogRootRefusal);
-    case ProtectedKind::System:
-        return QString::fromLatin1(kSystemFolderRefusal);
-    }
-    return QString();
+    return refusalOf(protectedFolderKind(path), window);
+}
+
+ProtectedKind protectedFolderKindBytes(const QByteArray& path)
+{
+    if (path.isEmpty())
+        return ProtectedKind::None;
+    if (matchesBytes(path, rootFolders()))
+        return ProtectedKind::Root;
+    return matchesBytes(path, systemFolders()) ? ProtectedKind::System : ProtectedKind::None;
+}
+
+QString protectedFolderRefusalBytes(const QByteArray& path, RefusingWindow window)
+{
+    return refusalOf(protectedFolderKindBytes(path), window);
 }
 
 } // namespace rw

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -45,5 +46,11 @@ enum class RefusingWindow { Browser, FolderHogs };
 // The refusal text for a folder in that window, or an empty text when the
 // folder may be deleted.
 QString protectedFolderRefusal(const QString& path, RefusingWindow window);
+
+// The same two for a folder given as the file system's bytes: cleaned as
+// bytes and resolved with realpath(), so a folder whose name is not valid
+// UTF-8 (or a link by such a name) is judged by what it really is.
+ProtectedKind protectedFolderKindBytes(const QByteArray& path);
+QString protectedFolderRefusalBytes(const QByteArray& path, RefusingWindow window);
 
 } // namespace rw

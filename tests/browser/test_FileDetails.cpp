@@ -1,13 +1,40 @@
 #include <gtest/gtest.h>
 
+#include <ftw.h>
+#include <sys/stat.h>
+
+#include <QFile>
+
+#include <fcntl.h>
+#include <unistd.h>
+
 #include "browser/core/FileDetails.h"
 #include "platform/Drives.h"
 #include "tests/support/FixtureBuilder.h"
+#include "tests/support/TestEnvironment.h"
 
 using namespace rw;
 
 namespace
 {
+
+// Removes everything under the fixture folder by the bytes of its names:
+// the test main's clean-up goes by text and cannot remove a name that is
+// not valid UTF-8.
+struct OddNameCleanup {
+    ~OddNameCleanup()
+    {
+        const QByteArray root = QFile::encodeName(rwtest::fixtureRoot());
+        ::nftw(
+            root.constData(),
+            [](const char* path, const struct stat*, int, struct FTW* at) {
+                if (at->level > 0)
+                    ::remove(path);
+                return 0;
+            },
+            16, FTW_DEPTH | FTW_PHYS);
+    }
+};
 
 std::int64_t clusterSizeAt(const QString& path)
 {
@@ -47,7 +74,7 @@ TEST(FileDetails, ReadsSizesAndClustersOfRealFiles)
         std::int64_t clusters;
     } cases[] = {{"empty", 0, 0}, {"one", cluster, 1}, {"more", cluster + 1, 2}};
     for (const auto& c : cases) {
-        const FileDetails d = readFileDetails(fx.file(c.name, c.size));
+        const FileDetails d = readFileDetails(QFile::encodeName(fx.file(c.name, c.size)));
         ASSERT_TRUE(d.found);
         EXPECT_EQ(d.size, c.size);
         EXPECT_EQ(d.sizeBytes, QString("%1 bytes").arg(QLocale().toString(qint64(c.size))));
@@ -55,7 +82,7 @@ TEST(FileDetails, ReadsSizesAndClustersOfRealFiles)
             << qPrintable(d.clusterLine);
         EXPECT_EQ(d.attributeText, "");
     }
-    EXPECT_EQ(readFileDetails(fx.file("empty", 0)).sizeBytes, "0 bytes");
+    EXPECT_EQ(readFileDetails(QFile::encodeName(fx.file("empty", 0))).sizeBytes, "0 bytes");
 }
 
 TEST(FileDetails, AttributesOfFoldersHiddenReadOnlyAndSpecialFiles)
@@ -72,10 +99,11 @@ TEST(FileDetails, AttributesOfFoldersHiddenReadOnlyAndSpecialFiles)
         {fx.symlink("link", "folder"), ""}, // a link is shown as itself
     };
     for (const auto& c : cases)
-        EXPECT_EQ(readFileDetails(c.path).attributeText, c.words) << qPrintable(c.path);
+        EXPECT_EQ(readFileDetails(QFile::encodeName(c.path)).attributeText, c.words)
+            << qPrintable(c.path);
     EXPECT_EQ(attributeWords(0x3F), " ReadOnly Hidden System VolumeID Directory Archive");
-    EXPECT_TRUE(readFileDetails(fx.folder("folder")).isDirectory);
-    EXPECT_FALSE(readFileDetails(fx.path("gone.txt")).found);
+    EXPECT_TRUE(readFileDetails(QFile::encodeName(fx.folder("folder"))).isDirectory);
+    EXPECT_FALSE(readFileDetails(QFile::encodeName(fx.path("gone.txt"))).found);
 }
 
 TEST(FileDetails, DatesShowTheDayAndItsAge)
@@ -85,7 +113,7 @@ TEST(FileDetails, DatesShowTheDayAndItsAge)
     const QString path = fx.file("old.txt", 1);
     fx.setTimes("old.txt", QDateTime(QDate(2024, 5, 14), QTime(9, 30)),
                 QDateTime(QDate(2024, 5, 15), QTime(8, 0)));
-    const FileDetails d = readFileDetails(path, now);
+    const FileDetails d = readFileDetails(QFile::encodeName(path), now);
     EXPECT_EQ(d.modification, "5/14/2024  Yesterday");
     EXPECT_EQ(d.access, "5/15/2024  Today");
     // Creation is either recorded (a date and an age) or "???".
@@ -109,7 +137,43 @@ TEST(FileDetails, TypeFromTheExtension)
     EXPECT_EQ(describeFileType(""), "");
     setFileTypeDescriber([](const QString& ext) { return "kind of " + ext; });
     rwtest::FixtureBuilder fx;
-    EXPECT_EQ(readFileDetails(fx.file("notes.md", 1)).fileType, "kind of .md");
+    EXPECT_EQ(readFileDetails(QFile::encodeName(fx.file("notes.md", 1))).fileType, "kind of .md");
     setFileTypeDescriber({});
     EXPECT_EQ(describeFileType(".zzqx"), "ZZQX File");
+}
+
+TEST(FileDetails, OddNamesAreReadByTheirBytesAndShownEscaped)
+{
+    const OddNameCleanup cleanup;
+    rwtest::FixtureBuilder fx;
+    const QByteArray dir = QFile::encodeName(fx.folder("odd"));
+    const struct {
+        QByteArray name;
+        int size;
+        QString shownName;
+        QString type;
+    } cases[] = {
+        {"x\xff.txt", 300, "x\\xFF.txt", "kind of .txt"},
+        {"x\xef\xbf\xbd.txt", 400, QString::fromUtf8("x\xef\xbf\xbd.txt"), "kind of .txt"},
+        {"t\tab.txt", 7, "t\\tab.txt", "kind of .txt"},
+        // The dot is found in the bytes: the escape of the tab never holds one.
+        {"a.b\tc", 3, "a.b\\tc", "kind of .b\\tc"},
+        {QByteArray(255, 'N'), 1, QString(255, 'N'), "kind of "},
+    };
+    setFileTypeDescriber([](const QString& ext) { return "kind of " + ext; });
+    for (const auto& c : cases) {
+        const QByteArray path = dir + '/' + c.name;
+        const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(::ftruncate(fd, c.size), 0);
+        ::close(fd);
+        const FileDetails d = readFileDetails(path);
+        ASSERT_TRUE(d.found) << c.shownName.toStdString();
+        EXPECT_EQ(d.size, c.size) << c.shownName.toStdString();
+        EXPECT_EQ(d.name, c.shownName);
+        EXPECT_EQ(d.folderName, QFile::decodeName(dir));
+        EXPECT_EQ(d.fileName, QFile::decodeName(dir) + '/' + c.shownName);
+        EXPECT_EQ(d.fileType, c.type) << c.shownName.toStdString();
+    }
+    setFileTypeDescriber({});
 }

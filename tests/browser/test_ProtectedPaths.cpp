@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 
+#include <unistd.h>
+
+#include "browser/core/PathBytes.h"
 #include "browser/core/ProtectedPaths.h"
 #include "tests/support/FixtureBuilder.h"
 
@@ -44,6 +48,8 @@ TEST(ProtectedPaths, OperatingSystemFoldersInEveryWritingAreRefused)
     for (const auto& c : cases) {
         EXPECT_EQ(rw::protectedFolderKind(c.path), c.kind) << c.path.toStdString();
         EXPECT_TRUE(rw::isProtectedFolder(c.path)) << c.path.toStdString();
+        EXPECT_EQ(rw::protectedFolderKindBytes(QFile::encodeName(c.path)), c.kind)
+            << c.path.toStdString();
     }
 }
 
@@ -58,8 +64,58 @@ TEST(ProtectedPaths, OrdinaryFoldersAreNotProtected)
                                "/usr2",
                                "/varx",
                                ""};
-    for (const QString& path : paths)
+    for (const QString& path : paths) {
         EXPECT_FALSE(rw::isProtectedFolder(path)) << path.toStdString();
+        EXPECT_EQ(rw::protectedFolderKindBytes(QFile::encodeName(path)), ProtectedKind::None)
+            << path.toStdString();
+    }
+}
+
+TEST(ProtectedPaths, FoldersGivenAsBytesAreJudgedByWhatTheyAre)
+{
+    FixtureBuilder fx;
+    const QByteArray base = QFile::encodeName(fx.base());
+    // A link whose name is not valid UTF-8 still leads to /etc; a folder of
+    // such a name is an ordinary folder.
+    const QByteArray etcLink = base + "/etc\xff";
+    ASSERT_EQ(::symlink("/etc", etcLink.constData()), 0);
+    const QByteArray odd = QFile::encodeName(fx.folder("plain")) + "/../odd\xff";
+    const struct {
+        QByteArray path;
+        ProtectedKind kind;
+    } cases[] = {{etcLink, ProtectedKind::System},
+                 {etcLink + "/", ProtectedKind::System},
+                 {odd, ProtectedKind::None},
+                 {"/usr/\xff/..", ProtectedKind::System}};
+    for (const auto& c : cases)
+        EXPECT_EQ(rw::protectedFolderKindBytes(c.path), c.kind) << c.path.toStdString();
+    EXPECT_EQ(rw::protectedFolderRefusalBytes(etcLink, RefusingWindow::Browser),
+              "You cannot delete the Windows folder using Roomwise 95");
+    ::unlink(etcLink.constData());
+}
+
+TEST(PathBytes, CleaningKeepsEveryByteOfTheNames)
+{
+    ASSERT_EQ(::chdir("/usr"), 0);
+    const struct {
+        QByteArray path;
+        QByteArray clean, parent, last;
+    } cases[] = {
+        {"/", "/", "/", ""},
+        {"//a//b\xff/", "/a/b\xff", "/a", "b\xff"},
+        {"/a/./b/../c\t", "/a/c\t", "/a", "c\t"},
+        {"/../x", "/x", "/", "x"},
+        {"lib\\x", "/usr/lib\\x", "/usr", "lib\\x"},
+    };
+    for (const auto& c : cases) {
+        const QByteArray clean = rw::cleanAbsolutePath(c.path);
+        EXPECT_EQ(clean, c.clean) << c.path.toStdString();
+        EXPECT_EQ(rw::parentPathBytes(clean), c.parent) << c.path.toStdString();
+        EXPECT_EQ(rw::lastComponent(clean), c.last) << c.path.toStdString();
+    }
+    EXPECT_EQ(rw::joinPathBytes("/", "a\xff"), "/a\xff");
+    EXPECT_EQ(rw::joinPathBytes("/b", "a"), "/b/a");
+    EXPECT_EQ(rw::workingFolderBytes(), "/usr");
 }
 
 TEST(ProtectedPaths, MappedDriveRootIsARoot)

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
@@ -37,10 +38,10 @@ protected:
     }
 
     // A shown browser on `folder` (relative to the fixture).
-    std::unique_ptr<TfrmBrowse> open(const QString& folder, const QString& selectFile = {})
+    std::unique_ptr<TfrmBrowse> open(const QString& folder, const QByteArray& selectFile = {})
     {
         auto w = std::make_unique<TfrmBrowse>();
-        w->setFolder(fx.path(folder));
+        w->setFolder(bytes(folder));
         w->setSelectFile(selectFile);
         w->show();
         return w;
@@ -69,6 +70,9 @@ protected:
         view->selectRow(row);
         emit view->doubleClicked(model(w)->index(row, 0));
     }
+
+    // A fixture path as the file system's bytes.
+    QByteArray bytes(const QString& rel) const { return QFile::encodeName(fx.path(rel)); }
 
     rwtest::FixtureBuilder fx;
 };
@@ -106,7 +110,7 @@ TEST_F(BrowseTest, FolderChangeAndWildcardDropMarksAndKeepTheSort)
     EXPECT_EQ(status(*w, "pnlScan"), "Marked for deletion: 1 files 100 bytes");
     EXPECT_TRUE(w->findChild<QPushButton*>("btDeleteFiles")->isEnabled());
 
-    w->setFolder(fx.path("b"));
+    w->setFolder(bytes("b"));
     EXPECT_EQ(w->controller()->markedCount(), 0);
     EXPECT_FALSE(model(*w)->isMarked(0));
     EXPECT_FALSE(w->findChild<QPushButton*>("btDeleteFiles")->isEnabled());
@@ -114,7 +118,7 @@ TEST_F(BrowseTest, FolderChangeAndWildcardDropMarksAndKeepTheSort)
     EXPECT_TRUE(w->controller()->sortAction(kSizeItem)->isChecked());
     EXPECT_EQ(w->findChild<QLabel*>("Label1")->text(), fx.path("b"));
 
-    w->setFolder(fx.path("a"));
+    w->setFolder(bytes("a"));
     markRow(*w, 1);
     w->setMask("*.txt");
     EXPECT_EQ(w->controller()->markedCount(), 0);
@@ -204,7 +208,7 @@ TEST_F(BrowseTest, DeleteFolderRefusesTheDriveRootAndTheHomeFolder)
     fx.file("a/keep.txt", 1);
     auto w = open("");
     w->btDeleteDirectoryClick();
-    w->setFolder(QDir::homePath());
+    w->setFolder(QFile::encodeName(QDir::homePath()));
     w->btDeleteDirectoryClick();
 
     EXPECT_EQ(ScriptedResponder::instance().texts(),
@@ -226,7 +230,7 @@ TEST_F(BrowseTest, EmptyFolderGoesWithoutMessageOrTotals)
     EXPECT_FALSE(QFileInfo::exists(fx.path("parent/empty")));
     EXPECT_TRUE(ScriptedResponder::instance().texts().isEmpty());
     EXPECT_LT(rw::readDeletionTotals().filesDeleted, 1);
-    EXPECT_EQ(w->folder(), fx.path("parent"));
+    EXPECT_EQ(w->folder(), bytes("parent"));
 }
 
 TEST_F(BrowseTest, FolderTreeDeleteReportsAndAddsToTheTotals)
@@ -245,7 +249,7 @@ TEST_F(BrowseTest, FolderTreeDeleteReportsAndAddsToTheTotals)
     const rw::DeletionTotals totals = rw::readDeletionTotals();
     EXPECT_EQ(totals.filesDeleted, 2);
     EXPECT_EQ(totals.bytesDeleted, 3500);
-    EXPECT_EQ(w->folder(), fx.path("parent"));
+    EXPECT_EQ(w->folder(), bytes("parent"));
     EXPECT_EQ(column(*w, 4), QStringList{"other.txt"});
 }
 

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <ftw.h>
+#include <sys/stat.h>
+
 #include <QDesktopServices>
 #include <QFile>
 #include <QLabel>
@@ -8,6 +11,8 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QUrl>
+
+#include <fcntl.h>
 
 #include "browser/DetailsHooks.h"
 #include "browser/TfrmDetails.h"
@@ -23,6 +28,24 @@ using namespace rw;
 
 namespace
 {
+
+// Removes everything under the fixture folder by the bytes of its names:
+// the test main's clean-up goes by text and cannot remove a name that is
+// not valid UTF-8.
+struct OddNameCleanup {
+    ~OddNameCleanup()
+    {
+        const QByteArray root = QFile::encodeName(rwtest::fixtureRoot());
+        ::nftw(
+            root.constData(),
+            [](const char* path, const struct stat*, int, struct FTW* at) {
+                if (at->level > 0)
+                    ::remove(path);
+                return 0;
+            },
+            16, FTW_DEPTH | FTW_PHYS);
+    }
+};
 
 QString label(const QWidget& w, const char* name)
 {
@@ -52,7 +75,7 @@ TEST(TfrmDetails, FileWithoutVersionLinesShrinksToTheButtons)
     rwtest::FixtureBuilder fx;
     const QString path = fx.file("notes.txt", 0);
     TfrmDetails w;
-    w.setFilePath(path);
+    w.setFilePath(QFile::encodeName(path));
     w.show();
 
     EXPECT_EQ(w.windowTitle(), "File Details");
@@ -77,7 +100,7 @@ TEST(TfrmDetails, ProgramShowsItsVersionLinesAtFullHeight)
     const QString path =
         fx.fileWithContent("tidy.exe", rwtest::pe::peFile(rwtest::pe::sampleResource()));
     TfrmDetails w;
-    w.setFilePath(path);
+    w.setFilePath(QFile::encodeName(path));
     w.show();
     auto* memo = w.findChild<QPlainTextEdit*>("Memo1");
     EXPECT_TRUE(memo->isVisible());
@@ -94,12 +117,12 @@ TEST(TfrmDetails, FolderShowsDirectoryAndTheFolderIcon)
     rwtest::FixtureBuilder fx;
     const QString folder = fx.folder("photos");
     TfrmDetails w;
-    w.setFilePath(folder);
+    w.setFilePath(QFile::encodeName(folder));
     w.show();
     EXPECT_EQ(label(w, "lblAttributes"), " Directory");
     const QPixmap shown = w.findChild<QLabel*>("Image1")->pixmap();
     EXPECT_EQ(shown.toImage(), directoryIcon().pixmap(32, 32).toImage());
-    EXPECT_EQ(GetFileIcon(folder).cacheKey(), directoryIcon().cacheKey());
+    EXPECT_EQ(GetFileIcon(QFile::encodeName(folder)).cacheKey(), directoryIcon().cacheKey());
 }
 
 TEST(TfrmDetails, RunAndViewHandTheFileOn)
@@ -108,11 +131,11 @@ TEST(TfrmDetails, RunAndViewHandTheFileOn)
     const QString path = fx.file("a.txt", 5);
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler("file", &catcher, "open");
-    QString viewed;
-    windowHooks().openViewer = [&](QWidget*, const QString& p) { viewed = p; };
+    QByteArray viewed;
+    windowHooks().openViewer = [&](QWidget*, const QByteArray& p) { viewed = p; };
 
     TfrmDetails w;
-    w.setFilePath(path);
+    w.setFilePath(QFile::encodeName(path));
     w.show();
     w.findChild<QPushButton*>("btLaunch")->click();
     w.findChild<QPushButton*>("btView")->click();
@@ -120,7 +143,7 @@ TEST(TfrmDetails, RunAndViewHandTheFileOn)
     windowHooks().openViewer = nullptr;
 
     EXPECT_EQ(catcher.urls, QList<QUrl>{QUrl::fromLocalFile(path)});
-    EXPECT_EQ(viewed, path);
+    EXPECT_EQ(viewed, QFile::encodeName(path));
     EXPECT_TRUE(rwtest::ScriptedResponder::instance().texts().isEmpty());
 }
 
@@ -133,7 +156,7 @@ TEST(TfrmDetails, PrintListsTheDetailsOrReportsAFailure)
     printer.setOutputFileName(rwtest::testRoot() + "/details.pdf");
 
     TfrmDetails w;
-    w.setFilePath(path);
+    w.setFilePath(QFile::encodeName(path));
     w.setPrinter(&printer);
     w.show();
     w.findChild<QPushButton*>("btPrint")->click();
@@ -163,10 +186,60 @@ TEST(TfrmDetails, HookOpensTheWindowModallyOnThePath)
             w->findChild<QPushButton*>("btClose")->click();
         },
         "rw::TfrmDetails");
-    windowHooks().openDetails(nullptr, path);
+    windowHooks().openDetails(nullptr, QFile::encodeName(path));
     windowHooks().openDetails = nullptr;
     EXPECT_TRUE(rwtest::lastModalHandled());
     EXPECT_EQ(seen, path);
+}
+
+// A file named by raw bytes in the fixture folder.
+QByteArray writeBytesFile(const QByteArray& name, const QByteArray& content)
+{
+    const QByteArray path = QFile::encodeName(rwtest::FixtureBuilder().base()) + '/' + name;
+    QFile f;
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    EXPECT_GE(fd, 0);
+    EXPECT_TRUE(f.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));
+    EXPECT_EQ(f.write(content), content.size());
+    return path;
+}
+
+TEST(TfrmDetails, LookAlikeNamesShowTheirOwnFile)
+{
+    const OddNameCleanup cleanup;
+    const QByteArray bad =
+        writeBytesFile("x\xff.exe", rwtest::pe::peFile(rwtest::pe::sampleResource()));
+    const QByteArray lookAlike = writeBytesFile("x\xef\xbf\xbd.exe", QByteArray(400, 'B'));
+    const QString folder = rwtest::FixtureBuilder().base();
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler("file", &catcher, "open");
+    QByteArray viewed;
+    windowHooks().openViewer = [&](QWidget*, const QByteArray& p) { viewed = p; };
+
+    TfrmDetails w;
+    w.setFilePath(bad);
+    w.show();
+    EXPECT_EQ(label(w, "lblFileName"), folder + "/x\\xFF.exe");
+    // The version lines come from the file itself, opened by its bytes.
+    EXPECT_TRUE(w.findChild<QPlainTextEdit*>("Memo1")->isVisible());
+    EXPECT_TRUE(
+        w.findChild<QPlainTextEdit*>("Memo1")->toPlainText().startsWith("Company: \tAcme Tools"));
+    w.findChild<QPushButton*>("btLaunch")->click();
+    w.findChild<QPushButton*>("btView")->click();
+    QDesktopServices::unsetUrlHandler("file");
+    windowHooks().openViewer = nullptr;
+    EXPECT_EQ(viewed, bad);
+    ASSERT_EQ(catcher.urls.size(), 1);
+    EXPECT_EQ(QByteArray::fromPercentEncoding(catcher.urls[0].path(QUrl::FullyEncoded).toLatin1()),
+              bad);
+
+    TfrmDetails other;
+    other.setFilePath(lookAlike);
+    other.show();
+    EXPECT_EQ(label(other, "lblSizeBytes"), "400 bytes");
+    EXPECT_EQ(label(other, "lblFileName"), folder + QString::fromUtf8("/x\xef\xbf\xbd.exe"));
+    EXPECT_FALSE(other.findChild<QPlainTextEdit*>("Memo1")->isVisible());
+    EXPECT_TRUE(rwtest::ScriptedResponder::instance().texts().isEmpty());
 }
 
 #include "test_TfrmDetails.moc"

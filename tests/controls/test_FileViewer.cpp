@@ -2,8 +2,13 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFile>
 #include <QScrollBar>
 #include <QTest>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "controls/FileViewer.h"
 #include "tests/support/FixtureBuilder.h"
@@ -189,4 +194,37 @@ TEST(FileViewer, ScrollBarScalesForBillionsOfLines)
     // Offsets past 4 GiB take a ninth digit instead of wrapping.
     EXPECT_TRUE(v.viewer.lineText(maxTop).startsWith(
         QStringLiteral("%1  00").arg(maxTop * 16, 9, 16, QLatin1Char('0')).toUpper()));
+}
+
+TEST(FileViewer, OpensTheFileNamedByItsBytes)
+{
+    const QByteArray folder = QFile::encodeName(FixtureBuilder().base());
+    const struct {
+        QByteArray name;
+        QByteArray content;
+    } files[] = {{"v\xff.txt", "bad byte\n"}, {"v\xef\xbf\xbd.txt", "look-alike\n"}};
+    for (const auto& f : files) {
+        QFile out;
+        const QByteArray path = folder + '/' + f.name;
+        const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        ASSERT_GE(fd, 0);
+        ASSERT_TRUE(out.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));
+        out.write(f.content);
+    }
+    for (const auto& f : files) {
+        FileViewer viewer;
+        viewer.setFilePath(folder + '/' + f.name);
+        ASSERT_TRUE(viewer.open());
+        EXPECT_EQ(viewer.fileSize(), f.content.size());
+        EXPECT_EQ(viewer.lineText(0), QString::fromLatin1(f.content.chopped(1)));
+    }
+    // A FIFO in a file's place is refused without blocking.
+    const QByteArray fifo = folder + "/pipe\xff";
+    ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
+    FileViewer viewer;
+    viewer.setFilePath(fifo);
+    EXPECT_FALSE(viewer.open());
+    EXPECT_EQ(viewer.fileSize(), 0);
+    for (const QByteArray& name : {files[0].name, files[1].name, QByteArray("pipe\xff")})
+        ::unlink((folder + '/' + name).constData());
 }

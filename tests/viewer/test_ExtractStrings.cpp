@@ -1,15 +1,40 @@
 #include <gtest/gtest.h>
 
+#include <ftw.h>
+#include <sys/stat.h>
+
 #include <QFile>
+
+#include <fcntl.h>
+#include <utility>
 
 #include "tests/support/FixtureBuilder.h"
 #include "tests/support/ScriptedResponder.h"
+#include "tests/support/TestEnvironment.h"
 #include "viewer/core/ExtractStrings.h"
 
 using rwtest::FixtureBuilder;
 
 namespace
 {
+
+// Removes everything under the fixture folder by the bytes of its names:
+// the test main's clean-up goes by text and cannot remove a name that is
+// not valid UTF-8.
+struct OddNameCleanup {
+    ~OddNameCleanup()
+    {
+        const QByteArray root = QFile::encodeName(rwtest::fixtureRoot());
+        ::nftw(
+            root.constData(),
+            [](const char* path, const struct stat*, int, struct FTW* at) {
+                if (at->level > 0)
+                    ::remove(path);
+                return 0;
+            },
+            16, FTW_DEPTH | FTW_PHYS);
+    }
+};
 
 // Runs the extraction with the viewer's limits (5, 100) on `content` and
 // returns the target file's bytes.
@@ -18,7 +43,7 @@ QByteArray extract(const QByteArray& content)
     FixtureBuilder fx;
     const QString source = fx.fileWithContent(QStringLiteral("source.bin"), content);
     const QString target = fx.path(QStringLiteral("strings.txt"));
-    EXPECT_TRUE(rw::ExtractStrings(source, target, 5, 100));
+    EXPECT_TRUE(rw::ExtractStrings(QFile::encodeName(source), target, 5, 100));
     QFile f(target);
     EXPECT_TRUE(f.open(QIODevice::ReadOnly));
     return f.readAll();
@@ -82,8 +107,35 @@ TEST(ExtractStrings, MissingSourceReportsAndLeavesTargetEmpty)
     FixtureBuilder fx;
     const QString missing = fx.path(QStringLiteral("no such file"));
     const QString target = fx.file(QStringLiteral("target.txt"), 0);
-    EXPECT_FALSE(rw::ExtractStrings(missing, target, 5, 100));
+    EXPECT_FALSE(rw::ExtractStrings(QFile::encodeName(missing), target, 5, 100));
     EXPECT_EQ(rwtest::ScriptedResponder::instance().texts(),
               QStringList{QStringLiteral("Could not open file ") + missing});
     EXPECT_EQ(QFile(target).size(), 0);
+}
+
+TEST(ExtractStrings, SourceIsOpenedByItsBytes)
+{
+    const OddNameCleanup cleanup;
+    FixtureBuilder fx;
+    const QByteArray folder = QFile::encodeName(fx.base());
+    const QByteArray bad = folder + "/src\xff.bin";
+    const QByteArray lookAlike = folder + "/src\xef\xbf\xbd.bin";
+    for (const auto& [path, text] : {std::pair{bad, QByteArray("right file")},
+                                     std::pair{lookAlike, QByteArray("wrong file")}}) {
+        QFile f;
+        const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        ASSERT_GE(fd, 0);
+        ASSERT_TRUE(f.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));
+        f.write(z() + text + z());
+    }
+    const QString target = fx.path(QStringLiteral("strings.txt"));
+    EXPECT_TRUE(rw::ExtractStrings(bad, target, 5, 100));
+    QFile out(target);
+    ASSERT_TRUE(out.open(QIODevice::ReadOnly));
+    EXPECT_EQ(out.readAll(), "right file\r\n");
+
+    // A missing source is named as displayName shows it.
+    EXPECT_FALSE(rw::ExtractStrings(folder + "/gone\xfe", target, 5, 100));
+    EXPECT_EQ(rwtest::ScriptedResponder::instance().texts(),
+              QStringList{"Could not open file " + fx.base() + "/gone\\xFE"});
 }

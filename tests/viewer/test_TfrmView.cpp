@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <ftw.h>
+#include <sys/stat.h>
+
 #include <QAction>
 #include <QDir>
 #include <QDropEvent>
@@ -11,6 +14,9 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QUrl>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include "controls/FileViewer.h"
 #include "platform/Folders.h"
@@ -52,7 +58,8 @@ QString sampleFile()
 // A shown viewer on `path`, active so that its shortcuts work.
 struct ShownView {
     TfrmView view;
-    explicit ShownView(const QString& path)
+    explicit ShownView(const QString& path) : ShownView(QFile::encodeName(path)) {}
+    explicit ShownView(const QByteArray& path)
     {
         view.setFilePath(path);
         view.show();
@@ -150,7 +157,8 @@ TEST(TfrmView, FindNextNeedsASearchText)
 
     // The settings carry over to another window; a miss is reported.
     TfrmView other;
-    other.setFilePath(FixtureBuilder().fileWithContent(QStringLiteral("o.txt"), "nothing\n"));
+    other.setFilePath(
+        QFile::encodeName(FixtureBuilder().fileWithContent(QStringLiteral("o.txt"), "nothing\n")));
     other.show();
     EXPECT_TRUE(other.findChild<QAction*>("Findnext1")->isEnabled());
     other.findChild<QAction*>("Findnext1")->trigger();
@@ -237,7 +245,7 @@ TEST(TfrmView, PeekAtStringsShowsATemporaryListing)
     rwtest::onNextModal(
         [&](QWidget* w) {
             auto* strings = static_cast<TfrmView*>(w);
-            listing = strings->filePath();
+            listing = QFile::decodeName(strings->filePath());
             for (int i = 0; i < 3; ++i)
                 shown << strings->viewer()->lineText(i);
             hexHidden = !strings->findChild<QPushButton*>("btStrings")->isVisible() &&
@@ -275,4 +283,84 @@ TEST(TfrmView, DroppedFileIsOpenedAndPlacementSaved)
                                .readString(rw::programPath(), QStringLiteral("frmView"));
     EXPECT_EQ(stored.split(' ', Qt::SkipEmptyParts).size(), 10);
     EXPECT_TRUE(QFile(rwtest::settingsFilePath()).exists());
+}
+
+namespace
+{
+
+// Removes everything under the fixture folder by the bytes of its names:
+// the test main's clean-up goes by text and cannot remove a name that is
+// not valid UTF-8.
+struct OddNameCleanup {
+    ~OddNameCleanup()
+    {
+        const QByteArray root = QFile::encodeName(rwtest::fixtureRoot());
+        ::nftw(
+            root.constData(),
+            [](const char* path, const struct stat*, int, struct FTW* at) {
+                if (at->level > 0)
+                    ::remove(path);
+                return 0;
+            },
+            16, FTW_DEPTH | FTW_PHYS);
+    }
+};
+
+// A file named by raw bytes in the fixture folder.
+QByteArray bytesFile(const QByteArray& name, const QByteArray& content)
+{
+    const QByteArray path = QFile::encodeName(FixtureBuilder().base()) + '/' + name;
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    EXPECT_GE(fd, 0);
+    EXPECT_EQ(::write(fd, content.constData(), std::size_t(content.size())), content.size());
+    ::close(fd);
+    return path;
+}
+
+} // namespace
+
+TEST(TfrmView, LookAlikeNamesOpenTheirOwnFile)
+{
+    const OddNameCleanup cleanup;
+    const QString base = FixtureBuilder().base();
+    const struct {
+        QByteArray name;
+        QByteArray content;
+        QString caption;
+    } cases[] = {
+        {"x\xff.txt", "bad byte\n", base + "/x\\xFF.txt"},
+        {"x\xef\xbf\xbd.txt", "look-alike\n", base + QString::fromUtf8("/x\xef\xbf\xbd.txt")},
+        {"t\tab.txt", "tab\n", base + "/t\\tab.txt"},
+        {"new\nline.txt", "newline\n", base + "/new\\nline.txt"},
+    };
+    for (const auto& c : cases)
+        bytesFile(c.name, c.content);
+    for (const auto& c : cases) {
+        ShownView v(QFile::encodeName(base) + '/' + c.name);
+        EXPECT_EQ(v.view.windowTitle(), "View File : " + c.caption);
+        EXPECT_EQ(v.view.viewer()->lineText(0), QString::fromLatin1(c.content.chopped(1)));
+        EXPECT_EQ(v.view.statusSection(3), QString("Bytes: %1").arg(c.content.size()));
+    }
+    EXPECT_TRUE(rwtest::ScriptedResponder::instance().texts().isEmpty());
+}
+
+TEST(TfrmView, PeekAtStringsReadsTheFileShown)
+{
+    const OddNameCleanup cleanup;
+    const QByteArray bad = bytesFile("s\xff.bin", QByteArray("\x01"
+                                                             "bad byte file\x00",
+                                                             16));
+    bytesFile("s\xef\xbf\xbd.bin", QByteArray("\x01look-alike one\x00", 16));
+    ShownView v(bad);
+    QString first;
+    rwtest::onNextModal(
+        [&](QWidget* w) {
+            auto* strings = static_cast<TfrmView*>(w);
+            first = strings->viewer()->lineText(0);
+            strings->reject();
+        },
+        QStringLiteral("rw::TfrmView"));
+    v.view.findChild<QPushButton*>("btStrings")->click();
+    EXPECT_TRUE(rwtest::lastModalHandled());
+    EXPECT_EQ(first, "bad byte file");
 }

@@ -1,8 +1,12 @@
 #include "viewer/core/ExtractStrings.h"
 
 #include "app/core/Messages.h"
+#include "platform/DisplayName.h"
 
 #include <QFile>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace rw
 {
@@ -17,11 +21,16 @@ bool isReadable(char c)
 
 } // namespace
 
-bool ExtractStrings(const QString& source, const QString& target, int minLen, int maxLen)
+bool ExtractStrings(const QByteArray& source, const QString& target, int minLen, int maxLen)
 {
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly)) {
-        ShowErrorMessage(QStringLiteral("Could not open file ") + source);
+    // Opened by its bytes: a name that is not valid UTF-8 would not survive
+    // a trip through QString. Non-blocking, so a FIFO cannot hang the window.
+    const int fd = ::open(source.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    QFile in;
+    if (fd < 0 || !in.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        if (fd >= 0)
+            ::close(fd);
+        ShowErrorMessage(QStringLiteral("Could not open file ") + displayName(source));
         return false;
     }
     QFile out(target);

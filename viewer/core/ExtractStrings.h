@@ -1,21 +1,24 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 namespace rw
 {
 
-// Writes the readable strings of the file `source` as lines of the text
-// file `target` (lines end with CR LF). The source is read in blocks of 2048
-// bytes and each block is scanned by itself: a run of letters, digits and
-// blanks is written when it is longer than `minLen` and differs from the line
-// written just before; a run keeps at most `maxLen` + 1 characters (the rest
-// of a longer run is skipped); a run still open at the end of a block is
-// dropped. So a line holds minLen + 1 to maxLen + 1 characters.
+// Writes the readable strings of the file `source` (the file system's bytes)
+// as lines of the text file `target` (lines end with CR LF). The source is
+// read in blocks of 2048 bytes and each block is scanned by itself: a run of
+// letters, digits and blanks is written when it is longer than `minLen` and
+// differs from the line written just before; a run keeps at most `maxLen` + 1
+// characters (the rest of a longer run is skipped); a run still open at the
+// end of a block is dropped. So a line holds minLen + 1 to maxLen + 1
+// characters.
 //
 // Returns false when the source cannot be opened (after the error box
-// "Could not open file <source>"; the target is then left empty) or the
-// target cannot be written (after "Could not write file <target>").
-bool ExtractStrings(const QString& source, const QString& target, int minLen, int maxLen);
+// "Could not open file <source>", the source as displayName shows it; the
+// target is then left empty) or the target cannot be written (after "Could
+// not write file <target>").
+bool ExtractStrings(const QByteArray& source, const QString& target, int minLen, int maxLen);
 
 } // namespace rw

@@ -1,7 +1,5 @@
 #include "viewer/core/MappedFile.h"
 
-#include <QFile>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -18,12 +16,13 @@ MappedFile::~MappedFile()
     close();
 }
 
-bool MappedFile::open(const QString& path)
+bool MappedFile::open(const QByteArray& path)
 {
     close();
     m_error.clear();
-    const QByteArray name = QFile::encodeName(path);
-    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so that a FIFO put in the file's place cannot hang the
+    // open; it is refused below.
+    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) {
         m_error = QString::fromLocal8Bit(std::strerror(errno));
         return false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <cstdint>
@@ -20,10 +21,10 @@ public:
     MappedFile(const MappedFile&) = delete;
     MappedFile& operator=(const MappedFile&) = delete;
 
-    // Maps the file (path decoded to the file system's bytes); true on
-    // success. A folder, a device or a FIFO is refused. The previous mapping
-    // is released first.
-    bool open(const QString& path);
+    // Maps the file at `path` (the file system's bytes); true on success. A
+    // folder, a device or a FIFO is refused. The previous mapping is
+    // released first.
+    bool open(const QByteArray& path);
     void close();
 
     bool isOpen() const { return m_open; }
