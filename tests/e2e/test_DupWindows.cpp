@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
+#include <QWindow>
 
 #include "app/core/AppGlobals.h"
 #include "controls/CheckListBox.h"

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "framework/ToolButtonRow.h"
+#include "framework/core/ResultLines.h"
 #include "tools/dup/DupCompareSource.h"
 
 class QComboBox;

@@ -400,14 +400,11 @@ void TfrmDupCompare::getValues(Side& side, int row)
         return;
     }
 
-    // The details, icon and version calls take text; the file's own bytes
-    // are what run, view and the checksum open.
-    const QString path = QFile::decodeName(side.path);
-    const FileDetails d = readFileDetails(path, now);
+    const FileDetails d = readFileDetails(side.path, now);
     if (!d.found)
         return;
 
-    side.image->setPixmap(GetFileIcon(path).pixmap(32, 32));
+    side.image->setPixmap(GetFileIcon(side.path).pixmap(32, 32));
     QStringList lines = ReadVersionInfo(side.path, false);
     if (lines.isEmpty())
         lines.append(kNoProfile);
