@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/SafeFolder.h"
-#include "tests/platform/NameSwapper.h"
+#include "tests/platform/RaceFixture.h"
 #include "tests/platform/RawFiles.h"
 
 #include <cerrno>
@@ -157,95 +157,39 @@ TEST(SafeFolder, RemoveTakesExactlyTheExpectedEntry)
     EXPECT_EQ(names(fx), (QList<QByteArray>{kLookAlikeName, "full", "target"}));
 }
 
-// 300 files of the same names in fx/sub and in outside/; fx/alt is a link
-// to outside/. Returns the identities of the files in fx/sub.
-QList<FileIdentity> makeRaceFixture(const QByteArray& fx, const QByteArray& outside, int count)
-{
-    makeFolder(fx + "/sub");
-    makeFolder(outside);
-    QList<FileIdentity> ids;
-    for (int i = 0; i < count; ++i) {
-        const QByteArray n = "f" + QByteArray::number(i);
-        writeFile(fx + "/sub/" + n, "inside " + n);
-        writeFile(outside + "/" + n, "outside " + n);
-        ids << identityOf(fx + "/sub/" + n);
-    }
-    makeLink(fx + "/alt", outside);
-    return ids;
-}
-
-void expectOutsideIntact(const QByteArray& outside, int count)
-{
-    for (int i = 0; i < count; ++i) {
-        const QByteArray n = "f" + QByteArray::number(i);
-        EXPECT_EQ(readFile(outside + "/" + n), "outside " + n);
-    }
-}
-
 TEST(SafeFolderRace, FolderSwappedForALinkNeverRedirectsARemoval)
 {
-    constexpr int kFiles = 300;
     int round = 0;
     forBothResolvers([&] {
-        const QByteArray fx = fixture() + "/round" + QByteArray::number(++round);
-        const QByteArray outside = root() + "/outside" + QByteArray::number(round);
-        const QList<FileIdentity> ids = makeRaceFixture(fx, outside, kFiles);
-        const FileIdentity sub = identityOf(fx + "/sub");
-        int removed = 0, refusedOpens = 0;
-        {
-            rwtest::NameSwapper swapper({{fx + "/sub", fx + "/alt"}}, 2'000'000, 20);
-            ASSERT_TRUE(swapper.waitUntilSwapping(10));
-            for (int i = 0; i < kFiles; ++i) {
-                swapper.waitForSwapsAfter(swapper.swaps(), 100);
-                // Odd files go by name and type alone, so only the refusal
-                // of links keeps the outside files safe.
-                const bool byIdentity = i % 2 == 0;
-                const QByteArray n = "f" + QByteArray::number(i);
-                const FileIdentity file =
-                    byIdentity ? ids[i] : FileIdentity{0, 0, FileIdentity::Type::File};
-                const FileIdentity folderId = byIdentity ? sub : FileIdentity{};
-                SafeFolder folder;
-                for (int attempt = 0; attempt < 100000 && !folder.open(fx + "/sub", folderId);
-                     ++attempt)
-                    ++refusedOpens;
-                if (folder.isOpen() && folder.removeFile(n.constData(), file) == Result::Done)
-                    ++removed;
-            }
-        }
-        expectOutsideIntact(outside, kFiles);
-        EXPECT_EQ(removed, kFiles);
-        EXPECT_EQ(names(outside).size(), kFiles);
-        RecordProperty(round == 1 ? "refusedOpensKernel" : "refusedOpensWalk", refusedOpens);
+        ++round;
+        const rwtest::RaceFixture fx(fixture() + "/round" + QByteArray::number(round),
+                                     root() + "/outside" + QByteArray::number(round), 300);
+        int removed = 0;
+        rwtest::NameSwapper swapper(fx.folderPair(), 2'000'000, 20);
+        fx.run(swapper, [&](int i) {
+            SafeFolder folder;
+            if (fx.openSub(i, &folder) &&
+                folder.removeFile(fx.name(i).constData(), fx.fileId(i)) == Result::Done)
+                ++removed;
+        });
+        fx.expectOutsideIntact();
+        EXPECT_EQ(removed, fx.count());
     });
 }
 
 TEST(SafeFolderRace, FilesSwappedForLinksNeverCostTheLinkTargets)
 {
-    constexpr int kFiles = 300;
-    const QByteArray fx = fixture();
-    const QByteArray outside = root() + "/outside";
-    const QList<FileIdentity> ids = makeRaceFixture(fx, outside, kFiles);
-    QList<QPair<QByteArray, QByteArray>> pairs;
-    for (int i = 0; i < kFiles; ++i) {
-        const QByteArray n = "f" + QByteArray::number(i);
-        makeLink(fx + "/sub/l" + QByteArray::number(i), outside + "/" + n);
-        pairs << qMakePair(fx + "/sub/" + n, fx + "/sub/l" + QByteArray::number(i));
-    }
+    const rwtest::RaceFixture fx(fixture(), root() + "/outside", 300);
     SafeFolder folder;
-    ASSERT_TRUE(folder.open(fx + "/sub"));
-    {
-        rwtest::NameSwapper swapper(pairs, 2'000'000, 20);
-        ASSERT_TRUE(swapper.waitUntilSwapping(10));
-        for (int i = 0; i < kFiles; ++i) {
-            swapper.waitForSwapsAfter(swapper.swaps(), 100);
-            const QByteArray n = "f" + QByteArray::number(i);
-            Result r = Result::Replaced;
-            for (int attempt = 0; attempt < 50 && r == Result::Replaced; ++attempt)
-                r = folder.removeFile(n.constData(), ids[i]);
-            EXPECT_TRUE(r == Result::Done || r == Result::Replaced || r == Result::Missing);
-        }
-    }
-    expectOutsideIntact(outside, kFiles);
+    ASSERT_TRUE(folder.open(fx.sub()));
+    rwtest::NameSwapper swapper(fx.makeFileLinks(), 2'000'000, 20);
+    fx.run(swapper, [&](int i) {
+        Result r = Result::Replaced;
+        for (int attempt = 0; attempt < 50 && r == Result::Replaced; ++attempt)
+            r = folder.removeFile(fx.name(i).constData(), fx.fileId(i));
+        EXPECT_NE(r, Result::Failed);
+    });
+    fx.expectOutsideIntact();
 }
 
 } // namespace
