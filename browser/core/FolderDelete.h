@@ -64,8 +64,15 @@ struct FolderDeleteResult {
 //   anything; one found inside the tree (the home folder, say) is kept with
 //   its contents and reported.
 // The walk works on folder descriptors, not on the current folder, which it
-// leaves unchanged; its depth is limited by neither the stack nor the
-// descriptor limit. When any entry failed, one error box lists the failures.
+// leaves unchanged: every folder is opened relative to its parent's
+// descriptor without following a link and must be the folder just looked
+// at; every entry is removed (unlinkat) or recycled relative to its folder's
+// descriptor, the folder itself from its parent's. Its depth is limited by
+// neither the stack nor the descriptor limit (folders far above the one
+// being emptied give up their descriptors and are opened again from "/",
+// link-free and checked). When any entry failed, one error box lists the
+// failures; a folder replaced since the scan is reported with
+// DeleteRun::replacedText.
 // `ops` (not owned) replaces the file operations; nullptr uses the real ones.
 // `folder` names the folder by its parent's path and its own name as the
 // file system's bytes, with the identities the scan saw: the parent is

@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/mount.h>
@@ -441,10 +443,17 @@ TEST(FolderDelete, OddNamesInsideTheTreeAreDeletedOrRecycledByTheirBytes)
         const QByteArray trash = qgetenv("XDG_DATA_HOME") + "/Trash/files";
         EXPECT_EQ(rawEntries(trash).size(), recycle ? 7 : 0);
         if (recycle) {
-            // Each trashed file is one of the names, whole.
-            for (const QByteArray& name : kOddNames)
-                EXPECT_TRUE(rawEntries(trash).contains(name))
-                    << rw::displayName(name).toStdString();
+            // Each trashed file keeps its name; the 255-byte one is cut to
+            // leave room for the ".trashinfo" of its info file.
+            const QList<QByteArray> trashed = rawEntries(trash);
+            for (const QByteArray& name : kOddNames) {
+                const bool kept =
+                    std::any_of(trashed.begin(), trashed.end(), [&](const QByteArray& t) {
+                        return name.size() < 255 ? t == name
+                                                 : t.size() >= 200 && name.startsWith(t);
+                    });
+                EXPECT_TRUE(kept) << rw::displayName(name).toStdString();
+            }
         }
     }
 }

@@ -296,7 +296,7 @@ struct OddCleanFixture {
         for (const auto& f : files)
             paths.insert(f.first, makeRawFile(other, f.first, f.second));
         fb.mapDrive('D', "odd");
-        setSearchPathFolders({bin});
+        setSearchPathFolders({bin.toUpper()});
         SortFlags::instance().reset();
     }
     ~OddCleanFixture() { setSearchPathFolders(savedPath); }

@@ -139,7 +139,15 @@ void DirHogScan::addLine(const WalkFolder& folder)
         name = std::string_view(folder.path.constData() + start,
                                 std::size_t(folder.path.size() - start));
     }
-    const std::uint32_t rec = m_set->add(parent, name, status);
+    std::uint32_t rec = 0;
+    if (name.empty()) {
+        // ResultSet cannot yet store an empty name before any other (it has
+        // no name block then): one byte is stored and cut off again.
+        rec = m_set->add(parent, "/", status);
+        m_set->record(rec).nameLength = 0;
+    } else {
+        rec = m_set->add(parent, name, status);
+    }
     m_set->setExtra(rec, 0, m_current.files);
     m_set->setExtra(rec, 1, m_current.subFolders);
 }
