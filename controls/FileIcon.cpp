@@ -1,5 +1,7 @@
 #include "controls/FileIcon.h"
 
+#include "platform/ReadOnlyOpen.h"
+
 #include <QFile>
 #include <QMimeDatabase>
 #include <QPainter>
@@ -105,14 +107,14 @@ QIcon GetFileIcon(const QByteArray& path)
     const QString name = displayName(path.mid(path.lastIndexOf('/') + 1));
     QMimeType type;
     QFile content;
-    const int fd = exists && S_ISREG(st.st_mode)
-                       ? ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY)
-                       : -1;
-    if (fd >= 0 && content.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    // Looking at the first bytes must not change the file's access time.
+    FileDescriptor fd = exists && S_ISREG(st.st_mode) ? openRegularFileForReading(path)
+                                                      : FileDescriptor();
+    if (fd.isValid() &&
+        content.open(fd.get(), QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        fd.release();
         type = db.mimeTypeForFileNameAndData(name, &content);
     } else {
-        if (fd >= 0)
-            ::close(fd);
         type = db.mimeTypeForFile(name, QMimeDatabase::MatchExtension);
     }
     if (type.isValid()) {

@@ -151,20 +151,9 @@ FileDetails readFileDetails(const QByteArray& path, const QDateTime& now)
 
 QStringList readVersionLines(const QByteArray& path, bool withTab)
 {
-    // Non-blocking, so that a FIFO cannot hang the open; only regular files
-    // are read.
-    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (fd < 0)
-        return {};
-    struct stat st {
-    };
-    QStringList lines;
-    // The reader takes a path; the descriptor's own entry names exactly the
-    // file opened, whatever bytes its name holds.
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode))
-        lines = ReadVersionInfo(QStringLiteral("/proc/self/fd/%1").arg(fd), withTab);
-    ::close(fd);
-    return lines;
+    // The reader opens the bytes itself: regular files only, without
+    // blocking and without touching the access time.
+    return ReadVersionInfo(path, withTab);
 }
 
 QStringList detailsPrintLines(const FileDetails& details, const QStringList& versionLines)

@@ -14,6 +14,10 @@
 namespace rw
 {
 
+// "12.34": the bytes as a percentage of the capacity with two decimals, or
+// "???" when the capacity is not greater than the bytes.
+QString percentUsedText(std::int64_t bytes, std::int64_t capacity);
+
 // What one field of a result line shows of its record.
 enum class ResultField : std::uint8_t {
     Size,           // grouped bytes
@@ -25,7 +29,7 @@ enum class ResultField : std::uint8_t {
     Folder,         // the folder as the walk reports it
     FullPath,       // folder and name (with the search-path tag when tagged)
     Type,           // FileTypeDescription of the extension
-    PercentUsed,    // folder hogs: size of the capacity, "12.34" or "???"
+    PercentUsed,    // folder hogs: size of the capacity (extra 2 where kept), "12.34" or "???"
     FileCount,      // folder hogs: extra 0
     SubFolderCount, // folder hogs: extra 1
     LatestAccess,   // folder hogs: date of the latest access (empty when none)
@@ -53,7 +57,9 @@ public:
     // Dates outside what the packed form holds (before 1980, after 2107)
     // shown as their real date (files by date) instead of the packed one.
     void setExactDates(bool exact) { m_exactDates = exact; }
-    // The capacity "% Used" is taken of (folder hogs).
+    // The capacity "% Used" is taken of (folder hogs), for records that keep
+    // none of their own as extra 2 (a scan of several drives keeps each
+    // line's own drive there).
     void setCapacity(std::int64_t capacity) { m_capacity = capacity; }
     // The text a tagged path carries after it.
     void setPathTag(const QString& tag) { m_tag = tag; }

@@ -38,6 +38,9 @@ std::uint32_t ResultSet::folderOf(const WalkFolder& folder)
 
 std::uint32_t ResultSet::storeName(std::string_view name)
 {
+    // An empty name (a drive root's own row) takes no room anywhere.
+    if (name.empty())
+        return 0;
     if (m_nameUsed + name.size() > kNameBlock) {
         m_nameBlocks.emplace_back(new char[kNameBlock]);
         m_nameUsed = 0;
@@ -90,6 +93,8 @@ const QString& ResultSet::folderText(std::uint32_t f) const
 std::string_view ResultSet::name(std::uint32_t i) const
 {
     const ResultRecord& r = m_records[i];
+    if (r.nameLength == 0)
+        return std::string_view();
     const char* block = m_nameBlocks[r.nameOffset / kNameBlock].get();
     return std::string_view(block + r.nameOffset % kNameBlock, r.nameLength);
 }

@@ -95,6 +95,7 @@ public:
     // Numbers a tool keeps per record beyond the common fields (folder hogs:
     // file and sub-folder counts). `perRecord` is fixed before the first add.
     void setExtraCount(int perRecord) { m_extraPerRecord = perRecord; }
+    int extraCount() const { return m_extraPerRecord; }
     std::int64_t extra(std::uint32_t i, int k) const
     {
         return m_extra[std::size_t(i) * std::size_t(m_extraPerRecord) + std::size_t(k)];

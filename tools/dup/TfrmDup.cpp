@@ -89,11 +89,9 @@ TfrmDup::~TfrmDup()
     // list whose window is gone.
     if (m_pairShown) {
         TfrmDupCompare* pairs = dupCompareWindow();
-        pairs->hide();
-        // It is this window's child while it compares this list; it must
-        // not go with this window.
-        if (pairs->dupForm() == this || pairs->parentWidget() == this)
+        if (pairs->dupForm() == this)
             pairs->setDupForm(nullptr);
+        pairs->hide();
     }
 }
 

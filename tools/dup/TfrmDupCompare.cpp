@@ -28,6 +28,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
+#include <QWindow>
 #include <QShowEvent>
 #include <QStyledItemDelegate>
 #include <QToolButton>
@@ -282,22 +283,14 @@ void TfrmDupCompare::setDupForm(DupCompareSource* source)
     disconnect(m_sourceGone);
     m_dupForm = source;
     QWidget* w = source ? source->window() : nullptr;
-    // The duplicate window runs modally; a window of its own hierarchy is
-    // the only other one that takes input meanwhile. So while it compares
-    // that window's list this window is its child (a window of its own),
-    // and goes back to no parent before that window goes.
-    const bool wasVisible = isVisible();
-    if (parentWidget() != w) {
-        setParent(w, windowFlags() | Qt::Window);
-        if (wasVisible && w)
-            show();
-    }
     if (w) {
         // The duplicate window may go while this one lives on; never keep a
         // reference to a window that is gone.
         m_sourceGone = connect(w, &QObject::destroyed, this, [this] {
             m_dupForm = nullptr;
             hide();
+            if (windowHandle())
+                windowHandle()->setTransientParent(nullptr);
         });
     }
 }
@@ -313,6 +306,19 @@ void TfrmDupCompare::showFor(DupCompareSource* source)
     if (QWidget* w = source ? source->window() : nullptr)
         placeBeside(w);
     show();
+    followSourceWindow();
+}
+
+void TfrmDupCompare::followSourceWindow()
+{
+    // The duplicate window runs modally, and a modal window lets only the
+    // windows that stand on it take input. So this window stands on it (its
+    // transient parent) while it compares that window's list, without being
+    // its child: it outlives that window.
+    QWidget* source = m_dupForm ? m_dupForm->window() : nullptr;
+    if (!windowHandle())
+        return;
+    windowHandle()->setTransientParent(source ? source->windowHandle() : nullptr);
 }
 
 void TfrmDupCompare::placeBeside(const QWidget* other)
@@ -339,6 +345,7 @@ void TfrmDupCompare::placeBeside(const QWidget* other)
 void TfrmDupCompare::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
+    followSourceWindow();
     if (!event->spontaneous())
         FormShow();
 }

@@ -130,6 +130,9 @@ private:
     void setName(Side& side, const QString& name);
     // Folder and name of the side joined; empty when the side has no folder.
     QByteArray sidePath(const Side& side) const;
+    // Makes the duplicate window of the moment this window's transient
+    // parent (none without one), so this window takes input beside it.
+    void followSourceWindow();
     // Moves this window beside `other` on its screen.
     void placeBeside(const QWidget* other);
     // The CRC-32 of the side's file; false with the error text when the file

@@ -11,7 +11,7 @@ namespace
 std::shared_ptr<ResultSet> newSet()
 {
     auto set = std::make_shared<ResultSet>();
-    set->setExtraCount(2); // # files, # sub-folders
+    set->setExtraCount(3); // # files, # sub-folders, the capacity of the line's drive
     return set;
 }
 
@@ -68,8 +68,6 @@ void DirHogScan::driveStarted(const DriveInfo& drive, const QString& entryText)
         DriveGeometry geometry;
         m_capacity = pathGeometry(drive.root, &geometry) ? geometry.totalBytes() : 0;
     }
-    // One capacity per set of lines: with several drives the last one's
-    // (the lines cannot hold one per record).
     m_lines->setCapacity(m_capacity);
 }
 
@@ -139,17 +137,10 @@ void DirHogScan::addLine(const WalkFolder& folder)
         name = std::string_view(folder.path.constData() + start,
                                 std::size_t(folder.path.size() - start));
     }
-    std::uint32_t rec = 0;
-    if (name.empty()) {
-        // ResultSet cannot yet store an empty name before any other (it has
-        // no name block then): one byte is stored and cut off again.
-        rec = m_set->add(parent, "/", status);
-        m_set->record(rec).nameLength = 0;
-    } else {
-        rec = m_set->add(parent, name, status);
-    }
+    const std::uint32_t rec = m_set->add(parent, name, status);
     m_set->setExtra(rec, 0, m_current.files);
     m_set->setExtra(rec, 1, m_current.subFolders);
+    m_set->setExtra(rec, 2, m_capacity);
 }
 
 Verdict DirHogScan::folderDone(const WalkFolder& folder, const FolderTotals& totals)

@@ -31,9 +31,6 @@ struct FolderHogTotals {
     std::int64_t latestAccess = 0; // seconds since the epoch (UTC); 0 = none
 };
 
-// "12.34": the bytes as a percentage of the capacity with two decimals, or
-// "???" when the capacity is not greater than the bytes (ResultLines.cpp).
-QString percentUsedText(std::int64_t bytes, std::int64_t capacity);
 
 // The line layout of the folder hog window: size (grouped), % used, # files,
 // # sub-folders, latest access date (empty when none), path.
