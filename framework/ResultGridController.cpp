@@ -401,17 +401,22 @@ void ResultGridController::Markall1Click()
             set.record(rec).markOrder = ++m_markClock;
             records.push_back(rec);
         }
-        std::sort(records.begin(), records.end(), [&set](std::uint32_t a, std::uint32_t b) {
-            return set.record(a).folder < set.record(b).folder;
-        });
-        FolderSizeProbe probe;
-        for (std::uint32_t rec : records) {
-            const std::int64_t size = probe.size(set, rec);
+        // Folder by folder (a counting sort: one pass to count, one to place).
+        std::vector<std::uint32_t> start(std::size_t(set.folderCount()) + 1, 0);
+        for (std::uint32_t rec : records)
+            ++start[set.record(rec).folder + 1];
+        for (std::size_t f = 1; f < start.size(); ++f)
+            start[f] += start[f - 1];
+        std::vector<std::uint32_t> byFolder(records.size());
+        for (std::uint32_t rec : records)
+            byFolder[start[set.record(rec).folder]++] = rec;
+        records.swap(byFolder);
+        FolderSizeProbe::sizes(set, records, [this](std::uint32_t, std::int64_t size) {
             if (size >= 0) {
                 ++m_markedCount;
                 m_markedBytes += size;
             }
-        }
+        });
     }
     // One change notice for the whole column instead of one per row.
     m_model->markAll();

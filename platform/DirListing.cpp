@@ -153,6 +153,7 @@ bool DirListing::next(std::size_t& cursor, DirEntry* entry) const
             continue;
         entry->name = std::string_view(n);
         entry->type = typeOf(d->d_type);
+        entry->ino = d->d_ino;
         return true;
     }
     return false;

@@ -56,6 +56,7 @@ enum class EntryType : std::uint8_t { Unknown, File, Directory, SymLink, Special
 struct DirEntry {
     std::string_view name;
     EntryType type = EntryType::Unknown;
+    std::uint64_t ino = 0; // the inode number the folder gives for the name
     bool isHidden() const { return !name.empty() && name.front() == '.'; }
 };
 

@@ -130,12 +130,23 @@ QString ResultLines::line(std::uint32_t rec) const
 
 int ResultLines::compareLines(std::uint32_t a, std::uint32_t b) const
 {
-    const QString la = line(a);
-    const QString lb = line(b);
-    const int folded = la.compare(lb, Qt::CaseInsensitive);
-    if (folded != 0)
-        return folded;
-    return la.compare(lb, Qt::CaseSensitive);
+    // Field by field instead of whole lines: no field text holds a tab or a
+    // character below it (names show control characters escaped), so where
+    // one field text is a prefix of the other, the line with the shorter one
+    // has the tab there and sorts first, just as the shorter text does. A
+    // folded-equal field has the length of the other, so the first case
+    // difference of the whole lines lies in the first field that has one.
+    int caseOrder = 0;
+    for (const ResultField f : m_layout) {
+        const QString ta = fieldText(a, f);
+        const QString tb = fieldText(b, f);
+        const int folded = ta.compare(tb, Qt::CaseInsensitive);
+        if (folded != 0)
+            return folded;
+        if (caseOrder == 0)
+            caseOrder = ta.compare(tb, Qt::CaseSensitive);
+    }
+    return caseOrder;
 }
 
 void ResultLines::prefixKey(std::uint32_t rec, std::uint64_t key[2]) const

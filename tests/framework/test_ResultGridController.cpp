@@ -194,6 +194,29 @@ TEST(ResultGridController, MarkingTogglesCountsExistingFilesAndShowsTheTotals)
     EXPECT_FALSE(w.ctl->model()->isMarked(1));
 }
 
+TEST(ResultGridController, MarkAllTakesEachFolderOnceAndLooksAgainAtWhatChanged)
+{
+    // Between the scan and "Mark all": one file is replaced by another of
+    // another size (a new inode), one is gone, one is unchanged.
+    FixtureBuilder fx;
+    const QString same = fx.file("d/same.bin", 100);
+    const QString replaced = fx.file("d/replaced.bin", 200);
+    const QString gone = fx.file("e/gone.bin", 300);
+    TestWindow w(Kind::FileHogs);
+    w.add(same, 100);
+    w.add(replaced, 200);
+    w.add(gone, 300);
+    QFile::rename(fx.file("d/new.tmp", 250), replaced + ".x");
+    QFile::remove(replaced);
+    QFile::rename(replaced + ".x", replaced);
+    QFile::remove(gone);
+
+    w.ctl->Markall1Click();
+    EXPECT_EQ(w.ctl->markedCount(), 2);
+    EXPECT_EQ(w.ctl->markedBytes(), 350);
+    EXPECT_EQ(w.ctl->lbDeleted(), QStringList({same, replaced, gone}));
+}
+
 TEST(ResultGridController, MarkAllWithNoResultsCountsNothingButEnablesDelete)
 {
     TestWindow w(Kind::FileHogs);
