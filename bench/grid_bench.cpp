@@ -104,7 +104,7 @@ int main(int argc, char** argv)
         FolderWalker walker(scan, abort);
         rw::bench::walkAsDrive(walker, rw::bench::decodedPath(root));
         walkSeconds = rw::bench::secondsSince(s0);
-        const std::vector<std::uint32_t> order = scan.resultRecords();
+        const std::vector<std::uint32_t> order = scan.hogGridOrder();
         orderSeconds = rw::bench::secondsSince(s0) - walkSeconds;
         ctl->setLines(scan.lines());
         ctl->beginFill(std::int64_t(order.size()));
@@ -135,7 +135,7 @@ int main(int argc, char** argv)
     std::printf("du -sx                    %7.3f s\n", duBest);
     std::printf("scan + fill + size sort   %7.3f s  = %.2f x du (goal <= 1.5)\n", scanSeconds,
                 scanSeconds / duBest);
-    std::printf("  of which walk %.3f s, line order %.3f s, size sort %.3f s\n", walkSeconds,
+    std::printf("  of which walk %.3f s, grid order %.3f s, size sort %.3f s\n", walkSeconds,
                 orderSeconds, sortSeconds);
     std::printf("memory per row            %7.1f bytes above idle (peak %lld MB, idle %lld MB; "
                 "goal <= 150)\n",

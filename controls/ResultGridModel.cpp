@@ -87,6 +87,23 @@ QString ResultGridModel::cell(std::int64_t row, int column) const
     return m_lines->field(rec, fieldOf(column));
 }
 
+bool ResultGridModel::columnShowsSize(int column) const
+{
+    const int field = fieldOf(column);
+    return m_lines && field >= 0 && field < m_lines->fieldCount() &&
+           m_lines->layout()[field] == ResultField::Size;
+}
+
+bool ResultGridModel::sizeKey(std::int64_t row, int column, std::int64_t* size) const
+{
+    const std::uint32_t rec = record(row);
+    if (rec == kNoRecord || !columnShowsSize(column) ||
+        (!m_overrides.isEmpty() && m_overrides.contains(overrideKey(rec, column))))
+        return false;
+    *size = m_lines->set().record(rec).size;
+    return true;
+}
+
 void ResultGridModel::setCell(std::int64_t row, int column, const QString& text)
 {
     const std::uint32_t rec = record(row);

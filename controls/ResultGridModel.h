@@ -77,6 +77,11 @@ public:
         return valid(row) ? m_order[std::size_t(row)] : kNoRecord;
     }
     QString cell(std::int64_t row, int column) const;
+    // True when the column shows the record's size as a grouped number and
+    // the cell has no text of its own: then the number is the cell's sort
+    // key without forming and reading its text back.
+    bool sizeKey(std::int64_t row, int column, std::int64_t* size) const;
+    bool columnShowsSize(int column) const;
     // Puts a text of its own in a cell (such as "DELETED" over a size).
     void setCell(std::int64_t row, int column, const QString& text);
     // The cells of a row in column order.

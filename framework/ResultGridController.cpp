@@ -150,6 +150,7 @@ void ResultGridController::ClearGrid()
     m_added.clear();
     m_added.shrink_to_fit();
     m_extraLines.clear();
+    m_lineOrder = nullptr;
     for (int i = 0; i < m_sortActions.size(); ++i)
         m_sortActions[i]->setChecked(i == m_config.defaultSortItem);
     clearAllMarks();
@@ -161,6 +162,7 @@ void ResultGridController::setLines(std::shared_ptr<ResultLines> lines)
     m_model->setLines(std::move(lines));
     m_added.clear();
     m_extraLines.clear();
+    m_lineOrder = nullptr;
     m_markedCount = 0;
     m_markedBytes = 0;
 }
@@ -208,8 +210,20 @@ std::int64_t ResultGridController::resultLineCount() const
     return std::int64_t(m_added.size()) + m_extraLines.size();
 }
 
+void ResultGridController::setResultLineOrder(std::function<std::vector<std::uint32_t>()> order)
+{
+    m_lineOrder = std::move(order);
+}
+
 QStringList ResultGridController::lbFiles() const
 {
+    if (m_lineOrder) {
+        // Formed once; the records stay as they are, only their order
+        // changes.
+        auto& added = const_cast<std::vector<std::uint32_t>&>(m_added);
+        added = m_lineOrder();
+        m_lineOrder = nullptr;
+    }
     QStringList out;
     out.reserve(qsizetype(resultLineCount()));
     const ResultLines* lines = m_model->lines().get();
@@ -475,9 +489,19 @@ void ResultGridController::sortByItem(int item, bool changeDirection)
     if (rowsFilled() > 1) {
         const int column = s.column;
         const ResultGridModel* model = m_model;
-        m_model->reorder(SortGridRows(
-            s.kind, [model, column](std::int64_t row) { return model->cell(row, column); }, 0,
-            rowsFilled() - 1, descending));
+        if (s.kind == SortKind::Number && model->columnShowsSize(column))
+            m_model->reorder(SortGridRowsByNumberKey(
+                [model, column](std::int64_t row) {
+                    std::int64_t size = 0;
+                    return model->sizeKey(row, column, &size)
+                               ? static_cast<long double>(size)
+                               : numberSortKey(model->cell(row, column));
+                },
+                0, rowsFilled() - 1, descending));
+        else
+            m_model->reorder(SortGridRows(
+                s.kind, [model, column](std::int64_t row) { return model->cell(row, column); },
+                0, rowsFilled() - 1, descending));
     }
     m_sortActions[item]->setChecked(true);
 }

@@ -140,6 +140,12 @@ public:
     std::int64_t rowsFilled() const;
     // The result lines in the order they were added (formed when asked).
     QStringList lbFiles() const;
+    // Puts the result lines in the order `order` gives (record indices),
+    // asked for when the lines are first needed, instead of the order the
+    // rows were added in: a tool whose list order is costly and rarely
+    // needed (the file-hog finder's sorted collection) forms it then. Reset
+    // by ClearGrid and setLines.
+    void setResultLineOrder(std::function<std::vector<std::uint32_t>()> order);
     std::int64_t resultLineCount() const;
 
     // The record of a row (ResultGridModel::kNoRecord for none).
@@ -244,6 +250,7 @@ private:
     // without a row (kept with the number of records before them).
     std::vector<std::uint32_t> m_added;
     QList<QPair<std::size_t, QString>> m_extraLines;
+    mutable std::function<std::vector<std::uint32_t>()> m_lineOrder;
     std::int64_t m_markedCount = 0;
     std::int64_t m_markedBytes = 0;
     // Marking order: each marked record carries the number it was marked

@@ -110,6 +110,17 @@ std::vector<std::int64_t> SortGridRows(SortKind kind, const RowKeyText& keyText,
     return {};
 }
 
+std::vector<std::int64_t> SortGridRowsByNumberKey(const RowNumberKey& key, std::int64_t first,
+                                                  std::int64_t last, bool descending)
+{
+    if (last < first)
+        return {};
+    std::vector<long double> keys(static_cast<std::size_t>(last - first + 1));
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        keys[i] = key(first + std::int64_t(i));
+    return sortByKeys(std::move(keys), first, descending);
+}
+
 std::vector<std::int64_t> SortGridByNumber(const RowKeyText& keyText, std::int64_t first,
                                            std::int64_t last, bool descending)
 {

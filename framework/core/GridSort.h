@@ -32,6 +32,12 @@ using RowKeyText = std::function<QString(std::int64_t row)>;
 std::vector<std::int64_t> SortGridRows(SortKind kind, const RowKeyText& keyText, std::int64_t first,
                                        std::int64_t last, bool descending);
 
+// The same as SortGridRows with SortKind::Number, for keys known as numbers
+// already (a size kept as a number gives the key its grouped text would).
+using RowNumberKey = std::function<long double(std::int64_t row)>;
+std::vector<std::int64_t> SortGridRowsByNumberKey(const RowNumberKey& key, std::int64_t first,
+                                                  std::int64_t last, bool descending);
+
 std::vector<std::int64_t> SortGridByNumber(const RowKeyText& keyText, std::int64_t first,
                                            std::int64_t last, bool descending);
 std::vector<std::int64_t> SortGridByDate(const RowKeyText& keyText, std::int64_t first,

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "framework/core/FolderWalker.h"
@@ -237,4 +238,36 @@ TEST(DupScan, NamesThatAreNotTextStayApartFromTheirLookAlikes)
                   scan.lines()->set().record(rows[i + 1]).folder);
         EXPECT_EQ(scan.lines()->line(rows[i]).count(u'\t'), 6);
     }
+}
+
+TEST(DupScan, HogGridOrderIsTheSizeSortOfTheSortedCollection)
+{
+    // What the finder used to do: sort every line as text, take them last
+    // first, then sort by size keeping equal sizes in that order.
+    rwtest::FixtureBuilder fb;
+    const struct {
+        const char* rel;
+        int size;
+    } files[] = {{"tree/a/b.txt", 10}, {"tree/a/A.txt", 10}, {"tree/a/a.txt", 10},
+                 {"tree/b/x.dat", 9},  {"tree/b/y.dat", 100}, {"tree/c/b.txt", 10},
+                 {"tree/c/z", 1000},   {"tree/c/Z", 1000},    {"tree/d/e.txt", 0}};
+    for (const auto& f : files)
+        fb.file(QString::fromLatin1(f.rel), f.size);
+    fb.mapDrive('D', QStringLiteral("tree"));
+    DupScan scan(false, 0, SizeFilter(), QStringLiteral("*.*"));
+    scan.setTypeDescriber(&typeOf);
+    bool abort = false;
+    FolderWalker walker(scan, abort);
+    DriveInfo drive;
+    ASSERT_TRUE(findDrive(QChar('D'), &drive));
+    walker.scanAllDrives({drive.entryText()});
+
+    const std::vector<std::uint32_t> fast = scan.hogGridOrder();
+    std::vector<std::uint32_t> old = scan.resultRecords();
+    const ResultSet& set = scan.lines()->set();
+    std::stable_sort(old.begin(), old.end(), [&set](std::uint32_t a, std::uint32_t b) {
+        return set.record(a).size > set.record(b).size;
+    });
+    EXPECT_EQ(fast, old);
+    EXPECT_EQ(fast.size(), 9u);
 }

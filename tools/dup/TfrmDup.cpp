@@ -246,9 +246,14 @@ QStringList TfrmDup::lbFiles() const
 QStringList TfrmDup::lbList() const
 {
     QStringList out;
-    if (m_lbLines)
-        for (std::uint32_t rec : m_lbList)
-            out.append(m_lbLines->line(rec));
+    if (!m_lbLines)
+        return out;
+    if (!m_lbListSorted) {
+        sortCollection(*m_lbLines, m_lbList);
+        m_lbListSorted = true;
+    }
+    for (std::uint32_t rec : m_lbList)
+        out.append(m_lbLines->line(rec));
     return out;
 }
 
@@ -381,14 +386,24 @@ void TfrmDup::scan()
         m_session->attach(walker);
         walker.scanAllDrives(m_pckDrive->checkedLines());
 
-        const std::vector<std::uint32_t> rows = strategy.resultRecords();
+        // File hogs: rows go in largest first straight away, and the sorted
+        // collection (the clipboard's order) is formed only if it is asked for.
+        const std::vector<std::uint32_t> rows =
+            m_duplicateMode ? strategy.resultRecords() : strategy.hogGridOrder();
         m_lbList = strategy.collection();
+        m_lbListSorted = m_duplicateMode;
         m_lbLines = strategy.lines();
         m_grid->setLines(strategy.lines());
         m_grid->beginFill(std::int64_t(rows.size()));
         for (std::uint32_t rec : rows)
             m_grid->addToGrid(rec);
         m_grid->endFill();
+        if (!m_duplicateMode) {
+            m_grid->setResultLineOrder([lines = m_lbLines, collection = m_lbList]() mutable {
+                sortCollection(*lines, collection);
+                return std::vector<std::uint32_t>(collection.rbegin(), collection.rend());
+            });
+        }
         if (!m_duplicateMode) {
             // Largest first; the flag is then ascending for the user's next
             // size sort.

@@ -94,7 +94,9 @@ private:
     int m_matchMode = 0;
     int m_gridMatchMode = 0; // the line layout the grid controller was made for
     bool m_pairShown = false;
-    std::vector<std::uint32_t> m_lbList;
+    // The collection of the last run, sorted when first asked for.
+    mutable std::vector<std::uint32_t> m_lbList;
+    mutable bool m_lbListSorted = false;
     std::shared_ptr<ResultLines> m_lbLines;
 
     QFrame* m_topPanel = nullptr;

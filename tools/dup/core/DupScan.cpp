@@ -165,6 +165,23 @@ void DupScan::sortLines()
     m_sorted = true;
 }
 
+std::vector<std::uint32_t> DupScan::hogGridOrder() const
+{
+    std::vector<std::uint32_t> rows = m_collection;
+    const ResultLines& lines = *m_lines;
+    // resultRecords() is the ascending line order, stable, reversed: so equal
+    // lines come later record first.
+    std::sort(rows.begin(), rows.end(), [&lines](std::uint32_t a, std::uint32_t b) {
+        const std::int64_t sa = lines.set().record(a).size;
+        const std::int64_t sb = lines.set().record(b).size;
+        if (sa != sb)
+            return sa > sb;
+        const int c = lines.compareLines(a, b);
+        return c != 0 ? c > 0 : a > b;
+    });
+    return rows;
+}
+
 std::vector<std::uint32_t> DupScan::resultRecords()
 {
     if (!m_sorted)

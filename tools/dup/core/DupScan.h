@@ -84,6 +84,11 @@ public:
     // The rows for the grid: addDups for duplicates, the sorted collection
     // last first for file hogs. Sorts the collection first when needed.
     std::vector<std::uint32_t> resultRecords();
+    // File hogs: the rows in the order the grid shows them after a run,
+    // largest first, equal sizes in the order of resultRecords(). The same
+    // order a size sort of resultRecords() gives, without sorting all lines
+    // as text first (only equal sizes compare their lines).
+    std::vector<std::uint32_t> hogGridOrder() const;
 
 private:
     bool m_duplicates;
