@@ -128,7 +128,7 @@ QString ResultLines::line(std::uint32_t rec) const
     return out;
 }
 
-int ResultLines::compareLines(std::uint32_t a, std::uint32_t b) const
+int ResultLines::compareLinesFrom(std::uint32_t a, std::uint32_t b, int firstField) const
 {
     // Field by field instead of whole lines: no field text holds a tab or a
     // character below it (names show control characters escaped), so where
@@ -137,7 +137,8 @@ int ResultLines::compareLines(std::uint32_t a, std::uint32_t b) const
     // folded-equal field has the length of the other, so the first case
     // difference of the whole lines lies in the first field that has one.
     int caseOrder = 0;
-    for (const ResultField f : m_layout) {
+    for (int n = std::max(firstField, 0); n < m_layout.size(); ++n) {
+        const ResultField f = m_layout[n];
         const QString ta = fieldText(a, f);
         const QString tb = fieldText(b, f);
         const int folded = ta.compare(tb, Qt::CaseInsensitive);

@@ -73,7 +73,9 @@ public:
     // The order of whole lines without regard to case, ties decided by the
     // case-sensitive order: negative, 0 or positive as a is before, equal to
     // or after b.
-    int compareLines(std::uint32_t a, std::uint32_t b) const;
+    int compareLines(std::uint32_t a, std::uint32_t b) const { return compareLinesFrom(a, b, 0); }
+    // The same for lines known to agree in their first `firstField` fields.
+    int compareLinesFrom(std::uint32_t a, std::uint32_t b, int firstField) const;
     // Sorts record indices by their lines (compareLines), ascending or
     // descending. Lines are formed only where a cheap prefix key of the
     // first characters does not decide.

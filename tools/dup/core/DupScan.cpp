@@ -167,18 +167,39 @@ void DupScan::sortLines()
 
 std::vector<std::uint32_t> DupScan::hogGridOrder() const
 {
-    std::vector<std::uint32_t> rows = m_collection;
+    // Largest first by the sizes alone (a compact key, so the big sort stays
+    // in the cache); then each run of one size in the order resultRecords()
+    // gives it: the ascending line order, stable, reversed, so equal lines
+    // come later record first. The lines of one size agree in their first
+    // field (the size), so their comparison starts at the second.
+    struct Keyed {
+        std::int64_t size;
+        std::uint32_t rec;
+    };
     const ResultLines& lines = *m_lines;
-    // resultRecords() is the ascending line order, stable, reversed: so equal
-    // lines come later record first.
-    std::sort(rows.begin(), rows.end(), [&lines](std::uint32_t a, std::uint32_t b) {
-        const std::int64_t sa = lines.set().record(a).size;
-        const std::int64_t sb = lines.set().record(b).size;
-        if (sa != sb)
-            return sa > sb;
-        const int c = lines.compareLines(a, b);
-        return c != 0 ? c > 0 : a > b;
+    std::vector<Keyed> keyed;
+    keyed.reserve(m_collection.size());
+    for (std::uint32_t rec : m_collection)
+        keyed.push_back({lines.set().record(rec).size, rec});
+    std::sort(keyed.begin(), keyed.end(), [](const Keyed& x, const Keyed& y) {
+        return x.size != y.size ? x.size > y.size : x.rec < y.rec;
     });
+    std::vector<std::uint32_t> rows;
+    rows.reserve(keyed.size());
+    for (const Keyed& k : keyed)
+        rows.push_back(k.rec);
+    for (std::size_t i = 0; i < keyed.size();) {
+        std::size_t end = i + 1;
+        while (end < keyed.size() && keyed[end].size == keyed[i].size)
+            ++end;
+        if (end - i > 1)
+            std::sort(rows.begin() + std::ptrdiff_t(i), rows.begin() + std::ptrdiff_t(end),
+                      [&lines](std::uint32_t a, std::uint32_t b) {
+                          const int c = lines.compareLinesFrom(a, b, 1);
+                          return c != 0 ? c > 0 : a > b;
+                      });
+        i = end;
+    }
     return rows;
 }
 
