@@ -3,7 +3,8 @@
 #include <QApplication>
 #include <QMessageBox>
 
-namespace rw {
+namespace rw
+{
 
 MessageAnswer DialogResponder::show(MessageKind kind, const QString& text, MessageButtons buttons)
 {
@@ -26,6 +27,9 @@ MessageAnswer DialogResponder::show(MessageKind kind, const QString& text, Messa
         break;
     case MessageKind::Confirmation:
         box.setIcon(QMessageBox::Question);
+        break;
+    case MessageKind::Plain:
+        box.setIcon(QMessageBox::NoIcon);
         break;
     }
     switch (buttons) {
@@ -51,6 +55,9 @@ MessageAnswer DialogResponder::show(MessageKind kind, const QString& text, Messa
     }
 }
 
-void DialogResponder::beep(BeepKind) { QApplication::beep(); }
+void DialogResponder::beep(BeepKind)
+{
+    QApplication::beep();
+}
 
 } // namespace rw
