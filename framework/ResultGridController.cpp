@@ -296,8 +296,7 @@ QList<DeleteTarget> ResultGridController::markedTargets() const
     std::vector<std::pair<std::uint32_t, std::int64_t>> marked;
     for (std::int64_t row = 0; row < rowsFilled(); ++row) {
         const std::uint32_t rec = rowRecord(row);
-        if (rec != ResultGridModel::kNoRecord &&
-            lines->set().record(rec).has(ResultRecord::Marked))
+        if (rec != ResultGridModel::kNoRecord && lines->set().record(rec).has(ResultRecord::Marked))
             marked.emplace_back(lines->set().record(rec).markOrder, row);
     }
     std::stable_sort(marked.begin(), marked.end(),
@@ -430,6 +429,10 @@ void ResultGridController::Unmarkall1Click()
 
 bool ResultGridController::runDelete()
 {
+    // Marked rows whose files have all vanished count nothing: there is
+    // nothing to confirm, and the tool window just closes.
+    if (m_markedCount <= 0)
+        return true;
     return runDeleteMarked(m_window, markedTargets(), m_markedBytes);
 }
 
@@ -621,9 +624,8 @@ void ResultGridController::BrowseDirectory1Click()
     QByteArray folder = t.folder;
     if (!folder.endsWith('/'))
         folder.append('/');
-    windowHooks().openBrowser(m_window, folder,
-                              m_config.wildcard ? m_config.wildcard() : QStringLiteral("*"),
-                              t.name);
+    windowHooks().openBrowser(
+        m_window, folder, m_config.wildcard ? m_config.wildcard() : QStringLiteral("*"), t.name);
 }
 
 // ---------------------------------------------------------------- layout

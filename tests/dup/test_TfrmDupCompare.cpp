@@ -203,6 +203,9 @@ TEST(TfrmDupCompare, CrcValuesGiveTheVerdict)
     EXPECT_EQ(text(w, "lblCRC2"), hex + " file contents are identical");
     EXPECT_NE(colorOf(w, "lblCRC1"), kAqua);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    // The CRC labels are written in the window's font, as every other label.
+    for (const char* name : {"lblCRC1", "lblCRC2"})
+        EXPECT_EQ(w.findChild<QLabel*>(name)->font(), w.font()) << name;
 
     QTest::keyClick(&w, Qt::Key_PageDown); // rows 2 and 3
     EXPECT_EQ(text(w, "lblCRC1"), "");     // a new pair clears the values
@@ -377,7 +380,9 @@ TEST(TfrmDupCompare, RunViewAndPrint)
     w.showFor(&src);
 
     QString viewed;
-    windowHooks().openViewer = [&](QWidget*, const QByteArray& p) { viewed = QFile::decodeName(p); };
+    windowHooks().openViewer = [&](QWidget*, const QByteArray& p) {
+        viewed = QFile::decodeName(p);
+    };
     w.findChild<QPushButton*>("btView2")->click();
     windowHooks().openViewer = nullptr;
     EXPECT_EQ(viewed, fx.path("b/r.txt"));
