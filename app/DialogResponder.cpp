@@ -3,8 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 
-namespace rw
-{
+namespace rw {
 
 MessageAnswer DialogResponder::show(MessageKind kind, const QString& text, MessageButtons buttons)
 {
@@ -55,9 +54,6 @@ MessageAnswer DialogResponder::show(MessageKind kind, const QString& text, Messa
     }
 }
 
-void DialogResponder::beep(BeepKind)
-{
-    QApplication::beep();
-}
+void DialogResponder::beep(BeepKind) { QApplication::beep(); }
 
 } // namespace rw
