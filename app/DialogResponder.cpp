@@ -27,6 +27,9 @@ MessageAnswer DialogResponder::show(MessageKind kind, const QString& text, Messa
     case MessageKind::Confirmation:
         box.setIcon(QMessageBox::Question);
         break;
+    case MessageKind::Plain:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
     }
     switch (buttons) {
     case MessageButtons::Ok:

@@ -38,7 +38,9 @@ QString TWinPlace::storedValue() const
 
 bool TWinPlace::centreIfNew()
 {
-    if (!storedValue().isEmpty())
+    // A damaged entry (all zeros, too few numbers, another delimiter) is
+    // never applied, so the window opens as with none.
+    if (PlacementValue::fromText(storedValue(), m_delimiter).isUsable())
         return true;
     if (m_window) {
         QScreen* screen = m_window->screen() ? m_window->screen() : QApplication::primaryScreen();
@@ -63,6 +65,8 @@ bool TWinPlace::restorePlacement()
         qMax(1, v.bottom - v.top - (m_window->frameGeometry().height() - m_window->height())));
     if (v.showState == 3)
         m_window->setWindowState(m_window->windowState() | Qt::WindowMaximized);
+    else if (v.showState == 2)
+        m_window->setWindowState(m_window->windowState() | Qt::WindowMinimized);
     return true;
 }
 
@@ -99,9 +103,12 @@ bool TWinPlace::savePlacement()
 bool TWinPlace::eventFilter(QObject* watched, QEvent* event)
 {
     // A window is hidden right before it is destroyed (end of its modal loop
-    // or close); that is the last moment its geometry is whole.
+    // or close); that is the last moment its geometry is whole. A minimised
+    // window is hidden that way too and is stored as minimised. Minimising
+    // itself hides the window only as the window system sees it (a
+    // spontaneous hide), which is no end of the window.
     if (watched == m_window && event->type() == QEvent::Hide && m_saveOnDestroy &&
-        !m_window->isMinimized())
+        !event->spontaneous())
         savePlacement();
     return QObject::eventFilter(watched, event);
 }

@@ -36,9 +36,11 @@ public:
 
     // The stored text of the entry ("" when none).
     QString storedValue() const;
-    // True when an entry exists; centres the window on the screen otherwise.
+    // True when a usable entry exists (see restorePlacement); centres the
+    // window on the screen otherwise, as for a window never placed before.
     bool centreIfNew();
-    // Applies the stored placement when its rectangle is usable; true when applied.
+    // Applies the stored placement when its rectangle is usable, with its
+    // show state (maximised, minimised); true when applied.
     bool restorePlacement();
     // Writes the window's placement; throws std::runtime_error with
     // "TWinPlace: Unable to retrieve window placement" when there is no window

@@ -1,6 +1,7 @@
 #include "browser/FolderTree.h"
 
 #include <QFile>
+#include <QSet>
 #include <QStyle>
 
 #include <string_view>
@@ -56,7 +57,12 @@ FolderTree::FolderTree(QWidget* parent) : QTreeWidget(parent)
     setHeaderHidden(true);
     setUniformRowHeights(true);
     setExpandsOnDoubleClick(true);
-    connect(this, &QTreeWidget::itemExpanded, this, &FolderTree::fillChildren);
+    // Opening a branch reads it anew, so folders made since it was last read
+    // show (showFolder reads the branches it opens itself).
+    connect(this, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) {
+        if (!m_showing)
+            readChildren(item);
+    });
     connect(this, &QTreeWidget::itemActivated, this,
             [this](QTreeWidgetItem* item) { emit folderChosen(pathOf(item)); });
 }
@@ -76,16 +82,30 @@ QTreeWidgetItem* FolderTree::addFolderItem(QTreeWidgetItem* parent, const QStrin
 
 void FolderTree::fillChildren(QTreeWidgetItem* item)
 {
-    if (!item || item->data(0, kFilledRole).toBool())
+    if (item && !item->data(0, kFilledRole).toBool())
+        readChildren(item);
+}
+
+void FolderTree::readChildren(QTreeWidgetItem* item)
+{
+    if (!item)
         return;
     item->setData(0, kFilledRole, true);
     const QByteArray path = pathOf(item);
-    // Items put in before the branch was read (a hidden folder on the way to
-    // the folder shown) stay; the rest are added, then all sorted by name.
+    QSet<QByteArray> listed;
     for (const QByteArray& name : subFolders(path)) {
         const QByteArray child = joinPathBytes(path, name);
+        listed.insert(child);
         if (!childAt(item, child))
             addFolderItem(item, displayName(name), child);
+    }
+    // A folder gone since the last read goes too. Items the listing does not
+    // offer but that still exist (a hidden folder put in on the way to the
+    // folder shown) stay.
+    for (int i = item->childCount() - 1; i >= 0; --i) {
+        const QByteArray child = pathOf(item->child(i));
+        if (!listed.contains(child) && !isFolderPath(child))
+            delete item->takeChild(i);
     }
     item->sortChildren(0, Qt::AscendingOrder);
     item->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
@@ -108,6 +128,7 @@ void FolderTree::showFolder(const QString& driveRoot, const QByteArray& folder, 
         // A drive root is a text of the settings; its encoding is its bytes.
         addFolderItem(nullptr, driveRoot, cleanAbsolutePath(QFile::encodeName(driveRoot)));
     }
+    m_showing = true;
     QTreeWidgetItem* item = topLevelItem(0);
     fillChildren(item);
     item->setExpanded(true);
@@ -124,9 +145,11 @@ void FolderTree::showFolder(const QString& driveRoot, const QByteArray& folder, 
         item->setExpanded(true);
         item = child;
     }
-    // The folder shown lists its own sub-folders, one level down.
-    fillChildren(item);
+    // The folder shown lists its own sub-folders, one level down, as they
+    // are now.
+    readChildren(item);
     item->setExpanded(true);
+    m_showing = false;
     setCurrentItem(item);
     scrollToItem(item);
 }

@@ -9,7 +9,9 @@ namespace rw
 
 // The folder tree of one drive: the drive's root at the top and, below it,
 // the folders down to the folder shown. Sub-folders are read when a branch
-// is first opened, so a large drive costs nothing until the user looks.
+// is opened (each time, so a folder made since shows, and one removed goes)
+// and when its folder is shown, so a large drive costs nothing until the
+// user looks.
 // Hidden folders (a name beginning with '.') and symbolic links to folders
 // are not offered, but a hidden folder on the path of the folder shown is.
 // Double click (or Enter) on a folder asks to make it the current folder.
@@ -37,12 +39,16 @@ signals:
     void folderChosen(const QByteArray& folder);
 
 private:
+    // Reads the sub-folders of a branch not read yet.
     void fillChildren(QTreeWidgetItem* item);
+    // Reads them anew: adds new folders, drops those gone.
+    void readChildren(QTreeWidgetItem* item);
     QTreeWidgetItem* childAt(QTreeWidgetItem* item, const QByteArray& path);
     QTreeWidgetItem* addFolderItem(QTreeWidgetItem* parent, const QString& text,
                                    const QByteArray& path);
 
     QString m_root;
+    bool m_showing = false; // showFolder is opening branches itself
 };
 
 } // namespace rw

@@ -274,12 +274,22 @@ void TfrmBrowse::changeFolder(const QByteArray& folder, bool rereadTree)
 
 void TfrmBrowse::showFolderInControls(bool rereadTree)
 {
-    DriveInfo drive{QChar('C'), QStringLiteral("/")};
-    driveOfFolder(m_folder, &drive);
-    const int entry = m_driveBox->findText(drive.entryText());
-    if (entry >= 0)
-        m_driveBox->setCurrentIndex(entry);
-    m_tree->showFolder(drive.root, m_folder, rereadTree);
+    // The drive box and the tree always name the same drive. A folder on no
+    // drive (outside every mapped root) has no entry to show: the box is left
+    // blank and the tree starts at "/".
+    DriveInfo drive;
+    const bool onDrive = driveOfFolder(m_folder, &drive);
+    int entry = -1;
+    if (onDrive) {
+        entry = m_driveBox->findText(drive.entryText());
+        if (entry < 0) {
+            // The drive table changed since the box was filled.
+            FillDriveCombo(m_driveBox);
+            entry = m_driveBox->findText(drive.entryText());
+        }
+    }
+    m_driveBox->setCurrentIndex(entry);
+    m_tree->showFolder(entry >= 0 ? drive.root : QStringLiteral("/"), m_folder, rereadTree);
     m_label1->setText(displayName(m_folder));
 }
 
@@ -407,7 +417,8 @@ void TfrmBrowse::btDeleteDirectoryClick()
     if (!emptyRemoved) {
         const FolderDeleteResult result = DeleteFolderTree(target, recycle);
         if (result.filesRemoved > 0) {
-            ShowInfoMessage(folderDeleteSummaryText(recycle, result.filesRemoved, result.bytesFreed,
+            // The browser words and counts a recycled tree as a deleted one.
+            ShowInfoMessage(folderDeleteSummaryText(false, result.filesRemoved, result.bytesFreed,
                                                     result.completed()));
             addDeletionTotals(result.filesRemoved, result.bytesFreed, 0, 0);
         }

@@ -1,5 +1,8 @@
 #include "controls/TOvcCalendar.h"
 
+#include <QBoxLayout>
+#include <QLabel>
+#include <QLocale>
 #include <QPainter>
 #include <QTextCharFormat>
 
@@ -12,11 +15,36 @@ TOvcCalendar::TOvcCalendar(QWidget* parent) : QCalendarWidget(parent)
     setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     setHorizontalHeaderFormat(QCalendarWidget::ShortDayNames);
     setGridVisible(false);
+    // The title row takes the hidden navigation bar's place above the grid.
+    m_title = new QLabel(this);
+    m_title->setObjectName(QStringLiteral("MonthTitle"));
+    m_title->setAlignment(Qt::AlignCenter);
+    m_title->setAutoFillBackground(true);
+    QFont bold = m_title->font();
+    bold.setBold(true);
+    m_title->setFont(bold);
+    if (auto* box = qobject_cast<QBoxLayout*>(layout()))
+        box->insertWidget(0, m_title);
+    else
+        m_title->setGeometry(0, 0, width(), m_title->sizeHint().height());
+    connect(this, &QCalendarWidget::currentPageChanged, this, [this] { updateTitle(); });
+    updateTitle();
     const QPalette p = palette();
     setColors({p.color(QPalette::HighlightedText), p.color(QPalette::Highlight), QColor(Qt::black),
                QColor(Qt::gray), QColor(Qt::black), p.color(QPalette::Button),
                p.color(QPalette::WindowText), p.color(QPalette::Base)});
     connect(this, &QCalendarWidget::activated, this, [this] { emit dblClick(); });
+}
+
+QString TOvcCalendar::shownMonthText() const
+{
+    return QLocale().standaloneMonthName(monthShown(), QLocale::LongFormat) + QLatin1Char(' ') +
+           QString::number(yearShown());
+}
+
+void TOvcCalendar::updateTitle()
+{
+    m_title->setText(shownMonthText());
 }
 
 void TOvcCalendar::setJulianDate(std::int64_t day)
@@ -52,6 +80,10 @@ void TOvcCalendar::setColors(const TOvcCalendarColors& colors)
     header.setForeground(colors.labelsText);
     header.setBackground(colors.labelsBack);
     setHeaderTextFormat(header);
+    QPalette titlePalette = m_title->palette();
+    titlePalette.setColor(QPalette::Window, colors.labelsBack);
+    titlePalette.setColor(QPalette::WindowText, colors.labelsText);
+    m_title->setPalette(titlePalette);
     // Weekend days are not set apart.
     QTextCharFormat plain;
     plain.setForeground(colors.text);

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 
+class QLabel;
 class QPainter;
 
 namespace rw
@@ -29,8 +30,10 @@ struct TOvcCalendarColors {
 // names. Its date is a whole day number (the Julian day count) that can be
 // converted to and from date-times; adding months keeps the day of the
 // month, or takes the last day of a shorter month. The navigation bar of the
-// underlying widget is hidden: the owner steps months and years itself.
-// Day cells can be drawn by the owner (setDrawItem).
+// underlying widget is hidden: the owner steps months and years itself. A
+// title row above the day names says which month and year are shown (the
+// month's name in the user's language). Day cells can be drawn by the owner
+// (setDrawItem).
 class TOvcCalendar : public QCalendarWidget
 {
     Q_OBJECT
@@ -56,6 +59,8 @@ public:
     // The month shown (1..12) and its year.
     int shownMonth() const { return monthShown(); }
     int shownYear() const { return yearShown(); }
+    // The title row's text: the shown month's name and its year ("March 2021").
+    QString shownMonthText() const;
 
     const TOvcCalendarColors& colors() const { return m_colors; }
     void setColors(const TOvcCalendarColors& colors);
@@ -72,6 +77,9 @@ protected:
     void paintCell(QPainter* painter, const QRect& rect, QDate date) const override;
 
 private:
+    void updateTitle();
+
+    QLabel* m_title = nullptr; // child; the title row
     TOvcCalendarColors m_colors;
     DrawItem m_draw;
 };

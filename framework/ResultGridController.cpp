@@ -449,6 +449,10 @@ void ResultGridController::Unmarkall1Click()
 
 bool ResultGridController::runDelete()
 {
+    // Marked rows whose files have all vanished count nothing: there is
+    // nothing to confirm, and the tool window just closes.
+    if (m_markedCount <= 0)
+        return true;
     return runDeleteMarked(m_window, markedTargets(), m_markedBytes);
 }
 

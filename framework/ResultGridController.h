@@ -178,8 +178,9 @@ public:
     void showMarkedStatus();
     void updateDeleteButton();
     // The tool window's Delete button: opens the confirmation window for the
-    // marked files. True when the tool window should close (also when nothing
-    // is marked); false when the confirmation was cancelled.
+    // marked files when markedCount() is above 0. True when the tool window
+    // should close (also when no marked file is counted); false when the
+    // confirmation was cancelled.
     bool runDelete();
 
     // --- sorting

@@ -6,7 +6,9 @@
 
 namespace rw {
 
-enum class MessageKind { Error, Warning, Information, Confirmation };
+// Plain: a box with no icon (and, like every OK box but the error and
+// warning boxes, no beep).
+enum class MessageKind { Error, Warning, Information, Confirmation, Plain };
 enum class MessageButtons { Ok, YesNo, YesNoCancel };
 enum class MessageAnswer { Ok, Yes, No, Cancel };
 

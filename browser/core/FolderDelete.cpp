@@ -213,7 +213,9 @@ private:
     void visit(Frame& frame, const QByteArray& name);
     void enterFolder(Frame& parent, const QByteArray& name, const struct stat& st);
     void removeFile(Frame& frame, const QByteArray& name, const struct stat& st);
-    bool askAttributes(const QByteArray& path, const QByteArray& name, const struct stat& st);
+    bool askAttributes(Frame& frame, const QByteArray& path, const QByteArray& name,
+                       const struct stat& st);
+    void clearReadOnly(Frame& frame, const QByteArray& name, const struct stat& st);
     bool removeSubFolder(Frame& parent, const Frame& child);
     bool leaveFolder();
 
@@ -380,20 +382,21 @@ void TreeDeleter::enterFolder(Frame& parent, const QByteArray& name, const struc
         m_stack[m_stack.size() - 1 - kMaxOpenFolders].folder = SafeFolder();
 }
 
-bool TreeDeleter::askAttributes(const QByteArray& path, const QByteArray& name,
+bool TreeDeleter::askAttributes(Frame& frame, const QByteArray& path, const QByteArray& name,
                                 const struct stat& st)
 {
     const bool readOnly = !S_ISLNK(st.st_mode) && (st.st_mode & S_IWUSR) == 0;
     const bool hidden = name.startsWith('.');
     const bool system =
         S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode) || S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode);
+    enum class Attribute { ReadOnly, Hidden, System };
     const struct {
+        Attribute attribute;
         bool has;
         const char* text;
-    } questions[] = {
-        {readOnly, " is read-only, "}, {hidden, " is hidden, "}, {system, " is a system file, "}};
-    // The attributes do not stop a removal on this platform, so a Yes only
-    // lets the walk go on; the file keeps its mode (also in the recycle bin).
+    } questions[] = {{Attribute::ReadOnly, readOnly, " is read-only, "},
+                     {Attribute::Hidden, hidden, " is hidden, "},
+                     {Attribute::System, system, " is a system file, "}};
     for (const auto& q : questions) {
         if (!q.has)
             continue;
@@ -401,14 +404,37 @@ bool TreeDeleter::askAttributes(const QByteArray& path, const QByteArray& name,
                              QStringLiteral("delete this file and continue deleting other files? ");
         if (AskYesNoCancel(text) != MessageAnswer::Yes)
             return false;
+        // A Yes clears the attribute before the file goes, and it stays
+        // cleared whatever the later answers are. Read-only is the owner's
+        // write bit. Hidden is the name itself: clearing it would mean a
+        // rename, which changes what the file is called (in the recycle bin
+        // too, where it is restored by that name) and may take the name of
+        // another file; so the name is kept. A system file is a device,
+        // pipe or socket by its type, which no answer changes.
+        if (q.attribute == Attribute::ReadOnly)
+            clearReadOnly(frame, name, st);
     }
     return true;
+}
+
+// Sets the owner's write bit of the entry, relative to its folder's
+// descriptor and without following a link, provided the name still leads to
+// the file that was asked about. A failure leaves the mode as it was; the
+// removal does not depend on it.
+void TreeDeleter::clearReadOnly(Frame& frame, const QByteArray& name, const struct stat& st)
+{
+    struct stat now = {};
+    if (::fstatat(frame.folder.fd(), name.constData(), &now, AT_SYMLINK_NOFOLLOW) != 0 ||
+        now.st_dev != st.st_dev || now.st_ino != st.st_ino || S_ISLNK(now.st_mode))
+        return;
+    [[maybe_unused]] const int changed = ::fchmodat(
+        frame.folder.fd(), name.constData(), (now.st_mode & 07777) | S_IWUSR, AT_SYMLINK_NOFOLLOW);
 }
 
 void TreeDeleter::removeFile(Frame& frame, const QByteArray& name, const struct stat& st)
 {
     const QByteArray path = joined(frame.path, name);
-    if (!askAttributes(path, name, st)) {
+    if (!askAttributes(frame, path, name, st)) {
         m_result.aborted = true;
         frame.blocked = true;
         return;

@@ -49,9 +49,13 @@ struct FolderDeleteResult {
 // and below, and removes the emptied folders and `folder` itself.
 //
 // - Before touching a read-only, hidden or system file it asks, in that
-//   order, for each attribute the file has, through AskYesNoCancel. Yes goes
-//   on; No or Cancel stops the whole run: that file and everything not yet
-//   removed stay, and nothing more is asked.
+//   order, for each attribute the file has, through AskYesNoCancel. Yes
+//   clears the attribute and goes on; No or Cancel stops the whole run: that
+//   file and everything not yet removed stay, and nothing more is asked, and
+//   an attribute cleared by an earlier Yes stays cleared. Read-only is the
+//   owner's write bit clear (a Yes sets it, with fchmodat on the folder's
+//   descriptor); hidden is a name beginning with '.', which is kept (a rename
+//   is no attribute change); system is a device, pipe or socket.
 // - It never follows a symbolic link: a link is removed as a link, whatever
 //   it points to. It never enters another file system: a mount point inside
 //   the tree is left alone and reported. A refused or failed entry keeps its

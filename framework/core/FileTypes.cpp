@@ -43,8 +43,10 @@ QMutex& cacheMutex()
 
 QString FileTypeDescription(const QString& ext)
 {
-    // A name ending in a bare dot has no extension either.
-    if (ext == QLatin1String("*.") || ext == QLatin1String("."))
+    // Only the pattern "*." stands for names without an extension; the bare
+    // "." of a name such as "dotend." is an extension like any other, with
+    // nothing after its dot (" File").
+    if (ext == QLatin1String("*."))
         return QStringLiteral("No extension");
     if (ext.isEmpty() || ext.contains(QLatin1Char('*')))
         return QString();

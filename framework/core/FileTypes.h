@@ -8,11 +8,11 @@ namespace rw
 
 // The description of a file extension such as ".bak", as shown in every type
 // column and beside every pattern box.
-//  - "*." and a bare "." give "No extension";
+//  - "*." gives "No extension";
 //  - a registered extension gives the comment of its MIME type (the type's
 //    name when it has no comment); the lookup ignores case;
 //  - an unregistered extension gives the extension without its dot in upper
-//    case plus " File" (".xyz" -> "XYZ File");
+//    case plus " File" (".xyz" -> "XYZ File", a bare "." -> " File");
 //  - an empty text or one holding '*' (such as ".*" from "*.*") gives "".
 // Results are cached per lower-cased extension, so the call is cheap enough
 // to make once per file of a scan.

@@ -2,6 +2,7 @@
 
 #include "app/core/Settings.h"
 #include "framework/core/FileTypes.h"
+#include "platform/ProfileFile.h"
 
 #include <algorithm>
 
@@ -36,13 +37,21 @@ void ReadStatFilesFromDisk(QStringList& list, const QString& listName)
     });
 }
 
+bool WriteTypeListSection(const QString& section, const QStringList& lines)
+{
+    // Only Number and File1..FileN are set: keys of a longer earlier list
+    // stay in the file, where nothing reads them (reading stops at Number).
+    QList<QPair<QString, QString>> kv;
+    kv.reserve(lines.size() + 1);
+    kv.append({QStringLiteral("Number"), QString::number(lines.size())});
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        kv.append({QStringLiteral("File") + QString::number(i + 1), TypeLinePattern(lines[i])});
+    return ProfileFile(QString::fromLatin1(kSettingsFileName)).writeValues(section, kv);
+}
+
 bool WriteStatFilesToDisk(const QStringList& list, const QString& listName)
 {
-    QStringList patterns;
-    patterns.reserve(list.size());
-    for (const QString& line : list)
-        patterns << TypeLinePattern(line);
-    return writeListSection(listName, patterns);
+    return WriteTypeListSection(listName, list);
 }
 
 } // namespace rw

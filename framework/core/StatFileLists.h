@@ -25,9 +25,14 @@ QString TypeLineOf(const QString& pattern);
 // never saved (no "Number") gives "*.doc", "*.exe" and "*.dll".
 void ReadStatFilesFromDisk(QStringList& list, const QString& listName);
 
-// Stores the patterns of `list`, in list order, into the section `listName`
-// ("Number" and "File1".."FileN"). Returns false when the settings file could
+// Stores the patterns of type list lines (each line's text before its first
+// tab), in list order, into a list section of the settings file: "Number" =
+// the line count and "File1".."FileN". Keys beyond the new count are left as
+// they are (nothing reads them). Returns false when the settings file could
 // not be written.
+bool WriteTypeListSection(const QString& section, const QStringList& lines);
+
+// WriteTypeListSection of the list `listName`.
 bool WriteStatFilesToDisk(const QStringList& list, const QString& listName);
 
 } // namespace rw

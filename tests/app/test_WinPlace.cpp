@@ -122,6 +122,55 @@ TEST(TWinPlace, NewWindowIsCentred)
     EXPECT_EQ(p.window.pos(), QPoint(0, 0)) << "a window with an entry keeps its place";
 }
 
+TEST(TWinPlace, DamagedEntryIsNotAppliedAndTheWindowOpensCentred)
+{
+    QScreen* screen = QGuiApplication::primaryScreen();
+    ASSERT_NE(screen, nullptr);
+    ProfileFile ini(QStringLiteral("roomwse.ini"));
+    for (const char* damaged :
+         {"0 0 0 0 0 0 0 0 0 0 ", "0 1 -1 -1 -1 -1 310 232 ", "0,1,-1,-1,-1,-1,310,232,950,710,"}) {
+        ASSERT_TRUE(ini.writeString("frmDups", "frmMods", damaged));
+        Placed p;
+        p.window.resize(200, 100);
+        p.window.move(0, 0);
+        EXPECT_FALSE(p.place->centreIfNew()) << damaged;
+        EXPECT_LE((p.window.frameGeometry().center() - screen->availableGeometry().center())
+                      .manhattanLength(),
+                  2)
+            << damaged;
+        const QPoint centred = p.window.pos();
+        EXPECT_FALSE(p.place->restorePlacement()) << damaged;
+        EXPECT_EQ(p.window.pos(), centred) << damaged;
+        p.place->setSaveOnDestroy(false);
+    }
+}
+
+TEST(TWinPlace, MinimisedWindowIsStoredWhenDestroyedAndRestoredMinimised)
+{
+    QRect normalFrame;
+    {
+        Placed p;
+        p.window.setGeometry(30, 40, 200, 100);
+        p.window.show();
+        normalFrame = p.window.frameGeometry();
+        p.window.showMinimized();
+        QCoreApplication::processEvents();
+        if (!p.window.isMinimized())
+            GTEST_SKIP() << "the window system does not minimise";
+    } // destroyed while minimised
+    const PlacementValue v = PlacementValue::fromText(
+        ProfileFile(QStringLiteral("roomwse.ini")).readString("frmDups", "frmMods"));
+    EXPECT_EQ(v.showState, 2);
+    EXPECT_EQ(QRect(QPoint(v.left, v.top), QPoint(v.right - 1, v.bottom - 1)), normalFrame);
+
+    Placed again;
+    again.window.setGeometry(0, 0, 50, 50);
+    ASSERT_TRUE(again.place->restorePlacement());
+    EXPECT_TRUE(again.window.windowState() & Qt::WindowMinimized);
+    EXPECT_EQ(again.window.pos(), normalFrame.topLeft());
+    again.place->setSaveOnDestroy(false);
+}
+
 TEST(TWinPlace, NoWindowMeansNoPlacement)
 {
     TWinPlace place(nullptr);

@@ -139,6 +139,50 @@ TEST(FolderDelete, SpecialFilesAskEachAttributeInOrder)
     EXPECT_FALSE(exists(fx.path("tree")));
 }
 
+namespace
+{
+
+mode_t modeOf(const QString& path)
+{
+    struct stat st = {};
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_mode & 07777 : 0;
+}
+
+} // namespace
+
+TEST(FolderDelete, YesClearsReadOnlyAndEarlierClearsStay)
+{
+    // Recycled: the file lands in the bin writable again, its other bits kept;
+    // a hidden name is kept as it is.
+    {
+        FixtureBuilder fx(rwtest::fixtureRoot() + "/recycle");
+        fx.file("tree/.ro.txt", 5);
+        fx.setMode("tree/.ro.txt", 0440);
+        responder().setDefaultAnswer(MessageAnswer::Yes);
+        const auto result = rw::DeleteFolderTree(fx.path("tree"), true);
+        EXPECT_TRUE(result.failures.isEmpty()) << result.failures.join('\n').toStdString();
+        EXPECT_EQ(result.filesRemoved, 1);
+        const QString trashed = qEnvironmentVariable("XDG_DATA_HOME") + "/Trash/files/.ro.txt";
+        ASSERT_TRUE(exists(trashed));
+        EXPECT_EQ(modeOf(trashed), mode_t(0640));
+    }
+    // Yes to read-only, then No to hidden: the file stays, writable.
+    {
+        responder().reset();
+        FixtureBuilder fx(rwtest::fixtureRoot() + "/stop");
+        const QString file = fx.file("tree/.ro-hidden", 3);
+        fx.setMode("tree/.ro-hidden", 0444);
+        responder().queueAnswer(MessageAnswer::Yes);
+        responder().queueAnswer(MessageAnswer::No);
+        const auto result = rw::DeleteFolderTree(fx.path("tree"), false);
+        EXPECT_EQ(responder().texts(),
+                  (QStringList{question(file, " is read-only, "), question(file, " is hidden, ")}));
+        EXPECT_TRUE(result.aborted);
+        ASSERT_TRUE(exists(file));
+        EXPECT_EQ(modeOf(file), mode_t(0644));
+    }
+}
+
 TEST(FolderDelete, NoOrCancelAtTheFirstQuestionStopsEverything)
 {
     for (const MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Cancel}) {

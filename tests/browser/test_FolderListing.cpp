@@ -147,6 +147,11 @@ TEST(FolderListing, CellsShowDatesSizeNameAndType)
                      rw::formatShortDate(accessed.date()), "1,234", "notes.xyz", "XYZ File"}));
     // No extension: no type, which is what keeps double click from marking it.
     EXPECT_EQ(cells(listing, 0)[5], "");
+    // A name ending in a dot has the extension "." and its type text.
+    fx.file("dotted/dotend.", 1);
+    const rw::FolderListing dotted = listAt(fx.path("dotted"), "*.*");
+    ASSERT_EQ(dotted.count(), 1u);
+    EXPECT_EQ(cells(dotted, 0)[5], " File");
 }
 
 TEST(FolderListing, MissingFolderIsReportedNotListed)

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -8,12 +9,14 @@
 #include <QPushButton>
 
 #include "app/core/Settings.h"
+#include "browser/FolderTree.h"
 #include "browser/TfrmBrowse.h"
 #include "browser/core/ProtectedPaths.h"
 #include "controls/ResultGridModel.h"
 #include "controls/ResultGridView.h"
 #include "framework/ResultGridController.h"
 #include "framework/core/SortFlags.h"
+#include "platform/Drives.h"
 #include "tests/support/FixtureBuilder.h"
 #include "tests/support/ModalDriver.h"
 #include "tests/support/ScriptedResponder.h"
@@ -251,6 +254,105 @@ TEST_F(BrowseTest, FolderTreeDeleteReportsAndAddsToTheTotals)
     EXPECT_EQ(totals.bytesDeleted, 3500);
     EXPECT_EQ(w->folder(), bytes("parent"));
     EXPECT_EQ(column(*w, 4), QStringList{"other.txt"});
+}
+
+TEST_F(BrowseTest, RecycledFolderTreeIsReportedAndCountedAsDeleted)
+{
+    fx.file("parent/tree/a.txt", 1000);
+    fx.file("parent/tree/sub/b.bin", 2500);
+    auto w = open("parent/tree");
+    ScriptedResponder::instance().queueAnswer(MessageAnswer::Yes); // the recycle bin note
+    rwtest::onNextModal([](QWidget* d) { d->findChild<QPushButton*>("btRecycle")->click(); },
+                        "rw::TfrmDelDirectory");
+    w->btDeleteDirectoryClick();
+
+    EXPECT_FALSE(QFileInfo::exists(fx.path("parent/tree")));
+    const QString trash = qEnvironmentVariable("XDG_DATA_HOME") + "/Trash/files";
+    EXPECT_EQ(QFileInfo(trash + "/a.txt").size(), 1000);
+    ASSERT_EQ(ScriptedResponder::instance().texts().size(), 2);
+    EXPECT_EQ(ScriptedResponder::instance().texts().last(),
+              "Deleted 2 files for a savings of 3,500 bytes.");
+    const rw::DeletionTotals totals = rw::readDeletionTotals();
+    EXPECT_EQ(totals.filesDeleted, 2);
+    EXPECT_EQ(totals.bytesDeleted, 3500);
+    EXPECT_LT(totals.filesRecycled, 1);
+}
+
+namespace
+{
+
+// The item of `tree` whose folder is `path`, or nullptr.
+QTreeWidgetItem* treeItem(rw::FolderTree* tree, const QByteArray& path)
+{
+    QList<QTreeWidgetItem*> todo;
+    for (int i = 0; i < tree->topLevelItemCount(); ++i)
+        todo << tree->topLevelItem(i);
+    while (!todo.isEmpty()) {
+        QTreeWidgetItem* item = todo.takeFirst();
+        if (item->data(0, rw::FolderTree::kPathRole).toByteArray() == path)
+            return item;
+        for (int i = 0; i < item->childCount(); ++i)
+            todo << item->child(i);
+    }
+    return nullptr;
+}
+
+} // namespace
+
+TEST_F(BrowseTest, FoldersMadeAfterABranchWasReadShowWhenItIsOpened)
+{
+    fx.folder("a/b");
+    auto w = open("a/b");
+    auto* tree = w->findChild<rw::FolderTree*>("DirectoryListBox1");
+    ASSERT_NE(tree, nullptr);
+    ASSERT_NE(treeItem(tree, bytes("a")), nullptr);
+
+    // Made after "a" was read: shows once the user opens "a".
+    fx.folder("a/new");
+    EXPECT_EQ(treeItem(tree, bytes("a/new")), nullptr);
+    emit tree->itemActivated(treeItem(tree, bytes("a")), 0);
+    EXPECT_EQ(w->folder(), bytes("a"));
+    EXPECT_NE(treeItem(tree, bytes("a/new")), nullptr);
+
+    // Expanding a branch again reads it again too: new folders come, removed
+    // ones go.
+    fx.folder("a/newer");
+    QDir().rmdir(fx.path("a/new"));
+    QTreeWidgetItem* a = treeItem(tree, bytes("a"));
+    a->setExpanded(false);
+    a->setExpanded(true);
+    EXPECT_NE(treeItem(tree, bytes("a/newer")), nullptr);
+    EXPECT_EQ(treeItem(tree, bytes("a/new")), nullptr);
+    EXPECT_NE(treeItem(tree, bytes("a/b")), nullptr);
+}
+
+TEST_F(BrowseTest, FolderOnNoDriveShowsNoDriveInTheBoxAndTheTreeFromSlash)
+{
+    fx.folder("c");
+    fx.folder("elsewhere/in");
+    fx.mapDrive('C', fx.path("c"));
+    fx.mapDrive('D', fx.path("c"));
+    rw::DriveInfo holder;
+    if (rw::driveOfPath(fx.path("elsewhere"), &holder))
+        GTEST_SKIP() << "a mounted drive holds the fixture: " << holder.root.toStdString();
+
+    auto w = open("elsewhere");
+    auto* box = w->findChild<QComboBox*>("DriveComboBox1");
+    auto* tree = w->findChild<rw::FolderTree*>("DirectoryListBox1");
+    ASSERT_NE(box, nullptr);
+    ASSERT_NE(tree, nullptr);
+    EXPECT_EQ(box->currentIndex(), -1);
+    EXPECT_TRUE(box->currentText().isEmpty());
+    EXPECT_EQ(tree->topLevelItem(0)->data(0, rw::FolderTree::kPathRole).toByteArray(), "/");
+    EXPECT_EQ(tree->selectedFolder(), bytes("elsewhere"));
+    EXPECT_EQ(w->listedCount(), 0);
+
+    // Back on a drive, both name it again.
+    w->setFolder(bytes("c"));
+    rw::DriveInfo c;
+    ASSERT_TRUE(rw::findDrive(QChar('C'), &c));
+    EXPECT_EQ(box->currentText(), c.entryText());
+    EXPECT_EQ(tree->topLevelItem(0)->data(0, rw::FolderTree::kPathRole).toByteArray(), bytes("c"));
 }
 
 TEST_F(BrowseTest, OpensWithTheGivenFileSelected)

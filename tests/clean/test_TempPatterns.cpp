@@ -30,7 +30,9 @@ const QString kSection = QStringLiteral("TempFiles");
 
 TEST(TempPatterns, MissingSectionGivesTheFourDefaultsAndZeroGivesNone)
 {
-    EXPECT_EQ(ReadTempFilesFromDisk(), lines({"*.tmp", "*~", "*.bak", "*.$$$"}));
+    EXPECT_EQ(ReadTempFilesFromDisk(), lines({"*.tmp", "*.fts", "*.bak", "*.$$$"}));
+    EXPECT_EQ(defaultButtonTempPatterns(),
+              QStringList({"*.tmp", "*.temp", "*.fts", "*.bak", "*.old", "*.$$$"}));
 
     ProfileFile ini(rwtest::settingsFilePath());
     ASSERT_TRUE(ini.writeSection(kSection, {{"Number", "0"}, {"File1", "*.tmp"}}));
@@ -73,30 +75,50 @@ TEST(TempPatterns, ShorterListStoresItsCountAndLeavesOldKeysUnread)
     EXPECT_TRUE(ReadTempFilesFromDisk().isEmpty());
 }
 
-TEST(TempPatterns, MatcherComparesWholeNamesWithoutCase)
+TEST(TempPatterns, MatcherComparesTheExtensionOnlyWithoutCase)
 {
-    const TempFileMatcher m(lines({"*.tmp", "*~", "~*.*"}));
+    // The entry's first character is ignored and the rest is no wildcard:
+    // "X.bak" takes every ".bak" file, "*.t?p" only a name ending in ".t?p".
+    const TempFileMatcher m(lines({"*.tmp", "X.bak", "*.t?p"}));
     struct Case {
         const char* name;
         bool temporary;
     };
     const Case cases[] = {
-        {"A.TMP", true},      {"b.Tmp", true}, {".c.tmp", true},
-        {"d.tmp.txt", false}, {"tmp", false},  {"notes.txt~", true},
-        {"~lock.doc", true},  {"x.tm", false}, {"\xc3\x84rger.TMP", true}, // UTF-8 name
+        {"A.TMP", true},       {"b.Tmp", true},
+        {".c.tmp", true},      {".tmp", true}, // all extension
+        {"d.tmp.txt", false},  {"tmp", false},
+        {"x.tm", false},       {"x.tmpl", false},
+        {"report.bak", true},  {"X.BAK", true},
+        {"X.bak.old", false},  {"b.tap", false},
+        {"b.T?P", true},       {"\xc3\x84rger.TMP", true}, // a UTF-8 name
+        {"Bad\xff.tmp", true}, // bytes before the extension do not matter
     };
-    for (const Case& c : cases)
+    for (const Case& c : cases) {
         EXPECT_EQ(m.isThisFileTemporary(std::string_view(c.name)), c.temporary) << c.name;
+        EXPECT_EQ(m.isThisFileTemporary(QString::fromUtf8(c.name)), c.temporary) << c.name;
+    }
+
+    // Letters beyond ASCII match without case; an invalid byte only as it is.
+    const TempFileMatcher umlaut(lines({"*.\xc3\xa4rg"})); // ".ärg"
+    EXPECT_TRUE(umlaut.isThisFileTemporary(std::string_view("a.\xc3\x84RG")));
+    const TempFileMatcher replacement(lines({QString::fromUtf8("*.x\xef\xbf\xbd")}));
+    EXPECT_FALSE(replacement.isThisFileTemporary(std::string_view("a.x\xff")));
+    EXPECT_TRUE(replacement.isThisFileTemporary(std::string_view("a.X\xef\xbf\xbd")));
 }
 
-TEST(TempPatterns, PatternsThatMatchEveryNameAreIgnored)
+TEST(TempPatterns, EntriesThatNameNoExtensionAreIgnored)
 {
-    // A stray "*.*" must never list every file of a drive for deletion.
-    const TempFileMatcher everything(lines({"*.*", "*", ""}));
-    EXPECT_TRUE(everything.isEmpty());
-    EXPECT_FALSE(everything.isThisFileTemporary(QStringLiteral("report.doc")));
+    // "*" (nothing after its first character) would take every file without
+    // an extension; it and an empty entry are left out.
+    const TempFileMatcher none(lines({"*", ""}));
+    EXPECT_TRUE(none.isEmpty());
+    for (const char* name : {"README", "bin", "report.doc", "x."})
+        EXPECT_FALSE(none.isThisFileTemporary(std::string_view(name))) << name;
 
+    // "*.*" is no wildcard either: only a name ending in ".*" has it.
     const TempFileMatcher mixed(lines({"*.*", "*.bak"}));
     EXPECT_FALSE(mixed.isThisFileTemporary(QStringLiteral("report.doc")));
     EXPECT_TRUE(mixed.isThisFileTemporary(QStringLiteral("report.BAK")));
+    EXPECT_TRUE(mixed.isThisFileTemporary(QStringLiteral("odd.*")));
 }

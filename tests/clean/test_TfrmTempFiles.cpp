@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 
@@ -40,7 +41,15 @@ TEST(TfrmTempFiles, MissingSectionShowsTheDefaultsAndClosingWritesThem)
     TfrmTempFiles w;
     EXPECT_EQ(w.windowTitle(), "Temporary file extensions");
     w.show();
-    EXPECT_EQ(patterns(w.pickList()), (QStringList{"*.$$$", "*.bak", "*.tmp", "*~"}));
+    EXPECT_EQ(patterns(w.pickList()), (QStringList{"*.$$$", "*.bak", "*.fts", "*.tmp"}));
+    // The notes below the list.
+    EXPECT_EQ(w.findChild<QLabel*>("Label2")->text(),
+              "Some common temporary file extensions are .TMP, .TEMP, .$$$, .OLD and .BAK.  It "
+              "is your responsibility to ensure that you have selected the proper extensions "
+              "for file deletion.");
+    EXPECT_EQ(w.findChild<QLabel*>("Label3")->text(),
+              ".FTS files may deleted if you're really short of space.  They are Windows help "
+              "file searching add-ons.  They can be re-generated as needed.");
     // Nothing is written while the dialog is up.
     EXPECT_EQ(storedNumber(), -1);
 
@@ -80,7 +89,7 @@ TEST(TfrmTempFiles, DefaultsAddOnlyWhatIsMissingAndDeleteAsksForTwo)
     w.show();
     w.btDefaultsClick();
     EXPECT_EQ(patterns(w.pickList()),
-              (QStringList{"*.$$$", "*.bak", "*.old", "*.temp", "*.tmp", "*~"}));
+              (QStringList{"*.$$$", "*.bak", "*.fts", "*.old", "*.temp", "*.tmp"}));
 
     // Two selected: asked; No and Cancel keep both.
     for (MessageAnswer a : {MessageAnswer::No, MessageAnswer::Cancel}) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QLabel>
+#include <QLocale>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -79,4 +81,34 @@ TEST(TOvcSpinner, ClickReportsTheHalfPressed)
     EXPECT_EQ(h[0][0].value<TOvcSpinner::Half>(), TOvcSpinner::Half::Right);
     EXPECT_EQ(h[1][0].value<TOvcSpinner::Half>(), TOvcSpinner::Half::Left);
     EXPECT_EQ(vertical.focusPolicy(), Qt::NoFocus);
+}
+
+TEST(TOvcCalendar, TitleRowNamesTheShownMonthAndYear)
+{
+    TOvcCalendar cal;
+    cal.resize(240, 158);
+    cal.show();
+    auto* title = cal.findChild<QLabel*>("MonthTitle");
+    ASSERT_NE(title, nullptr);
+    const struct {
+        QDate day;
+        int month;
+        const char* year;
+    } cases[] = {{QDate(2021, 3, 10), 3, " 2021"}, {QDate(1999, 12, 31), 12, " 1999"}};
+    for (const auto& c : cases) {
+        cal.setJulianDate(c.day.toJulianDay());
+        const QString expected = QLocale().standaloneMonthName(c.month) + QLatin1String(c.year);
+        EXPECT_EQ(cal.shownMonthText(), expected);
+        EXPECT_EQ(title->text(), expected);
+    }
+    // A step to the next month follows at once.
+    cal.setJulianDate(TOvcCalendar::incDate(cal.julianDate(), 1, 0));
+    EXPECT_EQ(title->text(), QLocale().standaloneMonthName(1) + QLatin1String(" 2000"));
+    // The title is a visible row of its own above the day cells.
+    EXPECT_TRUE(title->isVisible());
+    EXPECT_GT(title->height(), 0);
+    EXPECT_TRUE(cal.rect().contains(title->geometry()));
+    const QWidget* cells = cal.findChild<QWidget*>("qt_calendar_calendarview");
+    ASSERT_NE(cells, nullptr);
+    EXPECT_LE(title->geometry().bottom(), cells->geometry().top());
 }

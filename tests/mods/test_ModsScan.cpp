@@ -91,9 +91,11 @@ TEST(ModsScan, DateRangeIsInclusiveOnWholeDays)
         EXPECT_EQ(QinDateRange(c.file, c.range, kStart, kEnd), c.expected)
             << int(c.range) << ' ' << c.file.toString(Qt::ISODate).toStdString();
 
-    // A time that is not recorded matches no range, not even "On or Before".
-    for (DateRange r : {DateRange::OnOrBefore, DateRange::InBetween, DateRange::OnOrAfter})
-        EXPECT_FALSE(QinDateRange(QDate(), r, kStart, kEnd));
+    // A time that is not recorded (a blank date text) matches "On or Before"
+    // and nothing else.
+    EXPECT_TRUE(QinDateRange(QDate(), DateRange::OnOrBefore, kStart, kEnd));
+    EXPECT_FALSE(QinDateRange(QDate(), DateRange::InBetween, kStart, kEnd));
+    EXPECT_FALSE(QinDateRange(QDate(), DateRange::OnOrAfter, kStart, kEnd));
     // A start after the end: "In between" matches nothing, even the bounds.
     EXPECT_FALSE(QinDateRange(kEnd, DateRange::InBetween, kEnd, kStart));
     EXPECT_FALSE(QinDateRange(kStart, DateRange::InBetween, kEnd, kStart));
@@ -151,14 +153,20 @@ TEST(ModsScan, TestsTheChosenTimeAndShowsAllThree)
     EXPECT_EQ(fields[mcType], "TXT File");
 }
 
-TEST(ModsScan, UnrecordedCreationTimeNeverMatchesAndShowsEmpty)
+TEST(ModsScan, UnrecordedCreationTimeMatchesOnlyOnOrBeforeAndShowsEmpty)
 {
-    // File systems without birth times report none; such a file is not
-    // "created on or before" any day.
+    // File systems without birth times (tmpfs, say) report none; the blank
+    // date is "on or before" any day and inside no other range.
     const std::int64_t t = secs(QDate(2021, 3, 15), QTime(9, 0));
-    for (DateRange r : {DateRange::OnOrBefore, DateRange::InBetween, DateRange::OnOrAfter}) {
-        ModsScan scan(TestedTime::Created, r, kStart, kEnd, "*.*");
-        EXPECT_EQ(feed(scan, "nobirth", times(t, 0, t)), Verdict::Skip) << int(r);
+    const struct {
+        DateRange range;
+        Verdict verdict;
+    } cases[] = {{DateRange::OnOrBefore, Verdict::Keep},
+                 {DateRange::InBetween, Verdict::Skip},
+                 {DateRange::OnOrAfter, Verdict::Skip}};
+    for (const auto& c : cases) {
+        ModsScan scan(TestedTime::Created, c.range, kStart, kEnd, "*.*");
+        EXPECT_EQ(feed(scan, "nobirth", times(t, 0, t)), c.verdict) << int(c.range);
     }
     ModsScan scan(TestedTime::LastModified, DateRange::InBetween, kStart, kEnd, "*.*");
     ASSERT_EQ(feed(scan, "nobirth", times(t, 0, t)), Verdict::Keep);

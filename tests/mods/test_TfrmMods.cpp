@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <QToolButton>
 
 #include <dirent.h>
@@ -168,6 +169,71 @@ TEST_F(ModsWindow, NothingFoundAndReversedRange)
     EXPECT_EQ(ScriptedResponder::instance().texts(), QStringList({"No files found."}));
     EXPECT_FALSE(find<QPushButton>("btPrint")->isVisible());
     EXPECT_FALSE(find<QPushButton>("btMark")->isVisible());
+}
+
+TEST_F(ModsWindow, EmptyGridShowsOneEmptyRowUnderTheHeadings)
+{
+    const ResultGridController* grid = m_window->gridController();
+    auto expectOneEmptyRow = [grid](const char* when) {
+        ASSERT_EQ(grid->model()->rows(), 1) << when;
+        EXPECT_EQ(grid->rowRecord(0), ResultGridModel::kNoRecord) << when;
+        for (int c = 0; c < grid->model()->columnCount(); ++c)
+            EXPECT_TRUE(grid->model()->cell(0, c).isEmpty()) << when << ' ' << c;
+    };
+    expectOneEmptyRow("shown");
+    EXPECT_EQ(m_window->rowsFilled(), 0);
+
+    setRange(QDate(2021, 3, 10), QDate(2021, 3, 20));
+    m_window->btOKClick();
+    EXPECT_EQ(grid->model()->rows(), 2);
+    EXPECT_EQ(m_window->rowsFilled(), 2);
+
+    setRange(QDate(2030, 1, 1), QDate(2030, 1, 2));
+    m_window->btOKClick();
+    expectOneEmptyRow("nothing found");
+    EXPECT_EQ(find<QLabel>("pnlScan")->text(), "Found : 0");
+    // The empty row names no file: marking it counts nothing.
+    m_window->gridController()->MarkThisFile(0);
+    EXPECT_EQ(m_window->gridController()->markedCount(), 0);
+    EXPECT_FALSE(find<QPushButton>("btDelete")->isEnabled());
+}
+
+TEST_F(ModsWindow, AbortNoticeIsAPlainBoxWithoutBeep)
+{
+    setRange(QDate(2021, 3, 10), QDate(2021, 3, 20));
+    QTimer::singleShot(0, m_window.get(), [this] { find<QPushButton>("btAbort")->click(); });
+    m_window->btOKClick();
+    const auto& entries = ScriptedResponder::instance().entries();
+    ASSERT_FALSE(entries.isEmpty());
+    EXPECT_EQ(entries.first().text, "LIST INCOMPLETE ... ABORTED BY USER");
+    EXPECT_EQ(entries.first().kind, MessageKind::Plain);
+    EXPECT_EQ(entries.first().buttons, MessageButtons::Ok);
+    EXPECT_EQ(ScriptedResponder::instance().beeps(), 0);
+}
+
+TEST_F(ModsWindow, DeleteWithOnlyVanishedFilesMarkedClosesWithoutConfirmation)
+{
+    setRange(QDate(2021, 3, 10), QDate(2021, 3, 20));
+    m_window->btOKClick();
+    ASSERT_EQ(m_window->rowsFilled(), 2);
+    ASSERT_TRUE(QFile::remove(m_fb.path("tree/early.txt")));
+    ASSERT_TRUE(QFile::remove(m_fb.path("tree/sub/late.txt")));
+    m_window->gridController()->Markall1Click();
+    EXPECT_EQ(m_window->gridController()->markedCount(), 0);
+    EXPECT_TRUE(find<QPushButton>("btDelete")->isEnabled());
+
+    bool confirmationOpened = false;
+    rwtest::onNextModal(
+        [&](QWidget* d) {
+            confirmationOpened = true;
+            static_cast<QDialog*>(d)->reject();
+        },
+        "rw::TfrmReallyDelete", 0);
+    m_window->btDeleteClick();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(confirmationOpened);
+    EXPECT_EQ(m_window->result(), QDialog::Accepted);
+    EXPECT_FALSE(m_window->isVisible());
 }
 
 TEST_F(ModsWindow, DateThatDoesNotReadStopsTheStart)

@@ -58,12 +58,10 @@ TfrmTempFiles::TfrmTempFiles(QWidget* parent) : QDialog(parent)
                             "and .BAK.  It is your responsibility to ensure that you have "
                             "selected the proper extensions for file deletion."),
              QRect(8, 248, 355, 70));
-    // The Windows help search index (.FTS) has no counterpart here; the note
-    // explains the editor backups that stand in its place in the defaults.
     makeNote(this, QStringLiteral("Label3"),
-             QStringLiteral("Files ending in ~ are backup copies left by text editors.  They may "
-                            "be deleted if you're really short of space.  The editors make them "
-                            "again as needed."),
+             QStringLiteral(".FTS files may deleted if you're really short of space.  They are "
+                            "Windows help file searching add-ons.  They can be re-generated as "
+                            "needed."),
              QRect(8, 322, 355, 66));
 
     m_btAdd = makeButton(QStringLiteral("&Add"), QStringLiteral("btAdd"),

@@ -259,11 +259,6 @@ void TfrmDupCompare::buildSide(Side& side, int index, int left, int width, bool 
         value->setTextFormat(Qt::PlainText);
         *values[r] = value;
     }
-    // The CRC label holds blanks for alignment; a fixed pitch keeps them.
-    QFont mono(QStringLiteral("Monospace"));
-    mono.setStyleHint(QFont::TypeWriter);
-    mono.setPixelSize(11);
-    side.lblCRC->setFont(mono);
 
     side.tlBox = new QListWidget(this);
     side.tlBox->setObjectName(QStringLiteral("tlBox") + n);

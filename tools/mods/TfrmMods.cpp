@@ -73,7 +73,7 @@ TfrmMods::TfrmMods(QWidget* owner) : QDialog(owner)
     m_session->setDisabledDuringRun(
         {m_btOK, m_btClose, m_pckDrive, m_dtStart, m_dtEnd, m_popStartDate, m_popEndDate});
     // A plain box: no warning icon, no beep.
-    m_session->setAbortNotice([] { ShowMessageBox(MessageKind::Information, kAbortedByUserText); });
+    m_session->setAbortNotice([] { ShowMessageBox(MessageKind::Plain, kAbortedByUserText); });
 
     m_place = new TWinPlace(this);
     m_place->setIniFileName(QStringLiteral("roomws95"));
@@ -273,7 +273,16 @@ void TfrmMods::layoutButtons()
 
 std::int64_t TfrmMods::rowsFilled() const
 {
-    return m_grid->rowsFilled();
+    return m_rowsFilled;
+}
+
+void TfrmMods::clearToOneEmptyRow()
+{
+    // Under the headings there is always at least one row, empty when
+    // nothing was found.
+    m_grid->ClearGrid();
+    m_grid->addEmptyRow();
+    m_rowsFilled = 0;
 }
 
 TestedTime TfrmMods::testedTime() const
@@ -307,7 +316,7 @@ void TfrmMods::FormShow()
     updateStartButton();
     m_btClose->setEnabled(true);
     layoutButtons();
-    m_grid->ClearGrid();
+    clearToOneEmptyRow();
     m_gridView->setFocus();
     rgWhenClick();
     applyMinimumSize();
@@ -407,7 +416,7 @@ void TfrmMods::btOKClick()
     if (dateRange() == DateRange::InBetween && !dtEndExit())
         return;
     ToolTipsOff hintsOff(this);
-    m_grid->ClearGrid();
+    clearToOneEmptyRow();
     scan();
 }
 
@@ -431,12 +440,14 @@ void TfrmMods::scan()
         m_grid->beginFill(found);
         for (std::uint32_t rec = 0; rec < found; ++rec)
             m_grid->addToGrid(rec);
+        if (found == 0)
+            m_grid->addEmptyRow();
         m_grid->endFill();
-        if (m_grid->rowsFilled() > 0)
-            m_gridView->selectRow(0);
+        m_rowsFilled = found;
+        m_gridView->selectRow(0);
     }
-    m_pnlScan->setText(QStringLiteral("Found : ") + QString::number(m_grid->rowsFilled()));
-    if (m_grid->rowsFilled() == 0) {
+    m_pnlScan->setText(QStringLiteral("Found : ") + QString::number(m_rowsFilled));
+    if (m_rowsFilled == 0) {
         ShowInfoMessage(QStringLiteral("No files found."));
         return;
     }

@@ -76,6 +76,8 @@ private:
     void buildGrid();
     void layoutButtons();
     void FormShow();
+    // ClearGrid, then the one empty data row an empty grid shows.
+    void clearToOneEmptyRow();
     void applyMinimumSize();
     void placeDriveList();
     void updateStartButton();
@@ -117,6 +119,7 @@ private:
     TWinPlace* m_place = nullptr;
 
     ModsScan* m_activeScan = nullptr; // the strategy of the run going, if any
+    std::int64_t m_rowsFilled = 0;    // rows the last scan found
     bool m_checkingDate = false;
 };
 

@@ -1,12 +1,8 @@
 #include "tools/clean/core/TempPatterns.h"
 
-#include <QMimeDatabase>
-#include <QMimeType>
-
 #include "app/core/Settings.h"
 #include "framework/core/FileTypes.h"
 #include "framework/core/StatFileLists.h"
-#include "platform/ProfileFile.h"
 
 #include <algorithm>
 
@@ -26,38 +22,19 @@ QStringList latin1List(std::initializer_list<const char*> items)
 
 } // namespace
 
-// "*~" stands where Windows had "*.fts" (its help search index, which does
-// not exist here): the backup copies text editors leave behind are this
-// platform's everyday throwaway files.
 QStringList missingSectionTempPatterns()
 {
-    return latin1List({"*.tmp", "*~", "*.bak", "*.$$$"});
+    return latin1List({"*.tmp", "*.fts", "*.bak", "*.$$$"});
 }
 
 QStringList defaultButtonTempPatterns()
 {
-    return latin1List({"*.tmp", "*.temp", "*~", "*.bak", "*.old", "*.$$$"});
+    return latin1List({"*.tmp", "*.temp", "*.fts", "*.bak", "*.old", "*.$$$"});
 }
 
 QString TempPatternLine(const QString& value)
 {
-    const QString pattern = TypeLinePattern(value);
-    const QString ext = ExtensionOf(pattern);
-    QString description;
-    if (ext.isEmpty() && !pattern.isEmpty()) {
-        // A pattern without an extension ("*~") is described by the file
-        // type whose name pattern covers it, when there is one.
-        QString sample = pattern;
-        sample.replace(QLatin1Char('*'), QLatin1Char('x'))
-            .replace(QLatin1Char('?'), QLatin1Char('x'));
-        const QMimeType type =
-            QMimeDatabase().mimeTypeForFile(sample, QMimeDatabase::MatchExtension);
-        if (!type.isDefault())
-            description = type.comment().isEmpty() ? type.name() : type.comment();
-    } else {
-        description = FileTypeDescription(ext);
-    }
-    return value + QLatin1Char('\t') + description;
+    return value + QLatin1Char('\t') + FileTypeDescription(ExtensionOf(TypeLinePattern(value)));
 }
 
 void sortTempPatternLines(QStringList& lines)
@@ -86,15 +63,7 @@ QStringList ReadTempFilesFromDisk()
 
 bool WriteTempFilesToDisk(const QStringList& lines)
 {
-    // Only Number and File1..FileN are set: keys of a longer earlier list
-    // stay in the file, where nothing reads them (reading stops at Number).
-    QList<QPair<QString, QString>> kv;
-    kv.reserve(lines.size() + 1);
-    kv.append({QStringLiteral("Number"), QString::number(lines.size())});
-    for (qsizetype i = 0; i < lines.size(); ++i)
-        kv.append({QStringLiteral("File") + QString::number(i + 1), TypeLinePattern(lines[i])});
-    return ProfileFile(QString::fromLatin1(kSettingsFileName))
-        .writeValues(QString::fromLatin1(kTempFilesSection), kv);
+    return WriteTypeListSection(QString::fromLatin1(kTempFilesSection), lines);
 }
 
 TempFileMatcher::TempFileMatcher(const QStringList& linesOrPatterns)
@@ -104,27 +73,46 @@ TempFileMatcher::TempFileMatcher(const QStringList& linesOrPatterns)
 
 void TempFileMatcher::setPatterns(const QStringList& linesOrPatterns)
 {
-    m_patterns.clear();
+    m_extensions.clear();
     for (const QString& line : linesOrPatterns) {
-        const QString pattern = TypeLinePattern(line).trimmed();
-        if (pattern.isEmpty())
+        // The entry's text from its second character: "*.tmp" gives ".tmp".
+        const QString extension = TypeLinePattern(line).mid(1).toLower();
+        // Nothing left names no extension; it would take every file without
+        // one (all of /usr/bin, say) for a temporary file.
+        if (extension.isEmpty())
             continue;
-        Wildcard w(pattern);
-        if (!w.matchesEverything())
-            m_patterns.push_back(std::move(w));
+        m_extensions.push_back({extension, extension.toUtf8()});
     }
 }
 
 bool TempFileMatcher::isThisFileTemporary(std::string_view name) const
 {
-    return std::any_of(m_patterns.begin(), m_patterns.end(),
-                       [name](const Wildcard& w) { return w.matches(name); });
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string_view::npos)
+        return false;
+    const QByteArray extension(name.data() + dot, qsizetype(name.size() - dot));
+    // A name's bytes that are UTF-8 are compared as text, so letters beyond
+    // ASCII match without regard to case too; other bytes only as they are
+    // (ASCII letters without case), so "\xff" never matches its U+FFFD
+    // look-alike.
+    if (QUtf8StringView(extension).isValidUtf8()) {
+        const QString text = QString::fromUtf8(extension).toLower();
+        return std::any_of(m_extensions.begin(), m_extensions.end(),
+                           [&text](const Extension& e) { return e.text == text; });
+    }
+    const QByteArray lower = extension.toLower();
+    return std::any_of(m_extensions.begin(), m_extensions.end(),
+                       [&lower](const Extension& e) { return e.bytes == lower; });
 }
 
 bool TempFileMatcher::isThisFileTemporary(const QString& name) const
 {
-    return std::any_of(m_patterns.begin(), m_patterns.end(),
-                       [&name](const Wildcard& w) { return w.matches(name); });
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    if (dot < 0)
+        return false;
+    const QString text = name.mid(dot).toLower();
+    return std::any_of(m_extensions.begin(), m_extensions.end(),
+                       [&text](const Extension& e) { return e.text == text; });
 }
 
 } // namespace rw

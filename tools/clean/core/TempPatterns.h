@@ -1,12 +1,11 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
 #include <string_view>
 #include <vector>
-
-#include "platform/Wildcard.h"
 
 namespace rw
 {
@@ -39,27 +38,34 @@ QStringList ReadTempFilesFromDisk();
 // are left in the file. False when the settings file could not be written.
 bool WriteTempFilesToDisk(const QStringList& lines);
 
-// Decides whether a file is temporary: its name matches one of the chosen
-// patterns (wildcards, letters compared without regard to case). A pattern
-// that matches every name ("*", "*.*") is ignored, so a stray entry can never
-// turn the cleaner into a list of every file on the drive.
+// Decides whether a file is temporary by its extension alone: the name's text
+// from its last '.' to its end (none without a '.'), compared without regard
+// to case with each chosen entry's text from its second character ("*.tmp"
+// gives ".tmp"). There are no wildcards: the first character of an entry is
+// ignored whatever it is, so a stored "X.bak" takes every ".bak" file and
+// "*.t?p" only a file ending in ".t?p". An entry with nothing after its first
+// character ("*") is ignored: it names no extension.
 class TempFileMatcher
 {
 public:
     TempFileMatcher() = default;
     // `linesOrPatterns`: list lines or bare patterns (text after a tab is
-    // ignored); empty patterns are skipped.
+    // ignored).
     explicit TempFileMatcher(const QStringList& linesOrPatterns);
 
     void setPatterns(const QStringList& linesOrPatterns);
-    bool isEmpty() const { return m_patterns.empty(); }
+    bool isEmpty() const { return m_extensions.empty(); }
 
-    // True when `name` (raw bytes of a file name) matches one pattern.
+    // True when `name` (raw bytes of a file name) has one of the extensions.
     bool isThisFileTemporary(std::string_view name) const;
     bool isThisFileTemporary(const QString& name) const;
 
 private:
-    std::vector<Wildcard> m_patterns;
+    struct Extension {
+        QString text;     // lower case, with its leading character (".tmp")
+        QByteArray bytes; // the same as UTF-8
+    };
+    std::vector<Extension> m_extensions;
 };
 
 } // namespace rw

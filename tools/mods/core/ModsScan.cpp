@@ -30,7 +30,7 @@ bool mayBeClamped(const QDate& day)
 bool QinDateRange(const QDate& fileDay, DateRange range, const QDate& start, const QDate& end)
 {
     if (!fileDay.isValid())
-        return false;
+        return range == DateRange::OnOrBefore;
     switch (range) {
     case DateRange::OnOrBefore:
         return start.isValid() && fileDay <= start;
@@ -84,7 +84,7 @@ bool ModsScan::matches(const FileStatus& status)
                                                                 : status.mtime;
     const PackedDateTime packed = m_texts.pack(t);
     if (packed == 0)
-        return false;
+        return QinDateRange(QDate(), m_range, m_start, m_end); // a blank date text
     QDate day = packedDay(packed);
     if (mayBeClamped(day))
         day = fileDay(t);

@@ -26,9 +26,9 @@ enum class DateRange { OnOrBefore = 0, InBetween = 1, OnOrAfter = 2 };
 
 // The date test on whole days, both bounds inclusive. `fileDay` is the local
 // date of the tested time; an invalid date means the time is not recorded
-// (a file system without birth times, a zero time stamp) and never matches:
-// nothing is known about when such a file was made. `end` matters only for
-// InBetween; a start after the end matches nothing there.
+// (a file system without birth times, a zero time stamp): its date text is
+// blank, and a blank date matches "On or Before" and no other range. `end`
+// matters only for InBetween; a start after the end matches nothing there.
 bool QinDateRange(const QDate& fileDay, DateRange range, const QDate& start, const QDate& end);
 
 // The local calendar day of a file time (seconds since the epoch, UTC);
