@@ -51,6 +51,9 @@ public:
         // Make unreadable fixture folders removable again.
         if (m_dir)
             std::system(qPrintable("chmod -R u+rwx '" + m_dir->path() + "' 2>/dev/null"));
+        // Names that are not UTF-8 cannot be removed through QDir.
+        if (m_dir)
+            std::system(qPrintable("rm -rf '" + m_dir->path() + "' 2>/dev/null"));
         m_dir.reset();
     }
 
