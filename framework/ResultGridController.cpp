@@ -55,8 +55,7 @@ bool openWithDesktop(const QByteArray& path)
 QString sampleText(ResultField field)
 {
     FileTextFormatter texts;
-    const std::int64_t late =
-        QDateTime(QDate(2026, 12, 28), QTime(12, 59, 59)).toSecsSinceEpoch();
+    const std::int64_t late = QDateTime(QDate(2026, 12, 28), QTime(12, 59, 59)).toSecsSinceEpoch();
     switch (field) {
     case ResultField::Size:
         return texts.sizeText(9999999999);
@@ -357,8 +356,7 @@ QList<DeleteTarget> ResultGridController::markedTargets() const
     std::vector<std::pair<std::uint32_t, std::int64_t>> marked;
     for (std::int64_t row = 0; row < rowsFilled(); ++row) {
         const std::uint32_t rec = rowRecord(row);
-        if (rec != ResultGridModel::kNoRecord &&
-            lines->set().record(rec).has(ResultRecord::Marked))
+        if (rec != ResultGridModel::kNoRecord && lines->set().record(rec).has(ResultRecord::Marked))
             marked.emplace_back(lines->set().record(rec).markOrder, row);
     }
     std::stable_sort(marked.begin(), marked.end(),
@@ -682,9 +680,8 @@ void ResultGridController::BrowseDirectory1Click()
     QByteArray folder = t.folder;
     if (!folder.endsWith('/'))
         folder.append('/');
-    windowHooks().openBrowser(m_window, folder,
-                              m_config.wildcard ? m_config.wildcard() : QStringLiteral("*"),
-                              t.name);
+    windowHooks().openBrowser(
+        m_window, folder, m_config.wildcard ? m_config.wildcard() : QStringLiteral("*"), t.name);
 }
 
 // ---------------------------------------------------------------- layout

@@ -13,8 +13,8 @@
 #include <cmath>
 
 #include "app/core/Messages.h"
-#include "app/core/SharedRoutines.h"
 #include "app/core/Settings.h"
+#include "app/core/SharedRoutines.h"
 #include "framework/core/DeleteRun.h"
 #include "framework/core/PathTarget.h"
 

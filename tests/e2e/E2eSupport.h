@@ -63,8 +63,7 @@ inline void onModal(const char* className, std::function<void(QDialog&)> action)
         QString::fromLatin1(className), 8000);
 }
 
-template <typename T = QAbstractButton>
-T* child(const QWidget& w, const char* name)
+template <typename T = QAbstractButton> T* child(const QWidget& w, const char* name)
 {
     T* c = w.findChild<T*>(QString::fromLatin1(name));
     EXPECT_NE(c, nullptr) << name;
@@ -131,8 +130,8 @@ inline QStringList columnTexts(const rw::ResultGridView& grid, int column)
 // Every column at least as wide as its heading and the widest of its cells
 // need in the fonts in use (cell insets, the marker, the grid line), and
 // never narrower than its described width at this resolution.
-inline void expectColumnsShowTheirTexts(const rw::ResultGridView& grid,
-                                        const QList<int>& described, int inset = 2)
+inline void expectColumnsShowTheirTexts(const rw::ResultGridView& grid, const QList<int>& described,
+                                        int inset = 2)
 {
     const QHeaderView* header = grid.horizontalHeader();
     const int margin = header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
@@ -144,18 +143,27 @@ inline void expectColumnsShowTheirTexts(const rw::ResultGridView& grid,
         SCOPED_TRACE(heading.toStdString());
         const int w = grid.columnWidth(c);
         EXPECT_GE(w, headerFm.horizontalAdvance(heading) + 2 * margin + 1);
-        if (c < described.size())
+        if (c < described.size()) {
             EXPECT_GE(w, described[c] * grid.logicalDpiX() / 96);
+        }
         if (c == m->columnCount() - 1 || (c < described.size() && described[c] > 200))
             continue; // free text (paths, names, types) may be longer than its column
         for (int r = 0; r < m->rowCount(); ++r) {
             const QString text = m->index(r, c).data().toString();
-            const int left = m->index(r, c).data(rw::ResultGridModel::MarkedRole).toBool()
-                                 ? 18
-                                 : inset;
+            const int left =
+                m->index(r, c).data(rw::ResultGridModel::MarkedRole).toBool() ? 18 : inset;
             EXPECT_GE(w, left + cellFm.horizontalAdvance(text) + inset + 1) << text.toStdString();
         }
     }
+}
+
+// With RW_E2E_SHOTS set to a folder, keeps a grab of the widget's window as
+// the screen shows it there (name.png), to look at by eye.
+inline void saveShot(const QWidget* widget, const QString& name)
+{
+    const QString folder = qEnvironmentVariable("RW_E2E_SHOTS");
+    if (!folder.isEmpty())
+        XSession::grab(widget->window()).save(folder + '/' + name + ".png");
 }
 
 // Writes a file named by raw bytes (names that are not UTF-8 included).

@@ -31,12 +31,9 @@ struct HogFile {
     qint64 size;
 };
 const HogFile kFiles[] = {
-    {"tab\tname.bin", 6000},
-    {"bad\xff.bin", 5000},         // not UTF-8
-    {"bad\xef\xbf\xbd.bin", 4000}, // its look-alike with U+FFFD
-    {"new\nline.bin", 3000},
-    {"back\\slash.bin", 2000},
-    {"small.bin", 100}, // below the limit
+    {"tab\tname.bin", 6000},       {"bad\xff.bin", 5000}, // not UTF-8
+    {"bad\xef\xbf\xbd.bin", 4000},                        // its look-alike with U+FFFD
+    {"new\nline.bin", 3000},       {"back\\slash.bin", 2000}, {"small.bin", 100}, // below the limit
 };
 
 QString folderPath()
@@ -112,8 +109,9 @@ TEST(HogWindowSystem, SortMarkCopyAndRecycleByClicks)
             EXPECT_EQ(line.count('\t'), 5) << line.toStdString();
         int tabLines = 0;
         for (const QString& line : lines)
-            if (line.split('\t').value(kPathColumn).endsWith("/tab\\tname.bin",
-                                                             Qt::CaseInsensitive))
+            if (line.split('\t')
+                    .value(kPathColumn)
+                    .endsWith("/tab\\tname.bin", Qt::CaseInsensitive))
                 ++tabLines;
         EXPECT_EQ(tabLines, 1);
 
@@ -125,6 +123,7 @@ TEST(HogWindowSystem, SortMarkCopyAndRecycleByClicks)
         doubleClickCell(grid, badRow, kPathColumn);
         doubleClickCell(grid, tabRow, kPathColumn);
         EXPECT_EQ(child<QLabel>(w, "pnlSel")->text(), "2 files 11,000 bytes");
+        saveShot(&w, "hogs-marked");
         // The marker does not hide the start of the path.
         expectColumnsShowTheirTexts(grid, {64, 64, 64, 64, 296});
 
@@ -137,6 +136,7 @@ TEST(HogWindowSystem, SortMarkCopyAndRecycleByClicks)
             for (int i = 0; i < list->count(); ++i)
                 listed.append(list->item(i)->text());
             EXPECT_EQ(child<QLabel>(confirm, "lblSavings")->text(), "11,000 bytes");
+            saveShot(&confirm, "hogs-confirm");
             XSession::click(child(confirm, "btRecycle"));
             EXPECT_TRUE(XSession::waitFor([&] { return !confirm.isVisible(); }));
         });
@@ -188,8 +188,10 @@ TEST(HogWindowSystem, DeleteForGoodTakesOnlyTheMarkedLookAlike)
     });
     EXPECT_FALSE(exists(pathOf(kFiles[2])));
     EXPECT_TRUE(exists(pathOf(kFiles[1]))) << "the not-UTF-8 neighbour must stay";
-    for (const HogFile& f : kFiles)
-        if (f.name != kFiles[2].name)
+    for (const HogFile& f : kFiles) {
+        if (f.name != kFiles[2].name) {
             EXPECT_TRUE(exists(pathOf(f))) << f.name.toHex().constData();
+        }
+    }
     EXPECT_FALSE(exists(Trash::homeTrashPath() + "/files/" + kFiles[2].name));
 }

@@ -17,7 +17,6 @@
 #include "platform/DirListing.h"
 #include "platform/DosDateTime.h"
 
-#include <cstdio>
 #include "controls/ResultGridModel.h"
 #include "controls/ResultGridView.h"
 #include "framework/ResultGridController.h"
@@ -27,6 +26,7 @@
 #include "tests/support/ModalDriver.h"
 #include "tests/support/ScriptedResponder.h"
 #include "tests/support/TestEnvironment.h"
+#include <cstdio>
 
 using namespace rw;
 using rwtest::FixtureBuilder;
@@ -253,8 +253,8 @@ TEST(ResultGridController, LookAlikeAndControlCharacterNamesKeepTheirOwnFiles)
     FixtureBuilder fx;
     const QByteArray folder = QFile::encodeName(fx.path("n"));
     QDir().mkpath(fx.path("n"));
-    const QByteArray names[] = {"x\xff.txt", "x\xef\xbf\xbd.txt", "t\tab.txt", "l\nine.txt",
-                                "back\\slash.txt", QByteArray(255, 'L')};
+    const QByteArray names[] = {"x\xff.txt",  "x\xef\xbf\xbd.txt", "t\tab.txt",
+                                "l\nine.txt", "back\\slash.txt",   QByteArray(255, 'L')};
     std::int64_t size = 100;
     for (const QByteArray& n : names) {
         const QByteArray path = folder + '/' + n;
@@ -537,12 +537,14 @@ void expectColumnsFit(const ResultGridView& grid, const QStringList& headers,
         SCOPED_TRACE(headers[c].toStdString());
         const int w = grid.columnWidth(c);
         EXPECT_GE(w, headerFm.horizontalAdvance(headers[c]) + 2 * margin + 1);
-        if (!samples.value(c).isEmpty())
-            EXPECT_GE(w, (c == markColumn ? 18 : inset) +
-                             cellFm.horizontalAdvance(samples[c]) + inset + 1)
+        if (!samples.value(c).isEmpty()) {
+            EXPECT_GE(w, (c == markColumn ? 18 : inset) + cellFm.horizontalAdvance(samples[c]) +
+                             inset + 1)
                 << samples[c].toStdString();
-        if (c < described.size())
+        }
+        if (c < described.size()) {
             EXPECT_GE(w, described[c] * dpi / 96);
+        }
     }
 }
 
@@ -574,8 +576,7 @@ TEST(ResultGridController, ColumnsFitTheirHeadingsAndValuesAndKeepTheDescribedWi
          577},
         {"folder hogs",
          {"Size", "% Used", "# Files", "# Sub-folders", "Latest File Access", "Name"},
-         {F::Size, F::PercentUsed, F::FileCount, F::SubFolderCount, F::LatestAccess,
-          F::FullPath},
+         {F::Size, F::PercentUsed, F::FileCount, F::SubFolderCount, F::LatestAccess, F::FullPath},
          {size, "99.99", "999999", "999999", date, ""},
          {80, 40, 40, 70, 90},
          -1,

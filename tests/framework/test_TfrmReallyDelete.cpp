@@ -174,8 +174,8 @@ TEST(TfrmReallyDelete, WarningFitsOnTwoLinesInTheFontInUse)
     EXPECT_TRUE(warning->font().bold());
     EXPECT_EQ(warning->geometry(), QRect(8, 323, 606, 42));
     const QFontMetrics fm(warning->font());
-    const QRect needed = fm.boundingRect(QRect(0, 0, warning->width(), 1000), Qt::TextWordWrap,
-                                         warning->text());
+    const QRect needed =
+        fm.boundingRect(QRect(0, 0, warning->width(), 1000), Qt::TextWordWrap, warning->text());
     EXPECT_LE(needed.height(), 2 * fm.lineSpacing());
     EXPECT_LE(needed.height(), warning->height());
     EXPECT_LE(needed.width(), warning->width());

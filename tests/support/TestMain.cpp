@@ -16,15 +16,18 @@
 
 #include <cstdio>
 
-namespace rwtest {
+namespace rwtest
+{
 void setTestRoot(const QString& root);
 }
 
-namespace {
+namespace
+{
 
 // Gives each test its own HOME and XDG folders and a scripted message
 // responder that fails loudly on unexpected boxes only when a test asks it to.
-class PerTestHome : public ::testing::EmptyTestEventListener {
+class PerTestHome : public ::testing::EmptyTestEventListener
+{
 public:
     void OnTestStart(const ::testing::TestInfo&) override
     {

@@ -144,9 +144,8 @@ void XSession::drag(const QWidget* widget, QPoint from, QPoint to)
     settle(50);
     const QPoint a = widget->mapToGlobal(from);
     const QPoint b = widget->mapToGlobal(to);
-    QStringList args = {QStringLiteral("mousemove"), QString::number(a.x()),
-                        QString::number(a.y()), QStringLiteral("mousedown"),
-                        QStringLiteral("1")};
+    QStringList args = {QStringLiteral("mousemove"), QString::number(a.x()), QString::number(a.y()),
+                        QStringLiteral("mousedown"), QStringLiteral("1")};
     // Several moves: a drag starts only after the pointer travelled a little.
     constexpr int kSteps = 5;
     for (int i = 1; i <= kSteps; ++i) {
@@ -200,8 +199,8 @@ QString XSession::clipboardText()
 
 QString XSession::windowNameAt(QPoint global)
 {
-    xdotool({QStringLiteral("mousemove"), QString::number(global.x()),
-             QString::number(global.y())});
+    xdotool(
+        {QStringLiteral("mousemove"), QString::number(global.x()), QString::number(global.y())});
     QByteArray out;
     xdotool({QStringLiteral("getmouselocation"), QStringLiteral("--shell")}, &out);
     const qsizetype at = out.indexOf("WINDOW=");

@@ -56,8 +56,7 @@ public:
     // Runs events for `ms` milliseconds (input and painting arrive then).
     static void settle(int ms = 150);
     // Waits up to `ms` for `ready` to hold, running events meanwhile.
-    template <typename F>
-    static bool waitFor(F ready, int ms = 3000)
+    template <typename F> static bool waitFor(F ready, int ms = 3000)
     {
         for (int waited = 0; waited < ms; waited += 20) {
             if (ready())
