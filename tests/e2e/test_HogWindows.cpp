@@ -3,6 +3,7 @@
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 
 #include "app/core/AppGlobals.h"
@@ -96,6 +97,24 @@ TEST(HogWindowSystem, SortMarkCopyAndRecycleByClicks)
         clickHeader(grid, kSizeColumn);
         EXPECT_EQ(columnTexts(grid, kSizeColumn),
                   QStringList({"2,000", "3,000", "4,000", "5,000", "6,000"}));
+
+        // The right-click menu's "Sort" > "&Name" orders by the path.
+        XSession::rightClick(grid.viewport(), cellPoint(grid, 0, kPathColumn));
+        QMenu* menu = w.gridController()->popupMenu();
+        ASSERT_TRUE(XSession::waitForShown(menu));
+        auto* sortMenu = menu->findChild<QMenu*>("Sort1");
+        ASSERT_NE(sortMenu, nullptr);
+        XSession::click(menu, menu->actionGeometry(sortMenu->menuAction()).center());
+        ASSERT_TRUE(XSession::waitForShown(sortMenu));
+        QAction* byName = sortMenu->findChild<QAction*>("Sortbyname1");
+        XSession::click(sortMenu, sortMenu->actionGeometry(byName).center());
+        EXPECT_TRUE(XSession::waitFor([&] { return !menu->isVisible(); }));
+        EXPECT_TRUE(byName->isChecked());
+        QStringList paths = columnTexts(grid, kPathColumn);
+        EXPECT_TRUE(paths.first().endsWith("/back\\slash.bin", Qt::CaseInsensitive))
+            << paths.join(" | ").toStdString();
+        EXPECT_TRUE(paths.last().endsWith("/tab\\tname.bin", Qt::CaseInsensitive))
+            << paths.join(" | ").toStdString();
 
         // Every column shows its heading and its texts whole.
         expectColumnsShowTheirTexts(grid, {64, 64, 64, 64, 296});

@@ -139,26 +139,6 @@ void XSession::rightClick(const QWidget* widget, QPoint at)
     settle();
 }
 
-void XSession::drag(const QWidget* widget, QPoint from, QPoint to)
-{
-    settle(50);
-    const QPoint a = widget->mapToGlobal(from);
-    const QPoint b = widget->mapToGlobal(to);
-    QStringList args = {QStringLiteral("mousemove"), QString::number(a.x()), QString::number(a.y()),
-                        QStringLiteral("mousedown"), QStringLiteral("1")};
-    // Several moves: a drag starts only after the pointer travelled a little.
-    constexpr int kSteps = 5;
-    for (int i = 1; i <= kSteps; ++i) {
-        const QPoint p = a + (b - a) * i / kSteps;
-        args += {QStringLiteral("sleep"), QStringLiteral("0.03"), QStringLiteral("mousemove"),
-                 QString::number(p.x()), QString::number(p.y())};
-    }
-    args += {QStringLiteral("sleep"), QStringLiteral("0.03"), QStringLiteral("mouseup"),
-             QStringLiteral("1")};
-    xdotool(args);
-    settle();
-}
-
 void XSession::key(const QWidget* window, const QStringList& keys)
 {
     settle(50);

@@ -31,9 +31,6 @@ public:
     static void doubleClick(const QWidget* widget, QPoint at = QPoint(-1, -1));
     // Right click (button 3), as a user opens a context menu.
     static void rightClick(const QWidget* widget, QPoint at = QPoint(-1, -1));
-    // Presses the left button at `from`, moves in steps to `to` and releases
-    // it there (points in the widget's coordinates).
-    static void drag(const QWidget* widget, QPoint from, QPoint to);
     // Gives the keyboard focus to the widget's top-level window, then sends
     // key names as xdotool knows them ("Return", "Next", "ctrl+End", "Tab").
     static void key(const QWidget* window, const QStringList& keys);
