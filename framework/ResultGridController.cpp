@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
@@ -13,9 +14,11 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QScreen>
+#include <QStyle>
 #include <QUrl>
 
 #include <algorithm>
+#include <cmath>
 
 #include "app/core/Messages.h"
 #include "app/core/SharedRoutines.h"
@@ -27,6 +30,7 @@
 #include "framework/TfrmReallyDelete.h"
 #include "framework/WindowHooks.h"
 #include "framework/core/DeleteRun.h"
+#include "framework/core/FileTextFormatter.h"
 #include "framework/core/FolderSizeProbe.h"
 #include "framework/core/SortFlags.h"
 
@@ -44,6 +48,41 @@ bool openWithDesktop(const QByteArray& path)
     url.setScheme(QStringLiteral("file"));
     url.setPath(QString::fromLatin1(path.toPercentEncoding("/")), QUrl::TolerantMode);
     return QDesktopServices::openUrl(url);
+}
+
+// A value as wide as the widest a column of this kind usually shows, formed
+// the way the grid forms its texts (empty for free text: names, paths, types).
+QString sampleText(ResultField field)
+{
+    FileTextFormatter texts;
+    const std::int64_t late = QDateTime(QDate(2026, 12, 28), QTime(12, 59, 59)).toSecsSinceEpoch();
+    switch (field) {
+    case ResultField::Size:
+        return texts.sizeText(9999999999);
+    case ResultField::ModifiedDate:
+    case ResultField::AccessDate:
+    case ResultField::CreatedDate:
+    case ResultField::LatestAccess:
+        return texts.dateText(texts.pack(late));
+    case ResultField::ModifiedTime:
+        return texts.timeText(texts.pack(late));
+    case ResultField::PercentUsed:
+        return percentUsedText(9999, 10000);
+    case ResultField::FileCount:
+    case ResultField::SubFolderCount:
+        return QString::number(999999);
+    case ResultField::Name:
+    case ResultField::Folder:
+    case ResultField::FullPath:
+    case ResultField::Type:
+        break;
+    }
+    return QString();
+}
+
+int textWidth(const QFont& font, const QString& text)
+{
+    return int(std::ceil(QFontMetricsF(font).horizontalAdvance(text)));
 }
 
 } // namespace
@@ -165,6 +204,27 @@ void ResultGridController::setLines(std::shared_ptr<ResultLines> lines)
     m_lineOrder = nullptr;
     m_markedCount = 0;
     m_markedBytes = 0;
+    // The first lines tell what the columns show: their values must fit.
+    if (learnColumnFields() && m_lastClientWidth >= 0)
+        FormResize(m_lastClientWidth);
+}
+
+bool ResultGridController::learnColumnFields()
+{
+    const std::shared_ptr<ResultLines>& lines = m_model->lines();
+    if (!lines)
+        return false;
+    std::vector<std::optional<ResultField>> fields;
+    for (int c = 0; c < m_config.headers.size(); ++c) {
+        const int n = c < m_config.fieldOrder.size() ? m_config.fieldOrder[c] - 1 : c;
+        fields.push_back(n >= 0 && n < lines->layout().size()
+                             ? std::optional<ResultField>(lines->layout()[n])
+                             : std::nullopt);
+    }
+    if (fields == m_columnFields)
+        return false;
+    m_columnFields = std::move(fields);
+    return true;
 }
 
 const std::shared_ptr<ResultLines>& ResultGridController::lines() const
@@ -310,8 +370,7 @@ QList<DeleteTarget> ResultGridController::markedTargets() const
     std::vector<std::pair<std::uint32_t, std::int64_t>> marked;
     for (std::int64_t row = 0; row < rowsFilled(); ++row) {
         const std::uint32_t rec = rowRecord(row);
-        if (rec != ResultGridModel::kNoRecord &&
-            lines->set().record(rec).has(ResultRecord::Marked))
+        if (rec != ResultGridModel::kNoRecord && lines->set().record(rec).has(ResultRecord::Marked))
             marked.emplace_back(lines->set().record(rec).markOrder, row);
     }
     std::stable_sort(marked.begin(), marked.end(),
@@ -654,9 +713,8 @@ void ResultGridController::BrowseDirectory1Click()
     QByteArray folder = t.folder;
     if (!folder.endsWith('/'))
         folder.append('/');
-    windowHooks().openBrowser(m_window, folder,
-                              m_config.wildcard ? m_config.wildcard() : QStringLiteral("*"),
-                              t.name);
+    windowHooks().openBrowser(
+        m_window, folder, m_config.wildcard ? m_config.wildcard() : QStringLiteral("*"), t.name);
 }
 
 // ---------------------------------------------------------------- layout
@@ -687,19 +745,47 @@ void ResultGridController::Grow1Click()
     m_shrink->setEnabled(true);
 }
 
+int ResultGridController::contentWidth(int column) const
+{
+    // A cell draws its text `cellInset` pixels inside on both sides (a
+    // marked cell from 18 pixels); the grid line takes one pixel of it.
+    const QHeaderView* header = m_grid->horizontalHeader();
+    const int margin = header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+    const QString heading = m_config.headers.value(column);
+    int need = textWidth(header->font(), heading) + 2 * margin + 1;
+    const std::optional<ResultField> field =
+        column < int(m_columnFields.size()) ? m_columnFields[std::size_t(column)] : std::nullopt;
+    if (field) {
+        const QString sample = sampleText(*field);
+        if (!sample.isEmpty()) {
+            const int left = column == m_config.markColumn ? 18 : m_config.cellInset;
+            need = qMax(need, left + textWidth(m_grid->font(), sample) + m_config.cellInset + 1);
+        }
+    }
+    return need;
+}
+
 void ResultGridController::FormResize(int clientWidth)
 {
+    m_lastClientWidth = clientWidth;
+    learnColumnFields();
     const int dpi = m_grid->logicalDpiX();
-    QList<int> scaled;
-    for (int w : m_config.columnWidths)
-        scaled.append(w * dpi / 96);
     const int columns = m_model->columnCount();
-    for (int c = 0; c < scaled.size() && c < columns - 1; ++c)
-        m_grid->setColumnWidth(c, scaled[c]);
+    QList<int> widths;
+    int widened = 0;
+    for (int c = 0; c < m_config.columnWidths.size() && c < columns - 1; ++c) {
+        const int scaled = m_config.columnWidths[c] * dpi / 96;
+        const int w = qMax(scaled, contentWidth(c));
+        widened += w - scaled;
+        widths.append(w);
+        m_grid->setColumnWidth(c, w);
+    }
     if (columns > 0 && (!m_config.columnWidths.isEmpty() || m_config.lastColumnWidth)) {
-        const int last = m_config.lastColumnWidth ? m_config.lastColumnWidth(clientWidth, scaled)
-                                                  : clientWidth - m_config.lastColumnMargin;
-        m_grid->setColumnWidth(columns - 1, qMax(0, last));
+        // The last column takes what the others leave of the client width.
+        const int last = m_config.lastColumnWidth
+                             ? m_config.lastColumnWidth(clientWidth, widths)
+                             : clientWidth - m_config.lastColumnMargin - widened;
+        m_grid->setColumnWidth(columns - 1, qMax(contentWidth(columns - 1), last));
     }
 }
 

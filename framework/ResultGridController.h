@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "framework/core/DeleteTarget.h"
@@ -85,8 +86,13 @@ struct ResultGridConfig {
     bool clipboardTrailingTab = false; // GridRows: every cell followed by a tab
                                        // instead of cells joined by tabs
 
-    // Widths at 96 dpi of the first columns; the last column gets the client
-    // width minus lastColumnMargin (unscaled) unless lastColumnWidth is set.
+    // Widths at 96 dpi of the first columns, the least each gets (scaled by
+    // dpi/96): a column is widened just enough that its heading and a value
+    // of the kind it shows fit in the grid's font with the cell insets. The
+    // last column gets the client width minus lastColumnMargin (unscaled) and
+    // minus what the others were widened by, unless lastColumnWidth is set
+    // (it is given the widths the columns really got); it too is never
+    // narrower than its heading.
     QList<int> columnWidths;
     int lastColumnMargin = 0;
     std::function<int(int clientWidth, const QList<int>& scaledWidths)> lastColumnWidth;
@@ -222,6 +228,12 @@ public:
     void Shrink1Click();
     void Grow1Click();
     void FormResize(int clientWidth);
+    // The width column `column` needs so that its heading and a sample value
+    // of its kind (a date of 12/28/2026, a time of 12:59:59 PM, a size of
+    // 9,999,999,999, a percentage, a count) are not cut: the texts' widths in
+    // the header's and the grid's fonts plus the insets and the grid line.
+    // The sample counts only once lines have told the column's kind.
+    int contentWidth(int column) const;
     // Smallest client size: panel right + 3 and twice the panel bottom, both
     // scaled by dpi/96; the screen width - 10 when the screen is narrower.
     QSize minimumClientSize(int dpi, int screenWidth) const;
@@ -237,6 +249,9 @@ private:
     std::int64_t currentRow() const;
     // Size of the row's file as it is now (-1 when it is gone or a folder).
     std::int64_t currentSize(std::int64_t row) const;
+    // Takes the field each column shows from the lines' layout; true when
+    // that changed.
+    bool learnColumnFields();
 
     QWidget* m_window;
     ResultGridView* m_grid;
@@ -257,6 +272,11 @@ private:
     // Marking order: each marked record carries the number it was marked
     // with; lbDeleted sorts the marked rows by it.
     std::uint32_t m_markClock = 0;
+
+    // The field each column shows, as the last lines given told it (kept
+    // when the grid is cleared, so the widths do not change back and forth).
+    std::vector<std::optional<ResultField>> m_columnFields;
+    int m_lastClientWidth = -1; // of the last FormResize
 
     int m_savedPanelHeight = -1;
     QPrinter* m_printer = nullptr;

@@ -1,6 +1,8 @@
 #include "framework/TfrmReallyDelete.h"
 
 #include <QApplication>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
 #include <QListWidget>
@@ -11,8 +13,8 @@
 #include <cmath>
 
 #include "app/core/Messages.h"
-#include "app/core/SharedRoutines.h"
 #include "app/core/Settings.h"
+#include "app/core/SharedRoutines.h"
 #include "framework/core/DeleteRun.h"
 #include "framework/core/PathTarget.h"
 
@@ -20,6 +22,37 @@
 
 namespace rw
 {
+
+int wrappedLineCount(const QFont& font, const QString& text, int width)
+{
+    const QFontMetrics fm(font);
+    const QRect r = fm.boundingRect(QRect(0, 0, width, 1 << 20), Qt::TextWordWrap, text);
+    return qMax(1, (r.height() + fm.leading()) / fm.lineSpacing());
+}
+
+QFont fontFittingLines(const QFont& font, const QString& text, int width, int lines)
+{
+    // The narrower faces first (the wording was set for a narrow dialog
+    // font), then smaller sizes of the narrowest, down to 9 pixels.
+    QList<QFont> candidates{font};
+    QFont condensed = font;
+    condensed.setStretch(QFont::Condensed);
+    candidates.append(condensed);
+    QFont arial = font;
+    arial.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
+                       QStringLiteral("Arimo"), QStringLiteral("Helvetica")});
+    candidates.append(arial);
+    const int size = font.pixelSize() > 0 ? font.pixelSize() : QFontInfo(font).pixelSize();
+    for (int px = size - 1; px >= 9; --px) {
+        QFont smaller = condensed;
+        smaller.setPixelSize(px);
+        candidates.append(smaller);
+    }
+    for (const QFont& f : candidates)
+        if (wrappedLineCount(f, text, width) <= lines)
+            return f;
+    return candidates.last();
+}
 
 TfrmReallyDelete::TfrmReallyDelete(QWidget* owner) : QDialog(owner)
 {
@@ -75,7 +108,9 @@ TfrmReallyDelete::TfrmReallyDelete(QWidget* owner) : QDialog(owner)
     QFont bold = warning->font();
     bold.setBold(true);
     bold.setPixelSize(11);
-    warning->setFont(bold);
+    // Two lines, as it was laid out, also in a font wider than the one it
+    // was worded for.
+    warning->setFont(fontFittingLines(bold, warning->text(), warning->width(), 2));
     warning->setStyleSheet(QStringLiteral("color: blue;"));
 
     m_progress = new QProgressBar(this);

@@ -7,7 +7,9 @@
 
 #include <cstdint>
 
+class QFont;
 class QLabel;
+class QString;
 class QListWidget;
 class QProgressBar;
 class QPushButton;
@@ -62,6 +64,13 @@ private:
     double m_savings = 0;
     QList<DeleteTarget> m_targets;
 };
+
+// Lines `text` takes in `font` when wrapped at words to `width` pixels.
+int wrappedLineCount(const QFont& font, const QString& text, int width);
+// `font`, or the first narrower face or smaller size of it in which `text`
+// wrapped to `width` takes at most `lines` lines (the smallest tried when
+// none does).
+QFont fontFittingLines(const QFont& font, const QString& text, int width, int lines);
 
 // The tool windows' Delete button: with marked files, opens the confirmation
 // window owned by `toolWindow` on them. True when the tool window should

@@ -10,13 +10,13 @@
 #include <QMenu>
 #include <QPrinter>
 #include <QPushButton>
+#include <QStyle>
 #include <QTest>
 
 #include "app/core/SharedRoutines.h"
 #include "platform/DirListing.h"
 #include "platform/DosDateTime.h"
 
-#include <cstdio>
 #include "controls/ResultGridModel.h"
 #include "controls/ResultGridView.h"
 #include "framework/ResultGridController.h"
@@ -26,6 +26,7 @@
 #include "tests/support/ModalDriver.h"
 #include "tests/support/ScriptedResponder.h"
 #include "tests/support/TestEnvironment.h"
+#include <cstdio>
 
 using namespace rw;
 using rwtest::FixtureBuilder;
@@ -275,8 +276,8 @@ TEST(ResultGridController, LookAlikeAndControlCharacterNamesKeepTheirOwnFiles)
     FixtureBuilder fx;
     const QByteArray folder = QFile::encodeName(fx.path("n"));
     QDir().mkpath(fx.path("n"));
-    const QByteArray names[] = {"x\xff.txt", "x\xef\xbf\xbd.txt", "t\tab.txt", "l\nine.txt",
-                                "back\\slash.txt", QByteArray(255, 'L')};
+    const QByteArray names[] = {"x\xff.txt",  "x\xef\xbf\xbd.txt", "t\tab.txt",
+                                "l\nine.txt", "back\\slash.txt",   QByteArray(255, 'L')};
     std::int64_t size = 100;
     for (const QByteArray& n : names) {
         const QByteArray path = folder + '/' + n;
@@ -525,7 +526,125 @@ TEST(ResultGridController, MenuPanelAndColumnWidths)
     const int dpi = hogs.grid->logicalDpiX();
     hogs.ctl->FormResize(640);
     EXPECT_EQ(hogs.grid->columnWidth(4), 296 * dpi / 96);
-    EXPECT_EQ(hogs.grid->columnWidth(5), 640 - 577);
+    // The last column takes the rest: the described margin, less what the
+    // other columns were widened by for their texts.
+    int widened = 0;
+    for (int c = 0; c < 5; ++c)
+        widened += hogs.grid->columnWidth(c) - (c == 4 ? 296 : 64) * dpi / 96;
+    EXPECT_EQ(hogs.grid->columnWidth(5), qMax(hogs.ctl->contentWidth(5), 640 - 577 - widened));
+    hogs.ctl->FormResize(1200);
+    EXPECT_EQ(hogs.grid->columnWidth(5), 1200 - 577 - widened);
     EXPECT_EQ(hogs.ctl->minimumClientSize(96, 1920), QSize(603, 344));
     EXPECT_EQ(hogs.ctl->minimumClientSize(96, 500), QSize(490, 344));
+}
+
+// ---------------------------------------------------------------- column widths
+
+namespace
+{
+
+// What a column must show without cutting: its heading in the header's font
+// with the header margins, and a value of its kind in the grid's font with
+// the cell insets (from 18 pixels in the mark column); one pixel for the
+// grid line.
+void expectColumnsFit(const ResultGridView& grid, const QStringList& headers,
+                      const QStringList& samples, const QList<int>& described, int inset,
+                      int markColumn)
+{
+    const QHeaderView* header = grid.horizontalHeader();
+    const int margin = header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+    const QFontMetrics headerFm(header->font());
+    const QFontMetrics cellFm(grid.font());
+    const int dpi = grid.logicalDpiX();
+    for (int c = 0; c < headers.size(); ++c) {
+        SCOPED_TRACE(headers[c].toStdString());
+        const int w = grid.columnWidth(c);
+        EXPECT_GE(w, headerFm.horizontalAdvance(headers[c]) + 2 * margin + 1);
+        if (!samples.value(c).isEmpty()) {
+            EXPECT_GE(w, (c == markColumn ? 18 : inset) + cellFm.horizontalAdvance(samples[c]) +
+                             inset + 1)
+                << samples[c].toStdString();
+        }
+        if (c < described.size()) {
+            EXPECT_GE(w, described[c] * dpi / 96);
+        }
+    }
+}
+
+} // namespace
+
+// Dates, times, big sizes and long headings were cut ("12:30:54 P",
+// "12/16/202", "Latest File Acce") where the described widths assume a
+// narrower dialog font.
+TEST(ResultGridController, ColumnsFitTheirHeadingsAndValuesAndKeepTheDescribedWidths)
+{
+    using F = ResultField;
+    const QString date = QStringLiteral("12/28/2026"), time = QStringLiteral("12:59:59 PM"),
+                  size = QStringLiteral("9,999,999,999");
+    const struct {
+        const char* name;
+        QStringList headers;
+        QList<F> layout;
+        QStringList samples;
+        QList<int> widths;
+        int markColumn;
+        int margin; // of the last column when no callback is given
+    } cases[] = {
+        {"file hogs",
+         {"Size", "Modified", "Time", "Access", "FileName", "Type"},
+         {F::Size, F::ModifiedDate, F::ModifiedTime, F::AccessDate, F::FullPath, F::Type},
+         {size, date, time, date, "", ""},
+         {64, 64, 64, 64, 296},
+         4,
+         577},
+        {"folder hogs",
+         {"Size", "% Used", "# Files", "# Sub-folders", "Latest File Access", "Name"},
+         {F::Size, F::PercentUsed, F::FileCount, F::SubFolderCount, F::LatestAccess, F::FullPath},
+         {size, "99.99", "999999", "999999", date, ""},
+         {80, 40, 40, 70, 90},
+         -1,
+         -1},
+    };
+    for (const auto& t : cases) {
+        SCOPED_TRACE(t.name);
+        QWidget window;
+        window.resize(640, 478);
+        auto* grid = new ResultGridView(&window);
+        grid->setGeometry(0, 172, 640, 280);
+        ResultGridConfig c;
+        c.headers = t.headers;
+        c.markColumn = t.markColumn;
+        c.sizeColumn = 0;
+        c.columnWidths = t.widths;
+        if (t.margin >= 0) {
+            c.lastColumnMargin = t.margin;
+        } else {
+            c.lastColumnWidth = [](int clientWidth, const QList<int>& widths) {
+                int rest = clientWidth - 25;
+                for (int w : widths)
+                    rest -= w;
+                return rest;
+            };
+        }
+        auto* ctl = new ResultGridController(&window, grid, c);
+        window.show();
+        ctl->ClearGrid();
+        // Shown before a scan: the headings fit; the lines of the scan then
+        // tell what the columns hold, and the values fit too.
+        ctl->FormResize(640);
+        expectColumnsFit(*grid, t.headers, {}, t.widths, c.cellInset, t.markColumn);
+        ctl->setLines(std::make_shared<ResultLines>(std::make_shared<ResultSet>(), t.layout));
+        expectColumnsFit(*grid, t.headers, t.samples, t.widths, c.cellInset, t.markColumn);
+        // A new run clears the grid; the widths stay, also through a resize.
+        ctl->ClearGrid();
+        ctl->FormResize(800);
+        expectColumnsFit(*grid, t.headers, t.samples, t.widths, c.cellInset, t.markColumn);
+        // The last column takes what the others leave.
+        if (t.margin < 0) {
+            int sum = 0;
+            for (int col = 0; col < t.headers.size(); ++col)
+                sum += grid->columnWidth(col);
+            EXPECT_EQ(sum, 800 - 25);
+        }
+    }
 }

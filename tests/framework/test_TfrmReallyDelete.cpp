@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
@@ -158,4 +160,43 @@ TEST(TfrmReallyDelete, ASettingsFileThatCannotBeWrittenIsSaidBeforeAnythingGoes)
     w.btRecycleClick();
     EXPECT_FALSE(QFile::exists(a));
     EXPECT_EQ(w.result(), QDialog::Accepted);
+}
+
+// The warning under the list has room for two lines; in the fonts here its
+// wording would wrap onto a third, which the label cuts off.
+TEST(TfrmReallyDelete, WarningFitsOnTwoLinesInTheFontInUse)
+{
+    TfrmReallyDelete w;
+    w.show();
+    auto* warning = w.findChild<QLabel*>("lblWarning");
+    ASSERT_NE(warning, nullptr);
+    EXPECT_TRUE(warning->text().startsWith("WARNING: The file(s) that you selected"));
+    EXPECT_TRUE(warning->font().bold());
+    EXPECT_EQ(warning->geometry(), QRect(8, 323, 606, 42));
+    const QFontMetrics fm(warning->font());
+    const QRect needed =
+        fm.boundingRect(QRect(0, 0, warning->width(), 1000), Qt::TextWordWrap, warning->text());
+    EXPECT_LE(needed.height(), 2 * fm.lineSpacing());
+    EXPECT_LE(needed.height(), warning->height());
+    EXPECT_LE(needed.width(), warning->width());
+    // Not shrunk past legibility.
+    EXPECT_GE(QFontInfo(warning->font()).pixelSize(), 9);
+}
+
+TEST(TfrmReallyDelete, FittingAFontPrefersTheGivenOneAndOtherwiseNarrowsIt)
+{
+    QFont f;
+    f.setPixelSize(11);
+    f.setBold(true);
+    const QString text = QStringLiteral("one two three four five six seven eight nine ten");
+    const int oneLine = QFontMetrics(f).horizontalAdvance(text) + 4;
+    // It fits as it is: unchanged.
+    EXPECT_EQ(fontFittingLines(f, text, oneLine, 1), f);
+    EXPECT_EQ(wrappedLineCount(f, text, oneLine), 1);
+    // A little narrower: two lines in the font as it is, one in a narrower one.
+    const int narrow = oneLine * 85 / 100;
+    EXPECT_EQ(wrappedLineCount(f, text, narrow), 2);
+    const QFont narrower = fontFittingLines(f, text, narrow, 1);
+    EXPECT_EQ(wrappedLineCount(narrower, text, narrow), 1);
+    EXPECT_NE(narrower, f);
 }

@@ -16,15 +16,18 @@
 
 #include <cstdio>
 
-namespace rwtest {
+namespace rwtest
+{
 void setTestRoot(const QString& root);
 }
 
-namespace {
+namespace
+{
 
 // Gives each test its own HOME and XDG folders and a scripted message
 // responder that fails loudly on unexpected boxes only when a test asks it to.
-class PerTestHome : public ::testing::EmptyTestEventListener {
+class PerTestHome : public ::testing::EmptyTestEventListener
+{
 public:
     void OnTestStart(const ::testing::TestInfo&) override
     {
@@ -51,6 +54,9 @@ public:
         // Make unreadable fixture folders removable again.
         if (m_dir)
             std::system(qPrintable("chmod -R u+rwx '" + m_dir->path() + "' 2>/dev/null"));
+        // Names that are not UTF-8 cannot be removed through QDir.
+        if (m_dir)
+            std::system(qPrintable("rm -rf '" + m_dir->path() + "' 2>/dev/null"));
         m_dir.reset();
     }
 

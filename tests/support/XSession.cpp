@@ -2,7 +2,11 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QPixmap>
 #include <QProcess>
+#include <QScreen>
+#include <QSet>
 #include <QWidget>
 #include <QWindow>
 
@@ -97,8 +101,10 @@ int XSession::xdotool(const QStringList& args, QByteArray* out)
     QProcess p;
     p.start(QStringLiteral("xdotool"), args);
     // Events keep running while xdotool works, so a window that must answer
-    // (a drag, a query of the focus) is not stuck.
-    while (!p.waitForFinished(10))
+    // (a drag, a query of the focus) is not stuck. A modal window the input
+    // opens runs its loop inside processEvents; the process may be seen to
+    // end there, after which waitForFinished only ever says false.
+    while (p.state() != QProcess::NotRunning && !p.waitForFinished(10))
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     if (out)
         *out = p.readAllStandardOutput();
@@ -121,6 +127,15 @@ void XSession::doubleClick(const QWidget* widget, QPoint at)
     xdotool({QStringLiteral("mousemove"), QString::number(g.x()), QString::number(g.y()),
              QStringLiteral("click"), QStringLiteral("--repeat"), QStringLiteral("2"),
              QStringLiteral("--delay"), QStringLiteral("60"), QStringLiteral("1")});
+    settle();
+}
+
+void XSession::rightClick(const QWidget* widget, QPoint at)
+{
+    settle(50);
+    const QPoint g = globalPoint(widget, at);
+    xdotool({QStringLiteral("mousemove"), QString::number(g.x()), QString::number(g.y()),
+             QStringLiteral("click"), QStringLiteral("3")});
     settle();
 }
 
@@ -157,15 +172,15 @@ QString XSession::clipboardText()
     QProcess p;
     p.start(QStringLiteral("xclip"),
             {QStringLiteral("-o"), QStringLiteral("-selection"), QStringLiteral("clipboard")});
-    while (!p.waitForFinished(10))
+    while (p.state() != QProcess::NotRunning && !p.waitForFinished(10))
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 QString XSession::windowNameAt(QPoint global)
 {
-    xdotool({QStringLiteral("mousemove"), QString::number(global.x()),
-             QString::number(global.y())});
+    xdotool(
+        {QStringLiteral("mousemove"), QString::number(global.x()), QString::number(global.y())});
     QByteArray out;
     xdotool({QStringLiteral("getmouselocation"), QStringLiteral("--shell")}, &out);
     const qsizetype at = out.indexOf("WINDOW=");
@@ -175,6 +190,38 @@ QString XSession::windowNameAt(QPoint global)
     QByteArray name;
     xdotool({QStringLiteral("getwindowname"), QString::fromLatin1(id)}, &name);
     return QString::fromUtf8(name).trimmed();
+}
+
+QImage XSession::grab(const QWidget* widget)
+{
+    settle(50);
+    QScreen* screen = widget->screen() ? widget->screen() : QGuiApplication::primaryScreen();
+    const QPoint g = widget->mapToGlobal(QPoint(0, 0));
+    // Window 0 is the root window: the picture the X server composes.
+    return screen->grabWindow(0, g.x(), g.y(), widget->width(), widget->height()).toImage();
+}
+
+int XSession::colourCount(const QImage& image)
+{
+    QSet<QRgb> colours;
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < rgb.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+        for (int x = 0; x < rgb.width(); ++x)
+            colours.insert(line[x]);
+    }
+    return int(colours.size());
+}
+
+bool XSession::shown(const QWidget* widget)
+{
+    const QWidget* w = widget->window();
+    return w->isVisible() && w->windowHandle() && w->windowHandle()->isExposed();
+}
+
+bool XSession::waitForShown(const QWidget* widget, int ms)
+{
+    return waitFor([widget] { return shown(widget); }, ms);
 }
 
 } // namespace rwtest

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QImage>
 #include <QPoint>
 #include <QString>
 #include <QStringList>
@@ -28,6 +29,8 @@ public:
     // server. Lets pending events run before and after.
     static void click(const QWidget* widget, QPoint at = QPoint(-1, -1));
     static void doubleClick(const QWidget* widget, QPoint at = QPoint(-1, -1));
+    // Right click (button 3), as a user opens a context menu.
+    static void rightClick(const QWidget* widget, QPoint at = QPoint(-1, -1));
     // Gives the keyboard focus to the widget's top-level window, then sends
     // key names as xdotool knows them ("Return", "Next", "ctrl+End", "Tab").
     static void key(const QWidget* window, const QStringList& keys);
@@ -38,11 +41,19 @@ public:
     // The top-level X window at a screen point, by its title (empty: none).
     static QString windowNameAt(QPoint global);
 
+    // What the X server shows where the widget is (its area of the screen,
+    // with whatever covers it): a grab of the root window.
+    static QImage grab(const QWidget* widget);
+    // The number of distinct colours of an image (a blank page has one or two).
+    static int colourCount(const QImage& image);
+    // True once the widget's window is mapped and exposed.
+    static bool shown(const QWidget* widget);
+    static bool waitForShown(const QWidget* widget, int ms = 3000);
+
     // Runs events for `ms` milliseconds (input and painting arrive then).
     static void settle(int ms = 150);
     // Waits up to `ms` for `ready` to hold, running events meanwhile.
-    template <typename F>
-    static bool waitFor(F ready, int ms = 3000)
+    template <typename F> static bool waitFor(F ready, int ms = 3000)
     {
         for (int waited = 0; waited < ms; waited += 20) {
             if (ready())
