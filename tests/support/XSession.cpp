@@ -97,8 +97,10 @@ int XSession::xdotool(const QStringList& args, QByteArray* out)
     QProcess p;
     p.start(QStringLiteral("xdotool"), args);
     // Events keep running while xdotool works, so a window that must answer
-    // (a drag, a query of the focus) is not stuck.
-    while (!p.waitForFinished(10))
+    // (a drag, a query of the focus) is not stuck. Those events may take
+    // the process's end themselves, after which waitForFinished() is false
+    // for good; the state says it is over then.
+    while (p.state() != QProcess::NotRunning && !p.waitForFinished(10))
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     if (out)
         *out = p.readAllStandardOutput();
@@ -157,7 +159,7 @@ QString XSession::clipboardText()
     QProcess p;
     p.start(QStringLiteral("xclip"),
             {QStringLiteral("-o"), QStringLiteral("-selection"), QStringLiteral("clipboard")});
-    while (!p.waitForFinished(10))
+    while (p.state() != QProcess::NotRunning && !p.waitForFinished(10))
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     return QString::fromUtf8(p.readAllStandardOutput());
 }
