@@ -191,14 +191,13 @@ TEST(BrowserWindowSystem, DetailsOpenOnTheFileOfTheSelectedRow)
     QDir::setCurrent(QFile::decodeName(dir));
 
     runBrowser([&](TfrmBrowse& w) {
-        for (const auto& [name, bytes] :
-             {std::pair{kLookAlike, QStringLiteral("400 bytes")},
-              std::pair{kBad, QStringLiteral("300 bytes")}}) {
+        for (const auto& [name, bytes] : {std::pair{kLookAlike, QStringLiteral("400 bytes")},
+                                          std::pair{kBad, QStringLiteral("300 bytes")}}) {
             const int row = rowOf(w, name);
             ASSERT_GE(row, 0);
             XSession::click(w.controller()->grid()->viewport(), nameCell(w, row));
-            const QString shown = QFile::decodeName(dir) + '/' +
-                                  w.controller()->model()->cell(row, 4);
+            const QString shown =
+                QFile::decodeName(dir) + '/' + w.controller()->model()->cell(row, 4);
             QString fileName, size;
             onShownModal("rw::TfrmDetails", [&](QWidget* d) {
                 fileName = d->findChild<QLabel*>("lblFileName")->text();

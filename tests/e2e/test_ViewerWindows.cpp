@@ -27,8 +27,7 @@ void runViewer(const QByteArray& path, const std::function<void(TfrmView&)>& dri
     TfrmView view;
     view.setFilePath(path);
     QTimer::singleShot(0, &view, [&view, &drive] {
-        XSession::waitFor(
-            [&view] { return view.isVisible() && view.windowHandle()->isExposed(); });
+        XSession::waitFor([&view] { return view.isVisible() && view.windowHandle()->isExposed(); });
         drive(view);
         if (view.isVisible())
             view.done(QDialog::Rejected);
@@ -46,10 +45,10 @@ void drag(const QWidget* widget, QPoint from, QPoint to)
     const QPoint mid = (a + b) / 2;
     QProcess p;
     p.start(QStringLiteral("xdotool"),
-            {"mousemove", QString::number(a.x()), QString::number(a.y()), "mousedown", "1",
-             "sleep", "0.05", "mousemove", QString::number(mid.x()), QString::number(mid.y()),
-             "sleep", "0.05", "mousemove", QString::number(b.x()), QString::number(b.y()),
-             "sleep", "0.05", "mouseup", "1"});
+            {"mousemove", QString::number(a.x()), QString::number(a.y()), "mousedown", "1", "sleep",
+             "0.05", "mousemove", QString::number(mid.x()), QString::number(mid.y()), "sleep",
+             "0.05", "mousemove", QString::number(b.x()), QString::number(b.y()), "sleep", "0.05",
+             "mouseup", "1"});
     while (p.state() != QProcess::NotRunning && !p.waitForFinished(10))
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     XSession::settle();
