@@ -166,8 +166,8 @@ QString XSession::clipboardText()
 
 QString XSession::windowNameAt(QPoint global)
 {
-    xdotool(
-        {QStringLiteral("mousemove"), QString::number(global.x()), QString::number(global.y())});
+    xdotool({QStringLiteral("mousemove"), QString::number(global.x()),
+             QString::number(global.y())});
     QByteArray out;
     xdotool({QStringLiteral("getmouselocation"), QStringLiteral("--shell")}, &out);
     const qsizetype at = out.indexOf("WINDOW=");
