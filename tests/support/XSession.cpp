@@ -97,9 +97,9 @@ int XSession::xdotool(const QStringList& args, QByteArray* out)
     QProcess p;
     p.start(QStringLiteral("xdotool"), args);
     // Events keep running while xdotool works, so a window that must answer
-    // (a drag, a query of the focus) is not stuck. Those events may take
-    // the process's end themselves, after which waitForFinished() is false
-    // for good; the state says it is over then.
+    // (a drag, a query of the focus) is not stuck. A modal window the input
+    // opens runs its loop inside processEvents; the process may be seen to
+    // end there, after which waitForFinished only ever says false.
     while (p.state() != QProcess::NotRunning && !p.waitForFinished(10))
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     if (out)
