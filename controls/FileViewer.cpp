@@ -7,11 +7,13 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QTextCharFormat>
+#include <QTextLayout>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -25,7 +27,79 @@ namespace
 // The largest scroll range used as is; longer files scale the bar.
 constexpr std::int64_t kMaxScrollRange = std::int64_t(1) << 30;
 constexpr int kMargin = 2;
+
+// The visible text of one row laid out as it is drawn: the one source of
+// the x of its columns for painting, highlighting, the caret and mouse hits.
+// Columns past the text go on in steps of one cell.
+class RowLayout
+{
+public:
+    RowLayout(const QString& text, const QFont& font, const QPaintDevice* device, qreal cell)
+        : m_layout(text, font, device), m_cell(cell), m_length(static_cast<int>(text.size()))
+    {
+        QTextOption option;
+        option.setWrapMode(QTextOption::NoWrap);
+        m_layout.setTextOption(option);
+        m_layout.beginLayout();
+        m_line = m_layout.createLine();
+        if (m_line.isValid())
+            m_line.setLineWidth(1e7);
+        m_layout.endLayout();
+        m_end = m_line.isValid() ? m_line.cursorToX(m_length) : 0.0;
+    }
+
+    // The x (from the text's start) where column `column` begins.
+    qreal x(int column) const
+    {
+        if (column <= 0 || !m_line.isValid())
+            return column <= 0 ? 0.0 : column * m_cell;
+        if (column <= m_length)
+            return m_line.cursorToX(column);
+        return m_end + (column - m_length) * m_cell;
+    }
+    // The column boundary nearest to `x`.
+    int hit(qreal x) const
+    {
+        if (x <= 0 || !m_line.isValid())
+            return x <= 0 ? 0 : static_cast<int>(std::lround(x / m_cell));
+        if (x >= m_end)
+            return m_length + static_cast<int>(std::lround((x - m_end) / m_cell));
+        return m_line.xToCursor(x, QTextLine::CursorBetweenCharacters);
+    }
+    void draw(QPainter* painter, const QPointF& at,
+              const QList<QTextLayout::FormatRange>& formats) const
+    {
+        m_layout.draw(painter, at, formats);
+    }
+
+private:
+    QTextLayout m_layout;
+    QTextLine m_line;
+    qreal m_cell;
+    int m_length;
+    qreal m_end = 0.0;
+};
+
 } // namespace
+
+// Marks an entry into the viewer from outside (a command or an event):
+// the outermost one checks the file first, so every read that follows sees
+// the file's current size.
+class FileViewer::Access
+{
+public:
+    explicit Access(FileViewer* viewer) : m_viewer(viewer)
+    {
+        if (m_viewer->m_depth++ == 0)
+            m_viewer->sync();
+    }
+    ~Access() { --m_viewer->m_depth; }
+    Access(const Access&) = delete;
+    Access& operator=(const Access&) = delete;
+
+private:
+    FileViewer* m_viewer;
+};
 
 FileViewer::FileViewer(QWidget* parent) : QAbstractScrollArea(parent)
 {
@@ -48,6 +122,7 @@ FileViewer::~FileViewer() = default;
 bool FileViewer::open()
 {
     close();
+    const Access access(this);
     const bool ok = m_file.open(m_filePath);
     m_index.reset(m_file.data(), m_file.size());
     m_hexDigits = HexFormatter::offsetDigits(m_file.size());
@@ -57,6 +132,19 @@ bool FileViewer::open()
         m_index.lineCount();
     changed();
     return ok;
+}
+
+void FileViewer::sync()
+{
+    if (!m_file.refresh())
+        return;
+    m_index.reset(m_file.data(), m_file.size());
+    m_hexDigits = HexFormatter::offsetDigits(m_file.size());
+    if (m_file.size() <= kCountAtOpenBytes)
+        m_index.lineCount();
+    m_caret = clampPos(m_caret);
+    m_anchor = clampPos(m_anchor);
+    setTopLine(m_top); // clamps the view to the new end, and tells the change
 }
 
 void FileViewer::close()
@@ -73,6 +161,7 @@ void FileViewer::setHexMode(bool on)
 {
     if (on == m_hex)
         return;
+    const Access access(this);
     // Keep the caret on the same byte across the switch.
     const std::int64_t offset = offsetOf(m_caret);
     m_hex = on;
@@ -86,6 +175,7 @@ void FileViewer::setHexMode(bool on)
 
 void FileViewer::setExpandTabs(bool on)
 {
+    const Access access(this);
     m_expandTabs = on;
     m_caret = clampPos(m_caret);
     m_anchor = clampPos(m_anchor);
@@ -96,6 +186,7 @@ void FileViewer::setTabSize(int size)
 {
     if (size < 1 || size > kMaxTabSize)
         return;
+    const Access access(this);
     m_tabSize = size;
     m_caret = clampPos(m_caret);
     m_anchor = clampPos(m_anchor);
@@ -104,6 +195,7 @@ void FileViewer::setTabSize(int size)
 
 void FileViewer::setFixedFont(const QFont& font)
 {
+    const Access access(this);
     m_font = font;
     viewport()->setFont(m_font);
     changed();
@@ -125,6 +217,7 @@ std::int64_t FileViewer::countLines()
 {
     if (m_hex)
         return lineCount();
+    const Access access(this);
     if (!m_index.isComplete()) {
         // In slices, letting go of each slice's pages once counted: the
         // count of a huge file costs no more memory than the index.
@@ -168,13 +261,15 @@ int FileViewer::rowLength(std::int64_t row)
 
 QString FileViewer::lineText(std::int64_t line)
 {
+    const Access access(this);
     if (!rowExists(line))
         return QString();
     if (m_hex) {
         const std::int64_t offset = line * HexFormatter::kBytesPerLine;
         const int count = static_cast<int>(
             std::min<std::int64_t>(HexFormatter::kBytesPerLine, m_file.size() - offset));
-        return HexFormatter::formatLine(m_file.data() + offset, count, offset, m_hexDigits);
+        return HexFormatter::formatLine(m_file.data() + offset, count, offset, m_hexDigits,
+                                        m_expandTabs);
     }
     const LineIndex::Span span = textSpan(line);
     return TextFormatter::displayText(m_file.data() + span.start, span.length, m_expandTabs,
@@ -247,14 +342,14 @@ TextPos FileViewer::clampPos(TextPos pos)
     return pos;
 }
 
-int FileViewer::charWidth() const
+qreal FileViewer::cellWidth() const
 {
-    return std::max(1, QFontMetrics(m_font).horizontalAdvance(QLatin1Char('M')));
+    return std::max<qreal>(1.0, QFontMetricsF(m_font).horizontalAdvance(QLatin1Char('M')));
 }
 
 int FileViewer::lineHeight() const
 {
-    return std::max(1, QFontMetrics(m_font).lineSpacing());
+    return std::max(1, static_cast<int>(std::ceil(QFontMetricsF(m_font).lineSpacing())));
 }
 
 int FileViewer::visibleLines() const
@@ -264,11 +359,12 @@ int FileViewer::visibleLines() const
 
 int FileViewer::visibleColumns() const
 {
-    return std::max(1, (viewport()->width() - kMargin) / charWidth());
+    return std::max(1, static_cast<int>((viewport()->width() - kMargin) / cellWidth()));
 }
 
 void FileViewer::setTopLine(std::int64_t line)
 {
+    const Access access(this);
     const int vis = visibleLines();
     line = std::max<std::int64_t>(0, line);
     if (!m_hex)
@@ -280,6 +376,7 @@ void FileViewer::setTopLine(std::int64_t line)
 
 void FileViewer::moveToLine(std::int64_t line)
 {
+    const Access access(this);
     if (line >= kNotCounted || (!m_hex && !m_index.ensureLine(line)))
         line = countLines() - 1;
     line = std::max<std::int64_t>(0, line);
@@ -290,6 +387,7 @@ void FileViewer::moveToLine(std::int64_t line)
 
 void FileViewer::setCaret(TextPos pos, bool extend)
 {
+    const Access access(this);
     m_caret = clampPos(pos);
     if (!extend)
         m_anchor = m_caret;
@@ -299,6 +397,7 @@ void FileViewer::setCaret(TextPos pos, bool extend)
 
 void FileViewer::setSelection(TextPos from, TextPos to)
 {
+    const Access access(this);
     m_anchor = clampPos(from);
     m_caret = clampPos(to);
     ensureCaretVisible();
@@ -307,6 +406,7 @@ void FileViewer::setSelection(TextPos from, TextPos to)
 
 void FileViewer::selectAll()
 {
+    const Access access(this);
     m_anchor = TextPos();
     m_caret = lastPos();
     changed();
@@ -314,6 +414,7 @@ void FileViewer::selectAll()
 
 QString FileViewer::selectedText(bool* fits)
 {
+    const Access access(this);
     if (fits)
         *fits = true;
     if (!hasSelection())
@@ -354,6 +455,7 @@ bool FileViewer::copyToClipboard()
 
 bool FileViewer::search(const QString& text, bool backward, bool matchCase, bool global)
 {
+    const Access access(this);
     bool ok = true;
     const QByteArray needle = TextFormatter::toAnsi(text, &ok);
     if (!ok || needle.isEmpty() || m_file.size() == 0)
@@ -440,6 +542,7 @@ void FileViewer::scrollContentsBy(int, int)
 {
     if (m_updatingBars)
         return;
+    const Access access(this);
     m_left = horizontalScrollBar()->value();
     QScrollBar* vbar = verticalScrollBar();
     const int value = vbar->value();
@@ -454,32 +557,45 @@ void FileViewer::scrollContentsBy(int, int)
 
 void FileViewer::resizeEvent(QResizeEvent* event)
 {
+    const Access access(this);
     QAbstractScrollArea::resizeEvent(event);
     setTopLine(m_top);
 }
 
+QRectF FileViewer::cellRect(TextPos pos)
+{
+    const Access access(this);
+    const RowLayout row(rowExists(pos.line) ? lineText(pos.line).mid(m_left) : QString(), m_font,
+                        viewport(), cellWidth());
+    const qreal x = row.x(pos.column - m_left);
+    const qreal y = static_cast<qreal>(pos.line - m_top) * lineHeight();
+    return QRectF(kMargin + x, y, row.x(pos.column - m_left + 1) - x, lineHeight());
+}
+
 void FileViewer::paintEvent(QPaintEvent*)
 {
+    const Access access(this);
     QPainter p(viewport());
     const QPalette& pal = viewport()->palette();
     p.fillRect(viewport()->rect(), pal.color(QPalette::Base));
     p.setFont(m_font);
-    const QFontMetrics fm(m_font);
-    const int cw = charWidth();
+    const qreal cell = cellWidth();
     const int lh = lineHeight();
     const int cols = visibleColumns() + 1;
     const bool sel = hasSelection();
     const TextPos s = selectionStart();
     const TextPos e = selectionEnd();
     const int vis = visibleLines();
+    QTextCharFormat selected;
+    selected.setForeground(pal.color(QPalette::HighlightedText));
     for (int i = 0; i <= vis; ++i) {
         const std::int64_t row = m_top + i;
         if (!rowExists(row))
             break;
         const QString text = lineText(row);
+        const RowLayout layout(text.mid(m_left, cols), m_font, viewport(), cell);
         const int y = i * lh;
-        p.setPen(pal.color(QPalette::Text));
-        p.drawText(kMargin, y + fm.ascent(), text.mid(m_left, cols));
+        QList<QTextLayout::FormatRange> formats;
         if (sel && row >= s.line && row <= e.line) {
             const int from = row == s.line ? s.column : 0;
             // A selected line break shows as one selected cell past the text.
@@ -487,22 +603,27 @@ void FileViewer::paintEvent(QPaintEvent*)
             const int a = std::max(from, m_left);
             const int b = std::min(to, m_left + cols);
             if (b > a) {
-                const QRect r(kMargin + (a - m_left) * cw, y, (b - a) * cw, lh);
-                p.fillRect(r, pal.color(QPalette::Highlight));
-                p.setPen(pal.color(QPalette::HighlightedText));
-                p.drawText(r.left(), y + fm.ascent(), text.mid(a, b - a));
+                const qreal left = layout.x(a - m_left);
+                const qreal right = layout.x(b - m_left);
+                p.fillRect(QRectF(kMargin + left, y, right - left, lh),
+                           pal.color(QPalette::Highlight));
+                formats.append({a - m_left, b - a, selected});
             }
         }
+        p.setPen(pal.color(QPalette::Text));
+        layout.draw(&p, QPointF(kMargin, y), formats);
+        if (row == m_caret.line && m_caret.column >= m_left) {
+            const qreal x = kMargin + layout.x(m_caret.column - m_left);
+            p.fillRect(QRectF(x, y, hasFocus() ? 2 : 1, lh), pal.color(QPalette::Text));
+        }
     }
-    if (m_caret.line >= m_top && m_caret.line <= m_top + vis && m_caret.column >= m_left) {
-        const int x = kMargin + (m_caret.column - m_left) * cw;
-        const int y = static_cast<int>(m_caret.line - m_top) * lh;
-        p.fillRect(QRect(x, y, hasFocus() ? 2 : 1, lh), pal.color(QPalette::Text));
-    }
+    if (m_file.size() == 0 && m_caret.line == m_top)
+        p.fillRect(QRect(kMargin, 0, hasFocus() ? 2 : 1, lh), pal.color(QPalette::Text));
 }
 
 void FileViewer::keyPressEvent(QKeyEvent* event)
 {
+    const Access access(this);
     if (event->matches(QKeySequence::Copy) ||
         (event->key() == Qt::Key_Insert && event->modifiers() == Qt::ControlModifier)) {
         copyToClipboard();
@@ -550,28 +671,33 @@ void FileViewer::keyPressEvent(QKeyEvent* event)
     setCaret(pos, extend);
 }
 
-TextPos FileViewer::posAt(const QPoint& point)
+TextPos FileViewer::posAt(const QPointF& point)
 {
-    const int cw = charWidth();
-    return {m_top + std::max(0, point.y()) / lineHeight(),
-            m_left + std::max(0, point.x() - kMargin + cw / 2) / cw};
+    const std::int64_t line =
+        m_top + static_cast<int>(std::max<qreal>(0, point.y())) / lineHeight();
+    const RowLayout row(rowExists(line) ? lineText(line).mid(m_left) : QString(), m_font,
+                        viewport(), cellWidth());
+    return {line, m_left + row.hit(point.x() - kMargin)};
 }
 
 void FileViewer::mousePressEvent(QMouseEvent* event)
 {
+    const Access access(this);
     setFocus(Qt::MouseFocusReason);
     if (event->button() == Qt::LeftButton)
-        setCaret(posAt(event->position().toPoint()), event->modifiers() & Qt::ShiftModifier);
+        setCaret(posAt(event->position()), event->modifiers() & Qt::ShiftModifier);
 }
 
 void FileViewer::mouseMoveEvent(QMouseEvent* event)
 {
+    const Access access(this);
     if (event->buttons() & Qt::LeftButton)
-        setCaret(posAt(event->position().toPoint()), true);
+        setCaret(posAt(event->position()), true);
 }
 
 void FileViewer::wheelEvent(QWheelEvent* event)
 {
+    const Access access(this);
     const QPoint steps = event->angleDelta() / 40; // three lines a notch
     if (steps.y() != 0)
         setTopLine(m_top - steps.y());

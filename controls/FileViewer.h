@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QFile>
 #include <QFont>
+#include <QRectF>
 #include <QString>
 
 #include <climits>
@@ -37,6 +38,15 @@ struct TextPos {
 // longer one goes on in the next line), a zero byte shown as a blank, tabs
 // expanded to the tab size or shown as one blank. Hex mode: 16 bytes a line
 // (HexFormatter).
+//
+// The file may change while it is shown: before it reads, every command and
+// every paint checks the file (MappedFile::refresh()); a file cut short or
+// grown is shown as it now is, with the caret and the view kept as far as
+// the file still reaches.
+//
+// Every column has one x, taken from the laid-out text of its row (glyphs
+// advance by fractional pixels): the text, the selection, the caret and the
+// mouse hits all use it, so what is highlighted is what is selected.
 class FileViewer : public QAbstractScrollArea
 {
     Q_OBJECT
@@ -121,6 +131,12 @@ public:
     // Line `line` as displayed (tabs expanded); empty past the end.
     QString lineText(std::int64_t line);
 
+    // Where the cell at `pos` is drawn, in viewport pixels: its left edge is
+    // where the glyph of that column starts and where the caret stands
+    // before it. For a row in view; a row outside the view gives the x of
+    // the column as if it were in view.
+    QRectF cellRect(TextPos pos);
+
 signals:
     // The caret, the view or the file changed.
     void showStatus();
@@ -135,6 +151,10 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
 
 private:
+    class Access;
+    // Maps the file anew when it changed on disk and brings the index, the
+    // caret and the view in line with it. Run by Access at every entry.
+    void sync();
     // Lines in the view: exact when counted, else an estimate.
     std::int64_t rowCount() const;
     bool rowExists(std::int64_t row);
@@ -147,11 +167,12 @@ private:
     TextPos posOf(std::int64_t offset, bool asEnd);
     TextPos clampPos(TextPos pos);
     TextPos lastPos();
-    TextPos posAt(const QPoint& point);
+    TextPos posAt(const QPointF& point);
     void ensureCaretVisible();
     void updateScrollBars();
     void changed();
-    int charWidth() const;
+    // The advance of one cell, in fractional pixels.
+    qreal cellWidth() const;
     int lineHeight() const;
     int visibleColumns() const;
 
@@ -168,6 +189,7 @@ private:
     TextPos m_caret;
     TextPos m_anchor;
     bool m_updatingBars = false;
+    int m_depth = 0; // entries running (Access), so only the outer one syncs
     // Set when the scroll range is scaled down to fit an int.
     double m_scrollScale = 1.0;
 };

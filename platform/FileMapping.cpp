@@ -1,5 +1,7 @@
 #include "platform/FileMapping.h"
 
+#include "platform/MappedRangeGuard.h"
+
 #include <QFileDevice>
 
 #include <cstdint>
@@ -19,6 +21,7 @@ const char* const kCannotCreate = "Could not create file mapping object";
 const char* const kCannotMap = "Could not map file";
 const char* const kCannotUnmap = "Could not unmap file";
 const char* const kCannotClose = "Could not close file mapping handle";
+const char* const kChanged = "Could not read file: its size changed while it was read";
 } // namespace
 
 TFileMapping::TFileMapping(int fd)
@@ -75,14 +78,27 @@ void TFileMapping::map(int fd)
         m_handle = -1;
         throw EFileMappingError(kCannotMap);
     }
+    m_guard = std::make_unique<MappedRangeGuard>(p, m_size);
     // The view is normally read once from front to back (a checksum).
     ::madvise(p, m_size, MADV_SEQUENTIAL);
     m_base = static_cast<const std::uint8_t*>(p);
 }
 
+void TFileMapping::checkIntact() const
+{
+    if (m_handle < 0)
+        return;
+    struct stat st {
+    };
+    const bool faulted = m_guard && m_guard->faulted();
+    if (faulted || ::fstat(m_handle, &st) != 0 || std::uint64_t(st.st_size) != m_size)
+        throw EFileMappingError(kChanged);
+}
+
 void TFileMapping::close()
 {
     if (m_base) {
+        m_guard.reset(); // stops watching before the range goes
         if (::munmap(const_cast<std::uint8_t*>(m_base), m_size) != 0)
             throw EFileMappingError(kCannotUnmap);
         m_base = nullptr;

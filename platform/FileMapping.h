@@ -2,12 +2,15 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <stdexcept>
 
 class QFileDevice;
 
 namespace rw
 {
+
+class MappedRangeGuard;
 
 // Raised by TFileMapping; the message is one of the texts below.
 class EFileMappingError : public std::runtime_error
@@ -30,6 +33,11 @@ public:
 //                                           is not a regular file
 //   "Could not map file"                    mmap failed
 //   "Could not unmap file" / "Could not close file mapping handle"  from close()
+//   "Could not read file: its size changed while it was read"  from checkIntact()
+//
+// A file cut short while it is mapped never ends the program: a read of a
+// page past its new end gives zeros (MappedRangeGuard), and checkIntact()
+// tells the reader that what it read is not the file's content.
 class TFileMapping
 {
 public:
@@ -50,6 +58,11 @@ public:
     // mapping handle". Does nothing when already closed.
     void close();
 
+    // Raises "Could not read file: its size changed while it was read" when
+    // a read of the view reached past the file's end or the file no longer
+    // has the size it was mapped with; returns otherwise.
+    void checkIntact() const;
+
     // First byte of the view; null for an empty file or after close().
     const std::uint8_t* BaseAddress() const { return m_base; }
     // Number of bytes in the view (the file size when it was mapped).
@@ -61,6 +74,7 @@ private:
     void map(int fd);
 
     int m_handle = -1;
+    std::unique_ptr<MappedRangeGuard> m_guard;
     const std::uint8_t* m_base = nullptr;
     std::size_t m_size = 0;
 };

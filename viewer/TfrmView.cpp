@@ -8,6 +8,8 @@
 #include "platform/DisplayName.h"
 #include "viewer/TFindDlg.h"
 #include "viewer/core/ExtractStrings.h"
+#include "viewer/core/HexFormatter.h"
+#include "viewer/core/LineIndex.h"
 
 #include <QApplication>
 #include <QDir>
@@ -16,6 +18,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QHBoxLayout>
 #include <QInputDialog>
 #include <QLabel>
@@ -29,8 +32,65 @@
 #include <QTemporaryFile>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+
 namespace rw
 {
+
+namespace
+{
+
+// The narrowest the status sections are, in pixels; a section widens for
+// the texts a large file gives it.
+constexpr int kSectionWidths[] = {90, 130, 90, 170, 0};
+
+QString positionText(std::int64_t line, std::int64_t column)
+{
+    return QStringLiteral("%1:%2").arg(line).arg(column).leftJustified(8);
+}
+
+QString totalText(std::int64_t lines)
+{
+    return QStringLiteral("Total: ") + FormatGrouped(lines);
+}
+
+QString topText(std::int64_t line)
+{
+    return QStringLiteral("Top: ") + QString::number(line).leftJustified(5);
+}
+
+QString bytesText(std::int64_t size)
+{
+    return QStringLiteral("Bytes: ") + FormatGrouped(size);
+}
+
+// The width a status section needs to show `text` whole.
+int sectionWidthFor(const QLabel* section, const QString& text)
+{
+    QLabel probe(text);
+    probe.setFrameStyle(section->frameStyle());
+    probe.setFont(section->font());
+    probe.setMargin(section->margin());
+    probe.setIndent(section->indent());
+    return probe.sizeHint().width();
+}
+
+// A file the user names (the open dialog, a drop) may be reached through a
+// symbolic link; the viewer opens only the file itself, so the link is
+// resolved here. A name that cannot be resolved is kept as it is.
+QByteArray resolvedUserPath(const QByteArray& path)
+{
+    char* real = ::realpath(path.constData(), nullptr);
+    if (!real)
+        return path;
+    const QByteArray resolved(real);
+    std::free(real);
+    return resolved;
+}
+
+} // namespace
 
 TfrmView::TfrmView(QWidget* parent) : QDialog(parent)
 {
@@ -176,7 +236,7 @@ void TfrmView::buildPanel()
     auto* sections = new QHBoxLayout(header);
     sections->setContentsMargins(0, 0, 0, 0);
     sections->setSpacing(0);
-    const int widths[] = {90, 130, 90, 170, 0};
+    const int* widths = kSectionWidths;
     for (int i = 0; i < 5; ++i) {
         auto* label = new QLabel(header);
         label->setObjectName(QStringLiteral("Header1Section%1").arg(i));
@@ -248,7 +308,7 @@ void TfrmView::dropEvent(QDropEvent* event)
     // Only the first dropped file counts. A drop names its file by a URL,
     // which is text already; its encoding is the best bytes there are.
     event->acceptProposedAction();
-    openFile(QFile::encodeName(urls.first().toLocalFile()));
+    openFile(resolvedUserPath(QFile::encodeName(urls.first().toLocalFile())));
     if (isMinimized())
         showNormal();
     raise();
@@ -277,15 +337,45 @@ void TfrmView::updateSearchItems()
 void TfrmView::showStatus()
 {
     const TextPos caret = m_viewer->caret();
-    m_sections[0]->setText(
-        QStringLiteral("%1:%2").arg(caret.line + 1).arg(caret.column + 1).leftJustified(8));
-    m_sections[1]->setText(QStringLiteral("Total: ") + (m_viewer->isLineCountKnown()
-                                                            ? FormatGrouped(m_viewer->lineCount())
-                                                            : QStringLiteral("?")));
-    m_sections[2]->setText(QStringLiteral("Top: ") +
-                           QString::number(m_viewer->topLine() + 1).leftJustified(5));
-    m_sections[3]->setText(QStringLiteral("Bytes: ") + FormatGrouped(m_viewer->fileSize()));
+    m_sections[0]->setText(positionText(caret.line + 1, std::int64_t(caret.column) + 1));
+    m_sections[1]->setText(m_viewer->isLineCountKnown() ? totalText(m_viewer->lineCount())
+                                                        : QStringLiteral("Total: ?"));
+    m_sections[2]->setText(topText(m_viewer->topLine() + 1));
+    m_sections[3]->setText(bytesText(m_viewer->fileSize()));
+    fitStatusSections();
     updateClipboardItems();
+}
+
+void TfrmView::fitStatusSections()
+{
+    const std::int64_t size = m_viewer->fileSize();
+    const bool hex = m_viewer->hexMode();
+    const int tab = m_viewer->expandTabs() ? m_viewer->tabSize() : 1;
+    const std::array<std::int64_t, 3> key = {size, hex ? -1 : tab, hex};
+    if (key != m_fittedFor) {
+        m_fittedFor = key;
+        // The widest texts this file can give: a text line holds at least
+        // one byte, a hex line 16; a line is at most 1023 bytes, each tab
+        // expanded to the tab size.
+        const std::int64_t lines = std::max<std::int64_t>(1, hex ? m_viewer->lineCount() : size);
+        const std::int64_t columns =
+            hex ? HexFormatter::lineLength(HexFormatter::offsetDigits(size))
+                : std::int64_t(LineIndex::kMaxLineLength) * tab;
+        const QString widest[] = {positionText(lines, columns + 1), totalText(lines),
+                                  topText(lines), bytesText(size)};
+        for (int i = 0; i < 4; ++i) {
+            QLabel* section = m_sections[static_cast<size_t>(i)];
+            section->setFixedWidth(
+                std::max(kSectionWidths[i], sectionWidthFor(section, widest[i])));
+        }
+    }
+    // Whatever else a section is given is shown whole too.
+    for (int i = 0; i < 4; ++i) {
+        QLabel* section = m_sections[static_cast<size_t>(i)];
+        const int needed = section->sizeHint().width();
+        if (needed > section->maximumWidth())
+            section->setFixedWidth(needed);
+    }
 }
 
 void TfrmView::setHexMode(bool on)
@@ -309,7 +399,7 @@ void TfrmView::openClick()
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     // The dialog answers in text; encoding it gives the bytes it listed.
-    openFile(QFile::encodeName(dialog.selectedFiles().first()));
+    openFile(resolvedUserPath(QFile::encodeName(dialog.selectedFiles().first())));
 }
 
 QPrinter* TfrmView::printer()
@@ -401,9 +491,17 @@ void TfrmView::tabSizeClick()
 
 void TfrmView::fontClick()
 {
-    QFontDialog dialog(m_viewer->fixedFont(), this);
+    QFontDialog dialog(this);
     dialog.setObjectName(QStringLiteral("FontDialog1"));
-    dialog.setOption(QFontDialog::MonospacedFonts, true);
+    // Fixed-pitch families only. The options come before the font: the
+    // dialog filters its family list when it is given a font, not when its
+    // options change. Qt's own dialog, as the system's may list every font.
+    dialog.setOptions(QFontDialog::MonospacedFonts | QFontDialog::DontUseNativeDialog);
+    // It opens on the family the viewer draws with: the one it asks for
+    // ("Courier New") may be stood in for by another.
+    QFont current = m_viewer->fixedFont();
+    current.setFamilies({QFontInfo(current).family()});
+    dialog.setCurrentFont(current);
     if (dialog.exec() == QDialog::Accepted)
         m_viewer->setFixedFont(dialog.selectedFont());
 }

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -76,6 +77,9 @@ private:
     void updateClipboardItems();
     void updateSearchItems();
     void showStatus();
+    // Sizes the status sections for the widest texts the file can give
+    // them, and for the texts they show.
+    void fitStatusSections();
 
     void openClick();
     void printClick();
@@ -108,6 +112,8 @@ private:
     QRadioButton* m_rbHex = nullptr;
     QPushButton* m_btStrings = nullptr;
     std::array<QLabel*, 5> m_sections{};
+    // The file size, tab width and mode the sections were last sized for.
+    std::array<std::int64_t, 3> m_fittedFor{-1, -1, -1};
     std::unique_ptr<QPrinter> m_printer;
 };
 

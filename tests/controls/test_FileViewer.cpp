@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QTest>
 
@@ -13,6 +16,7 @@
 #include "controls/FileViewer.h"
 #include "tests/support/FixtureBuilder.h"
 #include "tests/support/ScriptedResponder.h"
+#include "viewer/core/HexFormatter.h"
 
 using rw::FileViewer;
 using rw::TextPos;
@@ -75,7 +79,7 @@ TEST(FileViewer, HexModeKeepsTheCaretOnItsByte)
     EXPECT_EQ(v.viewer.lineCount(), 3); // 34 bytes
     EXPECT_EQ(v.viewer.lineText(0),
               QStringLiteral("00000000  6C 69 6E 65 20 6F 6E 65 0A 6C 69 6E 65 20 74 77  "
-                             "line one.line tw"));
+                             "line one line tw"));
     // Byte 21 ("r" of "third") is in row 1, byte 5.
     EXPECT_EQ(v.viewer.caret().line, 1);
     EXPECT_EQ(v.viewer.caret().column, 59 + 5);
@@ -227,4 +231,162 @@ TEST(FileViewer, OpensTheFileNamedByItsBytes)
     EXPECT_EQ(viewer.fileSize(), 0);
     for (const QByteArray& name : {files[0].name, files[1].name, QByteArray("pipe\xff")})
         ::unlink((folder + '/' + name).constData());
+}
+
+namespace
+{
+
+// The lines a file of `content` shows in text mode.
+QStringList textLines(const QByteArray& content)
+{
+    QStringList lines = QString::fromLatin1(content).split('\n');
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+QStringList shownLines(FileViewer& viewer)
+{
+    QStringList lines;
+    const std::int64_t count = viewer.countLines();
+    for (std::int64_t i = 0; i < count; ++i)
+        lines << viewer.lineText(i);
+    return lines;
+}
+
+QByteArray numberedLines(int from, int to)
+{
+    QByteArray data;
+    for (int i = from; i < to; ++i)
+        data += "line " + QByteArray::number(i) + " of the log\n";
+    return data;
+}
+
+} // namespace
+
+TEST(FileViewer, FollowsAFileCutShortOrGrownWhileShown)
+{
+    // Some 150 KiB of lines: the pages at its end lie far past a cut.
+    const QByteArray log = numberedLines(0, 6000);
+    const struct {
+        const char* what;
+        QByteArray now; // the file's content after the change
+        bool hex;
+    } cases[] = {
+        {"emptied", QByteArray(), false},
+        {"cut short", numberedLines(0, 3), false},
+        {"grown", log + numberedLines(6000, 6100), false},
+        {"emptied, hex", QByteArray(), true},
+        {"cut short, hex", numberedLines(0, 3), true},
+        {"grown, hex", log + numberedLines(6000, 6100), true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString path = fileOf(log);
+        OpenViewer v(path);
+        v.viewer.show();
+        v.viewer.setHexMode(c.hex);
+        QTest::keyClick(&v.viewer, Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClick(&v.viewer, Qt::Key_PageUp);
+        QApplication::processEvents();
+
+        // A log rotation cuts the file short, a writer adds lines to it.
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.resize(0));
+        ASSERT_EQ(file.write(c.now), c.now.size());
+        file.close();
+
+        QTest::keyClick(&v.viewer, Qt::Key_End, Qt::ControlModifier);
+        QApplication::processEvents(); // paints the end
+        EXPECT_EQ(v.viewer.fileSize(), c.now.size());
+        const std::int64_t lines = c.hex ? (c.now.size() + 15) / 16 : textLines(c.now).size();
+        EXPECT_EQ(v.viewer.caret().line, std::max<std::int64_t>(0, lines - 1));
+        QTest::keyClick(&v.viewer, Qt::Key_Home, Qt::ControlModifier);
+        EXPECT_EQ(v.viewer.caret(), TextPos());
+        if (c.hex) {
+            EXPECT_EQ(v.viewer.countLines(), lines);
+            if (lines > 0) {
+                const std::int64_t at = (lines - 1) * 16;
+                EXPECT_EQ(v.viewer.lineText(lines - 1),
+                          rw::HexFormatter::formatLine(
+                              reinterpret_cast<const unsigned char*>(c.now.constData()) + at,
+                              static_cast<int>(c.now.size() - at), at));
+            }
+        } else {
+            EXPECT_EQ(shownLines(v.viewer), textLines(c.now));
+        }
+    }
+}
+
+namespace
+{
+
+// The x at which a viewer draws column `n` of `text`: its margin plus the
+// advance of the text before the column, as the font lays it out.
+qreal drawnX(const FileViewer& viewer, const QString& text, int n)
+{
+    return 2 + QFontMetricsF(viewer.fixedFont()).horizontalAdvance(text.left(n));
+}
+
+// The first pixel column, from the left, of the viewport row `y` that has
+// colour `colour` (-1 when none).
+int firstPixel(const QImage& image, int y, QRgb colour)
+{
+    for (int x = 0; x < image.width(); ++x)
+        if (image.pixel(x, y) == colour)
+            return x;
+    return -1;
+}
+
+} // namespace
+
+TEST(FileViewer, ColumnsAreHitAndHighlightedWhereTheyAreDrawn)
+{
+    const QString text = QStringLiteral("The quick brown fox jumps over the lazy dog");
+    OpenViewer v(fileOf(text.toLatin1() + "\n" + QByteArray(40, 'x') + "\n"));
+    v.viewer.resize(700, 300); // a whole hex line in view
+    v.viewer.show();
+    QApplication::processEvents();
+    const int dog = static_cast<int>(text.indexOf(QStringLiteral("dog")));
+    for (int n : {0, 1, 10, dog, static_cast<int>(text.size())})
+        EXPECT_NEAR(v.viewer.cellRect({0, n}).left(), drawnX(v.viewer, text, n), 0.01) << n;
+
+    // A press at the drawn start of "d", a drag to the drawn end of "g".
+    const int y = static_cast<int>(v.viewer.cellRect({0, 0}).center().y());
+    const int from = static_cast<int>(std::ceil(drawnX(v.viewer, text, dog))) + 1;
+    const int to = static_cast<int>(std::floor(drawnX(v.viewer, text, dog + 3))) - 1;
+    QTest::mousePress(v.viewer.viewport(), Qt::LeftButton, {}, QPoint(from, y));
+    QMouseEvent move(QEvent::MouseMove, QPointF(to, y),
+                     v.viewer.viewport()->mapToGlobal(QPointF(to, y)), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(v.viewer.viewport(), &move);
+    QTest::mouseRelease(v.viewer.viewport(), Qt::LeftButton, {}, QPoint(to, y));
+    EXPECT_EQ(v.viewer.selectionStart(), (TextPos{0, dog}));
+    EXPECT_EQ(v.viewer.selectedText(), QStringLiteral("dog"));
+
+    // The highlight starts where "d" is drawn (looked for below the glyphs'
+    // descent, where only the highlight and the caret are drawn).
+    const int below = static_cast<int>(v.viewer.cellRect({0, 0}).bottom()) - 1;
+    const QImage shot = v.viewer.viewport()->grab().toImage();
+    const QRgb highlight = v.viewer.viewport()->palette().color(QPalette::Highlight).rgb();
+    EXPECT_NEAR(firstPixel(shot, below, highlight), drawnX(v.viewer, text, dog), 1.0);
+
+    // The caret stands where the glyph of its column is drawn, in hex mode too.
+    v.viewer.setHexMode(true);
+    v.viewer.setCaret({0, 59});
+    const QString hex = v.viewer.lineText(0);
+    EXPECT_NEAR(v.viewer.cellRect({0, 59}).left(), drawnX(v.viewer, hex, 59), 0.01);
+    const QImage caret = v.viewer.viewport()->grab().toImage();
+    const QRgb ink = v.viewer.viewport()->palette().color(QPalette::Text).rgb();
+    EXPECT_NEAR(firstPixel(caret, below, ink), drawnX(v.viewer, hex, 59), 1.0);
+}
+
+TEST(FileViewer, HexModeShowsAnExpandedTabAsAFullStop)
+{
+    OpenViewer v(fileOf(QByteArray("a\tb\0c\r\n", 7)));
+    v.viewer.setHexMode(true);
+    EXPECT_TRUE(v.viewer.lineText(0).endsWith(QStringLiteral("a.b.c  ")));
+    v.viewer.setExpandTabs(false);
+    EXPECT_TRUE(v.viewer.lineText(0).endsWith(QStringLiteral("a b.c  ")));
 }

@@ -4,6 +4,8 @@
 
 #include <functional>
 
+#include <unistd.h>
+
 #include "platform/FileMapping.h"
 #include "tests/support/FixtureBuilder.h"
 #include "tools/dup/core/Crc32.h"
@@ -23,6 +25,17 @@ std::uint32_t fileCrc(TCRC32Calc& calc, const QString& path)
     QFile f(path);
     EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << qPrintable(path);
     return calc.CalcFileCRC(&f);
+}
+
+// The CRC-32 of `n` zero bytes.
+std::uint32_t zerosCrc(std::int64_t n)
+{
+    const QByteArray zeros(1 << 20, '\0');
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (std::int64_t done = 0; done < n; done += zeros.size())
+        crc = UpdateCRC(crc, zeros.constData(),
+                        std::size_t(std::min<std::int64_t>(zeros.size(), n - done)));
+    return crc ^ 0xFFFFFFFFu;
 }
 
 template <class E> QString errorText(const std::function<void()>& action)
@@ -146,4 +159,33 @@ TEST(TCRC32Calc, IsNotBusyAfterAnError)
     EXPECT_FALSE(calc.Busy());
     calc.setOnProgress({});
     EXPECT_EQ(fileCrc(calc, fx.fileWithContent("d.txt", "123456789")), 0xCBF43926u);
+}
+
+TEST(TCRC32Calc, AFileThatChangesSizeDuringTheCalculationIsReported)
+{
+    // 128 MiB: two slices. After the first one the file is cut short (a
+    // log rotated) or grown; the checksum would be of no state of the file.
+    const std::int64_t size = std::int64_t(128) << 20;
+    const struct {
+        const char* what;
+        std::int64_t newSize;
+    } cases[] = {{"cut short", 1 << 20}, {"emptied", 0}, {"grown", size + 4096}};
+    for (const auto& c : cases) {
+        rwtest::FixtureBuilder fx;
+        const QString path = fx.sparseFile(QStringLiteral("log.bin"), size);
+        TCRC32Calc calc;
+        calc.setOnProgress([&](std::int64_t done, std::int64_t) {
+            if (done < size)
+                ASSERT_EQ(::truncate(QFile::encodeName(path).constData(), c.newSize), 0);
+        });
+        EXPECT_EQ(errorText<EFileMappingError>([&] { fileCrc(calc, path); }),
+                  "Could not read file: its size changed while it was read")
+            << c.what;
+        EXPECT_FALSE(calc.Busy());
+        // The calculator goes on working, on the file as it now is.
+        calc.setOnProgress({});
+        QFile now(path);
+        ASSERT_TRUE(now.open(QIODevice::ReadOnly));
+        EXPECT_EQ(calc.CalcFileCRC(&now), zerosCrc(c.newSize)) << c.what;
+    }
 }

@@ -77,3 +77,32 @@ TEST(FileMapping, FailuresRaiseTheirTexts)
     EXPECT_EQ(errorText([&] { TFileMapping m(dirFd); }), "Could not create file mapping object");
     ::close(dirFd);
 }
+
+TEST(FileMapping, AFileCutShortWhileMappedReadsZerosAndIsReported)
+{
+    // Three pages, then cut to 100 bytes: the last two pages lie past the
+    // end, where a plain mapping would end the program on the first read.
+    rwtest::FixtureBuilder fx;
+    const long page = ::sysconf(_SC_PAGESIZE);
+    const QString path = fx.file("cut.bin", 3 * page, 'c');
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    TFileMapping mapping(&file);
+    ASSERT_NE(mapping.BaseAddress(), nullptr);
+    EXPECT_NO_THROW(mapping.checkIntact());
+    ASSERT_EQ(::truncate(QFile::encodeName(path).constData(), 100), 0);
+
+    const volatile std::uint8_t* bytes = mapping.BaseAddress();
+    EXPECT_EQ(bytes[0], 'c');      // inside the file
+    EXPECT_EQ(bytes[page + 5], 0); // past its end: zeros, no crash
+    EXPECT_EQ(bytes[3 * page - 1], 0);
+    EXPECT_EQ(errorText([&] { mapping.checkIntact(); }),
+              "Could not read file: its size changed while it was read");
+    mapping.close();
+    EXPECT_EQ(mapping.BaseAddress(), nullptr);
+
+    // A new mapping of the shorter file is whole again.
+    TFileMapping again(&file);
+    EXPECT_EQ(again.size(), 100u);
+    EXPECT_NO_THROW(again.checkIntact());
+}

@@ -139,3 +139,27 @@ TEST(ExtractStrings, SourceIsOpenedByItsBytes)
     EXPECT_EQ(rwtest::ScriptedResponder::instance().texts(),
               QStringList{"Could not open file " + fx.base() + "/gone\\xFE"});
 }
+
+TEST(ExtractStrings, OnlyARegularFileIsRead)
+{
+    // A FIFO or a link in the place of the file is refused at once, like a
+    // file that cannot be opened; the listing stays empty.
+    FixtureBuilder fx;
+    const QString real = fx.fileWithContent(QStringLiteral("real.bin"), "readable string" + z());
+    const struct {
+        const char* what;
+        QString path;
+    } cases[] = {
+        {"a FIFO", fx.fifo(QStringLiteral("pipe"))},
+        {"a link", fx.symlink(QStringLiteral("link.bin"), real)},
+    };
+    for (const auto& c : cases) {
+        rwtest::ScriptedResponder::instance().clear();
+        const QString target = fx.file(QStringLiteral("target.txt"), 0);
+        EXPECT_FALSE(rw::ExtractStrings(QFile::encodeName(c.path), target, 5, 100)) << c.what;
+        EXPECT_EQ(rwtest::ScriptedResponder::instance().texts(),
+                  QStringList{QStringLiteral("Could not open file ") + c.path})
+            << c.what;
+        EXPECT_EQ(QFile(target).size(), 0) << c.what;
+    }
+}

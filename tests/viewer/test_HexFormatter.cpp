@@ -23,9 +23,29 @@ TEST(HexFormatter, FullLineLayout)
     const QString line = hexLine(bytes, 0x1A2B30);
     EXPECT_EQ(line.size(), 75);
     EXPECT_EQ(line, QStringLiteral("001A2B30  00 09 41 7F FF 20 0D 0A 61 62 63 64 65 66 67 68  "
-                                   "..A.\u00FF ..abcdefgh"));
+                                   "..A \u00FF   abcdefgh"));
     EXPECT_EQ(line.indexOf(QStringLiteral("00 09")), 10);
     EXPECT_EQ(line.mid(59, 3), QStringLiteral("..A"));
+}
+
+TEST(HexFormatter, OnlyAZeroByteAndAnExpandedTabShowAsAFullStop)
+{
+    const struct {
+        unsigned char byte;
+        bool expandTabs;
+        QChar shown;
+    } cases[] = {
+        {0x00, true, '.'},           {0x00, false, '.'},         {0x09, true, '.'},
+        {0x09, false, ' '},          {0x0A, true, ' '},          {0x0D, true, ' '},
+        {0x01, true, ' '},           {0x1F, false, ' '},         {0x7F, true, ' '},
+        {0x81, true, ' '},           {0x2E, true, '.'},          {0x41, false, 'A'},
+        {0x80, true, QChar(0x20AC)}, {0xE9, false, QChar(0xE9)},
+    };
+    for (const auto& c : cases) {
+        const QString line = HexFormatter::formatLine(&c.byte, 1, 0, 8, c.expandTabs);
+        EXPECT_EQ(line.at(HexFormatter::kCharColumn), c.shown)
+            << "byte " << int(c.byte) << " tabs expanded " << c.expandTabs;
+    }
 }
 
 TEST(HexFormatter, PartialLastLineKeepsColumns)

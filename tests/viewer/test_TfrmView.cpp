@@ -7,7 +7,12 @@
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
+#include <QFontDatabase>
+#include <QFontDialog>
+#include <QFontInfo>
 #include <QInputDialog>
+#include <QLabel>
+#include <QListView>
 #include <QMimeData>
 #include <QPrinter>
 #include <QPushButton>
@@ -363,4 +368,74 @@ TEST(TfrmView, PeekAtStringsReadsTheFileShown)
     v.view.findChild<QPushButton*>("btStrings")->click();
     EXPECT_TRUE(rwtest::lastModalHandled());
     EXPECT_EQ(first, "bad byte file");
+}
+
+TEST(TfrmView, AFifoInPlaceOfTheFileIsRefused)
+{
+    // Neither the view nor the strings listing waits for a writer.
+    const QString fifo = FixtureBuilder().fifo(QStringLiteral("listed.log"));
+    ShownView v(fifo);
+    EXPECT_EQ(v.view.statusSection(3), QStringLiteral("Bytes: 0"));
+    QString shown = QStringLiteral("not shown");
+    rwtest::onNextModal(
+        [&](QWidget* w) {
+            auto* strings = static_cast<TfrmView*>(w);
+            shown = strings->viewer()->lineText(0);
+            strings->reject();
+        },
+        QStringLiteral("rw::TfrmView"));
+    v.view.findChild<QPushButton*>("btStrings")->click();
+    EXPECT_TRUE(rwtest::lastModalHandled());
+    EXPECT_EQ(shown, QString());
+    EXPECT_EQ(rwtest::ScriptedResponder::instance().texts(),
+              QStringList({QStringLiteral("Could not open file ") + fifo,
+                           QStringLiteral("Could not open file ") + fifo}));
+}
+
+TEST(TfrmView, FontDialogListsFixedPitchFontsAndOpensOnTheViewersFont)
+{
+    ShownView v(sampleFile());
+    QString family;
+    QStringList families;
+    rwtest::onNextModal(
+        [&](QWidget* w) {
+            auto* dialog = static_cast<QFontDialog*>(w);
+            family = dialog->currentFont().family();
+            // The first list of the dialog is its family list.
+            const QList<QListView*> lists = dialog->findChildren<QListView*>();
+            if (!lists.isEmpty()) {
+                const QAbstractItemModel* model = lists.first()->model();
+                for (int r = 0; r < model->rowCount(); ++r)
+                    families << model->index(r, 0).data().toString();
+            }
+            dialog->reject();
+        },
+        QStringLiteral("QFontDialog"));
+    v.action("Font1")->trigger();
+    ASSERT_TRUE(rwtest::lastModalHandled());
+    EXPECT_EQ(family, QFontInfo(v.view.viewer()->fixedFont()).family());
+    ASSERT_FALSE(families.isEmpty());
+    for (const QString& f : families)
+        EXPECT_TRUE(QFontDatabase::isFixedPitch(f)) << f.toStdString();
+    EXPECT_TRUE(families.contains(family));
+}
+
+TEST(TfrmView, StatusSectionsShowTheirWholeTexts)
+{
+    // 2 GiB: 134,217,728 hex lines; at the end the top line is nine digits.
+    const std::int64_t size = std::int64_t(2) << 30;
+    ShownView v(FixtureBuilder().sparseFile(QStringLiteral("big.bin"), size));
+    v.view.setHexMode(true);
+    QTest::keyClick(v.view.viewer(), Qt::Key_End, Qt::ControlModifier);
+    QApplication::processEvents();
+    const std::int64_t top = size / 16 - v.view.viewer()->visibleLines() + 1;
+    EXPECT_EQ(v.view.statusSection(2), QStringLiteral("Top: %1").arg(top));
+    EXPECT_EQ(v.view.statusSection(0), QStringLiteral("%1:76").arg(size / 16));
+    EXPECT_EQ(v.view.statusSection(1), QStringLiteral("Total: 134,217,728"));
+    EXPECT_EQ(v.view.statusSection(3), QStringLiteral("Bytes: 2,147,483,648"));
+    for (int i = 0; i < 4; ++i) {
+        auto* section = v.view.findChild<QLabel*>(QStringLiteral("Header1Section%1").arg(i));
+        ASSERT_NE(section, nullptr);
+        EXPECT_GE(section->width(), section->sizeHint().width()) << section->text().toStdString();
+    }
 }

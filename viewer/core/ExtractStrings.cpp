@@ -2,11 +2,9 @@
 
 #include "app/core/Messages.h"
 #include "platform/DisplayName.h"
+#include "platform/ReadOnlyOpen.h"
 
 #include <QFile>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace rw
 {
@@ -24,15 +22,17 @@ bool isReadable(char c)
 bool ExtractStrings(const QByteArray& source, const QString& target, int minLen, int maxLen)
 {
     // Opened by its bytes: a name that is not valid UTF-8 would not survive
-    // a trip through QString. Non-blocking, so a FIFO cannot hang the window.
-    const int fd = ::open(source.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    // a trip through QString. Only a regular file is read: a FIFO would hang
+    // the window or end at once, a device (an endless stream of zeros or
+    // random bytes) would never end, and a link put in the file's place
+    // would lead elsewhere.
+    FileDescriptor fd = openRegularFileForReading(source);
     QFile in;
-    if (fd < 0 || !in.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        if (fd >= 0)
-            ::close(fd);
+    if (!fd.isValid() || !in.open(fd.get(), QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ShowErrorMessage(QStringLiteral("Could not open file ") + displayName(source));
         return false;
     }
+    fd.release(); // the QFile owns it now
     QFile out(target);
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         ShowErrorMessage(QStringLiteral("Could not write file ") + target);

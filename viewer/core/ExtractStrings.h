@@ -15,6 +15,10 @@ namespace rw
 // end of a block is dropped. So a line holds minLen + 1 to maxLen + 1
 // characters.
 //
+// Only a regular file is read: a FIFO, a device or a symbolic link in the
+// source's place is refused like a file that cannot be opened, and the
+// open never blocks.
+//
 // Returns false when the source cannot be opened (after the error box
 // "Could not open file <source>", the source as displayName shows it; the
 // target is then left empty) or the target cannot be written (after "Could

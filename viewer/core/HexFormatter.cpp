@@ -15,7 +15,7 @@ int HexFormatter::offsetDigits(std::int64_t size)
 }
 
 QString HexFormatter::formatLine(const unsigned char* bytes, int count, std::int64_t offset,
-                                 int digits)
+                                 int digits, bool expandTabs)
 {
     static const char kDigits[] = "0123456789ABCDEF";
     count = qBound(0, count, kBytesPerLine);
@@ -31,7 +31,11 @@ QString HexFormatter::formatLine(const unsigned char* bytes, int count, std::int
         line[hexAt + 3 * i] = QLatin1Char(kDigits[b >> 4]);
         line[hexAt + 3 * i + 1] = QLatin1Char(kDigits[b & 0xF]);
         const QChar c = TextFormatter::ansiChar(b);
-        line[charAt + i] = c.isNull() ? QChar(QLatin1Char('.')) : c;
+        if (b == 0 || (b == '\t' && expandTabs))
+            line[charAt + i] = QLatin1Char('.');
+        else if (!c.isNull())
+            line[charAt + i] = c;
+        // else the blank the line was filled with
     }
     return line;
 }

@@ -10,8 +10,11 @@ namespace rw
 // One line of the hexadecimal dump: 16 bytes a line, 75 characters for a
 // full line. The offset of the first byte as 8 upper-case hexadecimal digits
 // from column 0, each byte as 2 upper-case digits and a blank from column 10,
-// and the bytes as characters from column 59, where a byte with no printable
-// character (a zero byte, a tab, any control byte) shows as a full stop.
+// and the bytes as characters from column 59, where a zero byte (and a tab
+// while tabs are expanded) shows as a full stop; any other byte without a
+// printable character (a line break, a control byte, a code the code page
+// leaves undefined, a tab while tabs are not expanded) shows as a blank, as
+// the text display shows it.
 // A last, partial line keeps the columns and simply ends after its bytes.
 //
 // Files of 4 GiB and more need more than 8 digits for their offsets; their
@@ -34,7 +37,7 @@ public:
 
     // `count` bytes (1 to 16) from `bytes`, the first at file offset `offset`.
     static QString formatLine(const unsigned char* bytes, int count, std::int64_t offset,
-                              int digits = kOffsetDigits);
+                              int digits = kOffsetDigits, bool expandTabs = true);
     // Lines of a file of `size` bytes.
     static std::int64_t lineCount(std::int64_t size)
     {

@@ -1,15 +1,19 @@
 #include "viewer/core/MappedFile.h"
 
+#include "platform/MappedRangeGuard.h"
+#include "platform/ReadOnlyOpen.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace rw
 {
+
+MappedFile::MappedFile() = default;
 
 MappedFile::~MappedFile()
 {
@@ -20,44 +24,85 @@ bool MappedFile::open(const QByteArray& path)
 {
     close();
     m_error.clear();
-    // Non-blocking, so that a FIFO put in the file's place cannot hang the
-    // open; it is refused below.
-    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (fd < 0) {
-        m_error = QString::fromLocal8Bit(std::strerror(errno));
+    // Never blocks and never follows a link: a FIFO or a device put in the
+    // file's place is refused instead of hanging the window.
+    int error = 0;
+    FileDescriptor fd = openRegularFileForReading(path, &error);
+    if (!fd.isValid()) {
+        m_error = error == EINVAL || error == ELOOP ? QStringLiteral("Not a regular file")
+                                                    : QString::fromLocal8Bit(std::strerror(error));
         return false;
     }
     struct stat st {
     };
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        m_error = QStringLiteral("Not a regular file");
-        ::close(fd);
+    if (::fstat(fd.get(), &st) != 0) {
+        m_error = QString::fromLocal8Bit(std::strerror(errno));
         return false;
     }
-    if (st.st_size > 0) {
-        void* p = ::mmap(nullptr, static_cast<size_t>(st.st_size), PROT_READ, MAP_SHARED, fd, 0);
-        if (p == MAP_FAILED) {
-            m_error = QString::fromLocal8Bit(std::strerror(errno));
-            ::close(fd);
-            return false;
-        }
-        m_data = static_cast<const unsigned char*>(p);
+    m_fd = fd.release();
+    if (!map(st.st_size)) {
+        m_error = QString::fromLocal8Bit(std::strerror(errno));
+        ::close(m_fd);
+        m_fd = -1;
+        return false;
     }
-    m_fd = fd;
-    m_size = st.st_size;
+    m_mtime = st.st_mtim;
     m_open = true;
+    return true;
+}
+
+bool MappedFile::map(std::int64_t size)
+{
+    if (size > 0) {
+        void* p = ::mmap(nullptr, static_cast<size_t>(size), PROT_READ, MAP_SHARED, m_fd, 0);
+        if (p == MAP_FAILED)
+            return false;
+        m_data = static_cast<const unsigned char*>(p);
+        m_guard = std::make_unique<MappedRangeGuard>(p, static_cast<size_t>(size));
+    }
+    m_size = size;
+    return true;
+}
+
+void MappedFile::unmap()
+{
+    m_guard.reset(); // stops watching before the range goes
+    if (m_data)
+        ::munmap(const_cast<unsigned char*>(m_data), static_cast<size_t>(m_size));
+    m_data = nullptr;
+    m_size = 0;
+}
+
+bool MappedFile::refresh()
+{
+    if (!m_open)
+        return false;
+    struct stat st {
+    };
+    if (::fstat(m_fd, &st) != 0)
+        return false;
+    const bool faulted = m_guard && m_guard->faulted();
+    const bool resized = st.st_size != m_size;
+    const bool touched =
+        st.st_mtim.tv_sec != m_mtime.tv_sec || st.st_mtim.tv_nsec != m_mtime.tv_nsec;
+    if (!faulted && !resized && !touched)
+        return false;
+    m_mtime = st.st_mtim;
+    if (faulted || resized) {
+        unmap();
+        if (!map(st.st_size))
+            m_size = 0; // nothing mapped: shown as empty until the next change
+    }
     return true;
 }
 
 void MappedFile::close()
 {
-    if (m_data)
-        ::munmap(const_cast<unsigned char*>(m_data), static_cast<size_t>(m_size));
+    unmap();
     if (m_fd >= 0)
         ::close(m_fd);
-    m_data = nullptr;
-    m_size = 0;
     m_fd = -1;
+    m_mtime = {};
     m_open = false;
 }
 
@@ -72,11 +117,6 @@ void MappedFile::adviseSequential(std::int64_t offset, std::int64_t length) cons
     ::madvise(const_cast<unsigned char*>(m_data) + start, static_cast<size_t>(end - start),
               MADV_SEQUENTIAL);
 }
-
-} // namespace rw
-
-namespace rw
-{
 
 void MappedFile::release(std::int64_t offset, std::int64_t length) const
 {

@@ -4,28 +4,45 @@
 #include <QString>
 
 #include <cstdint>
+#include <ctime>
+#include <memory>
 
 namespace rw
 {
+
+class MappedRangeGuard;
 
 // A whole file mapped read-only into memory. The pages are read by the
 // system only when touched, so a file of any size opens at once and costs
 // address space, not memory. The mapping and the file descriptor are
 // released by close() or the destructor. An empty file opens with size 0
 // and no data.
+//
+// The file may change while it is shown (a log grows, or is cut short by
+// its rotation). A read of a page past the file's new end never ends the
+// program: the page reads as zeros (MappedRangeGuard). refresh() finds the
+// change and maps the file at its new size; callers run it before they
+// read, and take data() and size() anew after it.
 class MappedFile
 {
 public:
-    MappedFile() = default;
+    MappedFile();
     ~MappedFile();
     MappedFile(const MappedFile&) = delete;
     MappedFile& operator=(const MappedFile&) = delete;
 
-    // Maps the file at `path` (the file system's bytes); true on success. A
-    // folder, a device or a FIFO is refused. The previous mapping is
+    // Maps the regular file at `path` (the file system's bytes); true on
+    // success. The open never blocks: a folder, a device, a FIFO or a
+    // symbolic link in the file's place is refused. The previous mapping is
     // released first.
     bool open(const QByteArray& path);
     void close();
+
+    // Checks the open file against what is mapped: when its size or its
+    // modification time changed, or a read found a page past its end, maps
+    // it again at its current size and returns true (data() and size() may
+    // then differ). False when nothing changed or no file is open.
+    bool refresh();
 
     bool isOpen() const { return m_open; }
     const unsigned char* data() const { return m_data; }
@@ -43,10 +60,16 @@ public:
     void release(std::int64_t offset, std::int64_t length) const;
 
 private:
+    // Maps m_fd at `size` bytes; false (and nothing mapped) when mmap fails.
+    bool map(std::int64_t size);
+    void unmap();
+
     const unsigned char* m_data = nullptr;
     std::int64_t m_size = 0;
+    timespec m_mtime{};
     int m_fd = -1;
     bool m_open = false;
+    std::unique_ptr<MappedRangeGuard> m_guard;
     QString m_error;
 };
 

@@ -97,6 +97,9 @@ template <class Source> std::uint32_t TCRC32Calc::calc(const Source& source)
         const std::size_t n = std::min(kSlice, size - done);
         crc = UpdateCRC(crc, p ? p + done : nullptr, n);
         done += n;
+        // A file cut short meanwhile read as zeros past its end: that is no
+        // checksum of it.
+        mapping.checkIntact();
         if (m_onProgress)
             m_onProgress(std::int64_t(done), std::int64_t(size));
     } while (done < size);

@@ -68,8 +68,9 @@ public:
 
     // CRC-32 of the whole content of the file open in `file` (not owned, left
     // open; its position is not used). An empty file gives 0. Raises
-    // EFileMappingError when the file cannot be mapped and ECRC32CalcError
-    // when busy; Busy is false again on every way out.
+    // EFileMappingError when the file cannot be mapped or changes size while
+    // it is read (a file cut short never ends the program) and
+    // ECRC32CalcError when busy; Busy is false again on every way out.
     std::uint32_t CalcFileCRC(const QFileDevice* file);
     // The same for an open file descriptor (not owned).
     std::uint32_t CalcFileCRC(int fd);
