@@ -117,11 +117,11 @@ QString ResultLines::field(std::uint32_t rec, int n) const
     return fieldText(rec, m_layout[n]);
 }
 
-QString ResultLines::line(std::uint32_t rec) const
+QString ResultLines::lineFrom(std::uint32_t rec, int firstField) const
 {
     QString out;
-    for (int n = 0; n < m_layout.size(); ++n) {
-        if (n > 0)
+    for (int n = std::max(firstField, 0); n < m_layout.size(); ++n) {
+        if (n > firstField)
             out.append(u'\t');
         out.append(fieldText(rec, m_layout[n]));
     }
@@ -139,6 +139,9 @@ int ResultLines::compareLinesFrom(std::uint32_t a, std::uint32_t b, int firstFie
     int caseOrder = 0;
     for (int n = std::max(firstField, 0); n < m_layout.size(); ++n) {
         const ResultField f = m_layout[n];
+        // Fields whose values agree show the same text: no text is formed.
+        if (sameFieldValue(a, b, f))
+            continue;
         const QString ta = fieldText(a, f);
         const QString tb = fieldText(b, f);
         const int folded = ta.compare(tb, Qt::CaseInsensitive);
@@ -148,6 +151,33 @@ int ResultLines::compareLinesFrom(std::uint32_t a, std::uint32_t b, int firstFie
             caseOrder = ta.compare(tb, Qt::CaseSensitive);
     }
     return caseOrder;
+}
+
+bool ResultLines::sameFieldValue(std::uint32_t a, std::uint32_t b, ResultField f) const
+{
+    const ResultRecord& ra = m_set->record(a);
+    const ResultRecord& rb = m_set->record(b);
+    switch (f) {
+    case ResultField::Size:
+        return ra.size == rb.size;
+    case ResultField::ModifiedDate:
+        return (m_texts.pack(ra.mtime) >> 16) == (m_texts.pack(rb.mtime) >> 16) && !m_exactDates;
+    case ResultField::ModifiedTime:
+        return (m_texts.pack(ra.mtime) & 0xFFFF) == (m_texts.pack(rb.mtime) & 0xFFFF);
+    case ResultField::AccessDate:
+        return (m_texts.pack(ra.atime) >> 16) == (m_texts.pack(rb.atime) >> 16) && !m_exactDates;
+    case ResultField::Folder:
+        return ra.folder == rb.folder;
+    case ResultField::Name:
+        return m_set->name(a) == m_set->name(b);
+    case ResultField::FullPath:
+        return ra.folder == rb.folder && m_set->name(a) == m_set->name(b) &&
+               ra.has(ResultRecord::Tagged) == rb.has(ResultRecord::Tagged);
+    case ResultField::Type:
+        return m_set->extension(a) == m_set->extension(b);
+    default:
+        return false;
+    }
 }
 
 void ResultLines::prefixKey(std::uint32_t rec, std::uint64_t key[2]) const

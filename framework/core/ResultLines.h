@@ -68,7 +68,9 @@ public:
     QString field(std::uint32_t rec, int n) const;
     QString fieldText(std::uint32_t rec, ResultField f) const;
     // The whole line: the fields joined by tabs.
-    QString line(std::uint32_t rec) const;
+    QString line(std::uint32_t rec) const { return lineFrom(rec, 0); }
+    // The line from field `firstField` on.
+    QString lineFrom(std::uint32_t rec, int firstField) const;
 
     // The order of whole lines without regard to case, ties decided by the
     // case-sensitive order: negative, 0 or positive as a is before, equal to
@@ -83,6 +85,8 @@ public:
 
 private:
     QString dateOf(std::int64_t epochSeconds) const;
+    // True when the two records' values of `f` are known to give one text.
+    bool sameFieldValue(std::uint32_t a, std::uint32_t b, ResultField f) const;
     // Up to `count` leading characters of the line, case-folded, as a key.
     void prefixKey(std::uint32_t rec, std::uint64_t key[2]) const;
 

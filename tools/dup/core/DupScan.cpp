@@ -171,7 +171,8 @@ std::vector<std::uint32_t> DupScan::hogGridOrder() const
     // in the cache); then each run of one size in the order resultRecords()
     // gives it: the ascending line order, stable, reversed, so equal lines
     // come later record first. The lines of one size agree in their first
-    // field (the size), so their comparison starts at the second.
+    // field (the size), so their comparison starts at the second: the rest
+    // of a line compares as the whole line does.
     struct Keyed {
         std::int64_t size;
         std::uint32_t rec;
