@@ -3,7 +3,8 @@
 #include <QApplication>
 #include <QMessageBox>
 
-namespace rw {
+namespace rw
+{
 
 MessageAnswer DialogResponder::show(MessageKind kind, const QString& text, MessageButtons buttons)
 {
@@ -54,6 +55,9 @@ MessageAnswer DialogResponder::show(MessageKind kind, const QString& text, Messa
     }
 }
 
-void DialogResponder::beep(BeepKind) { QApplication::beep(); }
+void DialogResponder::beep(BeepKind)
+{
+    QApplication::beep();
+}
 
 } // namespace rw

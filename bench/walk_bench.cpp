@@ -4,8 +4,8 @@
 
 #include "bench/BenchSupport.h"
 #include "framework/core/FileTextFormatter.h"
-#include "framework/core/ResultSet.h"
 #include "framework/core/FolderWalker.h"
+#include "framework/core/ResultSet.h"
 #include "framework/core/SizeFilter.h"
 
 #include <QStringList>

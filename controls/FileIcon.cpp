@@ -108,10 +108,9 @@ QIcon GetFileIcon(const QByteArray& path)
     QMimeType type;
     QFile content;
     // Looking at the first bytes must not change the file's access time.
-    FileDescriptor fd = exists && S_ISREG(st.st_mode) ? openRegularFileForReading(path)
-                                                      : FileDescriptor();
-    if (fd.isValid() &&
-        content.open(fd.get(), QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    FileDescriptor fd =
+        exists && S_ISREG(st.st_mode) ? openRegularFileForReading(path) : FileDescriptor();
+    if (fd.isValid() && content.open(fd.get(), QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         fd.release();
         type = db.mimeTypeForFileNameAndData(name, &content);
     } else {

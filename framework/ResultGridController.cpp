@@ -563,8 +563,8 @@ void ResultGridController::sortByItem(int item, bool changeDirection)
                 0, rowsFilled() - 1, descending));
         else
             m_model->reorder(SortGridRows(
-                s.kind, [model, column](std::int64_t row) { return model->cell(row, column); },
-                0, rowsFilled() - 1, descending));
+                s.kind, [model, column](std::int64_t row) { return model->cell(row, column); }, 0,
+                rowsFilled() - 1, descending));
     }
     m_sortActions[item]->setChecked(true);
 }

@@ -7,7 +7,8 @@
 
 class QWidget;
 
-namespace rw {
+namespace rw
+{
 
 // How shared grid code opens the windows of other layers without linking
 // them: the launcher fills these at start-up; tests may set their own. An

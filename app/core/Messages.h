@@ -4,7 +4,8 @@
 
 #include "platform/Beep.h"
 
-namespace rw {
+namespace rw
+{
 
 // Plain: a box with no icon (and, like every OK box but the error and
 // warning boxes, no beep).
@@ -16,7 +17,8 @@ enum class MessageAnswer { Ok, Yes, No, Cancel };
 // layer installs one that shows real message boxes; tests install a scripted
 // one that records the texts and answers. The default (no window system)
 // writes to stderr and answers No / Cancel, so nothing is ever done by default.
-class MessageResponder {
+class MessageResponder
+{
 public:
     virtual ~MessageResponder() = default;
     virtual MessageAnswer show(MessageKind kind, const QString& text, MessageButtons buttons) = 0;

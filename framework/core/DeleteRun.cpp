@@ -22,8 +22,7 @@ bool shownLess(const QString& a, const QString& b)
 } // namespace
 
 DeleteRun::DeleteRun(const QList<DeleteTarget>& targets)
-    : m_targets(targets), m_remove(&DeleteRun::removeFile),
-      m_recycle(&DeleteRun::sendToRecycleBin)
+    : m_targets(targets), m_remove(&DeleteRun::removeFile), m_recycle(&DeleteRun::sendToRecycleBin)
 {
     sortTargets(m_targets);
 }
@@ -36,10 +35,9 @@ QStringList DeleteRun::sortedPaths(QStringList paths)
 
 void DeleteRun::sortTargets(QList<DeleteTarget>& targets)
 {
-    std::stable_sort(targets.begin(), targets.end(),
-                     [](const DeleteTarget& a, const DeleteTarget& b) {
-                         return shownLess(a.shown, b.shown);
-                     });
+    std::stable_sort(
+        targets.begin(), targets.end(),
+        [](const DeleteTarget& a, const DeleteTarget& b) { return shownLess(a.shown, b.shown); });
 }
 
 QStringList DeleteRun::paths() const

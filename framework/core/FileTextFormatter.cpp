@@ -185,12 +185,13 @@ const QString& FileTextFormatter::typeTextOfName(std::string_view name)
     if (!m_describer)
         return m_noType;
     const std::size_t dot = name.rfind('.');
-    const std::string_view ext = dot == std::string_view::npos ? std::string_view() : name.substr(dot);
+    const std::string_view ext =
+        dot == std::string_view::npos ? std::string_view() : name.substr(dot);
     auto it = m_types.find(ext);
     if (it == m_types.end())
         it = m_types
-                 .emplace(std::string(ext),
-                          m_describer(displayName(QByteArrayView(ext.data(), qsizetype(ext.size())))))
+                 .emplace(std::string(ext), m_describer(displayName(
+                                                QByteArrayView(ext.data(), qsizetype(ext.size())))))
                  .first;
     return it->second;
 }

@@ -43,8 +43,8 @@ void FolderSizeProbe::sizes(const ResultSet& set, const std::vector<std::uint32_
         const ResultSet::Folder& f = set.folder(folder);
         SafeFolder open;
         listed.clear();
-        const bool readable = open.open(f.path, f.identity) && listing.open(open.fd(), ".") &&
-                              listing.readAll();
+        const bool readable =
+            open.open(f.path, f.identity) && listing.open(open.fd(), ".") && listing.readAll();
         if (readable) {
             std::size_t cursor = 0;
             DirEntry e;

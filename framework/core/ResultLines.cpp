@@ -98,8 +98,7 @@ QString ResultLines::fieldText(std::uint32_t rec, ResultField f) const
     case ResultField::Type:
         return m_texts.typeTextOfName(m_set->name(rec));
     case ResultField::PercentUsed:
-        return percentUsedText(r.size,
-                               m_set->extraCount() > 2 ? m_set->extra(rec, 2) : m_capacity);
+        return percentUsedText(r.size, m_set->extraCount() > 2 ? m_set->extra(rec, 2) : m_capacity);
     case ResultField::FileCount:
         return QString::number(m_set->extra(rec, 0));
     case ResultField::SubFolderCount:

@@ -210,8 +210,8 @@ TEST(DupScan, NamesThatAreNotTextStayApartFromTheirLookAlikes)
     const QString root = fb.path("tree");
     for (const char* dir : {"a", "b"}) {
         QDir().mkpath(root + "/" + dir);
-        for (const QByteArray& name : {QByteArray("same\xff"), QByteArray("same\xef\xbf\xbd"),
-                                       QByteArray("tab\there")}) {
+        for (const QByteArray& name :
+             {QByteArray("same\xff"), QByteArray("same\xef\xbf\xbd"), QByteArray("tab\there")}) {
             const QByteArray path = QFile::encodeName(root + "/" + dir + "/") + name;
             FILE* out = std::fopen(path.constData(), "wb");
             ASSERT_NE(out, nullptr);
@@ -248,7 +248,7 @@ TEST(DupScan, HogGridOrderIsTheSizeSortOfTheSortedCollection)
     const struct {
         const char* rel;
         int size;
-    } files[] = {{"tree/a/b.txt", 10}, {"tree/a/A.txt", 10}, {"tree/a/a.txt", 10},
+    } files[] = {{"tree/a/b.txt", 10}, {"tree/a/A.txt", 10},  {"tree/a/a.txt", 10},
                  {"tree/b/x.dat", 9},  {"tree/b/y.dat", 100}, {"tree/c/b.txt", 10},
                  {"tree/c/z", 1000},   {"tree/c/Z", 1000},    {"tree/d/e.txt", 0}};
     for (const auto& f : files)

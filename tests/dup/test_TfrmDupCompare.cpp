@@ -380,7 +380,9 @@ TEST(TfrmDupCompare, RunViewAndPrint)
     w.showFor(&src);
 
     QString viewed;
-    windowHooks().openViewer = [&](QWidget*, const QByteArray& p) { viewed = QFile::decodeName(p); };
+    windowHooks().openViewer = [&](QWidget*, const QByteArray& p) {
+        viewed = QFile::decodeName(p);
+    };
     w.findChild<QPushButton*>("btView2")->click();
     windowHooks().openViewer = nullptr;
     EXPECT_EQ(viewed, fx.path("b/r.txt"));

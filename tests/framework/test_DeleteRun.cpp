@@ -211,9 +211,9 @@ TEST(DeleteRun, AFolderSwappedForALinkDuringTheRunNeverCostsAnOutsideFile)
         swapper.stop();
         // The folder ends where it began (an even number of exchanges or not).
         if (QFileInfo(fx.path("in/sub")).isSymLink()) {
-            ASSERT_EQ(::renameat2(AT_FDCWD, sub.constData(), AT_FDCWD, link.constData(),
-                                  RENAME_EXCHANGE),
-                      0);
+            ASSERT_EQ(
+                ::renameat2(AT_FDCWD, sub.constData(), AT_FDCWD, link.constData(), RENAME_EXCHANGE),
+                0);
         }
         EXPECT_LE(out.files, 300);
         for (int i = 0; i < 300; ++i) {

@@ -6,8 +6,8 @@
 #include "framework/core/GridSort.h"
 #include "framework/core/ResultLines.h"
 
-#include <algorithm>
 #include "framework/core/SortFlags.h"
+#include <algorithm>
 
 using namespace rw;
 
@@ -18,8 +18,7 @@ namespace
 QStringList sorted(SortKind kind, const QStringList& keys, bool descending)
 {
     const auto order = SortGridRows(
-        kind, [&](std::int64_t row) { return keys[row]; }, 0, keys.size() - 1,
-        descending);
+        kind, [&](std::int64_t row) { return keys[row]; }, 0, keys.size() - 1, descending);
     QStringList out;
     for (std::int64_t r : order)
         out.append(keys[r]);
@@ -91,10 +90,20 @@ TEST(ResultLines, SortingRecordsGivesTheOrderOfTheirLineTexts)
     const struct {
         std::int64_t size;
         const char* name;
-    } rows[] = {{9000, "b.txt"},     {10000, "a.txt"},   {9000, "B.txt"},      {9000, "b.TXT"},
-                {9000, "bb"},        {9, "Zeta"},         {9, "zeta"},          {90, "x"},
-                {9000, "b\xff.txt"}, {9000, "b\xf0\x9f\x98\x80"}, {9000, "b\tc"}, {0, ""},
-                {123456789, "long-name-that-runs-on"}, {123456789, "long-name-that-runs-ON"}};
+    } rows[] = {{9000, "b.txt"},
+                {10000, "a.txt"},
+                {9000, "B.txt"},
+                {9000, "b.TXT"},
+                {9000, "bb"},
+                {9, "Zeta"},
+                {9, "zeta"},
+                {90, "x"},
+                {9000, "b\xff.txt"},
+                {9000, "b\xf0\x9f\x98\x80"},
+                {9000, "b\tc"},
+                {0, ""},
+                {123456789, "long-name-that-runs-on"},
+                {123456789, "long-name-that-runs-ON"}};
     std::vector<std::uint32_t> records;
     for (const auto& r : rows) {
         FileStatus st;

@@ -13,8 +13,8 @@
 #include <QPair>
 
 #include "platform/SafeFolder.h"
-#include "tests/support/NameSwapper.h"
 #include "tests/platform/RawFiles.h"
+#include "tests/support/NameSwapper.h"
 
 #include <functional>
 

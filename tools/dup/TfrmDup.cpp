@@ -421,9 +421,9 @@ void TfrmDup::scan()
         return;
     }
     setResultButtonsVisible(true);
-    m_pnlSel->setText(FormatGrouped(m_grid->resultLineCount()) + (m_duplicateMode
-                                                             ? QStringLiteral(" duplicates found")
-                                                             : QStringLiteral(" file hogs found")));
+    m_pnlSel->setText(FormatGrouped(m_grid->resultLineCount()) +
+                      (m_duplicateMode ? QStringLiteral(" duplicates found")
+                                       : QStringLiteral(" file hogs found")));
 }
 
 void TfrmDup::btDeleteClick()

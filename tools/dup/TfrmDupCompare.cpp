@@ -28,11 +28,11 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
-#include <QWindow>
 #include <QShowEvent>
 #include <QStyledItemDelegate>
 #include <QToolButton>
 #include <QUrl>
+#include <QWindow>
 
 namespace rw
 {

@@ -31,7 +31,6 @@ struct FolderHogTotals {
     std::int64_t latestAccess = 0; // seconds since the epoch (UTC); 0 = none
 };
 
-
 // The line layout of the folder hog window: size (grouped), % used, # files,
 // # sub-folders, latest access date (empty when none), path.
 QList<ResultField> dirHogLineLayout();

@@ -18,7 +18,6 @@ int validMode(int matchMode)
     return matchMode >= 0 && matchMode < kMatchModeCount ? matchMode : mmFilename;
 }
 
-
 } // namespace
 
 const QStringList& dupMatchChoices()
