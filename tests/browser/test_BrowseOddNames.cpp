@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <ftw.h>
 #include <sys/stat.h>
 
 #include <QFile>
@@ -43,24 +42,6 @@ const QByteArray kTab = "t\tab.txt";
 const QByteArray kNewline = "new\nline.txt";
 const QByteArray kBackslash = "back\\slash.txt";
 const QByteArray kLong = QByteArray(251, 'L') + ".txt";
-
-// Removes everything under the fixture folder by the bytes of its names:
-// the test main's clean-up goes by text and cannot remove a name that is
-// not valid UTF-8.
-struct OddNameCleanup {
-    ~OddNameCleanup()
-    {
-        const QByteArray root = QFile::encodeName(rwtest::fixtureRoot());
-        ::nftw(
-            root.constData(),
-            [](const char* path, const struct stat*, int, struct FTW* at) {
-                if (at->level > 0)
-                    ::remove(path);
-                return 0;
-            },
-            16, FTW_DEPTH | FTW_PHYS);
-    }
-};
 
 bool exists(const QByteArray& path)
 {
@@ -133,7 +114,6 @@ protected:
         w.controller()->grid()->selectRow(row);
     }
 
-    OddNameCleanup cleanup; // destroyed after the windows of each test
     rwtest::FixtureBuilder fx;
     QByteArray dir;
 };

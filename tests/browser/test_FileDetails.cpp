@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <ftw.h>
 #include <sys/stat.h>
 
 #include <QFile>
@@ -17,24 +16,6 @@ using namespace rw;
 
 namespace
 {
-
-// Removes everything under the fixture folder by the bytes of its names:
-// the test main's clean-up goes by text and cannot remove a name that is
-// not valid UTF-8.
-struct OddNameCleanup {
-    ~OddNameCleanup()
-    {
-        const QByteArray root = QFile::encodeName(rwtest::fixtureRoot());
-        ::nftw(
-            root.constData(),
-            [](const char* path, const struct stat*, int, struct FTW* at) {
-                if (at->level > 0)
-                    ::remove(path);
-                return 0;
-            },
-            16, FTW_DEPTH | FTW_PHYS);
-    }
-};
 
 std::int64_t clusterSizeAt(const QString& path)
 {
@@ -144,7 +125,6 @@ TEST(FileDetails, TypeFromTheExtension)
 
 TEST(FileDetails, OddNamesAreReadByTheirBytesAndShownEscaped)
 {
-    const OddNameCleanup cleanup;
     rwtest::FixtureBuilder fx;
     const QByteArray dir = QFile::encodeName(fx.folder("odd"));
     const struct {

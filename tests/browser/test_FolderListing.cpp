@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <ftw.h>
 #include <sys/stat.h>
 
 #include <QDateTime>
@@ -24,24 +23,6 @@ using rw::listFolderFiles;
 
 namespace
 {
-
-// Removes everything under the fixture folder by the bytes of its names:
-// the test main's clean-up goes by text and cannot remove a name that is
-// not valid UTF-8.
-struct OddNameCleanup {
-    ~OddNameCleanup()
-    {
-        const QByteArray root = QFile::encodeName(rwtest::fixtureRoot());
-        ::nftw(
-            root.constData(),
-            [](const char* path, const struct stat*, int, struct FTW* at) {
-                if (at->level > 0)
-                    ::remove(path);
-                return 0;
-            },
-            16, FTW_DEPTH | FTW_PHYS);
-    }
-};
 
 rw::FolderListing listAt(const QString& folder, const QString& mask)
 {
@@ -166,7 +147,6 @@ TEST(FolderListing, MissingFolderIsReportedNotListed)
 
 TEST(FolderListing, RecordsKeepTheBytesOfOddNames)
 {
-    const OddNameCleanup cleanup;
     rwtest::FixtureBuilder fx;
     const QByteArray dir = QFile::encodeName(fx.folder("odd"));
     const QByteArray longName = QByteArray(251, 'L') + ".txt";

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <ftw.h>
 #include <sys/stat.h>
 
 #include <QDesktopServices>
@@ -28,24 +27,6 @@ using namespace rw;
 
 namespace
 {
-
-// Removes everything under the fixture folder by the bytes of its names:
-// the test main's clean-up goes by text and cannot remove a name that is
-// not valid UTF-8.
-struct OddNameCleanup {
-    ~OddNameCleanup()
-    {
-        const QByteArray root = QFile::encodeName(rwtest::fixtureRoot());
-        ::nftw(
-            root.constData(),
-            [](const char* path, const struct stat*, int, struct FTW* at) {
-                if (at->level > 0)
-                    ::remove(path);
-                return 0;
-            },
-            16, FTW_DEPTH | FTW_PHYS);
-    }
-};
 
 QString label(const QWidget& w, const char* name)
 {
@@ -206,7 +187,6 @@ QByteArray writeBytesFile(const QByteArray& name, const QByteArray& content)
 
 TEST(TfrmDetails, LookAlikeNamesShowTheirOwnFile)
 {
-    const OddNameCleanup cleanup;
     const QByteArray bad =
         writeBytesFile("x\xff.exe", rwtest::pe::peFile(rwtest::pe::sampleResource()));
     const QByteArray lookAlike = writeBytesFile("x\xef\xbf\xbd.exe", QByteArray(400, 'B'));

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <ftw.h>
 #include <sys/stat.h>
 
 #include <QDir>
@@ -43,21 +42,6 @@ const QByteArray kOthers[] = {"t\tab.txt", "new\nline.txt", "back\\slash.txt"};
 
 // Removes the fixture by the bytes of its names (the test main's clean-up
 // goes by text and cannot remove a name that is not valid UTF-8).
-struct OddNameCleanup {
-    ~OddNameCleanup()
-    {
-        const QByteArray root = QFile::encodeName(rwtest::fixtureRoot());
-        ::nftw(
-            root.constData(),
-            [](const char* path, const struct stat*, int, struct FTW* at) {
-                if (at->level > 0)
-                    ::remove(path);
-                return 0;
-            },
-            16, FTW_DEPTH | FTW_PHYS);
-    }
-};
-
 bool exists(const QByteArray& path)
 {
     struct stat st {
@@ -134,7 +118,6 @@ void onShownModal(const QString& className, std::function<void(QWidget*)> action
 
 TEST(BrowserWindowSystem, ADoubleClickMarksAndTheConfirmationDeletesOnlyThatFile)
 {
-    const OddNameCleanup cleanup;
     rwtest::FixtureBuilder fx;
     SortFlags::instance().reset();
     fx.mapDrive('D', fx.base());
@@ -180,7 +163,6 @@ TEST(BrowserWindowSystem, ADoubleClickMarksAndTheConfirmationDeletesOnlyThatFile
 
 TEST(BrowserWindowSystem, DetailsOpenOnTheFileOfTheSelectedRow)
 {
-    const OddNameCleanup cleanup;
     rwtest::FixtureBuilder fx;
     SortFlags::instance().reset();
     fx.mapDrive('D', fx.base());

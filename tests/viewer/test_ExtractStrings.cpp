@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <ftw.h>
 #include <sys/stat.h>
 
 #include <QFile>
@@ -17,24 +16,6 @@ using rwtest::FixtureBuilder;
 
 namespace
 {
-
-// Removes everything under the fixture folder by the bytes of its names:
-// the test main's clean-up goes by text and cannot remove a name that is
-// not valid UTF-8.
-struct OddNameCleanup {
-    ~OddNameCleanup()
-    {
-        const QByteArray root = QFile::encodeName(rwtest::fixtureRoot());
-        ::nftw(
-            root.constData(),
-            [](const char* path, const struct stat*, int, struct FTW* at) {
-                if (at->level > 0)
-                    ::remove(path);
-                return 0;
-            },
-            16, FTW_DEPTH | FTW_PHYS);
-    }
-};
 
 // Runs the extraction with the viewer's limits (5, 100) on `content` and
 // returns the target file's bytes.
@@ -115,7 +96,6 @@ TEST(ExtractStrings, MissingSourceReportsAndLeavesTargetEmpty)
 
 TEST(ExtractStrings, SourceIsOpenedByItsBytes)
 {
-    const OddNameCleanup cleanup;
     FixtureBuilder fx;
     const QByteArray folder = QFile::encodeName(fx.base());
     const QByteArray bad = folder + "/src\xff.bin";

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <ftw.h>
 #include <sys/stat.h>
 
 #include <QAction>
@@ -293,24 +292,6 @@ TEST(TfrmView, DroppedFileIsOpenedAndPlacementSaved)
 namespace
 {
 
-// Removes everything under the fixture folder by the bytes of its names:
-// the test main's clean-up goes by text and cannot remove a name that is
-// not valid UTF-8.
-struct OddNameCleanup {
-    ~OddNameCleanup()
-    {
-        const QByteArray root = QFile::encodeName(rwtest::fixtureRoot());
-        ::nftw(
-            root.constData(),
-            [](const char* path, const struct stat*, int, struct FTW* at) {
-                if (at->level > 0)
-                    ::remove(path);
-                return 0;
-            },
-            16, FTW_DEPTH | FTW_PHYS);
-    }
-};
-
 // A file named by raw bytes in the fixture folder.
 QByteArray bytesFile(const QByteArray& name, const QByteArray& content)
 {
@@ -326,7 +307,6 @@ QByteArray bytesFile(const QByteArray& name, const QByteArray& content)
 
 TEST(TfrmView, LookAlikeNamesOpenTheirOwnFile)
 {
-    const OddNameCleanup cleanup;
     const QString base = FixtureBuilder().base();
     const struct {
         QByteArray name;
@@ -351,7 +331,6 @@ TEST(TfrmView, LookAlikeNamesOpenTheirOwnFile)
 
 TEST(TfrmView, PeekAtStringsReadsTheFileShown)
 {
-    const OddNameCleanup cleanup;
     const QByteArray bad = bytesFile("s\xff.bin", QByteArray("\x01"
                                                              "bad byte file\x00",
                                                              16));
