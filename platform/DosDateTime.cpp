@@ -1,6 +1,7 @@
 #include "platform/DosDateTime.h"
 
-namespace rw {
+namespace rw
+{
 
 PackedDateTime packDateTime(const QDateTime& local)
 {
@@ -17,8 +18,8 @@ PackedDateTime packDateTime(const QDateTime& local)
         d = QDate(2107, 12, 31);
         t = QTime(23, 59, 58);
     }
-    const std::uint32_t date = (std::uint32_t(d.year() - 1980) << 9) | (std::uint32_t(d.month()) << 5) |
-                               std::uint32_t(d.day());
+    const std::uint32_t date = (std::uint32_t(d.year() - 1980) << 9) |
+                               (std::uint32_t(d.month()) << 5) | std::uint32_t(d.day());
     const std::uint32_t time = (std::uint32_t(t.hour()) << 11) | (std::uint32_t(t.minute()) << 5) |
                                std::uint32_t(t.second() / 2);
     return (date << 16) | time;
@@ -50,8 +51,26 @@ bool unpackDateTime(PackedDateTime packed, QDateTime* out)
     return true;
 }
 
-int daySerial(const QDate& date) { return int(QDate(1899, 12, 30).daysTo(date)); }
+int daySerial(const QDate& date)
+{
+    return int(QDate(1899, 12, 30).daysTo(date));
+}
 
-QDate dateFromSerial(int serial) { return QDate(1899, 12, 30).addDays(serial); }
+QDate dateFromSerial(int serial)
+{
+    return QDate(1899, 12, 30).addDays(serial);
+}
+
+QDate packedDay(PackedDateTime packed)
+{
+    const std::uint32_t d = packed >> 16;
+    return QDate(int(d >> 9) + 1980, int((d >> 5) & 0x0F), int(d & 0x1F));
+}
+
+bool mayBeClampedDay(const QDate& day)
+{
+    return (day.year() == 1980 && day.month() == 1 && day.day() == 1) ||
+           (day.year() == 2107 && day.month() == 12 && day.day() == 31);
+}
 
 } // namespace rw

@@ -5,7 +5,8 @@
 #include <cstdint>
 #include <ctime>
 
-namespace rw {
+namespace rw
+{
 
 // Packed DOS date-time of a local time: date in the high 16 bits
 // (year-1980 << 9 | month << 5 | day), time in the low 16 bits
@@ -21,6 +22,13 @@ PackedDateTime packFileTime(std::int64_t epochSeconds);
 
 // Unpacks; false when the fields do not form a valid date and time.
 bool unpackDateTime(PackedDateTime packed, QDateTime* out);
+
+// The date half of a packed value as a date; invalid when it is none.
+QDate packedDay(PackedDateTime packed);
+// True for the first and last day the packed form holds: packing clamps
+// times outside 1980..2107 to them, so a value on such a day may be a clamp
+// and is read anew from the real time.
+bool mayBeClampedDay(const QDate& day);
 
 // Whole day number of a date serial (days since 30 December 1899).
 int daySerial(const QDate& date);

@@ -15,20 +15,6 @@ namespace rw
 namespace
 {
 
-QDate packedDay(PackedDateTime packed)
-{
-    const std::uint32_t d = packed >> 16;
-    return QDate(int(d >> 9) + 1980, int((d >> 5) & 0x0F), int(d & 0x1F));
-}
-
-// The packed form clamps times outside 1980..2107 to its first or last day;
-// a value on one of those days may be such a clamp and is read anew.
-bool mayBeClamped(const QDate& day)
-{
-    return (day.year() == 1980 && day.month() == 1 && day.day() == 1) ||
-           (day.year() == 2107 && day.month() == 12 && day.day() == 31);
-}
-
 // Case folding as QString::compare(Qt::CaseInsensitive) does it for the
 // characters of the basic plane.
 inline char16_t fold(char16_t c)
@@ -66,7 +52,7 @@ QString ResultLines::dateOf(std::int64_t epochSeconds) const
         return m_texts.dateText(packed);
     if (packed == 0)
         return QString();
-    if (mayBeClamped(packedDay(packed)))
+    if (mayBeClampedDay(packedDay(packed)))
         return formatShortDate(QDateTime::fromSecsSinceEpoch(epochSeconds).date());
     return m_texts.dateText(packed);
 }

@@ -18,8 +18,13 @@
 #include "framework/core/PathTarget.h"
 #include "platform/DisplayName.h"
 #include "tests/support/FixtureBuilder.h"
+#include "tests/support/RawPaths.h"
 #include "tests/support/ScriptedResponder.h"
 #include "tests/support/TestEnvironment.h"
+
+using rwtest::rawExists;
+using rwtest::rawFile;
+using rwtest::rawFolder;
 
 using rw::MessageAnswer;
 using rwtest::FixtureBuilder;
@@ -408,32 +413,6 @@ TEST(FolderDelete, SummaryTexts)
 
 namespace
 {
-
-// Raw-byte fixtures: names that are not text, or hold a tab or a line break,
-// cannot go through FixtureBuilder's QString paths.
-QByteArray rawFolder(const QByteArray& path)
-{
-    EXPECT_EQ(::mkdir(path.constData(), 0755), 0) << path.toStdString();
-    return path;
-}
-
-QByteArray rawFile(const QByteArray& path, int size)
-{
-    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    EXPECT_GE(fd, 0) << path.toStdString();
-    if (fd >= 0) {
-        const QByteArray data(size, 'x');
-        EXPECT_EQ(::write(fd, data.constData(), std::size_t(size)), size);
-        ::close(fd);
-    }
-    return path;
-}
-
-bool rawExists(const QByteArray& path)
-{
-    struct stat st = {};
-    return ::lstat(path.constData(), &st) == 0;
-}
 
 QList<QByteArray> rawEntries(const QByteArray& dir)
 {

@@ -24,12 +24,15 @@
 #include "platform/ProfileFile.h"
 #include "tests/support/FixtureBuilder.h"
 #include "tests/support/ModalDriver.h"
+#include "tests/support/RawPaths.h"
 #include "tests/support/ScriptedResponder.h"
 #include "tests/support/TestEnvironment.h"
 #include "tools/clean/CleanWindowFactory.h"
 #include "tools/clean/TfrmClean.h"
 #include "tools/clean/core/CleanScan.h"
 #include "tools/clean/core/TempPatterns.h"
+
+using rwtest::makeRawFile;
 
 using namespace rw;
 using rwtest::ScriptedResponder;
@@ -235,21 +238,6 @@ TEST(TfrmClean, PlacementIsStoredUnderTheProgramPathAsFrmMods)
 
 namespace
 {
-
-// Makes the file `name` (raw bytes) of `size` bytes in the folder `dir`;
-// returns its path as bytes.
-QByteArray makeRawFile(const QString& dir, const QByteArray& name, int size)
-{
-    const QByteArray path = QFile::encodeName(dir) + '/' + name;
-    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    EXPECT_GE(fd, 0) << path.toStdString();
-    if (fd >= 0) {
-        const QByteArray data(size, 'x');
-        EXPECT_EQ(::write(fd, data.constData(), std::size_t(size)), size);
-        ::close(fd);
-    }
-    return path;
-}
 
 std::int64_t rawSize(const QByteArray& path)
 {

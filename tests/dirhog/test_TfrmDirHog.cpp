@@ -25,8 +25,13 @@
 #include "platform/Drives.h"
 #include "tests/support/FixtureBuilder.h"
 #include "tests/support/ModalDriver.h"
+#include "tests/support/RawPaths.h"
 #include "tests/support/ScriptedResponder.h"
 #include "tools/dirhog/TfrmDirHog.h"
+
+using rwtest::rawExists;
+using rwtest::rawFile;
+using rwtest::rawFolder;
 
 // Readable failure output.
 inline void PrintTo(const QString& text, std::ostream* os)
@@ -245,30 +250,6 @@ TEST_F(DirHogWindow, BrowseOpensTheBrowserOnTheRowsFolder)
 
 namespace
 {
-
-QByteArray rawFolder(const QByteArray& path)
-{
-    EXPECT_EQ(::mkdir(path.constData(), 0755), 0) << path.toStdString();
-    return path;
-}
-
-QByteArray rawFile(const QByteArray& path, int size)
-{
-    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    EXPECT_GE(fd, 0) << path.toStdString();
-    if (fd >= 0) {
-        const QByteArray data(size, 'x');
-        EXPECT_EQ(::write(fd, data.constData(), std::size_t(size)), size);
-        ::close(fd);
-    }
-    return path;
-}
-
-bool rawExists(const QByteArray& path)
-{
-    struct stat st = {};
-    return ::lstat(path.constData(), &st) == 0;
-}
 
 // Folders beside each other whose names text lines confused: "Evil" and
 // "Evil<tab>X" (one line split at the tab looked like "Evil"), and "Bad\xff"

@@ -14,7 +14,10 @@
 #include "platform/DisplayName.h"
 #include "platform/Drives.h"
 #include "tests/support/FixtureBuilder.h"
+#include "tests/support/RawPaths.h"
 #include "tools/mods/core/ModsScan.h"
+
+using rwtest::makeRawFile;
 
 using namespace rw;
 
@@ -241,20 +244,6 @@ QList<QByteArray> oddNames()
     return {QByteArray("tab\there.txt"),       QByteArray("line\nbreak.txt"),
             QByteArray("back\\slash.txt"),     QByteArray("Bad\xff.txt"),
             QByteArray("Bad\xef\xbf\xbd.txt"), QByteArray(251, 'n') + ".txt"};
-}
-
-// Makes the file `name` (raw bytes) of `size` bytes in the folder `dir`.
-QByteArray makeRawFile(const QString& dir, const QByteArray& name, int size)
-{
-    const QByteArray path = QFile::encodeName(dir) + '/' + name;
-    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    EXPECT_GE(fd, 0) << path.toStdString();
-    if (fd >= 0) {
-        const QByteArray data(size, 'x');
-        EXPECT_EQ(::write(fd, data.constData(), std::size_t(size)), size);
-        ::close(fd);
-    }
-    return path;
 }
 
 } // namespace

@@ -10,21 +10,6 @@ namespace rw
 namespace
 {
 
-// The date half of a packed value as a date; invalid when it is none.
-QDate packedDay(PackedDateTime packed)
-{
-    const std::uint32_t d = packed >> 16;
-    return QDate(int(d >> 9) + 1980, int((d >> 5) & 0x0F), int(d & 0x1F));
-}
-
-// The packed form clamps times outside 1980..2107 to its first or last day;
-// a value on one of those days may be such a clamp and is read anew.
-bool mayBeClamped(const QDate& day)
-{
-    return (day.year() == 1980 && day.month() == 1 && day.day() == 1) ||
-           (day.year() == 2107 && day.month() == 12 && day.day() == 31);
-}
-
 } // namespace
 
 bool QinDateRange(const QDate& fileDay, DateRange range, const QDate& start, const QDate& end)
@@ -86,7 +71,7 @@ bool ModsScan::matches(const FileStatus& status)
     if (packed == 0)
         return QinDateRange(QDate(), m_range, m_start, m_end); // a blank date text
     QDate day = packedDay(packed);
-    if (mayBeClamped(day))
+    if (mayBeClampedDay(day))
         day = fileDay(t);
     return QinDateRange(day, m_range, m_start, m_end);
 }
