@@ -50,36 +50,6 @@ bool openWithDesktop(const QByteArray& path)
     return QDesktopServices::openUrl(url);
 }
 
-// A value as wide as the widest a column of this kind usually shows, formed
-// the way the grid forms its texts (empty for free text: names, paths, types).
-QString sampleText(ResultField field)
-{
-    FileTextFormatter texts;
-    const std::int64_t late = QDateTime(QDate(2026, 12, 28), QTime(12, 59, 59)).toSecsSinceEpoch();
-    switch (field) {
-    case ResultField::Size:
-        return texts.sizeText(9999999999);
-    case ResultField::ModifiedDate:
-    case ResultField::AccessDate:
-    case ResultField::CreatedDate:
-    case ResultField::LatestAccess:
-        return texts.dateText(texts.pack(late));
-    case ResultField::ModifiedTime:
-        return texts.timeText(texts.pack(late));
-    case ResultField::PercentUsed:
-        return percentUsedText(9999, 10000);
-    case ResultField::FileCount:
-    case ResultField::SubFolderCount:
-        return QString::number(999999);
-    case ResultField::Name:
-    case ResultField::Folder:
-    case ResultField::FullPath:
-    case ResultField::Type:
-        break;
-    }
-    return QString();
-}
-
 int textWidth(const QFont& font, const QString& text)
 {
     return int(std::ceil(QFontMetricsF(font).horizontalAdvance(text)));
@@ -756,7 +726,7 @@ int ResultGridController::contentWidth(int column) const
     const std::optional<ResultField> field =
         column < int(m_columnFields.size()) ? m_columnFields[std::size_t(column)] : std::nullopt;
     if (field) {
-        const QString sample = sampleText(*field);
+        const QString sample = ResultLines::sampleText(*field);
         if (!sample.isEmpty()) {
             const int left = column == m_config.markColumn ? 18 : m_config.cellInset;
             need = qMax(need, left + textWidth(m_grid->font(), sample) + m_config.cellInset + 1);

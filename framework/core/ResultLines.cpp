@@ -95,6 +95,34 @@ QString ResultLines::fieldText(std::uint32_t rec, ResultField f) const
     return QString();
 }
 
+QString ResultLines::sampleText(ResultField field)
+{
+    FileTextFormatter texts;
+    const std::int64_t late = QDateTime(QDate(2026, 12, 28), QTime(12, 59, 59)).toSecsSinceEpoch();
+    switch (field) {
+    case ResultField::Size:
+        return texts.sizeText(9999999999);
+    case ResultField::ModifiedDate:
+    case ResultField::AccessDate:
+    case ResultField::CreatedDate:
+    case ResultField::LatestAccess:
+        return texts.dateText(texts.pack(late));
+    case ResultField::ModifiedTime:
+        return texts.timeText(texts.pack(late));
+    case ResultField::PercentUsed:
+        return percentUsedText(9999, 10000);
+    case ResultField::FileCount:
+    case ResultField::SubFolderCount:
+        return QString::number(999999);
+    case ResultField::Name:
+    case ResultField::Folder:
+    case ResultField::FullPath:
+    case ResultField::Type:
+        break;
+    }
+    return QString();
+}
+
 QString ResultLines::field(std::uint32_t rec, int n) const
 {
     if (n < 0 || n >= m_layout.size())

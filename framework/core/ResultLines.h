@@ -64,6 +64,11 @@ public:
     // The text a tagged path carries after it.
     void setPathTag(const QString& tag) { m_tag = tag; }
 
+    // A value as wide as the widest a field of this kind usually shows,
+    // formed the way fields are (empty for free text: names, paths, types);
+    // columns are sized to fit it.
+    static QString sampleText(ResultField field);
+
     // Field `n` (from 0) of record `rec`'s line; empty past the layout.
     QString field(std::uint32_t rec, int n) const;
     QString fieldText(std::uint32_t rec, ResultField f) const;
