@@ -18,6 +18,7 @@
 #include "framework/core/PathTarget.h"
 #include "platform/DisplayName.h"
 #include "tests/support/FixtureBuilder.h"
+#include "tests/support/NameSwapper.h"
 #include "tests/support/RawPaths.h"
 #include "tests/support/ScriptedResponder.h"
 #include "tests/support/TestEnvironment.h"
@@ -551,5 +552,38 @@ TEST(FolderDelete, TargetsThatNameNoEntryAreRefused)
         EXPECT_FALSE(result.folderRemoved) << name.toStdString();
         EXPECT_EQ(result.failures.size(), 1) << name.toStdString();
         EXPECT_TRUE(QFileInfo::exists(fx.path("d/x/keep")));
+    }
+}
+
+TEST(FolderDelete, AFolderExchangedWithALinkDuringTheRunNeverCostsAnOutsideFile)
+{
+    // Another process exchanges a folder inside the tree with a link to an
+    // outside folder of the same file names, over and over, while the tree
+    // is deleted and, on a second tree, recycled.
+    for (bool recycle : {false, true}) {
+        FixtureBuilder fx;
+        const QString tree = recycle ? "tree2" : "tree1";
+        for (int i = 0; i < 300; ++i) {
+            fx.file(QString("%1/inner/f%2.bin").arg(tree).arg(i), 3);
+            fx.file(QString("%1/f%2.bin").arg(tree).arg(i), 3);
+            fx.file(QString("outside/f%1.bin").arg(i), 7);
+        }
+        fx.symlink(tree + "/link", fx.path("outside"));
+        const QByteArray inner = QFile::encodeName(fx.path(tree + "/inner"));
+        const QByteArray link = QFile::encodeName(fx.path(tree + "/link"));
+        {
+            rwtest::NameSwapper swapper({{inner, link}}, 2000000, 20);
+            ASSERT_TRUE(swapper.waitUntilSwapping(5));
+            rw::DeleteFolderTree(fx.path(tree), recycle);
+        }
+        for (int i = 0; i < 300; ++i) {
+            QFile f(fx.path(QString("outside/f%1.bin").arg(i)));
+            ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << "outside file " << i << " is gone";
+            EXPECT_EQ(f.size(), 7);
+        }
+        const QDir trash(qEnvironmentVariable("XDG_DATA_HOME") + "/Trash/files");
+        for (const QFileInfo& t : trash.entryInfoList(QDir::Files | QDir::Hidden))
+            EXPECT_NE(t.size(), 7) << "an outside file is in the trash";
+        rwtest::ScriptedResponder::instance().clear();
     }
 }
