@@ -47,24 +47,23 @@ function(rw_ui_library name)
   target_link_libraries(${name} PUBLIC Qt6::Core Qt6::Gui Qt6::Widgets ${A_DEPS})
 endfunction()
 
-function(rw_test name)
+# The one test-program builder; ENVIRONMENT and TIMEOUT say how ctest runs it.
+function(_rw_test_program name environment timeout)
   cmake_parse_arguments(A "" "" "DEPS" ${ARGN})
   file(GLOB src CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   add_executable(${name} ${src})
   target_link_libraries(${name} PRIVATE rw_testsupport ${A_DEPS})
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300)
+    PROPERTIES ENVIRONMENT "${environment}" TIMEOUT ${timeout})
+endfunction()
+
+function(rw_test name)
+  _rw_test_program(${name} "QT_QPA_PLATFORM=offscreen" 300 ${ARGN})
 endfunction()
 
 function(rw_window_system_test name)
-  cmake_parse_arguments(A "" "" "DEPS" ${ARGN})
-  file(GLOB src CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
-  add_executable(${name} ${src})
-  target_link_libraries(${name} PRIVATE rw_testsupport ${A_DEPS})
-  gtest_discover_tests(${name}
-    DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "RW_XVFB=1" TIMEOUT 120)
+  _rw_test_program(${name} "RW_XVFB=1" 120 ${ARGN})
 endfunction()
 
 # Walks the link graph of every engine library and stops the configure step

@@ -22,6 +22,19 @@ QString typeOf(const QString& ext)
     return ext.isEmpty() ? QString() : ext.mid(1).toUpper() + QStringLiteral(" File");
 }
 
+// Walks drive D: (mapped to the fixture's "tree") with `scan`; false when
+// there is no drive D.
+bool walkD(DupScan& scan)
+{
+    bool abort = false;
+    FolderWalker walker(scan, abort);
+    DriveInfo drive;
+    if (!findDrive(QChar('D'), &drive))
+        return false;
+    walker.scanAllDrives({drive.entryText()});
+    return true;
+}
+
 // Walks drive D: (mapped to the fixture's "tree") with the finder's strategy
 // and returns the grid lines.
 QStringList scanD(bool duplicates, int mode, const SizeFilter& filter,
@@ -222,11 +235,7 @@ TEST(DupScan, NamesThatAreNotTextStayApartFromTheirLookAlikes)
     fb.mapDrive('D', QStringLiteral("tree"));
     DupScan scan(true, mmFilename, SizeFilter(), QStringLiteral("*.*"));
     scan.setTypeDescriber(&typeOf);
-    bool abort = false;
-    FolderWalker walker(scan, abort);
-    DriveInfo drive;
-    ASSERT_TRUE(findDrive(QChar('D'), &drive));
-    walker.scanAllDrives({drive.entryText()});
+    ASSERT_TRUE(walkD(scan));
     const std::vector<std::uint32_t> rows = scan.resultRecords();
     ASSERT_EQ(rows.size(), 6u);
     // Each group is one name in both folders, its bytes exactly.
@@ -256,11 +265,7 @@ TEST(DupScan, HogGridOrderIsTheSizeSortOfTheSortedCollection)
     fb.mapDrive('D', QStringLiteral("tree"));
     DupScan scan(false, 0, SizeFilter(), QStringLiteral("*.*"));
     scan.setTypeDescriber(&typeOf);
-    bool abort = false;
-    FolderWalker walker(scan, abort);
-    DriveInfo drive;
-    ASSERT_TRUE(findDrive(QChar('D'), &drive));
-    walker.scanAllDrives({drive.entryText()});
+    ASSERT_TRUE(walkD(scan));
 
     const std::vector<std::uint32_t> fast = scan.hogGridOrder();
     std::vector<std::uint32_t> old = scan.resultRecords();
