@@ -1,6 +1,6 @@
 #include "about/GotoWebPage.h"
 
-#include "app/core/Messages.h"
+#include "app/core/ProgramMessages.h"
 #include "app/core/SharedRoutines.h"
 #include "platform/Folders.h"
 

@@ -1,12 +1,14 @@
 #pragma once
 
-#include "app/core/Messages.h"
+#include "app/core/ProgramMessages.h"
 
-namespace rw {
+namespace rw
+{
 
 // Shows the program's messages and questions as real message boxes, with the
 // application title as caption. Installed by start-up.
-class DialogResponder : public MessageResponder {
+class DialogResponder : public MessageResponder
+{
 public:
     MessageAnswer show(MessageKind kind, const QString& text, MessageButtons buttons) override;
     void beep(BeepKind kind) override;

@@ -1,6 +1,6 @@
 #include "app/ExceptionApplication.h"
 
-#include "app/core/Messages.h"
+#include "app/core/ProgramMessages.h"
 
 #include <exception>
 

@@ -3,6 +3,7 @@
 // same synthetic tree, warm cache. Prints the times and the ratios; the goal
 // is an all-folder scan no slower than 1.3 times `du -x`.
 
+#include "app/core/ProgramMessages.h"
 #include "bench/BenchSupport.h"
 #include "framework/core/FolderWalker.h"
 #include "tools/dirhog/core/DirHogScan.h"
@@ -31,7 +32,7 @@ ScanResult timeScan(const QString& root, rw::DirHogMode mode)
 {
     rw::DirHogScan scan(mode);
     bool abort = false;
-    rw::FolderWalker walker(scan, abort);
+    rw::FolderWalker walker(scan, abort, *rw::messageResponder());
     const auto t0 = Clock::now();
     rw::bench::walkAsDrive(walker, root);
     const QStringList lines = scan.linesDescending();

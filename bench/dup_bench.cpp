@@ -4,6 +4,7 @@
 // the finder compares metadata (the chosen fields), so its figure is the
 // cost of a walk plus grouping, theirs includes reading and hashing files.
 
+#include "app/core/ProgramMessages.h"
 #include "bench/BenchSupport.h"
 #include "framework/core/FolderWalker.h"
 #include "framework/core/SizeFilter.h"
@@ -54,7 +55,7 @@ ScanResult timeScan(const QString& root, bool duplicates, int mode, rw::SizeFilt
     const auto t0 = Clock::now();
     rw::DupScan scan(duplicates, mode, filter, QStringLiteral("*.*"));
     bool abort = false;
-    rw::FolderWalker walker(scan, abort);
+    rw::FolderWalker walker(scan, abort, *rw::messageResponder());
     rw::bench::walkAsDrive(walker, root);
     const std::vector<std::uint32_t> rows = scan.resultRecords();
     return {rw::bench::secondsSince(t0), walker.examinedCount(), (long long)rows.size()};

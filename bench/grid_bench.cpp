@@ -18,6 +18,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "app/core/ProgramMessages.h"
 #include "bench/BenchSupport.h"
 #include "controls/ResultGridModel.h"
 #include "controls/ResultGridView.h"
@@ -101,7 +102,7 @@ int main(int argc, char** argv)
     {
         DupScan scan(false, 0, SizeFilter(), QStringLiteral("*.*"));
         bool abort = false;
-        FolderWalker walker(scan, abort);
+        FolderWalker walker(scan, abort, *rw::messageResponder());
         rw::bench::walkAsDrive(walker, rw::bench::decodedPath(root));
         walkSeconds = rw::bench::secondsSince(s0);
         const std::vector<std::uint32_t> order = scan.hogGridOrder();

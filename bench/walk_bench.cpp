@@ -2,6 +2,7 @@
 // on the same synthetic tree, warm cache. Prints files per second and the
 // two ratios; the goal is a walk no slower than 1.3 times `du -s`.
 
+#include "app/core/ProgramMessages.h"
 #include "bench/BenchSupport.h"
 #include "framework/core/FileTextFormatter.h"
 #include "framework/core/FolderWalker.h"
@@ -52,7 +53,7 @@ WalkResult timeWalk(const QString& root, rw::SizeFilter filter)
 {
     HogStrategy strategy(filter);
     bool abort = false;
-    rw::FolderWalker walker(strategy, abort);
+    rw::FolderWalker walker(strategy, abort, *rw::messageResponder());
     const auto t0 = Clock::now();
     rw::bench::walkAsDrive(walker, root);
     return {rw::bench::secondsSince(t0), walker.examinedCount(), walker.keptCount()};

@@ -15,7 +15,7 @@
 #include <unistd.h>
 
 #include "app/WinPlace.h"
-#include "app/core/Messages.h"
+#include "app/core/ProgramMessages.h"
 #include "app/core/Settings.h"
 #include "app/core/SharedRoutines.h"
 #include "browser/FolderTree.h"
@@ -415,7 +415,7 @@ void TfrmBrowse::btDeleteDirectoryClick()
                               parent.removeEmptyFolder(target.name.constData(), target.identity) ==
                                   SafeFolder::Result::Done;
     if (!emptyRemoved) {
-        const FolderDeleteResult result = DeleteFolderTree(target, recycle);
+        const FolderDeleteResult result = DeleteFolderTree(target, recycle, *messageResponder());
         if (result.filesRemoved > 0) {
             // The browser words and counts a recycled tree as a deleted one.
             ShowInfoMessage(folderDeleteSummaryText(false, result.filesRemoved, result.bytesFreed,

@@ -1,6 +1,6 @@
 #include "browser/TfrmDetails.h"
 
-#include "app/core/Messages.h"
+#include "app/core/ProgramMessages.h"
 #include "app/core/SharedRoutines.h"
 #include "browser/core/FileDetails.h"
 #include "controls/FileIcon.h"

@@ -20,7 +20,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/core/Messages.h"
+#include "app/core/ProgramMessages.h"
 #include "app/core/SharedRoutines.h"
 #include "controls/GridCellDelegate.h"
 #include "controls/ResultGridModel.h"

@@ -12,7 +12,7 @@
 
 #include <cmath>
 
-#include "app/core/Messages.h"
+#include "app/core/ProgramMessages.h"
 #include "app/core/Settings.h"
 #include "app/core/SharedRoutines.h"
 #include "framework/core/DeleteRun.h"
@@ -232,7 +232,7 @@ void TfrmReallyDelete::runWithProgress(
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_progress->setRange(0, qMax(0, m_lb1->count() - 1));
     m_progress->show();
-    DeleteRun run(m_targets);
+    DeleteRun run(m_targets, *messageResponder());
     (run.*step)([this](int i) { m_progress->setValue(i); });
     QApplication::restoreOverrideCursor();
     finishRun();

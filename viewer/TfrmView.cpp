@@ -1,7 +1,7 @@
 #include "viewer/TfrmView.h"
 
 #include "app/WinPlace.h"
-#include "app/core/Messages.h"
+#include "app/core/ProgramMessages.h"
 #include "app/core/SharedRoutines.h"
 #include "controls/FileViewer.h"
 #include "controls/TextPrinter.h"
@@ -560,7 +560,7 @@ void TfrmView::peekClick()
         return;
     }
     target.close();
-    ExtractStrings(m_filePath, target.fileName(), 5, 100);
+    ExtractStrings(m_filePath, target.fileName(), 5, 100, *messageResponder());
     QApplication::restoreOverrideCursor();
 
     TfrmView strings(this);

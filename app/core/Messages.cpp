@@ -2,75 +2,70 @@
 
 #include <cstdio>
 
-namespace rw {
+namespace rw
+{
 
-namespace {
-
-// Without a window system nothing can be asked: report on stderr and answer
-// the safe way (No / Cancel), so no action ever runs unconfirmed.
-class StderrResponder : public MessageResponder {
-public:
-    MessageAnswer show(MessageKind kind, const QString& text, MessageButtons buttons) override
-    {
-        static const char* const names[] = {"error", "warning", "information", "confirmation"};
-        std::fprintf(stderr, "roomwise %s: %s\n", names[int(kind)], qPrintable(text));
-        switch (buttons) {
-        case MessageButtons::Ok:
-            return MessageAnswer::Ok;
-        case MessageButtons::YesNo:
-            return MessageAnswer::No;
-        case MessageButtons::YesNoCancel:
-            return MessageAnswer::Cancel;
-        }
+MessageAnswer StderrResponder::show(MessageKind kind, const QString& text, MessageButtons buttons)
+{
+    const char* name = "message";
+    switch (kind) {
+    case MessageKind::Error:
+        name = "error";
+        break;
+    case MessageKind::Warning:
+        name = "warning";
+        break;
+    case MessageKind::Information:
+        name = "information";
+        break;
+    case MessageKind::Confirmation:
+        name = "confirmation";
+        break;
+    case MessageKind::Plain:
+        break;
+    }
+    std::fprintf(stderr, "roomwise %s: %s\n", name, qPrintable(text));
+    switch (buttons) {
+    case MessageButtons::Ok:
+        return MessageAnswer::Ok;
+    case MessageButtons::YesNo:
+        return MessageAnswer::No;
+    case MessageButtons::YesNoCancel:
         return MessageAnswer::Cancel;
     }
-    void beep(BeepKind) override {}
-};
-
-StderrResponder g_default;
-MessageResponder* g_responder = &g_default;
-
-} // namespace
-
-MessageResponder* setMessageResponder(MessageResponder* responder)
-{
-    MessageResponder* old = g_responder == &g_default ? nullptr : g_responder;
-    g_responder = responder ? responder : &g_default;
-    return old;
+    return MessageAnswer::Cancel;
 }
 
-MessageResponder* messageResponder() { return g_responder; }
-
-void ShowErrorMessage(const QString& text)
+void ShowErrorMessage(MessageResponder& to, const QString& text)
 {
-    g_responder->beep(BeepKind::Exclamation);
-    g_responder->show(MessageKind::Error, text, MessageButtons::Ok);
+    to.beep(BeepKind::Exclamation);
+    to.show(MessageKind::Error, text, MessageButtons::Ok);
 }
 
-void ShowWarningMessage(const QString& text)
+void ShowWarningMessage(MessageResponder& to, const QString& text)
 {
-    g_responder->beep(BeepKind::CriticalStop);
-    g_responder->show(MessageKind::Warning, text, MessageButtons::Ok);
+    to.beep(BeepKind::CriticalStop);
+    to.show(MessageKind::Warning, text, MessageButtons::Ok);
 }
 
-void ShowInfoMessage(const QString& text)
+void ShowInfoMessage(MessageResponder& to, const QString& text)
 {
-    g_responder->show(MessageKind::Information, text, MessageButtons::Ok);
+    to.show(MessageKind::Information, text, MessageButtons::Ok);
 }
 
-void ShowMessageBox(MessageKind kind, const QString& text)
+void ShowMessageBox(MessageResponder& to, MessageKind kind, const QString& text)
 {
-    g_responder->show(kind, text, MessageButtons::Ok);
+    to.show(kind, text, MessageButtons::Ok);
 }
 
-bool AskYesNo(const QString& text, MessageKind kind)
+bool AskYesNo(MessageResponder& to, const QString& text, MessageKind kind)
 {
-    return g_responder->show(kind, text, MessageButtons::YesNo) == MessageAnswer::Yes;
+    return to.show(kind, text, MessageButtons::YesNo) == MessageAnswer::Yes;
 }
 
-MessageAnswer AskYesNoCancel(const QString& text, MessageKind kind)
+MessageAnswer AskYesNoCancel(MessageResponder& to, const QString& text, MessageKind kind)
 {
-    return g_responder->show(kind, text, MessageButtons::YesNoCancel);
+    return to.show(kind, text, MessageButtons::YesNoCancel);
 }
 
 } // namespace rw

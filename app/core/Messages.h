@@ -25,22 +25,33 @@ public:
     virtual void beep(BeepKind kind) = 0;
 };
 
-// Installs a responder (not owned; nullptr restores the default) and returns
-// the previous one.
-MessageResponder* setMessageResponder(MessageResponder* responder);
-MessageResponder* messageResponder();
+// Reports on stderr ("roomwise error: ...") and answers every question the
+// safe way (No / Cancel), so nothing is ever done unconfirmed. The default
+// responder when no window system is there, and the one a command-line
+// front end hands to the engine.
+class StderrResponder : public MessageResponder
+{
+public:
+    MessageAnswer show(MessageKind kind, const QString& text, MessageButtons buttons) override;
+    void beep(BeepKind) override {}
+};
 
+// The message routines, addressed to a given responder (the ones engine code
+// calls). ProgramMessages.h has the same routines for window code, addressed
+// to the program-wide responder.
 // Exclamation beep, then an error box with OK.
-void ShowErrorMessage(const QString& text);
+void ShowErrorMessage(MessageResponder& to, const QString& text);
 // Critical-stop beep, then a warning box with OK.
-void ShowWarningMessage(const QString& text);
+void ShowWarningMessage(MessageResponder& to, const QString& text);
 // Information box with OK, no beep.
-void ShowInfoMessage(const QString& text);
+void ShowInfoMessage(MessageResponder& to, const QString& text);
 // A plain box of the given kind with OK and no beep.
-void ShowMessageBox(MessageKind kind, const QString& text);
+void ShowMessageBox(MessageResponder& to, MessageKind kind, const QString& text);
 // Yes/No question; true only on Yes.
-bool AskYesNo(const QString& text, MessageKind kind = MessageKind::Confirmation);
+bool AskYesNo(MessageResponder& to, const QString& text,
+              MessageKind kind = MessageKind::Confirmation);
 // Yes/No/Cancel question.
-MessageAnswer AskYesNoCancel(const QString& text, MessageKind kind = MessageKind::Confirmation);
+MessageAnswer AskYesNoCancel(MessageResponder& to, const QString& text,
+                             MessageKind kind = MessageKind::Confirmation);
 
 } // namespace rw

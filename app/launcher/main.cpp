@@ -2,7 +2,7 @@
 // long-lived windows, then the message loop until the launcher closes.
 #include "app/DialogResponder.h"
 #include "app/ExceptionApplication.h"
-#include "app/core/Messages.h"
+#include "app/core/ProgramMessages.h"
 #include "app/launcher/LongLivedWindows.h"
 #include "app/launcher/ProgramWiring.h"
 #include "app/launcher/TfrmMain.h"

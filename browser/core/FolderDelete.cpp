@@ -193,7 +193,10 @@ bool wasReplaced(const SafeFolder& folder)
 class TreeDeleter
 {
 public:
-    TreeDeleter(bool recycle, FolderDeleteOps& ops) : m_recycle(recycle), m_ops(ops) {}
+    TreeDeleter(bool recycle, FolderDeleteOps& ops, MessageResponder& reporter)
+        : m_recycle(recycle), m_ops(ops), m_reporter(reporter)
+    {
+    }
 
     FolderDeleteResult run(const DeleteTarget& folder);
 
@@ -221,6 +224,7 @@ private:
 
     bool m_recycle;
     FolderDeleteOps& m_ops;
+    MessageResponder& m_reporter;
     FolderDeleteResult m_result;
     SafeFolder m_rootParent;
     dev_t m_rootDev = 0;
@@ -402,7 +406,7 @@ bool TreeDeleter::askAttributes(Frame& frame, const QByteArray& path, const QByt
             continue;
         const QString text = shown(path) + QLatin1String(q.text) +
                              QStringLiteral("delete this file and continue deleting other files? ");
-        if (AskYesNoCancel(text) != MessageAnswer::Yes)
+        if (AskYesNoCancel(m_reporter, text) != MessageAnswer::Yes)
             return false;
         // A Yes clears the attribute before the file goes, and it stays
         // cleared whatever the later answers are. Read-only is the owner's
@@ -526,26 +530,28 @@ bool TreeDeleter::leaveFolder()
 
 } // namespace
 
-FolderDeleteResult DeleteFolderTree(const DeleteTarget& folder, bool recycle, FolderDeleteOps* ops)
+FolderDeleteResult DeleteFolderTree(const DeleteTarget& folder, bool recycle,
+                                    MessageResponder& reporter, FolderDeleteOps* ops)
 {
     FolderDeleteOps realOps;
-    TreeDeleter deleter(recycle, ops ? *ops : realOps);
+    TreeDeleter deleter(recycle, ops ? *ops : realOps, reporter);
     FolderDeleteResult result = deleter.run(folder);
     if (!result.failures.isEmpty())
-        ShowErrorMessage(folderDeleteFailureText(result.failures));
+        ShowErrorMessage(reporter, folderDeleteFailureText(result.failures));
     return result;
 }
 
-FolderDeleteResult DeleteFolderTree(const QString& path, bool recycle, FolderDeleteOps* ops)
+FolderDeleteResult DeleteFolderTree(const QString& path, bool recycle, MessageResponder& reporter,
+                                    FolderDeleteOps* ops)
 {
     if (path.isEmpty()) {
         FolderDeleteResult result;
         result.failures << QStringLiteral("Couldn't delete folder -  (protected folder)");
-        ShowErrorMessage(result.failures.first());
+        ShowErrorMessage(reporter, result.failures.first());
         return result;
     }
     const QString clean = QDir::cleanPath(QDir(path).absolutePath());
-    return DeleteFolderTree(targetForPath(QFile::encodeName(clean)), recycle, ops);
+    return DeleteFolderTree(targetForPath(QFile::encodeName(clean)), recycle, reporter, ops);
 }
 
 } // namespace rw

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "app/core/Messages.h"
 #include "framework/core/DeleteTarget.h"
 #include "platform/SafeFolder.h"
 
@@ -49,7 +50,8 @@ struct FolderDeleteResult {
 // and below, and removes the emptied folders and `folder` itself.
 //
 // - Before touching a read-only, hidden or system file it asks, in that
-//   order, for each attribute the file has, through AskYesNoCancel. Yes
+//   order, for each attribute the file has, through `reporter` (Yes/No/
+//   Cancel; the reporter must outlive the call). Yes
 //   clears the attribute and goes on; No or Cancel stops the whole run: that
 //   file and everything not yet removed stay, and nothing more is asked, and
 //   an attribute cleared by an earlier Yes stays cleared. Read-only is the
@@ -83,12 +85,12 @@ struct FolderDeleteResult {
 // opened from "/" without following any link, and the folder must still be
 // that object, else nothing is touched and the run reports it.
 FolderDeleteResult DeleteFolderTree(const DeleteTarget& folder, bool recycle,
-                                    FolderDeleteOps* ops = nullptr);
+                                    MessageResponder& reporter, FolderDeleteOps* ops = nullptr);
 
 // The same for a folder known only by its path (no scan saw it): the target
 // is made with targetForPath from the cleaned absolute path's bytes, so the
 // folder must be what that path leads to now, without any link on the way.
-FolderDeleteResult DeleteFolderTree(const QString& path, bool recycle,
+FolderDeleteResult DeleteFolderTree(const QString& path, bool recycle, MessageResponder& reporter,
                                     FolderDeleteOps* ops = nullptr);
 
 // " (Note: Deletion operation canceled ... not all files deleted)"

@@ -21,8 +21,9 @@ bool shownLess(const QString& a, const QString& b)
 
 } // namespace
 
-DeleteRun::DeleteRun(const QList<DeleteTarget>& targets)
-    : m_targets(targets), m_remove(&DeleteRun::removeFile), m_recycle(&DeleteRun::sendToRecycleBin)
+DeleteRun::DeleteRun(const QList<DeleteTarget>& targets, MessageResponder& reporter)
+    : m_targets(targets), m_reporter(reporter), m_remove(&DeleteRun::removeFile),
+      m_recycle(&DeleteRun::sendToRecycleBin)
 {
     sortTargets(m_targets);
 }
@@ -125,11 +126,11 @@ DeleteRun::Outcome DeleteRun::deleteAll(const Progress& progress)
             break;
         case Step::Replaced:
             out.replaced.append(t.shown);
-            ShowErrorMessage(replacedText(t.shown));
+            ShowErrorMessage(m_reporter, replacedText(t.shown));
             break;
         case Step::Failed:
             out.failed.append(t.shown);
-            ShowErrorMessage(QStringLiteral("Couldn't delete file - ") + t.shown);
+            ShowErrorMessage(m_reporter, QStringLiteral("Couldn't delete file - ") + t.shown);
             break;
         }
     }
@@ -149,14 +150,16 @@ DeleteRun::Outcome DeleteRun::recycleAll(const Progress& progress)
         if (step == Step::Replaced) {
             // Not a fault of the bin: this one is left alone, the rest go on.
             out.replaced.append(t.shown);
-            ShowErrorMessage(replacedText(t.shown));
+            ShowErrorMessage(m_reporter, replacedText(t.shown));
             continue;
         }
         if (step == Step::Failed) {
             out.failed.append(t.shown);
             out.stoppedEarly = true;
-            ShowErrorMessage(QStringLiteral(
-                "An error occurred sending files to the recycle bin.  The bin may be full."));
+            ShowErrorMessage(
+                m_reporter,
+                QStringLiteral(
+                    "An error occurred sending files to the recycle bin.  The bin may be full."));
             break;
         }
         ++out.files;

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "app/core/Messages.h"
 #include "framework/core/DeleteTarget.h"
 #include "platform/SafeFolder.h"
 
@@ -43,8 +44,9 @@ public:
     };
 
     // Takes the targets in any order and keeps them sorted by their shown
-    // paths (case-insensitive).
-    explicit DeleteRun(const QList<DeleteTarget>& targets);
+    // paths (case-insensitive). Failures are reported to `reporter`, which
+    // must outlive the run.
+    DeleteRun(const QList<DeleteTarget>& targets, MessageResponder& reporter);
 
     // The shown paths in the order they are shown and processed: case-
     // insensitive text order, equal-but-for-case paths in case-sensitive order.
@@ -86,6 +88,7 @@ private:
     Step runOne(const DeleteTarget& target, const FileOperation& op, std::int64_t* size);
 
     QList<DeleteTarget> m_targets;
+    MessageResponder& m_reporter;
     FileOperation m_remove;
     FileOperation m_recycle;
 };

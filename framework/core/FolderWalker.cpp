@@ -27,8 +27,9 @@ struct FolderWalker::Frame {
     std::uint64_t ino = 0;
 };
 
-FolderWalker::FolderWalker(WalkStrategy& strategy, bool& abortRequested)
-    : m_strategy(strategy), m_abort(abortRequested), m_interval(std::chrono::milliseconds(30))
+FolderWalker::FolderWalker(WalkStrategy& strategy, bool& abortRequested, MessageResponder& reporter)
+    : m_strategy(strategy), m_abort(abortRequested), m_reporter(reporter),
+      m_interval(std::chrono::milliseconds(30))
 {
 }
 
@@ -72,7 +73,8 @@ bool FolderWalker::scanDrive(const QString& entryText)
     if (!findDrive(letter, &drive))
         return false;
     if (!walkTree(drive, entryText)) {
-        ShowMessageBox(MessageKind::Error, QStringLiteral("Can't open drive ") + entryText);
+        ShowMessageBox(m_reporter, MessageKind::Error,
+                       QStringLiteral("Can't open drive ") + entryText);
         return false;
     }
     return true;
@@ -159,7 +161,7 @@ bool FolderWalker::noteVerdict(Verdict v)
         return false;
     }
     if (v == Verdict::Keep && ++m_kept >= m_limit) {
-        ShowWarningMessage(m_listFullWarning);
+        ShowWarningMessage(m_reporter, m_listFullWarning);
         m_abort = true;
         return false;
     }

@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/core/Messages.h"
 #include "framework/core/ScanLimits.h"
 #include "framework/core/WalkStrategy.h"
 #include "platform/Wildcard.h"
@@ -31,7 +32,9 @@ namespace rw
 // open folders, closes the oldest ones and reopens them by path.
 //
 // The abort flag belongs to the caller (the window); the walk polls it at
-// every folder and file and stops when it is set.
+// every folder and file and stops when it is set. Messages (a drive that
+// cannot be opened, a full list) go to the responder the caller hands over,
+// which must outlive the walker.
 class FolderWalker
 {
 public:
@@ -42,7 +45,7 @@ public:
     using OpenFilter = std::function<bool(const QByteArray& path)>;
     using DeviceFilter = std::function<std::uint64_t(const QByteArray& path, std::uint64_t dev)>;
 
-    FolderWalker(WalkStrategy& strategy, bool& abortRequested);
+    FolderWalker(WalkStrategy& strategy, bool& abortRequested, MessageResponder& reporter);
     ~FolderWalker();
 
     // Called with the folder being walked, at most once per `interval`
@@ -55,7 +58,7 @@ public:
     // Result lines the strategy may keep before the list counts as full.
     void setCollectionLimit(std::int64_t limit) { m_limit = limit; }
     std::int64_t collectionLimit() const { return m_limit; }
-    // The warning shown when the list is full (ShowWarningMessage).
+    // The warning shown when the list is full (a warning box).
     void setListFullWarning(const QString& text) { m_listFullWarning = text; }
 
     void setOpenFilter(OpenFilter filter) { m_openFilter = std::move(filter); }
@@ -95,6 +98,7 @@ private:
 
     WalkStrategy& m_strategy;
     bool& m_abort;
+    MessageResponder& m_reporter;
     ProgressCallback m_progress;
     std::chrono::steady_clock::duration m_interval;
     std::chrono::steady_clock::time_point m_lastProgress;

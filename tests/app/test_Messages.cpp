@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-#include "app/core/Messages.h"
+#include "app/core/ProgramMessages.h"
 
 using namespace rw;
 
@@ -78,4 +78,31 @@ TEST_F(Messages, DefaultResponderNeverSaysYes)
     ShowErrorMessage("reported on stderr");
     EXPECT_TRUE(m_log.log.isEmpty());
     EXPECT_EQ(setMessageResponder(&m_log), nullptr) << "the default is reported as none";
+}
+
+TEST_F(Messages, AddressedRoutinesReachOnlyTheResponderHandedOver)
+{
+    LogResponder engine;
+    engine.answers = {MessageAnswer::Yes};
+    ShowErrorMessage(engine, "Can't open drive q: [/q]");
+    EXPECT_TRUE(AskYesNo(engine, "Clear read-only?"));
+    EXPECT_EQ(AskYesNoCancel(engine, "Clear hidden?"), MessageAnswer::No);
+    EXPECT_EQ(engine.log, QStringList({"beep exclamation", "error/ok:Can't open drive q: [/q]",
+                                       "confirmation/yesno:Clear read-only?",
+                                       "confirmation/yesnocancel:Clear hidden?"}));
+    EXPECT_TRUE(m_log.log.isEmpty()) << "the program-wide responder heard nothing";
+}
+
+TEST(StderrResponder, NamesEveryKindAndAnswersTheSafeWay)
+{
+    StderrResponder r;
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(r.show(MessageKind::Plain, "Search aborted", MessageButtons::Ok), MessageAnswer::Ok);
+    EXPECT_EQ(r.show(MessageKind::Confirmation, "Delete?", MessageButtons::YesNo),
+              MessageAnswer::No);
+    EXPECT_EQ(r.show(MessageKind::Warning, "Full", MessageButtons::YesNoCancel),
+              MessageAnswer::Cancel);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "roomwise message: Search aborted\nroomwise confirmation: Delete?\n"
+              "roomwise warning: Full\n");
 }

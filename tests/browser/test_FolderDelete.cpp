@@ -109,7 +109,8 @@ TEST(FolderDelete, OrdinaryTreeGoesWithoutQuestionsAndCountsEveryFile)
     fx.folder("tree/empty");
     fx.fileWithContent(QString::fromUtf8("tree/sub/\u00e9t\u00e9 \u6587.txt"), "12345");
 
-    const auto result = rw::DeleteFolderTree(fx.path("tree"), false);
+    const auto result =
+        rw::DeleteFolderTree(fx.path("tree"), false, rwtest::ScriptedResponder::instance());
 
     EXPECT_TRUE(responder().entries().isEmpty());
     EXPECT_TRUE(result.completed());
@@ -130,7 +131,8 @@ TEST(FolderDelete, SpecialFilesAskEachAttributeInOrder)
     const QString fifo = fx.fifo("tree/sub/pipe");
     responder().setDefaultAnswer(MessageAnswer::Yes);
 
-    const auto result = rw::DeleteFolderTree(fx.path("tree"), false);
+    const auto result =
+        rw::DeleteFolderTree(fx.path("tree"), false, rwtest::ScriptedResponder::instance());
 
     QStringList texts = responder().texts();
     ASSERT_EQ(texts.size(), 3);
@@ -165,7 +167,8 @@ TEST(FolderDelete, YesClearsReadOnlyAndEarlierClearsStay)
         fx.file("tree/.ro.txt", 5);
         fx.setMode("tree/.ro.txt", 0440);
         responder().setDefaultAnswer(MessageAnswer::Yes);
-        const auto result = rw::DeleteFolderTree(fx.path("tree"), true);
+        const auto result =
+            rw::DeleteFolderTree(fx.path("tree"), true, rwtest::ScriptedResponder::instance());
         EXPECT_TRUE(result.failures.isEmpty()) << result.failures.join('\n').toStdString();
         EXPECT_EQ(result.filesRemoved, 1);
         const QString trashed = qEnvironmentVariable("XDG_DATA_HOME") + "/Trash/files/.ro.txt";
@@ -180,7 +183,8 @@ TEST(FolderDelete, YesClearsReadOnlyAndEarlierClearsStay)
         fx.setMode("tree/.ro-hidden", 0444);
         responder().queueAnswer(MessageAnswer::Yes);
         responder().queueAnswer(MessageAnswer::No);
-        const auto result = rw::DeleteFolderTree(fx.path("tree"), false);
+        const auto result =
+            rw::DeleteFolderTree(fx.path("tree"), false, rwtest::ScriptedResponder::instance());
         EXPECT_EQ(responder().texts(),
                   (QStringList{question(file, " is read-only, "), question(file, " is hidden, ")}));
         EXPECT_TRUE(result.aborted);
@@ -205,7 +209,8 @@ TEST(FolderDelete, NoOrCancelAtTheFirstQuestionStopsEverything)
         const int before = entriesBelow(fx.path("tree")).size();
 
         RecordingOps ops;
-        const auto result = rw::DeleteFolderTree(fx.path("tree"), false, &ops);
+        const auto result = rw::DeleteFolderTree(fx.path("tree"), false,
+                                                 rwtest::ScriptedResponder::instance(), &ops);
 
         // Nothing at all was removed after the answer.
         EXPECT_FALSE(ops.questionsAtRemoval.contains(1));
@@ -241,7 +246,8 @@ TEST(FolderDelete, SymbolicLinksAreRemovedAsLinksAndNothingOutsideIsTouched)
         fx.symlink("tree/loop/b", fx.path("tree/loop/a"));
         fx.symlink("tree/loop/up", fx.path("tree"));
 
-        const auto result = rw::DeleteFolderTree(fx.path("tree"), recycle);
+        const auto result =
+            rw::DeleteFolderTree(fx.path("tree"), recycle, rwtest::ScriptedResponder::instance());
 
         EXPECT_TRUE(result.failures.isEmpty()) << result.failures.join('\n').toStdString();
         EXPECT_TRUE(result.folderRemoved);
@@ -264,7 +270,7 @@ TEST(FolderDelete, FolderGivenAsALinkIsRefused)
     fx.file("target/keep.txt", 4);
     const QString link = fx.symlink("link", fx.path("target"));
 
-    const auto result = rw::DeleteFolderTree(link, false);
+    const auto result = rw::DeleteFolderTree(link, false, rwtest::ScriptedResponder::instance());
 
     EXPECT_FALSE(result.folderRemoved);
     EXPECT_EQ(result.filesRemoved, 0);
@@ -285,7 +291,8 @@ TEST(FolderDelete, FilesThatCannotGoAreReportedNotCountedAndKeepTheirFolders)
         fx.file("tree/c/fine.txt", 30);
         FailingOps ops({"stuck.txt"});
 
-        const auto result = rw::DeleteFolderTree(fx.path("tree"), recycle, &ops);
+        const auto result = rw::DeleteFolderTree(fx.path("tree"), recycle,
+                                                 rwtest::ScriptedResponder::instance(), &ops);
 
         EXPECT_TRUE(result.completed());
         EXPECT_FALSE(result.folderRemoved);
@@ -308,7 +315,8 @@ TEST(FolderDelete, RecycledFilesLandInTheTrash)
     fx.file("tree/one.txt", 100);
     fx.file("tree/sub/two.txt", 200);
 
-    const auto result = rw::DeleteFolderTree(fx.path("tree"), true);
+    const auto result =
+        rw::DeleteFolderTree(fx.path("tree"), true, rwtest::ScriptedResponder::instance());
 
     EXPECT_TRUE(result.failures.isEmpty()) << result.failures.join('\n').toStdString();
     EXPECT_TRUE(result.folderRemoved);
@@ -329,7 +337,8 @@ TEST(FolderDelete, DepthBeyondTheOpenFolderLimitIsDeleted)
     fx.file(rel + "/leaf", 9);
     fx.file("tree/d/top", 1);
 
-    const auto result = rw::DeleteFolderTree(fx.path("tree"), false);
+    const auto result =
+        rw::DeleteFolderTree(fx.path("tree"), false, rwtest::ScriptedResponder::instance());
 
     EXPECT_TRUE(result.failures.isEmpty());
     EXPECT_EQ(result.filesRemoved, 2);
@@ -341,7 +350,8 @@ TEST(FolderDelete, ProtectedFolderIsRefusedUntouched)
 {
     const QString file = FixtureBuilder(QDir::homePath()).file("keep.txt", 3);
 
-    const auto result = rw::DeleteFolderTree(QDir::homePath() + "/", false);
+    const auto result =
+        rw::DeleteFolderTree(QDir::homePath() + "/", false, rwtest::ScriptedResponder::instance());
 
     EXPECT_FALSE(result.folderRemoved);
     EXPECT_EQ(result.failures.size(), 1);
@@ -355,7 +365,8 @@ TEST(FolderDelete, HomeFolderInsideTheTreeIsKept)
     const QString kept = fx.file("tree/user/notes.txt", 4);
     const QByteArray oldHome = qgetenv("HOME");
     qputenv("HOME", QFile::encodeName(fx.path("tree/user")));
-    const auto result = rw::DeleteFolderTree(fx.path("tree"), false);
+    const auto result =
+        rw::DeleteFolderTree(fx.path("tree"), false, rwtest::ScriptedResponder::instance());
     qputenv("HOME", oldHome);
 
     EXPECT_TRUE(QFileInfo::exists(kept));
@@ -383,7 +394,8 @@ TEST(FolderDelete, MountPointsInsideTheTreeAreLeftAlone)
             GTEST_SKIP() << "cannot mount a file system here";
         FixtureBuilder(mount).file("inside", 8);
 
-        const auto result = rw::DeleteFolderTree(fx.path("tree"), false);
+        const auto result =
+            rw::DeleteFolderTree(fx.path("tree"), false, rwtest::ScriptedResponder::instance());
         const bool insideKept = QFileInfo::exists(mount + "/inside");
         ::umount(target.constData());
 
@@ -456,7 +468,8 @@ TEST(FolderDelete, OddNamesInsideTheTreeAreDeletedOrRecycledByTheirBytes)
         rawFolder(tree + "/Bad\xff" + ".d");
         rawFile(tree + "/Bad\xff" + ".d/line\nbreak", 100);
 
-        const auto result = rw::DeleteFolderTree(rw::targetForPath(tree), recycle);
+        const auto result = rw::DeleteFolderTree(rw::targetForPath(tree), recycle,
+                                                 rwtest::ScriptedResponder::instance());
 
         EXPECT_TRUE(result.failures.isEmpty()) << result.failures.join('\n').toStdString();
         EXPECT_TRUE(result.folderRemoved);
@@ -491,7 +504,8 @@ TEST(FolderDelete, TargetBesideItsLookAlikeDeletesOnlyItself)
     const QByteArray lookAlike = rawFolder(base + "/Bad\xef\xbf\xbd");
     rawFile(lookAlike + "/f", 9);
 
-    const auto result = rw::DeleteFolderTree(rw::targetForPath(bad), false);
+    const auto result =
+        rw::DeleteFolderTree(rw::targetForPath(bad), false, rwtest::ScriptedResponder::instance());
 
     EXPECT_TRUE(result.folderRemoved);
     EXPECT_EQ(result.bytesFreed, 5);
@@ -526,7 +540,8 @@ TEST(FolderDelete, FolderOrParentReplacedSinceTheScanIsLeftAloneAndReported)
         const QStringList outsideBefore = entriesBelow(fx.path("outside"));
         const QStringList treeBefore = entriesBelow(fx.path("d"));
 
-        const auto result = rw::DeleteFolderTree(seen, false);
+        const auto result =
+            rw::DeleteFolderTree(seen, false, rwtest::ScriptedResponder::instance());
 
         EXPECT_FALSE(result.folderRemoved) << int(swap);
         EXPECT_EQ(result.filesRemoved, 0);
@@ -548,7 +563,7 @@ TEST(FolderDelete, TargetsThatNameNoEntryAreRefused)
          {QByteArray(""), QByteArray("."), QByteArray(".."), QByteArray("x/../x")}) {
         responder().reset();
         t.name = name;
-        const auto result = rw::DeleteFolderTree(t, false);
+        const auto result = rw::DeleteFolderTree(t, false, rwtest::ScriptedResponder::instance());
         EXPECT_FALSE(result.folderRemoved) << name.toStdString();
         EXPECT_EQ(result.failures.size(), 1) << name.toStdString();
         EXPECT_TRUE(QFileInfo::exists(fx.path("d/x/keep")));
@@ -574,7 +589,7 @@ TEST(FolderDelete, AFolderExchangedWithALinkDuringTheRunNeverCostsAnOutsideFile)
         {
             rwtest::NameSwapper swapper({{inner, link}}, 2000000, 20);
             ASSERT_TRUE(swapper.waitUntilSwapping(5));
-            rw::DeleteFolderTree(fx.path(tree), recycle);
+            rw::DeleteFolderTree(fx.path(tree), recycle, rwtest::ScriptedResponder::instance());
         }
         for (int i = 0; i < 300; ++i) {
             QFile f(fx.path(QString("outside/f%1.bin").arg(i)));

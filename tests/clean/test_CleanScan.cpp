@@ -8,6 +8,7 @@
 #include "framework/core/FolderWalker.h"
 #include "platform/Drives.h"
 #include "tests/support/FixtureBuilder.h"
+#include "tests/support/ScriptedResponder.h"
 #include "tools/clean/core/CleanScan.h"
 
 using namespace rw;
@@ -33,7 +34,7 @@ QStringList linesOf(const CleanScan& scan)
 QStringList scanD(CleanScan& scan)
 {
     bool abort = false;
-    FolderWalker walker(scan, abort);
+    FolderWalker walker(scan, abort, rwtest::ScriptedResponder::instance());
     DriveInfo drive;
     EXPECT_TRUE(findDrive(QChar('D'), &drive));
     walker.scanAllDrives({drive.entryText()});

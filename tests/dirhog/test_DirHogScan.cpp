@@ -10,6 +10,7 @@
 #include "framework/core/FolderWalker.h"
 #include "platform/DisplayName.h"
 #include "tests/support/FixtureBuilder.h"
+#include "tests/support/ScriptedResponder.h"
 #include "tools/dirhog/core/DirHogScan.h"
 
 // Readable failure output.
@@ -32,7 +33,7 @@ QStringList scanDrive(const QString& root, DirHogMode mode)
     DirHogScan scan(mode);
     scan.setCapacityOverride(kCapacity);
     bool abort = false;
-    rw::FolderWalker walker(scan, abort);
+    rw::FolderWalker walker(scan, abort, rwtest::ScriptedResponder::instance());
     const rw::DriveInfo drive{QChar('D'), root};
     walker.walkTree(drive, drive.entryText());
     return scan.linesDescending();
@@ -227,7 +228,7 @@ TEST(DirHogScan, RecordsNameEachFolderInItsParentAsTheWalkOpenedIt)
         DirHogScan scan(DirHogMode::AllFolders);
         scan.setCapacityOverride(kCapacity);
         bool abort = false;
-        rw::FolderWalker walker(scan, abort);
+        rw::FolderWalker walker(scan, abort, rwtest::ScriptedResponder::instance());
         const rw::DriveInfo drive{QChar('D'), root};
         walker.walkTree(drive, drive.entryText());
 

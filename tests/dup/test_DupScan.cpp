@@ -10,6 +10,7 @@
 #include "framework/core/FolderWalker.h"
 #include "platform/Drives.h"
 #include "tests/support/FixtureBuilder.h"
+#include "tests/support/ScriptedResponder.h"
 #include "tools/dup/core/DupScan.h"
 
 using namespace rw;
@@ -27,7 +28,7 @@ QString typeOf(const QString& ext)
 bool walkD(DupScan& scan)
 {
     bool abort = false;
-    FolderWalker walker(scan, abort);
+    FolderWalker walker(scan, abort, rwtest::ScriptedResponder::instance());
     DriveInfo drive;
     if (!findDrive(QChar('D'), &drive))
         return false;
@@ -43,7 +44,7 @@ QStringList scanD(bool duplicates, int mode, const SizeFilter& filter,
     DupScan scan(duplicates, mode, filter, QStringLiteral("*.*"));
     scan.setTypeDescriber(&typeOf);
     bool abort = false;
-    FolderWalker walker(scan, abort);
+    FolderWalker walker(scan, abort, rwtest::ScriptedResponder::instance());
     DriveInfo drive;
     EXPECT_TRUE(findDrive(QChar('D'), &drive));
     walker.scanAllDrives({drive.entryText()});

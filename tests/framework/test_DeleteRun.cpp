@@ -46,7 +46,7 @@ TEST(DeleteRun, PathsAreProcessedInCaseInsensitiveOrder)
 
     FixtureBuilder fx;
     const QString b = fx.file("b.bin", 10), a = fx.file("A.bin", 10);
-    DeleteRun run(targets({b, a}));
+    DeleteRun run(targets({b, a}), rwtest::ScriptedResponder::instance());
     QStringList seen;
     run.setRemover([&](const SafeFolder& f, const DeleteTarget& t) {
         seen.append(t.shown);
@@ -64,7 +64,7 @@ TEST(DeleteRun, PermanentDeleteCountsOnlyTheFilesThatWent)
     const QString c = fx.file("c.bin", 3000);
     const QString gone = fx.path("vanished.bin"); // listed but not there any more
 
-    DeleteRun run(targets({a, b, c, gone}));
+    DeleteRun run(targets({a, b, c, gone}), rwtest::ScriptedResponder::instance());
     // b refuses to go, as a busy or protected file would.
     run.setRemover([&](const SafeFolder& f, const DeleteTarget& t) {
         return t.shown == b ? SafeFolder::Result::Failed : DeleteRun::removeFile(f, t);
@@ -94,7 +94,7 @@ TEST(DeleteRun, RecycleMovesFilesToTheTrashAndStopsAtTheFirstFailure)
     const QString c = fx.file("c.bin", 400);
     const QString d = fx.file("d.bin", 800);
 
-    DeleteRun run(targets({d, c, b, a}));
+    DeleteRun run(targets({d, c, b, a}), rwtest::ScriptedResponder::instance());
     run.setRecycler([&](const SafeFolder& f, const DeleteTarget& t) {
         return t.shown == c ? SafeFolder::Result::Failed : DeleteRun::sendToRecycleBin(f, t);
     });
@@ -122,7 +122,7 @@ TEST(DeleteRun, RecycleMovesFilesToTheTrashAndStopsAtTheFirstFailure)
 TEST(DeleteRun, RecyclingAVanishedFileFailsForReal)
 {
     FixtureBuilder fx;
-    DeleteRun run(targets({fx.path("nothing-here.bin")}));
+    DeleteRun run(targets({fx.path("nothing-here.bin")}), rwtest::ScriptedResponder::instance());
     const DeleteRun::Outcome out = run.recycleAll();
     EXPECT_EQ(out.files, 0);
     EXPECT_TRUE(out.stoppedEarly);
@@ -139,7 +139,7 @@ TEST(DeleteRun, FileSizeDoesNotFollowLinksAndSkipsFolders)
     EXPECT_EQ(DeleteRun::fileSize(QFile::encodeName(fx.folder("sub"))), -1);
     EXPECT_EQ(DeleteRun::fileSize(QFile::encodeName(fx.path("missing"))), -1);
     // Removing the link leaves its target; a folder is never removed as a file.
-    DeleteRun run(targets({link, fx.path("sub")}));
+    DeleteRun run(targets({link, fx.path("sub")}), rwtest::ScriptedResponder::instance());
     const DeleteRun::Outcome out = run.deleteAll();
     EXPECT_EQ(out.files, 1);
     EXPECT_FALSE(QFileInfo(link).isSymLink());
@@ -167,7 +167,7 @@ TEST(DeleteRun, AFileReplacedSinceTheScanIsReportedAndLeftAlone)
     QDir(fx.path("in")).rename("sub", "sub.old");
     fx.symlink("in/sub", fx.path("outside"));
 
-    DeleteRun run(seen);
+    DeleteRun run(seen, rwtest::ScriptedResponder::instance());
     const DeleteRun::Outcome out = run.deleteAll();
     EXPECT_EQ(out.files, 1);
     EXPECT_EQ(out.bytes, 40);
@@ -181,7 +181,7 @@ TEST(DeleteRun, AFileReplacedSinceTheScanIsReportedAndLeftAlone)
     EXPECT_EQ(readDeletionTotals().filesDeleted, 1);
 
     // Recycling the same list touches nothing outside either.
-    DeleteRun again(seen);
+    DeleteRun again(seen, rwtest::ScriptedResponder::instance());
     again.recycleAll();
     EXPECT_TRUE(QFile::exists(outside));
     EXPECT_FALSE(QFile::exists(trashFiles() + "/victim.bin"));
@@ -206,7 +206,7 @@ TEST(DeleteRun, AFolderSwappedForALinkDuringTheRunNeverCostsAnOutsideFile)
     for (bool recycle : {false, true}) {
         rwtest::NameSwapper swapper({{sub, link}}, 2000000, 20);
         ASSERT_TRUE(swapper.waitUntilSwapping(5));
-        DeleteRun run(seen);
+        DeleteRun run(seen, rwtest::ScriptedResponder::instance());
         const DeleteRun::Outcome out = recycle ? run.recycleAll() : run.deleteAll();
         swapper.stop();
         // The folder ends where it began (an even number of exchanges or not).

@@ -3,6 +3,7 @@
 #include "app/core/SharedRoutines.h"
 #include "framework/core/FolderWalker.h"
 #include "tests/support/FixtureBuilder.h"
+#include "tests/support/ScriptedResponder.h"
 
 #include <gtest/gtest.h>
 
@@ -62,7 +63,7 @@ TEST(FileTextFormatter, HogLineHasTheSixFields)
         return ext.isEmpty() ? QStringLiteral("none") : "type" + ext;
     });
     bool abort = false;
-    rw::FolderWalker walker(s, abort);
+    rw::FolderWalker walker(s, abort, rwtest::ScriptedResponder::instance());
     const rw::DriveInfo drive{QChar('X'), fx.path("docs")};
     ASSERT_TRUE(walker.walkTree(drive, drive.entryText()));
     s.lines.sort();

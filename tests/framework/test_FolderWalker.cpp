@@ -85,7 +85,7 @@ TEST_F(WalkFixture, PostOrderSkipsHiddenFoldersLinksAndSpecialFiles)
     fx.symlink("filelink", "f.txt");
 
     RecordingStrategy s(fx.base());
-    rw::FolderWalker walker(s, abort);
+    rw::FolderWalker walker(s, abort, rwtest::ScriptedResponder::instance());
     walker.scanAllDrives({mapped('D')});
 
     QStringList sorted = s.files;
@@ -113,7 +113,7 @@ TEST_F(WalkFixture, PostOrderSkipsHiddenFoldersLinksAndSpecialFiles)
 TEST_F(WalkFixture, EmptyRootRunsThePerFolderStepOnce)
 {
     RecordingStrategy s(fx.base());
-    rw::FolderWalker walker(s, abort);
+    rw::FolderWalker walker(s, abort, rwtest::ScriptedResponder::instance());
     walker.scanAllDrives({mapped('D')});
     EXPECT_EQ(s.log, QStringList({"enter:", "files:", "done:"}));
 }
@@ -128,7 +128,7 @@ TEST_F(WalkFixture, PatternAndAttributeMaskChooseTheFiles)
 
     RecordingStrategy s(fx.base());
     s.pattern = QStringLiteral("*.TXT");
-    rw::FolderWalker walker(s, abort);
+    rw::FolderWalker walker(s, abort, rwtest::ScriptedResponder::instance());
     walker.scanAllDrives({mapped('D')});
     s.files.sort();
     EXPECT_EQ(s.files, QStringList({"DATA.TXT", "readme.txt"}));
@@ -136,7 +136,7 @@ TEST_F(WalkFixture, PatternAndAttributeMaskChooseTheFiles)
     // A tool that counts everything (hidden and special files too).
     RecordingStrategy all(fx.base());
     all.excluded = 0;
-    rw::FolderWalker walker2(all, abort);
+    rw::FolderWalker walker2(all, abort, rwtest::ScriptedResponder::instance());
     walker2.scanAllDrives({mapped('D')});
     all.files.sort();
     EXPECT_EQ(all.files,
@@ -151,7 +151,7 @@ TEST_F(WalkFixture, UnreadableFolderIsSkippedAndTheWalkGoesOn)
     fx.file("top.txt");
 
     RecordingStrategy s(fx.base());
-    rw::FolderWalker walker(s, abort);
+    rw::FolderWalker walker(s, abort, rwtest::ScriptedResponder::instance());
     const QByteArray bad = QFile::encodeName(fx.path("bad"));
     walker.setOpenFilter([&](const QByteArray& path) { return path != bad; });
     walker.scanAllDrives({mapped('D')});
@@ -169,7 +169,7 @@ TEST_F(WalkFixture, FolderWithoutPermissionIsSkipped)
     fx.file("open.txt");
     fx.setMode("locked", 0000);
     RecordingStrategy s(fx.base());
-    rw::FolderWalker walker(s, abort);
+    rw::FolderWalker walker(s, abort, rwtest::ScriptedResponder::instance());
     walker.scanAllDrives({mapped('D')});
     EXPECT_EQ(s.files, QStringList({"open.txt"}));
 }
@@ -179,7 +179,7 @@ TEST_F(WalkFixture, OtherFileSystemIsNotEntered)
     fx.file("mnt/elsewhere.txt");
     fx.file("here.txt");
     RecordingStrategy s(fx.base());
-    rw::FolderWalker walker(s, abort);
+    rw::FolderWalker walker(s, abort, rwtest::ScriptedResponder::instance());
     const QByteArray mnt = QFile::encodeName(fx.path("mnt"));
     walker.setDeviceFilter(
         [&](const QByteArray& path, std::uint64_t dev) { return path == mnt ? dev + 1 : dev; });
@@ -197,7 +197,7 @@ TEST_F(WalkFixture, DriveRootThatCannotBeOpenedIsReportedAndTheNextDriveWalked)
     fx.mapDrive('F', fx.path("does/not/exist")); // not valid: skipped silently
 
     RecordingStrategy s(fx.path("e"));
-    rw::FolderWalker walker(s, abort);
+    rw::FolderWalker walker(s, abort, rwtest::ScriptedResponder::instance());
     const QByteArray locked = QFile::encodeName(fx.path("locked"));
     walker.setOpenFilter([&](const QByteArray& path) { return path != locked; });
     walker.scanAllDrives({bad, driveLine('f', fx.path("does/not/exist")), good});
@@ -215,7 +215,7 @@ TEST_F(WalkFixture, AbortFromTheProgressCallbackStopsAtOnce)
     for (int i = 0; i < 5; ++i)
         fx.file(QStringLiteral("d%1/f.txt").arg(i));
     RecordingStrategy s(fx.base());
-    rw::FolderWalker walker(s, abort);
+    rw::FolderWalker walker(s, abort, rwtest::ScriptedResponder::instance());
     int calls = 0;
     walker.setProgressCallback(
         [&](const rw::WalkFolder&) {
@@ -235,7 +235,7 @@ TEST_F(WalkFixture, StopVerdictEndsTheWalkAndSetsTheFlag)
         fx.file(QStringLiteral("f%1.txt").arg(i));
     RecordingStrategy s(fx.base());
     s.verdict = rw::Verdict::Stop;
-    rw::FolderWalker walker(s, abort);
+    rw::FolderWalker walker(s, abort, rwtest::ScriptedResponder::instance());
     walker.scanAllDrives({mapped('D')});
     EXPECT_EQ(s.files.size(), 1);
     EXPECT_TRUE(abort);
@@ -247,7 +247,7 @@ TEST_F(WalkFixture, FullCollectionListWarnsAndStops)
     for (int i = 0; i < 6; ++i)
         fx.file(QStringLiteral("f%1.txt").arg(i));
     RecordingStrategy s(fx.base());
-    rw::FolderWalker walker(s, abort);
+    rw::FolderWalker walker(s, abort, rwtest::ScriptedResponder::instance());
     walker.setCollectionLimit(3);
     walker.scanAllDrives({mapped('D')});
     EXPECT_EQ(walker.keptCount(), 3);
@@ -269,7 +269,7 @@ TEST_F(WalkFixture, DepthIsNotLimitedByOpenFolders)
     fx.file(rel + "deep.txt");
     fx.file("d/near.txt");
     RecordingStrategy s(fx.base());
-    rw::FolderWalker walker(s, abort);
+    rw::FolderWalker walker(s, abort, rwtest::ScriptedResponder::instance());
     walker.scanAllDrives({mapped('D')});
     EXPECT_EQ(s.files.size(), 2);
     EXPECT_TRUE(s.files.contains(rel + "deep.txt"));
@@ -283,7 +283,7 @@ TEST_F(WalkFixture, ProgressIsRateLimited)
     for (int i = 0; i < 50; ++i)
         fx.file(QStringLiteral("d%1/f.txt").arg(i));
     RecordingStrategy s(fx.base());
-    rw::FolderWalker walker(s, abort);
+    rw::FolderWalker walker(s, abort, rwtest::ScriptedResponder::instance());
     QStringList shown;
     walker.setProgressCallback([&](const rw::WalkFolder& f) { shown.append(f.displayPath()); },
                                std::chrono::hours(1));

@@ -15,6 +15,7 @@
 #include "platform/Drives.h"
 #include "tests/support/FixtureBuilder.h"
 #include "tests/support/RawPaths.h"
+#include "tests/support/ScriptedResponder.h"
 #include "tools/mods/core/ModsScan.h"
 
 using rwtest::makeRawFile;
@@ -219,7 +220,7 @@ TEST(ModsScan, WalkListsVisibleMatchingFilesOnly)
 
     ModsScan scan(TestedTime::LastModified, DateRange::InBetween, kStart, kEnd, "*.txt");
     bool abort = false;
-    FolderWalker walker(scan, abort);
+    FolderWalker walker(scan, abort, rwtest::ScriptedResponder::instance());
     DriveInfo drive;
     ASSERT_TRUE(findDrive(QChar('D'), &drive));
     walker.scanAllDrives({drive.entryText()});
@@ -260,7 +261,7 @@ TEST(ModsScan, OddNamesKeepTheirBytesAndShowOnOneLineOfSevenFields)
     ModsScan scan(TestedTime::LastModified, DateRange::OnOrAfter, QDate::currentDate().addDays(-1),
                   {}, "*.*");
     bool abort = false;
-    FolderWalker walker(scan, abort);
+    FolderWalker walker(scan, abort, rwtest::ScriptedResponder::instance());
     DriveInfo drive;
     ASSERT_TRUE(findDrive(QChar('D'), &drive));
     walker.scanAllDrives({drive.entryText()});

@@ -7,6 +7,7 @@
 #include "platform/Drives.h"
 #include "platform/FileAttributes.h"
 #include "tests/support/FixtureBuilder.h"
+#include "tests/support/ScriptedResponder.h"
 #include "tools/stats/core/StatsCollector.h"
 #include "tools/stats/core/StatsTexts.h"
 
@@ -168,7 +169,7 @@ TEST(StatsCollector, WalkOfAMappedDriveCountsHiddenFilesToo)
     StatsCollector s;
     s.clear();
     bool abort = false;
-    rw::FolderWalker walker(s, abort);
+    rw::FolderWalker walker(s, abort, rwtest::ScriptedResponder::instance());
     ASSERT_TRUE(walker.scanDrive(drive.entryText()));
     EXPECT_EQ(s.filesProcessed(), 3);
     EXPECT_EQ(s.sizeClass(0).count, 2);

@@ -4,14 +4,16 @@
 #include <QString>
 #include <QStringList>
 
-#include "app/core/Messages.h"
+#include "app/core/ProgramMessages.h"
 
-namespace rwtest {
+namespace rwtest
+{
 
 // Records every message box and question and answers from a script.
 // Questions take the next queued answer; with none queued they get the
 // default answer (No unless changed). OK boxes are recorded and answered Ok.
-class ScriptedResponder : public rw::MessageResponder {
+class ScriptedResponder : public rw::MessageResponder
+{
 public:
     struct Entry {
         rw::MessageKind kind;
@@ -28,7 +30,11 @@ public:
     const QList<Entry>& entries() const { return m_entries; }
     QStringList texts() const;
     int beeps() const { return m_beeps; }
-    void clear() { m_entries.clear(); m_beeps = 0; }
+    void clear()
+    {
+        m_entries.clear();
+        m_beeps = 0;
+    }
 
     rw::MessageAnswer show(rw::MessageKind kind, const QString& text,
                            rw::MessageButtons buttons) override;

@@ -24,7 +24,8 @@ QByteArray extract(const QByteArray& content)
     FixtureBuilder fx;
     const QString source = fx.fileWithContent(QStringLiteral("source.bin"), content);
     const QString target = fx.path(QStringLiteral("strings.txt"));
-    EXPECT_TRUE(rw::ExtractStrings(QFile::encodeName(source), target, 5, 100));
+    EXPECT_TRUE(rw::ExtractStrings(QFile::encodeName(source), target, 5, 100,
+                                   rwtest::ScriptedResponder::instance()));
     QFile f(target);
     EXPECT_TRUE(f.open(QIODevice::ReadOnly));
     return f.readAll();
@@ -88,7 +89,8 @@ TEST(ExtractStrings, MissingSourceReportsAndLeavesTargetEmpty)
     FixtureBuilder fx;
     const QString missing = fx.path(QStringLiteral("no such file"));
     const QString target = fx.file(QStringLiteral("target.txt"), 0);
-    EXPECT_FALSE(rw::ExtractStrings(QFile::encodeName(missing), target, 5, 100));
+    EXPECT_FALSE(rw::ExtractStrings(QFile::encodeName(missing), target, 5, 100,
+                                    rwtest::ScriptedResponder::instance()));
     EXPECT_EQ(rwtest::ScriptedResponder::instance().texts(),
               QStringList{QStringLiteral("Could not open file ") + missing});
     EXPECT_EQ(QFile(target).size(), 0);
@@ -109,13 +111,14 @@ TEST(ExtractStrings, SourceIsOpenedByItsBytes)
         f.write(z() + text + z());
     }
     const QString target = fx.path(QStringLiteral("strings.txt"));
-    EXPECT_TRUE(rw::ExtractStrings(bad, target, 5, 100));
+    EXPECT_TRUE(rw::ExtractStrings(bad, target, 5, 100, rwtest::ScriptedResponder::instance()));
     QFile out(target);
     ASSERT_TRUE(out.open(QIODevice::ReadOnly));
     EXPECT_EQ(out.readAll(), "right file\r\n");
 
     // A missing source is named as displayName shows it.
-    EXPECT_FALSE(rw::ExtractStrings(folder + "/gone\xfe", target, 5, 100));
+    EXPECT_FALSE(rw::ExtractStrings(folder + "/gone\xfe", target, 5, 100,
+                                    rwtest::ScriptedResponder::instance()));
     EXPECT_EQ(rwtest::ScriptedResponder::instance().texts(),
               QStringList{"Could not open file " + fx.base() + "/gone\\xFE"});
 }
@@ -136,7 +139,9 @@ TEST(ExtractStrings, OnlyARegularFileIsRead)
     for (const auto& c : cases) {
         rwtest::ScriptedResponder::instance().clear();
         const QString target = fx.file(QStringLiteral("target.txt"), 0);
-        EXPECT_FALSE(rw::ExtractStrings(QFile::encodeName(c.path), target, 5, 100)) << c.what;
+        EXPECT_FALSE(rw::ExtractStrings(QFile::encodeName(c.path), target, 5, 100,
+                                        rwtest::ScriptedResponder::instance()))
+            << c.what;
         EXPECT_EQ(rwtest::ScriptedResponder::instance().texts(),
                   QStringList{QStringLiteral("Could not open file ") + c.path})
             << c.what;

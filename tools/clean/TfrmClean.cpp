@@ -10,7 +10,7 @@
 #include <QScreen>
 
 #include "app/WinPlace.h"
-#include "app/core/Messages.h"
+#include "app/core/ProgramMessages.h"
 #include "app/core/SharedRoutines.h"
 #include "controls/CheckListBox.h"
 #include "controls/PickList.h"
@@ -306,7 +306,7 @@ void TfrmClean::scan()
         // Rows in walk order, each as it is found.
         m_grid->setLines(strategy.lines());
         strategy.setRecordSink([this](std::uint32_t rec) { m_grid->addToGrid(rec); });
-        FolderWalker walker(strategy, m_session->abortFlag());
+        FolderWalker walker(strategy, m_session->abortFlag(), *messageResponder());
         m_session->attach(walker);
         // The scan is reachable for selection changes only while it lives.
         struct Running {

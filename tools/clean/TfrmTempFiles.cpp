@@ -6,7 +6,7 @@
 #include <QScreen>
 #include <QShowEvent>
 
-#include "app/core/Messages.h"
+#include "app/core/ProgramMessages.h"
 #include "controls/PickList.h"
 #include "framework/TypeListEditing.h"
 #include "tools/clean/core/TempPatterns.h"

@@ -1,6 +1,6 @@
 #include "tools/dirhog/TfrmDirHog.h"
 
-#include "app/core/Messages.h"
+#include "app/core/ProgramMessages.h"
 #include "app/core/Settings.h"
 #include "browser/TfrmDelDirectory.h"
 #include "browser/core/FolderDelete.h"
@@ -283,7 +283,7 @@ void TfrmDirHog::scan(DirHogMode mode)
     m_controller->setLines(strategy.lines());
     {
         ScanSession::Run run(*m_session);
-        FolderWalker walker(strategy, m_session->abortFlag());
+        FolderWalker walker(strategy, m_session->abortFlag(), *messageResponder());
         m_session->attach(walker);
         walker.scanAllDrives(m_pckDrive->checkedLines());
 
@@ -386,7 +386,7 @@ void TfrmDirHog::btDeleteClick()
         model->setCell(row, colSize, QString::fromLatin1(kDeletedCellText));
         return;
     }
-    const FolderDeleteResult result = DeleteFolderTree(target, recycle);
+    const FolderDeleteResult result = DeleteFolderTree(target, recycle, *messageResponder());
     // The row says the folder went only when it really did.
     if (result.folderRemoved)
         model->setCell(row, colSize,

@@ -14,7 +14,7 @@
 
 #include "app/WinPlace.h"
 #include "app/core/AppGlobals.h"
-#include "app/core/Messages.h"
+#include "app/core/ProgramMessages.h"
 #include "app/core/SharedRoutines.h"
 #include "controls/CheckListBox.h"
 #include "controls/ResultGridModel.h"
@@ -382,7 +382,7 @@ void TfrmDup::scan()
     {
         ScanSession::Run run(*m_session);
         DupScan strategy(m_duplicateMode, m_matchMode, filter, m_cbWildCard->currentText());
-        FolderWalker walker(strategy, m_session->abortFlag());
+        FolderWalker walker(strategy, m_session->abortFlag(), *messageResponder());
         m_session->attach(walker);
         walker.scanAllDrives(m_pckDrive->checkedLines());
 

@@ -3,7 +3,7 @@
 #include "platform/DisplayName.h"
 #include "platform/ReadOnlyOpen.h"
 
-#include "app/core/Messages.h"
+#include "app/core/ProgramMessages.h"
 #include "app/core/SharedRoutines.h"
 #include "browser/core/FileDetails.h"
 #include "controls/FileIcon.h"

@@ -15,7 +15,7 @@
 #include <QVBoxLayout>
 
 #include "app/WinPlace.h"
-#include "app/core/Messages.h"
+#include "app/core/ProgramMessages.h"
 #include "app/core/SharedRoutines.h"
 #include "controls/CheckListBox.h"
 #include "controls/ResultGridView.h"
@@ -430,7 +430,7 @@ void TfrmMods::scan()
                           parseShortDate(m_dtEnd->text()), m_cbWildCard->currentText());
         m_activeScan = &strategy;
         m_grid->setLines(strategy.lines());
-        FolderWalker walker(strategy, m_session->abortFlag());
+        FolderWalker walker(strategy, m_session->abortFlag(), *messageResponder());
         m_session->attach(walker);
         walker.scanAllDrives(m_pckDrive->checkedLines());
         m_activeScan = nullptr;

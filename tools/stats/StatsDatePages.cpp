@@ -21,7 +21,7 @@
 #include <QVBoxLayout>
 #include <QValueAxis>
 
-#include "app/core/Messages.h"
+#include "app/core/ProgramMessages.h"
 #include "app/core/SharedRoutines.h"
 #include "tools/stats/StatsCharts.h"
 #include "tools/stats/core/StatsCollector.h"

@@ -29,7 +29,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/core/Messages.h"
+#include "app/core/ProgramMessages.h"
 #include "app/core/Settings.h"
 #include "app/core/SharedRoutines.h"
 #include "controls/CheckListBox.h"
@@ -607,7 +607,7 @@ void TfrmStatistics::scan(const QString& entry)
         ScanSession::Run run(*m_session);
         // Esc and Close stop the walk rather than close the window.
         m_btCancel->setEnabled(true);
-        FolderWalker walker(m_stats, m_session->abortFlag());
+        FolderWalker walker(m_stats, m_session->abortFlag(), *messageResponder());
         m_session->attach(walker);
         walker.scanAllDrives({entry});
         refreshViews();

@@ -19,7 +19,8 @@ bool isReadable(char c)
 
 } // namespace
 
-bool ExtractStrings(const QByteArray& source, const QString& target, int minLen, int maxLen)
+bool ExtractStrings(const QByteArray& source, const QString& target, int minLen, int maxLen,
+                    MessageResponder& reporter)
 {
     // Opened by its bytes: a name that is not valid UTF-8 would not survive
     // a trip through QString. Only a regular file is read: a FIFO would hang
@@ -29,13 +30,13 @@ bool ExtractStrings(const QByteArray& source, const QString& target, int minLen,
     FileDescriptor fd = openRegularFileForReading(source);
     QFile in;
     if (!fd.isValid() || !in.open(fd.get(), QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ShowErrorMessage(QStringLiteral("Could not open file ") + displayName(source));
+        ShowErrorMessage(reporter, QStringLiteral("Could not open file ") + displayName(source));
         return false;
     }
     fd.release(); // the QFile owns it now
     QFile out(target);
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        ShowErrorMessage(QStringLiteral("Could not write file ") + target);
+        ShowErrorMessage(reporter, QStringLiteral("Could not write file ") + target);
         return false;
     }
 
@@ -66,7 +67,7 @@ bool ExtractStrings(const QByteArray& source, const QString& target, int minLen,
     }
     ok = ok && out.flush();
     if (!ok)
-        ShowErrorMessage(QStringLiteral("Could not write file ") + target);
+        ShowErrorMessage(reporter, QStringLiteral("Could not write file ") + target);
     return ok;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/core/Messages.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -22,7 +24,8 @@ namespace rw
 // Returns false when the source cannot be opened (after the error box
 // "Could not open file <source>", the source as displayName shows it; the
 // target is then left empty) or the target cannot be written (after "Could
-// not write file <target>").
-bool ExtractStrings(const QByteArray& source, const QString& target, int minLen, int maxLen);
+// not write file <target>"), both shown through `reporter`.
+bool ExtractStrings(const QByteArray& source, const QString& target, int minLen, int maxLen,
+                    MessageResponder& reporter);
 
 } // namespace rw
