@@ -145,6 +145,21 @@ int main(int argc, char** argv)
                 static_cast<long long>(markMs), static_cast<long long>(counted));
     std::printf("unmark all                %7lld ms (goal < 200)\n",
                 static_cast<long long>(unmarkMs));
+#ifdef RW_REPORT_PROGRAM
+    // The command-line report on the same tree: scan, the finder's line
+    // order, and every line written.
+    const std::string report = std::string("'") + RW_REPORT_PROGRAM +
+                               "' hogs --larger 0 --quiet '" + root + "' >/dev/null";
+    const std::string find = "find '" + root + "' -printf '%s %p\\n' >/dev/null";
+    double reportBest = 1e9, findBest = 1e9;
+    for (int i = 0; i < 3; ++i) {
+        reportBest = std::min(reportBest, rw::bench::timeCommand(report));
+        findBest = std::min(findBest, rw::bench::timeCommand(find));
+    }
+    std::printf("roomwise-report hogs      %7.3f s  = %.2f x du (goal <= 1.2); find -printf "
+                "%.3f s = %.2f x du\n",
+                reportBest, reportBest / duBest, findBest, findBest / duBest);
+#endif
     std::system(("rm -rf '" + root + "'").c_str());
     return 0;
 }

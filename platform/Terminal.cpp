@@ -1,0 +1,13 @@
+#include "platform/Terminal.h"
+
+#include <unistd.h>
+
+namespace rw
+{
+
+bool standardErrorIsTerminal()
+{
+    return ::isatty(STDERR_FILENO) == 1;
+}
+
+} // namespace rw

@@ -1,0 +1,297 @@
+#include "report/core/ReportRun.h"
+
+#include <QJsonArray>
+
+#include <algorithm>
+
+#include "framework/core/FolderWalker.h"
+#include "tools/clean/core/CleanScan.h"
+#include "tools/clean/core/TempPatterns.h"
+#include "tools/dirhog/core/DirHogScan.h"
+#include "tools/dup/core/DupScan.h"
+#include "tools/mods/core/ModsScan.h"
+#include "tools/stats/core/StatsCollector.h"
+#include "tools/stats/core/StatsTexts.h"
+
+namespace rw
+{
+
+namespace
+{
+
+// Walks each path as a drive of its own: the walk's rules (no hidden
+// folders, no links, one file system) hold below every path given.
+void walkPaths(const ReportRequest& request, WalkStrategy& strategy, MessageResponder& reporter,
+               const ReportProgress& progress, QStringList* unreadable)
+{
+    bool abort = false;
+    FolderWalker walker(strategy, abort, reporter);
+    if (progress)
+        walker.setProgressCallback(progress);
+    for (const QString& path : request.paths) {
+        DriveInfo drive;
+        drive.letter = QLatin1Char('C');
+        drive.root = path;
+        if (!walker.walkTree(drive, path)) {
+            ShowErrorMessage(reporter, QStringLiteral("Can't open folder ") + path);
+            if (unreadable)
+                *unreadable << path;
+        }
+        if (abort)
+            break;
+    }
+}
+
+std::vector<std::uint32_t> allRecords(const ResultSet& set)
+{
+    std::vector<std::uint32_t> rows(set.size());
+    for (std::uint32_t i = 0; i < set.size(); ++i)
+        rows[i] = i;
+    return rows;
+}
+
+QList<int> fieldRange(int count)
+{
+    QList<int> fields;
+    for (int i = 0; i < count; ++i)
+        fields << i;
+    return fields;
+}
+
+void fileHogsOrDuplicates(const ReportRequest& request, ReportTable& table,
+                          MessageResponder& reporter, const ReportProgress& progress,
+                          QStringList* unreadable)
+{
+    const bool duplicates = request.tool == ReportTool::Dups;
+    DupScan scan(duplicates, request.matchMode, request.sizeFilter, request.pattern);
+    walkPaths(request, scan, reporter, progress, unreadable);
+    table.lines = scan.lines();
+    table.tsvFields = fieldRange(table.lines->fieldCount());
+    if (!duplicates) {
+        // The finder's result lines: the sorted collection, last first.
+        scan.sortLines();
+        const std::vector<std::uint32_t>& sorted = scan.collection();
+        table.rows.assign(sorted.rbegin(), sorted.rend());
+        return;
+    }
+    table.rows = scan.resultRecords();
+    // addDups puts each group's records together; a group ends where the key
+    // changes.
+    QString previous;
+    for (std::size_t i = 0; i < table.rows.size(); ++i) {
+        const QString key = dupKey(*table.lines, table.rows[i], request.matchMode);
+        if (i > 0 && key != previous)
+            table.groupEnds.push_back(i);
+        previous = key;
+    }
+    if (!table.rows.empty())
+        table.groupEnds.push_back(table.rows.size());
+}
+
+void folderHogs(const ReportRequest& request, ReportTable& table, MessageResponder& reporter,
+                const ReportProgress& progress, QStringList* unreadable)
+{
+    DirHogScan scan(request.allFolders ? DirHogMode::AllFolders : DirHogMode::MainFolders);
+    walkPaths(request, scan, reporter, progress, unreadable);
+    table.lines = scan.lines();
+    table.rows = scan.recordsDescending();
+    table.tsvFields = fieldRange(table.lines->fieldCount());
+}
+
+void filesByDate(const ReportRequest& request, ReportTable& table, MessageResponder& reporter,
+                 const ReportProgress& progress, QStringList* unreadable)
+{
+    ModsScan scan(request.testedTime, request.dateRange, request.start, request.end,
+                  request.pattern);
+    walkPaths(request, scan, reporter, progress, unreadable);
+    table.lines = scan.lines();
+    table.rows = allRecords(*scan.records());
+    // The window copies the columns Filename to Size, each followed by a tab.
+    table.tsvFields = fieldRange(mcFolder);
+    table.tsvTrailingTab = true;
+}
+
+void temporaryFiles(const ReportRequest& request, ReportTable& table, MessageResponder& reporter,
+                    const ReportProgress& progress, QStringList* unreadable)
+{
+    CleanScan scan(ReadTempFilesFromDisk());
+    walkPaths(request, scan, reporter, progress, unreadable);
+    table.lines = scan.lines();
+    table.rows = allRecords(*scan.records());
+    // A run ends with the window's size sort, largest first and stable.
+    const ResultSet& set = table.lines->set();
+    std::stable_sort(table.rows.begin(), table.rows.end(),
+                     [&set](std::uint32_t a, std::uint32_t b) {
+                         return set.record(a).size > set.record(b).size;
+                     });
+    table.tsvFields = fieldRange(ccColumnCount);
+}
+
+QJsonArray bucketRows(const QStringList& labels, const std::function<Bucket(int)>& bucket)
+{
+    QJsonArray rows;
+    for (int i = 0; i < labels.size(); ++i) {
+        const Bucket b = bucket(i);
+        rows.append(QJsonObject{{QStringLiteral("class"), labels[i]},
+                                {QStringLiteral("count"), double(b.count)},
+                                {QStringLiteral("bytes"), double(b.bytes)}});
+    }
+    return rows;
+}
+
+void statistics(const ReportRequest& request, ReportTable& table, MessageResponder& reporter,
+                const ReportProgress& progress, QStringList* unreadable)
+{
+    StatsCollector stats;
+    // Slack is a figure of one file system's cluster sizes: one path only,
+    // as the window gathers it for a single drive.
+    stats.setSlackEnabled(request.paths.size() == 1);
+    stats.clear();
+    walkPaths(request, stats, reporter, progress, unreadable);
+
+    QStringList& out = table.textRows;
+    QJsonObject& json = table.statistics;
+    const auto addBuckets = [&](const QString& name, const QStringList& labels,
+                                const std::function<Bucket(int)>& bucket) {
+        for (int i = 0; i < labels.size(); ++i) {
+            const Bucket b = bucket(i);
+            out << QStringList{name, labels[i], QString::number(b.count), QString::number(b.bytes)}
+                       .join(QLatin1Char('\t'));
+        }
+        json.insert(name, bucketRows(labels, bucket));
+    };
+
+    QStringList sizeLabels;
+    for (int i = 0; i < StatsCollector::kSizeClasses; ++i)
+        sizeLabels << sizeClassLabel(i);
+    QStringList ageLabels;
+    for (int i = 0; i < StatsCollector::kAgeClasses; ++i)
+        ageLabels << ageClassLabel(i);
+    addBuckets(QStringLiteral("size"), sizeLabels, [&](int i) { return stats.sizeClass(i); });
+    const struct {
+        const char* name;
+        StatsCollector::AgeKind kind;
+    } ages[] = {{"access", StatsCollector::Access},
+                {"created", StatsCollector::Creation},
+                {"modified", StatsCollector::Modification}};
+    for (const auto& age : ages)
+        addBuckets(QLatin1String(age.name), ageLabels,
+                   [&](int i) { return stats.ageClass(age.kind, i); });
+
+    QJsonArray hours;
+    for (int h = 0; h < 24; ++h) {
+        const QString hour = QStringLiteral("%1:00").arg(h, 2, 10, QLatin1Char('0'));
+        out << QStringList{QStringLiteral("hour"), hour, QString::number(stats.modificationHour(h)),
+                           QString::number(stats.creationHour(h))}
+                   .join(QLatin1Char('\t'));
+        hours.append(QJsonObject{{QStringLiteral("hour"), h},
+                                 {QStringLiteral("modified"), double(stats.modificationHour(h))},
+                                 {QStringLiteral("created"), double(stats.creationHour(h))}});
+    }
+    json.insert(QStringLiteral("hour"), hours);
+
+    const QStringList attributeLabels = {QStringLiteral("read-only"), QStringLiteral("hidden"),
+                                         QStringLiteral("system"), QStringLiteral("archive")};
+    addBuckets(QStringLiteral("attribute"), attributeLabels,
+               [&](int i) { return stats.attribute(StatsCollector::AttributeRow(i)); });
+
+    QJsonArray types;
+    for (const TypeRow& t : stats.types()) {
+        out << QStringList{QStringLiteral("type"), t.extension, QString::number(t.count),
+                           QString::number(t.bytes)}
+                   .join(QLatin1Char('\t'));
+        types.append(QJsonObject{{QStringLiteral("extension"), t.extension},
+                                 {QStringLiteral("count"), double(t.count)},
+                                 {QStringLiteral("bytes"), double(t.bytes)}});
+    }
+    json.insert(QStringLiteral("type"), types);
+
+    if (stats.slackEnabled()) {
+        QJsonArray slack;
+        for (int i = 0; i < StatsCollector::kSlackSizes; ++i) {
+            out << QStringList{QStringLiteral("slack"), clusterSizeLabel(i),
+                               QString::number(StatsCollector::kClusterSizes[std::size_t(i)]),
+                               QString::number(stats.slack(i))}
+                       .join(QLatin1Char('\t'));
+            slack.append(QJsonObject{
+                {QStringLiteral("cluster"), double(StatsCollector::kClusterSizes[std::size_t(i)])},
+                {QStringLiteral("bytes"), double(stats.slack(i))}});
+        }
+        json.insert(QStringLiteral("slack"), slack);
+    }
+    json.insert(QStringLiteral("files_processed"), double(stats.filesProcessed()));
+    json.insert(QStringLiteral("files_found"), double(stats.filesFound()));
+    if (stats.filesProcessed() == 0)
+        out.clear(); // nothing found: the exit status says so
+}
+
+} // namespace
+
+ReportTable runReport(const ReportRequest& request, MessageResponder& reporter,
+                      const ReportProgress& progress, QStringList* unreadablePaths)
+{
+    ReportTable table;
+    switch (request.tool) {
+    case ReportTool::Hogs:
+    case ReportTool::Dups:
+        fileHogsOrDuplicates(request, table, reporter, progress, unreadablePaths);
+        break;
+    case ReportTool::DirHogs:
+        folderHogs(request, table, reporter, progress, unreadablePaths);
+        break;
+    case ReportTool::Dates:
+        filesByDate(request, table, reporter, progress, unreadablePaths);
+        break;
+    case ReportTool::Clean:
+        temporaryFiles(request, table, reporter, progress, unreadablePaths);
+        break;
+    case ReportTool::Stats:
+        statistics(request, table, reporter, progress, unreadablePaths);
+        break;
+    }
+    sortReportRows(table, request.sortKey, request.reverse);
+    return table;
+}
+
+void sortReportRows(ReportTable& table, ReportSortKey key, bool reverse)
+{
+    if (!table.lines || (key == ReportSortKey::Default && !reverse))
+        return;
+    const ResultSet& set = table.lines->set();
+    const ResultLines& lines = *table.lines;
+    const auto less = [&](std::uint32_t a, std::uint32_t b) {
+        const ResultRecord& ra = set.record(a);
+        const ResultRecord& rb = set.record(b);
+        switch (key) {
+        case ReportSortKey::Default:
+            return false;
+        case ReportSortKey::Size:
+            return ra.size < rb.size;
+        case ReportSortKey::Date:
+            return ra.mtime < rb.mtime;
+        case ReportSortKey::Name:
+            return QString::compare(set.nameText(a), set.nameText(b), Qt::CaseInsensitive) < 0;
+        case ReportSortKey::Path:
+            return set.pathBytes(a) < set.pathBytes(b);
+        case ReportSortKey::Type:
+            return QString::compare(lines.fieldText(a, ResultField::Type),
+                                    lines.fieldText(b, ResultField::Type), Qt::CaseInsensitive) < 0;
+        }
+        return false;
+    };
+    std::vector<std::size_t> ends = table.groupEnds;
+    if (ends.empty())
+        ends.push_back(table.rows.size());
+    std::size_t begin = 0;
+    for (std::size_t end : ends) {
+        const auto first = table.rows.begin() + std::ptrdiff_t(begin);
+        const auto last = table.rows.begin() + std::ptrdiff_t(end);
+        if (key != ReportSortKey::Default)
+            std::stable_sort(first, last, less);
+        if (reverse)
+            std::reverse(first, last);
+        begin = end;
+    }
+}
+
+} // namespace rw

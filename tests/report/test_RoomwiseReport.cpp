@@ -1,0 +1,285 @@
+#include <gtest/gtest.h>
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QDirIterator>
+#include <QGuiApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <sys/stat.h>
+
+#include <functional>
+#include <memory>
+
+#include "app/core/AppGlobals.h"
+#include "app/core/SearchPath.h"
+#include "app/core/SharedRoutines.h"
+#include "controls/CheckListBox.h"
+#include "controls/PickList.h"
+#include "framework/core/SortFlags.h"
+#include "platform/Drives.h"
+#include "tests/support/FixtureBuilder.h"
+#include "tests/support/RawPaths.h"
+#include "tests/support/ScriptedResponder.h"
+#include "tools/clean/CleanWindowFactory.h"
+#include "tools/dirhog/DirHogWindowFactory.h"
+#include "tools/dup/DupWindowFactory.h"
+#include "tools/mods/ModsWindowFactory.h"
+
+using namespace rw;
+
+namespace
+{
+
+struct ProgramRun {
+    int status = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+// Runs the built program with the test's environment (its own HOME and
+// settings) and the given PATH for the search-path flag.
+ProgramRun report(const QStringList& args, const QString& searchPath = QStringLiteral("/usr/bin"))
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("PATH"), searchPath);
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(RW_REPORT_PROGRAM), args);
+    EXPECT_TRUE(p.waitForFinished(60000));
+    ProgramRun r;
+    r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = p.readAllStandardOutput();
+    r.err = p.readAllStandardError();
+    return r;
+}
+
+// A tree with duplicates, temporary files, nested folders and names with a
+// tab, a newline and a byte that is not UTF-8, mapped as drive D:.
+struct ReportFixture {
+    rwtest::FixtureBuilder fb;
+    QString root;
+    QStringList savedPath = searchPathFolders();
+
+    ReportFixture()
+    {
+        root = fb.folder("tree");
+        fb.file("tree/a/same.txt", 700);
+        fb.file("tree/b/same.txt", 700);
+        fb.file("tree/b/deep/er/big.dat", 9000);
+        fb.file("tree/a/tab\there.log", 1200);
+        fb.file("tree/a/line\nbreak.tmp", 300);
+        fb.file("tree/bin/tool.tmp", 3000);
+        fb.file("tree/.hidden/skip.tmp", 100);
+        fb.file("tree/c/empty.bak", 0);
+        rwtest::makeRawFile(root + "/b", QByteArray("caf\xe9.tmp"), 450);
+        rwtest::makeRawFile(root + "/c", QByteArray("same.txt"), 700);
+        const QDateTime when(QDate(2021, 3, 4), QTime(10, 20, 30));
+        for (const char* f : {"tree/a/same.txt", "tree/b/same.txt", "tree/c/same.txt"})
+            fb.setTimes(f, when, when);
+        fb.mapDrive('D', "tree");
+        setSearchPathFolders({(root + "/bin").toUpper()});
+        SortFlags::instance().reset();
+    }
+    ~ReportFixture() { setSearchPathFolders(savedPath); }
+};
+
+// Opens a tool window on drive D: only, runs `start` and returns what its
+// Clipboard button copies.
+QString windowClipboard(std::unique_ptr<QDialog> w, const std::function<void(QDialog&)>& start)
+{
+    w->show();
+    auto* drives = w->findChild<CheckListBox*>("pckDrive");
+    EXPECT_NE(drives, nullptr);
+    drives->uncheckAll();
+    DriveInfo d;
+    EXPECT_TRUE(findDrive(QChar('D'), &d));
+    EXPECT_TRUE(drives->checkLine(d.entryText()));
+    start(*w);
+    QGuiApplication::clipboard()->clear();
+    w->findChild<QPushButton*>("btClip")->click();
+    return QGuiApplication::clipboard()->text();
+}
+
+void click(QDialog& w, const char* name)
+{
+    auto* b = w.findChild<QAbstractButton*>(QString::fromLatin1(name));
+    ASSERT_NE(b, nullptr) << name;
+    b->click();
+}
+
+} // namespace
+
+// For each tool, the TSV output is the window's clipboard copy of the same
+// tree, line for line.
+TEST(RoomwiseReport, TsvEqualsEachWindowsClipboardCopy)
+{
+    ReportFixture fx;
+    const QString bin = fx.root + "/bin";
+    struct Case {
+        const char* what;
+        QStringList args;
+        std::function<std::unique_ptr<QDialog>()> open;
+        std::function<void(QDialog&)> start;
+    };
+    const QList<Case> cases = {
+        {"file hogs",
+         {"hogs", fx.root, "--larger", "0"},
+         [] {
+             DuplicateMode = false;
+             return createDupWindow(nullptr);
+         },
+         [](QDialog& w) {
+             w.findChild<QAbstractSpinBox*>("num1")->setProperty("value", 0);
+             click(w, "btScan");
+         }},
+        {"duplicates by name and size",
+         {"dups", fx.root, "--by", "name-size"},
+         [] {
+             DuplicateMode = true;
+             return createDupWindow(nullptr);
+         },
+         [](QDialog& w) {
+             w.findChild<QAbstractSpinBox*>("num1")->setProperty("value", 0);
+             w.findChild<QComboBox*>("cbDup")->setCurrentIndex(1);
+             click(w, "btScan");
+         }},
+        {"main folders",
+         {"dirhogs", fx.root},
+         [] { return createDirHogWindow(nullptr); },
+         [](QDialog& w) { click(w, "btTop"); }},
+        {"all folders",
+         {"dirhogs", fx.root, "--all"},
+         [] { return createDirHogWindow(nullptr); },
+         [](QDialog& w) { click(w, "btAll"); }},
+        {"files by date",
+         {"dates", fx.root, "--what", "modified", "--before", "2030-01-01"},
+         [] { return createModsWindow(nullptr); },
+         [](QDialog& w) {
+             click(w, "rgWhat2");
+             click(w, "rgWhen0");
+             w.findChild<QLineEdit*>("dtStart")->setText(formatShortDate(QDate(2030, 1, 1)));
+             click(w, "btOK");
+         }},
+        {"temporary files",
+         {"clean", fx.root},
+         [] { return createCleanWindow(nullptr); },
+         [](QDialog& w) {
+             w.findChild<PickList*>()->selectAll();
+             click(w, "btScan");
+         }},
+    };
+    for (const Case& c : cases) {
+        rwtest::ScriptedResponder::instance().clear();
+        const QString clip = windowClipboard(c.open(), c.start);
+        const ProgramRun r = report(c.args, bin);
+        EXPECT_EQ(r.status, 0) << c.what << r.err.constData();
+        EXPECT_FALSE(clip.isEmpty()) << c.what;
+        EXPECT_EQ(QString::fromUtf8(r.out), clip) << c.what;
+    }
+}
+
+TEST(RoomwiseReport, JsonIsTypedAndGivesBackTheExactBytesOfANameThatIsNotUtf8)
+{
+    ReportFixture fx;
+    const ProgramRun r = report({"hogs", fx.root, "--format", "json", "--match", "*.tmp"});
+    ASSERT_EQ(r.status, 0) << r.err.constData();
+    QJsonParseError error;
+    const QJsonDocument doc = QJsonDocument::fromJson(r.out, &error);
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << r.out.constData();
+    EXPECT_EQ(doc["tool"].toString(), "hogs");
+    const QJsonArray rows = doc["rows"].toArray();
+    ASSERT_EQ(rows.size(), 3) << "line\\nbreak.tmp, caf\\xe9.tmp, tool.tmp";
+    int raw = 0;
+    for (const QJsonValue& v : rows) {
+        const QJsonObject row = v.toObject();
+        EXPECT_TRUE(row["size"].isDouble());
+        EXPECT_TRUE(row["modified_epoch"].isDouble());
+        EXPECT_TRUE(QDateTime::fromString(row["modified"].toString(), Qt::ISODate).isValid());
+        QByteArray bytes = row["path"].toString().toUtf8();
+        if (row.contains("path_base64")) {
+            bytes = QByteArray::fromBase64(row["path_base64"].toString().toLatin1());
+            ++raw;
+        }
+        struct stat st = {};
+        EXPECT_EQ(::lstat(bytes.constData(), &st), 0) << bytes.constData();
+        EXPECT_EQ(st.st_size, std::int64_t(row["size"].toDouble()));
+    }
+    EXPECT_EQ(raw, 1) << "only caf\\xe9.tmp needs its bytes in base64";
+
+    const ProgramRun dups = report({"dups", fx.root, "--by", "name", "--format", "json"});
+    const QJsonArray groups = QJsonDocument::fromJson(dups.out)["groups"].toArray();
+    ASSERT_EQ(groups.size(), 1);
+    EXPECT_EQ(groups[0].toArray().size(), 3) << "three same.txt";
+}
+
+TEST(RoomwiseReport, ExitStatusSortingAndNulRecords)
+{
+    ReportFixture fx;
+    EXPECT_EQ(report({"hogs", fx.root, "--larger", "1000000"}).status, 1) << "nothing found";
+    EXPECT_EQ(report({"hogs"}).status, 2) << "no path";
+    EXPECT_EQ(report({"dups", fx.root}).status, 2) << "--by is required";
+    EXPECT_EQ(report({"dirhogs", fx.root, "--larger", "5"}).status, 2) << "not a dirhogs option";
+    EXPECT_EQ(report({"frobnicate", fx.root}).status, 2);
+    const ProgramRun missing = report({"hogs", fx.root + "/nowhere"});
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_TRUE(missing.err.contains("nowhere"));
+    EXPECT_EQ(report({"--version"}).out.trimmed(), "roomwise-report " RW_VERSION_TEXT);
+    EXPECT_TRUE(report({"--help"}).out.contains("path_base64"));
+
+    const ProgramRun bySize = report({"hogs", fx.root, "--sort", "size", "--reverse", "--null"});
+    ASSERT_EQ(bySize.status, 0);
+    QList<QByteArray> records = bySize.out.split('\0');
+    ASSERT_EQ(records.takeLast(), QByteArray()) << "every record ends with a NUL";
+    ASSERT_EQ(records.size(), 9);
+    EXPECT_TRUE(records.first().startsWith("9,000\t")) << records.first().constData();
+    EXPECT_TRUE(records.last().startsWith("0\t")) << records.last().constData();
+    for (const QByteArray& rec : records)
+        EXPECT_FALSE(rec.contains('\n')) << "a newline in a name is shown as \\n";
+}
+
+// Every tool reads only: names, sizes and all three times of every entry of
+// the tree are the same after a run of each.
+TEST(RoomwiseReport, NothingOnDiskChanges)
+{
+    ReportFixture fx;
+    const auto listing = [&fx] {
+        QStringList out;
+        QDirIterator it(fx.root,
+                        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QByteArray path = QFile::encodeName(it.next());
+            struct stat st = {};
+            ::lstat(path.constData(), &st);
+            out << QStringLiteral("%1 %2 %3.%4 %5.%6 %7.%8")
+                       .arg(QString::fromLatin1(path.toHex()))
+                       .arg(st.st_size)
+                       .arg(st.st_mtim.tv_sec)
+                       .arg(st.st_mtim.tv_nsec)
+                       .arg(st.st_atim.tv_sec)
+                       .arg(st.st_atim.tv_nsec)
+                       .arg(st.st_ctim.tv_sec)
+                       .arg(st.st_ctim.tv_nsec);
+        }
+        out.sort();
+        return out;
+    };
+    const QStringList before = listing();
+    for (const QStringList& args :
+         {QStringList{"hogs", fx.root},
+          {"dups", fx.root, "--by", "size"},
+          {"dirhogs", fx.root, "--all"},
+          {"dates", fx.root, "--what", "accessed", "--after", "2000-01-01"},
+          {"clean", fx.root},
+          {"stats", fx.root, "--format", "json"}})
+        EXPECT_LE(report(args).status, 1) << args.join(' ').toStdString();
+    EXPECT_EQ(listing(), before);
+}
