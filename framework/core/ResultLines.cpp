@@ -141,6 +141,76 @@ QString ResultLines::lineFrom(std::uint32_t rec, int firstField) const
     return out;
 }
 
+void ResultLines::appendLine(QString& out, std::uint32_t rec) const
+{
+    for (int n = 0; n < m_layout.size(); ++n) {
+        if (n > 0)
+            out.append(u'\t');
+        const ResultField f = m_layout[n];
+        if (f == ResultField::FullPath || f == ResultField::Name) {
+            // Folder and name go in as they are: no path string per line.
+            const ResultRecord& r = m_set->record(rec);
+            if (f == ResultField::FullPath) {
+                const QString& folder = m_set->folderText(r.folder);
+                out.append(folder);
+                if (r.nameLength > 0 && !folder.endsWith(u'/'))
+                    out.append(u'/');
+            }
+            if (r.nameLength > 0) {
+                const std::string_view name = m_set->name(rec);
+                const bool ascii = std::all_of(name.begin(), name.end(), [](char c) {
+                    return static_cast<unsigned char>(c) >= 0x20 &&
+                           static_cast<unsigned char>(c) < 0x7F;
+                });
+                if (ascii)
+                    out.append(QLatin1StringView(name.data(), qsizetype(name.size())));
+                else
+                    out.append(m_set->nameText(rec));
+            }
+            if (f == ResultField::FullPath && r.has(ResultRecord::Tagged))
+                out.append(m_tag);
+            continue;
+        }
+        out.append(fieldText(rec, f));
+    }
+}
+
+bool ResultLines::comparePathsQuickly(std::uint32_t a, std::uint32_t b, int* folded,
+                                      int* caseOrder) const
+{
+    const ResultRecord& ra = m_set->record(a);
+    const ResultRecord& rb = m_set->record(b);
+    if (ra.has(ResultRecord::Tagged) || rb.has(ResultRecord::Tagged) || ra.nameLength == 0 ||
+        rb.nameLength == 0)
+        return false;
+    int folderCase = 0;
+    if (ra.folder != rb.folder) {
+        const QString& fa = m_set->folderText(ra.folder);
+        const QString& fb = m_set->folderText(rb.folder);
+        const int c = fa.compare(fb, Qt::CaseInsensitive);
+        if (c != 0) {
+            // Decided by the folders unless one folder's text begins the
+            // other's, where a name is set against the rest of a folder.
+            const QString& shorter = fa.size() <= fb.size() ? fa : fb;
+            const QString& longer = fa.size() <= fb.size() ? fb : fa;
+            if (longer.startsWith(shorter, Qt::CaseInsensitive))
+                return false;
+            *folded = c;
+            return true;
+        }
+        if (fa.size() != fb.size())
+            return false;
+        folderCase = fa.compare(fb, Qt::CaseSensitive);
+    }
+    // One folder text: the names decide, after the folder's case order.
+    const QString na = m_set->nameText(a);
+    const QString nb = m_set->nameText(b);
+    *folded = na.compare(nb, Qt::CaseInsensitive);
+    if (*caseOrder == 0)
+        *caseOrder = folderCase != 0 ? folderCase : na.compare(nb, Qt::CaseSensitive);
+    return true;
+}
+
 int ResultLines::compareLinesFrom(std::uint32_t a, std::uint32_t b, int firstField) const
 {
     // Field by field instead of whole lines: no field text holds a tab or a
@@ -155,6 +225,14 @@ int ResultLines::compareLinesFrom(std::uint32_t a, std::uint32_t b, int firstFie
         // Fields whose values agree show the same text: no text is formed.
         if (sameFieldValue(a, b, f))
             continue;
+        if (f == ResultField::FullPath) {
+            int folded = 0;
+            if (comparePathsQuickly(a, b, &folded, &caseOrder)) {
+                if (folded != 0)
+                    return folded;
+                continue;
+            }
+        }
         const QString ta = fieldText(a, f);
         const QString tb = fieldText(b, f);
         const int folded = ta.compare(tb, Qt::CaseInsensitive);

@@ -76,6 +76,9 @@ public:
     QString line(std::uint32_t rec) const { return lineFrom(rec, 0); }
     // The line from field `firstField` on.
     QString lineFrom(std::uint32_t rec, int firstField) const;
+    // Appends the whole line to `out` (for writing many lines through one
+    // buffer without a string per line).
+    void appendLine(QString& out, std::uint32_t rec) const;
 
     // The order of whole lines without regard to case, ties decided by the
     // case-sensitive order: negative, 0 or positive as a is before, equal to
@@ -90,6 +93,11 @@ public:
 
 private:
     QString dateOf(std::int64_t epochSeconds) const;
+    // compareLinesFrom's step for a FullPath field: the folded order of the
+    // two path texts where the folders alone (or the names in one folder)
+    // decide it, with the case order in `caseOrder` when still 0. False when
+    // the texts must be formed and compared as they are.
+    bool comparePathsQuickly(std::uint32_t a, std::uint32_t b, int* folded, int* caseOrder) const;
     // True when the two records' values of `f` are known to give one text.
     bool sameFieldValue(std::uint32_t a, std::uint32_t b, ResultField f) const;
     // Up to `count` leading characters of the line, case-folded, as a key.

@@ -13,33 +13,55 @@ bool textKeepsBytes(const QByteArray& bytes)
     return QString::fromUtf8(bytes).toUtf8() == bytes;
 }
 
-QByteArray reportTsv(const ReportTable& table, bool nulTerminated)
+bool writeReportTsv(const ReportTable& table, bool nulTerminated,
+                    const std::function<bool(const QByteArray& piece)>& sink)
 {
-    const char end = nulTerminated ? '\0' : '\n';
-    QByteArray out;
+    const char16_t end = nulTerminated ? u'\0' : u'\n';
+    constexpr qsizetype kPiece = 128 * 1024; // UTF-16 units, about 256 KiB of text
+    QString text;
+    text.reserve(kPiece + 4096);
+    const auto flush = [&](bool last) {
+        if (text.size() < kPiece && !last)
+            return true;
+        const bool ok = text.isEmpty() || sink(text.toUtf8());
+        text.clear();
+        return ok;
+    };
     if (!table.lines) {
-        for (const QString& row : table.textRows)
-            out += row.toUtf8() + end;
-        return out;
+        for (const QString& row : table.textRows) {
+            text += row;
+            text += end;
+            if (!flush(false))
+                return false;
+        }
+        return flush(true);
     }
     const ResultLines& lines = *table.lines;
     const bool allFields = table.tsvFields.size() == lines.fieldCount() && !table.tsvTrailingTab;
-    out.reserve(qsizetype(table.rows.size()) * 96);
-    QString record;
     for (std::uint32_t rec : table.rows) {
         if (allFields) {
-            record = lines.line(rec);
+            lines.appendLine(text, rec);
         } else {
-            record.clear();
             for (qsizetype i = 0; i < table.tsvFields.size(); ++i) {
-                record += lines.field(rec, table.tsvFields[i]);
+                text += lines.field(rec, table.tsvFields[i]);
                 if (table.tsvTrailingTab || i + 1 < table.tsvFields.size())
-                    record += QLatin1Char('\t');
+                    text += u'\t';
             }
         }
-        out += record.toUtf8();
-        out += end;
+        text += end;
+        if (!flush(false))
+            return false;
     }
+    return flush(true);
+}
+
+QByteArray reportTsv(const ReportTable& table, bool nulTerminated)
+{
+    QByteArray out;
+    writeReportTsv(table, nulTerminated, [&out](const QByteArray& piece) {
+        out += piece;
+        return true;
+    });
     return out;
 }
 

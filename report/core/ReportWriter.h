@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QJsonObject>
 
+#include <functional>
+
 #include "report/core/ReportRequest.h"
 #include "report/core/ReportRun.h"
 
@@ -10,7 +12,12 @@ namespace rw
 {
 
 // The TSV form of a table: one record per row (its chosen fields), each
-// ended by a newline, or by a NUL byte with `nulTerminated`. UTF-8.
+// ended by a newline, or by a NUL byte with `nulTerminated`. UTF-8, handed
+// to `sink` in pieces of about 256 KiB in order; stops and returns false as
+// soon as the sink returns false.
+bool writeReportTsv(const ReportTable& table, bool nulTerminated,
+                    const std::function<bool(const QByteArray& piece)>& sink);
+// The same as one byte array.
 QByteArray reportTsv(const ReportTable& table, bool nulTerminated);
 
 // The JSON form: {"tool", "paths", then "rows" (or "groups", an array of
