@@ -68,6 +68,7 @@ ResultGridController::ResultGridController(QWidget* window, ResultGridView* grid
     m_model->setMarkColumn(m_config.markColumn);
     m_model->setSizeColumn(m_config.sizeColumn);
     m_model->setRightAlignedColumns(m_config.rightAlignedColumns);
+    m_model->setFieldOrder(m_config.fieldOrder);
     m_model->setHeaders(m_config.headers);
     m_grid->setModel(m_model);
     m_grid->cellDelegate()->setInset(m_config.cellInset);
