@@ -149,7 +149,8 @@ TEST(ContentDupFinder, GroupsIdenticalFilesOnlyAndTheSameWhateverTheThreads)
         if (p == "h/orig.bin" || p == "h/link.bin") {
             ASSERT_LT(i + 1, one.groups.rows.size());
             const QString next = f.rel(set.pathBytes(one.groups.rows[i + 1]));
-            EXPECT_TRUE(next == "h/orig.bin" || next == "h/link.bin") << "names apart: " << p.toStdString();
+            EXPECT_TRUE(next == "h/orig.bin" || next == "h/link.bin")
+                << "names apart: " << p.toStdString();
             EXPECT_EQ(one.groups.rowFile[i], one.groups.rowFile[i + 1]);
             break;
         }
@@ -241,9 +242,9 @@ TEST(KeepOneCopy, NeverDeletesTheLastCopyNorOneThatChanged)
     EXPECT_EQ(keep.groupCount(), 3);
     ScriptedResponder::instance().reset();
     DeleteRun run(targets);
-    run.setGuard([&keep](const SafeFolder& folder,
-                         const DeleteTarget& t) { return keep.mayGo(folder, t); },
-                 KeepOneCopy::keptNotice());
+    run.setGuard(
+        [&keep](const SafeFolder& folder, const DeleteTarget& t) { return keep.mayGo(folder, t); },
+        KeepOneCopy::keptNotice());
     const DeleteRun::Outcome out = run.deleteAll();
 
     auto exists = [&](const QString& rel) { return QFile::exists(f.fx.path("tree/" + rel)); };

@@ -21,9 +21,9 @@
 #include "controls/ResultGridView.h"
 #include "framework/DriveCheckList.h"
 #include "framework/GroupMarking.h"
-#include "framework/TfrmReallyDelete.h"
 #include "framework/ResultGridController.h"
 #include "framework/ScanSession.h"
+#include "framework/TfrmReallyDelete.h"
 #include "framework/ToolTipsOff.h"
 #include "framework/ToolWindowParts.h"
 #include "framework/WildcardBox.h"
@@ -406,7 +406,7 @@ void TfrmDup::scan()
                                                 : m_duplicateMode ? strategy.resultRecords()
                                                                   : strategy.hogGridOrder();
         m_lbList = strategy.collection();
-        m_lbListSorted = m_duplicateMode;
+        m_lbListSorted = m_duplicateMode && !contents;
         m_lbLines = strategy.lines();
         m_grid->setLines(strategy.lines());
         m_grid->beginFill(std::int64_t(rows.size()));
@@ -453,7 +453,9 @@ std::vector<std::uint32_t> TfrmDup::contentRows(DupScan& strategy)
     // The walk stopped by Abort: nothing to compare.
     if (m_session->aborted())
         return {};
-    strategy.sortLines();
+    // The records in walk order (the same on every run over the same
+    // tree): sorting all lines as text first would cost more than the
+    // hashing of small files.
     const ResultSet& set = strategy.lines()->set();
     ContentDupFinder finder(set, m_hashThreads);
     connect(m_session, &ScanSession::abortClicked, &finder, &ContentDupFinder::abort);

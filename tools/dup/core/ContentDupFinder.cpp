@@ -1,6 +1,7 @@
 #include "tools/dup/core/ContentDupFinder.h"
 
 #include <QDateTime>
+#include <QTimer>
 
 #include <algorithm>
 #include <unordered_map>
@@ -90,13 +91,18 @@ void ContentDupFinder::hashPass(std::vector<std::uint32_t>& files, ContentHasher
     for (std::uint32_t f : files) {
         const File& file = m_files[f];
         jobs.push_back({m_set.pathBytes(file.names.front()), file.size, file.dev, file.ino});
-        m_progress.bytesTotal += pass == ContentHasher::Pass::Whole
-                                     ? file.size
-                                     : std::min(file.size, kWholeInEdgePass);
+        m_progress.bytesTotal +=
+            pass == ContentHasher::Pass::Whole ? file.size : std::min(file.size, kWholeInEdgePass);
     }
     m_progress.filesTotal += std::int64_t(jobs.size());
     report(true);
+    // The bytes move on while one large file is read; batches of results
+    // arrive only between files.
+    QTimer ticker;
+    connect(&ticker, &QTimer::timeout, this, [this] { report(false); });
+    ticker.start(100);
     const std::vector<ContentHash> hashes = m_hasher.run(jobs, pass);
+    ticker.stop();
     for (std::size_t i = 0; i < files.size(); ++i)
         (pass == ContentHasher::Pass::Whole ? m_files[files[i]].whole : m_files[files[i]].edges) =
             hashes[i];

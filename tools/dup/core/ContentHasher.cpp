@@ -38,10 +38,10 @@ std::vector<Chunk> chunksOf(const std::vector<HashJob>& jobs, ContentHasher::Pas
     Chunk c;
     std::int64_t bytes = 0;
     for (int i = 0; i < int(jobs.size()); ++i) {
-        const std::int64_t b = pass == ContentHasher::Pass::Whole
-                                   ? jobs[std::size_t(i)].size
-                                   : std::min<std::int64_t>(jobs[std::size_t(i)].size,
-                                                            kWholeInEdgePass);
+        const std::int64_t b =
+            pass == ContentHasher::Pass::Whole
+                ? jobs[std::size_t(i)].size
+                : std::min<std::int64_t>(jobs[std::size_t(i)].size, kWholeInEdgePass);
         if (c.end > c.begin && (c.end - c.begin >= kChunkJobs || bytes + b > kChunkBytes)) {
             chunks.push_back(c);
             c.begin = i;
@@ -110,8 +110,8 @@ ContentHash ContentHasher::hashFile(const HashJob& job, Pass pass, char* buffer,
     };
     if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size != job.size)
         return none;
-    if ((job.dev != 0 || job.ino != 0) && (std::uint64_t(st.st_dev) != job.dev ||
-                                            std::uint64_t(st.st_ino) != job.ino))
+    if ((job.dev != 0 || job.ino != 0) &&
+        (std::uint64_t(st.st_dev) != job.dev || std::uint64_t(st.st_ino) != job.ino))
         return none;
     const std::int64_t size = job.size;
     if (pass == Pass::Edges || size <= kWholeInEdgePass) {
@@ -190,12 +190,13 @@ std::vector<ContentHash> ContentHasher::run(const std::vector<HashJob>& jobs, Pa
         }));
         // Finished is posted after the worker's last batch, so when the last
         // worker has finished every batch has arrived before it.
-        connect(worker.get(), &QThread::finished, &loop,
-                [&running, &loop] {
-                    if (--running == 0)
-                        loop.quit();
-                },
-                Qt::QueuedConnection);
+        connect(
+            worker.get(), &QThread::finished, &loop,
+            [&running, &loop] {
+                if (--running == 0)
+                    loop.quit();
+            },
+            Qt::QueuedConnection);
         workers.push_back(std::move(worker));
     }
     for (const auto& w : workers)

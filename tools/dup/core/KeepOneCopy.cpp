@@ -35,8 +35,8 @@ int openExpected(int folderFd, const QByteArray& name, const FileIdentity& expec
     if (fd < 0)
         return -1;
     if (::fstat(fd, st) != 0 || !S_ISREG(st->st_mode) ||
-        (expected.isKnown() &&
-         (std::uint64_t(st->st_dev) != expected.dev || std::uint64_t(st->st_ino) != expected.ino))) {
+        (expected.isKnown() && (std::uint64_t(st->st_dev) != expected.dev ||
+                                std::uint64_t(st->st_ino) != expected.ino))) {
         ::close(fd);
         return -1;
     }
