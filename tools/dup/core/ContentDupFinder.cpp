@@ -202,20 +202,31 @@ bool ContentDupFinder::run(const std::vector<std::uint32_t>& records)
                [&groups](auto b, auto e) { groups.emplace_back(b, e); });
     }
 
-    // Largest waste first; ties by size, then by where the group's first
-    // file stands in the records, so the order never depends on timing.
-    for (std::vector<std::uint32_t>& g : groups)
-        std::sort(g.begin(), g.end(), [this](std::uint32_t a, std::uint32_t b) {
-            return m_files[a].firstPos < m_files[b].firstPos;
+    // Within a group, files (and the names of a file) in path order; groups
+    // largest waste first, ties by size, then by the first path, so the
+    // order never depends on timing or on the order folders list entries.
+    std::unordered_map<std::uint32_t, QByteArray> firstPath;
+    for (std::vector<std::uint32_t>& g : groups) {
+        for (std::uint32_t f : g) {
+            std::vector<std::uint32_t>& names = m_files[f].names;
+            if (names.size() > 1)
+                std::sort(names.begin(), names.end(), [this](std::uint32_t a, std::uint32_t b) {
+                    return m_set.pathBytes(a) < m_set.pathBytes(b);
+                });
+            firstPath[f] = m_set.pathBytes(names.front());
+        }
+        std::sort(g.begin(), g.end(), [&firstPath](std::uint32_t a, std::uint32_t b) {
+            return firstPath[a] < firstPath[b];
         });
-    std::sort(groups.begin(), groups.end(), [this](const auto& a, const auto& b) {
+    }
+    std::sort(groups.begin(), groups.end(), [this, &firstPath](const auto& a, const auto& b) {
         const std::int64_t wa = m_files[a[0]].size * std::int64_t(a.size() - 1);
         const std::int64_t wb = m_files[b[0]].size * std::int64_t(b.size() - 1);
         if (wa != wb)
             return wa > wb;
         if (m_files[a[0]].size != m_files[b[0]].size)
             return m_files[a[0]].size > m_files[b[0]].size;
-        return m_files[a[0]].firstPos < m_files[b[0]].firstPos;
+        return firstPath[a[0]] < firstPath[b[0]];
     });
 
     ContentGroups& out = m_result;

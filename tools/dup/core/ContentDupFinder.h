@@ -18,7 +18,8 @@ class ResultSet;
 // the order the grid shows them.
 struct ContentGroups {
     // Records in grid order: group by group, largest waste first; within a
-    // group file by file, and the names of one file (hard links) together.
+    // group file by file in path order, and the names of one file (hard
+    // links) together.
     std::vector<std::uint32_t> rows;
     std::vector<std::uint32_t> rowGroup; // group number of each row, from 0
     std::vector<std::uint32_t> rowFile;  // file number of each row: names of one inode share it
@@ -51,8 +52,7 @@ public:
     explicit ContentDupFinder(const ResultSet& set, int threads = 0, QObject* parent = nullptr);
     ~ContentDupFinder() override;
 
-    // Compares the contents of `records` (in the order given: the first
-    // name of a file in it names the file's place in its group). Returns
+    // Compares the contents of `records` (any order). Returns
     // false when aborted; then result() holds the groups of the files
     // whose whole contents were hashed before the abort.
     bool run(const std::vector<std::uint32_t>& records);
