@@ -214,12 +214,16 @@ TEST(TfrmDup, SizeAndContentsListsIdenticalFilesByGroupLargestWasteFirst)
     fb.fileWithContent("tree/t/y.txt", bytesOf(50, 2));
     fb.fileWithContent("tree/h/orig.bin", bytesOf(700, 3));
     fb.hardlink("tree/h/link.bin", "tree/h/orig.bin");
+    fb.fileWithContent("tree/h/copy.bin", bytesOf(700, 3));
+    fb.fileWithContent("tree/l/alone.bin", bytesOf(900, 4));
+    fb.hardlink("tree/l/alone-link.bin", "tree/l/alone.bin");
     fb.file("tree/e/empty1", 0);
     fb.file("tree/e/empty2", 0);
     fb.setModified("tree/b/two.dat", QDateTime::currentDateTime().addDays(-1));
     fb.setModified("tree/a/one.dat", QDateTime::currentDateTime().addDays(-3));
     fb.setModified("tree/t/y.txt", QDateTime::currentDateTime().addDays(-1));
     fb.setModified("tree/s/x.txt", QDateTime::currentDateTime().addDays(-3));
+    fb.setModified("tree/h/orig.bin", QDateTime::currentDateTime().addDays(-3));
     fb.mapDrive('D', "tree");
 
     auto w = openFinder(true);
@@ -232,30 +236,40 @@ TEST(TfrmDup, SizeAndContentsListsIdenticalFilesByGroupLargestWasteFirst)
     w->setHashThreads(2);
     clickStart(*w);
 
-    EXPECT_EQ(status(*w), QStringLiteral("2 duplicates in 2 groups, 20,050 bytes can be freed"));
-    ASSERT_EQ(w->rowCount(), 5);
-    EXPECT_EQ(w->cell(dcFilename, 1), QStringLiteral("one.dat"));
-    EXPECT_EQ(w->cell(dcFilename, 2), QStringLiteral("two.dat"));
+    // The two names of orig.bin are one file: counted once, and the file
+    // whose only copy is its second name is not listed.
+    EXPECT_EQ(status(*w), QStringLiteral("3 duplicates in 3 groups, 20,750 bytes can be freed"));
+    ASSERT_EQ(w->rowCount(), 8);
+    const QStringList names = {"one.dat",  "two.dat", "copy.bin", "link.bin",
+                               "orig.bin", "x.txt",   "y.txt"};
+    for (int r = 1; r <= names.size(); ++r)
+        EXPECT_EQ(w->cell(dcFilename, r), names[r - 1]) << r;
     EXPECT_EQ(w->cell(dcSize, 1), QStringLiteral("20,000"));
-    EXPECT_EQ(w->cell(dcFilename, 3), QStringLiteral("x.txt"));
     // Every other group is shaded.
     const ResultGridModel* m = w->gridController()->model();
     EXPECT_FALSE(m->data(m->index(0, 0), Qt::BackgroundRole).isValid());
     EXPECT_FALSE(m->data(m->index(1, 3), Qt::BackgroundRole).isValid());
     EXPECT_TRUE(m->data(m->index(2, 0), Qt::BackgroundRole).isValid());
-    EXPECT_TRUE(m->data(m->index(3, 5), Qt::BackgroundRole).isValid());
+    EXPECT_TRUE(m->data(m->index(4, 5), Qt::BackgroundRole).isValid());
+    EXPECT_FALSE(m->data(m->index(5, 0), Qt::BackgroundRole).isValid());
 
-    // Mark all but the newest of each group.
+    // Mark all but the newest of each group: both names of orig.bin go,
+    // its bytes counted once.
     QMenu* popup = w->gridController()->popupMenu();
     QAction* newest = popup->findChild<QAction*>("KeepNewest1");
     ASSERT_NE(newest, nullptr);
     newest->trigger();
-    EXPECT_EQ(status(*w), QStringLiteral("2 files 20,050 bytes"));
+    EXPECT_EQ(status(*w), QStringLiteral("4 files 20,750 bytes"));
     EXPECT_EQ(w->gridController()->lbDeleted(),
-              QStringList({fb.path("tree/a/one.dat"), fb.path("tree/s/x.txt")}));
+              QStringList({fb.path("tree/a/one.dat"), fb.path("tree/h/link.bin"),
+                           fb.path("tree/h/orig.bin"), fb.path("tree/s/x.txt")}));
     popup->findChild<QAction*>("KeepOldest1")->trigger();
     EXPECT_EQ(w->gridController()->lbDeleted(),
-              QStringList({fb.path("tree/b/two.dat"), fb.path("tree/t/y.txt")}));
+              QStringList({fb.path("tree/b/two.dat"), fb.path("tree/h/copy.bin"),
+                           fb.path("tree/t/y.txt")}));
+    popup->findChild<QAction*>("KeepShortestPath1")->trigger();
+    // Equal path lengths: the first file of each group stays.
+    EXPECT_EQ(status(*w), QStringLiteral("4 files 20,750 bytes"));
 
     // The pair window steps through this mode's pairs, not across groups,
     // and its CRC verdict agrees.
@@ -267,11 +281,13 @@ TEST(TfrmDup, SizeAndContentsListsIdenticalFilesByGroupLargestWasteFirst)
     pairs->btComputeClick();
     EXPECT_TRUE(labelText(pairs, "lblCRC1").endsWith(" file contents are identical"));
     pairs->sbR1Click();
-    EXPECT_EQ(pairs->currentRow(), 3);
+    EXPECT_EQ(pairs->currentRow(), 3); // copy.bin and link.bin
     pairs->btComputeClick();
     EXPECT_TRUE(labelText(pairs, "lblCRC2").endsWith(" file contents are identical"));
     pairs->sbR1Click();
-    EXPECT_EQ(pairs->currentRow(), 3); // no later pair
+    EXPECT_EQ(pairs->currentRow(), 6); // not the two names of orig.bin, not across groups
+    pairs->sbR1Click();
+    EXPECT_EQ(pairs->currentRow(), 6); // no later pair
     pairs->hide();
 
     // The other rules keep their menus: no "Mark all but one" there.
