@@ -1,5 +1,8 @@
 #include "controls/ResultGridModel.h"
 
+#include <QBrush>
+#include <QColor>
+
 namespace rw
 {
 
@@ -234,6 +237,14 @@ QVariant ResultGridModel::data(const QModelIndex& index, int role) const
         return index.column() == m_markColumn && isMarked(index.row());
     case PathRole:
         return path(index.row());
+    case Qt::BackgroundRole: {
+        // Groups of a grouped list alternate between the base colour and
+        // this one, so where one group ends and the next begins is visible.
+        const std::uint32_t rec = record(index.row());
+        if (m_lines && rec != kNoRecord && m_lines->set().record(rec).has(ResultRecord::Shaded))
+            return QBrush(QColor(0xE4, 0xEC, 0xF7));
+        return QVariant();
+    }
     default:
         return QVariant();
     }

@@ -68,6 +68,7 @@ ResultGridController::ResultGridController(QWidget* window, ResultGridView* grid
     m_model->setMarkColumn(m_config.markColumn);
     m_model->setSizeColumn(m_config.sizeColumn);
     m_model->setRightAlignedColumns(m_config.rightAlignedColumns);
+    m_model->setFieldOrder(m_config.fieldOrder);
     m_model->setHeaders(m_config.headers);
     m_grid->setModel(m_model);
     m_grid->cellDelegate()->setInset(m_config.cellInset);
@@ -172,8 +173,7 @@ void ResultGridController::setLines(std::shared_ptr<ResultLines> lines)
     m_added.clear();
     m_extraLines.clear();
     m_lineOrder = nullptr;
-    m_markedCount = 0;
-    m_markedBytes = 0;
+    m_totals.clear();
     // The first lines tell what the columns show: their values must fit.
     if (learnColumnFields() && m_lastClientWidth >= 0)
         FormResize(m_lastClientWidth);
@@ -363,10 +363,10 @@ void ResultGridController::toggleRow(std::int64_t row)
     m_model->setMarked(row, marking);
     // A file that vanished keeps its mark but adds nothing to the totals.
     const std::int64_t size = currentSize(row);
-    if (size >= 0) {
-        m_markedCount += marking ? 1 : -1;
-        m_markedBytes += marking ? size : -size;
-    }
+    if (marking)
+        m_totals.marked(m_model->lines()->set().record(rec), size);
+    else
+        m_totals.unmarked(m_model->lines()->set().record(rec), size);
 }
 
 void ResultGridController::deleteOneFile(std::int64_t row)
@@ -382,14 +382,14 @@ void ResultGridController::showMarkedStatus()
     if (m_config.statusLabel)
         m_config.statusLabel->setText(m_config.statusPrefix +
                                       QStringLiteral("%1 files %2 bytes")
-                                          .arg(m_markedCount)
-                                          .arg(FormatGrouped(m_markedBytes)));
+                                          .arg(markedCount())
+                                          .arg(FormatGrouped(markedBytes())));
 }
 
 void ResultGridController::updateDeleteButton()
 {
     if (m_config.deleteButton)
-        m_config.deleteButton->setEnabled(m_markedCount > 0);
+        m_config.deleteButton->setEnabled(markedCount() > 0);
 }
 
 void ResultGridController::DeleteAllFiles()
@@ -419,8 +419,7 @@ void ResultGridController::MarkThisFile(std::int64_t row)
 
 void ResultGridController::clearAllMarks()
 {
-    m_markedCount = 0;
-    m_markedBytes = 0;
+    m_totals.clear();
     m_markClock = 0;
     m_model->clearMarks();
 }
@@ -454,11 +453,8 @@ void ResultGridController::Markall1Click()
         for (std::uint32_t rec : records)
             byFolder[start[set.record(rec).folder]++] = rec;
         records.swap(byFolder);
-        FolderSizeProbe::sizes(set, records, [this](std::uint32_t, std::int64_t size) {
-            if (size >= 0) {
-                ++m_markedCount;
-                m_markedBytes += size;
-            }
+        FolderSizeProbe::sizes(set, records, [this, &set](std::uint32_t rec, std::int64_t size) {
+            m_totals.marked(set.record(rec), size);
         });
     }
     // One change notice for the whole column instead of one per row.
@@ -480,9 +476,9 @@ bool ResultGridController::runDelete()
 {
     // Marked rows whose files have all vanished count nothing: there is
     // nothing to confirm, and the tool window just closes.
-    if (m_markedCount <= 0)
+    if (markedCount() <= 0)
         return true;
-    return runDeleteMarked(m_window, markedTargets(), m_markedBytes);
+    return runDeleteMarked(m_window, markedTargets(), markedBytes());
 }
 
 // ---------------------------------------------------------------- sorting

@@ -15,6 +15,7 @@
 
 #include "framework/core/DeleteTarget.h"
 #include "framework/core/GridSort.h"
+#include "framework/core/MarkTotals.h"
 #include "framework/core/ResultLines.h"
 
 class QAbstractButton;
@@ -175,8 +176,9 @@ public:
     void Markall1Click();
     void Unmarkall1Click();
     void clearAllMarks();
-    std::int64_t markedCount() const { return m_markedCount; }
-    std::int64_t markedBytes() const { return m_markedBytes; }
+    std::int64_t markedCount() const { return m_totals.count(); }
+    // The names of one inode count their bytes once.
+    std::int64_t markedBytes() const { return m_totals.bytes(); }
     // The marked paths as shown, in marking order.
     QStringList lbDeleted() const;
     // The marked files in marking order, as the deletion takes them.
@@ -267,8 +269,7 @@ private:
     std::vector<std::uint32_t> m_added;
     QList<QPair<std::size_t, QString>> m_extraLines;
     mutable std::function<std::vector<std::uint32_t>()> m_lineOrder;
-    std::int64_t m_markedCount = 0;
-    std::int64_t m_markedBytes = 0;
+    MarkTotals m_totals;
     // Marking order: each marked record carries the number it was marked
     // with; lbDeleted sorts the marked rows by it.
     std::uint32_t m_markClock = 0;

@@ -233,19 +233,23 @@ void TfrmReallyDelete::runWithProgress(
     m_progress->setRange(0, qMax(0, m_lb1->count() - 1));
     m_progress->show();
     DeleteRun run(m_targets, *messageResponder());
+    if (m_guard)
+        run.setGuard(m_guard, m_keptNotice);
     (run.*step)([this](int i) { m_progress->setValue(i); });
     QApplication::restoreOverrideCursor();
     finishRun();
 }
 
 bool runDeleteMarked(QWidget* toolWindow, const QList<DeleteTarget>& lbDeleted,
-                     std::int64_t markedBytes)
+                     std::int64_t markedBytes, DeleteRun::Guard guard, const QString& keptNotice)
 {
     if (lbDeleted.isEmpty())
         return true;
     TfrmReallyDelete dialog(toolWindow);
     dialog.setFiles(lbDeleted);
     dialog.setSavings(static_cast<double>(markedBytes));
+    if (guard)
+        dialog.setGuard(std::move(guard), keptNotice);
     return dialog.exec() != QDialog::Rejected;
 }
 

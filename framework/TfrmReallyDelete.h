@@ -35,6 +35,12 @@ public:
     QStringList files() const;
     // The bytes the files take, shown as the potential savings.
     void setSavings(double bytes) { m_savings = bytes; }
+    // Every file is checked by `guard` before it goes (see DeleteRun::setGuard).
+    void setGuard(DeleteRun::Guard guard, QString keptNotice)
+    {
+        m_guard = std::move(guard);
+        m_keptNotice = std::move(keptNotice);
+    }
     double savings() const { return m_savings; }
 
     // "The following N files will be deleted."
@@ -63,6 +69,8 @@ private:
     QProgressBar* m_progress;
     double m_savings = 0;
     QList<DeleteTarget> m_targets;
+    DeleteRun::Guard m_guard;
+    QString m_keptNotice;
 };
 
 // Lines `text` takes in `font` when wrapped at words to `width` pixels.
@@ -75,8 +83,10 @@ QFont fontFittingLines(const QFont& font, const QString& text, int width, int li
 // The tool windows' Delete button: with marked files, opens the confirmation
 // window owned by `toolWindow` on them. True when the tool window should
 // close: after a run, and when nothing was marked; false when the user
-// cancelled the confirmation window.
+// cancelled the confirmation window. A `guard` checks every file before it
+// goes (DeleteRun::setGuard).
 bool runDeleteMarked(QWidget* toolWindow, const QList<DeleteTarget>& lbDeleted,
-                     std::int64_t markedBytes);
+                     std::int64_t markedBytes, DeleteRun::Guard guard = {},
+                     const QString& keptNotice = {});
 
 } // namespace rw

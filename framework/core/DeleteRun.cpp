@@ -101,6 +101,8 @@ DeleteRun::Step DeleteRun::runOne(const DeleteTarget& target, const FileOperatio
     if (now.attributes & faDirectory)
         return Step::Failed;
     *size = now.size;
+    if (m_guard && !m_guard(folder, target))
+        return Step::Kept;
     switch (op(folder, target)) {
     case SafeFolder::Result::Done:
         return Step::Done;
@@ -132,8 +134,12 @@ DeleteRun::Outcome DeleteRun::deleteAll(const Progress& progress)
             out.failed.append(t.shown);
             ShowErrorMessage(m_reporter, QStringLiteral("Couldn't delete file - ") + t.shown);
             break;
+        case Step::Kept:
+            out.kept.append(t.shown);
+            break;
         }
     }
+    reportKept(out);
     addDeletionTotals(out.files, out.bytes, 0, 0);
     return out;
 }
@@ -147,6 +153,10 @@ DeleteRun::Outcome DeleteRun::recycleAll(const Progress& progress)
         const DeleteTarget& t = m_targets[i];
         std::int64_t size = 0;
         const Step step = runOne(t, m_recycle, &size);
+        if (step == Step::Kept) {
+            out.kept.append(t.shown);
+            continue;
+        }
         if (step == Step::Replaced) {
             // Not a fault of the bin: this one is left alone, the rest go on.
             out.replaced.append(t.shown);
@@ -165,8 +175,16 @@ DeleteRun::Outcome DeleteRun::recycleAll(const Progress& progress)
         ++out.files;
         out.bytes += std::max<std::int64_t>(size, 0);
     }
+    reportKept(out);
     addDeletionTotals(0, 0, out.files, out.bytes);
     return out;
+}
+
+void DeleteRun::reportKept(const Outcome& out) const
+{
+    // One box for all of them: a guard may keep many files of one run.
+    if (!out.kept.isEmpty())
+        ShowWarningMessage(m_reporter, m_keptNotice + QLatin1Char('\n') + out.kept.join(QLatin1Char('\n')));
 }
 
 } // namespace rw

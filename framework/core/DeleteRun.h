@@ -34,12 +34,17 @@ public:
         std::function<SafeFolder::Result(const SafeFolder& folder, const DeleteTarget& target)>;
     // Told the index of the target about to be processed.
     using Progress = std::function<void(int index)>;
+    // Asked, once the target is found to be what the scan saw and before it
+    // goes, whether it may go: true lets it go; false leaves it where it is
+    // (the duplicate finder's check that another copy stays).
+    using Guard = std::function<bool(const SafeFolder& folder, const DeleteTarget& target)>;
 
     struct Outcome {
         std::int64_t files = 0;    // files that went
         std::int64_t bytes = 0;    // their sizes
         QStringList failed;        // shown paths that could not be processed
         QStringList replaced;      // shown paths left alone because they changed
+        QStringList kept;          // shown paths the guard kept
         bool stoppedEarly = false; // the recycle loop stopped at a failure
     };
 
@@ -80,9 +85,17 @@ public:
     // Replaces the file operations (tests inject failures this way).
     void setRemover(FileOperation op) { m_remove = std::move(op); }
     void setRecycler(FileOperation op) { m_recycle = std::move(op); }
+    // Checks every target with `guard` before it goes. The targets it keeps
+    // are reported together after the run: `keptNotice` followed by their
+    // paths, one per line.
+    void setGuard(Guard guard, QString keptNotice)
+    {
+        m_guard = std::move(guard);
+        m_keptNotice = std::move(keptNotice);
+    }
 
 private:
-    enum class Step { Done, Replaced, Failed };
+    enum class Step { Done, Replaced, Failed, Kept };
     // Opens the target's folder, checks the target and runs `op`; `size`
     // gets the bytes it had.
     Step runOne(const DeleteTarget& target, const FileOperation& op, std::int64_t* size);
@@ -91,6 +104,9 @@ private:
     MessageResponder& m_reporter;
     FileOperation m_remove;
     FileOperation m_recycle;
+    Guard m_guard;
+    QString m_keptNotice;
+    void reportKept(const Outcome& out) const;
 };
 
 } // namespace rw

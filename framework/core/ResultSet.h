@@ -26,6 +26,7 @@ struct ResultRecord {
         Marked = 0x01,   // marked for deletion in the grid
         Tagged = 0x02,   // its folder is on the program search path (cleaner)
         IsFolder = 0x04, // the row names a folder, not a file
+        Shaded = 0x08,   // drawn on the alternate background (every other group of a list)
     };
 
     std::int64_t size = 0;

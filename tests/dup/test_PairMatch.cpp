@@ -63,13 +63,42 @@ TEST(PairMatch, EachModeComparesItsOwnColumns)
         const DupGridCopy g = gridOf({base, c.other});
         for (int mode = 0; mode < 7; ++mode)
             EXPECT_EQ(qPairMatches(g, mode, 1), c.expected[mode]) << c.what << ", mode " << mode;
-        // Outside the seven rules every pair matches.
-        EXPECT_TRUE(qPairMatches(g, 7, 1)) << c.what;
+        // Outside the eight rules every pair matches.
+        EXPECT_TRUE(qPairMatches(g, 8, 1)) << c.what;
         EXPECT_TRUE(qPairMatches(g, -1, 1)) << c.what;
+        // "Size and contents" pairs rows by their group, not by their cells:
+        // these rows carry none.
+        EXPECT_FALSE(qPairMatches(g, kContentsMatchMode, 1)) << c.what;
         // There is no partner past the last row, nor a pair with the heading.
-        EXPECT_FALSE(qPairMatches(g, 7, 2)) << c.what;
-        EXPECT_FALSE(qPairMatches(g, 7, 0)) << c.what;
+        EXPECT_FALSE(qPairMatches(g, 8, 2)) << c.what;
+        EXPECT_FALSE(qPairMatches(g, 8, 0)) << c.what;
     }
+}
+
+TEST(PairMatch, ContentPairsAreTwoFilesOfOneGroup)
+{
+    // Group 0: file 0 with two names (hard links), file 1. Group 1: files 2, 3.
+    auto member = [](const QString& name, int group, int file) {
+        QStringList r = row(name, "10");
+        r << QString::number(group) << QString::number(file);
+        return r;
+    };
+    const DupGridCopy g = gridOf({member("a", 0, 0), member("a-link", 0, 0), member("b", 0, 1),
+                                  member("c", 1, 2), member("d", 1, 3)});
+    const int mode = kContentsMatchMode;
+    EXPECT_FALSE(qPairMatches(g, mode, 1)); // two names of one file
+    EXPECT_TRUE(qPairMatches(g, mode, 2));
+    EXPECT_FALSE(qPairMatches(g, mode, 3)); // across groups, though the sizes agree
+    EXPECT_TRUE(qPairMatches(g, mode, 4));
+    EXPECT_EQ(nextPairRow(g, mode, 1), 2);
+    EXPECT_EQ(nextPairRow(g, mode, 2), 4);
+    EXPECT_EQ(previousPairRow(g, mode, 4), 2);
+
+    // The copy keeps the group and file columns.
+    DupGridCopy copy;
+    copy.copyFrom(g);
+    EXPECT_EQ(copy.cell(dcGroup, 4), "1");
+    EXPECT_EQ(copy.cell(dcFile, 2), "0");
 }
 
 TEST(PairMatch, StepsForwardAndBackThroughPairs)
@@ -120,7 +149,7 @@ TEST(PairMatch, CopyKeepsEveryCellAndAnswersEmptyOutside)
             EXPECT_EQ(copy.cell(c, r), source.cell(c, r));
     EXPECT_EQ(copy.cell(dcFolder, 2), "/data");
     EXPECT_EQ(copy.cell(0, 3), "");
-    EXPECT_EQ(copy.cell(7, 1), "");
+    EXPECT_EQ(copy.cell(dcCopiedColumnCount, 1), "");
 }
 
 TEST(PairMatch, CrcLabelIsBlankPaddedUpperCaseHex)

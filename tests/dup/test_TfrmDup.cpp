@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDateTime>
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QLabel>
@@ -180,4 +181,147 @@ TEST(TfrmDup, DuplicateModeHandsItselfToThePairWindow)
     w.reset();
     EXPECT_FALSE(pairs->isVisible());
     EXPECT_EQ(pairs->dupForm(), nullptr);
+}
+
+namespace
+{
+
+QByteArray bytesOf(int size, int seed)
+{
+    QByteArray b(size, '\0');
+    for (int i = 0; i < size; ++i)
+        b[i] = char((i * 31 + seed * 7 + i / 251) & 0xFF);
+    return b;
+}
+
+QString labelText(const QWidget* w, const char* name)
+{
+    return w->findChild<QLabel*>(name)->text();
+}
+
+} // namespace
+
+TEST(TfrmDup, SizeAndContentsListsIdenticalFilesByGroupLargestWasteFirst)
+{
+    rwtest::FixtureBuilder fb;
+    const QByteArray big = bytesOf(20000, 1);
+    QByteArray other = big;
+    other[19999] = char(other[19999] ^ 1);
+    fb.fileWithContent("tree/a/one.dat", big);
+    fb.fileWithContent("tree/bb/two.dat", big);
+    fb.fileWithContent("tree/c/other.dat", other);
+    fb.fileWithContent("tree/s/x.txt", bytesOf(50, 2));
+    fb.fileWithContent("tree/t/y.txt", bytesOf(50, 2));
+    fb.fileWithContent("tree/h/orig.bin", bytesOf(700, 3));
+    fb.hardlink("tree/h/link.bin", "tree/h/orig.bin");
+    fb.fileWithContent("tree/h/copy.bin", bytesOf(700, 3));
+    fb.fileWithContent("tree/l/alone.bin", bytesOf(900, 4));
+    fb.hardlink("tree/l/alone-link.bin", "tree/l/alone.bin");
+    fb.file("tree/e/empty1", 0);
+    fb.file("tree/e/empty2", 0);
+    fb.setModified("tree/bb/two.dat", QDateTime::currentDateTime().addDays(-1));
+    fb.setModified("tree/a/one.dat", QDateTime::currentDateTime().addDays(-3));
+    fb.setModified("tree/t/y.txt", QDateTime::currentDateTime().addDays(-1));
+    fb.setModified("tree/s/x.txt", QDateTime::currentDateTime().addDays(-3));
+    fb.setModified("tree/h/orig.bin", QDateTime::currentDateTime().addDays(-3));
+    fb.mapDrive('D', "tree");
+
+    auto w = openFinder(true);
+    auto* cbDup = w->findChild<QComboBox*>("cbDup");
+    ASSERT_EQ(cbDup->count(), 8);
+    EXPECT_EQ(cbDup->itemText(3), QStringLiteral("Size only"));
+    EXPECT_EQ(cbDup->itemText(6), QStringLiteral("Type and modify date/time"));
+    EXPECT_EQ(cbDup->itemText(7), QStringLiteral("Size and contents"));
+    cbDup->setCurrentIndex(7);
+    w->setHashThreads(2);
+    clickStart(*w);
+
+    // The two names of orig.bin are one file: counted once, and the file
+    // whose only copy is its second name is not listed.
+    EXPECT_EQ(status(*w), QStringLiteral("3 duplicates in 3 groups, 20,750 bytes can be freed"));
+    ASSERT_EQ(w->rowCount(), 8);
+    const QStringList names = {"one.dat",  "two.dat", "copy.bin", "link.bin",
+                               "orig.bin", "x.txt",   "y.txt"};
+    for (int r = 1; r <= names.size(); ++r)
+        EXPECT_EQ(w->cell(dcFilename, r), names[r - 1]) << r;
+    EXPECT_EQ(w->cell(dcSize, 1), QStringLiteral("20,000"));
+    // Every other group is shaded.
+    const ResultGridModel* m = w->gridController()->model();
+    EXPECT_FALSE(m->data(m->index(0, 0), Qt::BackgroundRole).isValid());
+    EXPECT_FALSE(m->data(m->index(1, 3), Qt::BackgroundRole).isValid());
+    EXPECT_TRUE(m->data(m->index(2, 0), Qt::BackgroundRole).isValid());
+    EXPECT_TRUE(m->data(m->index(4, 5), Qt::BackgroundRole).isValid());
+    EXPECT_FALSE(m->data(m->index(5, 0), Qt::BackgroundRole).isValid());
+
+    // Mark all but the newest of each group: both names of orig.bin go,
+    // its bytes counted once.
+    QMenu* popup = w->gridController()->popupMenu();
+    QAction* newest = popup->findChild<QAction*>("KeepNewest1");
+    ASSERT_NE(newest, nullptr);
+    newest->trigger();
+    EXPECT_EQ(status(*w), QStringLiteral("4 files 20,750 bytes"));
+    EXPECT_EQ(w->gridController()->lbDeleted(),
+              QStringList({fb.path("tree/a/one.dat"), fb.path("tree/h/link.bin"),
+                           fb.path("tree/h/orig.bin"), fb.path("tree/s/x.txt")}));
+    popup->findChild<QAction*>("KeepOldest1")->trigger();
+    EXPECT_EQ(w->gridController()->lbDeleted(),
+              QStringList({fb.path("tree/bb/two.dat"), fb.path("tree/h/copy.bin"),
+                           fb.path("tree/t/y.txt")}));
+    popup->findChild<QAction*>("KeepShortestPath1")->trigger();
+    // Equal path lengths: the first file of the group stays.
+    EXPECT_EQ(w->gridController()->lbDeleted(),
+              QStringList({fb.path("tree/bb/two.dat"), fb.path("tree/h/link.bin"),
+                           fb.path("tree/h/orig.bin"), fb.path("tree/t/y.txt")}));
+
+    // The pair window steps through this mode's pairs, not across groups,
+    // and its CRC verdict agrees.
+    w->setCurrentRow(1);
+    w->findChild<QPushButton*>("btCompare")->click();
+    TfrmDupCompare* pairs = dupCompareWindow();
+    EXPECT_EQ(pairs->matchMode(), 7);
+    EXPECT_EQ(pairs->currentRow(), 1);
+    pairs->btComputeClick();
+    EXPECT_TRUE(labelText(pairs, "lblCRC1").endsWith(" file contents are identical"));
+    pairs->sbR1Click();
+    EXPECT_EQ(pairs->currentRow(), 3); // copy.bin and link.bin
+    pairs->btComputeClick();
+    EXPECT_TRUE(labelText(pairs, "lblCRC2").endsWith(" file contents are identical"));
+    pairs->sbR1Click();
+    EXPECT_EQ(pairs->currentRow(), 6); // not the two names of orig.bin, not across groups
+    pairs->sbR1Click();
+    EXPECT_EQ(pairs->currentRow(), 6); // no later pair
+    pairs->hide();
+
+    // The other rules keep their menus: no "Mark all but one" there.
+    cbDup->setCurrentIndex(3);
+    clickStart(*w);
+    EXPECT_EQ(w->gridController()->popupMenu()->findChild<QAction*>("KeepNewest1"), nullptr);
+}
+
+TEST(TfrmDup, SizeAndContentsDeleteKeepsTheLastCopy)
+{
+    rwtest::FixtureBuilder fb;
+    fb.fileWithContent("tree/a/one.dat", bytesOf(10000, 5));
+    fb.fileWithContent("tree/b/two.dat", bytesOf(10000, 5));
+    fb.mapDrive('D', "tree");
+    auto w = openFinder(true);
+    w->findChild<QComboBox*>("cbDup")->setCurrentIndex(7);
+    clickStart(*w);
+    ASSERT_EQ(w->rowCount(), 3);
+    // Both copies marked: neither may go.
+    w->MarkThisFile(1);
+    w->MarkThisFile(2);
+    ScriptedResponder::instance().clear();
+    ScriptedResponder::instance().queueAnswer(MessageAnswer::Yes);
+    rwtest::onNextModal(
+        [](QWidget* dialog) { dialog->findChild<QPushButton*>("btDelete")->click(); },
+        QStringLiteral("rw::TfrmReallyDelete"));
+    w->findChild<QPushButton*>("btDelete")->click();
+    EXPECT_TRUE(QFile::exists(fb.path("tree/a/one.dat")));
+    EXPECT_TRUE(QFile::exists(fb.path("tree/b/two.dat")));
+    const QStringList texts = ScriptedResponder::instance().texts();
+    ASSERT_FALSE(texts.isEmpty());
+    EXPECT_TRUE(texts.last().contains(fb.path("tree/a/one.dat")));
+    EXPECT_TRUE(texts.last().contains(fb.path("tree/b/two.dat")));
+    EXPECT_LE(readDeletionTotals().filesDeleted, 0);
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QLabel>
@@ -88,5 +89,45 @@ TEST(DupWindowSystem, PairWindowTakesClicksAndKeysBesideTheModalFinder)
         EXPECT_TRUE(w.isVisible());
         XSession::click(button(w, "btMark"));
         EXPECT_EQ(w.gridController()->markedCount(), 2);
+    });
+}
+
+TEST(DupWindowSystem, SizeAndContentsIsChosenByKeyAndShadesEveryOtherGroup)
+{
+    rwtest::FixtureBuilder fb;
+    fb.fileWithContent("tree/a/one.dat", QByteArray(3000, 'a'));
+    fb.fileWithContent("tree/b/one.dat", QByteArray(3000, 'a'));
+    fb.fileWithContent("tree/c/two.dat", QByteArray(2000, 'b'));
+    fb.fileWithContent("tree/d/two.dat", QByteArray(2000, 'b'));
+    fb.fileWithContent("tree/e/other.dat", QByteArray(2000, 'c'));
+    fb.mapDrive('D', "tree");
+    runFinder(true, [&](TfrmDup& w) {
+        w.findChild<QDoubleSpinBox*>("num1")->setValue(0);
+        // The eighth choice is the last: End picks it in the closed box.
+        auto* cbDup = w.findChild<QComboBox*>("cbDup");
+        cbDup->setFocus();
+        XSession::key(&w, {"End"});
+        ASSERT_TRUE(XSession::waitFor([&] { return cbDup->currentIndex() == 7; }));
+        EXPECT_EQ(cbDup->currentText(), "Size and contents");
+        XSession::click(button(w, "btScan"));
+        ASSERT_TRUE(XSession::waitFor([&] {
+            return w.findChild<QLabel*>("pnlSel")->text() ==
+                   "2 duplicates in 2 groups, 5,000 bytes can be freed";
+        }));
+        EXPECT_EQ(w.rowCount(), 5);
+        // What the screen shows: the second group on the shaded background.
+        XSession::settle();
+        auto* view = w.findChild<ResultGridView*>();
+        ASSERT_NE(view, nullptr);
+        const QImage shot = XSession::grab(view->viewport());
+        // Sampled left in the size column, where the right-aligned number
+        // leaves the background bare; row 0 is the selected one.
+        const int x =
+            (view->columnViewportPosition(1) + 4) * shot.width() / view->viewport()->width();
+        const int rowHeight = view->rowHeight(0) * shot.height() / view->viewport()->height();
+        const QColor second = shot.pixelColor(x, rowHeight + rowHeight / 2);
+        const QColor third = shot.pixelColor(x, 2 * rowHeight + rowHeight / 2);
+        EXPECT_NE(second, third);
+        EXPECT_EQ(third, QColor(0xE4, 0xEC, 0xF7));
     });
 }

@@ -20,8 +20,10 @@
 #include "controls/ResultGridModel.h"
 #include "controls/ResultGridView.h"
 #include "framework/DriveCheckList.h"
+#include "framework/GroupMarking.h"
 #include "framework/ResultGridController.h"
 #include "framework/ScanSession.h"
+#include "framework/TfrmReallyDelete.h"
 #include "framework/ToolTipsOff.h"
 #include "framework/ToolWindowParts.h"
 #include "framework/WildcardBox.h"
@@ -29,6 +31,7 @@
 #include "framework/core/SizeFilter.h"
 #include "tools/dup/TfrmDupCompare.h"
 #include "tools/dup/core/DupScan.h"
+#include "tools/dup/core/KeepOneCopy.h"
 
 namespace rw
 {
@@ -235,6 +238,12 @@ void TfrmDup::makeGridController(int matchMode)
     }
     m_grid = new ResultGridController(this, m_gridView, c);
     m_gridMatchMode = matchMode;
+    if (m_duplicateMode && matchMode == mmContents) {
+        auto* marking = new GroupMarking(
+            m_grid, [this](std::uint32_t rec) { return contentGroupOf(rec); },
+            [this](std::uint32_t rec) { return contentFileOf(rec); });
+        marking->addToMarkMenu();
+    }
     m_grid->FormResize(width());
 }
 
@@ -322,6 +331,8 @@ void TfrmDup::FormShow()
     m_btAbort->hide();
     m_lbList.clear();
     m_lbLines.reset();
+    m_content = ContentGroups();
+    m_contentIndex.clear();
     m_session->abortFlag() = false;
     m_pnlSel->clear();
     m_btMark->hide();
@@ -369,6 +380,8 @@ void TfrmDup::scan()
     m_grid->ClearGrid();
     m_lbList.clear();
     m_lbLines.reset();
+    m_content = ContentGroups();
+    m_contentIndex.clear();
     const SizeCondition condition = m_rbLarger->isChecked()    ? SizeCondition::LargerOrEqual
                                     : m_rbSmaller->isChecked() ? SizeCondition::SmallerOrEqual
                                                                : SizeCondition::Between;
@@ -388,10 +401,12 @@ void TfrmDup::scan()
 
         // File hogs: rows go in largest first straight away, and the sorted
         // collection (the clipboard's order) is formed only if it is asked for.
-        const std::vector<std::uint32_t> rows =
-            m_duplicateMode ? strategy.resultRecords() : strategy.hogGridOrder();
+        const bool contents = m_duplicateMode && m_matchMode == mmContents;
+        const std::vector<std::uint32_t> rows = contents          ? contentRows(strategy)
+                                                : m_duplicateMode ? strategy.resultRecords()
+                                                                  : strategy.hogGridOrder();
         m_lbList = strategy.collection();
-        m_lbListSorted = m_duplicateMode;
+        m_lbListSorted = m_duplicateMode && !contents;
         m_lbLines = strategy.lines();
         m_grid->setLines(strategy.lines());
         m_grid->beginFill(std::int64_t(rows.size()));
@@ -421,13 +436,74 @@ void TfrmDup::scan()
         return;
     }
     setResultButtonsVisible(true);
+    if (m_duplicateMode && m_matchMode == mmContents) {
+        m_pnlSel->setText(QStringLiteral("%1 duplicates in %2 groups, %3 bytes can be freed")
+                              .arg(FormatGrouped(m_content.duplicates),
+                                   FormatGrouped(m_content.groupCount),
+                                   FormatGrouped(m_content.freeable)));
+        return;
+    }
     m_pnlSel->setText(FormatGrouped(m_grid->resultLineCount()) +
                       (m_duplicateMode ? QStringLiteral(" duplicates found")
                                        : QStringLiteral(" file hogs found")));
 }
 
+std::vector<std::uint32_t> TfrmDup::contentRows(DupScan& strategy)
+{
+    // The walk stopped by Abort: nothing to compare.
+    if (m_session->aborted())
+        return {};
+    // The records in walk order (the same on every run over the same
+    // tree): sorting all lines as text first would cost more than the
+    // hashing of small files.
+    const ResultSet& set = strategy.lines()->set();
+    ContentDupFinder finder(set, m_hashThreads);
+    connect(m_session, &ScanSession::abortClicked, &finder, &ContentDupFinder::abort);
+    connect(&finder, &ContentDupFinder::progressed, this, [this](const ContentProgress& p) {
+        m_session->showStatus(ContentDupFinder::progressText(p));
+    });
+    finder.run(strategy.collection());
+    m_content = finder.result();
+    for (std::uint32_t i = 0; i < m_content.rows.size(); ++i) {
+        const std::uint32_t rec = m_content.rows[i];
+        m_contentIndex.emplace(rec, i);
+        strategy.lines()->set().record(rec).set(ResultRecord::Shaded, m_content.rowGroup[i] % 2);
+    }
+    return m_content.rows;
+}
+
+std::int64_t TfrmDup::contentGroupOf(std::uint32_t record) const
+{
+    const auto it = m_contentIndex.find(record);
+    return it == m_contentIndex.end() ? -1 : m_content.rowGroup[it->second];
+}
+
+std::int64_t TfrmDup::contentFileOf(std::uint32_t record) const
+{
+    const auto it = m_contentIndex.find(record);
+    return it == m_contentIndex.end() ? -1 : m_content.rowFile[it->second];
+}
+
 void TfrmDup::btDeleteClick()
 {
+    if (m_duplicateMode && m_matchMode == mmContents && m_grid->lines()) {
+        // Never the last copy: each file is compared with a copy that stays
+        // just before it goes.
+        if (m_grid->markedCount() <= 0) {
+            accept();
+            return;
+        }
+        auto keep = std::make_shared<KeepOneCopy>(
+            KeepOneCopy::fromGroups(m_grid->lines()->set(), m_content));
+        if (runDeleteMarked(
+                this, m_grid->markedTargets(), m_grid->markedBytes(),
+                [keep](const SafeFolder& folder, const DeleteTarget& target) {
+                    return keep->mayGo(folder, target);
+                },
+                KeepOneCopy::keptNotice()))
+            accept();
+        return;
+    }
     if (m_grid->runDelete())
         accept();
 }
@@ -468,8 +544,13 @@ int TfrmDup::rowCount() const
 
 QString TfrmDup::cell(int col, int row) const
 {
-    if (row < 1 || row > m_grid->rowsFilled() || col < 0 || col >= dcColumnCount)
+    if (row < 1 || row > m_grid->rowsFilled() || col < 0 || col >= dcCopiedColumnCount)
         return QString();
+    if (col == dcGroup || col == dcFile) {
+        const std::uint32_t rec = m_grid->rowRecord(row - 1);
+        const std::int64_t n = col == dcGroup ? contentGroupOf(rec) : contentFileOf(rec);
+        return n < 0 ? QString() : QString::number(n);
+    }
     return m_grid->model()->cell(row - 1, col);
 }
 

@@ -4,10 +4,12 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <unordered_map>
 
 #include "framework/ToolButtonRow.h"
 #include "framework/core/ResultLines.h"
 #include "tools/dup/DupCompareSource.h"
+#include "tools/dup/core/ContentDupFinder.h"
 
 class QComboBox;
 class QDoubleSpinBox;
@@ -20,6 +22,7 @@ namespace rw
 {
 
 class CheckListBox;
+class DupScan;
 class ResultGridController;
 class ResultGridView;
 class ScanSession;
@@ -54,6 +57,10 @@ public:
     void btScanClick();
     // One whole run: walk, fill the grid, report.
     void scan();
+    // The groups of the last "Size and contents" run (empty otherwise).
+    const ContentGroups& contentGroups() const { return m_content; }
+    // How many threads hash contents (0: one per core); for tests.
+    void setHashThreads(int threads) { m_hashThreads = threads; }
     // "Delete": the confirmation window on the marked files; closes this
     // window (accepted) unless the confirmation was cancelled.
     void btDeleteClick();
@@ -89,6 +96,13 @@ private:
     void setResultButtonsVisible(bool visible);
     bool between() const;
     std::int64_t number(const QDoubleSpinBox* box) const;
+    // "Size and contents": hashes the candidates of the walk and returns
+    // the rows, group by group; shades every other group.
+    std::vector<std::uint32_t> contentRows(DupScan& strategy);
+    // The group and file number of a record of the last content run; -1
+    // for none.
+    std::int64_t contentGroupOf(std::uint32_t record) const;
+    std::int64_t contentFileOf(std::uint32_t record) const;
 
     bool m_duplicateMode;
     int m_matchMode = 0;
@@ -98,6 +112,9 @@ private:
     mutable std::vector<std::uint32_t> m_lbList;
     mutable bool m_lbListSorted = false;
     std::shared_ptr<ResultLines> m_lbLines;
+    ContentGroups m_content;
+    std::unordered_map<std::uint32_t, std::uint32_t> m_contentIndex; // record -> index in rows
+    int m_hashThreads = 0;
 
     QFrame* m_topPanel = nullptr;
     QRadioButton* m_rbLarger = nullptr;

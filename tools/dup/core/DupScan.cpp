@@ -30,6 +30,7 @@ const QStringList& dupMatchChoices()
         QStringLiteral("Size and modify date/time"),
         QStringLiteral("Size and type"),
         QStringLiteral("Type and modify date/time"),
+        QStringLiteral("Size and contents"),
     };
     return choices;
 }
@@ -40,6 +41,7 @@ QList<int> dupFieldOrder(int matchMode)
     case mmSize:
     case mmSizeDate:
     case mmSizeType:
+    case mmContents:
         return {2, 1, 3, 4, 5, 6, 7};
     case mmTypeDate:
         return {4, 5, 2, 3, 6, 7, 1};
@@ -75,6 +77,7 @@ QList<ResultField> dupLineLayout(bool duplicates, int matchMode)
     case mmSize:
     case mmSizeDate:
     case mmSizeType:
+    case mmContents:
         return {F::Size,       F::Name,   F::ModifiedDate, F::ModifiedTime,
                 F::AccessDate, F::Folder, F::Type};
     case mmTypeDate:

@@ -25,15 +25,17 @@ enum MatchModes {
     mmSizeDate = 4,         // "Size and modify date/time"
     mmSizeType = 5,         // "Size and type"
     mmTypeDate = 6,         // "Type and modify date/time"
-    kMatchModeCount = 7,
+    mmContents = 7,         // "Size and contents": identical bytes (ContentDupFinder)
+    kMatchModeCount = 8,
 };
 
-// The seven choice texts, indexed by match mode.
+// The eight choice texts, indexed by match mode.
 const QStringList& dupMatchChoices();
 
 // Which field (counted from 1) of a duplicate result line fills each of the
 // grid columns "Filename", "Size", "Modified", "Time", "Access", "Folder",
-// "Type" under `matchMode`. A mode outside 0..6 counts as 0.
+// "Type" under `matchMode`. A mode outside 0..7 counts as 0. "Size and
+// contents" lays its line out as "Size only" does.
 QList<int> dupFieldOrder(int matchMode);
 
 // The fields (counted from 1) that make up the key of a duplicate line.

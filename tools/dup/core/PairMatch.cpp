@@ -10,8 +10,8 @@ void DupGridCopy::copyFrom(const DupGridRows& source)
     copy.reserve(rows);
     for (int r = 0; r < rows; ++r) {
         QStringList cells;
-        cells.reserve(dcColumnCount);
-        for (int c = 0; c < dcColumnCount; ++c)
+        cells.reserve(dcCopiedColumnCount);
+        for (int c = 0; c < dcCopiedColumnCount; ++c)
             cells.append(source.cell(c, r));
         copy.append(std::move(cells));
     }
@@ -52,6 +52,11 @@ bool qPairMatches(const DupGridRows& grid, int matchMode, int row)
 {
     if (row < 1 || row + 1 >= grid.rowCount())
         return false;
+    if (matchMode == kContentsMatchMode) {
+        const QString group = grid.cell(dcGroup, row);
+        return !group.isEmpty() && group == grid.cell(dcGroup, row + 1) &&
+               grid.cell(dcFile, row) != grid.cell(dcFile, row + 1);
+    }
     for (int col : pairMatchColumns(matchMode)) {
         const QString a = grid.cell(col, row);
         const QString b = grid.cell(col, row + 1);

@@ -19,7 +19,16 @@ enum DupColumn {
     dcFolder = 5,
     dcType = 6,
     dcColumnCount = 7,
+    // Not shown: the group number and the file number of a row of a
+    // content comparison (empty in the other modes). Names of one inode
+    // share the file number.
+    dcGroup = 7,
+    dcFile = 8,
+    dcCopiedColumnCount = 9,
 };
+
+// The match mode whose pairs are files of identical contents.
+constexpr int kContentsMatchMode = 7;
 
 // Read access to a duplicate list laid out as a grid: row 0 is the heading
 // row, data rows start at 1.
@@ -52,13 +61,15 @@ private:
 
 // The columns two rows must agree on under a match mode (0 "Filename only"
 // ... 6 "Type and modify date/time"), in the order they are compared. Empty
-// for a mode outside 0..6, where every pair matches.
+// for a mode outside 0..6, where every pair matches (except "Size and
+// contents", see qPairMatches).
 QVector<int> pairMatchColumns(int matchMode);
 
 // True when rows `row` and `row + 1` of `grid` form a pair under
 // `matchMode`: file names compared without regard to letter case, every
-// other column as exact text. False when either row lies outside the data
-// rows (a row past the end is no partner).
+// other column as exact text. Under "Size and contents" the two rows must
+// lie in one group and be two files, not two names of one file. False when
+// either row lies outside the data rows (a row past the end is no partner).
 bool qPairMatches(const DupGridRows& grid, int matchMode, int row);
 
 // The next row after `current` whose pair matches; the last row when no

@@ -1,0 +1,39 @@
+#include "framework/core/MarkTotals.h"
+
+namespace rw
+{
+
+void MarkTotals::clear()
+{
+    m_names.clear();
+    m_count = 0;
+    m_bytes = 0;
+}
+
+void MarkTotals::marked(const ResultRecord& r, std::int64_t size)
+{
+    if (size < 0)
+        return;
+    ++m_count;
+    // A name of an inode already marked under another name adds no bytes.
+    if ((r.dev != 0 || r.ino != 0) && m_names[{r.dev, r.ino}]++ > 0)
+        return;
+    m_bytes += size;
+}
+
+void MarkTotals::unmarked(const ResultRecord& r, std::int64_t size)
+{
+    if (size < 0)
+        return;
+    --m_count;
+    if (r.dev != 0 || r.ino != 0) {
+        const auto it = m_names.find({r.dev, r.ino});
+        if (it != m_names.end() && --it->second > 0)
+            return; // another name of it stays marked
+        if (it != m_names.end())
+            m_names.erase(it);
+    }
+    m_bytes -= size;
+}
+
+} // namespace rw

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <unordered_map>
+
+#include "framework/core/ResultSet.h"
+
+namespace rw
+{
+
+// The count and the bytes of the marked files of a result grid. Every
+// marked name counts as a file; the names of one inode (hard links) count
+// its bytes once, since deleting all of them frees its size once and
+// deleting some frees nothing.
+class MarkTotals
+{
+public:
+    void clear();
+    // The file of record `r` was marked or unmarked; `size` is its size now
+    // (-1 when it is gone: nothing changes).
+    void marked(const ResultRecord& r, std::int64_t size);
+    void unmarked(const ResultRecord& r, std::int64_t size);
+
+    std::int64_t count() const { return m_count; }
+    std::int64_t bytes() const { return m_bytes; }
+
+private:
+    struct Key {
+        std::uint64_t dev;
+        std::uint64_t ino;
+        bool operator==(const Key& o) const { return dev == o.dev && ino == o.ino; }
+    };
+    struct KeyHash {
+        std::size_t operator()(const Key& k) const
+        {
+            return std::hash<std::uint64_t>()(k.ino * 0x9E3779B97F4A7C15ull ^ k.dev);
+        }
+    };
+    // Marked names per inode, for inodes with a known identity.
+    std::unordered_map<Key, std::uint32_t, KeyHash> m_names;
+    std::int64_t m_count = 0;
+    std::int64_t m_bytes = 0;
+};
+
+} // namespace rw

@@ -1,0 +1,53 @@
+#include <gtest/gtest.h>
+
+#include "framework/core/MarkTotals.h"
+
+using namespace rw;
+
+namespace
+{
+
+ResultRecord file(std::uint64_t dev, std::uint64_t ino)
+{
+    ResultRecord r;
+    r.dev = dev;
+    r.ino = ino;
+    return r;
+}
+
+} // namespace
+
+TEST(MarkTotals, NamesOfOneInodeCountTheirBytesOnce)
+{
+    MarkTotals t;
+    const ResultRecord a = file(1, 10), aLink = file(1, 10), b = file(1, 11), other = file(2, 10);
+    t.marked(a, 100);
+    t.marked(aLink, 100);
+    EXPECT_EQ(t.count(), 2);
+    EXPECT_EQ(t.bytes(), 100);
+    t.marked(b, 50);
+    t.marked(other, 7); // same inode number on another device: another file
+    EXPECT_EQ(t.bytes(), 157);
+    t.unmarked(a, 100);
+    EXPECT_EQ(t.bytes(), 157); // its other name stays marked
+    t.unmarked(aLink, 100);
+    EXPECT_EQ(t.count(), 2);
+    EXPECT_EQ(t.bytes(), 57);
+    t.clear();
+    EXPECT_EQ(t.count(), 0);
+    EXPECT_EQ(t.bytes(), 0);
+}
+
+TEST(MarkTotals, GoneFilesAndUnknownIdentities)
+{
+    MarkTotals t;
+    t.marked(file(1, 10), -1); // vanished: nothing counted
+    EXPECT_EQ(t.count(), 0);
+    // No identity recorded: every record is a file of its own.
+    t.marked(file(0, 0), 30);
+    t.marked(file(0, 0), 30);
+    EXPECT_EQ(t.count(), 2);
+    EXPECT_EQ(t.bytes(), 60);
+    t.unmarked(file(0, 0), 30);
+    EXPECT_EQ(t.bytes(), 30);
+}

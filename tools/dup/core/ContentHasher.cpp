@@ -1,0 +1,222 @@
+#include "tools/dup/core/ContentHasher.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QThread>
+
+#include <cerrno>
+#include <memory>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#define XXH_STATIC_LINKING_ONLY
+#include <xxhash.h>
+
+#include "platform/DirListing.h"
+
+namespace rw
+{
+
+namespace
+{
+
+// Jobs handed out together: few enough that the threads share the work out
+// evenly, enough that small files do not cost a signal each.
+constexpr int kChunkJobs = 256;
+constexpr std::int64_t kChunkBytes = 16 << 20;
+
+struct Chunk {
+    int begin = 0;
+    int end = 0;
+};
+
+std::vector<Chunk> chunksOf(const std::vector<HashJob>& jobs, ContentHasher::Pass pass)
+{
+    std::vector<Chunk> chunks;
+    Chunk c;
+    std::int64_t bytes = 0;
+    for (int i = 0; i < int(jobs.size()); ++i) {
+        const std::int64_t b =
+            pass == ContentHasher::Pass::Whole
+                ? jobs[std::size_t(i)].size
+                : std::min<std::int64_t>(jobs[std::size_t(i)].size, kWholeInEdgePass);
+        if (c.end > c.begin && (c.end - c.begin >= kChunkJobs || bytes + b > kChunkBytes)) {
+            chunks.push_back(c);
+            c.begin = i;
+            bytes = 0;
+        }
+        c.end = i + 1;
+        bytes += b;
+    }
+    if (c.end > c.begin)
+        chunks.push_back(c);
+    return chunks;
+}
+
+int openForHashing(const QByteArray& path)
+{
+    // Never a link, never a FIFO that would block; the access time stays
+    // where the owner's files allow it.
+    const int flags = O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY;
+    int fd = ::open(path.constData(), flags | O_NOATIME);
+    if (fd < 0 && errno == EPERM)
+        fd = ::open(path.constData(), flags);
+    return fd;
+}
+
+// Reads exactly `n` bytes at `offset`; false on a short read or an error.
+bool readAt(int fd, char* into, std::int64_t n, std::int64_t offset)
+{
+    while (n > 0) {
+        const ssize_t got = ::pread(fd, into, std::size_t(n), off_t(offset));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return false;
+        into += got;
+        n -= got;
+        offset += got;
+    }
+    return true;
+}
+
+ContentHash fromXxh(XXH128_hash_t h)
+{
+    return {h.low64, h.high64, true};
+}
+
+} // namespace
+
+ContentHasher::ContentHasher(int threads, QObject* parent)
+    : QObject(parent), m_threads(threads > 0 ? threads : qMax(1, QThread::idealThreadCount()))
+{
+    qRegisterMetaType<HashBatch>("rw::HashBatch");
+    connect(this, &ContentHasher::batchReady, this, &ContentHasher::take, Qt::QueuedConnection);
+}
+
+ContentHasher::~ContentHasher() = default;
+
+ContentHash ContentHasher::hashFile(const HashJob& job, Pass pass, char* buffer,
+                                    const std::atomic<bool>& abort,
+                                    std::atomic<std::int64_t>* bytesRead)
+{
+    ContentHash none;
+    FileDescriptor fd(openForHashing(job.path));
+    if (!fd.isValid())
+        return none;
+    struct stat st {
+    };
+    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size != job.size)
+        return none;
+    if ((job.dev != 0 || job.ino != 0) &&
+        (std::uint64_t(st.st_dev) != job.dev || std::uint64_t(st.st_ino) != job.ino))
+        return none;
+    const std::int64_t size = job.size;
+    if (pass == Pass::Edges || size <= kWholeInEdgePass) {
+        if (size <= kWholeInEdgePass) {
+            if (!readAt(fd.get(), buffer, size, 0))
+                return none;
+            if (bytesRead)
+                bytesRead->fetch_add(size, std::memory_order_relaxed);
+            return fromXxh(XXH3_128bits(buffer, std::size_t(size)));
+        }
+        if (!readAt(fd.get(), buffer, kEdgeBytes, 0) ||
+            !readAt(fd.get(), buffer + kEdgeBytes, kEdgeBytes, size - kEdgeBytes))
+            return none;
+        if (bytesRead)
+            bytesRead->fetch_add(kWholeInEdgePass, std::memory_order_relaxed);
+        return fromXxh(XXH3_128bits(buffer, std::size_t(kWholeInEdgePass)));
+    }
+
+    // The whole file, front to back in large blocks; the system reads ahead.
+    ::posix_fadvise(fd.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
+    XXH3_state_t state;
+    XXH3_128bits_reset(&state);
+    std::int64_t total = 0;
+    for (;;) {
+        if (abort.load(std::memory_order_relaxed))
+            return none;
+        const ssize_t got = ::read(fd.get(), buffer, kBlockBytes);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return none;
+        if (got == 0)
+            break;
+        XXH3_128bits_update(&state, buffer, std::size_t(got));
+        total += got;
+        if (bytesRead)
+            bytesRead->fetch_add(got, std::memory_order_relaxed);
+        if (total > size)
+            return none; // it grew while we read: not what the scan saw
+    }
+    if (total != size)
+        return none;
+    return fromXxh(XXH3_128bits_digest(&state));
+}
+
+std::vector<ContentHash> ContentHasher::run(const std::vector<HashJob>& jobs, Pass pass)
+{
+    std::vector<ContentHash> results(jobs.size());
+    if (jobs.empty() || aborted())
+        return results;
+    const std::vector<Chunk> chunks = chunksOf(jobs, pass);
+    m_results = &results;
+    m_finished = 0;
+    m_total = int(jobs.size());
+
+    std::atomic<int> nextChunk{0};
+    const int threads = qMin(m_threads, int(chunks.size()));
+    int running = threads;
+    QEventLoop loop;
+    std::vector<std::unique_ptr<QThread>> workers;
+    for (int t = 0; t < threads; ++t) {
+        std::unique_ptr<QThread> worker(QThread::create([this, &jobs, &chunks, &nextChunk, pass] {
+            std::unique_ptr<char[]> buffer(new char[kBlockBytes]);
+            for (;;) {
+                const int c = nextChunk.fetch_add(1, std::memory_order_relaxed);
+                if (c >= int(chunks.size()) || aborted())
+                    return;
+                HashBatch batch;
+                batch.first = chunks[std::size_t(c)].begin;
+                batch.hashes.reserve(chunks[std::size_t(c)].end - batch.first);
+                for (int i = batch.first; i < chunks[std::size_t(c)].end && !aborted(); ++i)
+                    batch.hashes.append(
+                        hashFile(jobs[std::size_t(i)], pass, buffer.get(), m_abort, &m_bytesRead));
+                emit batchReady(batch);
+            }
+        }));
+        // Finished is posted after the worker's last batch, so when the last
+        // worker has finished every batch has arrived before it.
+        connect(
+            worker.get(), &QThread::finished, &loop,
+            [&running, &loop] {
+                if (--running == 0)
+                    loop.quit();
+            },
+            Qt::QueuedConnection);
+        workers.push_back(std::move(worker));
+    }
+    for (const auto& w : workers)
+        w->start();
+    loop.exec();
+    for (const auto& w : workers)
+        w->wait();
+    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+    m_results = nullptr;
+    return results;
+}
+
+void ContentHasher::take(const HashBatch& batch)
+{
+    if (!m_results)
+        return;
+    for (int i = 0; i < batch.hashes.size(); ++i)
+        (*m_results)[std::size_t(batch.first + i)] = batch.hashes[i];
+    m_finished += int(batch.hashes.size());
+    emit jobsDone(m_finished, m_total);
+}
+
+} // namespace rw

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QString>
+
+#include <vector>
+
+#include "framework/core/DeleteTarget.h"
+
+namespace rw
+{
+
+class ResultSet;
+class SafeFolder;
+struct ContentGroups;
+
+// The check that deleting or recycling a file of a content group never
+// takes the last copy: a file may go only when another member of its group
+// that is not being deleted still exists as the object the scan saw and
+// holds, byte for byte, the same contents as the file about to go. Another
+// name of the very same inode (a hard link that stays) counts as such a
+// copy: the contents stay reachable through it.
+class KeepOneCopy
+{
+public:
+    struct Member {
+        DeleteTarget target;
+        bool leaving = false; // marked: goes in this run
+    };
+
+    // The groups of a content comparison over `set`; a member is leaving
+    // when its record is marked.
+    static KeepOneCopy fromGroups(const ResultSet& set, const ContentGroups& groups);
+
+    // Adds one group (its members in any order).
+    void addGroup(std::vector<Member> members);
+    int groupCount() const { return int(m_groups.size()); }
+
+    // True when `target` (found in `folder`, already checked to be the
+    // object the scan saw) may go. False when it is in no group, when it
+    // cannot be read, or when no staying member has its contents.
+    bool mayGo(const SafeFolder& folder, const DeleteTarget& target) const;
+
+    // The heading of the report of the files kept.
+    static QString keptNotice();
+
+    // True when the two open files hold the same bytes, read from offset 0
+    // in large blocks.
+    static bool sameContents(int fdA, int fdB);
+
+private:
+    std::vector<std::vector<Member>> m_groups;
+    QHash<QByteArray, int> m_groupOfPath;
+};
+
+} // namespace rw
