@@ -5,10 +5,12 @@
 #include <QChartView>
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QRadioButton>
 #include <QTabWidget>
 
+#include "controls/CheckListBox.h"
 #include "platform/Drives.h"
 #include "tests/support/FixtureBuilder.h"
 #include "tests/support/TestEnvironment.h"
@@ -18,6 +20,18 @@ using rw::TfrmStatistics;
 
 namespace
 {
+
+// Lets the window's timers run for `ms` milliseconds.
+void runFor(int ms)
+{
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < ms) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        // What a chart let go of is deleted as the event loop would.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
 
 // A drive with files of many sizes, ages, hours and attributes, and a deep
 // folder with a long path.
@@ -57,7 +71,7 @@ protected:
     QImage grabPage(TfrmStatistics::Page page, const QString& name)
     {
         window->showPage(page);
-        QCoreApplication::processEvents();
+        runFor(50);
         const QImage image = window->grab().toImage();
         const QString dir = qEnvironmentVariable("RW_GRAB_DIR", rwtest::testRoot());
         image.save(dir + "/" + name + ".png");
@@ -73,6 +87,14 @@ protected:
 TEST_F(StatsPages, EveryPageDrawsAfterACollection)
 {
     ASSERT_TRUE(window->collect({r.entryText()}, rw::TypeFilter::AllFiles));
+    auto* drives = window->findChild<rw::CheckListBox*>("pckStatDrive");
+    drives->uncheckAll();
+    drives->checkLine(r.entryText());
+    drives->checkLine(s.entryText());
+    window->showPage(TfrmStatistics::Deleted);
+    window->showPage(TfrmStatistics::Space);
+    // The bars grow to their full depth.
+    runFor(700);
     const char* names[] = {"space",   "deleted",  "types",    "sizes",     "overhang", "access",
                            "created", "modified", "combined", "attribute", "time"};
     for (int p = 0; p <= TfrmStatistics::Time; ++p) {

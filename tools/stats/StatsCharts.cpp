@@ -2,6 +2,7 @@
 
 #include "tools/stats/BarDepthItem.h"
 #include "tools/stats/ChartMarks.h"
+#include "tools/stats/OverlapBarsItem.h"
 #include "tools/stats/core/ChartFormats.h"
 
 #include <QApplication>
@@ -35,12 +36,16 @@ void clearChart(QChart* chart)
 {
     ChartMarks::detach(chart);
     BarDepthItem::detach(chart);
-    chart->removeAllSeries();
+    OverlapBarsItem::detach(chart);
     for (QAbstractAxis* axis : chart->axes()) {
         chart->removeAxis(axis);
-        // removeAxis hands the axis back to the caller.
-        delete axis;
+        // removeAxis hands the axis back to the caller; the chart lets go
+        // of the axis's drawing only when control returns to the event
+        // loop, so the axis goes then too.
+        axis->setParent(nullptr);
+        axis->deleteLater();
     }
+    chart->removeAllSeries();
 }
 
 void fitValueAxis(QValueAxis* axis, double highest, bool wholeNumbers)
@@ -108,9 +113,16 @@ void showBars(QChart* chart, const QString& title, const QList<ChartPoint>& poin
     }
     QStringList categories;
     QList<ChartMarks::Mark> marks;
+    // Ten upright bars leave each label a narrow column: a long label takes
+    // two lines, broken at its last blank.
+    const bool narrow = !style.horizontal && points.size() > 5;
     for (qsizetype i = 0; i < points.size(); ++i) {
         const ChartPoint& p = points[i];
-        categories.append(chartText(p.label));
+        QString category = chartText(p.label);
+        const qsizetype blank = category.lastIndexOf(QLatin1Char(' '));
+        if (narrow && blank > 0)
+            category = category.left(blank) + QStringLiteral("<br>") + category.mid(blank + 1);
+        categories.append(category);
         auto* set = new QBarSet(chartText(p.label));
         for (qsizetype j = 0; j < points.size(); ++j)
             set->append(j == i ? p.value : 0);
@@ -144,6 +156,13 @@ void showBars(QChart* chart, const QString& title, const QList<ChartPoint>& poin
     series->attachAxis(categoryAxis);
     series->attachAxis(valueAxis);
     categoryAxis->setVisible(style.axes);
+    // Qt Charts would cut every label to "..." long before they meet.
+    categoryAxis->setTruncateLabels(false);
+    if (narrow) {
+        QFont small = chart->font();
+        small.setPixelSize(10);
+        categoryAxis->setLabelsFont(small);
+    }
     valueAxis->setVisible(style.axes);
     chart->legend()->setVisible(style.legend);
     chart->legend()->setAlignment(Qt::AlignRight);

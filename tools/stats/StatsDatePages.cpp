@@ -10,6 +10,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QHorizontalBarSeries>
 #include <QLabel>
 #include <QLegend>
@@ -26,6 +27,7 @@
 
 #include "app/core/Messages.h"
 #include "app/core/SharedRoutines.h"
+#include "tools/stats/OverlapBarsItem.h"
 #include "tools/stats/PlotRowAligner.h"
 #include "tools/stats/StatsCharts.h"
 #include "tools/stats/core/StatsCollector.h"
@@ -135,8 +137,13 @@ void StatsDatePages::buildCombinedPage(QWidget* page)
                                     QStringLiteral("Create # files"), QStringLiteral("Modify Size"),
                                     QStringLiteral("Modify # files")},
                                    StatsCollector::kAgeClasses);
-    m_gridCombined->setMaximumHeight(150);
+    // Every row shows; the chart gets the rest of the page.
+    m_gridCombined->verticalHeader()->setMinimumSectionSize(17);
+    m_gridCombined->verticalHeader()->setDefaultSectionSize(17);
+    m_gridCombined->setFixedHeight(17 * StatsCollector::kAgeClasses +
+                                   m_gridCombined->horizontalHeader()->sizeHint().height() + 8);
     m_chartCombined = makeChartView(page, "chartCombined");
+    m_chartCombined->chart()->setMargins(QMargins(2, 2, 2, 2));
     auto* layout = new QVBoxLayout(page);
     layout->addLayout(row);
     layout->addWidget(m_gridCombined);
@@ -265,32 +272,45 @@ void StatsDatePages::showCombinedChart()
         labels.append(chartText(ageClassLabel(c)));
     auto* axisY = new QBarCategoryAxis(chart);
     axisY->append(labels);
+    axisY->setTruncateLabels(false);
+    QFont small = chart->font();
+    small.setPixelSize(10);
+    axisY->setLabelsFont(small);
     auto* axisX = new QValueAxis(chart);
     chart->addAxis(axisY, Qt::AlignLeft);
     chart->addAxis(axisX, Qt::AlignBottom);
     double highest = 0;
     // Three series in one band per age class, neither stacked nor side by
-    // side: each lies over the one before, narrower, so all three show.
+    // side: each lies over the one before, narrower, so all three show. Qt
+    // Charts would put bar series side by side, so the chart's own series
+    // stay empty (they give the scale and the legend) and the bars are
+    // drawn over them.
+    QList<OverlapBarsItem::Layer> layers;
+    QHorizontalBarSeries* first = nullptr;
     for (int kind = 0; kind < 3; ++kind) {
         auto* series = new QHorizontalBarSeries(chart);
-        series->setName(QLatin1String(names[kind]));
-        series->setBarWidth(0.85 - 0.25 * kind);
         auto* set = new QBarSet(QLatin1String(names[kind]));
         set->setColor(setColours[kind]);
         set->setBorderColor(setColours[kind].darker(160));
+        OverlapBarsItem::Layer layer{setColours[kind], {}, 0.8 - 0.22 * kind};
         for (int c = 0; c < StatsCollector::kAgeClasses; ++c) {
             const Bucket& b = m_stats->ageClass(StatsCollector::AgeKind(kind), c);
             const double v = bySize ? double(b.bytes) / 1048576 : double(b.count);
-            set->append(v);
+            set->append(0);
+            layer.values.append(v);
             highest = std::max(highest, v);
         }
+        layers.append(layer);
         series->append(set);
         chart->addSeries(series);
         series->attachAxis(axisY);
         series->attachAxis(axisX);
+        if (!first)
+            first = series;
     }
     fitValueAxis(axisX, highest, !bySize);
-    chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->legend()->setAlignment(Qt::AlignRight);
+    OverlapBarsItem::attach(chart, first, layers);
 }
 
 void StatsDatePages::doFileAttrs()
@@ -350,11 +370,12 @@ void StatsDatePages::doFileTimes()
         created->append(h, c);
         highest = std::max({highest, m, c});
         // Every point is labelled with its hour; the axis names every
-        // second one so the texts do not run into each other.
-        if (h % 2 == 0)
+        // third one so the texts do not run into each other.
+        if (h % 3 == 0)
             axisX->append(QLocale().toString(QTime(h, 0), QLocale::ShortFormat), h);
     }
     axisX->setRange(0, 23);
+    axisX->setTruncateLabels(false);
     auto* axisY = new QValueAxis(chart);
     axisY->setTitleText(QStringLiteral("Numer of files"));
     // Both series fit under the top of the axis.

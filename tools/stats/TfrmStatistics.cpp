@@ -69,7 +69,7 @@ TfrmStatistics::TfrmStatistics(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmStatistics"));
     setWindowTitle(QStringLiteral("File Statistics Not Yet Collected"));
-    resize(760, 520);
+    resize(760, 580);
 
     m_notebook = new QTabWidget(this);
     m_notebook->setObjectName(QStringLiteral("OvcNotebook1"));
