@@ -468,7 +468,7 @@ QImage TfrmStatistics::printImage()
 {
     changeBackgroundColor(Qt::white);
     const QImage image = grab().toImage();
-    changeBackgroundColor(palette().color(QPalette::Button));
+    changeBackgroundColor(QApplication::palette().color(QPalette::Button));
     return image;
 }
 
@@ -476,7 +476,7 @@ void TfrmStatistics::changeBackgroundColor(const QColor& colour)
 {
     // The window, the notebook and its pages, the check lists, the charts
     // and the statistics grids; the type grid keeps its own colours.
-    const bool restore = colour == palette().color(QPalette::Button);
+    const bool restore = colour == QApplication::palette().color(QPalette::Button);
     auto setGround = [&](QWidget* w, QPalette::ColorRole role) {
         if (restore) {
             w->setPalette(QPalette());
