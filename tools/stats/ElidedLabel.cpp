@@ -5,22 +5,15 @@
 namespace rw
 {
 
-ElidedLabel::ElidedLabel(QWidget* parent) : QFrame(parent)
+ElidedLabel::ElidedLabel(QWidget* parent) : QLabel(parent)
 {
+    setTextFormat(Qt::PlainText);
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-}
-
-void ElidedLabel::setText(const QString& text)
-{
-    if (text == m_text)
-        return;
-    m_text = text;
-    update();
 }
 
 QString ElidedLabel::shownText() const
 {
-    return fontMetrics().elidedText(m_text, Qt::ElideMiddle, contentsRect().width() - 6);
+    return fontMetrics().elidedText(text(), Qt::ElideMiddle, contentsRect().width() - 6);
 }
 
 QSize ElidedLabel::sizeHint() const
@@ -33,10 +26,10 @@ QSize ElidedLabel::minimumSizeHint() const
     return QSize(0, sizeHint().height());
 }
 
-void ElidedLabel::paintEvent(QPaintEvent* event)
+void ElidedLabel::paintEvent(QPaintEvent*)
 {
-    QFrame::paintEvent(event);
     QPainter painter(this);
+    drawFrame(&painter);
     painter.drawText(contentsRect().adjusted(3, 0, -3, 0), Qt::AlignVCenter | Qt::AlignLeft,
                      shownText());
 }
