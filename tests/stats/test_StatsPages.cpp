@@ -162,6 +162,12 @@ TEST_F(StatsPages, EveryPageDrawsAfterACollection)
         const QImage image = grabPage(TfrmStatistics::Page(p), QString::fromLatin1(names[p]));
         EXPECT_EQ(image.width(), window->width()) << names[p];
     }
+    // What "Print page" puts on paper for a chart page.
+    window->showPage(TfrmStatistics::Sizes);
+    runFor(20);
+    const QImage printed = window->printImage();
+    printed.save(qEnvironmentVariable("RW_GRAB_DIR", rwtest::testRoot()) + "/print-sizes.png");
+    EXPECT_EQ(printed.pixelColor(2, printed.height() - 2), QColor(Qt::white));
 }
 
 QString plain(const QString& html)
