@@ -1,5 +1,6 @@
 #include "tools/stats/StatsCharts.h"
 
+#include "controls/GridCellDelegate.h"
 #include "tools/stats/BarDepthItem.h"
 #include "tools/stats/ChartMarks.h"
 #include "tools/stats/OverlapBarsItem.h"
@@ -192,6 +193,11 @@ QTableWidget* makeStatsGrid(QWidget* parent, const char* name, const QStringList
     grid->setSelectionMode(QAbstractItemView::NoSelection);
     // A grid that cannot take the focus draws no frame around a cell.
     grid->setFocusPolicy(Qt::NoFocus);
+    // Texts 3 pixels in from the cell's edge and 2 below its top, as in
+    // every result grid.
+    auto* delegate = new GridCellDelegate(grid);
+    delegate->setInset(3);
+    grid->setItemDelegate(delegate);
     grid->horizontalHeader()->setStretchLastSection(true);
     grid->verticalHeader()->setDefaultSectionSize(20);
     return grid;
