@@ -1,7 +1,12 @@
 #include "tools/stats/StatsCharts.h"
 
-#include "tools/stats/core/StatsTexts.h"
+#include "controls/GridCellDelegate.h"
+#include "tools/stats/BarDepthItem.h"
+#include "tools/stats/ChartMarks.h"
+#include "tools/stats/OverlapBarsItem.h"
+#include "tools/stats/core/ChartFormats.h"
 
+#include <QApplication>
 #include <QBarCategoryAxis>
 #include <QBarSet>
 #include <QChart>
@@ -16,8 +21,6 @@
 #include <QTableWidget>
 #include <QValueAxis>
 
-#include <cmath>
-
 namespace rw
 {
 
@@ -30,22 +33,36 @@ const QList<QColor>& statsColourTable()
     return table;
 }
 
-namespace
-{
-
 void clearChart(QChart* chart)
 {
-    chart->removeAllSeries();
-    for (QAbstractAxis* axis : chart->axes())
+    ChartMarks::detach(chart);
+    BarDepthItem::detach(chart);
+    OverlapBarsItem::detach(chart);
+    for (QAbstractAxis* axis : chart->axes()) {
         chart->removeAxis(axis);
+        // removeAxis hands the axis back to the caller; the chart lets go
+        // of the axis's drawing only when control returns to the event
+        // loop, so the axis goes then too.
+        axis->setParent(nullptr);
+        axis->deleteLater();
+    }
+    chart->removeAllSeries();
 }
 
-QString percentText(double value, double whole)
+void fitValueAxis(QValueAxis* axis, double highest, bool wholeNumbers)
 {
-    return QString::number(whole > 0 ? value * 100 / whole : 0, 'f', 1) + QStringLiteral(" %");
+    const AxisScale s = niceScale(highest, wholeNumbers);
+    axis->setRange(0, s.max);
+    axis->setTickType(QValueAxis::TicksFixed);
+    axis->setTickCount(s.ticks);
+    axis->setMinorTickCount(0);
+    axis->setLabelFormat(QStringLiteral("%.") + QString::number(s.decimals) + QLatin1Char('f'));
 }
 
-} // namespace
+QString chartText(const QString& text)
+{
+    return text.toHtmlEscaped();
+}
 
 void showPie(QChart* chart, const QList<ChartPoint>& points, double rotation)
 {
@@ -57,8 +74,8 @@ void showPie(QChart* chart, const QList<ChartPoint>& points, double rotation)
     for (const ChartPoint& p : points) {
         if (p.value <= 0)
             continue;
-        QPieSlice* slice =
-            pie->append(p.label + QStringLiteral(" ") + percentText(p.value, whole), p.value);
+        QPieSlice* slice = pie->append(
+            chartText(p.label + QStringLiteral(" ") + percentMark(p.value * 100 / whole)), p.value);
         slice->setColor(p.colour);
         slice->setLabelVisible(true);
     }
@@ -78,96 +95,88 @@ void setPieRotation(QChart* chart, double rotation)
     }
 }
 
-void showBars(QChart* chart, const QString& title, const QList<ChartPoint>& points, bool horizontal,
-              bool legend)
+void showBars(QChart* chart, const QString& title, const QList<ChartPoint>& points,
+              const BarStyle& style)
 {
     clearChart(chart);
-    chart->setTitle(title);
+    chart->setTitle(chartText(title));
     // One set per bar, holding its value only in its own category: stacked,
     // every bar stands on its own and keeps its own colour and legend entry.
     QAbstractBarSeries* series =
-        horizontal ? static_cast<QAbstractBarSeries*>(new QHorizontalStackedBarSeries(chart))
-                   : static_cast<QAbstractBarSeries*>(new QStackedBarSeries(chart));
+        style.horizontal ? static_cast<QAbstractBarSeries*>(new QHorizontalStackedBarSeries(chart))
+                         : static_cast<QAbstractBarSeries*>(new QStackedBarSeries(chart));
+    series->setBarWidth(0.6);
     double whole = 0;
-    for (const ChartPoint& p : points)
+    double highest = 0;
+    for (const ChartPoint& p : points) {
         whole += p.value;
+        highest = std::max(highest, p.value);
+    }
     QStringList categories;
+    QList<ChartMarks::Mark> marks;
+    // Ten upright bars leave each label a narrow column: a long label takes
+    // two lines, broken at its last blank.
+    const bool narrow = !style.horizontal && points.size() > 5;
     for (qsizetype i = 0; i < points.size(); ++i) {
         const ChartPoint& p = points[i];
-        categories.append(p.label);
-        auto* set = new QBarSet(p.label + QStringLiteral(" (") + percentText(p.value, whole) +
-                                QStringLiteral(")"));
+        QString category = chartText(p.label);
+        const qsizetype blank = category.lastIndexOf(QLatin1Char(' '));
+        if (narrow && blank > 0)
+            category = category.left(blank) + QStringLiteral("<br>") + category.mid(blank + 1);
+        categories.append(category);
+        auto* set = new QBarSet(chartText(p.label));
         for (qsizetype j = 0; j < points.size(); ++j)
             set->append(j == i ? p.value : 0);
         set->setColor(p.colour);
         set->setBorderColor(p.colour.darker(150));
         series->append(set);
+        QString text;
+        switch (style.marks) {
+        case BarStyle::Marks::Share:
+            text = percentMark(whole > 0 ? p.value * 100 / whole : 0);
+            break;
+        case BarStyle::Marks::WholePercent:
+            text = wholePercentMark(p.value);
+            break;
+        case BarStyle::Marks::Value:
+            text = valueMark(p.value);
+            break;
+        }
+        marks.append({style.horizontal ? QPointF(p.value, double(i)) : QPointF(double(i), p.value),
+                      text,
+                      style.horizontal ? ChartMarks::Place::Right : ChartMarks::Place::Above});
     }
     chart->addSeries(series);
     auto* categoryAxis = new QBarCategoryAxis(chart);
     categoryAxis->append(categories);
     auto* valueAxis = new QValueAxis(chart);
-    valueAxis->setLabelFormat(QStringLiteral("%g"));
-    valueAxis->applyNiceNumbers();
-    // The legend or the rows beside the chart name the bars; labels in the
-    // narrow band along the axis would only be cut short.
-    categoryAxis->setLabelsVisible(false);
-    if (!legend) {
-        // A chart without a legend shows its values on the bars instead of an axis.
-        valueAxis->setLabelsVisible(false);
-        series->setLabelsVisible(true);
-        series->setLabelsFormat(QStringLiteral("@value"));
-        series->setLabelsPrecision(3);
-    }
-    chart->addAxis(categoryAxis, horizontal ? Qt::AlignLeft : Qt::AlignBottom);
-    chart->addAxis(valueAxis, horizontal ? Qt::AlignBottom : Qt::AlignLeft);
+    // Room beyond the longest bar for its mark.
+    fitValueAxis(valueAxis, highest * (style.horizontal ? 1.18 : 1.1), style.wholeNumbers);
+    chart->addAxis(categoryAxis, style.horizontal ? Qt::AlignLeft : Qt::AlignBottom);
+    chart->addAxis(valueAxis, style.horizontal ? Qt::AlignBottom : Qt::AlignLeft);
     series->attachAxis(categoryAxis);
     series->attachAxis(valueAxis);
-    chart->legend()->setVisible(legend);
+    categoryAxis->setVisible(style.axes);
+    // Qt Charts would cut every label to "..." long before they meet.
+    categoryAxis->setTruncateLabels(false);
+    if (narrow) {
+        QFont small = chart->font();
+        small.setPixelSize(10);
+        categoryAxis->setLabelsFont(small);
+    }
+    valueAxis->setVisible(style.axes);
+    chart->legend()->setVisible(style.legend);
     chart->legend()->setAlignment(Qt::AlignRight);
-    // The legend lists the bars top down as they stand.
-    chart->legend()->setReverseMarkers(horizontal);
-}
-
-void showSpaceBars(QChart* bar, const SpaceFigures& f)
-{
-    clearChart(bar);
-    auto* series = new QStackedBarSeries(bar);
-    auto* freeSet = new QBarSet(QStringLiteral("Free"));
-    auto* usedSet = new QBarSet(QStringLiteral("Used"));
-    freeSet->setColor(QColor(255, 0, 255));
-    usedSet->setColor(QColor(0, 0, 255));
-    QStringList categories;
-    for (const SpaceFigures::Drive& d : f.drives) {
-        categories.append(QString(d.letter) +
-                          (d.megabytes ? QStringLiteral(" (MB)") : QStringLiteral(" (KB)")));
-        freeSet->append(std::round(d.free));
-        usedSet->append(std::round(d.used));
-    }
-    if (f.totalBars) {
-        categories.append(QStringLiteral("Total"));
-        freeSet->append(std::round(f.free));
-        usedSet->append(std::round(f.used()));
-    }
-    series->append(freeSet);
-    series->append(usedSet);
-    series->setLabelsVisible(true);
-    series->setLabelsFormat(QStringLiteral("@value"));
-    bar->addSeries(series);
-    auto* xAxis = new QBarCategoryAxis(bar);
-    xAxis->append(categories);
-    auto* yAxis = new QValueAxis(bar);
-    yAxis->setLabelFormat(QStringLiteral("%.0f"));
-    bar->addAxis(xAxis, Qt::AlignBottom);
-    bar->addAxis(yAxis, Qt::AlignLeft);
-    series->attachAxis(xAxis);
-    series->attachAxis(yAxis);
+    chart->legend()->setReverseMarkers(true);
+    ChartMarks::attach(chart, series, marks);
 }
 
 QChartView* makeChartView(QWidget* parent, const char* name)
 {
     auto* chart = new QChart;
     chart->setBackgroundRoundness(0);
+    chart->setLocalizeNumbers(true);
+    chart->setBackgroundBrush(QApplication::palette().color(QPalette::Button));
     auto* view = new QChartView(chart, parent);
     view->setObjectName(QLatin1String(name));
     view->setRenderHint(QPainter::Antialiasing);
@@ -182,6 +191,13 @@ QTableWidget* makeStatsGrid(QWidget* parent, const char* name, const QStringList
     grid->verticalHeader()->setVisible(false);
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->setSelectionMode(QAbstractItemView::NoSelection);
+    // A grid that cannot take the focus draws no frame around a cell.
+    grid->setFocusPolicy(Qt::NoFocus);
+    // Texts 3 pixels in from the cell's edge and 2 below its top, as in
+    // every result grid.
+    auto* delegate = new GridCellDelegate(grid);
+    delegate->setInset(3);
+    grid->setItemDelegate(delegate);
     grid->horizontalHeader()->setStretchLastSection(true);
     grid->verticalHeader()->setDefaultSectionSize(20);
     return grid;
@@ -191,6 +207,7 @@ void setGridCell(QTableWidget* grid, int row, int column, const QString& text)
 {
     auto* item = new QTableWidgetItem(text);
     item->setTextAlignment(Qt::AlignVCenter | (column == 0 ? Qt::AlignLeft : Qt::AlignRight));
+    item->setFlags(Qt::ItemIsEnabled);
     grid->setItem(row, column, item);
 }
 

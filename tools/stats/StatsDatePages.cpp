@@ -6,9 +6,11 @@
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
+#include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QHorizontalBarSeries>
 #include <QLabel>
 #include <QLegend>
@@ -19,10 +21,14 @@
 #include <QTableWidget>
 #include <QTime>
 #include <QVBoxLayout>
+
 #include <QValueAxis>
+#include <algorithm>
 
 #include "app/core/ProgramMessages.h"
 #include "app/core/SharedRoutines.h"
+#include "tools/stats/OverlapBarsItem.h"
+#include "tools/stats/PlotRowAligner.h"
 #include "tools/stats/StatsCharts.h"
 #include "tools/stats/core/StatsCollector.h"
 #include "tools/stats/core/StatsTexts.h"
@@ -131,8 +137,13 @@ void StatsDatePages::buildCombinedPage(QWidget* page)
                                     QStringLiteral("Create # files"), QStringLiteral("Modify Size"),
                                     QStringLiteral("Modify # files")},
                                    StatsCollector::kAgeClasses);
-    m_gridCombined->setMaximumHeight(150);
+    // Every row shows; the chart gets the rest of the page.
+    m_gridCombined->verticalHeader()->setMinimumSectionSize(17);
+    m_gridCombined->verticalHeader()->setDefaultSectionSize(17);
+    m_gridCombined->setFixedHeight(17 * StatsCollector::kAgeClasses +
+                                   m_gridCombined->horizontalHeader()->sizeHint().height() + 8);
     m_chartCombined = makeChartView(page, "chartCombined");
+    m_chartCombined->chart()->setMargins(QMargins(2, 2, 2, 2));
     auto* layout = new QVBoxLayout(page);
     layout->addLayout(row);
     layout->addWidget(m_gridCombined);
@@ -147,8 +158,10 @@ void StatsDatePages::buildAttributePage(QWidget* page)
     const char* rows[4] = {"Hidden", "Read-only", "System", "Archive"};
     for (int c = 0; c < 4; ++c)
         grid->addWidget(new QLabel(QLatin1String(heads[c]), page), 0, c + 1);
+    QList<QWidget*> rowLabels;
     for (int r = 0; r < 4; ++r) {
-        grid->addWidget(new QLabel(QLatin1String(rows[r]), page), r + 1, 0);
+        rowLabels.append(new QLabel(QLatin1String(rows[r]), page));
+        grid->addWidget(rowLabels.last(), r + 1, 0);
         for (int c = 0; c < 2; ++c) {
             m_attrLabels[r][c] = new QLabel(page);
             m_attrLabels[r][c]->setObjectName(QStringLiteral("lblAttr%1_%2").arg(r).arg(c));
@@ -158,6 +171,14 @@ void StatsDatePages::buildAttributePage(QWidget* page)
     }
     m_chartAttrCount = makeChartView(page, "chartAttrCount");
     m_chartAttrSize = makeChartView(page, "chartAttrSize");
+    // Value marks only: no frame, and the bars level with the rows (hidden
+    // at the top, archive at the bottom).
+    for (QChartView* view : {m_chartAttrCount, m_chartAttrSize}) {
+        view->setFrameShape(QFrame::NoFrame);
+        view->chart()->setBackgroundPen(Qt::NoPen);
+        view->setMinimumWidth(120);
+        new PlotRowAligner(view, rowLabels);
+    }
     grid->addWidget(m_chartAttrCount, 1, 3, 4, 1);
     grid->addWidget(m_chartAttrSize, 1, 4, 4, 1);
     grid->setColumnStretch(3, 1);
@@ -227,41 +248,69 @@ void StatsDatePages::doFileAges()
             points.append({ageClassLabel(c), bySize ? double(b.bytes) / 1048576 : double(b.count),
                            colours[c]});
         }
+        BarStyle style;
+        style.wholeNumbers = !bySize;
         showBars(m_ages[kind].chart->chart(),
                  QLatin1String(kAgeTitles[kind]) + (bySize ? QStringLiteral(" (file sizes in MB)")
                                                            : QStringLiteral(" (Number of files)")),
-                 points, false);
+                 points, style);
     }
 
+    showCombinedChart();
+}
+
+void StatsDatePages::showCombinedChart()
+{
     QChart* chart = m_chartCombined->chart();
-    chart->removeAllSeries();
-    for (QAbstractAxis* axis : chart->axes())
-        chart->removeAxis(axis);
+    clearChart(chart);
     chart->setTitle(QStringLiteral("Combination Access/Created/Modified Chart"));
     const bool bySize = m_rgCombined->checkedId() == 0;
-    auto* series = new QHorizontalBarSeries(chart);
     const char* names[3] = {"Accessed", "Created", "Modified"};
     const QColor setColours[3] = {QColor(255, 0, 0), QColor(0, 128, 0), QColor(255, 255, 0)};
     QStringList labels;
     for (int c = 0; c < StatsCollector::kAgeClasses; ++c)
-        labels.append(ageClassLabel(c));
-    for (int kind = 0; kind < 3; ++kind) {
-        auto* set = new QBarSet(QLatin1String(names[kind]));
-        set->setColor(setColours[kind]);
-        for (int c = 0; c < StatsCollector::kAgeClasses; ++c) {
-            const Bucket& b = m_stats->ageClass(StatsCollector::AgeKind(kind), c);
-            set->append(bySize ? double(b.bytes) / 1048576 : double(b.count));
-        }
-        series->append(set);
-    }
-    chart->addSeries(series);
+        labels.append(chartText(ageClassLabel(c)));
     auto* axisY = new QBarCategoryAxis(chart);
     axisY->append(labels);
+    axisY->setTruncateLabels(false);
+    QFont small = chart->font();
+    small.setPixelSize(10);
+    axisY->setLabelsFont(small);
     auto* axisX = new QValueAxis(chart);
     chart->addAxis(axisY, Qt::AlignLeft);
     chart->addAxis(axisX, Qt::AlignBottom);
-    series->attachAxis(axisY);
-    series->attachAxis(axisX);
+    double highest = 0;
+    // Three series in one band per age class, neither stacked nor side by
+    // side: each lies over the one before, narrower, so all three show. Qt
+    // Charts would put bar series side by side, so the chart's own series
+    // stay empty (they give the scale and the legend) and the bars are
+    // drawn over them.
+    QList<OverlapBarsItem::Layer> layers;
+    QHorizontalBarSeries* first = nullptr;
+    for (int kind = 0; kind < 3; ++kind) {
+        auto* series = new QHorizontalBarSeries(chart);
+        auto* set = new QBarSet(QLatin1String(names[kind]));
+        set->setColor(setColours[kind]);
+        set->setBorderColor(setColours[kind].darker(160));
+        OverlapBarsItem::Layer layer{setColours[kind], {}, 0.8 - 0.22 * kind};
+        for (int c = 0; c < StatsCollector::kAgeClasses; ++c) {
+            const Bucket& b = m_stats->ageClass(StatsCollector::AgeKind(kind), c);
+            const double v = bySize ? double(b.bytes) / 1048576 : double(b.count);
+            set->append(0);
+            layer.values.append(v);
+            highest = std::max(highest, v);
+        }
+        layers.append(layer);
+        series->append(set);
+        chart->addSeries(series);
+        series->attachAxis(axisY);
+        series->attachAxis(axisX);
+        if (!first)
+            first = series;
+    }
+    fitValueAxis(axisX, highest, !bySize);
+    chart->legend()->setAlignment(Qt::AlignRight);
+    OverlapBarsItem::attach(chart, first, layers);
 }
 
 void StatsDatePages::doFileAttrs()
@@ -290,16 +339,19 @@ void StatsDatePages::doFileAttrs()
         if (byteSum > 0)
             sizes.append({QLatin1String(names[i]), double(b.bytes) * 100 / byteSum, Qt::blue});
     }
-    showBars(m_chartAttrCount->chart(), QString(), counts, false, false);
-    showBars(m_chartAttrSize->chart(), QString(), sizes, false, false);
+    BarStyle style;
+    style.horizontal = true;
+    style.legend = false;
+    style.axes = false;
+    style.marks = BarStyle::Marks::Value;
+    showBars(m_chartAttrCount->chart(), QString(), counts, style);
+    showBars(m_chartAttrSize->chart(), QString(), sizes, style);
 }
 
 void StatsDatePages::doFileTimes()
 {
     QChart* chart = m_chartTime->chart();
-    chart->removeAllSeries();
-    for (QAbstractAxis* axis : chart->axes())
-        chart->removeAxis(axis);
+    clearChart(chart);
     auto* modified = new QLineSeries(chart);
     modified->setName(QStringLiteral("Modified time"));
     modified->setColor(Qt::red);
@@ -307,18 +359,27 @@ void StatsDatePages::doFileTimes()
     created->setName(QStringLiteral("Created time"));
     created->setColor(QColor(0, 255, 0));
     auto* axisX = new QCategoryAxis(chart);
-    axisX->setTitleText(QStringLiteral("Time of day file was modified/created"));
+    axisX->setTitleText(QStringLiteral(
+        "Time of day file was modified/created (access time is not recorded by Win95)"));
     axisX->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    double highest = 0;
     for (int h = 0; h < 24; ++h) {
-        modified->append(h, double(m_stats->modificationHour(h)));
-        created->append(h, double(m_stats->creationHour(h)));
+        const double m = double(m_stats->modificationHour(h));
+        const double c = double(m_stats->creationHour(h));
+        modified->append(h, m);
+        created->append(h, c);
+        highest = std::max({highest, m, c});
+        // Every point is labelled with its hour; the axis names every
+        // third one so the texts do not run into each other.
         if (h % 3 == 0)
             axisX->append(QLocale().toString(QTime(h, 0), QLocale::ShortFormat), h);
     }
     axisX->setRange(0, 23);
+    axisX->setTruncateLabels(false);
     auto* axisY = new QValueAxis(chart);
-    axisY->setTitleText(QStringLiteral("Number of files"));
-    axisY->setLabelFormat(QStringLiteral("%.0f"));
+    axisY->setTitleText(QStringLiteral("Numer of files"));
+    // Both series fit under the top of the axis.
+    fitValueAxis(axisY, highest, true);
     chart->addSeries(modified);
     chart->addSeries(created);
     chart->addAxis(axisX, Qt::AlignBottom);

@@ -44,6 +44,7 @@ private:
     void buildTimePage(QWidget* page);
     void rgAccessClick(int kind);
     void doFileAges();
+    void showCombinedChart();
     void doFileAttrs();
     void doFileTimes();
 

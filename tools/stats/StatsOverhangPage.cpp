@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "app/core/SharedRoutines.h"
+#include "tools/stats/PlotRowAligner.h"
 #include "tools/stats/StatsCharts.h"
 #include "tools/stats/core/StatsCollector.h"
 #include "tools/stats/core/StatsTexts.h"
@@ -52,9 +53,13 @@ StatsOverhangPage::StatsOverhangPage(QWidget* page)
         table->addWidget(new QLabel(QLatin1String(fat32[r]), page), r + 1, 5);
     }
     m_chartOverhang = makeChartView(page, "chartOverhang");
-    m_chartOverhang->setMinimumHeight(150);
+    m_chartOverhang->setFrameShape(QFrame::NoFrame);
+    m_chartOverhang->chart()->setBackgroundPen(Qt::NoPen);
+    m_chartOverhang->setMinimumWidth(200);
     table->addWidget(m_chartOverhang, 1, 3, 5, 1);
-    table->setColumnMinimumWidth(3, 200);
+    table->setColumnStretch(3, 1);
+    // The bars stand beside the cluster-size rows, 4K at the top.
+    new PlotRowAligner(m_chartOverhang, QList<QWidget*>(m_lblClusterRow, m_lblClusterRow + 5));
 
     m_pnlOverhang = new QFrame(page);
     m_pnlOverhang->setObjectName(QStringLiteral("pnlOverhang"));
@@ -126,7 +131,12 @@ bool StatsOverhangPage::refresh(const StatsCollector& stats, std::int64_t cluste
         const double s = double(stats.slack(i));
         points.append({clusterSizeLabel(i), s * 100 / (s + double(total)), QColor(255, 0, 0)});
     }
-    showBars(m_chartOverhang->chart(), QString(), points, true, false);
+    BarStyle style;
+    style.horizontal = true;
+    style.legend = false;
+    style.axes = false;
+    style.marks = BarStyle::Marks::WholePercent;
+    showBars(m_chartOverhang->chart(), QString(), points, style);
     return true;
 }
 

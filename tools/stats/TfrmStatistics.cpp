@@ -33,16 +33,18 @@
 #include "app/core/Settings.h"
 #include "app/core/SharedRoutines.h"
 #include "controls/CheckListBox.h"
-#include "controls/TextPrinter.h"
 #include "framework/DriveCheckList.h"
 #include "framework/ScanSession.h"
 #include "framework/TfrmWhichDrive.h"
 #include "framework/core/FileTypes.h"
 #include "framework/core/FolderWalker.h"
 #include "platform/Drives.h"
+#include "tools/stats/ElidedLabel.h"
 #include "tools/stats/StatsCharts.h"
 #include "tools/stats/StatsDatePages.h"
 #include "tools/stats/StatsOverhangPage.h"
+#include "tools/stats/StatsSpacePage.h"
+#include "tools/stats/StatsTypesPage.h"
 #include "tools/stats/core/StatsTexts.h"
 
 namespace rw
@@ -67,7 +69,7 @@ TfrmStatistics::TfrmStatistics(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmStatistics"));
     setWindowTitle(QStringLiteral("File Statistics Not Yet Collected"));
-    resize(760, 520);
+    resize(760, 580);
 
     m_notebook = new QTabWidget(this);
     m_notebook->setObjectName(QStringLiteral("OvcNotebook1"));
@@ -80,9 +82,10 @@ TfrmStatistics::TfrmStatistics(QWidget* parent) : QDialog(parent)
         m_notebook->addTab(page, tab);
         pages.append(page);
     }
-    buildSpacePage(pages[Space]);
+    m_spacePage = new StatsSpacePage(
+        pages[Space], [this] { return m_notebook->currentIndex() == Space; }, this);
     buildDeletedPage(pages[Deleted]);
-    buildTypesPage(pages[Types]);
+    m_typesPage = new StatsTypesPage(pages[Types], this);
     buildSizesPage(pages[Sizes]);
     m_overhangPage = std::make_unique<StatsOverhangPage>(pages[Overhang]);
     m_datePages = new StatsDatePages(this, {pages[Access], pages[Created], pages[Modified],
@@ -118,7 +121,7 @@ TfrmStatistics::TfrmStatistics(QWidget* parent) : QDialog(parent)
     m_btPrint = new QPushButton(QStringLiteral("&Print page"));
     m_btPrint->setObjectName(QStringLiteral("btPrint"));
     m_btPrint->setToolTip(QStringLiteral("Print this page only"));
-    m_status = new QLabel;
+    m_status = new ElidedLabel;
     m_status->setObjectName(QStringLiteral("StatusBar1"));
     m_status->setFrameShape(QFrame::StyledPanel);
     m_status->setFrameShadow(QFrame::Sunken);
@@ -141,9 +144,9 @@ TfrmStatistics::TfrmStatistics(QWidget* parent) : QDialog(parent)
     });
     // The caption and the status line tell of an abort; no box is needed.
     m_session->setAbortNotice([] {});
-    QList<QWidget*> runControls{m_btPrint, m_btOK, m_pckStatDrive, m_rbPie, m_rbBar, m_button1};
-    for (QAbstractButton* b : m_rgTypes->buttons())
-        runControls.append(b);
+    QList<QWidget*> runControls{m_btPrint, m_btOK, m_button1};
+    runControls.append(m_spacePage->runControls());
+    runControls.append(m_typesPage->runControls());
     for (QAbstractButton* b : m_rgSizes->buttons())
         runControls.append(b);
     runControls.append(m_datePages->runControls());
@@ -161,126 +164,29 @@ TfrmStatistics::TfrmStatistics(QWidget* parent) : QDialog(parent)
     m_pieTimer = new QTimer(this);
     m_pieTimer->setInterval(150);
     connect(m_pieTimer, &QTimer::timeout, this, &TfrmStatistics::Timer1Timer);
-    m_chartSpacePie->viewport()->installEventFilter(this);
-    m_chartTypesPie->viewport()->installEventFilter(this);
-    // The scroll bars turn their pies by hand.
-    for (QScrollBar* bar : {m_scrollBar1, m_scrollBar2}) {
+    // A click on either pie starts or stops its rotation; the scroll bars
+    // turn their pies by hand.
+    const QPair<QChartView*, QScrollBar*> pies[2] = {
+        {m_spacePage->pieView(), m_spacePage->scrollBar()},
+        {m_typesPage->pieView(), m_typesPage->scrollBar()}};
+    for (const auto& [view, bar] : pies) {
+        view->viewport()->installEventFilter(this);
         bar->setRange(0, 359);
         bar->setValue(60);
+        connect(bar, &QScrollBar::valueChanged, this,
+                [view](int angle) { setPieRotation(view->chart(), angle); });
     }
-    connect(m_scrollBar1, &QScrollBar::valueChanged, this,
-            [this](int angle) { setPieRotation(m_chartSpacePie->chart(), angle); });
-    connect(m_scrollBar2, &QScrollBar::valueChanged, this,
-            [this](int angle) { setPieRotation(m_chartTypesPie->chart(), angle); });
 
     // The space page offers every drive with the current one ticked.
-    FillDriveCheckList(m_pckStatDrive, DriveEntryTexts(), CurrentDriveEntryText());
+    FillDriveCheckList(m_spacePage->driveList(), DriveEntryTexts(), CurrentDriveEntryText());
     m_notebook->setCurrentIndex(Space);
 }
 
 TfrmStatistics::~TfrmStatistics() = default;
 
-// ---- Space page --------------------------------------------------------
-
-void TfrmStatistics::buildSpacePage(QWidget* page)
-{
-    m_pckStatDrive = new CheckListBox(page);
-    m_pckStatDrive->setObjectName(QStringLiteral("pckStatDrive"));
-    m_pckStatDrive->setMaximumWidth(160);
-    connect(m_pckStatDrive, &CheckListBox::checksChanged, this, &TfrmStatistics::doDiskSize);
-
-    auto* rgSpace = new QGroupBox(page);
-    rgSpace->setObjectName(QStringLiteral("rgSpace"));
-    auto* rgLayout = new QVBoxLayout(rgSpace);
-    auto* group = new QButtonGroup(rgSpace);
-    m_rbPie = addRadio(group, rgLayout, QStringLiteral("Pie - percent"), 0);
-    m_rbBar = addRadio(group, rgLayout, QStringLiteral("Bar - totals"), 1);
-    m_rbBar->setChecked(true);
-    rgSpace->setMaximumWidth(160);
-    connect(group, &QButtonGroup::idClicked, this, &TfrmStatistics::rgSpaceClick);
-
-    auto* figures = new QGridLayout;
-    const char* captions[3] = {"Total Capacity:", "Free Space:", "Used Space:"};
-    const char* names[3] = {"lblTotal", "lblFree", "lblUsed"};
-    for (int i = 0; i < 3; ++i) {
-        m_lblCaption[i] = new QLabel(QLatin1String(captions[i]), page);
-        m_lblFigure[i] = new QLabel(page);
-        m_lblFigure[i]->setObjectName(QLatin1String(names[i]));
-        m_lblFigure[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        figures->addWidget(m_lblCaption[i], i, 0);
-        figures->addWidget(m_lblFigure[i], i, 1);
-    }
-
-    m_chartSpaceBar = makeChartView(page, "chartSpaceBar");
-    m_chartSpacePie = makeChartView(page, "chartSpacePie");
-    m_chartSpacePie->setToolTip(QStringLiteral("Click on pie to animate"));
-    m_chartSpacePie->hide();
-    m_scrollBar1 = new QScrollBar(Qt::Horizontal, page);
-    m_scrollBar1->setObjectName(QStringLiteral("ScrollBar1"));
-
-    auto* left = new QVBoxLayout;
-    left->addWidget(m_pckStatDrive, 1);
-    left->addWidget(rgSpace);
-    left->addLayout(figures);
-    auto* layout = new QHBoxLayout(page);
-    layout->addLayout(left);
-    layout->addWidget(m_chartSpaceBar, 1);
-    auto* pieColumn = new QVBoxLayout;
-    pieColumn->addWidget(m_chartSpacePie, 1);
-    pieColumn->addWidget(m_scrollBar1);
-    layout->addLayout(pieColumn, 1);
-}
-
 void TfrmStatistics::doDiskSize()
 {
-    // Ticking drives fires change signals; one refresh at a time.
-    if (m_inDiskSize)
-        return;
-    m_inDiskSize = true;
-    for (QLabel* l : m_lblFigure)
-        l->clear();
-
-    QList<QPair<QChar, DriveGeometry>> drives;
-    for (const QString& entry : m_pckStatDrive->checkedLines()) {
-        if (entry.isEmpty() || !entry.at(0).isLetter())
-            continue;
-        const QChar letter = entry.at(0).toUpper();
-        DriveGeometry g;
-        if (DriveValid(letter) && driveGeometry(letter, &g))
-            drives.append({letter, g});
-    }
-    const SpaceFigures f = computeSpace(drives);
-
-    showSpaceBars(m_chartSpaceBar->chart(), f);
-
-    m_spaceCounted = !f.drives.isEmpty();
-    const bool any = f.total > 0;
-    if (any) {
-        showPie(m_chartSpacePie->chart(),
-                {{QStringLiteral("Used space"), f.used(), QColor(0, 0, 255)},
-                 {QStringLiteral("Free space"), f.free, QColor(255, 0, 255)}},
-                m_scrollBar1->value());
-        m_lblFigure[0]->setText(f.totalText());
-        m_lblFigure[1]->setText(f.freeText());
-        m_lblFigure[2]->setText(f.usedText());
-        m_lblFigure[1]->setStyleSheet(f.freeWarning() ? QStringLiteral("color: red")
-                                                      : QStringLiteral("color: black"));
-    } else {
-        m_chartSpacePie->chart()->removeAllSeries();
-    }
-    for (QLabel* l : m_lblCaption)
-        l->setVisible(any);
-    m_chartSpaceBar->setVisible(any && m_rbBar->isChecked());
-    m_chartSpacePie->setVisible(any && m_rbPie->isChecked());
-    m_inDiskSize = false;
-}
-
-void TfrmStatistics::rgSpaceClick()
-{
-    if (!m_spaceCounted)
-        return;
-    m_chartSpaceBar->setVisible(m_rbBar->isChecked());
-    m_chartSpacePie->setVisible(m_rbPie->isChecked());
+    m_spacePage->doDiskSize();
 }
 
 // ---- Deleted page ------------------------------------------------------
@@ -349,121 +255,6 @@ void TfrmStatistics::Button1Click()
     showFilesDeleted();
 }
 
-// ---- Types page --------------------------------------------------------
-
-void TfrmStatistics::buildTypesPage(QWidget* page)
-{
-    auto* rgTypes = new QGroupBox(page);
-    rgTypes->setObjectName(QStringLiteral("rgTypes"));
-    auto* rgLayout = new QHBoxLayout(rgTypes);
-    m_rgTypes = new QButtonGroup(rgTypes);
-    addRadio(m_rgTypes, rgLayout, QStringLiteral("Listing"), 0);
-    addRadio(m_rgTypes, rgLayout, QStringLiteral("Pie by Size"), 1)->setChecked(true);
-    addRadio(m_rgTypes, rgLayout, QStringLiteral("Pie by # Files"), 2);
-    addRadio(m_rgTypes, rgLayout, QStringLiteral("Pie by Average Size"), 3);
-    connect(m_rgTypes, &QButtonGroup::idClicked, this, &TfrmStatistics::rgTypesClick);
-
-    m_gridTypes =
-        makeStatsGrid(page, "gridTypes",
-                      {QStringLiteral("Extension"), QStringLiteral("Type"), QStringLiteral("Size"),
-                       QStringLiteral("# Files"), QStringLiteral("Avg File Size")},
-                      0);
-    m_gridTypes->setColumnWidth(1, 220);
-    m_gridTypes->setContextMenuPolicy(Qt::CustomContextMenu);
-    m_typeMenu = new QMenu(this);
-    const char* items[5] = {"Sort by &Extension", "Sort by &Type", "Sort by &Size",
-                            "Sort by &Number of files", "Sort by &Average File Size"};
-    for (int i = 0; i < 5; ++i) {
-        QAction* a = m_typeMenu->addAction(QLatin1String(items[i]));
-        a->setCheckable(true);
-        a->setChecked(i == 0);
-        connect(a, &QAction::triggered, this, [this, i] { sortTypes(i); });
-        m_sortActions.append(a);
-    }
-    connect(m_gridTypes, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& pos) { m_typeMenu->popup(m_gridTypes->mapToGlobal(pos)); });
-
-    m_chartTypesPie = makeChartView(page, "chartTypesPie");
-    m_chartTypesPie->setToolTip(QStringLiteral("Click on pie to animate"));
-    auto* layout = new QVBoxLayout(page);
-    layout->addWidget(rgTypes);
-    layout->addWidget(m_gridTypes, 1);
-    layout->addWidget(m_chartTypesPie, 1);
-    m_scrollBar2 = new QScrollBar(Qt::Horizontal, page);
-    m_scrollBar2->setObjectName(QStringLiteral("ScrollBar2"));
-    layout->addWidget(m_scrollBar2);
-    m_gridTypes->hide();
-}
-
-void TfrmStatistics::doFileTypes()
-{
-    m_typeLines.clear();
-    for (const TypeRow& row : m_stats.types()) {
-        m_typeLines.push_back({row.extension,
-                               row.extension.isEmpty() ? QStringLiteral("No extension")
-                                                       : FileTypeDescription(row.extension),
-                               row.bytes, row.count});
-    }
-    fillTypeGrid();
-    rgTypesClick();
-}
-
-void TfrmStatistics::fillTypeGrid()
-{
-    m_gridTypes->setRowCount(int(m_typeLines.size()));
-    for (int r = 0; r < int(m_typeLines.size()); ++r) {
-        const TypeLine& t = m_typeLines[r];
-        setGridCell(m_gridTypes, r, 0, t.extension);
-        setGridCell(m_gridTypes, r, 1, t.description);
-        m_gridTypes->item(r, 1)->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        setGridCell(m_gridTypes, r, 2, FormatGrouped(t.bytes));
-        setGridCell(m_gridTypes, r, 3, FormatGrouped(t.count));
-        setGridCell(m_gridTypes, r, 4, FormatGrouped(t.average()));
-    }
-}
-
-void TfrmStatistics::sortTypes(int column)
-{
-    for (int i = 0; i < m_sortActions.size(); ++i)
-        m_sortActions[i]->setChecked(i == column);
-    m_typeSortColumn = column;
-    if (m_typeLines.size() < 2)
-        return;
-    auto key = [column](const TypeLine& t) -> std::int64_t {
-        return column == 2 ? t.bytes : column == 3 ? t.count : t.average();
-    };
-    // Text columns ascend, figures descend; equal keys keep their order.
-    std::stable_sort(
-        m_typeLines.begin(), m_typeLines.end(),
-        [column, key](const TypeLine& a, const TypeLine& b) {
-            if (column == 0)
-                return QString::compare(a.extension, b.extension, Qt::CaseInsensitive) < 0;
-            if (column == 1)
-                return QString::compare(a.description, b.description, Qt::CaseInsensitive) < 0;
-            return key(a) > key(b);
-        });
-    fillTypeGrid();
-}
-
-void TfrmStatistics::rgTypesClick()
-{
-    const int choice = m_rgTypes->checkedId();
-    m_gridTypes->setVisible(choice == 0);
-    m_chartTypesPie->setVisible(choice != 0);
-    if (choice == 0)
-        return;
-    // Pie by size, count or average: columns 2, 3, 4, largest first.
-    sortTypes(choice + 1);
-    QList<ChartPoint> points;
-    const QList<QColor>& colours = statsColourTable();
-    for (int r = 0; r < int(m_typeLines.size()) && r < colours.size(); ++r) {
-        const TypeLine& t = m_typeLines[r];
-        const std::int64_t v = choice == 1 ? t.bytes : choice == 2 ? t.count : t.average();
-        points.append({t.description, double(v), colours[r]});
-    }
-    showPie(m_chartTypesPie->chart(), points, m_scrollBar2->value());
-}
-
 // ---- Sizes page --------------------------------------------------------
 
 void TfrmStatistics::buildSizesPage(QWidget* page)
@@ -514,9 +305,12 @@ void TfrmStatistics::rgSizesClick()
         points.append({sizeClassLabel(c), choice == 1 ? double(b.bytes) / 1048576 : double(b.count),
                        statsColourTable()[c]});
     }
+    BarStyle style;
+    style.horizontal = true;
+    style.wholeNumbers = choice == 2;
     showBars(m_chartSizes->chart(),
              choice == 1 ? QStringLiteral("File Sizes in MB") : QStringLiteral("Number of Files"),
-             points, true);
+             points, style);
 }
 
 // ---- Runs --------------------------------------------------------------
@@ -567,7 +361,7 @@ bool TfrmStatistics::collect(const QStringList& driveEntries, TypeFilter filter,
     m_stats.setSlackEnabled(single);
     m_stats.setToday(QDate::currentDate());
     m_stats.clear();
-    m_gridTypes->setRowCount(0);
+    m_typesPage->clear();
     m_notebook->setTabEnabled(Overhang, single);
 
     QString driveText;
@@ -626,11 +420,11 @@ void TfrmStatistics::refreshViews()
 {
     if (m_drives.size() == 1 && !m_overhangPage->refresh(m_stats, m_clusterSize))
         m_notebook->setTabEnabled(Overhang, false);
-    doFileTypes();
+    m_typesPage->doFileTypes(m_stats);
     fillGridSizes();
     rgSizesClick();
     m_datePages->refresh(m_stats);
-    sortTypes(0);
+    m_typesPage->sortTypes(0);
 }
 
 void TfrmStatistics::btCancelClick()
@@ -654,50 +448,73 @@ void TfrmStatistics::btPrintClick()
 
 bool TfrmStatistics::printPage(QPrinter* printer)
 {
-    if (m_notebook->currentIndex() == Types && m_gridTypes->isVisible()) {
-        // The type listing prints as text lines, one row a line.
-        TextPrinter out(printer);
-        if (!out.begin())
-            return false;
-        bool ok = out.writeLine(QStringLiteral("File types for drive ") + m_currentDrive);
-        ok = ok && out.writeLine(QString());
-        QStringList head;
-        for (int c = 0; c < m_gridTypes->columnCount(); ++c)
-            head.append(m_gridTypes->horizontalHeaderItem(c)->text());
-        ok = ok && out.writeLine(head.join(QLatin1Char('\t')));
-        for (int r = 0; ok && r < m_gridTypes->rowCount(); ++r) {
-            QStringList cells;
-            for (int c = 0; c < m_gridTypes->columnCount(); ++c)
-                cells.append(m_gridTypes->item(r, c) ? m_gridTypes->item(r, c)->text() : QString());
-            ok = out.writeLine(cells.join(QLatin1Char('\t')));
-        }
-        return out.end() && ok;
-    }
-    // Any other page prints as its image, on a white ground, scaled to the paper.
+    if (m_notebook->currentIndex() == Types && m_typesPage->listingChosen())
+        return m_typesPage->print(QStringLiteral("File types for drive ") + m_currentDrive,
+                                  printer);
+    // Any other page prints as the window's image on white grounds, scaled
+    // to the paper.
+    const QImage image = printImage();
     QPainter painter;
     if (!painter.begin(printer))
         return false;
-    QWidget* page = m_notebook->currentWidget();
-    const QPalette saved = page->palette();
-    QPalette white = saved;
-    white.setColor(QPalette::Window, Qt::white);
-    page->setPalette(white);
-    const QPixmap image = page->grab();
-    page->setPalette(saved);
     const QRect target = painter.viewport();
     const double scale =
         std::min(double(target.width()) / image.width(), double(target.height()) / image.height());
-    painter.drawPixmap(QRect(0, 0, int(image.width() * scale), int(image.height() * scale)), image);
+    painter.drawImage(QRect(0, 0, int(image.width() * scale), int(image.height() * scale)), image);
     return painter.end();
+}
+
+QImage TfrmStatistics::printImage()
+{
+    changeBackgroundColor(Qt::white);
+    const QImage image = grab().toImage();
+    changeBackgroundColor(QApplication::palette().color(QPalette::Button));
+    return image;
+}
+
+void TfrmStatistics::changeBackgroundColor(const QColor& colour)
+{
+    // The window, the notebook and its pages, the check lists, the charts
+    // and the statistics grids; the type grid keeps its own colours.
+    const bool restore = colour == QApplication::palette().color(QPalette::Button);
+    auto setGround = [&](QWidget* w, QPalette::ColorRole role) {
+        if (restore) {
+            w->setPalette(QPalette());
+            return;
+        }
+        QPalette p = w->palette();
+        p.setColor(role, colour);
+        if (role == QPalette::Window)
+            p.setColor(QPalette::Button, colour);
+        w->setPalette(p);
+        w->setAutoFillBackground(true);
+    };
+    setGround(this, QPalette::Window);
+    setGround(m_notebook, QPalette::Window);
+    for (int i = 0; i < m_notebook->count(); ++i)
+        setGround(m_notebook->widget(i), QPalette::Window);
+    for (CheckListBox* list : findChildren<CheckListBox*>())
+        setGround(list, QPalette::Base);
+    for (QTableWidget* grid : findChildren<QTableWidget*>())
+        setGround(grid, QPalette::Base);
+    for (QChartView* view : findChildren<QChartView*>()) {
+        setGround(view, QPalette::Window);
+        view->setBackgroundBrush(colour);
+        view->chart()->setBackgroundBrush(colour);
+    }
+    if (restore) {
+        for (int i = 0; i < m_notebook->count(); ++i)
+            m_notebook->widget(i)->setAutoFillBackground(false);
+    }
 }
 
 void TfrmStatistics::Timer1Timer()
 {
     QScrollBar* bar = nullptr;
-    if (m_notebook->currentIndex() == Space && m_rbPie->isChecked())
-        bar = m_scrollBar1;
-    else if (m_notebook->currentIndex() == Types && m_rgTypes->checkedId() != 0)
-        bar = m_scrollBar2;
+    if (m_notebook->currentIndex() == Space && m_spacePage->pieChosen())
+        bar = m_spacePage->scrollBar();
+    else if (m_notebook->currentIndex() == Types && !m_typesPage->listingChosen())
+        bar = m_typesPage->scrollBar();
     if (bar)
         bar->setValue((bar->value() + 3) % 360);
 }
@@ -707,7 +524,7 @@ void TfrmStatistics::Timer1Timer()
 void TfrmStatistics::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    doDiskSize();
+    m_spacePage->doDiskSize();
     pageChanged(m_notebook->currentIndex());
 }
 
@@ -725,8 +542,10 @@ void TfrmStatistics::pageChanged(int index)
 {
     if (index == Deleted)
         showFilesDeleted();
-    if (index == Space)
-        doDiskSize();
+    if (index == Space) {
+        m_spacePage->doDiskSize();
+        m_spacePage->startBarAnimation();
+    }
     // The space and deleted pages need no collection.
     const bool notYet = m_busy || (!m_collected && index != Space && index != Deleted);
     m_pnlNotYet->setVisible(notYet);
@@ -748,7 +567,8 @@ bool TfrmStatistics::eventFilter(QObject* watched, QEvent* event)
     if (watched == m_notebook && event->type() == QEvent::Resize)
         placeNotYetPanel();
     if (event->type() == QEvent::MouseButtonPress &&
-        (watched == m_chartSpacePie->viewport() || watched == m_chartTypesPie->viewport())) {
+        (watched == m_spacePage->pieView()->viewport() ||
+         watched == m_typesPage->pieView()->viewport())) {
         if (m_pieTimer->isActive())
             m_pieTimer->stop();
         else

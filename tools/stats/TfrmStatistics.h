@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QImage>
 #include <QStringList>
 
 #include <cstdint>
@@ -28,6 +29,9 @@ namespace rw
 {
 
 class CheckListBox;
+class ElidedLabel;
+class StatsSpacePage;
+class StatsTypesPage;
 class ScanSession;
 class StatsDatePages;
 class StatsOverhangPage;
@@ -73,10 +77,15 @@ public:
     // The page on view.
     void showPage(Page page);
 
-    // Prints the page on view to `printer` (not owned): the type listing as
-    // text lines under "File types for drive " + the drive, any other page
-    // as its image. False when the printer could not be used.
+    // Prints the page on view to `printer` (not owned): the type listing
+    // through the shared grid printing under "File types for drive " + the
+    // drive, any other page as the window's image (printImage). False when
+    // the printer could not be used.
     bool printPage(QPrinter* printer);
+    // The window's image as it is printed: the grounds of the window, the
+    // notebook, the check lists, the charts and the statistics grids white
+    // (the type grid keeps its own), set back afterwards.
+    QImage printImage();
 
     // Refreshes the drive-space page from the ticked drives.
     void doDiskSize();
@@ -88,48 +97,29 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void buildSpacePage(QWidget* page);
     void buildDeletedPage(QWidget* page);
-    void buildTypesPage(QWidget* page);
     void buildSizesPage(QWidget* page);
+    void changeBackgroundColor(const QColor& colour);
 
     void btOKClick();
     void btCancelClick();
     void btPrintClick();
     void Button1Click();
     void pageChanged(int index);
-    void rgSpaceClick();
-    void rgTypesClick();
     void rgSizesClick();
-    void sortTypes(int column);
     void placeNotYetPanel();
     void Timer1Timer();
 
     void scan(const QString& entry);
     void refreshViews();
-    void doFileTypes();
-    void fillTypeGrid();
     void fillGridSizes();
 
     StatsCollector m_stats;
     bool m_collected = false;
     bool m_busy = false;
-    bool m_inDiskSize = false;
     QStringList m_drives;
     QString m_currentDrive;
     std::int64_t m_clusterSize = 0;
-
-    // The rows of the type grid, kept as numbers so sorting never reads
-    // formatted text back.
-    struct TypeLine {
-        QString extension;
-        QString description;
-        std::int64_t bytes = 0;
-        std::int64_t count = 0;
-        std::int64_t average() const { return count > 0 ? bytes / count : 0; }
-    };
-    std::vector<TypeLine> m_typeLines;
-    int m_typeSortColumn = 0;
 
     QTabWidget* m_notebook;
     QFrame* m_pnlNotYet;
@@ -138,30 +128,17 @@ private:
     QPushButton* m_btCancel;
     QPushButton* m_btOK;
     QPushButton* m_btPrint;
-    QLabel* m_status;
+    ElidedLabel* m_status;
     ScanSession* m_session;
 
-    // Space page.
-    CheckListBox* m_pckStatDrive;
-    QRadioButton* m_rbPie;
-    QRadioButton* m_rbBar;
-    QLabel* m_lblCaption[3];
-    QLabel* m_lblFigure[3]; // total, free, used
-    QChartView* m_chartSpaceBar;
-    QChartView* m_chartSpacePie;
-    bool m_spaceCounted = false;
+    StatsSpacePage* m_spacePage = nullptr;
 
     // Deleted page.
     QLabel* m_lblSince1;
     QLabel* m_lblDeleted[4];
     QPushButton* m_button1;
 
-    // Types page.
-    QButtonGroup* m_rgTypes;
-    QTableWidget* m_gridTypes;
-    QChartView* m_chartTypesPie;
-    QMenu* m_typeMenu;
-    QList<QAction*> m_sortActions;
+    StatsTypesPage* m_typesPage = nullptr;
 
     // Sizes page.
     QButtonGroup* m_rgSizes;
@@ -171,8 +148,6 @@ private:
     std::unique_ptr<StatsOverhangPage> m_overhangPage;
     StatsDatePages* m_datePages = nullptr;
     QTimer* m_pieTimer;
-    QScrollBar* m_scrollBar1;
-    QScrollBar* m_scrollBar2;
 };
 
 } // namespace rw
