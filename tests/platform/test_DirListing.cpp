@@ -113,9 +113,13 @@ TEST(DirListing, ReattachKeepsTheEntriesRead)
     rw::DirListing listing;
     ASSERT_TRUE(listing.open(base));
     ASSERT_TRUE(listing.readAll());
+    rw::FileStatus self;
+    ASSERT_TRUE(listing.selfStatus(&self));
     listing.releaseDescriptor();
     EXPECT_FALSE(listing.isOpen());
-    ASSERT_TRUE(listing.reattach(base));
+    listing.reattach(rw::openFolderChecked(rw::DirListing::kWorkingFolder, base.constData(),
+                                           self.dev, self.ino));
+    ASSERT_TRUE(listing.isOpen());
     EXPECT_EQ(listAll(listing).size(), 300u);
     rw::FileStatus st;
     EXPECT_TRUE(listing.status("a_rather_long_file_name_to_fill_buffers_7.txt", &st));
