@@ -2,6 +2,8 @@
 #include "platform/FolderWritable.h"
 #include "platform/Folders.h"
 
+#include "app/core/Messages.h"
+#include "app/core/SharedRoutines.h"
 #include "platform/DosDateTime.h"
 #include "platform/ProfileFile.h"
 
@@ -108,10 +110,23 @@ QStringList readListSection(const QString& section)
         }
     }
     QStringList out;
-    const long long n = std::min(number, highest);
+    long long n = std::min(number, highest);
+    if (n > kListSectionLimit) {
+        ShowWarningMessage(listSectionTooLongText(section));
+        n = kListSectionLimit;
+    }
+    out.reserve(qsizetype(std::max(n, 0LL)));
     for (long long i = 1; i <= n; ++i)
         out << files.value(i);
     return out;
+}
+
+QString listSectionTooLongText(const QString& section)
+{
+    const QString limit = FormatGrouped(kListSectionLimit);
+    return QStringLiteral("The list [%1] in the settings file is longer than %2 entries; the first "
+                          "%2 are used.")
+        .arg(section, limit);
 }
 
 bool writeListSection(const QString& section, const QStringList& entries)

@@ -8,6 +8,7 @@
 #include "app/core/Settings.h"
 #include "platform/DosDateTime.h"
 #include "platform/ProfileFile.h"
+#include "tests/support/ScriptedResponder.h"
 #include "tests/support/TestEnvironment.h"
 
 using namespace rw;
@@ -133,4 +134,32 @@ TEST(Settings, DamagedListSectionsReadSafely)
     EXPECT_EQ(readListCount("Include"), 2000000000);
     EXPECT_TRUE(readListSection("Exclude").isEmpty());
     EXPECT_EQ(readListSection("TempFiles"), QStringList({"*.a", "*.b"}));
+    EXPECT_TRUE(rwtest::ScriptedResponder::instance().texts().isEmpty());
+}
+
+// A key far out (File2000000000) once made the reader build two billion
+// entries; a list is capped at its limit, with one warning.
+TEST(Settings, ListSectionsAreCappedWithAWarning)
+{
+    QByteArray text = "[TempFiles]\nNumber=2000000000\nFile1=*.a\nFile2000000000=*.z\n"
+                      "[Include]\nNumber=20000\n";
+    for (int i = 1; i <= 20000; ++i)
+        text += "File" + QByteArray::number(i) + "=*.e" + QByteArray::number(i) + "\n";
+    writeSettings(text);
+    auto& responder = rwtest::ScriptedResponder::instance();
+
+    const QStringList temp = readListSection("TempFiles");
+    ASSERT_EQ(temp.size(), rw::kListSectionLimit);
+    EXPECT_EQ(temp.first(), "*.a");
+    EXPECT_EQ(temp.last(), "");
+    const QStringList include = readListSection("Include");
+    ASSERT_EQ(include.size(), rw::kListSectionLimit);
+    EXPECT_EQ(include.last(), "*.e10000");
+
+    ASSERT_EQ(responder.entries().size(), 2);
+    EXPECT_EQ(responder.entries()[0].kind, rw::MessageKind::Warning);
+    EXPECT_EQ(responder.entries()[0].text,
+              "The list [TempFiles] in the settings file is longer than 10,000 entries; the "
+              "first 10,000 are used.");
+    EXPECT_EQ(responder.entries()[1].text, rw::listSectionTooLongText("Include"));
 }
