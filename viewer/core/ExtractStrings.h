@@ -3,6 +3,9 @@
 #include <QByteArray>
 #include <QString>
 
+#include <cstdint>
+#include <functional>
+
 namespace rw
 {
 
@@ -24,5 +27,11 @@ namespace rw
 // target is then left empty) or the target cannot be written (after "Could
 // not write file <target>").
 bool ExtractStrings(const QByteArray& source, const QString& target, int minLen, int maxLen);
+
+// The strings of one block by the rules above, each handed to `keep` (which
+// returns false when it could not keep it). `last` is the line written just
+// before and is updated. False when any `keep` returned false.
+bool stringsOfBlock(const char* block, std::int64_t size, int minLen, int maxLen, QByteArray& last,
+                    const std::function<bool(const QByteArray& line)>& keep);
 
 } // namespace rw
