@@ -305,6 +305,22 @@ void TfrmBrowse::driveChosen(int index)
 
 void TfrmBrowse::refresh()
 {
+    // Events run between the steps of a listing; one that asks for a new
+    // listing meanwhile gets it when this one is done.
+    if (m_refreshing) {
+        m_refreshAgain = true;
+        return;
+    }
+    m_refreshing = true;
+    do {
+        m_refreshAgain = false;
+        refreshOnce();
+    } while (m_refreshAgain);
+    m_refreshing = false;
+}
+
+void TfrmBrowse::refreshOnce()
+{
     DriveInfo drive;
     if (driveOfFolder(m_folder, &drive) && !DriveValid(drive.letter))
         return;
@@ -312,10 +328,20 @@ void TfrmBrowse::refresh()
     m_grid->clearAllMarks();
     {
         WaitCursor wait;
-        const FolderListing listing = listFolderFiles(m_folder, m_mask);
+        // A folder of 200,000 files takes seconds: it is read in steps, and
+        // between them the window repaints and answers the
+        // window system. Input waits until the listing is complete, so
+        // nothing acts on a half-made list.
+        const auto step = [this](std::int64_t done) {
+            m_pnlScan->setText(QStringLiteral("Reading : ") + FormatGrouped(done));
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        };
+        const FolderListing listing = listFolderFiles(m_folder, m_mask, step);
         m_lines = folderListingLines(listing);
         m_grid->setLines(m_lines);
         m_grid->beginFill(listing.count());
+        // The fill itself is quick and runs in one go: the grid's model is
+        // being reset meanwhile, and no view may look at it.
         for (std::uint32_t rec = 0; rec < listing.count(); ++rec)
             m_grid->addToGrid(rec);
         // An empty folder still shows one blank row under the headings.

@@ -49,6 +49,8 @@ public:
 
     // Lists the current folder anew: marks dropped, the checked sort applied
     // again in the direction it last ran. Nothing when the drive is unusable.
+    // The hourglass shows meanwhile; a large folder is read in steps with
+    // events handled between them (see listFolderFiles).
     void refresh();
 
     // Button and pop-up menu handlers.
@@ -73,6 +75,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void refreshOnce();
     void buildControls();
     void changeFolder(const QByteArray& folder, bool rereadTree = false);
     void driveChosen(int index);
@@ -96,6 +99,8 @@ private:
     QPushButton* m_btClose = nullptr;
     QWidget* m_panel3 = nullptr;
     QLabel* m_pnlScan = nullptr;
+    bool m_refreshing = false;   // a listing is being made (events run between its steps)
+    bool m_refreshAgain = false; // asked for again meanwhile
     QLabel* m_pnlWild = nullptr;
     QLabel* m_pnlSize = nullptr;
     TWinPlace* m_winPlace = nullptr;

@@ -84,7 +84,7 @@ void TfrmStatList::keyPressEvent(QKeyEvent* event)
 void TfrmStatList::FormShow()
 {
     QStringList lines;
-    ReadStatFilesFromDisk(lines, m_listName);
+    ReadStatFilesFromDisk(lines, m_listName, *messageResponder());
     m_pickList->setLines(lines);
     updateCount();
 }

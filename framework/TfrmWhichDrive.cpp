@@ -1,4 +1,5 @@
 #include "framework/TfrmWhichDrive.h"
+#include "app/core/ProgramMessages.h"
 
 #include "controls/CheckListBox.h"
 #include "controls/PickList.h"
@@ -189,7 +190,7 @@ QString TfrmWhichDrive::typeListName() const
 void TfrmWhichDrive::refillTypes()
 {
     QStringList lines;
-    ReadStatFilesFromDisk(lines, typeListName());
+    ReadStatFilesFromDisk(lines, typeListName(), *messageResponder());
     m_pickList1->setLines(lines);
     m_btOK->setEnabled(false);
     m_lblOf->setText(QStringLiteral("0/") + QString::number(m_pickList1->count()));

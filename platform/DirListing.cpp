@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstddef>
 #include <cstring>
+#include <memory>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -50,6 +51,14 @@ struct LinuxDirent64 {
 
 constexpr std::size_t kReadChunk = 32 * 1024;
 
+// The one chunk the kernel's records are read into before they are copied
+// to the listing that keeps them.
+char* readChunk()
+{
+    thread_local std::unique_ptr<char[]> chunk(new char[kReadChunk]);
+    return chunk.get();
+}
+
 EntryType typeOf(unsigned char dtype)
 {
     switch (dtype) {
@@ -81,6 +90,7 @@ void fillStatus(const char* name, const struct statx& sx, FileStatus* out)
     out->ino = sx.stx_ino;
     out->nlink = sx.stx_nlink;
     out->blocks = sx.stx_blocks;
+    out->mountId = (sx.stx_mask & STATX_MNT_ID) ? sx.stx_mnt_id : 0;
 }
 
 constexpr unsigned kStatxMask = STATX_BASIC_STATS | STATX_BTIME;
@@ -102,35 +112,23 @@ bool DirListing::open(int parentFd, const char* name, bool followLink)
     return true;
 }
 
-bool DirListing::reattach(const QByteArray& path)
-{
-    const int fd =
-        ::openat(AT_FDCWD, path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOFOLLOW);
-    if (fd < 0) {
-        m_error = errno;
-        return false;
-    }
-    m_fd.reset(fd);
-    return true;
-}
-
 void DirListing::close()
 {
     m_fd.reset();
+    m_buffer.clear();
     m_used = 0;
     m_error = 0;
 }
 
 bool DirListing::readAll()
 {
+    m_buffer.clear();
     m_used = 0;
     if (!m_fd.isValid())
         return false;
+    char* chunk = readChunk();
     for (;;) {
-        if (m_buffer.size() - m_used < kReadChunk)
-            m_buffer.resize(m_used + kReadChunk);
-        const ssize_t n =
-            ::getdents64(m_fd.get(), m_buffer.data() + m_used, m_buffer.size() - m_used);
+        const ssize_t n = ::getdents64(m_fd.get(), chunk, kReadChunk);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -139,7 +137,8 @@ bool DirListing::readAll()
         }
         if (n == 0)
             return true;
-        m_used += std::size_t(n);
+        m_buffer.insert(m_buffer.end(), chunk, chunk + n);
+        m_used = m_buffer.size();
     }
 }
 
@@ -167,7 +166,7 @@ bool DirListing::status(const char* name, FileStatus* out) const
 bool DirListing::selfStatus(FileStatus* out) const
 {
     struct statx sx;
-    if (::statx(m_fd.get(), "", AT_EMPTY_PATH, kStatxMask, &sx) != 0)
+    if (::statx(m_fd.get(), "", AT_EMPTY_PATH, kStatxMask | STATX_MNT_ID, &sx) != 0)
         return false;
     fillStatus("", sx, out);
     return true;
@@ -192,6 +191,22 @@ bool entryStatus(int folderFd, const char* name, FileStatus* out)
         return false;
     fillStatus(name, sx, out);
     return true;
+}
+
+FileDescriptor openFolderChecked(int parentFd, const char* name, std::uint64_t dev,
+                                 std::uint64_t ino)
+{
+    FileDescriptor fd(::openat(parentFd, name, O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOFOLLOW));
+    if (!fd.isValid())
+        return fd;
+    FileStatus st;
+    if (!entryStatus(fd.get(), "", &st))
+        return FileDescriptor();
+    if (st.dev != dev || st.ino != ino) {
+        errno = ESTALE;
+        return FileDescriptor();
+    }
+    return fd;
 }
 
 } // namespace rw

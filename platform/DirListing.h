@@ -44,6 +44,9 @@ struct FileStatus {
     std::uint64_t ino = 0;
     std::uint64_t nlink = 0;
     std::uint64_t blocks = 0; // allocated 512-byte blocks
+    // The mount the entry is on (statx STATX_MNT_ID); 0 when the kernel does
+    // not tell it. Filled by DirListing::selfStatus and folderMountStatus only.
+    std::uint64_t mountId = 0;
 };
 
 // The kind of an entry as the directory itself reports it; Unknown when the
@@ -62,8 +65,10 @@ struct DirEntry {
 
 // The entries of one folder, read through a directory file descriptor.
 // The listing owns the descriptor and a byte buffer that keeps every entry
-// of the folder; both are reused when the same listing object opens another
-// folder, so a walk allocates nothing per file.
+// of the folder and no more (the kernel's records are read through one
+// shared chunk, so a listing kept open per level of a deep walk costs its
+// entries, not a read buffer); the buffer is reused when the same listing
+// object opens another folder, so a walk allocates nothing per file.
 class DirListing
 {
 public:
@@ -87,9 +92,9 @@ public:
     // Closes the descriptor but keeps the entries read (to stay within the
     // descriptor limit on very deep walks).
     void releaseDescriptor() { m_fd.reset(); }
-    // Opens the folder at `path` again (final link refused) keeping the
-    // entries read; false when it cannot be opened.
-    bool reattach(const QByteArray& path);
+    // Takes the descriptor `fd` of the same folder again (see
+    // openFolderChecked), keeping the entries read.
+    void reattach(FileDescriptor fd) { m_fd = std::move(fd); }
 
     bool isOpen() const { return m_fd.isValid(); }
     int fd() const { return m_fd.get(); }
@@ -107,7 +112,7 @@ public:
     // One metadata call for an entry of this folder, not following links
     // and not triggering automounts. False when the call fails.
     bool status(const char* name, FileStatus* out) const;
-    // Metadata of the open folder itself.
+    // Metadata of the open folder itself, its mount id included.
     bool selfStatus(FileStatus* out) const;
 
 private:
@@ -123,5 +128,30 @@ bool pathStatus(const QByteArray& path, FileStatus* out);
 // is not followed, an automount not triggered); an empty `name` gives the
 // folder itself. False when the call fails (errno set).
 bool entryStatus(int folderFd, const char* name, FileStatus* out);
+
+// Opens the folder `name` of the folder descriptor `parentFd` (a link is
+// refused, an automount not triggered) and returns its descriptor when it is
+// the folder `dev`/`ino`; an invalid descriptor otherwise (errno ESTALE when
+// another object is there). `name` may be ".." to reach the folder holding
+// `parentFd`: that is how a deep walk reopens a folder whose descriptor it
+// gave up, without ever forming its path.
+FileDescriptor openFolderChecked(int parentFd, const char* name, std::uint64_t dev,
+                                 std::uint64_t ino);
+
+// Where a folder is mounted: its device and, where the kernel tells it, the
+// id of its mount. The id tells a bind mount of a folder of the same file
+// system apart from the folder around it, which the device alone cannot.
+struct MountIdentity {
+    std::uint64_t dev = 0;
+    std::uint64_t mountId = 0; // 0 = not known
+
+    static MountIdentity of(const FileStatus& st) { return {st.dev, st.mountId}; }
+    // Same device, and the same mount where both ids are known (an old
+    // kernel gives none, and then the device alone decides).
+    bool sameMount(const MountIdentity& other) const
+    {
+        return dev == other.dev && (mountId == 0 || other.mountId == 0 || mountId == other.mountId);
+    }
+};
 
 } // namespace rw

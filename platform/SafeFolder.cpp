@@ -160,7 +160,8 @@ bool SafeFolder::walk(const QByteArray& path, bool create, unsigned mode,
             return finishOpen(fd, clean, expected);
         if (errno == ENOSYS)
             g_kernelHasOpenat2.store(false, std::memory_order_relaxed);
-        else if (errno != EAGAIN && errno != EINVAL && errno != E2BIG)
+        // ENAMETOOLONG: a path longer than PATH_MAX still opens one name at a time.
+        else if (errno != EAGAIN && errno != EINVAL && errno != E2BIG && errno != ENAMETOOLONG)
             return fail(resultOfOpenError(errno), errno);
         // Otherwise the walk below decides.
     }
@@ -193,6 +194,82 @@ bool SafeFolder::openOrCreate(const QByteArray& path, unsigned mode)
 {
     const QByteArray copy = path;
     return walk(copy, true, mode, {});
+}
+
+bool SafeFolder::openParentOf(const SafeFolder& child, const FileIdentity& expected)
+{
+    if (!child.isOpen())
+        return fail(Result::Failed, EBADF);
+    if (!expected.isKnown())
+        return fail(Result::Failed, EINVAL);
+    const int fd = ::openat(child.fd(), "..", kFolderFlags);
+    if (fd < 0)
+        return fail(resultOfOpenError(errno), errno);
+    const qsizetype slash = child.path().lastIndexOf('/');
+    return finishOpen(fd, slash > 0 ? child.path().left(slash) : QByteArrayLiteral("/"), expected);
+}
+
+namespace
+{
+
+// A path openNear can work on by its bytes: absolute, no empty, "." or ".."
+// part. The root counts as the empty path (no names).
+bool plainPath(const QByteArray& path, QByteArrayView* out)
+{
+    if (!path.startsWith('/'))
+        return false;
+    const QByteArrayView view = path == "/" ? QByteArrayView() : QByteArrayView(path);
+    if (view.endsWith('/') || view.contains("//") || view.contains("/./") ||
+        view.contains("/../") || view.endsWith("/.") || view.endsWith("/.."))
+        return false;
+    *out = view;
+    return true;
+}
+
+} // namespace
+
+bool SafeFolder::openNear(const SafeFolder& near, const QByteArray& path,
+                          const FileIdentity& expected)
+{
+    QByteArrayView from;
+    QByteArrayView to;
+    if (!near.isOpen() || !expected.isKnown() || !plainPath(near.path(), &from) ||
+        !plainPath(path, &to))
+        return open(path, expected);
+    // The longest shared part that ends at a name boundary of both paths.
+    qsizetype shared = 0;
+    while (shared < from.size() && shared < to.size() && from[shared] == to[shared])
+        ++shared;
+    const auto boundary = [](QByteArrayView p, qsizetype at) {
+        return at == p.size() || p[at] == '/';
+    };
+    while (shared > 0 && !(boundary(from, shared) && boundary(to, shared)))
+        --shared;
+    const qsizetype up = from.sliced(shared).count('/');
+    const qsizetype down = to.sliced(shared).count('/');
+    if (up + down >= to.count('/'))
+        return open(path, expected);
+
+    FileDescriptor current(::openat(near.fd(), ".", kFolderFlags));
+    for (qsizetype i = 0; current.isValid() && i < up; ++i)
+        current.reset(::openat(current.get(), "..", kFolderFlags));
+    char name[256];
+    for (qsizetype at = shared; current.isValid() && at < to.size();) {
+        qsizetype end = to.indexOf('/', at + 1);
+        if (end < 0)
+            end = to.size();
+        const qsizetype length = end - at - 1;
+        if (length <= 0 || length >= qsizetype(sizeof name))
+            return fail(Result::Failed, ENAMETOOLONG);
+        std::memcpy(name, to.data() + at + 1, std::size_t(length));
+        name[length] = '\0';
+        const int fd = ::openat(current.get(), name, kFolderFlags);
+        current.reset(fd);
+        at = end;
+    }
+    if (!current.isValid())
+        return fail(resultOfOpenError(errno), errno);
+    return finishOpen(current.release(), path, expected);
 }
 
 bool SafeFolder::openChild(const SafeFolder& parent, const char* name, const FileIdentity& expected)

@@ -36,6 +36,18 @@ public:
     bool open(const QByteArray& path, const FileIdentity& expected = {});
     // Opens the sub-folder `name` of `parent` the same way.
     bool openChild(const SafeFolder& parent, const char* name, const FileIdentity& expected = {});
+    // Opens the folder holding `child` through its "..", which must be
+    // `expected` (known: without it nothing says ".." is still where the
+    // path says). path() becomes the child's path without its last name.
+    // This is how a deep walk gets back to a folder without forming a path
+    // longer than the system takes.
+    bool openParentOf(const SafeFolder& child, const FileIdentity& expected);
+    // Opens the folder at `path` like open(), but starting from the open
+    // folder `near` where that is shorter: up through ".." to the folder the
+    // two paths share, then down name by name. The folder reached must be
+    // `expected`; without a known identity (or when `near` is not open) the
+    // path is opened from "/" as open() does.
+    bool openNear(const SafeFolder& near, const QByteArray& path, const FileIdentity& expected);
     // Like open() and openChild(), but each missing folder on the way is made
     // first with `mode` (still never following a link). Used for the trash,
     // not for anything a scan found.

@@ -2,6 +2,8 @@
 #include "platform/FolderWritable.h"
 #include "platform/Folders.h"
 
+#include "app/core/Messages.h"
+#include "app/core/SharedRoutines.h"
 #include "platform/DosDateTime.h"
 #include "platform/ProfileFile.h"
 
@@ -77,7 +79,7 @@ int readListCount(const QString& section)
     return int(std::clamp<long long>(n, -1, std::numeric_limits<int>::max()));
 }
 
-QStringList readListSection(const QString& section)
+QStringList readListSection(const QString& section, MessageResponder& reporter)
 {
     // One read of the file for the whole list. Entries past the last FileN
     // that exists are left out: a damaged Number (say 2000000000) must not
@@ -108,10 +110,23 @@ QStringList readListSection(const QString& section)
         }
     }
     QStringList out;
-    const long long n = std::min(number, highest);
+    long long n = std::min(number, highest);
+    if (n > kListSectionLimit) {
+        ShowWarningMessage(reporter, listSectionTooLongText(section));
+        n = kListSectionLimit;
+    }
+    out.reserve(qsizetype(std::max(n, 0LL)));
     for (long long i = 1; i <= n; ++i)
         out << files.value(i);
     return out;
+}
+
+QString listSectionTooLongText(const QString& section)
+{
+    const QString limit = FormatGrouped(kListSectionLimit);
+    return QStringLiteral("The list [%1] in the settings file is longer than %2 entries; the first "
+                          "%2 are used.")
+        .arg(section, limit);
 }
 
 bool writeListSection(const QString& section, const QStringList& entries)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/core/Messages.h"
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -38,11 +39,20 @@ DeletionTotals readDeletionTotals();
 // Writes -1 to all five keys; false when the file could not be written.
 bool resetDeletionTotals();
 
+// The most entries a list section gives. Far more patterns than anyone
+// keeps, and small enough that a damaged file cannot exhaust memory.
+constexpr int kListSectionLimit = 10000;
+
 // The shared list-section layout: Number=N, File1..FileN.
 // Returns the entries; an unset or negative Number gives an empty list.
 // Entries past the last FileN present in the file are left out, so a
-// damaged Number never yields a flood of empty entries.
-QStringList readListSection(const QString& section);
+// damaged Number never yields a flood of empty entries; a list longer than
+// kListSectionLimit gives its first kListSectionLimit entries and a warning
+// (listSectionTooLongText) says so.
+QStringList readListSection(const QString& section, MessageResponder& reporter);
+// "The list [Section] in the settings file is longer than 10,000 entries;
+// the first 10,000 are used."
+QString listSectionTooLongText(const QString& section);
 // Number of entries as stored (-1 when missing).
 int readListCount(const QString& section);
 bool writeListSection(const QString& section, const QStringList& entries);

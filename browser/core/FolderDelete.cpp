@@ -73,9 +73,11 @@ namespace
 
 constexpr int kDirOpenFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
 
-// Frames deeper than this many levels below the current one give up their
-// descriptor; they are reopened through ".." (and checked) on the way back.
-// This keeps any depth within the process's descriptor limit.
+// Frames more than this many levels above the current one give up their
+// descriptor (the folder itself never does); they are reopened through ".."
+// of the folder just emptied, or name by name from the nearest open folder,
+// and checked, on the way back. This keeps any depth within the process's
+// descriptor limit, and no path longer than the system takes is ever opened.
 constexpr std::size_t kMaxOpenFolders = 128;
 
 // The names of an open folder, "." and ".." left out. The listing is read in
@@ -205,7 +207,6 @@ private:
         SafeFolder folder; // closed while parked (see kMaxOpenFolders)
         FileIdentity identity;
         QByteArray name; // in the parent folder
-        QByteArray path;
         std::vector<QByteArray> names;
         std::size_t next = 0;
         bool blocked = false; // something inside stays, so the folder stays
@@ -216,17 +217,21 @@ private:
     void visit(Frame& frame, const QByteArray& name);
     void enterFolder(Frame& parent, const QByteArray& name, const struct stat& st);
     void removeFile(Frame& frame, const QByteArray& name, const struct stat& st);
-    bool askAttributes(Frame& frame, const QByteArray& path, const QByteArray& name,
-                       const struct stat& st);
+    bool askAttributes(Frame& frame, const QByteArray& name, const struct stat& st);
     void clearReadOnly(Frame& frame, const QByteArray& name, const struct stat& st);
     bool removeSubFolder(Frame& parent, const Frame& child);
     bool leaveFolder();
+    bool reopenParent(const Frame& child);
+    // The path of the innermost folder (for messages only), with `name`
+    // appended when given.
+    QByteArray pathHere(const QByteArray& name = QByteArray()) const;
 
     bool m_recycle;
     FolderDeleteOps& m_ops;
     MessageResponder& m_reporter;
     FolderDeleteResult m_result;
     SafeFolder m_rootParent;
+    QByteArray m_rootPath;
     dev_t m_rootDev = 0;
     MountIdentity m_rootMount;
     std::vector<FolderIdentity> m_protected = protectedIdentities();
@@ -319,7 +324,7 @@ bool TreeDeleter::openRoot(const DeleteTarget& target)
     m_rootDev = st.st_dev;
     root.identity = folderIdentity(st);
     root.name = target.name;
-    root.path = path;
+    m_rootPath = path;
     m_stack.push_back(std::move(root));
     return true;
 }
@@ -330,7 +335,7 @@ void TreeDeleter::visit(Frame& frame, const QByteArray& name)
     if (::fstatat(frame.folder.fd(), name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
         if (errno == ENOENT)
             return; // gone meanwhile: nothing to do
-        fail(QStringLiteral("Couldn't delete file - ") + shown(joined(frame.path, name)));
+        fail(QStringLiteral("Couldn't delete file - ") + shown(pathHere(name)));
         frame.blocked = true;
         return;
     }
@@ -342,10 +347,10 @@ void TreeDeleter::visit(Frame& frame, const QByteArray& name)
 
 void TreeDeleter::enterFolder(Frame& parent, const QByteArray& name, const struct stat& st)
 {
-    const QByteArray path = joined(parent.path, name);
+    const auto path = [&] { return pathHere(name); };
     if (st.st_dev != m_rootDev) {
         fail(QStringLiteral("Won't delete folder - %1 (another file system is mounted there)")
-                 .arg(shown(path)));
+                 .arg(shown(path())));
         parent.blocked = true;
         return;
     }
@@ -356,7 +361,7 @@ void TreeDeleter::enterFolder(Frame& parent, const QByteArray& name, const struc
     // so an entry swapped since the look-up is never entered.
     if (!child.folder.openChild(parent.folder, name.constData(), folderIdentity(st)) ||
         ::fstat(child.folder.fd(), &opened) != 0 || !mountIdentity(child.folder.fd(), &mount)) {
-        fail(QStringLiteral("Couldn't open folder - ") + shown(path));
+        fail(QStringLiteral("Couldn't open folder - ") + shown(path()));
         parent.blocked = true;
         return;
     }
@@ -364,30 +369,28 @@ void TreeDeleter::enterFolder(Frame& parent, const QByteArray& name, const struc
     // mount id.
     if (!(mount == m_rootMount)) {
         fail(QStringLiteral("Won't delete folder - %1 (another file system is mounted there)")
-                 .arg(shown(path)));
+                 .arg(shown(path())));
         parent.blocked = true;
         return;
     }
     if (isIn(m_protected, opened)) {
-        fail(QStringLiteral("Won't delete folder - %1 (protected folder)").arg(shown(path)));
+        fail(QStringLiteral("Won't delete folder - %1 (protected folder)").arg(shown(path())));
         parent.blocked = true;
         return;
     }
     if (!readNames(child.folder.fd(), &child.names)) {
-        fail(QStringLiteral("Couldn't open folder - ") + shown(path));
+        fail(QStringLiteral("Couldn't open folder - ") + shown(path()));
         parent.blocked = true;
         return;
     }
     child.identity = folderIdentity(opened);
     child.name = name;
-    child.path = path;
     m_stack.push_back(std::move(child));
-    if (m_stack.size() > kMaxOpenFolders)
+    if (m_stack.size() > kMaxOpenFolders + 1)
         m_stack[m_stack.size() - 1 - kMaxOpenFolders].folder = SafeFolder();
 }
 
-bool TreeDeleter::askAttributes(Frame& frame, const QByteArray& path, const QByteArray& name,
-                                const struct stat& st)
+bool TreeDeleter::askAttributes(Frame& frame, const QByteArray& name, const struct stat& st)
 {
     const bool readOnly = !S_ISLNK(st.st_mode) && (st.st_mode & S_IWUSR) == 0;
     const bool hidden = name.startsWith('.');
@@ -404,7 +407,7 @@ bool TreeDeleter::askAttributes(Frame& frame, const QByteArray& path, const QByt
     for (const auto& q : questions) {
         if (!q.has)
             continue;
-        const QString text = shown(path) + QLatin1String(q.text) +
+        const QString text = shown(pathHere(name)) + QLatin1String(q.text) +
                              QStringLiteral("delete this file and continue deleting other files? ");
         if (AskYesNoCancel(m_reporter, text) != MessageAnswer::Yes)
             return false;
@@ -437,8 +440,8 @@ void TreeDeleter::clearReadOnly(Frame& frame, const QByteArray& name, const stru
 
 void TreeDeleter::removeFile(Frame& frame, const QByteArray& name, const struct stat& st)
 {
-    const QByteArray path = joined(frame.path, name);
-    if (!askAttributes(frame, path, name, st)) {
+    const auto path = [&] { return pathHere(name); };
+    if (!askAttributes(frame, name, st)) {
         m_result.aborted = true;
         frame.blocked = true;
         return;
@@ -452,11 +455,11 @@ void TreeDeleter::removeFile(Frame& frame, const QByteArray& name, const struct 
                                     FileIdentity::Type::File};
         ok = m_ops.moveToTrash(frame.folder, name, expected);
         if (!ok)
-            fail(QStringLiteral("Couldn't recycle file - ") + shown(path));
+            fail(QStringLiteral("Couldn't recycle file - ") + shown(path()));
     } else {
         ok = m_ops.removeEntry(frame.folder.fd(), name);
         if (!ok)
-            fail(QStringLiteral("Couldn't delete file - ") + shown(path));
+            fail(QStringLiteral("Couldn't delete file - ") + shown(path()));
     }
     if (!ok) {
         frame.blocked = true;
@@ -473,13 +476,48 @@ bool TreeDeleter::removeSubFolder(Frame& parent, const Frame& child)
     struct stat st = {};
     if (::fstatat(parent.folder.fd(), child.name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0 ||
         !S_ISDIR(st.st_mode) || !(folderIdentity(st) == child.identity)) {
-        fail(DeleteRun::replacedText(shown(child.path)));
+        fail(DeleteRun::replacedText(shown(pathHere(child.name))));
         return false;
     }
     if (!m_ops.removeFolder(parent.folder.fd(), child.name)) {
-        fail(QStringLiteral("Couldn't delete folder - ") + shown(child.path));
+        fail(QStringLiteral("Couldn't delete folder - ") + shown(pathHere(child.name)));
         return false;
     }
+    return true;
+}
+
+QByteArray TreeDeleter::pathHere(const QByteArray& name) const
+{
+    QByteArray path = m_rootPath;
+    for (std::size_t i = 1; i < m_stack.size(); ++i)
+        path = joined(path, m_stack[i].name);
+    return name.isEmpty() ? path : joined(path, name);
+}
+
+// The innermost frame gave up its descriptor on the way down: ".." of the
+// folder just emptied is the cheapest way back; when that is no longer this
+// folder (the emptied one was moved), it is opened name by name from the
+// nearest open folder. Either way it must be the folder it was.
+bool TreeDeleter::reopenParent(const Frame& child)
+{
+    Frame& parent = m_stack.back();
+    if (child.folder.isOpen() && parent.folder.openParentOf(child.folder, parent.identity))
+        return true;
+    std::size_t first = m_stack.size() - 1;
+    while (first > 0 && !m_stack[first - 1].folder.isOpen())
+        --first;
+    if (first == 0)
+        return false; // the folder itself stays open; nothing to start from
+    for (std::size_t i = first; i < m_stack.size(); ++i) {
+        SafeFolder step;
+        if (!step.openChild(m_stack[i - 1].folder, m_stack[i].name.constData(),
+                            m_stack[i].identity))
+            return false;
+        m_stack[i].folder = std::move(step);
+    }
+    // Only the window of open folders keeps its descriptors.
+    for (std::size_t i = first; i + kMaxOpenFolders < m_stack.size(); ++i)
+        m_stack[i].folder = SafeFolder();
     return true;
 }
 
@@ -492,10 +530,8 @@ bool TreeDeleter::leaveFolder()
     m_stack.pop_back();
     if (!m_stack.empty()) {
         Frame& parent = m_stack.back();
-        // A parked parent is opened again from "/" without following any
-        // link, and must be the folder it was.
-        if (!parent.folder.isOpen() && !parent.folder.open(parent.path, parent.identity)) {
-            fail(QStringLiteral("Folder moved while it was being deleted - ") + shown(parent.path));
+        if (!parent.folder.isOpen() && !reopenParent(child)) {
+            fail(QStringLiteral("Folder moved while it was being deleted - ") + shown(pathHere()));
             m_stack.clear();
             return false;
         }
@@ -513,9 +549,9 @@ bool TreeDeleter::leaveFolder()
                 m_rootParent.removeEmptyFolder(child.name.constData(), child.identity);
             removed = r == SafeFolder::Result::Done;
             if (r == SafeFolder::Result::Replaced)
-                fail(DeleteRun::replacedText(shown(child.path)));
+                fail(DeleteRun::replacedText(shown(m_rootPath)));
             else if (!removed)
-                fail(QStringLiteral("Couldn't delete folder - ") + shown(child.path));
+                fail(QStringLiteral("Couldn't delete folder - ") + shown(m_rootPath));
         }
     }
     if (removed) {

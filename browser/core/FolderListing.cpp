@@ -23,7 +23,8 @@ struct Entry {
 
 } // namespace
 
-FolderListing listFolderFiles(const QByteArray& folder, const QString& mask)
+FolderListing listFolderFiles(const QByteArray& folder, const QString& mask,
+                              const std::function<void(std::int64_t)>& step)
 {
     FolderListing out;
     DirListing dir;
@@ -51,7 +52,10 @@ FolderListing listFolderFiles(const QByteArray& folder, const QString& mask)
     std::vector<Entry> entries;
     std::size_t cursor = 0;
     DirEntry entry;
+    std::int64_t seen = 0;
     while (dir.next(cursor, &entry)) {
+        if (step && ++seen % kListingStep == 0)
+            step(seen);
         if (entry.isHidden() || entry.type == EntryType::Directory ||
             entry.type == EntryType::Special)
             continue;

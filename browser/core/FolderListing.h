@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "framework/core/ResultLines.h"
@@ -34,7 +35,14 @@ struct FolderListing {
 // case, equal ones in the order of their bytes. A folder that cannot be read
 // gives the entries read before the failure and `readable` false; one that
 // cannot be opened gives an empty set without folders.
-FolderListing listFolderFiles(const QByteArray& folder, const QString& mask);
+// `step` (may be empty) is called after every kListingStep entries looked
+// at, with the count so far, so a window can show progress and let events
+// run while a folder of hundreds of thousands of files is listed.
+FolderListing listFolderFiles(const QByteArray& folder, const QString& mask,
+                              const std::function<void(std::int64_t done)>& step = {});
+
+// Entries between two calls of a listing's step.
+constexpr std::int64_t kListingStep = 4096;
 
 // The six grid fields of a listed file: modified date, modified time, access
 // date, grouped size, name and type description (empty for a name without

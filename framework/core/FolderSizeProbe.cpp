@@ -12,7 +12,12 @@ std::int64_t FolderSizeProbe::size(const ResultSet& set, std::uint32_t record)
     if (r.folder != m_folder) {
         m_folder = r.folder;
         const ResultSet::Folder& f = set.folder(r.folder);
-        m_folderOpen = m_open.open(f.path, f.identity);
+        // From the folder open before where that is shorter: rows of a deep
+        // tree come folder by folder, each near the last.
+        SafeFolder next;
+        m_folderOpen = m_open.isOpen() ? next.openNear(m_open, f.path, f.identity)
+                                       : next.open(f.path, f.identity);
+        m_open = std::move(next);
     }
     if (!m_folderOpen)
         return -1;
@@ -35,16 +40,19 @@ void FolderSizeProbe::sizes(const ResultSet& set, const std::vector<std::uint32_
     std::unordered_map<std::string_view, DirEntry> listed;
     DirListing listing;
     FolderSizeProbe single;
+    SafeFolder open; // the folder read last, where the next one is looked for
     for (std::size_t i = 0; i < records.size();) {
         const std::uint32_t folder = set.record(records[i]).folder;
         std::size_t end = i;
         while (end < records.size() && set.record(records[end]).folder == folder)
             ++end;
         const ResultSet::Folder& f = set.folder(folder);
-        SafeFolder open;
+        SafeFolder next;
         listed.clear();
-        const bool readable =
-            open.open(f.path, f.identity) && listing.open(open.fd(), ".") && listing.readAll();
+        const bool opened =
+            open.isOpen() ? next.openNear(open, f.path, f.identity) : next.open(f.path, f.identity);
+        open = std::move(next);
+        const bool readable = opened && listing.open(open.fd(), ".") && listing.readAll();
         if (readable) {
             std::size_t cursor = 0;
             DirEntry e;

@@ -1,9 +1,13 @@
 #include "framework/core/FolderWalker.h"
 
 #include "app/core/Messages.h"
+#include "app/core/SharedRoutines.h"
+#include "platform/DisplayName.h"
 
 #include <QFile>
 
+#include <cerrno>
+#include <cstring>
 #include <stdexcept>
 
 namespace rw
@@ -12,9 +16,20 @@ namespace rw
 namespace
 {
 
-// Folders kept open at once. Deeper walks close the oldest descriptors and
-// reopen those folders by path when they come back to them.
+// Folders kept open at once (the drive root always among them). Deeper walks
+// close the older descriptors and reopen those folders relative to open ones
+// when they come back to them.
 constexpr std::size_t kMaxOpenFolders = 128;
+
+// Folders named in the warning about folders left out.
+constexpr int kSkippedShown = 10;
+
+// A folder that vanished, or became a file or a link, between the listing
+// and the open: nothing in it is lost, so it is not reported.
+bool isGone(int error)
+{
+    return error == ENOENT || error == ENOTDIR || error == ELOOP;
+}
 
 } // namespace
 
@@ -23,8 +38,10 @@ struct FolderWalker::Frame {
     WalkFolder folder;
     FolderTotals totals;
     std::size_t cursor = 0;
-    std::uint64_t dev = 0;
-    std::uint64_t ino = 0;
+    QByteArray name;          // the raw name in the parent folder (empty for the root)
+    qsizetype pathLength = 0; // the length of the folder's path in m_path
+    bool lost = false;        // could not be reopened: the rest of it is left out
+    int openError = 0;        // why openFrame failed (0: not entered by rule)
 };
 
 FolderWalker::FolderWalker(WalkStrategy& strategy, bool& abortRequested, MessageResponder& reporter)
@@ -47,6 +64,48 @@ void FolderWalker::resetCounts()
 {
     m_kept = 0;
     m_examined = 0;
+    m_skipped = 0;
+    m_skippedUnreported = 0;
+    m_skippedShown.clear();
+}
+
+void FolderWalker::noteSkipped(const QByteArray& path, int error)
+{
+    ++m_skipped;
+    ++m_skippedUnreported;
+    if (m_skippedShown.size() >= kSkippedShown)
+        return;
+    const QString reason = error == ESTALE ? QStringLiteral("moved while it was scanned")
+                                           : QString::fromLocal8Bit(std::strerror(error));
+    m_skippedShown.append(displayName(path) + QStringLiteral(" (") + reason + ')');
+}
+
+QString FolderWalker::takeSkippedFoldersText()
+{
+    if (m_skippedUnreported == 0)
+        return QString();
+    QString text = m_skippedUnreported == 1
+                       ? QStringLiteral("1 folder could not be read; what it holds is not in "
+                                        "the results:")
+                       : QStringLiteral("%1 folders could not be read; what they hold is not in "
+                                        "the results:")
+                             .arg(FormatGrouped(m_skippedUnreported));
+    for (const QString& line : std::as_const(m_skippedShown))
+        text += '\n' + line;
+    if (m_skippedUnreported > m_skippedShown.size())
+        text += QStringLiteral("\n... and %1 more")
+                    .arg(FormatGrouped(m_skippedUnreported - m_skippedShown.size()));
+    m_skippedUnreported = 0;
+    m_skippedShown.clear();
+    return text;
+}
+
+// The walk's messages go through the one responder, like "Can't open drive".
+void FolderWalker::reportSkipped()
+{
+    const QString text = takeSkippedFoldersText();
+    if (!text.isEmpty())
+        ShowWarningMessage(m_reporter, text);
 }
 
 void FolderWalker::scanAllDrives(const QStringList& checkedEntries)
@@ -77,6 +136,7 @@ bool FolderWalker::scanDrive(const QString& entryText)
                        QStringLiteral("Can't open drive ") + entryText);
         return false;
     }
+    reportSkipped();
     return true;
 }
 
@@ -84,57 +144,113 @@ bool FolderWalker::openFrame(Frame& frame, int parentFd, const char* name, bool 
 {
     frame.totals = FolderTotals();
     frame.cursor = 0;
-    frame.folder.m_displayMade = false;
+    frame.lost = false;
+    frame.openError = EACCES;
     if (m_openFilter && !m_openFilter(frame.folder.path))
         return false;
     // The drive root is opened as configured (it may itself be a link, like
     // a substituted drive); everything below refuses links.
-    if (!frame.listing.open(parentFd, name, isRoot))
+    if (!frame.listing.open(parentFd, name, isRoot)) {
+        frame.openError = frame.listing.error();
         return false;
+    }
     FileStatus self;
     if (!frame.listing.selfStatus(&self)) {
+        frame.openError = errno;
         frame.listing.close();
         return false;
     }
-    std::uint64_t dev = self.dev;
+    MountIdentity mount = MountIdentity::of(self);
     if (m_deviceFilter)
-        dev = m_deviceFilter(frame.folder.path, dev);
-    if (isRoot)
-        m_rootDev = dev;
-    else if (dev != m_rootDev) {
+        mount.dev = m_deviceFilter(frame.folder.path, mount.dev);
+    if (isRoot) {
+        m_rootMount = mount;
+    } else if (!mount.sameMount(m_rootMount)) {
+        // Another file system, or a bind mount of this one: not entered, by rule.
+        frame.openError = 0;
         frame.listing.close();
         return false;
     }
-    frame.dev = self.dev;
-    frame.ino = self.ino;
     frame.folder.dev = self.dev;
     frame.folder.ino = self.ino;
     if (!frame.listing.readAll()) {
+        frame.openError = frame.listing.error();
         frame.listing.close();
         return false;
     }
     return true;
 }
 
-bool FolderWalker::reopenFrame(Frame& frame)
+// The folder at `depth` gave up its descriptor: it is opened again name by
+// name from the nearest open ancestor (the drive root at worst), each step
+// checked against the device and inode seen on the way down. The steps
+// within the window of open folders keep their descriptors for the way back.
+bool FolderWalker::reopenFrame(std::size_t depth)
 {
-    if (frame.listing.isOpen())
+    Frame& f = *m_frames[depth];
+    if (f.listing.isOpen())
         return true;
-    if (!frame.listing.reattach(frame.folder.path))
+    if (f.lost || depth == 0)
         return false;
-    FileStatus self;
-    // The folder must still be the one listed, not something put in its place.
-    if (!frame.listing.selfStatus(&self) || self.dev != frame.dev || self.ino != frame.ino) {
-        frame.listing.releaseDescriptor();
-        return false;
+    std::size_t first = depth;
+    while (first > 1 && !m_frames[first - 1]->listing.isOpen())
+        --first;
+    int from = m_frames[first - 1]->listing.fd();
+    FileDescriptor held; // a step outside the window, needed only for the next one
+    for (std::size_t i = first; i <= depth; ++i) {
+        Frame& step = *m_frames[i];
+        FileDescriptor fd =
+            openFolderChecked(from, step.name.constData(), step.folder.dev, step.folder.ino);
+        if (!fd.isValid()) {
+            const int error = errno;
+            f.lost = true;
+            noteSkipped(m_path, error == ENOENT ? ESTALE : error);
+            return false;
+        }
+        if (i + kMaxOpenFolders > depth) {
+            step.listing.reattach(std::move(fd));
+            from = step.listing.fd();
+        } else {
+            held = std::move(fd);
+            from = held.get();
+        }
     }
     return true;
 }
 
 void FolderWalker::limitOpenFolders(std::size_t depth)
 {
-    if (depth >= kMaxOpenFolders)
+    // The root stays open: it is where a reopening starts at worst.
+    if (depth > kMaxOpenFolders)
         m_frames[depth - kMaxOpenFolders]->listing.releaseDescriptor();
+}
+
+// Only the folder being walked holds its path (sharing m_path): the parent
+// lets go of its copy first, so the append below reuses the buffer and a
+// deep walk keeps one path, not one per level.
+void FolderWalker::enterPath(Frame& parent, Frame& child, std::string_view name)
+{
+    parent.folder.path = QByteArray();
+    parent.folder.m_display = QString();
+    parent.folder.m_displayMade = false;
+    if (!m_path.endsWith('/'))
+        m_path.append('/');
+    m_path.append(name.data(), qsizetype(name.size()));
+    child.name.resize(0);
+    child.name.append(name.data(), qsizetype(name.size()));
+    child.pathLength = m_path.size();
+    child.folder.path = m_path;
+    child.folder.m_display = QString();
+    child.folder.m_displayMade = false;
+}
+
+void FolderWalker::leavePath(Frame& child, Frame& parent)
+{
+    child.folder.path = QByteArray();
+    child.folder.m_display = QString();
+    child.folder.m_displayMade = false;
+    m_path.truncate(parent.pathLength);
+    parent.folder.path = m_path;
 }
 
 bool FolderWalker::checkAbort()
@@ -173,12 +289,16 @@ bool FolderWalker::walkTree(const DriveInfo& drive, const QString& entryText)
     if (m_frames.empty())
         m_frames.push_back(std::make_unique<Frame>());
     Frame& root = *m_frames[0];
-    const QByteArray rootPath = QFile::encodeName(drive.root);
-    root.folder.path = rootPath;
+    m_path = QFile::encodeName(drive.root);
+    root.name.clear();
+    root.pathLength = m_path.size();
+    root.folder.path = m_path;
+    root.folder.m_display = QString();
+    root.folder.m_displayMade = false;
     root.folder.depth = 0;
     root.folder.drive = &drive;
     root.folder.driveEntry = &entryText;
-    if (!openFrame(root, DirListing::kWorkingFolder, rootPath.constData(), true))
+    if (!openFrame(root, DirListing::kWorkingFolder, m_path.constData(), true))
         return false;
     m_strategy.driveStarted(drive, entryText);
 
@@ -201,7 +321,7 @@ bool FolderWalker::walkTree(const DriveInfo& drive, const QString& entryText)
         while (f.listing.next(f.cursor, &e)) {
             EntryType type = e.type;
             if (type == EntryType::Unknown) {
-                if (!reopenFrame(f)) {
+                if (!reopenFrame(depth)) {
                     usable = false;
                     break;
                 }
@@ -215,19 +335,14 @@ bool FolderWalker::walkTree(const DriveInfo& drive, const QString& entryText)
             ++f.totals.subFolders;
             if (e.isHidden())
                 continue;
-            if (!reopenFrame(f)) {
+            if (!reopenFrame(depth)) {
                 usable = false;
                 break;
             }
             if (m_frames.size() <= depth + 1)
                 m_frames.push_back(std::make_unique<Frame>());
             Frame& child = *m_frames[depth + 1];
-            QByteArray& cp = child.folder.path;
-            cp.resize(0);
-            cp.append(f.folder.path);
-            if (!cp.endsWith('/'))
-                cp.append('/');
-            cp.append(e.name.data(), qsizetype(e.name.size()));
+            enterPath(f, child, e.name);
             child.folder.depth = int(depth + 1);
             child.folder.drive = &drive;
             child.folder.driveEntry = &entryText;
@@ -238,13 +353,16 @@ bool FolderWalker::walkTree(const DriveInfo& drive, const QString& entryText)
                 descended = true;
                 break;
             }
-            // A folder that cannot be opened or read is left out.
+            // A folder that cannot be opened or read is left out, and said so.
+            if (child.openError != 0 && !isGone(child.openError))
+                noteSkipped(m_path, child.openError);
+            leavePath(child, f);
         }
         if (descended)
             continue;
 
         // Every sub-folder is done: the folder's own files, then the folder.
-        if (usable && reopenFrame(f)) {
+        if (usable && reopenFrame(depth)) {
             examineFiles(f);
             if (checkAbort())
                 break;
@@ -254,9 +372,18 @@ bool FolderWalker::walkTree(const DriveInfo& drive, const QString& entryText)
             if (!noteVerdict(v))
                 break;
         }
-        f.listing.close();
-        if (depth == 0)
+        if (depth == 0) {
+            f.listing.close();
             return true;
+        }
+        // The parent gave up its descriptor on the way down: ".." of this
+        // folder is the cheapest way back, when it still is the parent.
+        Frame& parent = *m_frames[depth - 1];
+        if (!parent.listing.isOpen() && !parent.lost && f.listing.isOpen())
+            parent.listing.reattach(
+                openFolderChecked(f.listing.fd(), "..", parent.folder.dev, parent.folder.ino));
+        f.listing.close();
+        leavePath(f, parent);
         --depth;
     }
     // Aborted: let go of every folder still open.

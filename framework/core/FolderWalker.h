@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "app/core/Messages.h"
@@ -26,10 +27,17 @@ namespace rw
 // Rules: hidden and system folders are never entered; symbolic links are
 // never followed (a link to a folder is not entered, and links are not
 // handed over as files); a folder on another file system than the drive's
-// root is not entered; a folder that cannot be opened or read is skipped and
-// the walk goes on. Depth is bounded neither by the call stack nor by the
-// descriptor limit: the walk keeps its own stack and, past a fixed number of
-// open folders, closes the oldest ones and reopens them by path.
+// root is not entered, nor a mount inside the tree (a bind mount of a folder
+// of the same file system is told apart by its mount id); a folder that
+// cannot be opened or read is skipped and the walk goes on, and after each
+// drive one warning names the folders that were left out that way. Depth is
+// bounded neither by the call stack nor by the descriptor limit: the walk
+// keeps its own stack and, past a fixed number of open folders, closes the
+// oldest ones and reopens them relative to open folders (through ".." of
+// the sub-folder just finished, or name by name from the nearest open
+// ancestor), checking device and inode; it never forms a long path for a
+// system call. Only the folder being walked holds its full path, so memory
+// grows with the entries of the open levels, not with the depth squared.
 //
 // The abort flag belongs to the caller (the window); the walk polls it at
 // every folder and file and stops when it is set. Messages (a drive that
@@ -83,13 +91,25 @@ public:
     std::int64_t keptCount() const { return m_kept; }
     // Files handed to the strategy.
     std::int64_t examinedCount() const { return m_examined; }
+    // Folders that could not be entered or read (or re-entered) since
+    // construction or resetCounts(); their contents are not in the walk.
+    std::int64_t skippedFolderCount() const { return m_skipped; }
     void resetCounts();
+
+    // The warning for the folders left out since the last one was shown
+    // (empty when there were none): how many, and the first few with the
+    // system's reason.
+    QString takeSkippedFoldersText();
 
 private:
     struct Frame;
 
     bool openFrame(Frame& frame, int parentFd, const char* name, bool isRoot);
-    bool reopenFrame(Frame& frame);
+    bool reopenFrame(std::size_t depth);
+    void enterPath(Frame& parent, Frame& child, std::string_view name);
+    void leavePath(Frame& child, Frame& parent);
+    void noteSkipped(const QByteArray& path, int error);
+    void reportSkipped();
     void examineFiles(Frame& frame);
     bool checkAbort();
     void maybeProgress(const WalkFolder& folder);
@@ -110,9 +130,13 @@ private:
 
     std::vector<std::unique_ptr<Frame>> m_frames; // reused from walk to walk
     Wildcard m_wildcard;
-    std::uint64_t m_rootDev = 0;
+    QByteArray m_path; // the path of the folder being walked
+    MountIdentity m_rootMount;
     std::int64_t m_kept = 0;
     std::int64_t m_examined = 0;
+    std::int64_t m_skipped = 0;
+    std::int64_t m_skippedUnreported = 0;
+    QStringList m_skippedShown; // the first few, for the warning
 };
 
 } // namespace rw

@@ -20,14 +20,14 @@ QString TypeLineOf(const QString& pattern)
     return pattern + QLatin1Char('\t') + FileTypeDescription(ExtensionOf(pattern));
 }
 
-void ReadStatFilesFromDisk(QStringList& list, const QString& listName)
+void ReadStatFilesFromDisk(QStringList& list, const QString& listName, MessageResponder& reporter)
 {
     list.clear();
     if (readListCount(listName) < 0) {
         for (const char* pattern : {"*.doc", "*.exe", "*.dll"})
             list << TypeLineOf(QString::fromLatin1(pattern));
     } else {
-        for (const QString& value : readListSection(listName)) {
+        for (const QString& value : readListSection(listName, reporter)) {
             if (!value.isEmpty())
                 list << TypeLineOf(value);
         }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/core/Messages.h"
 #include <QString>
 #include <QStringList>
 
@@ -23,7 +24,7 @@ QString TypeLineOf(const QString& pattern);
 // Replaces `list` with the lines of the section `listName`, sorted as text
 // without regard to case. Empty stored patterns are skipped. A list that was
 // never saved (no "Number") gives "*.doc", "*.exe" and "*.dll".
-void ReadStatFilesFromDisk(QStringList& list, const QString& listName);
+void ReadStatFilesFromDisk(QStringList& list, const QString& listName, MessageResponder& reporter);
 
 // Stores the patterns of type list lines (each line's text before its first
 // tab), in list order, into a list section of the settings file: "Number" =

@@ -114,7 +114,7 @@ void filesByDate(const ReportRequest& request, ReportTable& table, MessageRespon
 void temporaryFiles(const ReportRequest& request, ReportTable& table, MessageResponder& reporter,
                     const ReportProgress& progress, QStringList* unreadable)
 {
-    CleanScan scan(ReadTempFilesFromDisk());
+    CleanScan scan(ReadTempFilesFromDisk(reporter));
     walkPaths(request, scan, reporter, progress, unreadable);
     table.lines = scan.lines();
     table.rows = allRecords(*scan.records());

@@ -8,6 +8,7 @@
 #include "app/core/Settings.h"
 #include "platform/DosDateTime.h"
 #include "platform/ProfileFile.h"
+#include "tests/support/ScriptedResponder.h"
 #include "tests/support/TestEnvironment.h"
 
 using namespace rw;
@@ -105,23 +106,24 @@ TEST(Settings, FailedTotalsWriteIsReported)
 TEST(Settings, ListSectionsRoundTrip)
 {
     EXPECT_EQ(readListCount("TempFiles"), -1);
-    EXPECT_TRUE(readListSection("TempFiles").isEmpty());
+    EXPECT_TRUE(readListSection("TempFiles", rwtest::ScriptedResponder::instance()).isEmpty());
 
     const QStringList patterns{"*.tmp", "~*.*", "*.bak"};
     ASSERT_TRUE(writeListSection("TempFiles", patterns));
     EXPECT_EQ(readListCount("TempFiles"), 3);
-    EXPECT_EQ(readListSection("tempfiles"), patterns);
+    EXPECT_EQ(readListSection("tempfiles", rwtest::ScriptedResponder::instance()), patterns);
     EXPECT_EQ(ProfileFile(rwtest::settingsFilePath()).readString("TempFiles", "File3"), "*.bak");
 
     ASSERT_TRUE(writeListSection("TempFiles", {"*.old"}));
-    EXPECT_EQ(readListSection("TempFiles"), QStringList({"*.old"}));
+    EXPECT_EQ(readListSection("TempFiles", rwtest::ScriptedResponder::instance()),
+              QStringList({"*.old"}));
     EXPECT_EQ(ProfileFile(rwtest::settingsFilePath()).readString("TempFiles", "File2", "gone"),
               "gone")
         << "a shorter list leaves no stale entries";
 
     ASSERT_TRUE(writeListSection("Include", {}));
     EXPECT_EQ(readListCount("Include"), 0);
-    EXPECT_TRUE(readListSection("Include").isEmpty());
+    EXPECT_TRUE(readListSection("Include", rwtest::ScriptedResponder::instance()).isEmpty());
 }
 
 TEST(Settings, DamagedListSectionsReadSafely)
@@ -129,8 +131,38 @@ TEST(Settings, DamagedListSectionsReadSafely)
     writeSettings("[Include]\nNumber=2000000000\nFile1=*.a\nFile3=*.c\nFile01=*.x\n"
                   "[Exclude]\nNumber=-4\nFile1=*.a\n"
                   "[TempFiles]\nNumber=4\nFile1=*.a\nFile2=*.b\n");
-    EXPECT_EQ(readListSection("Include"), QStringList({"*.a", "", "*.c"}));
+    EXPECT_EQ(readListSection("Include", rwtest::ScriptedResponder::instance()),
+              QStringList({"*.a", "", "*.c"}));
     EXPECT_EQ(readListCount("Include"), 2000000000);
-    EXPECT_TRUE(readListSection("Exclude").isEmpty());
-    EXPECT_EQ(readListSection("TempFiles"), QStringList({"*.a", "*.b"}));
+    EXPECT_TRUE(readListSection("Exclude", rwtest::ScriptedResponder::instance()).isEmpty());
+    EXPECT_EQ(readListSection("TempFiles", rwtest::ScriptedResponder::instance()),
+              QStringList({"*.a", "*.b"}));
+    EXPECT_TRUE(rwtest::ScriptedResponder::instance().texts().isEmpty());
+}
+
+// A key far out (File2000000000) once made the reader build two billion
+// entries; a list is capped at its limit, with one warning.
+TEST(Settings, ListSectionsAreCappedWithAWarning)
+{
+    QByteArray text = "[TempFiles]\nNumber=2000000000\nFile1=*.a\nFile2000000000=*.z\n"
+                      "[Include]\nNumber=20000\n";
+    for (int i = 1; i <= 20000; ++i)
+        text += "File" + QByteArray::number(i) + "=*.e" + QByteArray::number(i) + "\n";
+    writeSettings(text);
+    auto& responder = rwtest::ScriptedResponder::instance();
+
+    const QStringList temp = readListSection("TempFiles", rwtest::ScriptedResponder::instance());
+    ASSERT_EQ(temp.size(), rw::kListSectionLimit);
+    EXPECT_EQ(temp.first(), "*.a");
+    EXPECT_EQ(temp.last(), "");
+    const QStringList include = readListSection("Include", rwtest::ScriptedResponder::instance());
+    ASSERT_EQ(include.size(), rw::kListSectionLimit);
+    EXPECT_EQ(include.last(), "*.e10000");
+
+    ASSERT_EQ(responder.entries().size(), 2);
+    EXPECT_EQ(responder.entries()[0].kind, rw::MessageKind::Warning);
+    EXPECT_EQ(responder.entries()[0].text,
+              "The list [TempFiles] in the settings file is longer than 10,000 entries; the "
+              "first 10,000 are used.");
+    EXPECT_EQ(responder.entries()[1].text, rw::listSectionTooLongText("Include"));
 }

@@ -346,6 +346,24 @@ TEST(FolderDelete, DepthBeyondTheOpenFolderLimitIsDeleted)
     EXPECT_FALSE(exists(fx.path("tree")));
 }
 
+// Paths this deep are longer than any system call takes: every folder is
+// reached relative to an open one, and every file and folder goes.
+TEST(FolderDelete, TwentyThousandDeepChainIsDeletedWhole)
+{
+    FixtureBuilder fx;
+    constexpr int kLevels = 20000;
+    fx.deepChain("tree", kLevels, "d", "f");
+
+    const auto result =
+        rw::DeleteFolderTree(fx.path("tree"), false, rwtest::ScriptedResponder::instance());
+
+    EXPECT_TRUE(result.failures.isEmpty()) << qPrintable(result.failures.value(0).left(200));
+    EXPECT_EQ(result.filesRemoved, kLevels);
+    EXPECT_EQ(result.foldersRemoved, kLevels + 1);
+    EXPECT_TRUE(result.folderRemoved);
+    EXPECT_FALSE(exists(fx.path("tree")));
+}
+
 TEST(FolderDelete, ProtectedFolderIsRefusedUntouched)
 {
     const QString file = FixtureBuilder(QDir::homePath()).file("keep.txt", 3);

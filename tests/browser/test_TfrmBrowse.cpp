@@ -5,12 +5,18 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include "app/core/Settings.h"
 #include "browser/FolderTree.h"
 #include "browser/TfrmBrowse.h"
+#include "browser/core/FolderListing.h"
 #include "browser/core/ProtectedPaths.h"
 #include "controls/ResultGridModel.h"
 #include "controls/ResultGridView.h"
@@ -81,6 +87,38 @@ protected:
 };
 
 } // namespace
+
+// A folder of many files is read in steps: timers and paint events run
+// while it is read, and the listing is complete at the end.
+TEST_F(BrowseTest, LargeFolderIsListedInStepsWithEventsHandled)
+{
+    constexpr int kFiles = 3 * int(rw::kListingStep) + 5;
+    fx.folder("big");
+    const QByteArray big = bytes("big");
+    for (int i = 0; i < kFiles; ++i) {
+        const QByteArray name = big + "/f" + QByteArray::number(i);
+        const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+        ASSERT_GE(fd, 0);
+        ::close(fd);
+    }
+    int ticks = 0;
+    QTimer timer;
+    timer.setInterval(0);
+    bool hourglass = true;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        ++ticks;
+        const QCursor* shown = QGuiApplication::overrideCursor();
+        hourglass = hourglass && shown && shown->shape() == Qt::WaitCursor;
+    });
+    timer.start();
+    auto w = open("big");
+    timer.stop();
+    EXPECT_GE(ticks, 3);
+    EXPECT_TRUE(hourglass);
+    EXPECT_EQ(model(*w)->rows(), kFiles);
+    EXPECT_EQ(status(*w, "pnlScan"), QStringLiteral("Number of files : %1").arg(kFiles));
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr); // the hourglass is gone again
+}
 
 TEST_F(BrowseTest, SizeSortRunsSmallestFirstThenLargestFirst)
 {

@@ -2,6 +2,7 @@
 
 #include "framework/core/FileTypes.h"
 #include "platform/ProfileFile.h"
+#include "tests/support/ScriptedResponder.h"
 #include "tests/support/TestEnvironment.h"
 #include "tools/clean/core/TempPatterns.h"
 
@@ -30,13 +31,14 @@ const QString kSection = QStringLiteral("TempFiles");
 
 TEST(TempPatterns, MissingSectionGivesTheFourDefaultsAndZeroGivesNone)
 {
-    EXPECT_EQ(ReadTempFilesFromDisk(), lines({"*.tmp", "*.fts", "*.bak", "*.$$$"}));
+    EXPECT_EQ(ReadTempFilesFromDisk(rwtest::ScriptedResponder::instance()),
+              lines({"*.tmp", "*.fts", "*.bak", "*.$$$"}));
     EXPECT_EQ(defaultButtonTempPatterns(),
               QStringList({"*.tmp", "*.temp", "*.fts", "*.bak", "*.old", "*.$$$"}));
 
     ProfileFile ini(rwtest::settingsFilePath());
     ASSERT_TRUE(ini.writeSection(kSection, {{"Number", "0"}, {"File1", "*.tmp"}}));
-    EXPECT_TRUE(ReadTempFilesFromDisk().isEmpty());
+    EXPECT_TRUE(ReadTempFilesFromDisk(rwtest::ScriptedResponder::instance()).isEmpty());
 }
 
 TEST(TempPatterns, ReadSkipsEmptyValuesSortsWithoutCaseAndKeepsATabbedValueWhole)
@@ -47,7 +49,7 @@ TEST(TempPatterns, ReadSkipsEmptyValuesSortsWithoutCaseAndKeepsATabbedValueWhole
                                             {"File2", ""},
                                             {"File3", "*.tmp\tleft over"},
                                             {"File4", "*.BAK"}}));
-    const QStringList read = ReadTempFilesFromDisk();
+    const QStringList read = ReadTempFilesFromDisk(rwtest::ScriptedResponder::instance());
     ASSERT_EQ(read.size(), 3);
     EXPECT_EQ(read[0], line("*.BAK"));
     // One entry; described by its pattern, the part before its own tab.
@@ -67,12 +69,12 @@ TEST(TempPatterns, ShorterListStoresItsCountAndLeavesOldKeysUnread)
     ProfileFile ini(rwtest::settingsFilePath());
     EXPECT_EQ(ini.readInt(kSection, "Number", -1), 2);
     EXPECT_EQ(ini.readString(kSection, "File5"), "*.e");
-    EXPECT_EQ(ReadTempFilesFromDisk(), lines({"*.a", "*.b"}));
+    EXPECT_EQ(ReadTempFilesFromDisk(rwtest::ScriptedResponder::instance()), lines({"*.a", "*.b"}));
 
     // An empty list is stored as Number 0, not as a missing section.
     ASSERT_TRUE(WriteTempFilesToDisk({}));
     EXPECT_EQ(ini.readInt(kSection, "Number", -1), 0);
-    EXPECT_TRUE(ReadTempFilesFromDisk().isEmpty());
+    EXPECT_TRUE(ReadTempFilesFromDisk(rwtest::ScriptedResponder::instance()).isEmpty());
 }
 
 TEST(TempPatterns, MatcherComparesTheExtensionOnlyWithoutCase)

@@ -266,3 +266,34 @@ TEST(DirHogScan, RecordsNameEachFolderInItsParentAsTheWalkOpenedIt)
         EXPECT_EQ(set.extra(byPath.value(r + "/Alpha"), 1), 1);
     }
 }
+
+namespace
+{
+
+// A 20,000-deep chain holds a file in every folder: every folder is a line,
+// each with its one file, however long its path is.
+TEST(DirHogScanDeep, EveryFolderOfATwentyThousandDeepChainIsListed)
+{
+    constexpr int kLevels = 20000;
+    rwtest::FixtureBuilder fx;
+    const QString root = fx.deepChain("d", kLevels, "d", "f");
+    DirHogScan scan(DirHogMode::AllFolders);
+    scan.setCapacityOverride(kCapacity);
+    bool abort = false;
+    rw::FolderWalker walker(scan, abort, rwtest::ScriptedResponder::instance());
+    const rw::DriveInfo drive{QChar('D'), root};
+    ASSERT_TRUE(walker.walkTree(drive, drive.entryText()));
+    const rw::ResultSet& set = *scan.records();
+    ASSERT_EQ(set.size(), std::uint32_t(kLevels + 1));
+    std::int64_t files = 0;
+    std::int64_t withOneFile = 0;
+    for (std::uint32_t rec = 0; rec < set.size(); ++rec) {
+        files += set.extra(rec, 0);
+        withOneFile += set.extra(rec, 0) == 1 ? 1 : 0;
+    }
+    EXPECT_EQ(files, kLevels);
+    EXPECT_EQ(withOneFile, kLevels); // the root holds only the chain
+    EXPECT_EQ(walker.skippedFolderCount(), 0);
+}
+
+} // namespace

@@ -10,7 +10,27 @@
 #include <QMap>
 #include <QRegularExpression>
 
+#include <fcntl.h>
+#include <malloc.h>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <functional>
+#include <vector>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define RW_TEST_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define RW_TEST_ASAN 1
+#endif
+#endif
+#ifndef RW_TEST_ASAN
+#define RW_TEST_ASAN 0 // the sanitizer's heap is not the one mallinfo2 reports
+#endif
 
 namespace
 {
@@ -54,6 +74,56 @@ private:
     }
     QByteArray m_base;
 };
+
+// Counts what the walk hands over without keeping any path: a 20,000-deep
+// walk hands over paths of up to 40 kB. Checks each path has the length its
+// depth gives (a chain of one-letter names) and notes the heap in use at the
+// deepest folder.
+class CountingStrategy : public rw::WalkStrategy
+{
+public:
+    explicit CountingStrategy(const QString& base) : m_baseLength(QFile::encodeName(base).size()) {}
+
+    void folderEntered(const rw::WalkFolder& f) override
+    {
+        maxDepth = std::max(maxDepth, f.depth);
+        if (f.path.size() != m_baseLength + 2 * f.depth)
+            ++wrongPaths;
+        if (onEnter)
+            onEnter(f);
+        if (f.depth == deepest) {
+            const struct mallinfo2 mi = ::mallinfo2();
+            heapAtBottom = mi.uordblks + mi.hblkhd;
+        }
+    }
+    rw::Verdict fileMatched(const rw::FileRecord&) override
+    {
+        ++files;
+        return rw::Verdict::Skip;
+    }
+    rw::Verdict folderDone(const rw::WalkFolder&, const rw::FolderTotals&) override
+    {
+        ++folders;
+        return rw::Verdict::Skip;
+    }
+
+    int deepest = -1;
+    int maxDepth = 0;
+    int wrongPaths = 0;
+    std::int64_t files = 0;
+    std::int64_t folders = 0;
+    std::size_t heapAtBottom = 0;
+    std::function<void(const rw::WalkFolder&)> onEnter;
+
+private:
+    qsizetype m_baseLength;
+};
+
+std::size_t heapInUse()
+{
+    const struct mallinfo2 mi = ::mallinfo2();
+    return mi.uordblks + mi.hblkhd;
+}
 
 QString driveLine(char letter, const QString& root)
 {
@@ -158,7 +228,31 @@ TEST_F(WalkFixture, UnreadableFolderIsSkippedAndTheWalkGoesOn)
     s.files.sort();
     EXPECT_EQ(s.files, QStringList({"good/ok.txt", "top.txt"}));
     EXPECT_FALSE(s.log.contains("done:bad"));
-    EXPECT_TRUE(rwtest::ScriptedResponder::instance().texts().isEmpty());
+    // Nothing is left out silently: one warning after the drive names it.
+    EXPECT_EQ(walker.skippedFolderCount(), 1);
+    const auto& entries = rwtest::ScriptedResponder::instance().entries();
+    ASSERT_EQ(entries.size(), 1);
+    EXPECT_EQ(entries[0].kind, rw::MessageKind::Warning);
+    EXPECT_TRUE(entries[0].text.startsWith("1 folder could not be read"))
+        << qPrintable(entries[0].text);
+    EXPECT_TRUE(entries[0].text.contains(fx.path("bad") + " (")) << qPrintable(entries[0].text);
+}
+
+TEST_F(WalkFixture, ManyFoldersLeftOutGiveOneShortWarning)
+{
+    for (int i = 0; i < 14; ++i)
+        fx.file(QStringLiteral("bad%1/inside.txt").arg(i, 2, 10, QChar('0')));
+    RecordingStrategy s(fx.base());
+    rw::FolderWalker walker(s, abort, rwtest::ScriptedResponder::instance());
+    walker.setOpenFilter([&](const QByteArray& path) { return !path.contains("/bad"); });
+    walker.scanAllDrives({mapped('D')});
+    EXPECT_TRUE(s.files.isEmpty());
+    const QStringList texts = rwtest::ScriptedResponder::instance().texts();
+    ASSERT_EQ(texts.size(), 1);
+    EXPECT_TRUE(texts[0].startsWith("14 folders could not be read")) << qPrintable(texts[0]);
+    EXPECT_EQ(texts[0].count('\n'), 11); // ten named, then the rest counted
+    EXPECT_TRUE(texts[0].endsWith("... and 4 more"));
+    EXPECT_TRUE(walker.takeSkippedFoldersText().isEmpty()); // said once
 }
 
 TEST_F(WalkFixture, FolderWithoutPermissionIsSkipped)
@@ -276,6 +370,139 @@ TEST_F(WalkFixture, DepthIsNotLimitedByOpenFolders)
     EXPECT_EQ(s.log.filter(QRegularExpression("^done:")).size(), 201);
     EXPECT_EQ(s.log.last(), "done:");
     EXPECT_TRUE(s.log.indexOf("file:d/near.txt") > s.log.indexOf("file:" + rel + "deep.txt"));
+}
+
+TEST_F(WalkFixture, TwentyThousandDeepChainIsWalkedWholeInLittleMemory)
+{
+    constexpr int kLevels = 20000;
+    fx.deepChain(QString(), kLevels, "d", "f");
+    CountingStrategy s(fx.base());
+    s.deepest = kLevels;
+    rw::FolderWalker walker(s, abort, rwtest::ScriptedResponder::instance());
+    const QString line = mapped('D');
+    const std::size_t before = heapInUse();
+    walker.scanAllDrives({line});
+    EXPECT_EQ(s.maxDepth, kLevels);
+    EXPECT_EQ(s.folders, kLevels + 1);
+    EXPECT_EQ(s.files, kLevels);
+    EXPECT_EQ(walker.examinedCount(), kLevels);
+    EXPECT_EQ(s.wrongPaths, 0);
+    EXPECT_EQ(walker.skippedFolderCount(), 0);
+    EXPECT_TRUE(rwtest::ScriptedResponder::instance().texts().isEmpty());
+#if !RW_TEST_ASAN
+    // A few hundred bytes a level; a read buffer or a full path per level
+    // would take hundreds of megabytes here.
+    EXPECT_LT(s.heapAtBottom - before, std::size_t(48) << 20);
+#else
+    (void)before;
+#endif
+}
+
+// Past the open window a folder is reopened through ".." of the sub-folder
+// just finished; when that is no longer its parent (a sub-folder was moved
+// away meanwhile), it is reopened by name from the nearest open folder; one
+// that is gone is reported, and the walk goes on.
+TEST_F(WalkFixture, FoldersMovedDuringADeepWalkAreFollowedOrReported)
+{
+    constexpr int kLevels = 300; // well past the folders kept open
+    const QByteArray base = QFile::encodeName(fx.base());
+    struct Case {
+        const char* name;
+        std::vector<std::pair<const char*, const char*>> renames;
+        int skipped;
+    } cases[] = {
+        // Level 2 moves out of level 1, which is then found again by name.
+        {"sub-folder moved out", {{"/top/d/d", "/moved"}}, 0},
+        // Level 1 moves along with the rest: ".." still leads to it.
+        {"whole chain moved", {{"/top/d", "/gone"}}, 0},
+        // Both: level 1 can be reached neither way; its own file is lost.
+        {"level 1 lost", {{"/top/d/d", "/moved"}, {"/top/d", "/gone"}}, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QDir(fx.base()).removeRecursively();
+        fx.deepChain("top", kLevels, "d", "f");
+        rwtest::ScriptedResponder::instance().clear();
+        CountingStrategy s(fx.base() + "/top");
+        s.onEnter = [&](const rw::WalkFolder& f) {
+            if (f.depth != kLevels)
+                return;
+            for (const auto& [from, to] : c.renames)
+                ASSERT_EQ(::rename((base + from).constData(), (base + to).constData()), 0);
+        };
+        bool stop = false;
+        rw::FolderWalker walker(s, stop, rwtest::ScriptedResponder::instance());
+        walker.scanAllDrives({mapped('D', "top")});
+        EXPECT_EQ(s.folders, kLevels + 1 - c.skipped);
+        EXPECT_EQ(s.files, kLevels - c.skipped);
+        EXPECT_EQ(walker.skippedFolderCount(), c.skipped);
+        const QStringList texts = rwtest::ScriptedResponder::instance().texts();
+        ASSERT_EQ(texts.size(), c.skipped);
+        if (c.skipped)
+            EXPECT_TRUE(texts[0].contains("(moved while it was scanned)")) << qPrintable(texts[0]);
+    }
+}
+
+// A bind mount of a folder of the same file system has the same device
+// number; only its mount id shows it is another mount. Needs a mount
+// namespace of its own (root, or an unprivileged user namespace), made in a
+// child process so the test process stays as it was.
+TEST_F(WalkFixture, BindMountInsideTheTreeIsNotEntered)
+{
+    fx.file("real/one.txt");
+    fx.file("real/two.txt");
+    fx.folder("bound");
+    const QString line = mapped('D');
+    const QByteArray real = QFile::encodeName(fx.path("real"));
+    const QByteArray bound = QFile::encodeName(fx.path("bound"));
+
+    int pipeFds[2];
+    ASSERT_EQ(::pipe(pipeFds), 0);
+    const pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        ::close(pipeFds[0]);
+        const auto answer = [&](const QByteArray& text) {
+            [[maybe_unused]] const ssize_t n = ::write(pipeFds[1], text.constData(), text.size());
+            ::_exit(0);
+        };
+        if (::unshare(CLONE_NEWNS) != 0) {
+            const uid_t uid = ::getuid();
+            const gid_t gid = ::getgid();
+            if (::unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0)
+                answer("skip: no mount namespace: " + QByteArray(std::strerror(errno)));
+            const auto put = [](const char* file, const QByteArray& text) {
+                QFile f(QString::fromLatin1(file));
+                return f.open(QIODevice::WriteOnly) && f.write(text) == text.size();
+            };
+            put("/proc/self/setgroups", "deny");
+            if (!put("/proc/self/uid_map",
+                     QByteArray::number(uid) + " " + QByteArray::number(uid) + " 1") ||
+                !put("/proc/self/gid_map",
+                     QByteArray::number(gid) + " " + QByteArray::number(gid) + " 1"))
+                answer("skip: no id map in the user namespace");
+        }
+        if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            ::mount(real.constData(), bound.constData(), nullptr, MS_BIND, nullptr) != 0)
+            answer("skip: bind mount refused: " + QByteArray(std::strerror(errno)));
+        CountingStrategy s(fx.base());
+        bool stop = false;
+        rw::FolderWalker walker(s, stop, rwtest::ScriptedResponder::instance());
+        walker.scanAllDrives({line});
+        answer(QByteArray::number(s.files) + " " + QByteArray::number(s.folders));
+    }
+    ::close(pipeFds[1]);
+    QByteArray result;
+    char buffer[256];
+    for (ssize_t n; (n = ::read(pipeFds[0], buffer, sizeof buffer)) > 0;)
+        result.append(buffer, n);
+    ::close(pipeFds[0]);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    if (result.startsWith("skip:"))
+        GTEST_SKIP() << result.constData();
+    // The files of "real" once, and "bound" is not entered.
+    EXPECT_EQ(result, "2 2");
 }
 
 TEST_F(WalkFixture, ProgressIsRateLimited)

@@ -4,6 +4,7 @@
 #include "framework/core/FileTypes.h"
 #include "framework/core/StatFileLists.h"
 #include "platform/ProfileFile.h"
+#include "tests/support/ScriptedResponder.h"
 #include "tests/support/TestEnvironment.h"
 
 namespace
@@ -21,7 +22,8 @@ TEST(StatFileLists, NeverSavedListGivesTheThreeDefaults)
 {
     for (const char* name : {rw::kIncludeList, rw::kExcludeList}) {
         QStringList list{QStringLiteral("stale")};
-        rw::ReadStatFilesFromDisk(list, QString::fromLatin1(name));
+        rw::ReadStatFilesFromDisk(list, QString::fromLatin1(name),
+                                  rwtest::ScriptedResponder::instance());
         EXPECT_EQ(list, (QStringList{line("*.dll"), line("*.doc"), line("*.exe")})) << name;
     }
 }
@@ -35,12 +37,14 @@ TEST(StatFileLists, ReadSkipsEmptyValuesAndSortsWithoutCase)
                                                              {"File3", "*.BAK"},
                                                              {"File4", "*.qqzx"}}));
     QStringList list;
-    rw::ReadStatFilesFromDisk(list, QStringLiteral("Include"));
+    rw::ReadStatFilesFromDisk(list, QStringLiteral("Include"),
+                              rwtest::ScriptedResponder::instance());
     EXPECT_EQ(list,
               (QStringList{line("*.BAK"), QStringLiteral("*.qqzx\tQQZX File"), line("*.zip")}));
 
     ASSERT_TRUE(ini.writeSection(QStringLiteral("Exclude"), {{"Number", "0"}, {"File1", "*.a"}}));
-    rw::ReadStatFilesFromDisk(list, QStringLiteral("Exclude"));
+    rw::ReadStatFilesFromDisk(list, QStringLiteral("Exclude"),
+                              rwtest::ScriptedResponder::instance());
     EXPECT_TRUE(list.isEmpty());
 }
 
@@ -66,6 +70,7 @@ TEST(StatFileLists, SavingAShorterListLeavesTheKeysBeyondItsCount)
     }
 
     QStringList back;
-    rw::ReadStatFilesFromDisk(back, QStringLiteral("Exclude"));
+    rw::ReadStatFilesFromDisk(back, QStringLiteral("Exclude"),
+                              rwtest::ScriptedResponder::instance());
     EXPECT_EQ(back, (QStringList{line("*.bak"), line("*.txt")}));
 }

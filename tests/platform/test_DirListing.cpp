@@ -8,6 +8,8 @@
 #include <QDateTime>
 #include <QFile>
 
+#include <cerrno>
+#include <cstdio>
 #include <map>
 #include <string>
 
@@ -113,12 +115,69 @@ TEST(DirListing, ReattachKeepsTheEntriesRead)
     rw::DirListing listing;
     ASSERT_TRUE(listing.open(base));
     ASSERT_TRUE(listing.readAll());
+    rw::FileStatus self;
+    ASSERT_TRUE(listing.selfStatus(&self));
     listing.releaseDescriptor();
     EXPECT_FALSE(listing.isOpen());
-    ASSERT_TRUE(listing.reattach(base));
+    listing.reattach(rw::openFolderChecked(rw::DirListing::kWorkingFolder, base.constData(),
+                                           self.dev, self.ino));
+    ASSERT_TRUE(listing.isOpen());
     EXPECT_EQ(listAll(listing).size(), 300u);
     rw::FileStatus st;
     EXPECT_TRUE(listing.status("a_rather_long_file_name_to_fill_buffers_7.txt", &st));
+}
+
+} // namespace
+
+namespace
+{
+
+// The walk's decision on a folder's mount, apart from any real mount: a
+// device change always ends the walk there; with both mount ids known a
+// different id does too (a bind mount of the same file system); an id the
+// kernel did not give leaves the device alone to decide.
+TEST(MountIdentity, SameMountDecision)
+{
+    struct Case {
+        rw::MountIdentity root, folder;
+        bool same;
+    } cases[] = {
+        {{1, 10}, {1, 10}, true}, {{1, 10}, {1, 11}, false}, {{1, 10}, {2, 10}, false},
+        {{1, 0}, {1, 11}, true},  {{1, 10}, {1, 0}, true},   {{1, 0}, {2, 0}, false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.folder.sameMount(c.root), c.same) << c.root.dev << "/" << c.root.mountId << " "
+                                                      << c.folder.dev << "/" << c.folder.mountId;
+}
+
+TEST(DirListing, FolderReopenedOnlyWhenItIsTheSameObject)
+{
+    rwtest::FixtureBuilder fx;
+    fx.folder("a/b");
+    fx.folder("c");
+    rw::DirListing a;
+    rw::DirListing b;
+    ASSERT_TRUE(a.open(QFile::encodeName(fx.path("a"))));
+    ASSERT_TRUE(b.open(a.fd(), "b"));
+    rw::FileStatus aSt;
+    rw::FileStatus bSt;
+    ASSERT_TRUE(a.selfStatus(&aSt));
+    ASSERT_TRUE(b.selfStatus(&bSt));
+    EXPECT_NE(aSt.mountId, 0u); // the kernel here tells mount ids
+
+    EXPECT_TRUE(rw::openFolderChecked(b.fd(), "..", aSt.dev, aSt.ino).isValid());
+    EXPECT_TRUE(rw::openFolderChecked(a.fd(), "b", bSt.dev, bSt.ino).isValid());
+    // Another folder in its place is refused.
+    ASSERT_EQ(::rename(QFile::encodeName(fx.path("a/b")).constData(),
+                       QFile::encodeName(fx.path("moved")).constData()),
+              0);
+    ASSERT_EQ(::rename(QFile::encodeName(fx.path("c")).constData(),
+                       QFile::encodeName(fx.path("a/b")).constData()),
+              0);
+    errno = 0;
+    EXPECT_FALSE(rw::openFolderChecked(a.fd(), "b", bSt.dev, bSt.ino).isValid());
+    EXPECT_EQ(errno, ESTALE);
+    EXPECT_FALSE(rw::openFolderChecked(b.fd(), "..", aSt.dev, aSt.ino).isValid());
 }
 
 } // namespace

@@ -128,7 +128,11 @@ TEST(ProfileFile, WriteCreatesFolderFileAndSection)
 TEST(ProfileFile, JunkFilesAreReadAndKeptAsTheyWere)
 {
     // NUL bytes, invalid UTF-8, a 1 MB line and no final newline.
-    QByteArray junk("\x00\xff\xfe[bin\x00ary]\n", 14);
+    // The literal is split after \x00 so "a" is not read as one more hex digit.
+    static constexpr char kHead[] = "\x00\xff\xfe[bin\x00"
+                                    "ary]\n";
+    QByteArray junk(kHead, sizeof kHead - 1);
+    ASSERT_EQ(junk.indexOf('\0', 1), 7); // the NUL inside the bracket is there
     junk += QByteArray(1024 * 1024, 'z') + '\n';
     junk += "[S]\n";
     junk += QByteArray("\xc3\x28=\x00\x01\n", 6);

@@ -13,11 +13,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace rwtest {
+namespace rwtest
+{
 
 FixtureBuilder::FixtureBuilder() : m_base(fixtureRoot()) {}
 
-FixtureBuilder::FixtureBuilder(const QString& base) : m_base(base) { QDir().mkpath(base); }
+FixtureBuilder::FixtureBuilder(const QString& base) : m_base(base)
+{
+    QDir().mkpath(base);
+}
 
 QString FixtureBuilder::path(const QString& rel) const
 {
@@ -32,6 +36,35 @@ QString FixtureBuilder::folder(const QString& rel)
     if (!QDir().mkpath(p))
         ADD_FAILURE() << "cannot create folder " << qPrintable(p);
     return p;
+}
+
+QString FixtureBuilder::deepChain(const QString& rel, int levels, const QByteArray& name,
+                                  const QByteArray& fileName)
+{
+    const QString top = folder(rel);
+    int fd = ::open(QFile::encodeName(top).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    for (int i = 0; fd >= 0 && i < levels; ++i) {
+        const int made = ::mkdirat(fd, name.constData(), 0755);
+        const int next =
+            made == 0 ? ::openat(fd, name.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC) : -1;
+        ::close(fd);
+        fd = next;
+        if (fd >= 0 && !fileName.isEmpty()) {
+            const int file =
+                ::openat(fd, fileName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+            if (file < 0) {
+                ::close(fd);
+                fd = -1;
+            } else {
+                ::close(file);
+            }
+        }
+    }
+    if (fd < 0)
+        ADD_FAILURE() << "cannot build the folder chain below " << qPrintable(top);
+    else
+        ::close(fd);
+    return top;
 }
 
 QString FixtureBuilder::file(const QString& rel, std::int64_t size, char fill)
@@ -72,7 +105,8 @@ QString FixtureBuilder::hardlink(const QString& rel, const QString& existingRel)
 {
     const QString p = path(rel);
     QDir().mkpath(QFileInfo(p).path());
-    if (::link(QFile::encodeName(path(existingRel)).constData(), QFile::encodeName(p).constData()) != 0)
+    if (::link(QFile::encodeName(path(existingRel)).constData(),
+               QFile::encodeName(p).constData()) != 0)
         ADD_FAILURE() << "cannot hard-link " << qPrintable(p);
     return p;
 }
@@ -94,7 +128,8 @@ void FixtureBuilder::setTimes(const QString& rel, const QDateTime& modified,
     ts[0].tv_nsec = 0;
     ts[1].tv_sec = modified.toSecsSinceEpoch();
     ts[1].tv_nsec = 0;
-    if (::utimensat(AT_FDCWD, QFile::encodeName(path(rel)).constData(), ts, AT_SYMLINK_NOFOLLOW) != 0)
+    if (::utimensat(AT_FDCWD, QFile::encodeName(path(rel)).constData(), ts, AT_SYMLINK_NOFOLLOW) !=
+        0)
         ADD_FAILURE() << "cannot set times of " << qPrintable(path(rel));
 }
 

@@ -6,13 +6,15 @@
 
 #include <cstdint>
 
-namespace rwtest {
+namespace rwtest
+{
 
 // Builds fixture trees inside a folder (by default the test's fixtureRoot()).
 // Paths given to the methods are relative to that folder; parents are
 // created as needed. Every method returns the absolute path it made and
 // fails the running test (ADD_FAILURE) when the file system refuses.
-class FixtureBuilder {
+class FixtureBuilder
+{
 public:
     FixtureBuilder();
     explicit FixtureBuilder(const QString& base);
@@ -29,6 +31,13 @@ public:
     QString symlink(const QString& rel, const QString& target);
     QString hardlink(const QString& rel, const QString& existingRel);
     QString fifo(const QString& rel);
+    // A chain of `levels` folders below `rel` (rel/name/name/...), each
+    // holding an empty file `fileName` unless it is empty. Made with mkdirat
+    // and openat relative to the folder above, so any depth works; the
+    // paths of the deep folders are longer than any system call takes.
+    // Returns the path of `rel`.
+    QString deepChain(const QString& rel, int levels, const QByteArray& name,
+                      const QByteArray& fileName = QByteArray());
 
     // Sets last-write and last-access times (local time).
     void setTimes(const QString& rel, const QDateTime& modified, const QDateTime& accessed);

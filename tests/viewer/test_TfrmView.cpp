@@ -240,7 +240,8 @@ TEST(TfrmView, PrintsAllOrTheSelection)
 
 TEST(TfrmView, PeekAtStringsShowsATemporaryListing)
 {
-    QByteArray data("\x01\x02hello world\x00short\x00", 22);
+    static constexpr char kHead[] = "\x01\x02hello world\x00short\x00";
+    QByteArray data(kHead, sizeof kHead - 1); // the literal's bytes, not its terminator
     data += "another string\x7f";
     ShownView v(FixtureBuilder().fileWithContent(QStringLiteral("prog.bin"), data));
     QStringList shown;

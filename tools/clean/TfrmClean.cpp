@@ -251,7 +251,7 @@ void TfrmClean::resizeEvent(QResizeEvent* event)
 
 void TfrmClean::ReadInFromDisk()
 {
-    m_pickList->setLines(ReadTempFilesFromDisk());
+    m_pickList->setLines(ReadTempFilesFromDisk(*messageResponder()));
 }
 
 void TfrmClean::selectAllExtensions()

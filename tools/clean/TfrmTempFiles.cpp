@@ -111,7 +111,7 @@ void TfrmTempFiles::showEvent(QShowEvent* event)
 
 void TfrmTempFiles::ReadInFromDisk()
 {
-    m_pickList->setLines(ReadTempFilesFromDisk());
+    m_pickList->setLines(ReadTempFilesFromDisk(*messageResponder()));
 }
 
 bool TfrmTempFiles::WriteOutToDisk()

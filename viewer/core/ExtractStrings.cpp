@@ -6,6 +6,8 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 namespace rw
 {
 
@@ -18,6 +20,28 @@ bool isReadable(char c)
 }
 
 } // namespace
+
+bool stringsOfBlock(const char* block, std::int64_t size, int minLen, int maxLen, QByteArray& last,
+                    const std::function<bool(const QByteArray& line)>& keep)
+{
+    bool ok = true;
+    QByteArray run; // each block starts a run of its own
+    run.reserve(qsizetype(std::max(maxLen, 0)) + 2);
+    for (std::int64_t i = 0; i < size; ++i) {
+        const char c = block[i];
+        if (isReadable(c)) {
+            if (run.size() <= maxLen)
+                run.append(c);
+            continue;
+        }
+        if (run.size() > minLen && run != last) {
+            ok = keep(run) && ok;
+            last = run;
+        }
+        run.clear();
+    }
+    return ok;
+}
 
 bool ExtractStrings(const QByteArray& source, const QString& target, int minLen, int maxLen,
                     MessageResponder& reporter)
@@ -43,27 +67,15 @@ bool ExtractStrings(const QByteArray& source, const QString& target, int minLen,
     constexpr qint64 kBlock = 2048;
     char block[kBlock];
     QByteArray last; // the line written last
-    QByteArray run;
-    run.reserve(maxLen + 2);
     bool ok = true;
+    const auto write = [&out](const QByteArray& line) {
+        return out.write(line) == line.size() && out.write("\r\n", 2) == 2;
+    };
     for (;;) {
         const qint64 got = in.read(block, kBlock);
         if (got <= 0)
             break;
-        run.clear(); // each block starts a run of its own
-        for (qint64 i = 0; i < got; ++i) {
-            const char c = block[i];
-            if (isReadable(c)) {
-                if (run.size() <= maxLen)
-                    run.append(c);
-                continue;
-            }
-            if (run.size() > minLen && run != last) {
-                ok = ok && out.write(run) == run.size() && out.write("\r\n", 2) == 2;
-                last = run;
-            }
-            run.clear();
-        }
+        ok = stringsOfBlock(block, got, minLen, maxLen, last, write) && ok;
     }
     ok = ok && out.flush();
     if (!ok)

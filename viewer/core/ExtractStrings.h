@@ -5,6 +5,9 @@
 #include <QByteArray>
 #include <QString>
 
+#include <cstdint>
+#include <functional>
+
 namespace rw
 {
 
@@ -27,5 +30,11 @@ namespace rw
 // not write file <target>"), both shown through `reporter`.
 bool ExtractStrings(const QByteArray& source, const QString& target, int minLen, int maxLen,
                     MessageResponder& reporter);
+
+// The strings of one block by the rules above, each handed to `keep` (which
+// returns false when it could not keep it). `last` is the line written just
+// before and is updated. False when any `keep` returned false.
+bool stringsOfBlock(const char* block, std::int64_t size, int minLen, int maxLen, QByteArray& last,
+                    const std::function<bool(const QByteArray& line)>& keep);
 
 } // namespace rw

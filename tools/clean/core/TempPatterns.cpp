@@ -44,7 +44,7 @@ void sortTempPatternLines(QStringList& lines)
     });
 }
 
-QStringList ReadTempFilesFromDisk()
+QStringList ReadTempFilesFromDisk(MessageResponder& reporter)
 {
     const QString section = QString::fromLatin1(kTempFilesSection);
     QStringList lines;
@@ -52,7 +52,7 @@ QStringList ReadTempFilesFromDisk()
         for (const QString& p : missingSectionTempPatterns())
             lines << TempPatternLine(p);
     } else {
-        for (const QString& value : readListSection(section)) {
+        for (const QString& value : readListSection(section, reporter)) {
             if (!value.isEmpty())
                 lines << TempPatternLine(value);
         }

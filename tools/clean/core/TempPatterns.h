@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/core/Messages.h"
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -31,7 +32,7 @@ void sortTempPatternLines(QStringList& lines);
 
 // Reads the section: an entry for each non-empty stored value, sorted; the
 // missing-section defaults when "Number" is missing; nothing when it is 0.
-QStringList ReadTempFilesFromDisk();
+QStringList ReadTempFilesFromDisk(MessageResponder& reporter);
 
 // Stores the patterns of `lines` (each line's text before its first tab) in
 // list order, with "Number" = the line count. Keys of a longer earlier list

@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Builds the test suite with AddressSanitizer and UndefinedBehaviorSanitizer
+# into ./build-asan and runs it. Any finding fails: UBSan does not recover,
+# ASan's leak check is on, and only the leaks listed (with their library) in
+# tests/sanitizers/lsan.supp are accepted.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+LAUNCHER=()
+command -v ccache >/dev/null 2>&1 && LAUNCHER=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRW_SANITIZE=ON \
+    "${LAUNCHER[@]}" >/dev/null
+cmake --build build-asan -j"$(nproc)"
+cd build-asan
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1:detect_stack_use_after_return=1
+export LSAN_OPTIONS=suppressions=$PWD/../tests/sanitizers/lsan.supp:print_suppressions=0
+export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" --timeout 900
