@@ -8,6 +8,7 @@
 #include "tools/clean/core/CleanScan.h"
 #include "tools/clean/core/TempPatterns.h"
 #include "tools/dirhog/core/DirHogScan.h"
+#include "tools/dup/core/ContentDupFinder.h"
 #include "tools/dup/core/DupScan.h"
 #include "tools/mods/core/ModsScan.h"
 #include "tools/stats/core/StatsCollector.h"
@@ -72,6 +73,20 @@ void fileHogsOrDuplicates(const ReportRequest& request, ReportTable& table,
         scan.sortLines();
         const std::vector<std::uint32_t>& sorted = scan.collection();
         table.rows.assign(sorted.rbegin(), sorted.rend());
+        return;
+    }
+    if (request.matchMode == mmContents) {
+        // Identical bytes: the finder's groups, largest waste first; names of
+        // one file (hard links) are never a group by themselves.
+        ContentDupFinder finder(table.lines->set());
+        finder.run(scan.collection());
+        const ContentGroups& groups = finder.result();
+        table.rows = groups.rows;
+        for (std::size_t i = 1; i < groups.rowGroup.size(); ++i)
+            if (groups.rowGroup[i] != groups.rowGroup[i - 1])
+                table.groupEnds.push_back(i);
+        if (!table.rows.empty())
+            table.groupEnds.push_back(table.rows.size());
         return;
     }
     table.rows = scan.resultRecords();

@@ -151,6 +151,17 @@ TEST(RoomwiseReport, TsvEqualsEachWindowsClipboardCopy)
              w.findChild<QComboBox*>("cbDup")->setCurrentIndex(1);
              click(w, "btScan");
          }},
+        {"duplicates by contents",
+         {"dups", fx.root, "--by", "contents"},
+         [] {
+             DuplicateMode = true;
+             return createDupWindow(nullptr);
+         },
+         [](QDialog& w) {
+             w.findChild<QAbstractSpinBox*>("num1")->setProperty("value", 0);
+             w.findChild<QComboBox*>("cbDup")->setCurrentIndex(7);
+             click(w, "btScan");
+         }},
         {"main folders",
          {"dirhogs", fx.root},
          [] { return createDirHogWindow(nullptr); },
@@ -218,6 +229,21 @@ TEST(RoomwiseReport, JsonIsTypedAndGivesBackTheExactBytesOfANameThatIsNotUtf8)
     const QJsonArray groups = QJsonDocument::fromJson(dups.out)["groups"].toArray();
     ASSERT_EQ(groups.size(), 1);
     EXPECT_EQ(groups[0].toArray().size(), 3) << "three same.txt";
+
+    // By contents: the three same.txt (equal bytes) and nothing else, even
+    // where only the sizes agree.
+    fx.fb.fileWithContent("tree/d/other.txt", QByteArray(700, 'y'));
+    fx.fb.hardlink("tree/d/link.txt", "tree/a/same.txt");
+    const ProgramRun contents = report({"dups", fx.root, "--by", "contents", "--format", "json"});
+    ASSERT_EQ(contents.status, 0) << contents.err.constData();
+    const QJsonArray byContents = QJsonDocument::fromJson(contents.out)["groups"].toArray();
+    ASSERT_EQ(byContents.size(), 1);
+    QStringList names;
+    for (const QJsonValue& v : byContents[0].toArray())
+        names << v.toObject()["path"].toString().mid(fx.root.size() + 1);
+    names.sort();
+    EXPECT_EQ(names, QStringList({"a/same.txt", "b/same.txt", "c/same.txt", "d/link.txt"}))
+        << "a hard link is listed beside its file, never as a copy of its own";
 }
 
 TEST(RoomwiseReport, ExitStatusSortingAndNulRecords)
