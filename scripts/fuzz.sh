@@ -11,8 +11,7 @@ seconds=${FUZZ_SECONDS:-60}
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=(pe_version profile line_index strings wildcard)
 
-LAUNCHER=()
-command -v ccache >/dev/null 2>&1 && LAUNCHER=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+. scripts/ccache-env.sh
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
     -DBUILD_TESTING=OFF "${LAUNCHER[@]}" >/dev/null
 ninja -C build-fuzz "${targets[@]/%/_fuzzer}"

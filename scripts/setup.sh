@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
           libgtest-dev libgmock-dev zlib1g-dev libdeflate-dev libxxhash-dev shared-mime-info hicolor-icon-theme
           adwaita-icon-theme fonts-dejavu-core fonts-liberation2 xvfb xauth xdotool xclip
-          jdupes rdfind fdupes clang libclang-rt-14-dev)
+          jdupes rdfind fdupes clang libclang-rt-14-dev ccache)
 if [ "${1:-}" = "--print-packages" ]; then
     printf '%s\n' "${PACKAGES[@]}"
     exit 0
@@ -25,7 +25,6 @@ if [ ${#missing[@]} -gt 0 ]; then
     DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-LAUNCHER=()
-command -v ccache >/dev/null 2>&1 && LAUNCHER=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+. scripts/ccache-env.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${LAUNCHER[@]}" >/dev/null
 cmake --build build -j"$(nproc)"
