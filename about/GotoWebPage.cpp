@@ -1,7 +1,7 @@
 #include "about/GotoWebPage.h"
 
-#include "app/core/ProgramMessages.h"
-#include "app/core/SharedRoutines.h"
+#include "base/ProgramMessages.h"
+#include "base/SharedRoutines.h"
 #include "platform/Folders.h"
 
 #include <QDesktopServices>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/ProgramMessages.h"
+#include "base/ProgramMessages.h"
 
 namespace rw
 {

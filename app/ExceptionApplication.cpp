@@ -1,6 +1,6 @@
 #include "app/ExceptionApplication.h"
 
-#include "app/core/ProgramMessages.h"
+#include "base/ProgramMessages.h"
 
 #include <exception>
 

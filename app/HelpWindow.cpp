@@ -1,6 +1,6 @@
 #include "app/HelpWindow.h"
 
-#include "app/core/ProgramMessages.h"
+#include "base/ProgramMessages.h"
 
 #include <QFileInfo>
 #include <QPointer>

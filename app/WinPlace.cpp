@@ -1,6 +1,6 @@
 #include "app/WinPlace.h"
 
-#include "app/core/PlacementValue.h"
+#include "base/PlacementValue.h"
 #include "platform/Folders.h"
 #include "platform/ProfileFile.h"
 

@@ -3,7 +3,7 @@
 // same synthetic tree, warm cache. Prints the times and the ratios; the goal
 // is an all-folder scan no slower than 1.3 times `du -x`.
 
-#include "app/core/ProgramMessages.h"
+#include "base/ProgramMessages.h"
 #include "bench/BenchSupport.h"
 #include "framework/core/FolderWalker.h"
 #include "tools/dirhog/core/DirHogScan.h"

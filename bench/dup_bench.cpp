@@ -4,7 +4,7 @@
 // the finder compares metadata (the chosen fields), so its figure is the
 // cost of a walk plus grouping, theirs includes reading and hashing files.
 
-#include "app/core/ProgramMessages.h"
+#include "base/ProgramMessages.h"
 #include "bench/BenchSupport.h"
 #include "framework/core/FolderWalker.h"
 #include "framework/core/SizeFilter.h"

@@ -10,7 +10,7 @@
 // Then how the finder's time grows from a tree of 20,000 small files to
 // the tree of 200,000 (ten times its size).
 
-#include "app/core/ProgramMessages.h"
+#include "base/ProgramMessages.h"
 #include "bench/BenchSupport.h"
 #include "framework/core/FolderWalker.h"
 #include "framework/core/SizeFilter.h"

@@ -18,7 +18,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include "app/core/ProgramMessages.h"
+#include "base/ProgramMessages.h"
 #include "bench/BenchSupport.h"
 #include "controls/ResultGridModel.h"
 #include "controls/ResultGridView.h"

@@ -2,7 +2,7 @@
 // on the same synthetic tree, warm cache. Prints files per second and the
 // two ratios; the goal is a walk no slower than 1.3 times `du -s`.
 
-#include "app/core/ProgramMessages.h"
+#include "base/ProgramMessages.h"
 #include "bench/BenchSupport.h"
 #include "framework/core/FileTextFormatter.h"
 #include "framework/core/FolderWalker.h"

@@ -15,9 +15,9 @@
 #include <unistd.h>
 
 #include "app/WinPlace.h"
-#include "app/core/ProgramMessages.h"
-#include "app/core/Settings.h"
-#include "app/core/SharedRoutines.h"
+#include "base/ProgramMessages.h"
+#include "base/Settings.h"
+#include "base/SharedRoutines.h"
 #include "browser/FolderTree.h"
 #include "browser/TfrmDelDirectory.h"
 #include "browser/core/FolderDelete.h"

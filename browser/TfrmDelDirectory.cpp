@@ -1,6 +1,6 @@
 #include "browser/TfrmDelDirectory.h"
 
-#include "app/core/ProgramMessages.h"
+#include "base/ProgramMessages.h"
 #include "platform/Drives.h"
 
 #include <QFontMetrics>

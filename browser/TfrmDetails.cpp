@@ -1,7 +1,7 @@
 #include "browser/TfrmDetails.h"
 
-#include "app/core/ProgramMessages.h"
-#include "app/core/SharedRoutines.h"
+#include "base/ProgramMessages.h"
+#include "base/SharedRoutines.h"
 #include "browser/core/FileDetails.h"
 #include "controls/FileIcon.h"
 #include "controls/TextPrinter.h"

@@ -1,6 +1,6 @@
 #include "controls/FileViewer.h"
 
-#include "app/core/ProgramMessages.h"
+#include "base/ProgramMessages.h"
 #include "viewer/core/HexFormatter.h"
 #include "viewer/core/TextFormatter.h"
 #include "viewer/core/TextSearch.h"

@@ -20,8 +20,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/core/ProgramMessages.h"
-#include "app/core/SharedRoutines.h"
+#include "base/ProgramMessages.h"
+#include "base/SharedRoutines.h"
 #include "controls/GridCellDelegate.h"
 #include "controls/ResultGridModel.h"
 #include "controls/ResultGridView.h"

@@ -1,6 +1,6 @@
 #include "framework/ScanSession.h"
 
-#include "app/core/ProgramMessages.h"
+#include "base/ProgramMessages.h"
 #include "framework/core/ScanLimits.h"
 
 #include <QAbstractButton>

@@ -12,9 +12,9 @@
 
 #include <cmath>
 
-#include "app/core/ProgramMessages.h"
-#include "app/core/Settings.h"
-#include "app/core/SharedRoutines.h"
+#include "base/ProgramMessages.h"
+#include "base/Settings.h"
+#include "base/SharedRoutines.h"
 #include "framework/core/DeleteRun.h"
 #include "framework/core/PathTarget.h"
 

@@ -1,6 +1,6 @@
 #include "framework/TfrmStatList.h"
 
-#include "app/core/ProgramMessages.h"
+#include "base/ProgramMessages.h"
 #include "controls/PickList.h"
 #include "framework/TypeListEditing.h"
 #include "framework/core/StatFileLists.h"

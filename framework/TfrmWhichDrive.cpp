@@ -1,5 +1,5 @@
 #include "framework/TfrmWhichDrive.h"
-#include "app/core/ProgramMessages.h"
+#include "base/ProgramMessages.h"
 
 #include "controls/CheckListBox.h"
 #include "controls/PickList.h"

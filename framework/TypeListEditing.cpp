@@ -1,6 +1,6 @@
 #include "framework/TypeListEditing.h"
 
-#include "app/core/ProgramMessages.h"
+#include "base/ProgramMessages.h"
 #include "controls/PickList.h"
 #include "framework/TfrmSelectExtension.h"
 

@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/core/Messages.h"
+#include "base/Messages.h"
 #include "framework/core/FileRecord.h"
 #include "platform/Terminal.h"
 #include "report/core/ReportRequest.h"

@@ -3,9 +3,9 @@
 # file (run as a test; `--arrows` prints the include arrows between top-level
 # folders instead).
 #
-# Engine code (platform/, app/core/ and every */core/ folder) talks to the
+# Engine code (platform/, base/ and every */core/ folder) talks to the
 # user only through the MessageResponder its caller hands over: it never
-# includes the program-wide responder (app/core/ProgramMessages.h) nor any
+# includes the program-wide responder (base/ProgramMessages.h) nor any
 # header of a window layer. Exits 1 and names each offending line otherwise.
 set -euo pipefail
 root=${1:-$(cd "$(dirname "$0")/.." && pwd)}
@@ -19,7 +19,7 @@ sources() {
 
 is_engine() {
     case "$1" in
-    platform/* | app/core/* | */core/*) return 0 ;;
+    platform/* | base/* | */core/*) return 0 ;;
     *) return 1 ;;
     esac
 }
@@ -51,11 +51,11 @@ status=0
 while read -r f; do
     is_engine "$f" || continue
     # The program-wide responder's own definition.
-    [ "$f" = "app/core/ProgramMessages.cpp" ] && continue
+    [ "$f" = "base/ProgramMessages.cpp" ] && continue
     while IFS=: read -r line inc; do
         inc=${inc#*\"}
         inc=${inc%\"*}
-        if [ "$inc" = "app/core/ProgramMessages.h" ]; then
+        if [ "$inc" = "base/ProgramMessages.h" ]; then
             echo "$f:$line: engine code includes the program-wide responder ($inc); take a MessageResponder from the caller"
             status=1
         elif [ -f "$inc" ] && ! is_engine "$inc"; then

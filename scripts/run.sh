@@ -5,7 +5,7 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     echo "No display found. Start Roomwise under a virtual display with:"
-    echo "    xvfb-run -a build/app/launcher/roomwise"
+    echo "    xvfb-run -a build/launcher/roomwise"
     exit 1
 fi
-exec build/app/launcher/roomwise "$@"
+exec build/launcher/roomwise "$@"

@@ -1,8 +1,8 @@
 #include "viewer/TfrmView.h"
 
 #include "app/WinPlace.h"
-#include "app/core/ProgramMessages.h"
-#include "app/core/SharedRoutines.h"
+#include "base/ProgramMessages.h"
+#include "base/SharedRoutines.h"
 #include "controls/FileViewer.h"
 #include "controls/TextPrinter.h"
 #include "platform/DisplayName.h"

@@ -1,6 +1,6 @@
 #include "browser/core/FileDetails.h"
 
-#include "app/core/SharedRoutines.h"
+#include "base/SharedRoutines.h"
 #include "platform/DisplayName.h"
 #include "platform/PeVersionInfo.h"
 

@@ -1,7 +1,7 @@
 #include "browser/core/FolderDelete.h"
 
-#include "app/core/Messages.h"
-#include "app/core/SharedRoutines.h"
+#include "base/Messages.h"
+#include "base/SharedRoutines.h"
 #include "browser/core/ProtectedPaths.h"
 #include "framework/core/DeleteRun.h"
 #include "framework/core/PathTarget.h"

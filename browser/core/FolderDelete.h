@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "app/core/Messages.h"
+#include "base/Messages.h"
 #include "framework/core/DeleteTarget.h"
 #include "platform/SafeFolder.h"
 

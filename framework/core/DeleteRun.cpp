@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cerrno>
 
-#include "app/core/Messages.h"
-#include "app/core/Settings.h"
+#include "base/Messages.h"
+#include "base/Settings.h"
 #include "platform/Trash.h"
 
 namespace rw

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "app/core/Messages.h"
+#include "base/Messages.h"
 #include "framework/core/DeleteTarget.h"
 #include "platform/SafeFolder.h"
 

@@ -1,6 +1,6 @@
 #include "framework/core/FileTextFormatter.h"
 
-#include "app/core/SharedRoutines.h"
+#include "base/SharedRoutines.h"
 #include "platform/DisplayName.h"
 
 #include <QDate>

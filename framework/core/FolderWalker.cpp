@@ -1,7 +1,7 @@
 #include "framework/core/FolderWalker.h"
 
-#include "app/core/Messages.h"
-#include "app/core/SharedRoutines.h"
+#include "base/Messages.h"
+#include "base/SharedRoutines.h"
 #include "platform/DisplayName.h"
 
 #include <QFile>

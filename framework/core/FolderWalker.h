@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/core/Messages.h"
+#include "base/Messages.h"
 #include "framework/core/ScanLimits.h"
 #include "framework/core/WalkStrategy.h"
 #include "platform/Wildcard.h"

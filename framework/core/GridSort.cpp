@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <numeric>
 
-#include "app/core/SharedRoutines.h"
+#include "base/SharedRoutines.h"
 
 namespace rw
 {

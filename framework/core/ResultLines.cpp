@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "app/core/SharedRoutines.h"
+#include "base/SharedRoutines.h"
 #include "framework/core/FileTypes.h"
 
 namespace rw

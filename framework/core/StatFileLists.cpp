@@ -1,6 +1,6 @@
 #include "framework/core/StatFileLists.h"
 
-#include "app/core/Settings.h"
+#include "base/Settings.h"
 #include "framework/core/FileTypes.h"
 #include "platform/ProfileFile.h"
 

@@ -10,7 +10,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/core/Messages.h"
+#include "base/Messages.h"
 #include "framework/core/ResultLines.h"
 #include "report/core/ReportRequest.h"
 

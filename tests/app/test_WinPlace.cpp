@@ -8,7 +8,7 @@
 #include <stdexcept>
 
 #include "app/WinPlace.h"
-#include "app/core/PlacementValue.h"
+#include "base/PlacementValue.h"
 #include "platform/Folders.h"
 #include "platform/ProfileFile.h"
 #include "tests/support/TestEnvironment.h"

@@ -12,7 +12,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "app/core/SharedRoutines.h"
+#include "base/SharedRoutines.h"
 #include "browser/core/FolderListing.h"
 #include "framework/core/FileTypes.h"
 #include "platform/DisplayName.h"

@@ -13,7 +13,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include "app/core/Settings.h"
+#include "base/Settings.h"
 #include "browser/FolderTree.h"
 #include "browser/TfrmBrowse.h"
 #include "browser/core/FolderListing.h"

@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QFile>
 
-#include "app/core/SearchPath.h"
+#include "base/SearchPath.h"
 #include "framework/ResultGridController.h"
 #include "framework/core/FolderWalker.h"
 #include "platform/Drives.h"

@@ -12,7 +12,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "app/core/SearchPath.h"
+#include "base/SearchPath.h"
 #include "controls/CheckListBox.h"
 #include "controls/PickList.h"
 #include "controls/ResultGridModel.h"

@@ -6,7 +6,7 @@
 
 #include <sys/stat.h>
 
-#include "app/core/SharedRoutines.h"
+#include "base/SharedRoutines.h"
 #include "framework/core/FolderWalker.h"
 #include "platform/DisplayName.h"
 #include "tests/support/FixtureBuilder.h"

@@ -16,7 +16,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "app/core/Settings.h"
+#include "base/Settings.h"
 #include "controls/CheckListBox.h"
 #include "controls/ResultGridModel.h"
 #include "controls/ResultGridView.h"

@@ -12,8 +12,8 @@
 
 #include <memory>
 
-#include "app/core/AppGlobals.h"
-#include "app/core/Settings.h"
+#include "base/AppGlobals.h"
+#include "base/Settings.h"
 #include "controls/CheckListBox.h"
 #include "controls/ResultGridModel.h"
 #include "framework/ResultGridController.h"

@@ -8,7 +8,7 @@
 #include <QTimer>
 #include <QWindow>
 
-#include "app/core/AppGlobals.h"
+#include "base/AppGlobals.h"
 #include "controls/CheckListBox.h"
 #include "controls/ResultGridView.h"
 #include "framework/ResultGridController.h"

@@ -6,7 +6,7 @@
 #include <QMenu>
 #include <QPushButton>
 
-#include "app/core/AppGlobals.h"
+#include "base/AppGlobals.h"
 #include "framework/ResultGridController.h"
 #include "platform/Trash.h"
 #include "tests/e2e/E2eSupport.h"

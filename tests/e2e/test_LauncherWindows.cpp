@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "app/HelpWindow.h"
-#include "app/core/AppGlobals.h"
-#include "app/launcher/LongLivedWindows.h"
-#include "app/launcher/ProgramWiring.h"
-#include "app/launcher/TfrmMain.h"
+#include "base/AppGlobals.h"
+#include "launcher/LongLivedWindows.h"
+#include "launcher/ProgramWiring.h"
+#include "launcher/TfrmMain.h"
 #include "tests/e2e/E2eSupport.h"
 #include "tests/support/FixtureBuilder.h"
 #include "tests/support/TestEnvironment.h"

@@ -5,7 +5,7 @@
 #include <QTableView>
 #include <QToolButton>
 
-#include "app/core/SharedRoutines.h"
+#include "base/SharedRoutines.h"
 #include "controls/TOvcCalendar.h"
 #include "controls/TOvcSpinner.h"
 #include "framework/ResultGridController.h"

@@ -8,7 +8,7 @@
 
 #include <fcntl.h>
 
-#include "app/core/Settings.h"
+#include "base/Settings.h"
 #include "framework/core/DeleteRun.h"
 #include "framework/core/PathTarget.h"
 #include "tests/support/FixtureBuilder.h"

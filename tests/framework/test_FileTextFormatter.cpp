@@ -1,6 +1,6 @@
 #include "framework/core/FileTextFormatter.h"
 
-#include "app/core/SharedRoutines.h"
+#include "base/SharedRoutines.h"
 #include "framework/core/FolderWalker.h"
 #include "tests/support/FixtureBuilder.h"
 #include "tests/support/ScriptedResponder.h"

@@ -2,7 +2,7 @@
 
 #include <QDate>
 
-#include "app/core/SharedRoutines.h"
+#include "base/SharedRoutines.h"
 #include "framework/core/GridSort.h"
 #include "framework/core/ResultLines.h"
 

@@ -13,7 +13,7 @@
 #include <QStyle>
 #include <QTest>
 
-#include "app/core/SharedRoutines.h"
+#include "base/SharedRoutines.h"
 #include "platform/DirListing.h"
 #include "platform/DosDateTime.h"
 

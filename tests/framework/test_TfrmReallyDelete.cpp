@@ -8,7 +8,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 
-#include "app/core/Settings.h"
+#include "base/Settings.h"
 #include "framework/TfrmReallyDelete.h"
 #include "framework/core/PathTarget.h"
 #include "tests/support/FixtureBuilder.h"

@@ -9,7 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "app/core/SharedRoutines.h"
+#include "base/SharedRoutines.h"
 #include "framework/core/FolderWalker.h"
 #include "platform/DisplayName.h"
 #include "platform/Drives.h"

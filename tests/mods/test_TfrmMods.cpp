@@ -18,7 +18,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "app/core/SharedRoutines.h"
+#include "base/SharedRoutines.h"
 #include "controls/CheckListBox.h"
 #include "controls/ResultGridModel.h"
 #include "controls/TOvcCalendar.h"

@@ -18,9 +18,9 @@
 #include <functional>
 #include <memory>
 
-#include "app/core/AppGlobals.h"
-#include "app/core/SearchPath.h"
-#include "app/core/SharedRoutines.h"
+#include "base/AppGlobals.h"
+#include "base/SearchPath.h"
+#include "base/SharedRoutines.h"
 #include "controls/CheckListBox.h"
 #include "controls/PickList.h"
 #include "framework/core/SortFlags.h"

@@ -15,8 +15,8 @@
 #include <QTabWidget>
 #include <QTableWidget>
 
-#include "app/core/Settings.h"
-#include "app/core/SharedRoutines.h"
+#include "base/Settings.h"
+#include "base/SharedRoutines.h"
 #include "controls/CheckListBox.h"
 #include "platform/Drives.h"
 #include "tests/support/FixtureBuilder.h"

@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "app/core/ProgramMessages.h"
+#include "base/ProgramMessages.h"
 
 namespace rwtest
 {

@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <memory>
 
-#include "app/core/ProgramMessages.h"
+#include "base/ProgramMessages.h"
 #include "tests/support/ScriptedResponder.h"
 #include "tests/support/XSession.h"
 

@@ -10,8 +10,8 @@
 #include <QScreen>
 
 #include "app/WinPlace.h"
-#include "app/core/ProgramMessages.h"
-#include "app/core/SharedRoutines.h"
+#include "base/ProgramMessages.h"
+#include "base/SharedRoutines.h"
 #include "controls/CheckListBox.h"
 #include "controls/PickList.h"
 #include "controls/ResultGridView.h"

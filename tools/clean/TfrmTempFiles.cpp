@@ -6,7 +6,7 @@
 #include <QScreen>
 #include <QShowEvent>
 
-#include "app/core/ProgramMessages.h"
+#include "base/ProgramMessages.h"
 #include "controls/PickList.h"
 #include "framework/TypeListEditing.h"
 #include "tools/clean/core/TempPatterns.h"

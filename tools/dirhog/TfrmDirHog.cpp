@@ -1,7 +1,7 @@
 #include "tools/dirhog/TfrmDirHog.h"
 
-#include "app/core/ProgramMessages.h"
-#include "app/core/Settings.h"
+#include "base/ProgramMessages.h"
+#include "base/Settings.h"
 #include "browser/TfrmDelDirectory.h"
 #include "browser/core/FolderDelete.h"
 #include "browser/core/ProtectedPaths.h"

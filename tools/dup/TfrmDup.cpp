@@ -13,9 +13,9 @@
 #include <cmath>
 
 #include "app/WinPlace.h"
-#include "app/core/AppGlobals.h"
-#include "app/core/ProgramMessages.h"
-#include "app/core/SharedRoutines.h"
+#include "base/AppGlobals.h"
+#include "base/ProgramMessages.h"
+#include "base/SharedRoutines.h"
 #include "controls/CheckListBox.h"
 #include "controls/ResultGridModel.h"
 #include "controls/ResultGridView.h"

@@ -3,8 +3,8 @@
 #include "platform/DisplayName.h"
 #include "platform/ReadOnlyOpen.h"
 
-#include "app/core/ProgramMessages.h"
-#include "app/core/SharedRoutines.h"
+#include "base/ProgramMessages.h"
+#include "base/SharedRoutines.h"
 #include "browser/core/FileDetails.h"
 #include "controls/FileIcon.h"
 #include "controls/WaitCursor.h"

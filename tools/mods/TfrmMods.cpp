@@ -15,8 +15,8 @@
 #include <QVBoxLayout>
 
 #include "app/WinPlace.h"
-#include "app/core/ProgramMessages.h"
-#include "app/core/SharedRoutines.h"
+#include "base/ProgramMessages.h"
+#include "base/SharedRoutines.h"
 #include "controls/CheckListBox.h"
 #include "controls/ResultGridView.h"
 #include "framework/DriveCheckList.h"

@@ -25,8 +25,8 @@
 #include <QValueAxis>
 #include <algorithm>
 
-#include "app/core/ProgramMessages.h"
-#include "app/core/SharedRoutines.h"
+#include "base/ProgramMessages.h"
+#include "base/SharedRoutines.h"
 #include "tools/stats/OverlapBarsItem.h"
 #include "tools/stats/PlotRowAligner.h"
 #include "tools/stats/StatsCharts.h"

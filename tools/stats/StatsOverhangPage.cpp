@@ -9,7 +9,7 @@
 #include <QPainter>
 #include <QVBoxLayout>
 
-#include "app/core/SharedRoutines.h"
+#include "base/SharedRoutines.h"
 #include "tools/stats/PlotRowAligner.h"
 #include "tools/stats/StatsCharts.h"
 #include "tools/stats/core/StatsCollector.h"

@@ -12,7 +12,7 @@
 
 #include <algorithm>
 
-#include "app/core/SharedRoutines.h"
+#include "base/SharedRoutines.h"
 #include "controls/ResultGridModel.h"
 #include "controls/ResultGridView.h"
 #include "controls/WaitCursor.h"

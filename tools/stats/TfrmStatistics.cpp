@@ -29,9 +29,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/core/ProgramMessages.h"
-#include "app/core/Settings.h"
-#include "app/core/SharedRoutines.h"
+#include "base/ProgramMessages.h"
+#include "base/Settings.h"
+#include "base/SharedRoutines.h"
 #include "controls/CheckListBox.h"
 #include "framework/DriveCheckList.h"
 #include "framework/ScanSession.h"

@@ -1,6 +1,6 @@
 #include "viewer/core/ExtractStrings.h"
 
-#include "app/core/Messages.h"
+#include "base/Messages.h"
 #include "platform/DisplayName.h"
 #include "platform/ReadOnlyOpen.h"
 

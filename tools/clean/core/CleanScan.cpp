@@ -1,6 +1,6 @@
 #include "tools/clean/core/CleanScan.h"
 
-#include "app/core/SearchPath.h"
+#include "base/SearchPath.h"
 #include "framework/core/FileTypes.h"
 
 namespace rw

@@ -1,6 +1,6 @@
 #include "tools/clean/core/TempPatterns.h"
 
-#include "app/core/Settings.h"
+#include "base/Settings.h"
 #include "framework/core/FileTypes.h"
 #include "framework/core/StatFileLists.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/Messages.h"
+#include "base/Messages.h"
 #include <QByteArray>
 #include <QString>
 #include <QStringList>

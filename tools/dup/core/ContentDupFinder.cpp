@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <unordered_map>
 
-#include "app/core/SharedRoutines.h"
+#include "base/SharedRoutines.h"
 #include "framework/core/ResultSet.h"
 
 namespace rw

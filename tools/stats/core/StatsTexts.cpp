@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "app/core/SharedRoutines.h"
+#include "base/SharedRoutines.h"
 #include "platform/DosDateTime.h"
 
 namespace rw

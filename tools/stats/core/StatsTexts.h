@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "app/core/Settings.h"
+#include "base/Settings.h"
 #include "platform/Drives.h"
 
 namespace rw

@@ -1,16 +1,16 @@
-#include "app/launcher/TfrmMain.h"
+#include "launcher/TfrmMain.h"
 
 #include "about/BevelPanel.h"
 #include "about/CentreOnScreen.h"
 #include "about/GradientBack.h"
 #include "about/TfrmAbout.h"
 #include "app/HelpWindow.h"
-#include "app/core/AppGlobals.h"
-#include "app/core/SearchPath.h"
-#include "app/core/SharedRoutines.h"
-#include "app/launcher/LongLivedWindows.h"
-#include "app/launcher/OpenModal.h"
-#include "app/launcher/ToolWindowFactories.h"
+#include "base/AppGlobals.h"
+#include "base/SearchPath.h"
+#include "base/SharedRoutines.h"
+#include "launcher/LongLivedWindows.h"
+#include "launcher/OpenModal.h"
+#include "launcher/ToolWindowFactories.h"
 #include "platform/Folders.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
-#include "app/launcher/ProgramWiring.h"
+#include "launcher/ProgramWiring.h"
 
-#include "app/launcher/LongLivedWindows.h"
-#include "app/launcher/ToolWindowFactories.h"
+#include "launcher/LongLivedWindows.h"
+#include "launcher/ToolWindowFactories.h"
 #include "browser/BrowserHooks.h"
 #include "browser/DetailsHooks.h"
 #include "browser/core/FileDetails.h"

@@ -1,6 +1,6 @@
-#include "app/launcher/LongLivedWindows.h"
+#include "launcher/LongLivedWindows.h"
 
-#include "app/launcher/PlaceholderWindow.h"
+#include "launcher/PlaceholderWindow.h"
 
 #include <QDialog>
 

@@ -1,9 +1,9 @@
-#include "app/core/Settings.h"
+#include "base/Settings.h"
 #include "platform/FolderWritable.h"
 #include "platform/Folders.h"
 
-#include "app/core/Messages.h"
-#include "app/core/SharedRoutines.h"
+#include "base/Messages.h"
+#include "base/SharedRoutines.h"
 #include "platform/DosDateTime.h"
 #include "platform/ProfileFile.h"
 

@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <QWidget>
 
-#include "app/launcher/ToolWindowFactories.h"
+#include "launcher/ToolWindowFactories.h"
 
 class QPushButton;
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/core/SearchPath.h"
+#include "base/SearchPath.h"
 
 #include <QByteArray>
 

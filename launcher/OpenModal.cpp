@@ -1,4 +1,4 @@
-#include "app/launcher/OpenModal.h"
+#include "launcher/OpenModal.h"
 
 #include "app/ExceptionApplication.h"
 

@@ -1,4 +1,4 @@
-#include "app/core/SearchPath.h"
+#include "base/SearchPath.h"
 
 #include "platform/Folders.h"
 

@@ -1,4 +1,4 @@
-#include "app/core/SharedRoutines.h"
+#include "base/SharedRoutines.h"
 
 #include <QLocale>
 #include <QRegularExpression>

@@ -2,10 +2,10 @@
 // long-lived windows, then the message loop until the launcher closes.
 #include "app/DialogResponder.h"
 #include "app/ExceptionApplication.h"
-#include "app/core/ProgramMessages.h"
-#include "app/launcher/LongLivedWindows.h"
-#include "app/launcher/ProgramWiring.h"
-#include "app/launcher/TfrmMain.h"
+#include "base/ProgramMessages.h"
+#include "launcher/LongLivedWindows.h"
+#include "launcher/ProgramWiring.h"
+#include "launcher/TfrmMain.h"
 
 int main(int argc, char** argv)
 {

@@ -1,4 +1,4 @@
-#include "app/launcher/PlaceholderWindow.h"
+#include "launcher/PlaceholderWindow.h"
 
 #include <QLabel>
 #include <QPushButton>

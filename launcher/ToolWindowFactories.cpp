@@ -1,6 +1,6 @@
-#include "app/launcher/ToolWindowFactories.h"
+#include "launcher/ToolWindowFactories.h"
 
-#include "app/launcher/PlaceholderWindow.h"
+#include "launcher/PlaceholderWindow.h"
 
 namespace rw
 {

@@ -1,4 +1,4 @@
-#include "app/core/ProgramMessages.h"
+#include "base/ProgramMessages.h"
 
 namespace rw
 {

@@ -1,4 +1,4 @@
-#include "app/core/PlacementValue.h"
+#include "base/PlacementValue.h"
 
 namespace rw {
 

@@ -5,7 +5,7 @@
 #include <QDir>
 #include <QFile>
 
-#include "app/core/Settings.h"
+#include "base/Settings.h"
 #include "platform/DosDateTime.h"
 #include "platform/ProfileFile.h"
 #include "tests/support/ScriptedResponder.h"

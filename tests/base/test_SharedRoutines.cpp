@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "app/core/SharedRoutines.h"
+#include "base/SharedRoutines.h"
 
 using namespace rw;
 

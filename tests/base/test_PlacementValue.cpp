@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/core/PlacementValue.h"
+#include "base/PlacementValue.h"
 
 using namespace rw;
 

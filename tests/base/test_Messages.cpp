@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-#include "app/core/ProgramMessages.h"
+#include "base/ProgramMessages.h"
 
 using namespace rw;
 

@@ -1,4 +1,4 @@
-#include "app/core/AppGlobals.h"
+#include "base/AppGlobals.h"
 
 namespace rw {
 
