@@ -1,24 +1,21 @@
 #include "browser/BrowserHooks.h"
 
 #include "browser/TfrmBrowse.h"
-#include "framework/WindowHooks.h"
 
 namespace rw
 {
 
-void registerBrowserHooks()
+void showBrowser(QWidget* parent, const QByteArray& folder, const QString& mask,
+                 const QByteArray& selectFile)
 {
-    windowHooks().openBrowser = [](QWidget* parent, const QByteArray& folder, const QString& mask,
-                                   const QByteArray& selectFile) {
-        TfrmBrowse browser(parent);
-        if (!folder.isEmpty())
-            browser.setFolder(folder);
-        if (!mask.isEmpty())
-            browser.setMask(mask);
-        if (!selectFile.isEmpty())
-            browser.setSelectFile(selectFile);
-        browser.exec();
-    };
+    TfrmBrowse browser(parent);
+    if (!folder.isEmpty())
+        browser.setFolder(folder);
+    if (!mask.isEmpty())
+        browser.setMask(mask);
+    if (!selectFile.isEmpty())
+        browser.setSelectFile(selectFile);
+    browser.exec();
 }
 
 std::unique_ptr<QDialog> createBrowseWindow(QWidget* owner)

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QByteArray>
+#include <QString>
+
 #include <memory>
 
 class QDialog;
@@ -8,11 +11,11 @@ class QWidget;
 namespace rw
 {
 
-// Lets shared grid code open the folder browser: sets
-// windowHooks().openBrowser to show a TfrmBrowse modally, owned by the given
-// parent, on the folder, mask and file given (an empty one is left as the
-// window's default). Call once at start-up.
-void registerBrowserHooks();
+// Shows a folder browser (TfrmBrowse) modally, owned by `parent`, on the
+// folder, mask and file given (an empty one is left as the window's
+// default): what windowHooks().openBrowser is wired to.
+void showBrowser(QWidget* parent, const QByteArray& folder, const QString& mask,
+                 const QByteArray& selectFile);
 
 // A browser window for the launcher's "&Browse": opens on the working
 // folder with every file listed. The caller shows it modally and owns it.

@@ -1,18 +1,15 @@
 #include "browser/DetailsHooks.h"
 
 #include "browser/TfrmDetails.h"
-#include "framework/WindowHooks.h"
 
 namespace rw
 {
 
-void registerDetailsHooks()
+void showDetails(QWidget* parent, const QByteArray& path)
 {
-    windowHooks().openDetails = [](QWidget* parent, const QByteArray& path) {
-        TfrmDetails dialog(parent);
-        dialog.setFilePath(path);
-        dialog.exec();
-    };
+    TfrmDetails dialog(parent);
+    dialog.setFilePath(path);
+    dialog.exec();
 }
 
 } // namespace rw

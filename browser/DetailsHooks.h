@@ -1,11 +1,15 @@
 #pragma once
 
+#include <QByteArray>
+
+class QWidget;
+
 namespace rw
 {
 
-// Lets shared grid code open the details window: sets
-// windowHooks().openDetails to show a TfrmDetails on the path, modally,
-// owned by the given parent. Call once at start-up.
-void registerDetailsHooks();
+// Shows the details window (TfrmDetails) modally on a file or folder (the
+// file system's bytes), owned by `parent`: what windowHooks().openDetails is
+// wired to.
+void showDetails(QWidget* parent, const QByteArray& path);
 
 } // namespace rw

@@ -1,8 +1,6 @@
 #include "launcher/LongLivedWindows.h"
 
-#include "launcher/PlaceholderWindow.h"
-
-#include <QDialog>
+#include "framework/WindowHooks.h"
 
 namespace rw
 {
@@ -11,37 +9,21 @@ namespace
 {
 LongLivedWindows* g_instance = nullptr;
 
-std::unique_ptr<QWidget> make(const LongLivedWindows::Factory& factory)
+std::unique_ptr<QWidget> make(const WindowHooks::LongLivedWindow& factory)
 {
     return factory ? factory() : nullptr;
 }
 } // namespace
-
-LongLivedWindows::Factories LongLivedWindows::placeholderFactories()
-{
-    Factories f;
-    f.statistics = [] {
-        return std::make_unique<TPlaceholderWindow>(QStringLiteral("Statistics"));
-    };
-    f.findDialog = [] { return std::make_unique<QDialog>(); };
-    f.dupCompare = [] { return std::make_unique<QDialog>(); };
-    return f;
-}
-
-LongLivedWindows::Factories& LongLivedWindows::factories()
-{
-    static Factories f = placeholderFactories();
-    return f;
-}
 
 LongLivedWindows::LongLivedWindows()
 {
     // Published before the others are made, so a window built later in the
     // sequence can already reach the earlier ones.
     g_instance = this;
-    m_statistics = make(factories().statistics);
-    m_findDialog = make(factories().findDialog);
-    m_dupCompare = make(factories().dupCompare);
+    const WindowHooks& hooks = windowHooks();
+    m_statistics = make(hooks.statisticsWindow);
+    m_findDialog = make(hooks.findDialog);
+    m_dupCompare = make(hooks.dupCompareWindow);
 }
 
 LongLivedWindows::~LongLivedWindows()

@@ -11,10 +11,8 @@ namespace rw
 // The windows that live for the whole run besides the launcher: the
 // statistics window, the viewer's find dialog and the pair comparison
 // window. Start-up creates one LongLivedWindows after the launcher; it
-// builds the three windows in that order (hidden) through factories() and
-// destroys them when it goes. Until the real windows are plugged in, the
-// factories make placeholders. Plug a real window in before start-up, e.g.
-//   LongLivedWindows::factories().statistics = [] { return std::make_unique<TfrmStatistics>(); };
+// builds the three windows in that order (hidden) through windowHooks() and
+// destroys them when it goes. A hook left empty makes no window.
 class LongLivedWindows
 {
 public:

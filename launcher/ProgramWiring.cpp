@@ -1,11 +1,8 @@
 #include "launcher/ProgramWiring.h"
 
-#include "launcher/LongLivedWindows.h"
-#include "launcher/ToolWindowFactories.h"
 #include "browser/BrowserHooks.h"
 #include "browser/DetailsHooks.h"
-#include "browser/core/FileDetails.h"
-#include "framework/core/FileTypes.h"
+#include "framework/WindowHooks.h"
 #include "tools/clean/CleanWindowFactory.h"
 #include "tools/dirhog/DirHogWindowFactory.h"
 #include "tools/dup/DupWindowFactory.h"
@@ -22,23 +19,20 @@ namespace rw
 
 void wireProgram()
 {
-    registerViewerHooks();
-    registerDetailsHooks();
-    registerBrowserHooks();
-    setFileTypeDescriber([](const QString& ext) { return FileTypeDescription(ext); });
+    WindowHooks& hooks = windowHooks();
+    hooks.openViewer = showViewer;
+    hooks.openDetails = showDetails;
+    hooks.openBrowser = showBrowser;
 
-    LongLivedWindows::Factories& longLived = LongLivedWindows::factories();
-    longLived.statistics = [] { return createStatisticsWindow(); };
-    longLived.findDialog = [] { return std::unique_ptr<QWidget>(createFindDialog(nullptr)); };
-    longLived.dupCompare = [] { return std::make_unique<TfrmDupCompare>(); };
+    hooks.dupWindow = createDupWindow;
+    hooks.modsWindow = createModsWindow;
+    hooks.dirHogWindow = createDirHogWindow;
+    hooks.cleanWindow = createCleanWindow;
+    hooks.browseWindow = createBrowseWindow;
 
-    // DuplicateMode is set by the launcher right before the finder is made.
-    ToolWindowFactories& tools = toolWindowFactories();
-    tools.dup = [](QWidget* owner, bool) { return createDupWindow(owner); };
-    tools.mods = [](QWidget* owner) { return createModsWindow(owner); };
-    tools.dirhog = [](QWidget* owner) { return createDirHogWindow(owner); };
-    tools.clean = [](QWidget* owner) { return createCleanWindow(owner); };
-    tools.browse = [](QWidget* owner) { return createBrowseWindow(owner); };
+    hooks.statisticsWindow = [] { return createStatisticsWindow(); };
+    hooks.findDialog = [] { return std::unique_ptr<QWidget>(createFindDialog(nullptr)); };
+    hooks.dupCompareWindow = [] { return std::make_unique<TfrmDupCompare>(); };
 }
 
 } // namespace rw

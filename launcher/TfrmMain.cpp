@@ -8,9 +8,9 @@
 #include "base/AppGlobals.h"
 #include "base/SearchPath.h"
 #include "base/SharedRoutines.h"
+#include "framework/WindowHooks.h"
 #include "launcher/LongLivedWindows.h"
 #include "launcher/OpenModal.h"
-#include "launcher/ToolWindowFactories.h"
 #include "platform/Folders.h"
 
 #include <QApplication>
@@ -174,7 +174,7 @@ void TfrmMain::closeEvent(QCloseEvent* event)
 void TfrmMain::openDup(bool duplicateMode)
 {
     openModal([this, duplicateMode]() -> std::unique_ptr<QDialog> {
-        const auto& factory = toolWindowFactories().dup;
+        const auto& factory = windowHooks().dupWindow;
         if (!factory)
             return nullptr;
         // The finder reads the mode all through its life, from its creation on.
@@ -183,10 +183,10 @@ void TfrmMain::openDup(bool duplicateMode)
     });
 }
 
-void TfrmMain::openTool(ToolWindowFactories::Factory ToolWindowFactories::*which)
+void TfrmMain::openTool(WindowHooks::ToolWindow WindowHooks::*which)
 {
     openModal([this, which]() -> std::unique_ptr<QDialog> {
-        const auto& factory = toolWindowFactories().*which;
+        const auto& factory = windowHooks().*which;
         return factory ? factory(this) : nullptr;
     });
 }
@@ -203,22 +203,22 @@ void TfrmMain::btFileHogClick()
 
 void TfrmMain::btFilesClick()
 {
-    openTool(&ToolWindowFactories::mods);
+    openTool(&WindowHooks::modsWindow);
 }
 
 void TfrmMain::btDirHogsClick()
 {
-    openTool(&ToolWindowFactories::dirhog);
+    openTool(&WindowHooks::dirHogWindow);
 }
 
 void TfrmMain::btCleanClick()
 {
-    openTool(&ToolWindowFactories::clean);
+    openTool(&WindowHooks::cleanWindow);
 }
 
 void TfrmMain::btBrowseClick()
 {
-    openTool(&ToolWindowFactories::browse);
+    openTool(&WindowHooks::browseWindow);
 }
 
 void TfrmMain::btStatisticClick()

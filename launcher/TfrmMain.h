@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <QWidget>
 
-#include "launcher/ToolWindowFactories.h"
+#include "framework/WindowHooks.h"
 
 class QPushButton;
 
@@ -15,7 +15,7 @@ class TGradientBack;
 
 // The launcher: the program's main window, one button per tool, About, Help
 // and Exit. Each tool button opens its window modally (made by
-// toolWindowFactories()) and destroys it afterwards; Statistics shows the
+// windowHooks()) and destroys it afterwards; Statistics shows the
 // long-lived statistics window. Builds the search-path list when created.
 class TfrmMain : public QWidget
 {
@@ -59,7 +59,7 @@ private:
                               const QString& label);
     QPushButton* addBottomButton(int left, const QString& name, const QString& caption);
     void openDup(bool duplicateMode);
-    void openTool(ToolWindowFactories::Factory ToolWindowFactories::*which);
+    void openTool(WindowHooks::ToolWindow WindowHooks::*which);
 
     TGradientBack* m_gradient;
     QStringList m_lb1;

@@ -1,18 +1,15 @@
 #include "viewer/ViewerHooks.h"
 
-#include "framework/WindowHooks.h"
 #include "viewer/TfrmView.h"
 
 namespace rw
 {
 
-void registerViewerHooks()
+void showViewer(QWidget* parent, const QByteArray& path)
 {
-    windowHooks().openViewer = [](QWidget* parent, const QByteArray& path) {
-        TfrmView view(parent);
-        view.setFilePath(path);
-        view.exec();
-    };
+    TfrmView view(parent);
+    view.setFilePath(path);
+    view.exec();
 }
 
 } // namespace rw

@@ -1,11 +1,14 @@
 #pragma once
 
+#include <QByteArray>
+
+class QWidget;
+
 namespace rw
 {
 
-// Lets the result grids open the file viewer: sets windowHooks().openViewer
-// to show TfrmView modally on a path (the file system's bytes), owned by the
-// caller's window. Called once at start-up.
-void registerViewerHooks();
+// Shows the file viewer (TfrmView) modally on a path (the file system's
+// bytes), owned by `parent`: what windowHooks().openViewer is wired to.
+void showViewer(QWidget* parent, const QByteArray& path);
 
 } // namespace rw

@@ -1,10 +1,9 @@
 #include "browser/core/FileDetails.h"
 
 #include "base/SharedRoutines.h"
+#include "framework/core/FileTypes.h"
 #include "platform/DisplayName.h"
 #include "platform/PeVersionInfo.h"
-
-#include <QMimeDatabase>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -17,20 +16,9 @@ namespace rw
 namespace
 {
 
-QString defaultTypeDescription(const QString& extension)
-{
-    if (extension.isEmpty() || extension.contains(QLatin1Char('*')))
-        return QString();
-    static const QMimeDatabase db;
-    const QList<QMimeType> types = db.mimeTypesForFileName(QStringLiteral("x") + extension);
-    if (!types.isEmpty() && !types.first().comment().isEmpty())
-        return types.first().comment();
-    return extension.mid(1).toUpper() + QStringLiteral(" File");
-}
-
 FileTypeDescriber& describer()
 {
-    static FileTypeDescriber d = defaultTypeDescription;
+    static FileTypeDescriber d = FileTypeDescription;
     return d;
 }
 
@@ -53,7 +41,7 @@ std::int64_t clusterSizeOf(const QByteArray& path)
 
 void setFileTypeDescriber(FileTypeDescriber d)
 {
-    describer() = d ? std::move(d) : FileTypeDescriber(defaultTypeDescription);
+    describer() = d ? std::move(d) : FileTypeDescriber(FileTypeDescription);
 }
 
 QString describeFileType(const QString& extension)

@@ -68,9 +68,9 @@ QString dateLabel(PackedDateTime packed, const QDateTime& now);
 // "a.tar.gz"); empty when the name has no dot.
 QString fileExtension(const QString& path);
 
-// Describes an extension such as ".txt" for the "Type of file" line. The
-// program installs the shared file-type lookup at start-up; until then the
-// MIME database's comment is used, or "TXT File" when it knows none.
+// Describes an extension such as ".txt" for the "Type of file" line, by the
+// shared file-type lookup (FileTypeDescription). Tests may put their own
+// describer in its place; an empty one restores the lookup.
 using FileTypeDescriber = std::function<QString(const QString& extension)>;
 void setFileTypeDescriber(FileTypeDescriber describer);
 QString describeFileType(const QString& extension);

@@ -174,8 +174,8 @@ TEST_F(BrowseOddNamesTest, DeletingTheMarkedFileLeavesItsLookAlike)
 
 TEST_F(BrowseOddNamesTest, ViewAndDetailsOpenTheFileOfTheRow)
 {
-    rw::registerViewerHooks();
-    rw::registerDetailsHooks();
+    rw::windowHooks().openViewer = rw::showViewer;
+    rw::windowHooks().openDetails = rw::showDetails;
     auto w = open(dir);
     const struct {
         QByteArray name;
@@ -227,7 +227,7 @@ TEST_F(BrowseOddNamesTest, TheFileToSelectIsFoundByItsBytes)
         EXPECT_EQ(w->controller()->rowPathBytes(row), dir + '/' + name) << name.toStdString();
     }
     // The hook hands the bytes on as they are.
-    rw::registerBrowserHooks();
+    rw::windowHooks().openBrowser = rw::showBrowser;
     QByteArray selected;
     rwtest::onNextModal(
         [&](QWidget* d) {

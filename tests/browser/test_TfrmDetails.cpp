@@ -159,7 +159,7 @@ TEST(TfrmDetails, HookOpensTheWindowModallyOnThePath)
 {
     rwtest::FixtureBuilder fx;
     const QString path = fx.file("hooked.txt", 1);
-    registerDetailsHooks();
+    windowHooks().openDetails = showDetails;
     QString seen;
     rwtest::onNextModal(
         [&](QWidget* w) {

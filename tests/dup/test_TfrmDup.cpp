@@ -36,7 +36,7 @@ namespace
 std::unique_ptr<TfrmDup> openFinder(bool duplicates)
 {
     DuplicateMode = duplicates;
-    std::unique_ptr<QDialog> made = createDupWindow(nullptr);
+    std::unique_ptr<QDialog> made = createDupWindow(nullptr, DuplicateMode);
     std::unique_ptr<TfrmDup> w(static_cast<TfrmDup*>(made.release()));
     w->show();
     auto* drives = w->findChild<CheckListBox*>("pckDrive");

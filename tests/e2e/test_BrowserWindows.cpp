@@ -166,7 +166,7 @@ TEST(BrowserWindowSystem, DetailsOpenOnTheFileOfTheSelectedRow)
     rwtest::FixtureBuilder fx;
     SortFlags::instance().reset();
     fx.mapDrive('D', fx.base());
-    registerDetailsHooks();
+    windowHooks().openDetails = showDetails;
     const QByteArray dir = QFile::encodeName(fx.folder("odd"));
     write(dir + '/' + kBad, QByteArray(300, 'A'));
     write(dir + '/' + kLookAlike, QByteArray(400, 'B'));

@@ -30,7 +30,7 @@ namespace
 void runFinder(bool duplicates, const std::function<void(TfrmDup&)>& drive)
 {
     DuplicateMode = duplicates;
-    std::unique_ptr<QDialog> made = createDupWindow(nullptr);
+    std::unique_ptr<QDialog> made = createDupWindow(nullptr, DuplicateMode);
     auto* w = static_cast<TfrmDup*>(made.get());
     QTimer::singleShot(0, w, [w, &drive] {
         XSession::waitFor([w] { return w->isVisible() && w->windowHandle()->isExposed(); });

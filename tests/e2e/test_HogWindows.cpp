@@ -61,7 +61,7 @@ QByteArray pathOf(const HogFile& f)
 void runHogScan(const std::function<void(TfrmDup&)>& drive)
 {
     DuplicateMode = false;
-    std::unique_ptr<QDialog> made = createDupWindow(nullptr);
+    std::unique_ptr<QDialog> made = createDupWindow(nullptr, DuplicateMode);
     auto* w = static_cast<TfrmDup*>(made.get());
     runModal(*w, [w, &drive] {
         tickOnly(w->findChild<CheckListBox*>("pckDrive"), 'D');

@@ -4,9 +4,10 @@
 #include "app/HelpWindow.h"
 #include "base/AppGlobals.h"
 #include "base/SearchPath.h"
+#include "framework/WindowHooks.h"
 #include "launcher/LongLivedWindows.h"
+#include "launcher/ProgramWiring.h"
 #include "launcher/TfrmMain.h"
-#include "launcher/ToolWindowFactories.h"
 #include "tests/support/FixtureBuilder.h"
 #include "tests/support/ModalDriver.h"
 #include "tests/support/ScriptedResponder.h"
@@ -28,13 +29,14 @@ using rw::TfrmMain;
 namespace
 {
 
-// Restores the program's factories after each test.
+// Wires the program as start-up does and restores the hooks after each test.
 class LauncherTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        m_saved = rw::toolWindowFactories();
+        m_saved = rw::windowHooks();
+        rw::wireProgram();
         frm = std::make_unique<TfrmMain>();
         frm->setProgramFolder(rwtest::fixtureRoot());
     }
@@ -43,7 +45,7 @@ protected:
         if (rw::HelpWindow* help = rw::HelpWindow::current())
             delete help;
         frm.reset();
-        rw::toolWindowFactories() = m_saved;
+        rw::windowHooks() = m_saved;
     }
 
     QPushButton* button(const char* name) const { return frm->findChild<QPushButton*>(name); }
@@ -64,7 +66,7 @@ protected:
     std::unique_ptr<TfrmMain> frm;
 
 private:
-    rw::ToolWindowFactories m_saved;
+    rw::WindowHooks m_saved;
 };
 
 TEST_F(LauncherTest, WindowFrame)
@@ -174,7 +176,7 @@ TEST_F(LauncherTest, DuplicateAndFileHogOpenFreshFindersInTheirMode)
         QPointer<QDialog> window;
     };
     QList<Opened> opened;
-    rw::toolWindowFactories().dup = [&](QWidget* owner, bool mode) {
+    rw::windowHooks().dupWindow = [&](QWidget* owner, bool mode) {
         auto d = std::make_unique<QDialog>(owner);
         opened.append({rw::DuplicateMode, mode, d.get()});
         return d;
@@ -191,7 +193,7 @@ TEST_F(LauncherTest, DuplicateAndFileHogOpenFreshFindersInTheirMode)
     EXPECT_TRUE(opened[1].window.isNull());
 }
 
-TEST_F(LauncherTest, PlaceholderToolWindows)
+TEST_F(LauncherTest, EachButtonOpensItsWiredToolWindow)
 {
     const struct {
         const char* button;
@@ -218,12 +220,12 @@ public:
 TEST_F(LauncherTest, AFailingToolWindowIsDestroyedAndItsErrorShown)
 {
     QPointer<QDialog> made;
-    rw::toolWindowFactories().mods = [&](QWidget* owner) -> std::unique_ptr<QDialog> {
+    rw::windowHooks().modsWindow = [&](QWidget* owner) -> std::unique_ptr<QDialog> {
         auto d = std::make_unique<FailingWindow>(owner);
         made = d.get();
         return d;
     };
-    rw::toolWindowFactories().clean = [](QWidget*) -> std::unique_ptr<QDialog> {
+    rw::windowHooks().cleanWindow = [](QWidget*) -> std::unique_ptr<QDialog> {
         throw std::runtime_error("Cannot build window");
     };
     auto& responder = rwtest::ScriptedResponder::instance();
@@ -240,7 +242,7 @@ TEST_F(LauncherTest, StatisticsShowsTheLongLivedWindowModelessly)
     rw::LongLivedWindows windows;
     QWidget* statistics = rw::LongLivedWindows::statistics();
     ASSERT_TRUE(statistics);
-    EXPECT_EQ(statistics->windowTitle(), "Statistics");
+    EXPECT_TRUE(statistics->windowTitle().startsWith("File Statistics")) << "the real window";
     EXPECT_FALSE(statistics->isVisible());
     button("btStatistic")->click();
     EXPECT_TRUE(statistics->isVisible());
@@ -249,7 +251,7 @@ TEST_F(LauncherTest, StatisticsShowsTheLongLivedWindowModelessly)
 
 TEST(LongLivedWindows, CreatedInOrderAndReachableWhileTheyLive)
 {
-    const auto saved = rw::LongLivedWindows::factories();
+    const rw::WindowHooks saved = rw::windowHooks();
     QStringList made;
     auto factory = [&](const QString& name) {
         return [&made, name] {
@@ -259,8 +261,9 @@ TEST(LongLivedWindows, CreatedInOrderAndReachableWhileTheyLive)
             return w;
         };
     };
-    rw::LongLivedWindows::factories() = {factory("statistics"), factory("find"),
-                                         factory("compare")};
+    rw::windowHooks().statisticsWindow = factory("statistics");
+    rw::windowHooks().findDialog = factory("find");
+    rw::windowHooks().dupCompareWindow = factory("compare");
     {
         rw::LongLivedWindows windows;
         EXPECT_EQ(made, (QStringList{"statistics", "find", "compare"}));
@@ -271,7 +274,7 @@ TEST(LongLivedWindows, CreatedInOrderAndReachableWhileTheyLive)
     }
     EXPECT_EQ(rw::LongLivedWindows::statistics(), nullptr);
     EXPECT_EQ(rw::LongLivedWindows::dupCompare(), nullptr);
-    rw::LongLivedWindows::factories() = saved;
+    rw::windowHooks() = saved;
 }
 
 TEST_F(LauncherTest, HelpOpensTheHelpFileBesideTheProgramAtTopicOne)

@@ -134,7 +134,7 @@ TEST(RoomwiseReport, TsvEqualsEachWindowsClipboardCopy)
          {"hogs", fx.root, "--larger", "0"},
          [] {
              DuplicateMode = false;
-             return createDupWindow(nullptr);
+             return createDupWindow(nullptr, DuplicateMode);
          },
          [](QDialog& w) {
              w.findChild<QAbstractSpinBox*>("num1")->setProperty("value", 0);
@@ -144,7 +144,7 @@ TEST(RoomwiseReport, TsvEqualsEachWindowsClipboardCopy)
          {"dups", fx.root, "--by", "name-size"},
          [] {
              DuplicateMode = true;
-             return createDupWindow(nullptr);
+             return createDupWindow(nullptr, DuplicateMode);
          },
          [](QDialog& w) {
              w.findChild<QAbstractSpinBox*>("num1")->setProperty("value", 0);
@@ -155,7 +155,7 @@ TEST(RoomwiseReport, TsvEqualsEachWindowsClipboardCopy)
          {"dups", fx.root, "--by", "contents"},
          [] {
              DuplicateMode = true;
-             return createDupWindow(nullptr);
+             return createDupWindow(nullptr, DuplicateMode);
          },
          [](QDialog& w) {
              w.findChild<QAbstractSpinBox*>("num1")->setProperty("value", 0);

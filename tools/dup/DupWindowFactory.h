@@ -9,9 +9,10 @@ class QWidget;
 namespace rw
 {
 
-// Makes the duplicate finder or the file-hog finder, as DuplicateMode says
-// at this moment, owned by `owner`. The launcher shows it modally and
-// destroys it when the modal loop returns.
-std::unique_ptr<QDialog> createDupWindow(QWidget* owner);
+// Makes the duplicate finder (`duplicateMode` true) or the file-hog finder,
+// owned by `owner`; DuplicateMode is set to the mode first, as the finder
+// reads it all through its life. The launcher shows it modally and destroys
+// it when the modal loop returns.
+std::unique_ptr<QDialog> createDupWindow(QWidget* owner, bool duplicateMode);
 
 } // namespace rw
