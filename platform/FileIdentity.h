@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace rw
@@ -9,6 +10,21 @@ namespace rw
 // refer to the same object exactly when device and inode agree; the type
 // (regular file, folder, link, other) tells a file swapped for a link or a
 // folder apart even where an inode number is reused.
+// The device and inode of a file: one key for all names of one file (hard
+// links), for hash sets and maps.
+struct InodeKey {
+    std::uint64_t dev = 0;
+    std::uint64_t ino = 0;
+    bool operator==(const InodeKey& o) const { return dev == o.dev && ino == o.ino; }
+};
+
+struct InodeKeyHash {
+    std::size_t operator()(const InodeKey& k) const
+    {
+        return std::size_t(k.ino * 0x9E3779B97F4A7C15ull ^ k.dev);
+    }
+};
+
 struct FileIdentity {
     enum class Type : std::uint8_t { Unknown, File, Folder, SymLink, Other };
 

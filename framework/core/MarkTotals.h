@@ -4,6 +4,7 @@
 #include <unordered_map>
 
 #include "framework/core/ResultSet.h"
+#include "platform/FileIdentity.h"
 
 namespace rw
 {
@@ -25,19 +26,8 @@ public:
     std::int64_t bytes() const { return m_bytes; }
 
 private:
-    struct Key {
-        std::uint64_t dev;
-        std::uint64_t ino;
-        bool operator==(const Key& o) const { return dev == o.dev && ino == o.ino; }
-    };
-    struct KeyHash {
-        std::size_t operator()(const Key& k) const
-        {
-            return std::hash<std::uint64_t>()(k.ino * 0x9E3779B97F4A7C15ull ^ k.dev);
-        }
-    };
     // Marked names per inode, for inodes with a known identity.
-    std::unordered_map<Key, std::uint32_t, KeyHash> m_names;
+    std::unordered_map<InodeKey, std::uint32_t, InodeKeyHash> m_names;
     std::int64_t m_count = 0;
     std::int64_t m_bytes = 0;
 };

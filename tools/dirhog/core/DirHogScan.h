@@ -83,17 +83,6 @@ public:
     Verdict folderDone(const WalkFolder& folder, const FolderTotals& totals) override;
 
 private:
-    struct InodeKey {
-        std::uint64_t dev;
-        std::uint64_t ino;
-        bool operator==(const InodeKey& o) const { return dev == o.dev && ino == o.ino; }
-    };
-    struct InodeHash {
-        std::size_t operator()(const InodeKey& k) const
-        {
-            return std::hash<std::uint64_t>()(k.ino * 0x9E3779B97F4A7C15ull ^ k.dev);
-        }
-    };
     // A folder of the path being walked, by depth.
     struct OpenFolder {
         QByteArray path;
@@ -108,7 +97,7 @@ private:
     std::int64_t m_capacityOverride = -1;
     FolderHogTotals m_current;
     // Files with more than one link already counted in the current line.
-    std::unordered_set<InodeKey, InodeHash> m_linked;
+    std::unordered_set<InodeKey, InodeKeyHash> m_linked;
     std::vector<OpenFolder> m_path;
     std::shared_ptr<ResultSet> m_set;
     std::shared_ptr<ResultLines> m_lines;

@@ -26,19 +26,6 @@ struct ContentDupFinder::File {
 namespace
 {
 
-struct IdentityKey {
-    std::uint64_t dev;
-    std::uint64_t ino;
-    bool operator==(const IdentityKey& o) const { return dev == o.dev && ino == o.ino; }
-};
-
-struct IdentityHash {
-    std::size_t operator()(const IdentityKey& k) const
-    {
-        return std::hash<std::uint64_t>()(k.ino * 0x9E3779B97F4A7C15ull ^ k.dev);
-    }
-};
-
 } // namespace
 
 ContentDupFinder::ContentDupFinder(const ResultSet& set, int threads, QObject* parent)
@@ -116,7 +103,7 @@ bool ContentDupFinder::run(const std::vector<std::uint32_t>& records)
     m_progress = ContentProgress();
 
     // Files: one per inode, its names in the order given.
-    std::unordered_map<IdentityKey, std::uint32_t, IdentityHash> fileOf;
+    std::unordered_map<InodeKey, std::uint32_t, InodeKeyHash> fileOf;
     fileOf.reserve(records.size());
     for (std::uint32_t pos = 0; pos < records.size(); ++pos) {
         const std::uint32_t rec = records[pos];
@@ -125,7 +112,7 @@ bool ContentDupFinder::run(const std::vector<std::uint32_t>& records)
             continue;
         // An identity the scan did not record names no inode: its own file.
         const bool known = r.dev != 0 || r.ino != 0;
-        const IdentityKey key{known ? r.dev : ~std::uint64_t(0), known ? r.ino : rec};
+        const InodeKey key{known ? r.dev : ~std::uint64_t(0), known ? r.ino : rec};
         auto [it, added] = fileOf.try_emplace(key, std::uint32_t(m_files.size()));
         if (added) {
             File f;
