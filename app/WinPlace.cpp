@@ -1,12 +1,12 @@
 #include "app/WinPlace.h"
 
 #include "app/core/PlacementValue.h"
+#include "controls/CentreOnScreen.h"
 #include "platform/Folders.h"
 #include "platform/ProfileFile.h"
 
 #include <QApplication>
 #include <QEvent>
-#include <QScreen>
 #include <QWidget>
 
 #include <stdexcept>
@@ -42,14 +42,7 @@ bool TWinPlace::centreIfNew()
     // never applied, so the window opens as with none.
     if (PlacementValue::fromText(storedValue(), m_delimiter).isUsable())
         return true;
-    if (m_window) {
-        QScreen* screen = m_window->screen() ? m_window->screen() : QApplication::primaryScreen();
-        if (screen) {
-            QRect r = m_window->frameGeometry();
-            r.moveCenter(screen->availableGeometry().center());
-            m_window->move(r.topLeft());
-        }
-    }
+    centreOnScreen(m_window);
     return false;
 }
 

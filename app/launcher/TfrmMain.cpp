@@ -1,7 +1,6 @@
 #include "app/launcher/TfrmMain.h"
 
 #include "about/BevelPanel.h"
-#include "about/CentreOnScreen.h"
 #include "about/GradientBack.h"
 #include "about/TfrmAbout.h"
 #include "app/HelpWindow.h"
@@ -11,6 +10,7 @@
 #include "app/launcher/LongLivedWindows.h"
 #include "app/launcher/OpenModal.h"
 #include "app/launcher/ToolWindowFactories.h"
+#include "controls/CentreOnScreen.h"
 #include "platform/Folders.h"
 
 #include <QApplication>

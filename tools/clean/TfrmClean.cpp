@@ -5,10 +5,10 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
-#include <QScreen>
 
 #include "app/core/ProgramMessages.h"
 #include "app/core/SharedRoutines.h"
+#include "controls/CentreOnScreen.h"
 #include "controls/CheckListBox.h"
 #include "controls/PickList.h"
 #include "controls/ResultGridView.h"
@@ -134,11 +134,7 @@ void TfrmClean::FormShow()
     m_btScan->setFocus();
 
     applyMinimumSize();
-    if (const QScreen* s = screen()) {
-        QRect r = frameGeometry();
-        r.moveCenter(s->availableGeometry().center());
-        move(r.topLeft());
-    }
+    centreOnScreen(this);
     fitToWindow();
 }
 
