@@ -15,7 +15,6 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPieSeries>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -33,6 +32,7 @@
 #include "app/core/Settings.h"
 #include "app/core/SharedRoutines.h"
 #include "controls/CheckListBox.h"
+#include "controls/PrintRoutines.h"
 #include "framework/DriveCheckList.h"
 #include "framework/ScanSession.h"
 #include "framework/TfrmWhichDrive.h"
@@ -439,8 +439,7 @@ void TfrmStatistics::btCancelClick()
 void TfrmStatistics::btPrintClick()
 {
     QPrinter printer;
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() != QDialog::Accepted)
+    if (!runPrintDialog(this, &printer))
         return;
     if (!printPage(&printer))
         ShowErrorMessage(QStringLiteral("Could not print this page."));
@@ -453,15 +452,7 @@ bool TfrmStatistics::printPage(QPrinter* printer)
                                   printer);
     // Any other page prints as the window's image on white grounds, scaled
     // to the paper.
-    const QImage image = printImage();
-    QPainter painter;
-    if (!painter.begin(printer))
-        return false;
-    const QRect target = painter.viewport();
-    const double scale =
-        std::min(double(target.width()) / image.width(), double(target.height()) / image.height());
-    painter.drawImage(QRect(0, 0, int(image.width() * scale), int(image.height() * scale)), image);
-    return painter.end();
+    return rw::printImage(printer, printImage());
 }
 
 QImage TfrmStatistics::printImage()
