@@ -15,7 +15,6 @@
 #include "framework/ResultGridController.h"
 #include "framework/ScanSession.h"
 #include "framework/ToolWindowParts.h"
-#include "framework/core/FolderWalker.h"
 
 namespace rw
 {
@@ -173,9 +172,7 @@ void ToolWindow::hideResultButtons()
 
 void ToolWindow::walkCheckedDrives(WalkStrategy& strategy)
 {
-    FolderWalker walker(strategy, m_session->abortFlag(), *messageResponder());
-    m_session->attach(walker);
-    walker.scanAllDrives(m_pckDrive->checkedLines());
+    m_session->walkDrives(strategy, m_pckDrive->checkedLines());
 }
 
 bool ToolWindow::reportFound(std::int64_t found, const QString& statusText)

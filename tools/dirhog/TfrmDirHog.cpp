@@ -279,9 +279,7 @@ void TfrmDirHog::scan(DirHogMode mode)
     m_controller->setLines(strategy.lines());
     {
         ScanSession::Run run(*m_session);
-        FolderWalker walker(strategy, m_session->abortFlag(), *messageResponder());
-        m_session->attach(walker);
-        walker.scanAllDrives(m_pckDrive->checkedLines());
+        m_session->walkDrives(strategy, m_pckDrive->checkedLines());
 
         const std::vector<std::uint32_t> records = strategy.recordsDescending();
         m_controller->beginFill(std::int64_t(records.size()));

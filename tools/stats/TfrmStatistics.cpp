@@ -37,7 +37,6 @@
 #include "framework/ScanSession.h"
 #include "framework/TfrmWhichDrive.h"
 #include "framework/core/FileTypes.h"
-#include "framework/core/FolderWalker.h"
 #include "platform/Drives.h"
 #include "tools/stats/ElidedLabel.h"
 #include "tools/stats/StatsCharts.h"
@@ -401,9 +400,7 @@ void TfrmStatistics::scan(const QString& entry)
         ScanSession::Run run(*m_session);
         // Esc and Close stop the walk rather than close the window.
         m_btCancel->setEnabled(true);
-        FolderWalker walker(m_stats, m_session->abortFlag(), *messageResponder());
-        m_session->attach(walker);
-        walker.scanAllDrives({entry});
+        m_session->walkDrives(m_stats, {entry});
         refreshViews();
     }
     QString text = QStringLiteral("Finished - ") + FormatGrouped(m_stats.filesProcessed()) +
