@@ -2,11 +2,13 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 
 #include "controls/CheckListBox.h"
 #include "framework/ResultGridController.h"
 #include "framework/ScanSession.h"
 #include "framework/ToolWindow.h"
+#include "framework/ToolWindowParts.h"
 #include "framework/core/WalkStrategy.h"
 #include "platform/Drives.h"
 #include "tests/support/FixtureBuilder.h"
@@ -159,4 +161,22 @@ TEST(ToolWindow, StartFollowsTheDriveChecksAndARunReportsWhatItFound)
     w.hide();
     w.show();
     EXPECT_TRUE(w.status().isEmpty());
+}
+
+TEST(ToolWindow, MinimumSizeIsScaledAndNeverWiderThanTheScreen)
+{
+    QWidget w;
+    const int dpi = w.logicalDpiX();
+    applyScaledMinimumSize(&w, QSize(400, 300));
+    EXPECT_EQ(w.minimumSize(), QSize(400 * dpi / 96, 300 * dpi / 96));
+
+    const int screenWidth = w.screen()->availableGeometry().width();
+    applyScaledMinimumSize(&w, QSize(screenWidth * 2, 100));
+    EXPECT_EQ(w.minimumWidth(), screenWidth - 10);
+
+    // A tool window: its button row and twice its top panel.
+    ProbeWindow probe(ToolWindow::SharedPlace::MarkOnAbort);
+    probe.show();
+    const int rowRight = probe.button("btDetails")->geometry().right() + 1;
+    EXPECT_EQ(probe.minimumSize(), QSize((rowRight + 3) * dpi / 96, 2 * 172 * dpi / 96));
 }
