@@ -36,6 +36,18 @@ QString TWinPlace::storedValue() const
     return ProfileFile(m_iniFileName).readString(m_section, identifier());
 }
 
+TWinPlace* TWinPlace::attach(QWidget* window, const QString& iniFileName, const QString& identifier,
+                             const QString& section)
+{
+    auto* place = new TWinPlace(window);
+    place->setIniFileName(iniFileName);
+    if (!section.isEmpty())
+        place->setSection(section);
+    place->setIdentifier(identifier);
+    place->centreIfNew();
+    return place;
+}
+
 bool TWinPlace::centreIfNew()
 {
     // A damaged entry (all zeros, too few numbers, another delimiter) is

@@ -96,10 +96,8 @@ TfrmBrowse::TfrmBrowse(QWidget* owner) : QDialog(owner)
     m_folder = workingFolderBytes();
 
     resize(760, 480);
-    m_winPlace = new TWinPlace(this);
-    m_winPlace->setIniFileName(QStringLiteral("roomwse.ini"));
-    m_winPlace->setIdentifier(QStringLiteral("frmBrowse"));
-    m_winPlace->centreIfNew();
+    m_winPlace =
+        TWinPlace::attach(this, QStringLiteral("roomwse.ini"), QStringLiteral("frmBrowse"));
 }
 
 TfrmBrowse::~TfrmBrowse() = default;

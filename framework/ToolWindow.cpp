@@ -101,12 +101,8 @@ void ToolWindow::startSession(const QList<QWidget*>& disabled, const Placement& 
     m_session = new ScanSession(this, m_btAbort, m_status, m_gridView);
     m_session->setDisabledDuringRun(QList<QWidget*>{m_btScan, m_btClose, m_pckDrive} + disabled);
 
-    m_place = new TWinPlace(this);
-    m_place->setIniFileName(placement.iniFileName);
-    if (!placement.section.isEmpty())
-        m_place->setSection(placement.section);
-    m_place->setIdentifier(placement.identifier);
-    m_place->centreIfNew();
+    m_place =
+        TWinPlace::attach(this, placement.iniFileName, placement.identifier, placement.section);
 
     FillDriveCheckList(m_pckDrive, DriveEntryTexts(), CurrentDriveEntryText());
     updateStartButton();

@@ -113,10 +113,7 @@ TfrmView::TfrmView(QWidget* parent) : QDialog(parent)
     layout->addWidget(m_viewer, 1);
     buildPanel();
 
-    m_place = new TWinPlace(this);
-    m_place->setIniFileName(QStringLiteral("roomwse.ini"));
-    m_place->setIdentifier(QStringLiteral("frmView"));
-    m_place->centreIfNew();
+    m_place = TWinPlace::attach(this, QStringLiteral("roomwse.ini"), QStringLiteral("frmView"));
     showStatus();
 }
 
