@@ -3,9 +3,9 @@
 #include "about/Animated.h"
 #include "about/AnimationStrips.h"
 #include "about/BevelPanel.h"
-#include "about/CentreOnScreen.h"
 #include "about/GotoWebPage.h"
 #include "about/GradientBack.h"
+#include "controls/CentreOnScreen.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,12 +1,12 @@
 #include "app/WinPlace.h"
 
 #include "base/PlacementValue.h"
+#include "controls/CentreOnScreen.h"
 #include "platform/Folders.h"
 #include "platform/ProfileFile.h"
 
 #include <QApplication>
 #include <QEvent>
-#include <QScreen>
 #include <QWidget>
 
 #include <stdexcept>
@@ -36,20 +36,25 @@ QString TWinPlace::storedValue() const
     return ProfileFile(m_iniFileName).readString(m_section, identifier());
 }
 
+TWinPlace* TWinPlace::attach(QWidget* window, const QString& iniFileName, const QString& identifier,
+                             const QString& section)
+{
+    auto* place = new TWinPlace(window);
+    place->setIniFileName(iniFileName);
+    if (!section.isEmpty())
+        place->setSection(section);
+    place->setIdentifier(identifier);
+    place->centreIfNew();
+    return place;
+}
+
 bool TWinPlace::centreIfNew()
 {
     // A damaged entry (all zeros, too few numbers, another delimiter) is
     // never applied, so the window opens as with none.
     if (PlacementValue::fromText(storedValue(), m_delimiter).isUsable())
         return true;
-    if (m_window) {
-        QScreen* screen = m_window->screen() ? m_window->screen() : QApplication::primaryScreen();
-        if (screen) {
-            QRect r = m_window->frameGeometry();
-            r.moveCenter(screen->availableGeometry().center());
-            m_window->move(r.topLeft());
-        }
-    }
+    centreOnScreen(m_window);
     return false;
 }
 

@@ -23,6 +23,12 @@ public:
     explicit TWinPlace(QWidget* window);
     ~TWinPlace() override;
 
+    // Makes the placement of `window` (which owns it) under `identifier` in
+    // the profile `iniFileName`, in `section` unless that is empty, and
+    // centres the window when the profile holds no usable entry for it.
+    static TWinPlace* attach(QWidget* window, const QString& iniFileName, const QString& identifier,
+                             const QString& section = {});
+
     QString iniFileName() const { return m_iniFileName; }
     void setIniFileName(const QString& name) { m_iniFileName = name; }
     QString section() const { return m_section; }

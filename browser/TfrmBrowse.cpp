@@ -8,7 +8,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QSplitter>
 #include <QVBoxLayout>
 
@@ -31,6 +30,7 @@
 #include "framework/ResultGridController.h"
 #include "framework/TfrmReallyDelete.h"
 #include "framework/TfrmWildCard.h"
+#include "framework/ToolWindowParts.h"
 #include "framework/core/DeleteTarget.h"
 #include "platform/DirListing.h"
 #include "platform/DisplayName.h"
@@ -96,10 +96,8 @@ TfrmBrowse::TfrmBrowse(QWidget* owner) : QDialog(owner)
     m_folder = workingFolderBytes();
 
     resize(760, 480);
-    m_winPlace = new TWinPlace(this);
-    m_winPlace->setIniFileName(QStringLiteral("roomwse.ini"));
-    m_winPlace->setIdentifier(QStringLiteral("frmBrowse"));
-    m_winPlace->centreIfNew();
+    m_winPlace =
+        TWinPlace::attach(this, QStringLiteral("roomwse.ini"), QStringLiteral("frmBrowse"));
 }
 
 TfrmBrowse::~TfrmBrowse() = default;
@@ -488,18 +486,12 @@ void TfrmBrowse::showEvent(QShowEvent* event)
 
 void TfrmBrowse::applyMinimumSize()
 {
-    const int dpi = logicalDpiX();
     // The button row as designed: both edge margins, the widest gap left of
     // the right-hand group, and the buttons.
     int buttons = kLeftMargin + m_btDeleteDirectory->width() + 2 * kButtonGap + kRightMargin;
     for (QPushButton* b : {m_btDetails, m_btLaunch, m_btView, m_btMark, m_btDeleteFiles, m_btClose})
         buttons += b->width() + kButtonGap;
-    int width = dpi * (buttons + 3) / 96;
-    const QScreen* screen = this->screen();
-    if (screen && screen->availableGeometry().width() < width)
-        width = screen->availableGeometry().width() - 10;
-    const int height = dpi * (kDesignPanel3Top + kPanel3Height / 2) / 96;
-    setMinimumSize(width, height);
+    applyScaledMinimumSize(this, QSize(buttons + 3, kDesignPanel3Top + kPanel3Height / 2));
 }
 
 void TfrmBrowse::FormResize()

@@ -1,13 +1,13 @@
 #include "browser/TfrmDelDirectory.h"
 
 #include "base/ProgramMessages.h"
+#include "controls/CentreOnScreen.h"
 #include "platform/Drives.h"
 
 #include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 
 namespace rw
 {
@@ -117,8 +117,7 @@ void TfrmDelDirectory::setDirectory(const QString& folder)
 void TfrmDelDirectory::showEvent(QShowEvent* event)
 {
     m_recycleChosen = false;
-    if (const QScreen* screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
+    centreOnScreen(this);
     QDialog::showEvent(event);
 }
 

@@ -4,6 +4,7 @@
 #include "base/SharedRoutines.h"
 #include "browser/core/FileDetails.h"
 #include "controls/FileIcon.h"
+#include "controls/PrintRoutines.h"
 #include "controls/TextPrinter.h"
 #include "controls/WaitCursor.h"
 #include "framework/WindowHooks.h"
@@ -16,7 +17,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QShowEvent>
@@ -255,13 +255,9 @@ void TfrmDetails::btViewClick()
 void TfrmDetails::btPrintClick()
 {
     QPrinter dialogPrinter;
-    QPrinter* printer = m_printer;
-    if (!printer) {
-        QPrintDialog dialog(&dialogPrinter, this);
-        if (dialog.exec() != QDialog::Accepted)
-            return;
-        printer = &dialogPrinter;
-    }
+    QPrinter* printer = choosePrinter(this, m_printer, dialogPrinter);
+    if (!printer)
+        return;
 
     FileDetails shown;
     shown.fileName = displayName(m_filePath);

@@ -11,7 +11,6 @@
 #include <QLabel>
 #include <QLocale>
 #include <QMenu>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QScreen>
 #include <QStyle>
@@ -23,6 +22,7 @@
 #include "base/ProgramMessages.h"
 #include "base/SharedRoutines.h"
 #include "controls/GridCellDelegate.h"
+#include "controls/PrintRoutines.h"
 #include "controls/ResultGridModel.h"
 #include "controls/ResultGridView.h"
 #include "controls/TextPrinter.h"
@@ -607,14 +607,9 @@ bool ResultGridController::PrintGrid(const QString& title, QPrinter* printer)
 void ResultGridController::btPrintClick()
 {
     const QString title = m_config.printTitle ? m_config.printTitle() : QString();
-    if (m_printer) {
-        PrintGrid(title, m_printer);
-        return;
-    }
-    QPrinter printer;
-    QPrintDialog dialog(&printer, m_window);
-    if (dialog.exec() == QDialog::Accepted)
-        PrintGrid(title, &printer);
+    QPrinter dialogPrinter;
+    if (QPrinter* printer = choosePrinter(m_window, m_printer, dialogPrinter))
+        PrintGrid(title, printer);
 }
 
 QString ResultGridController::clipboardText() const

@@ -121,4 +121,11 @@ bool ScanSession::eventFilter(QObject* watched, QEvent* event)
     return QObject::eventFilter(watched, event);
 }
 
+void ScanSession::walkDrives(WalkStrategy& strategy, const QStringList& entries)
+{
+    FolderWalker walker(strategy, m_abort, *messageResponder());
+    attach(walker);
+    walker.scanAllDrives(entries);
+}
+
 } // namespace rw

@@ -22,9 +22,7 @@ namespace rw
 // gives the walk its progress callback (status text + pending events).
 //
 //   ScanSession::Run run(m_session);          // begin() ... end()
-//   FolderWalker walker(strategy, m_session.abortFlag());
-//   m_session.attach(walker);
-//   walker.scanAllDrives(checkedDrives);
+//   m_session.walkDrives(strategy, checkedDrives);
 //
 // The Abort button's click sets the flag, hides the button and shows the
 // abort notice (by default the warning "LIST INCOMPLETE ... ABORTED BY USER").
@@ -73,6 +71,10 @@ public:
     // The progress callback for a walk: status text, then pending events.
     FolderWalker::ProgressCallback progressCallback();
     void attach(FolderWalker& walker) { walker.setProgressCallback(progressCallback()); }
+    // Walks the drives of `entries` (drive list texts) with `strategy`, this
+    // session's abort flag and progress; problems the walk meets go to the
+    // program's message responder. Meant to be called inside a Run.
+    void walkDrives(WalkStrategy& strategy, const QStringList& entries);
 
     // Begins a run on construction and ends it on destruction, also when
     // the scan leaves by an exception.

@@ -8,13 +8,13 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScreen>
 
 #include <cmath>
 
 #include "base/ProgramMessages.h"
 #include "base/Settings.h"
 #include "base/SharedRoutines.h"
+#include "controls/CentreOnScreen.h"
 #include "framework/core/DeleteRun.h"
 #include "framework/core/PathTarget.h"
 
@@ -168,8 +168,7 @@ void TfrmReallyDelete::fillSavings()
 
 void TfrmReallyDelete::showEvent(QShowEvent* event)
 {
-    if (const QScreen* s = screen())
-        move(s->availableGeometry().center() - rect().center());
+    centreOnScreen(this);
     fillSavings();
     UpdateHeaders();
     QDialog::showEvent(event);

@@ -51,14 +51,19 @@ void stackToolWindow(QWidget* window, QWidget* topPanel, QWidget* grid, QWidget*
     layout->addWidget(statusPanel);
 }
 
-void applyToolMinimumSize(QWidget* window, int contentWidth, int panelHeight)
+void applyScaledMinimumSize(QWidget* window, QSize designSize)
 {
     const int dpi = window->logicalDpiX();
-    int w = contentWidth * dpi / 96;
+    int w = designSize.width() * dpi / 96;
     const QScreen* s = window->screen();
     if (s && s->availableGeometry().width() < w)
         w = s->availableGeometry().width() - 10;
-    window->setMinimumSize(w, 2 * panelHeight * dpi / 96);
+    window->setMinimumSize(w, designSize.height() * dpi / 96);
+}
+
+void applyToolMinimumSize(QWidget* window, int contentWidth, int panelHeight)
+{
+    applyScaledMinimumSize(window, QSize(contentWidth, 2 * panelHeight));
 }
 
 void placeDriveListRight(QWidget* driveList, int windowWidth, int minLeft, int gap)

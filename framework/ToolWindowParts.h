@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSize>
 #include <QString>
 
 class QFrame;
@@ -27,6 +28,11 @@ CheckListBox* makeDriveCheckList(QWidget* panel, int left, int width);
 // Stacks top panel, grid (taking the spare height) and status panel in
 // `window` without margins or spacing.
 void stackToolWindow(QWidget* window, QWidget* topPanel, QWidget* grid, QWidget* statusPanel);
+
+// Keeps `window` no smaller than `designSize` scaled to the screen's
+// resolution (sizes are designed at 96 dots per inch), but never wider than
+// the screen's available width less 10 pixels.
+void applyScaledMinimumSize(QWidget* window, QSize designSize);
 
 // Keeps `window` no narrower than `contentWidth` and no lower than twice its
 // top panel, both scaled to the screen's resolution; never wider than the

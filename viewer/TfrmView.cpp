@@ -4,6 +4,7 @@
 #include "base/ProgramMessages.h"
 #include "base/SharedRoutines.h"
 #include "controls/FileViewer.h"
+#include "controls/PrintRoutines.h"
 #include "controls/TextPrinter.h"
 #include "platform/DisplayName.h"
 #include "viewer/TFindDlg.h"
@@ -112,10 +113,7 @@ TfrmView::TfrmView(QWidget* parent) : QDialog(parent)
     layout->addWidget(m_viewer, 1);
     buildPanel();
 
-    m_place = new TWinPlace(this);
-    m_place->setIniFileName(QStringLiteral("roomwse.ini"));
-    m_place->setIdentifier(QStringLiteral("frmView"));
-    m_place->centreIfNew();
+    m_place = TWinPlace::attach(this, QStringLiteral("roomwse.ini"), QStringLiteral("frmView"));
     showStatus();
 }
 
@@ -411,13 +409,15 @@ QPrinter* TfrmView::printer()
 
 void TfrmView::printClick()
 {
-    QPrintDialog dialog(printer(), this);
-    dialog.setObjectName(QStringLiteral("PrintDialog1"));
-    dialog.setOption(QAbstractPrintDialog::PrintSelection, m_viewer->hasSelection());
-    // Page ranges have no meaning for a text listing; offering them would
-    // print an empty document.
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-    if (dialog.exec() != QDialog::Accepted)
+    const bool selection = m_viewer->hasSelection();
+    const bool chosen = runPrintDialog(this, printer(), [selection](QPrintDialog& dialog) {
+        dialog.setObjectName(QStringLiteral("PrintDialog1"));
+        dialog.setOption(QAbstractPrintDialog::PrintSelection, selection);
+        // Page ranges have no meaning for a text listing; offering them
+        // would print an empty document.
+        dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    });
+    if (!chosen)
         return;
     printTo(printer(), printer()->printRange() == QPrinter::Selection ? PrintRange::Selection
                                                                       : PrintRange::All);

@@ -122,6 +122,26 @@ TEST(TWinPlace, NewWindowIsCentred)
     EXPECT_EQ(p.window.pos(), QPoint(0, 0)) << "a window with an entry keeps its place";
 }
 
+TEST(TWinPlace, AttachSetsTheEntryAndCentresANewWindow)
+{
+    QWidget window;
+    window.resize(200, 100);
+    window.move(0, 0);
+    TWinPlace* place = TWinPlace::attach(&window, QStringLiteral("roomwse.ini"),
+                                         QStringLiteral("frmProbe"), QStringLiteral("frmDups"));
+    EXPECT_EQ(place->parent(), &window);
+    EXPECT_EQ(place->iniFileName(), "roomwse.ini");
+    EXPECT_EQ(place->identifier(), "frmProbe");
+    EXPECT_EQ(place->section(), "frmDups");
+    EXPECT_NE(window.pos(), QPoint(0, 0));
+
+    // Without a section the profile's default one stays.
+    QWidget other;
+    EXPECT_EQ(TWinPlace::attach(&other, QStringLiteral("roomwse.ini"), QStringLiteral("frmProbe"))
+                  ->section(),
+              TWinPlace(&other).section());
+}
+
 TEST(TWinPlace, DamagedEntryIsNotAppliedAndTheWindowOpensCentred)
 {
     QScreen* screen = QGuiApplication::primaryScreen();

@@ -1,12 +1,11 @@
 #include "tools/clean/TfrmTempFiles.h"
 
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
 
 #include "base/ProgramMessages.h"
+#include "controls/CentreOnScreen.h"
 #include "controls/PickList.h"
 #include "framework/TypeListEditing.h"
 #include "tools/clean/core/TempPatterns.h"
@@ -100,11 +99,7 @@ void TfrmTempFiles::showEvent(QShowEvent* event)
 {
     if (!event->spontaneous()) {
         ReadInFromDisk();
-        if (const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen()) {
-            QRect r = frameGeometry();
-            r.moveCenter(s->availableGeometry().center());
-            move(r.topLeft());
-        }
+        centreOnScreen(this);
     }
     QDialog::showEvent(event);
 }

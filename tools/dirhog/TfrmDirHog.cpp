@@ -5,6 +5,7 @@
 #include "browser/TfrmDelDirectory.h"
 #include "browser/core/FolderDelete.h"
 #include "browser/core/ProtectedPaths.h"
+#include "controls/CentreOnScreen.h"
 #include "controls/CheckListBox.h"
 #include "controls/ResultGridModel.h"
 #include "controls/ResultGridView.h"
@@ -21,10 +22,8 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -231,10 +230,7 @@ void TfrmDirHog::showEvent(QShowEvent* event)
     m_btTop->setFocus();
     m_btDelete->setGeometry(m_btAbort->geometry());
     m_controller->applyMinimumSize();
-    if (const QScreen* screen = this->screen()) {
-        const QRect area = screen->availableGeometry();
-        move(area.center() - QPoint(width() / 2, height() / 2));
-    }
+    centreOnScreen(this);
     FormResize();
 }
 
@@ -283,9 +279,7 @@ void TfrmDirHog::scan(DirHogMode mode)
     m_controller->setLines(strategy.lines());
     {
         ScanSession::Run run(*m_session);
-        FolderWalker walker(strategy, m_session->abortFlag(), *messageResponder());
-        m_session->attach(walker);
-        walker.scanAllDrives(m_pckDrive->checkedLines());
+        m_session->walkDrives(strategy, m_pckDrive->checkedLines());
 
         const std::vector<std::uint32_t> records = strategy.recordsDescending();
         m_controller->beginFill(std::int64_t(records.size()));

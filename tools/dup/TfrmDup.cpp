@@ -2,32 +2,26 @@
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
-#include <QEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QResizeEvent>
 
 #include <cmath>
 
-#include "app/WinPlace.h"
 #include "base/AppGlobals.h"
 #include "base/ProgramMessages.h"
 #include "base/SharedRoutines.h"
 #include "controls/CheckListBox.h"
 #include "controls/ResultGridModel.h"
 #include "controls/ResultGridView.h"
-#include "framework/DriveCheckList.h"
 #include "framework/GroupMarking.h"
 #include "framework/ResultGridController.h"
 #include "framework/ScanSession.h"
 #include "framework/TfrmReallyDelete.h"
 #include "framework/ToolTipsOff.h"
-#include "framework/ToolWindowParts.h"
 #include "framework/WildcardBox.h"
-#include "framework/core/FolderWalker.h"
 #include "framework/core/SizeFilter.h"
 #include "tools/dup/TfrmDupCompare.h"
 #include "tools/dup/core/DupScan.h"
@@ -38,12 +32,6 @@ namespace rw
 
 namespace
 {
-
-constexpr int kPanelHeight = 172;
-constexpr int kButtonWidth = 65;
-constexpr int kButtonHeight = 25;
-constexpr int kButtonTop = 140;
-constexpr int kDriveListWidth = 150;
 
 QDoubleSpinBox* makeNumber(QWidget* parent, const QString& name)
 {
@@ -60,30 +48,20 @@ QDoubleSpinBox* makeNumber(QWidget* parent, const QString& name)
 
 } // namespace
 
-TfrmDup::TfrmDup(QWidget* owner) : QDialog(owner), m_duplicateMode(DuplicateMode)
+TfrmDup::TfrmDup(QWidget* owner)
+    : ToolWindow(owner, QStringLiteral("frmDup"), 640, 8, 3), m_duplicateMode(DuplicateMode)
 {
-    setObjectName(QStringLiteral("frmDup"));
-    setWindowFlags(Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
-                   Qt::WindowCloseButtonHint | Qt::WindowTitleHint);
-    setSizeGripEnabled(true);
-    resize(640, 478);
     buildControls();
-    buildGrid();
-
-    m_session = new ScanSession(this, m_btAbort, m_pnlSel, m_gridView);
-    m_session->setDisabledDuringRun({m_btScan, m_btClose, m_pckDrive, m_num1, m_num2, m_cbKB1,
-                                     m_cbWildCard, m_rbLarger, m_rbSmaller, m_rbBetween, m_cbDup});
-
-    m_place = new TWinPlace(this);
-    m_place->setIniFileName(QStringLiteral("roomwse.ini"));
-    m_place->setSection(m_duplicateMode ? QStringLiteral("frmDups") : QStringLiteral("frmMods"));
-    m_place->setIdentifier(QStringLiteral("frmMods"));
-    m_place->centreIfNew();
-
+    addStatusPanel(QStringLiteral("pnlSel"), true);
+    addGridView();
+    makeGridController(0);
+    stackWindow();
+    startSession(
+        {m_num1, m_num2, m_cbKB1, m_cbWildCard, m_rbLarger, m_rbSmaller, m_rbBetween, m_cbDup},
+        {QStringLiteral("roomwse.ini"), QStringLiteral("frmMods"),
+         m_duplicateMode ? QStringLiteral("frmDups") : QStringLiteral("frmMods")});
     m_matchMode = 0;
     m_cbDup->setCurrentIndex(0);
-    FillDriveCheckList(m_pckDrive, DriveEntryTexts(), CurrentDriveEntryText());
-    updateStartButton();
 }
 
 TfrmDup::~TfrmDup()
@@ -100,8 +78,7 @@ TfrmDup::~TfrmDup()
 
 void TfrmDup::buildControls()
 {
-    m_topPanel = makeTopPanel(this, kPanelHeight);
-    QWidget* p = m_topPanel;
+    QWidget* p = topPanel();
 
     m_rbLarger = new QRadioButton(QStringLiteral("Larger or equal to"), p);
     m_rbLarger->setObjectName(QStringLiteral("rbLarger"));
@@ -149,41 +126,13 @@ void TfrmDup::buildControls()
     m_cbDup->addItems(dupMatchChoices());
     m_cbDup->setGeometry(172, 108, 240, 22);
 
-    m_pckDrive = makeDriveCheckList(p, 640 - 8 - kDriveListWidth, kDriveListWidth);
-    connect(m_pckDrive, &CheckListBox::checksChanged, this, [this] { updateStartButton(); });
-
+    addDriveList();
     // Abort and Mark take turns on one place.
-    m_buttons = ToolButtonRow(p);
-    m_btScan = m_buttons.add(ToolButtonRow::Start);
-    m_btClose = m_buttons.add(ToolButtonRow::Close);
-    m_btAbort = m_buttons.add(ToolButtonRow::Abort);
-    m_btMark = m_buttons.addSharing(ToolButtonRow::Mark, m_btAbort);
-    m_btDelete = m_buttons.add(ToolButtonRow::Delete);
-    m_btPrint = m_buttons.add(ToolButtonRow::Print);
-    m_btClip = m_buttons.add(ToolButtonRow::Clip);
-    m_btBrowse = m_buttons.add(ToolButtonRow::Browse);
-    m_btDetails = m_buttons.add(ToolButtonRow::Details);
+    addButtons(SharedPlace::MarkOnAbort);
     m_btCompare = m_buttons.add(QStringLiteral("P&airs"), QStringLiteral("btCompare"),
                                 QStringLiteral("Compare file pairs"));
-
-    connect(m_btScan, &QPushButton::clicked, this, &TfrmDup::btScanClick);
-    connect(m_btClose, &QPushButton::clicked, this, &QDialog::reject);
-    connect(m_btDelete, &QPushButton::clicked, this, &TfrmDup::btDeleteClick);
     connect(m_btCompare, &QPushButton::clicked, this, &TfrmDup::btCompareClick);
     layoutButtons();
-
-    m_pnlSel = makeStatusPanel(this, QStringLiteral("pnlSel"));
-}
-
-void TfrmDup::buildGrid()
-{
-    m_gridView = new ResultGridView(this);
-    makeGridController(0);
-
-    // The buttons reach the controller of the moment (it is remade when the
-    // matching rule changes the line layout).
-    m_buttons.connectToGrid(this, [this] { return m_grid; });
-    stackToolWindow(this, m_topPanel, m_gridView, m_pnlSel);
 }
 
 void TfrmDup::makeGridController(int matchMode)
@@ -220,10 +169,6 @@ void TfrmDup::makeGridController(int matchMode)
         };
     }
     c.sortWindowKey = QStringLiteral("TfrmDup");
-    c.statusLabel = m_pnlSel;
-    c.deleteButton = m_btDelete;
-    c.topPanel = m_topPanel;
-    c.printTitle = [this] { return printTitle(); };
     c.wildcard = [this] { return m_cbWildCard->currentText(); };
     c.clipboard = ClipboardSource::ResultLines;
 
@@ -236,7 +181,7 @@ void TfrmDup::makeGridController(int matchMode)
         m_grid->popupMenu()->deleteLater();
         m_grid->deleteLater();
     }
-    m_grid = new ResultGridController(this, m_gridView, c);
+    setController(std::move(c));
     m_gridMatchMode = matchMode;
     if (m_duplicateMode && matchMode == mmContents) {
         auto* marking = new GroupMarking(
@@ -266,21 +211,9 @@ QStringList TfrmDup::lbList() const
     return out;
 }
 
-void TfrmDup::layoutButtons()
+int TfrmDup::driveListMinLeft() const
 {
-    m_buttons.layout(3, kButtonTop, kButtonWidth, kButtonHeight);
-}
-
-void TfrmDup::placeDriveList()
-{
-    placeDriveListRight(m_pckDrive, width(), m_cbKB1->geometry().right() + 8, 8);
-}
-
-void TfrmDup::applyMinimumSize()
-{
-    // No narrower than the button row, no lower than twice the top panel,
-    // both scaled to the screen's resolution.
-    applyToolMinimumSize(this, m_buttons.right() + 3, kPanelHeight);
+    return m_cbKB1->geometry().right() + 8;
 }
 
 void TfrmDup::sizeChoiceChanged()
@@ -290,16 +223,9 @@ void TfrmDup::sizeChoiceChanged()
     m_lblAnd->setVisible(both);
 }
 
-void TfrmDup::updateStartButton()
-{
-    if (!m_session || !m_session->isRunning())
-        m_btScan->setEnabled(m_pckDrive->checkedCount() > 0);
-}
-
 void TfrmDup::setResultButtonsVisible(bool visible)
 {
-    for (QPushButton* b : {m_btPrint, m_btClip, m_btBrowse, m_btDetails})
-        b->setVisible(visible);
+    ToolWindow::setResultButtonsVisible(visible);
     m_btCompare->setVisible(visible && m_duplicateMode);
 }
 
@@ -313,32 +239,17 @@ std::int64_t TfrmDup::number(const QDoubleSpinBox* box) const
     return std::int64_t(std::llround(box->value()));
 }
 
-void TfrmDup::showEvent(QShowEvent* event)
-{
-    if (!event->spontaneous())
-        FormShow();
-    QDialog::showEvent(event);
-}
-
 void TfrmDup::FormShow()
 {
+    resetResults();
     m_cbKB1->setCurrentIndex(1);
-    m_grid->savePanelHeight();
     m_grid->ClearGrid();
     m_num1->setValue(250);
     m_num2->setValue(250);
-    setResultButtonsVisible(false);
-    m_btAbort->hide();
     m_lbList.clear();
     m_lbLines.reset();
     m_content = ContentGroups();
     m_contentIndex.clear();
-    m_session->abortFlag() = false;
-    m_pnlSel->clear();
-    m_btMark->hide();
-    m_btDelete->hide();
-    updateStartButton();
-    m_btClose->setEnabled(true);
     m_lblDup->setVisible(m_duplicateMode);
     m_cbDup->setVisible(m_duplicateMode);
     setWindowTitle(m_duplicateMode ? QStringLiteral("Find and delete duplicate files")
@@ -346,19 +257,9 @@ void TfrmDup::FormShow()
     m_btScan->setToolTip(m_duplicateMode ? QStringLiteral("Duplicates on file name only")
                                          : QStringLiteral("Start scanning for file hogs"));
     sizeChoiceChanged();
-    layoutButtons();
     m_btScan->setFocus();
-    applyMinimumSize();
-    m_grid->FormResize(width());
     m_wildcard->fill(true);
-    m_place->restorePlacement();
-}
-
-void TfrmDup::resizeEvent(QResizeEvent* event)
-{
-    QDialog::resizeEvent(event);
-    m_grid->FormResize(event->size().width());
-    placeDriveList();
+    fitToWindow();
 }
 
 void TfrmDup::btScanClick()
@@ -389,15 +290,11 @@ void TfrmDup::scan()
         makeGridController(m_matchMode);
     const SizeFilter filter =
         SizeFilter::fromInput(condition, number(m_num1), number(m_num2), m_cbKB1->currentText());
-    m_btMark->hide();
-    m_btDelete->hide();
-    setResultButtonsVisible(false);
+    hideResultButtons();
     {
         ScanSession::Run run(*m_session);
         DupScan strategy(m_duplicateMode, m_matchMode, filter, m_cbWildCard->currentText());
-        FolderWalker walker(strategy, m_session->abortFlag(), *messageResponder());
-        m_session->attach(walker);
-        walker.scanAllDrives(m_pckDrive->checkedLines());
+        walkCheckedDrives(strategy);
 
         // File hogs: rows go in largest first straight away, and the sorted
         // collection (the clipboard's order) is formed only if it is asked for.
@@ -428,24 +325,16 @@ void TfrmDup::scan()
         if (m_grid->rowsFilled() > 0)
             m_gridView->selectRow(0);
     }
-    const bool found = m_grid->resultLineCount() > 0;
-    m_btMark->setVisible(found);
-    m_btDelete->setVisible(found);
-    if (!found) {
-        ShowInfoMessage(QStringLiteral("No files found."));
-        return;
-    }
-    setResultButtonsVisible(true);
-    if (m_duplicateMode && m_matchMode == mmContents) {
-        m_pnlSel->setText(QStringLiteral("%1 duplicates in %2 groups, %3 bytes can be freed")
-                              .arg(FormatGrouped(m_content.duplicates),
-                                   FormatGrouped(m_content.groupCount),
-                                   FormatGrouped(m_content.freeable)));
-        return;
-    }
-    m_pnlSel->setText(FormatGrouped(m_grid->resultLineCount()) +
-                      (m_duplicateMode ? QStringLiteral(" duplicates found")
-                                       : QStringLiteral(" file hogs found")));
+    const std::int64_t found = m_grid->resultLineCount();
+    if (m_duplicateMode && m_matchMode == mmContents)
+        reportFound(found, QStringLiteral("%1 duplicates in %2 groups, %3 bytes can be freed")
+                               .arg(FormatGrouped(m_content.duplicates),
+                                    FormatGrouped(m_content.groupCount),
+                                    FormatGrouped(m_content.freeable)));
+    else
+        reportFound(found,
+                    FormatGrouped(found) + (m_duplicateMode ? QStringLiteral(" duplicates found")
+                                                            : QStringLiteral(" file hogs found")));
 }
 
 std::vector<std::uint32_t> TfrmDup::contentRows(DupScan& strategy)
@@ -504,8 +393,7 @@ void TfrmDup::btDeleteClick()
             accept();
         return;
     }
-    if (m_grid->runDelete())
-        accept();
+    ToolWindow::btDeleteClick();
 }
 
 void TfrmDup::btCompareClick()

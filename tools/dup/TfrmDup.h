@@ -1,32 +1,24 @@
 #pragma once
 
-#include <QDialog>
 #include <QStringList>
 
 #include <cstdint>
 #include <unordered_map>
 
-#include "framework/ToolButtonRow.h"
+#include "framework/ToolWindow.h"
 #include "framework/core/ResultLines.h"
 #include "tools/dup/DupCompareSource.h"
 #include "tools/dup/core/ContentDupFinder.h"
 
 class QComboBox;
 class QDoubleSpinBox;
-class QFrame;
 class QLabel;
-class QPushButton;
 class QRadioButton;
 
 namespace rw
 {
 
-class CheckListBox;
 class DupScan;
-class ResultGridController;
-class ResultGridView;
-class ScanSession;
-class TWinPlace;
 class WildcardBox;
 
 // The duplicate finder and the file-hog finder: one window in two modes,
@@ -37,7 +29,7 @@ class WildcardBox;
 // The rows can be marked, printed, copied, opened and deleted through the
 // shared result grid; in the duplicate mode the pair comparison window
 // steps through the list (this window is its DupCompareSource).
-class TfrmDup : public QDialog, public DupCompareSource
+class TfrmDup : public ToolWindow, public DupCompareSource
 {
     Q_OBJECT
 public:
@@ -47,14 +39,13 @@ public:
     // True for the duplicate finder, false for the file-hog finder.
     bool duplicateMode() const { return m_duplicateMode; }
 
-    ResultGridController* gridController() const { return m_grid; }
     // The lines that reached the grid, in the order they were added.
     QStringList lbFiles() const;
     // The collection list of the last run, sorted.
     QStringList lbList() const;
 
     // "&Start": checks the bounds, then runs a scan.
-    void btScanClick();
+    void btScanClick() override;
     // One whole run: walk, fill the grid, report.
     void scan();
     // The groups of the last "Size and contents" run (empty otherwise).
@@ -62,12 +53,13 @@ public:
     // How many threads hash contents (0: one per core); for tests.
     void setHashThreads(int threads) { m_hashThreads = threads; }
     // "Delete": the confirmation window on the marked files; closes this
-    // window (accepted) unless the confirmation was cancelled.
-    void btDeleteClick();
+    // window (accepted) unless the confirmation was cancelled. With "Size
+    // and contents" the last copy of a group never goes.
+    void btDeleteClick() override;
     // "P&airs": shows the pair comparison window on this window's list.
     void btCompareClick();
     // Title of the printed report ("Duplicates larger or equal to 250 KB ...").
-    QString printTitle() const;
+    QString printTitle() const override;
 
     // DupCompareSource: rows counted with the header as row 0.
     int rowCount() const override;
@@ -80,20 +72,14 @@ public:
     QWidget* window() const override;
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
+    void FormShow() override;
+    int driveListMinLeft() const override;
+    void setResultButtonsVisible(bool visible) override;
 
 private:
     void buildControls();
-    void buildGrid();
     void makeGridController(int matchMode);
-    void FormShow();
-    void layoutButtons();
-    void placeDriveList();
-    void applyMinimumSize();
     void sizeChoiceChanged();
-    void updateStartButton();
-    void setResultButtonsVisible(bool visible);
     bool between() const;
     std::int64_t number(const QDoubleSpinBox* box) const;
     // "Size and contents": hashes the candidates of the walk and returns
@@ -116,7 +102,6 @@ private:
     std::unordered_map<std::uint32_t, std::uint32_t> m_contentIndex; // record -> index in rows
     int m_hashThreads = 0;
 
-    QFrame* m_topPanel = nullptr;
     QRadioButton* m_rbLarger = nullptr;
     QRadioButton* m_rbSmaller = nullptr;
     QRadioButton* m_rbBetween = nullptr;
@@ -130,25 +115,7 @@ private:
     WildcardBox* m_wildcard = nullptr;
     QLabel* m_lblDup = nullptr;
     QComboBox* m_cbDup = nullptr;
-    CheckListBox* m_pckDrive = nullptr;
-
-    ToolButtonRow m_buttons{nullptr};
-    QPushButton* m_btScan = nullptr;
-    QPushButton* m_btClose = nullptr;
-    QPushButton* m_btAbort = nullptr;
-    QPushButton* m_btMark = nullptr;
-    QPushButton* m_btDelete = nullptr;
-    QPushButton* m_btPrint = nullptr;
-    QPushButton* m_btClip = nullptr;
-    QPushButton* m_btBrowse = nullptr;
-    QPushButton* m_btDetails = nullptr;
     QPushButton* m_btCompare = nullptr;
-
-    ResultGridView* m_gridView = nullptr;
-    ResultGridController* m_grid = nullptr;
-    QLabel* m_pnlSel = nullptr;
-    ScanSession* m_session = nullptr;
-    TWinPlace* m_place = nullptr;
 };
 
 } // namespace rw

@@ -1,5 +1,6 @@
 #include "tools/dup/TfrmDupCompare.h"
 
+#include "controls/PrintRoutines.h"
 #include "platform/DisplayName.h"
 #include "platform/ReadOnlyOpen.h"
 
@@ -24,7 +25,6 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPointer>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
@@ -669,13 +669,9 @@ void TfrmDupCompare::btComputeClick()
 void TfrmDupCompare::btPrintClick()
 {
     QPrinter dialogPrinter(QPrinter::HighResolution);
-    QPrinter* printer = m_printer;
-    if (!printer) {
-        QPrintDialog dialog(&dialogPrinter, this);
-        if (dialog.exec() != QDialog::Accepted)
-            return;
-        printer = &dialogPrinter;
-    }
+    QPrinter* printer = choosePrinter(this, m_printer, dialogPrinter);
+    if (!printer)
+        return;
 
     changeBackgroundColor(Qt::white);
     const QPixmap image = grab();
@@ -684,19 +680,10 @@ void TfrmDupCompare::btPrintClick()
     if (image.isNull())
         return;
 
-    QPainter painter;
-    if (!painter.begin(printer)) {
-        ShowMessageBox(MessageKind::Error, QStringLiteral("Error printing report ... quitting"));
-        return;
-    }
     // As large on paper as on the screen, but never beyond the page.
-    const QRect page = painter.viewport();
     const double screenDpi = logicalDpiX() > 0 ? logicalDpiX() : 96.0;
-    double scale = printer->resolution() / screenDpi;
-    scale = qMin(scale, double(page.width()) / image.width());
-    scale = qMin(scale, double(page.height()) / image.height());
-    painter.drawPixmap(QRect(0, 0, int(image.width() * scale), int(image.height() * scale)), image);
-    painter.end();
+    if (!printImage(printer, image.toImage(), printer->resolution() / screenDpi))
+        ShowMessageBox(MessageKind::Error, QStringLiteral("Error printing report ... quitting"));
 }
 
 void TfrmDupCompare::btCloseClick()

@@ -10,22 +10,17 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QResizeEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/WinPlace.h"
 #include "base/ProgramMessages.h"
 #include "base/SharedRoutines.h"
 #include "controls/CheckListBox.h"
 #include "controls/ResultGridView.h"
-#include "framework/DriveCheckList.h"
 #include "framework/ResultGridController.h"
 #include "framework/ScanSession.h"
 #include "framework/ToolTipsOff.h"
-#include "framework/ToolWindowParts.h"
 #include "framework/WildcardBox.h"
-#include "framework/core/FolderWalker.h"
 #include "framework/core/ScanLimits.h"
 #include "tools/mods/TfrmPickDate.h"
 
@@ -35,11 +30,6 @@ namespace rw
 namespace
 {
 
-constexpr int kPanelHeight = 172;
-constexpr int kButtonWidth = 65;
-constexpr int kButtonHeight = 25;
-constexpr int kButtonTop = 140;
-constexpr int kDriveListWidth = 150;
 constexpr int kSearchRight = 470; // right edge of the search controls
 
 QToolButton* makePopButton(QWidget* parent, const QString& name)
@@ -58,38 +48,22 @@ QString todayText()
 
 } // namespace
 
-TfrmMods::TfrmMods(QWidget* owner) : QDialog(owner)
+TfrmMods::TfrmMods(QWidget* owner) : ToolWindow(owner, QStringLiteral("frmMods"), 660, 10, 8)
 {
-    setObjectName(QStringLiteral("frmMods"));
     setWindowTitle(QStringLiteral("Files in a range of dates"));
-    setWindowFlags(Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
-                   Qt::WindowCloseButtonHint | Qt::WindowTitleHint);
-    setSizeGripEnabled(true);
-    resize(660, 478);
     buildControls();
     buildGrid();
-
-    m_session = new ScanSession(this, m_btAbort, m_pnlScan, m_gridView);
-    m_session->setDisabledDuringRun(
-        {m_btOK, m_btClose, m_pckDrive, m_dtStart, m_dtEnd, m_popStartDate, m_popEndDate});
+    startSession({m_dtStart, m_dtEnd, m_popStartDate, m_popEndDate},
+                 {QStringLiteral("roomws95"), QStringLiteral("frmMods"), {}});
     // A plain box: no warning icon, no beep.
     m_session->setAbortNotice([] { ShowMessageBox(MessageKind::Plain, kAbortedByUserText); });
-
-    m_place = new TWinPlace(this);
-    m_place->setIniFileName(QStringLiteral("roomws95"));
-    m_place->setIdentifier(QStringLiteral("frmMods"));
-    m_place->centreIfNew();
-
-    FillDriveCheckList(m_pckDrive, DriveEntryTexts(), CurrentDriveEntryText());
-    updateStartButton();
 }
 
 TfrmMods::~TfrmMods() = default;
 
 void TfrmMods::buildControls()
 {
-    m_topPanel = makeTopPanel(this, kPanelHeight);
-    QWidget* p = m_topPanel;
+    QWidget* p = topPanel();
 
     m_rgWhat = new QGroupBox(QStringLiteral("Search for files that were"), p);
     m_rgWhat->setObjectName(QStringLiteral("rgWhat"));
@@ -157,31 +131,16 @@ void TfrmMods::buildControls()
     m_lblWild->setGeometry(348, 106, kSearchRight - 348, 16);
     m_wildcard = WildcardBox::setUp(m_cbWildCard, m_lblWild);
 
-    m_pckDrive = makeDriveCheckList(p, 660 - 10 - kDriveListWidth, kDriveListWidth);
-    connect(m_pckDrive, &CheckListBox::checksChanged, this, [this] { updateStartButton(); });
-
+    addDriveList();
     // Abort takes the Mark button's place; this window words some hints
     // its own way.
-    m_buttons = ToolButtonRow(p);
-    m_btOK = m_buttons.add(ToolButtonRow::Start);
-    m_btOK->setObjectName(QStringLiteral("btOK"));
-    m_btOK->setToolTip(QStringLiteral("Start scanning for files"));
-    m_btClose = m_buttons.add(ToolButtonRow::Close);
-    m_btMark = m_buttons.add(ToolButtonRow::Mark);
+    addButtons(SharedPlace::AbortOnMark);
+    m_btScan->setObjectName(QStringLiteral("btOK"));
+    m_btScan->setToolTip(QStringLiteral("Start scanning for files"));
     m_btMark->setToolTip(QStringLiteral("Mark files for deletion"));
-    m_btAbort = m_buttons.addSharing(ToolButtonRow::Abort, m_btMark);
     m_btAbort->setToolTip(QString());
-    m_btDelete = m_buttons.add(ToolButtonRow::Delete);
-    m_btPrint = m_buttons.add(ToolButtonRow::Print);
-    m_btClip = m_buttons.add(ToolButtonRow::Clip);
-    m_btBrowse = m_buttons.add(ToolButtonRow::Browse);
     m_btBrowse->setToolTip(QStringLiteral("Browse through files"));
-    m_btDetails = m_buttons.add(ToolButtonRow::Details);
-    layoutButtons();
 
-    connect(m_btOK, &QPushButton::clicked, this, &TfrmMods::btOKClick);
-    connect(m_btClose, &QPushButton::clicked, this, &QDialog::reject);
-    connect(m_btDelete, &QPushButton::clicked, this, &TfrmMods::btDeleteClick);
     connect(m_popStartDate, &QToolButton::clicked, this, &TfrmMods::popStartDateClick);
     connect(m_popEndDate, &QToolButton::clicked, this, &TfrmMods::popEndDateClick);
     connect(m_when, &QButtonGroup::idClicked, this, [this] { rgWhenClick(); });
@@ -202,13 +161,12 @@ void TfrmMods::buildControls()
             m_activeScan->setPattern(text);
     });
 
-    m_pnlScan = makeStatusPanel(this, QStringLiteral("pnlScan"), 19, false);
+    addStatusPanel(QStringLiteral("pnlScan"), false);
 }
 
 void TfrmMods::buildGrid()
 {
-    m_gridView = new ResultGridView(this);
-    m_gridView->setToolTip(
+    addGridView()->setToolTip(
         QStringLiteral("Double click to mark for deletion, right click for options"));
 
     ResultGridConfig c;
@@ -243,10 +201,6 @@ void TfrmMods::buildGrid()
         {QStringLiteral("&Type"), QStringLiteral("Sortbytype1"), {}, mcType, SortKind::Text},
     };
     c.defaultSortItem = 0;
-    c.statusLabel = m_pnlScan;
-    c.deleteButton = m_btDelete;
-    c.topPanel = m_topPanel;
-    c.printTitle = [this] { return printTitle(); };
     c.wildcard = [] { return QStringLiteral("*.*"); };
     c.clipboard = ClipboardSource::GridRows;
     c.clipboardColumns = mcFolder; // Filename .. Size
@@ -260,15 +214,8 @@ void TfrmMods::buildGrid()
             w -= scaled[i];
         return w;
     };
-    m_grid = new ResultGridController(this, m_gridView, c);
-
-    m_buttons.connectToGrid(m_grid, [this] { return m_grid; });
-    stackToolWindow(this, m_topPanel, m_gridView, m_pnlScan);
-}
-
-void TfrmMods::layoutButtons()
-{
-    m_buttons.layout(8, kButtonTop, kButtonWidth, kButtonHeight);
+    setController(std::move(c));
+    stackWindow();
 }
 
 std::int64_t TfrmMods::rowsFilled() const
@@ -295,65 +242,34 @@ DateRange TfrmMods::dateRange() const
     return DateRange(qBound(0, m_when->checkedId(), 2));
 }
 
-void TfrmMods::showEvent(QShowEvent* event)
-{
-    if (!event->spontaneous())
-        FormShow();
-    QDialog::showEvent(event);
-}
-
 void TfrmMods::FormShow()
 {
-    m_grid->savePanelHeight();
-    setResultButtonsVisible(false);
-    m_btMark->hide();
-    m_btDelete->hide();
-    m_btAbort->hide();
-    m_session->abortFlag() = false;
-    m_pnlScan->clear();
+    resetResults();
     m_dtStart->setText(todayText());
     m_dtEnd->setText(todayText());
-    updateStartButton();
-    m_btClose->setEnabled(true);
-    layoutButtons();
     clearToOneEmptyRow();
     m_gridView->setFocus();
     rgWhenClick();
-    applyMinimumSize();
-    m_grid->FormResize(width());
-    placeDriveList();
     m_wildcard->fill(true);
-    m_place->restorePlacement();
+    fitToWindow();
 }
 
-void TfrmMods::applyMinimumSize()
+int TfrmMods::minimumContentWidth() const
 {
-    // The search controls beside the drive list, and twice the top panel.
-    applyToolMinimumSize(this, kSearchRight + 10 + kDriveListWidth + 10 + 3, kPanelHeight);
+    // The search controls beside the drive list.
+    return kSearchRight + 10 + kDriveListWidth + 10 + 3;
 }
 
-void TfrmMods::placeDriveList()
+int TfrmMods::driveListMinLeft() const
 {
-    placeDriveListRight(m_pckDrive, width(), kSearchRight + 10, 10);
-}
-
-void TfrmMods::resizeEvent(QResizeEvent* event)
-{
-    QDialog::resizeEvent(event);
-    m_grid->FormResize(event->size().width());
-    placeDriveList();
-}
-
-void TfrmMods::updateStartButton()
-{
-    if (!m_session || !m_session->isRunning())
-        m_btOK->setEnabled(m_pckDrive->checkedCount() > 0);
+    return kSearchRight + 10;
 }
 
 void TfrmMods::setResultButtonsVisible(bool visible)
 {
-    for (QPushButton* b : {m_btPrint, m_btClip, m_btBrowse, m_btDetails, m_btMark, m_btDelete})
-        b->setVisible(visible);
+    ToolWindow::setResultButtonsVisible(visible);
+    m_btMark->setVisible(visible);
+    m_btDelete->setVisible(visible);
 }
 
 void TfrmMods::rgWhenClick()
@@ -404,7 +320,7 @@ bool TfrmMods::eventFilter(QObject* watched, QEvent* event)
         }
         return false;
     }
-    return QDialog::eventFilter(watched, event);
+    return ToolWindow::eventFilter(watched, event);
 }
 
 void TfrmMods::btOKClick()
@@ -423,16 +339,14 @@ void TfrmMods::btOKClick()
 void TfrmMods::scan()
 {
     m_grid->ClearGrid();
-    setResultButtonsVisible(false);
+    hideResultButtons();
     {
         ScanSession::Run run(*m_session);
         ModsScan strategy(testedTime(), dateRange(), parseShortDate(m_dtStart->text()),
                           parseShortDate(m_dtEnd->text()), m_cbWildCard->currentText());
         m_activeScan = &strategy;
         m_grid->setLines(strategy.lines());
-        FolderWalker walker(strategy, m_session->abortFlag(), *messageResponder());
-        m_session->attach(walker);
-        walker.scanAllDrives(m_pckDrive->checkedLines());
+        walkCheckedDrives(strategy);
         m_activeScan = nullptr;
 
         // Rows in walk order.
@@ -446,19 +360,9 @@ void TfrmMods::scan()
         m_rowsFilled = found;
         m_gridView->selectRow(0);
     }
-    m_pnlScan->setText(QStringLiteral("Found : ") + QString::number(m_rowsFilled));
-    if (m_rowsFilled == 0) {
-        ShowInfoMessage(QStringLiteral("No files found."));
-        return;
-    }
-    setResultButtonsVisible(true);
-    m_grid->updateDeleteButton();
-}
-
-void TfrmMods::btDeleteClick()
-{
-    if (m_grid->runDelete())
-        accept();
+    m_status->setText(QStringLiteral("Found : ") + QString::number(m_rowsFilled));
+    if (reportFound(m_rowsFilled, QString()))
+        m_grid->updateDeleteButton();
 }
 
 void TfrmMods::popStartDateClick()

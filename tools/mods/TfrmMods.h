@@ -1,28 +1,20 @@
 #pragma once
 
-#include <QDialog>
 #include <QString>
 
-#include "framework/ToolButtonRow.h"
+#include "framework/ToolWindow.h"
 #include "tools/mods/core/ModsScan.h"
 
 class QButtonGroup;
 class QComboBox;
-class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QPushButton;
 class QToolButton;
 
 namespace rw
 {
 
-class CheckListBox;
-class ResultGridController;
-class ResultGridView;
-class ScanSession;
-class TWinPlace;
 class WildcardBox;
 
 // "Files in a range of dates": scans the checked drives for files whose
@@ -32,14 +24,13 @@ class WildcardBox;
 // be marked, sorted, printed, copied, opened and deleted through the shared
 // result grid. The tested time, the range and the pattern stay usable during
 // a scan and take effect at once; the dates are fixed while it runs.
-class TfrmMods : public QDialog
+class TfrmMods : public ToolWindow
 {
     Q_OBJECT
 public:
     explicit TfrmMods(QWidget* owner = nullptr);
     ~TfrmMods() override;
 
-    ResultGridController* gridController() const { return m_grid; }
     // Data rows of the last scan.
     std::int64_t rowsFilled() const;
 
@@ -49,6 +40,7 @@ public:
 
     // "&Start": checks the dates in use, then runs a scan (with hints off).
     void btOKClick();
+    void btScanClick() override { btOKClick(); }
     // One whole run over the checked drives.
     void scan();
     // Shows the second date and "and" only for "In between".
@@ -60,32 +52,25 @@ public:
     // box, with the focus back in the field) when its text is not a date.
     bool dtStartExit();
     bool dtEndExit();
-    // "Delete": the confirmation window on the marked files; closes this
-    // window unless the confirmation was cancelled.
-    void btDeleteClick();
     // Title of the printed report ("Files Last accessed between ... and ...").
-    QString printTitle() const;
+    QString printTitle() const override;
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void FormShow() override;
+    int minimumContentWidth() const override;
+    int driveListMinLeft() const override;
+    // Mark and Delete come and go with the other result buttons.
+    void setResultButtonsVisible(bool visible) override;
 
 private:
     void buildControls();
     void buildGrid();
-    void layoutButtons();
-    void FormShow();
     // ClearGrid, then the one empty data row an empty grid shows.
     void clearToOneEmptyRow();
-    void applyMinimumSize();
-    void placeDriveList();
-    void updateStartButton();
-    void setResultButtonsVisible(bool visible);
     void pickDate(QLineEdit* field, QLineEdit* other);
     bool checkDate(QLineEdit* field, const QString& error);
 
-    QFrame* m_topPanel = nullptr;
     QGroupBox* m_rgWhat = nullptr;
     QButtonGroup* m_what = nullptr;
     QGroupBox* m_rgWhen = nullptr;
@@ -99,24 +84,6 @@ private:
     QComboBox* m_cbWildCard = nullptr;
     QLabel* m_lblWild = nullptr;
     WildcardBox* m_wildcard = nullptr;
-    CheckListBox* m_pckDrive = nullptr;
-
-    ToolButtonRow m_buttons{nullptr};
-    QPushButton* m_btOK = nullptr;
-    QPushButton* m_btClose = nullptr;
-    QPushButton* m_btAbort = nullptr;
-    QPushButton* m_btMark = nullptr;
-    QPushButton* m_btDelete = nullptr;
-    QPushButton* m_btPrint = nullptr;
-    QPushButton* m_btClip = nullptr;
-    QPushButton* m_btBrowse = nullptr;
-    QPushButton* m_btDetails = nullptr;
-
-    ResultGridView* m_gridView = nullptr;
-    ResultGridController* m_grid = nullptr;
-    QLabel* m_pnlScan = nullptr;
-    ScanSession* m_session = nullptr;
-    TWinPlace* m_place = nullptr;
 
     ModsScan* m_activeScan = nullptr; // the strategy of the run going, if any
     std::int64_t m_rowsFilled = 0;    // rows the last scan found

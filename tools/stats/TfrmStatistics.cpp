@@ -15,7 +15,6 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPieSeries>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -33,11 +32,11 @@
 #include "base/Settings.h"
 #include "base/SharedRoutines.h"
 #include "controls/CheckListBox.h"
+#include "controls/PrintRoutines.h"
 #include "framework/DriveCheckList.h"
 #include "framework/ScanSession.h"
 #include "framework/TfrmWhichDrive.h"
 #include "framework/core/FileTypes.h"
-#include "framework/core/FolderWalker.h"
 #include "platform/Drives.h"
 #include "tools/stats/ElidedLabel.h"
 #include "tools/stats/StatsCharts.h"
@@ -401,9 +400,7 @@ void TfrmStatistics::scan(const QString& entry)
         ScanSession::Run run(*m_session);
         // Esc and Close stop the walk rather than close the window.
         m_btCancel->setEnabled(true);
-        FolderWalker walker(m_stats, m_session->abortFlag(), *messageResponder());
-        m_session->attach(walker);
-        walker.scanAllDrives({entry});
+        m_session->walkDrives(m_stats, {entry});
         refreshViews();
     }
     QString text = QStringLiteral("Finished - ") + FormatGrouped(m_stats.filesProcessed()) +
@@ -439,8 +436,7 @@ void TfrmStatistics::btCancelClick()
 void TfrmStatistics::btPrintClick()
 {
     QPrinter printer;
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() != QDialog::Accepted)
+    if (!runPrintDialog(this, &printer))
         return;
     if (!printPage(&printer))
         ShowErrorMessage(QStringLiteral("Could not print this page."));
@@ -453,15 +449,7 @@ bool TfrmStatistics::printPage(QPrinter* printer)
                                   printer);
     // Any other page prints as the window's image on white grounds, scaled
     // to the paper.
-    const QImage image = printImage();
-    QPainter painter;
-    if (!painter.begin(printer))
-        return false;
-    const QRect target = painter.viewport();
-    const double scale =
-        std::min(double(target.width()) / image.width(), double(target.height()) / image.height());
-    painter.drawImage(QRect(0, 0, int(image.width() * scale), int(image.height() * scale)), image);
-    return painter.end();
+    return rw::printImage(printer, printImage());
 }
 
 QImage TfrmStatistics::printImage()

@@ -1,4 +1,4 @@
-#include "about/CentreOnScreen.h"
+#include "controls/CentreOnScreen.h"
 
 #include <QGuiApplication>
 #include <QScreen>

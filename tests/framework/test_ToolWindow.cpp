@@ -1,0 +1,182 @@
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+
+#include "controls/CheckListBox.h"
+#include "framework/ResultGridController.h"
+#include "framework/ScanSession.h"
+#include "framework/ToolWindow.h"
+#include "framework/ToolWindowParts.h"
+#include "framework/core/WalkStrategy.h"
+#include "platform/Drives.h"
+#include "tests/support/FixtureBuilder.h"
+#include "tests/support/ScriptedResponder.h"
+
+using namespace rw;
+using rwtest::ScriptedResponder;
+
+namespace
+{
+
+// Counts the files of the walk.
+class CountingScan : public WalkStrategy
+{
+public:
+    Verdict fileMatched(const FileRecord&) override
+    {
+        ++count;
+        return Verdict::Keep;
+    }
+    std::int64_t count = 0;
+};
+
+// The smallest tool window: one label on the top panel and the frame's own
+// parts; a run counts the files of the checked drives.
+class ProbeWindow : public ToolWindow
+{
+public:
+    explicit ProbeWindow(SharedPlace shared)
+        : ToolWindow(nullptr, QStringLiteral("frmProbe"), 640, 8, 3)
+    {
+        m_label = new QLabel(QStringLiteral("Probe"), topPanel());
+        m_label->setGeometry(8, 8, 300, 16);
+        addDriveList();
+        addButtons(shared);
+        addStatusPanel(QStringLiteral("pnlSel"), true);
+        addGridView();
+        ResultGridConfig c;
+        c.headers = {QStringLiteral("Size"), QStringLiteral("FileName")};
+        c.markColumn = 1;
+        c.sizeColumn = 0;
+        setController(c);
+        stackWindow();
+        startSession({}, {QStringLiteral("probe.ini"), QStringLiteral("frmProbe"), {}});
+    }
+
+    void btScanClick() override
+    {
+        hideResultButtons();
+        {
+            ScanSession::Run run(*m_session);
+            CountingScan scan;
+            walkCheckedDrives(scan);
+            found = scan.count;
+        }
+        reportFound(found, QString::number(found) + QStringLiteral(" files found"));
+    }
+    QString printTitle() const override { return QStringLiteral("Probe"); }
+    int driveListMinLeft() const override { return m_label->geometry().right() + 8; }
+
+    QPushButton* button(const char* name) const { return findChild<QPushButton*>(name); }
+    QString status() const { return findChild<QLabel*>("pnlSel")->text(); }
+
+    std::int64_t found = 0;
+    QLabel* m_label = nullptr;
+};
+
+void checkOnlyDrive(ProbeWindow& w, char letter)
+{
+    DriveInfo d;
+    ASSERT_TRUE(findDrive(QChar(letter), &d));
+    w.driveList()->uncheckAll();
+    ASSERT_TRUE(w.driveList()->checkLine(d.entryText()));
+}
+
+} // namespace
+
+TEST(ToolWindow, LaysOutTheButtonRowAndKeepsTheDriveListAtTheRight)
+{
+    ProbeWindow w(ToolWindow::SharedPlace::MarkOnAbort);
+    w.show();
+    EXPECT_EQ(w.objectName(), "frmProbe");
+    EXPECT_TRUE(w.isSizeGripEnabled());
+    // Start, Close, Abort (Mark on its place), Delete, Print, Clipboard,
+    // Browse, Details: 65 x 25 each, 3 pixels apart, from (3, 140).
+    const char* placed[] = {"btScan",  "btClose", "btAbort",  "btDelete",
+                            "btPrint", "btClip",  "btBrowse", "btDetails"};
+    for (int i = 0; i < 8; ++i) {
+        QPushButton* b = w.button(placed[i]);
+        ASSERT_NE(b, nullptr) << placed[i];
+        EXPECT_EQ(b->geometry(), QRect(3 + i * 68, 140, 65, 25)) << placed[i];
+    }
+    EXPECT_EQ(w.button("btMark")->geometry(), w.button("btAbort")->geometry());
+
+    // Nothing found yet: no result buttons, no Abort.
+    for (const char* name : {"btAbort", "btMark", "btDelete", "btPrint", "btDetails"})
+        EXPECT_FALSE(w.button(name)->isVisible()) << name;
+    EXPECT_TRUE(w.button("btClose")->isEnabled());
+
+    EXPECT_EQ(w.driveList()->geometry(), QRect(640 - 8 - 150, 8, 150, 126));
+    w.resize(900, 478);
+    EXPECT_EQ(w.driveList()->x(), 900 - 8 - 150);
+    // Narrower than the content: the list stays right of the label.
+    w.setMinimumSize(0, 0);
+    w.resize(320, 478);
+    EXPECT_EQ(w.driveList()->x(), 307 + 8);
+}
+
+TEST(ToolWindow, AbortCanTakeTheMarkButtonsPlace)
+{
+    ProbeWindow w(ToolWindow::SharedPlace::AbortOnMark);
+    w.show();
+    EXPECT_EQ(w.button("btMark")->geometry(), QRect(3 + 2 * 68, 140, 65, 25));
+    EXPECT_EQ(w.button("btAbort")->geometry(), w.button("btMark")->geometry());
+    EXPECT_EQ(w.button("btDelete")->geometry(), QRect(3 + 3 * 68, 140, 65, 25));
+}
+
+TEST(ToolWindow, StartFollowsTheDriveChecksAndARunReportsWhatItFound)
+{
+    rwtest::FixtureBuilder fb;
+    fb.file("tree/a.txt", 10);
+    fb.file("tree/sub/b.txt", 20);
+    fb.folder("empty");
+    fb.mapDrive('D', "tree");
+    fb.mapDrive('E', "empty");
+    ScriptedResponder::instance().clear();
+
+    ProbeWindow w(ToolWindow::SharedPlace::MarkOnAbort);
+    w.show();
+    w.driveList()->uncheckAll();
+    EXPECT_FALSE(w.button("btScan")->isEnabled());
+
+    checkOnlyDrive(w, 'D');
+    EXPECT_TRUE(w.button("btScan")->isEnabled());
+    w.btScanClick();
+    EXPECT_EQ(w.found, 2);
+    EXPECT_EQ(w.status(), "2 files found");
+    for (const char* name : {"btMark", "btDelete", "btPrint", "btClip", "btBrowse"})
+        EXPECT_TRUE(w.button(name)->isVisible()) << name;
+    EXPECT_FALSE(w.button("btAbort")->isVisible());
+    EXPECT_TRUE(ScriptedResponder::instance().texts().isEmpty());
+
+    checkOnlyDrive(w, 'E');
+    w.btScanClick();
+    EXPECT_EQ(ScriptedResponder::instance().texts(), QStringList{"No files found."});
+    for (const char* name : {"btMark", "btDelete", "btPrint", "btDetails"})
+        EXPECT_FALSE(w.button(name)->isVisible()) << name;
+
+    // A new showing starts afresh.
+    w.hide();
+    w.show();
+    EXPECT_TRUE(w.status().isEmpty());
+}
+
+TEST(ToolWindow, MinimumSizeIsScaledAndNeverWiderThanTheScreen)
+{
+    QWidget w;
+    const int dpi = w.logicalDpiX();
+    applyScaledMinimumSize(&w, QSize(400, 300));
+    EXPECT_EQ(w.minimumSize(), QSize(400 * dpi / 96, 300 * dpi / 96));
+
+    const int screenWidth = w.screen()->availableGeometry().width();
+    applyScaledMinimumSize(&w, QSize(screenWidth * 2, 100));
+    EXPECT_EQ(w.minimumWidth(), screenWidth - 10);
+
+    // A tool window: its button row and twice its top panel.
+    ProbeWindow probe(ToolWindow::SharedPlace::MarkOnAbort);
+    probe.show();
+    const int rowRight = probe.button("btDetails")->geometry().right() + 1;
+    EXPECT_EQ(probe.minimumSize(), QSize((rowRight + 3) * dpi / 96, 2 * 172 * dpi / 96));
+}
