@@ -4,7 +4,7 @@
 #include "app/launcher/ToolWindowFactories.h"
 #include "browser/BrowserHooks.h"
 #include "browser/DetailsHooks.h"
-#include "browser/core/FileDetails.h"
+#include "framework/core/FileDetails.h"
 #include "framework/core/FileTypes.h"
 #include "tools/clean/CleanWindowFactory.h"
 #include "tools/dirhog/DirHogWindowFactory.h"

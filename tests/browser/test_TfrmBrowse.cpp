@@ -17,7 +17,7 @@
 #include "browser/FolderTree.h"
 #include "browser/TfrmBrowse.h"
 #include "browser/core/FolderListing.h"
-#include "browser/core/ProtectedPaths.h"
+#include "framework/core/ProtectedPaths.h"
 #include "controls/ResultGridModel.h"
 #include "controls/ResultGridView.h"
 #include "framework/ResultGridController.h"

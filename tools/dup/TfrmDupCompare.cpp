@@ -5,7 +5,7 @@
 
 #include "app/core/ProgramMessages.h"
 #include "app/core/SharedRoutines.h"
-#include "browser/core/FileDetails.h"
+#include "framework/core/FileDetails.h"
 #include "controls/FileIcon.h"
 #include "controls/WaitCursor.h"
 #include "framework/WindowHooks.h"

@@ -1,8 +1,8 @@
-#include "browser/core/FolderDelete.h"
+#include "framework/core/FolderDelete.h"
 
 #include "app/core/Messages.h"
 #include "app/core/SharedRoutines.h"
-#include "browser/core/ProtectedPaths.h"
+#include "framework/core/ProtectedPaths.h"
 #include "framework/core/DeleteRun.h"
 #include "framework/core/PathTarget.h"
 #include "platform/DisplayName.h"

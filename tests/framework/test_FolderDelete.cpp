@@ -13,7 +13,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "browser/core/FolderDelete.h"
+#include "framework/core/FolderDelete.h"
 #include "framework/core/DeleteRun.h"
 #include "framework/core/PathTarget.h"
 #include "platform/DisplayName.h"

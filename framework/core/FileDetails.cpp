@@ -1,4 +1,4 @@
-#include "browser/core/FileDetails.h"
+#include "framework/core/FileDetails.h"
 
 #include "app/core/SharedRoutines.h"
 #include "platform/DisplayName.h"

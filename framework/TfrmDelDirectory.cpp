@@ -1,4 +1,4 @@
-#include "browser/TfrmDelDirectory.h"
+#include "framework/TfrmDelDirectory.h"
 
 #include "app/core/ProgramMessages.h"
 #include "platform/Drives.h"

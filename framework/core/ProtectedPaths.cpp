@@ -1,6 +1,6 @@
-#include "browser/core/ProtectedPaths.h"
+#include "framework/core/ProtectedPaths.h"
 
-#include "browser/core/PathBytes.h"
+#include "framework/core/PathBytes.h"
 #include "platform/Drives.h"
 
 #include <QDir>

@@ -1,0 +1,29 @@
+#include "platform/WorkingFolder.h"
+
+#include <climits>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace rw
+{
+
+QByteArray workingFolderBytes()
+{
+    char buffer[PATH_MAX];
+    if (::getcwd(buffer, sizeof buffer) == nullptr)
+        return QByteArrayLiteral("/");
+    return QByteArray(buffer);
+}
+
+bool changeWorkingFolder(const QByteArray& folder)
+{
+    return ::chdir(folder.constData()) == 0;
+}
+
+bool isFolderPath(const QByteArray& path)
+{
+    struct stat st = {};
+    return ::stat(path.constData(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+} // namespace rw

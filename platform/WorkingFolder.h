@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QByteArray>
+
+namespace rw
+{
+
+// The working folder of the process as the file system's bytes ("/" when it
+// cannot be read).
+QByteArray workingFolderBytes();
+
+// Makes `folder` (the file system's bytes) the working folder; false when
+// the system refuses (the working folder then stays as it was).
+bool changeWorkingFolder(const QByteArray& folder);
+
+// True when `path` is a folder; a symbolic link to one counts.
+bool isFolderPath(const QByteArray& path);
+
+} // namespace rw
