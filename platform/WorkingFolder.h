@@ -16,4 +16,9 @@ bool changeWorkingFolder(const QByteArray& folder);
 // True when `path` is a folder; a symbolic link to one counts.
 bool isFolderPath(const QByteArray& path);
 
+// `path` made absolute with every symbolic link, "." and ".." resolved
+// (realpath). False when that fails (something on the way is missing or
+// unreadable); `*out` is then left alone.
+bool resolvedPathBytes(const QByteArray& path, QByteArray* out);
+
 } // namespace rw

@@ -8,8 +8,6 @@
 #include <QFileInfo>
 #include <QStringList>
 
-#include <climits>
-#include <cstdlib>
 
 namespace rw
 {
@@ -54,10 +52,8 @@ bool matches(const QString& path, const QStringList& folders)
 // path does not exist.
 QByteArray resolvedBytes(const QByteArray& path)
 {
-    char buffer[PATH_MAX];
-    if (::realpath(path.constData(), buffer) != nullptr)
-        return QByteArray(buffer);
-    return cleanAbsolutePath(path);
+    QByteArray real;
+    return resolvedPathBytes(path, &real) ? real : cleanAbsolutePath(path);
 }
 
 bool matchesBytes(const QByteArray& path, const QStringList& folders)
