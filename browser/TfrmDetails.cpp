@@ -2,11 +2,11 @@
 
 #include "app/core/ProgramMessages.h"
 #include "app/core/SharedRoutines.h"
-#include "framework/core/FileDetails.h"
 #include "controls/FileIcon.h"
 #include "controls/TextPrinter.h"
 #include "controls/WaitCursor.h"
 #include "framework/WindowHooks.h"
+#include "framework/core/FileDetails.h"
 #include "platform/DisplayName.h"
 
 #include <QApplication>

@@ -8,7 +8,6 @@
 #include <QFileInfo>
 #include <QStringList>
 
-
 namespace rw
 {
 

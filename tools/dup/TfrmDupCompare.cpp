@@ -5,10 +5,10 @@
 
 #include "app/core/ProgramMessages.h"
 #include "app/core/SharedRoutines.h"
-#include "framework/core/FileDetails.h"
 #include "controls/FileIcon.h"
 #include "controls/WaitCursor.h"
 #include "framework/WindowHooks.h"
+#include "framework/core/FileDetails.h"
 #include "platform/PeVersionInfo.h"
 #include "tools/dup/DupCompareSource.h"
 
