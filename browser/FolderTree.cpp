@@ -6,7 +6,7 @@
 
 #include <string_view>
 
-#include "browser/core/PathBytes.h"
+#include "framework/core/PathBytes.h"
 #include "platform/DirListing.h"
 #include "platform/DisplayName.h"
 #include "platform/FileAttributes.h"

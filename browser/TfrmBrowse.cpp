@@ -11,31 +11,27 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
-#include <unistd.h>
-
 #include "app/WinPlace.h"
 #include "base/ProgramMessages.h"
 #include "base/Settings.h"
 #include "base/SharedRoutines.h"
 #include "browser/FolderTree.h"
-#include "browser/TfrmDelDirectory.h"
-#include "browser/core/FolderDelete.h"
 #include "browser/core/FolderListing.h"
-#include "browser/core/PathBytes.h"
-#include "browser/core/ProtectedPaths.h"
 #include "controls/ResultGridModel.h"
 #include "controls/ResultGridView.h"
 #include "controls/WaitCursor.h"
 #include "framework/DriveCheckList.h"
+#include "framework/FolderDeleteAction.h"
 #include "framework/ResultGridController.h"
 #include "framework/TfrmReallyDelete.h"
 #include "framework/TfrmWildCard.h"
 #include "framework/ToolWindowParts.h"
 #include "framework/core/DeleteTarget.h"
+#include "framework/core/PathBytes.h"
 #include "platform/DirListing.h"
 #include "platform/DisplayName.h"
 #include "platform/Drives.h"
-#include "platform/SafeFolder.h"
+#include "platform/WorkingFolder.h"
 
 namespace rw
 {
@@ -263,7 +259,7 @@ void TfrmBrowse::changeFolder(const QByteArray& folder, bool rereadTree)
 {
     m_folder = existingFolder(folder);
     // Nothing to do when it fails: the listing names the folder by its path.
-    [[maybe_unused]] const int changed = ::chdir(m_folder.constData());
+    changeWorkingFolder(m_folder);
     if (!m_shown)
         return;
     showFolderInControls(rereadTree);
@@ -403,20 +399,11 @@ void TfrmBrowse::btDeleteFilesClick()
 void TfrmBrowse::btDeleteDirectoryClick()
 {
     const QByteArray folder = m_folder;
-    const QString refusal = protectedFolderRefusalBytes(folder, RefusingWindow::Browser);
-    if (!refusal.isEmpty()) {
-        ShowErrorMessage(refusal);
-        return;
-    }
-    const TfrmDelDirectory::Choice choice = TfrmDelDirectory::ask(this, displayName(folder));
-    if (choice == TfrmDelDirectory::Choice::Cancel)
-        return;
-    const bool recycle = choice == TfrmDelDirectory::Choice::Recycle;
-
     // The folder as the listing saw it: its parent's path, its own name and
     // the identity of the descriptor the listing read. A folder put in its
     // place since is not touched.
-    DeleteTarget target;
+    FolderDeleteRequest request;
+    DeleteTarget& target = request.target;
     target.folder = parentPathBytes(folder);
     target.name = lastComponent(folder);
     target.shown = displayName(folder);
@@ -430,24 +417,13 @@ void TfrmBrowse::btDeleteDirectoryClick()
     if (pathStatus(target.folder, &parentStatus))
         target.folderIdentity =
             FileIdentity{parentStatus.dev, parentStatus.ino, FileIdentity::Type::Folder};
+    request.window = RefusingWindow::Browser;
+    // The browser words and counts a recycled tree as a deleted one.
+    request.recycledCountsAsDeleted = true;
     // Out of the folder before it goes.
-    [[maybe_unused]] const int changed = ::chdir(target.folder.constData());
-
-    // An empty folder simply goes; there is nothing to report or count.
-    SafeFolder parent;
-    const bool emptyRemoved = parent.open(target.folder, target.folderIdentity) &&
-                              parent.removeEmptyFolder(target.name.constData(), target.identity) ==
-                                  SafeFolder::Result::Done;
-    if (!emptyRemoved) {
-        const FolderDeleteResult result = DeleteFolderTree(target, recycle, *messageResponder());
-        if (result.filesRemoved > 0) {
-            // The browser words and counts a recycled tree as a deleted one.
-            ShowInfoMessage(folderDeleteSummaryText(false, result.filesRemoved, result.bytesFreed,
-                                                    result.completed()));
-            addDeletionTotals(result.filesRemoved, result.bytesFreed, 0, 0);
-        }
-    }
-    changeFolder(target.folder, true);
+    request.beforeDelete = [&target] { changeWorkingFolder(target.folder); };
+    if (runFolderDelete(this, request, *messageResponder()).confirmed)
+        changeFolder(target.folder, true);
 }
 
 void TfrmBrowse::pnlWildClick()

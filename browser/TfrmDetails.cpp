@@ -2,12 +2,12 @@
 
 #include "base/ProgramMessages.h"
 #include "base/SharedRoutines.h"
-#include "browser/core/FileDetails.h"
 #include "controls/FileIcon.h"
 #include "controls/PrintRoutines.h"
 #include "controls/TextPrinter.h"
 #include "controls/WaitCursor.h"
 #include "framework/WindowHooks.h"
+#include "framework/core/FileDetails.h"
 #include "platform/DisplayName.h"
 
 #include <QApplication>

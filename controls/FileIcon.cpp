@@ -8,11 +8,10 @@
 #include <QPainterPath>
 #include <QPixmap>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
+#include "platform/DirListing.h"
 #include "platform/DisplayName.h"
+#include "platform/FileAttributes.h"
+#include "platform/FileIdentity.h"
 
 namespace rw
 {
@@ -94,10 +93,10 @@ const QIcon& noIcon()
 
 QIcon GetFileIcon(const QByteArray& path)
 {
-    struct stat st {
-    };
-    const bool exists = ::stat(path.constData(), &st) == 0;
-    if (exists && S_ISDIR(st.st_mode))
+    // What the path leads to, links followed.
+    FileStatus st;
+    const bool exists = followedPathStatus(path, &st);
+    if (exists && (st.attributes & faDirectory))
         return directoryIcon();
     // The name decides by its extension and the content by its first bytes.
     // The content is read through a descriptor opened by the bytes; the
@@ -108,8 +107,9 @@ QIcon GetFileIcon(const QByteArray& path)
     QMimeType type;
     QFile content;
     // Looking at the first bytes must not change the file's access time.
-    FileDescriptor fd =
-        exists && S_ISREG(st.st_mode) ? openRegularFileForReading(path) : FileDescriptor();
+    FileDescriptor fd = exists && FileIdentity::typeOfMode(st.mode) == FileIdentity::Type::File
+                            ? openRegularFileForReading(path)
+                            : FileDescriptor();
     if (fd.isValid() && content.open(fd.get(), QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         fd.release();
         type = db.mimeTypeForFileNameAndData(name, &content);

@@ -165,10 +165,25 @@ bool DirListing::status(const char* name, FileStatus* out) const
 
 bool DirListing::selfStatus(FileStatus* out) const
 {
+    return folderMountStatus(m_fd.get(), out);
+}
+
+bool folderMountStatus(int folderFd, FileStatus* out)
+{
     struct statx sx;
-    if (::statx(m_fd.get(), "", AT_EMPTY_PATH, kStatxMask | STATX_MNT_ID, &sx) != 0)
+    if (::statx(folderFd, "", AT_EMPTY_PATH, kStatxMask | STATX_MNT_ID, &sx) != 0)
         return false;
     fillStatus("", sx, out);
+    return true;
+}
+
+bool followedPathStatus(const QByteArray& path, FileStatus* out)
+{
+    struct statx sx;
+    if (::statx(AT_FDCWD, path.constData(), 0, kStatxMask, &sx) != 0)
+        return false;
+    const char* base = std::strrchr(path.constData(), '/');
+    fillStatus(base ? base + 1 : path.constData(), sx, out);
     return true;
 }
 

@@ -129,6 +129,13 @@ bool pathStatus(const QByteArray& path, FileStatus* out);
 // folder itself. False when the call fails (errno set).
 bool entryStatus(int folderFd, const char* name, FileStatus* out);
 
+// Metadata of the open folder `folderFd` itself, the id of its mount
+// included; false when the call fails (errno set).
+bool folderMountStatus(int folderFd, FileStatus* out);
+// Metadata of what `path` leads to, symbolic links followed; false when the
+// call fails (errno set).
+bool followedPathStatus(const QByteArray& path, FileStatus* out);
+
 // Opens the folder `name` of the folder descriptor `parentFd` (a link is
 // refused, an automount not triggered) and returns its descriptor when it is
 // the folder `dev`/`ino`; an invalid descriptor otherwise (errno ESTALE when

@@ -148,8 +148,13 @@ DriveInfo currentDrive()
 
 bool pathGeometry(const QString& path, DriveGeometry* out)
 {
+    return pathGeometryBytes(QFile::encodeName(path), out);
+}
+
+bool pathGeometryBytes(const QByteArray& path, DriveGeometry* out)
+{
     struct statvfs s;
-    if (::statvfs(QFile::encodeName(path).constData(), &s) != 0)
+    if (::statvfs(path.constData(), &s) != 0)
         return false;
     if (out) {
         out->clusterSize = std::int64_t(s.f_frsize ? s.f_frsize : s.f_bsize);

@@ -51,5 +51,7 @@ bool driveGeometry(QChar letter, DriveGeometry* out);
 
 // Geometry of the file system holding any path; false when the query fails.
 bool pathGeometry(const QString& path, DriveGeometry* out);
+// The same for a path given as the file system's bytes.
+bool pathGeometryBytes(const QByteArray& path, DriveGeometry* out);
 
 } // namespace rw

@@ -5,12 +5,25 @@
 #include <memory>
 #include <stdexcept>
 
+#include "platform/DirListing.h"
+
 class QFileDevice;
 
 namespace rw
 {
 
 class MappedRangeGuard;
+
+// The size and last write of an open file, to tell when it changed.
+struct FileStamp {
+    std::int64_t size = 0;
+    std::int64_t mtimeSeconds = 0;
+    std::int64_t mtimeNanoseconds = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+// The stamp of the file open on `fd`; false when it cannot be read (errno
+// set).
+bool fileStamp(int fd, FileStamp* out);
 
 // Raised by TFileMapping; the message is one of the texts below.
 class EFileMappingError : public std::runtime_error
@@ -41,8 +54,10 @@ public:
 class TFileMapping
 {
 public:
-    // Maps the file open on `fd` (not owned; -1 is invalid).
-    explicit TFileMapping(int fd);
+    // Maps the file open on `fd` (not owned; -1 is invalid). With
+    // `readOnceInOrder` the system is told the view is read once from front
+    // to back (a checksum); a viewer that jumps about passes false.
+    explicit TFileMapping(int fd, bool readOnceInOrder = true);
     // Maps the file of an open QFile / QSaveFile (not owned; nullptr or a
     // device without a descriptor is invalid).
     explicit TFileMapping(const QFileDevice* file);
@@ -68,12 +83,20 @@ public:
     // Number of bytes in the view (the file size when it was mapped).
     std::size_t size() const { return m_size; }
     // The duplicate descriptor held by the mapping; -1 when none is open.
-    int MappingHandle() const { return m_handle; }
+    int MappingHandle() const { return m_handle.get(); }
+
+    // Hints the system that the range will be read in order; harmless when
+    // not supported or outside the view.
+    void adviseSequential(std::int64_t offset, std::int64_t length) const;
+    // Lets the system drop the whole pages of a range from this process
+    // (they stay in the page cache and are read again when touched), so a
+    // scan over a large file does not keep the whole file resident.
+    void release(std::int64_t offset, std::int64_t length) const;
 
 private:
-    void map(int fd);
+    void map(int fd, bool readOnceInOrder);
 
-    int m_handle = -1;
+    FileDescriptor m_handle;
     std::unique_ptr<MappedRangeGuard> m_guard;
     const std::uint8_t* m_base = nullptr;
     std::size_t m_size = 0;

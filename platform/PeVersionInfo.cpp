@@ -55,40 +55,15 @@ public:
     {
         if (offset > m_size || n > m_size - offset)
             return false;
-        auto* p = static_cast<std::uint8_t*>(dst);
-        while (n > 0) {
-            const ssize_t got = ::pread(m_fd, p, n, off_t(offset));
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got <= 0) // error, or the file shrank under us
-                return false;
-            p += got;
-            offset += std::uint64_t(got);
-            n -= std::size_t(got);
-        }
-        return true;
+        // A short read means the file shrank under us.
+        std::size_t got = 0;
+        return readFullyAt(m_fd, static_cast<char*>(dst), n, std::int64_t(offset), &got) &&
+               got == n;
     }
 
 private:
     int m_fd;
     std::uint64_t m_size;
-};
-
-class UniqueFd
-{
-public:
-    explicit UniqueFd(int fd) : m_fd(fd) {}
-    ~UniqueFd()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    UniqueFd(const UniqueFd&) = delete;
-    UniqueFd& operator=(const UniqueFd&) = delete;
-    int get() const { return m_fd; }
-
-private:
-    int m_fd;
 };
 
 std::uint16_t u16(const std::uint8_t* p)

@@ -370,4 +370,31 @@ SafeFolder::Result SafeFolder::removeEmptyFolder(const char* name, const FileIde
     return m_result;
 }
 
+SafeFolder::Result SafeFolder::makeOwnerWritable(const char* name, const FileIdentity& expected)
+{
+    FileStatus st;
+    m_result = check(name, expected, &st);
+    if (m_result != Result::Done)
+        return m_result;
+    if (S_ISLNK(st.mode)) {
+        m_error = ELOOP;
+        return m_result = Result::Failed;
+    }
+    if (::fchmodat(m_fd.get(), name, (st.mode & 07777) | S_IWUSR, AT_SYMLINK_NOFOLLOW) != 0) {
+        m_error = errno;
+        m_result = Result::Failed;
+    }
+    return m_result;
+}
+
+bool SafeFolder::unlinkEntry(int folderFd, const char* name)
+{
+    return ::unlinkat(folderFd, name, 0) == 0;
+}
+
+bool SafeFolder::unlinkEmptyFolder(int folderFd, const char* name)
+{
+    return ::unlinkat(folderFd, name, AT_REMOVEDIR) == 0;
+}
+
 } // namespace rw

@@ -78,6 +78,18 @@ public:
     // check().
     Result removeEmptyFolder(const char* name, const FileIdentity& expected);
 
+    // Gives the entry `name` its owner's write bit after check() (a link is
+    // never changed, nor followed). Done when the bit is set now.
+    Result makeOwnerWritable(const char* name, const FileIdentity& expected);
+
+    // Removes the entry `name` of the folder descriptor `folderFd` as it is,
+    // without any check: unlinkat(folderFd, name, 0), which never follows a
+    // link and refuses a folder. False with errno set on failure.
+    static bool unlinkEntry(int folderFd, const char* name);
+    // Removes the empty folder `name` of `folderFd` the same way
+    // (unlinkat with AT_REMOVEDIR).
+    static bool unlinkEmptyFolder(int folderFd, const char* name);
+
     // Moves `fromName` of the folder descriptor `fromFd` to `toName` of
     // `toFd` with renameat2(RENAME_NOREPLACE): an entry already at the target
     // is never replaced. False with errno set when the kernel refuses

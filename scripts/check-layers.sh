@@ -6,7 +6,10 @@
 # Engine code (platform/, base/ and every */core/ folder) talks to the
 # user only through the MessageResponder its caller hands over: it never
 # includes the program-wide responder (base/ProgramMessages.h) nor any
-# header of a window layer. Exits 1 and names each offending line otherwise.
+# header of a window layer. System calls live in platform/ only: no other
+# source file (tests, benchmarks and fuzz targets excepted) includes
+# <sys/...>, <unistd.h>, <fcntl.h> or <dirent.h>. Exits 1 and names each
+# offending line otherwise.
 set -euo pipefail
 root=${1:-$(cd "$(dirname "$0")/.." && pwd)}
 [ "${1:-}" = "--arrows" ] && root=$(cd "$(dirname "$0")/.." && pwd)
@@ -64,5 +67,16 @@ while read -r f; do
         fi
     done < <(grep -n -E '^#include "' "$f" || true)
 done < <(sources)
-[ $status -eq 0 ] && echo "check-layers: engine code reaches no window layer and no program-wide responder"
+
+while read -r f; do
+    case "$f" in
+    platform/* | tests/* | bench/* | fuzz/*) continue ;;
+    esac
+    while IFS=: read -r line inc; do
+        echo "$f:$line: system header outside platform/ (${inc#\#include }); call a platform/ function instead"
+        status=1
+    done < <(grep -n -E '^[[:space:]]*#[[:space:]]*include[[:space:]]*<(sys/[^>]+|unistd\.h|fcntl\.h|dirent\.h)>' "$f" || true)
+done < <(sources)
+
+[ $status -eq 0 ] && echo "check-layers: engine code reaches no window layer and no program-wide responder; system headers only in platform/"
 exit $status

@@ -7,6 +7,7 @@
 #include "controls/PrintRoutines.h"
 #include "controls/TextPrinter.h"
 #include "platform/DisplayName.h"
+#include "platform/WorkingFolder.h"
 #include "viewer/TFindDlg.h"
 #include "viewer/core/ExtractStrings.h"
 #include "viewer/core/HexFormatter.h"
@@ -83,12 +84,8 @@ int sectionWidthFor(const QLabel* section, const QString& text)
 // resolved here. A name that cannot be resolved is kept as it is.
 QByteArray resolvedUserPath(const QByteArray& path)
 {
-    char* real = ::realpath(path.constData(), nullptr);
-    if (!real)
-        return path;
-    const QByteArray resolved(real);
-    std::free(real);
-    return resolved;
+    QByteArray resolved;
+    return resolvedPathBytes(path, &resolved) ? resolved : path;
 }
 
 } // namespace

@@ -3,6 +3,9 @@
 #include "platform/SafeFolder.h"
 #include "tests/platform/RaceFixture.h"
 #include "tests/platform/RawFiles.h"
+#include "tests/support/FixtureBuilder.h"
+
+#include <QFile>
 
 #include <cerrno>
 #include <functional>
@@ -190,6 +193,66 @@ TEST(SafeFolderRace, FilesSwappedForLinksNeverCostTheLinkTargets)
         EXPECT_NE(r, Result::Failed);
     });
     fx.expectOutsideIntact();
+}
+
+} // namespace
+
+namespace
+{
+
+// The write bit is given only to the object that was asked about, never
+// through a link, and the unchecked unlinks remove exactly one entry each.
+TEST(SafeFolderEntryChanges, OwnerWritableOnlyForTheExpectedObject)
+{
+    rwtest::FixtureBuilder fx;
+    fx.file("ro.txt", 3);
+    fx.setMode("ro.txt", 0444);
+    fx.file("other.txt", 3);
+    fx.setMode("other.txt", 0444);
+    fx.symlink("link", "other.txt");
+    rw::SafeFolder folder;
+    ASSERT_TRUE(folder.open(QFile::encodeName(fx.base())));
+    rw::FileStatus ro, other, link;
+    ASSERT_TRUE(folder.status("ro.txt", &ro));
+    ASSERT_TRUE(folder.status("other.txt", &other));
+    ASSERT_TRUE(folder.status("link", &link));
+    const auto id = [](const rw::FileStatus& st) {
+        return rw::FileIdentity{st.dev, st.ino, rw::FileIdentity::typeOfMode(st.mode)};
+    };
+
+    EXPECT_EQ(folder.makeOwnerWritable("ro.txt", id(ro)), rw::SafeFolder::Result::Done);
+    // The name now leads to another object than the one given.
+    EXPECT_EQ(folder.makeOwnerWritable("other.txt", id(ro)), rw::SafeFolder::Result::Replaced);
+    EXPECT_NE(folder.makeOwnerWritable("link", id(link)), rw::SafeFolder::Result::Done);
+
+    rw::FileStatus now;
+    ASSERT_TRUE(folder.status("ro.txt", &now));
+    EXPECT_EQ(now.mode & 0777, 0644u);
+    ASSERT_TRUE(folder.status("other.txt", &now));
+    EXPECT_EQ(now.mode & 0777, 0444u) << "neither the replaced name nor the link's target changes";
+}
+
+TEST(SafeFolderEntryChanges, UnlinksRemoveOneEntryAndNeverFollowALink)
+{
+    rwtest::FixtureBuilder fx;
+    fx.file("target.txt", 3);
+    fx.symlink("link", "target.txt");
+    fx.folder("empty");
+    fx.folder("full");
+    fx.file("full/inside.txt", 1);
+    rw::SafeFolder folder;
+    ASSERT_TRUE(folder.open(QFile::encodeName(fx.base())));
+
+    EXPECT_TRUE(rw::SafeFolder::unlinkEntry(folder.fd(), "link"));
+    EXPECT_FALSE(rw::SafeFolder::unlinkEntry(folder.fd(), "empty")) << "a folder is refused";
+    EXPECT_FALSE(rw::SafeFolder::unlinkEmptyFolder(folder.fd(), "full"));
+    EXPECT_TRUE(rw::SafeFolder::unlinkEmptyFolder(folder.fd(), "empty"));
+
+    rw::FileStatus st;
+    EXPECT_TRUE(folder.status("target.txt", &st)) << "the link's target stays";
+    EXPECT_FALSE(folder.status("link", &st));
+    EXPECT_FALSE(folder.status("empty", &st));
+    EXPECT_TRUE(folder.status("full", &st));
 }
 
 } // namespace

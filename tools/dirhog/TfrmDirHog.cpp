@@ -2,25 +2,22 @@
 
 #include "base/ProgramMessages.h"
 #include "base/Settings.h"
-#include "browser/TfrmDelDirectory.h"
-#include "browser/core/FolderDelete.h"
-#include "browser/core/ProtectedPaths.h"
 #include "controls/CentreOnScreen.h"
 #include "controls/CheckListBox.h"
 #include "controls/ResultGridModel.h"
 #include "controls/ResultGridView.h"
 #include "framework/DriveCheckList.h"
+#include "framework/FolderDeleteAction.h"
 #include "framework/ResultGridController.h"
 #include "framework/ScanSession.h"
 #include "framework/ToolButtonRow.h"
 #include "framework/ToolWindowParts.h"
 #include "framework/WindowHooks.h"
 #include "framework/core/FolderWalker.h"
+#include "framework/core/ProtectedPaths.h"
 #include "framework/core/ScanLimits.h"
-#include "platform/SafeFolder.h"
 
 #include <QComboBox>
-#include <QFile>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -352,47 +349,18 @@ void TfrmDirHog::btDeleteClick()
         return;
     }
     // The record names the folder: its parent as the scan opened it and its
-    // name as the file system's bytes.
-    const DeleteTarget target = m_controller->rowTarget(row);
-    // A line without a name is a drive root's own. The refusal compares
-    // texts (and resolves links by them); the deletion itself checks the
-    // protected folders again by device and inode.
-    const QString refusal = target.name.isEmpty()
-                                ? QString::fromLatin1(kFolderHogRootRefusal)
-                                : protectedFolderRefusal(QFile::decodeName(target.pathBytes()),
-                                                         RefusingWindow::FolderHogs);
-    if (!refusal.isEmpty()) {
-        ShowErrorMessage(refusal);
-        return;
-    }
-    const TfrmDelDirectory::Choice choice = TfrmDelDirectory::ask(this, target.shown);
-    if (choice == TfrmDelDirectory::Choice::Cancel)
-        return;
-    const bool recycle = choice == TfrmDelDirectory::Choice::Recycle;
-
-    // An empty folder simply goes, whatever way was chosen: there is nothing
-    // to recycle and nothing to report. Anything else (not empty, replaced,
-    // unreachable) is the tree deletion's to handle and report.
-    SafeFolder parent;
-    if (parent.open(target.folder, target.folderIdentity) &&
-        parent.removeEmptyFolder(target.name.constData(), target.identity) ==
-            SafeFolder::Result::Done) {
-        model->setCell(row, colSize, QString::fromLatin1(kDeletedCellText));
-        return;
-    }
-    const FolderDeleteResult result = DeleteFolderTree(target, recycle, *messageResponder());
+    // name as the file system's bytes. A line without a name is a drive
+    // root's own.
+    FolderDeleteRequest request;
+    request.target = m_controller->rowTarget(row);
+    request.window = RefusingWindow::FolderHogs;
+    const FolderDeleteOutcome outcome = runFolderDelete(this, request, *messageResponder());
     // The row says the folder went only when it really did.
-    if (result.folderRemoved)
+    if (outcome.folderRemoved)
         model->setCell(row, colSize,
-                       QString::fromLatin1(recycle ? kRecycledCellText : kDeletedCellText));
-    if (result.filesRemoved > 0) {
-        if (recycle)
-            addDeletionTotals(0, 0, result.filesRemoved, result.bytesFreed);
-        else
-            addDeletionTotals(result.filesRemoved, result.bytesFreed, 0, 0);
-        ShowInfoMessage(folderDeleteSummaryText(recycle, result.filesRemoved, result.bytesFreed,
-                                                result.completed()));
-    }
+                       QString::fromLatin1(outcome.recycle && !outcome.removedEmpty
+                                               ? kRecycledCellText
+                                               : kDeletedCellText));
 }
 
 void TfrmDirHog::btBrowseClick()

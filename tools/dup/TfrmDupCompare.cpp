@@ -6,10 +6,10 @@
 
 #include "base/ProgramMessages.h"
 #include "base/SharedRoutines.h"
-#include "browser/core/FileDetails.h"
 #include "controls/FileIcon.h"
 #include "controls/WaitCursor.h"
 #include "framework/WindowHooks.h"
+#include "framework/core/FileDetails.h"
 #include "platform/PeVersionInfo.h"
 #include "tools/dup/DupCompareSource.h"
 

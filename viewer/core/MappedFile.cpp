@@ -1,14 +1,9 @@
 #include "viewer/core/MappedFile.h"
 
-#include "platform/MappedRangeGuard.h"
 #include "platform/ReadOnlyOpen.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <sys/mman.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace rw
 {
@@ -33,102 +28,75 @@ bool MappedFile::open(const QByteArray& path)
                                                     : QString::fromLocal8Bit(std::strerror(error));
         return false;
     }
-    struct stat st {
-    };
-    if (::fstat(fd.get(), &st) != 0) {
+    FileStamp stamp;
+    if (!fileStamp(fd.get(), &stamp)) {
         m_error = QString::fromLocal8Bit(std::strerror(errno));
         return false;
     }
-    m_fd = fd.release();
-    if (!map(st.st_size)) {
+    m_fd = std::move(fd);
+    if (!map()) {
         m_error = QString::fromLocal8Bit(std::strerror(errno));
-        ::close(m_fd);
-        m_fd = -1;
+        m_fd.reset();
         return false;
     }
-    m_mtime = st.st_mtim;
+    m_stamp = stamp;
     m_open = true;
     return true;
 }
 
-bool MappedFile::map(std::int64_t size)
+bool MappedFile::map()
 {
-    if (size > 0) {
-        void* p = ::mmap(nullptr, static_cast<size_t>(size), PROT_READ, MAP_SHARED, m_fd, 0);
-        if (p == MAP_FAILED)
-            return false;
-        m_data = static_cast<const unsigned char*>(p);
-        m_guard = std::make_unique<MappedRangeGuard>(p, static_cast<size_t>(size));
+    m_map.reset(); // the old view goes before the new one is made
+    try {
+        m_map = std::make_unique<TFileMapping>(m_fd.get(), false);
+    } catch (const EFileMappingError&) {
+        return false;
     }
-    m_size = size;
     return true;
-}
-
-void MappedFile::unmap()
-{
-    m_guard.reset(); // stops watching before the range goes
-    if (m_data)
-        ::munmap(const_cast<unsigned char*>(m_data), static_cast<size_t>(m_size));
-    m_data = nullptr;
-    m_size = 0;
 }
 
 bool MappedFile::refresh()
 {
     if (!m_open)
         return false;
-    struct stat st {
-    };
-    if (::fstat(m_fd, &st) != 0)
+    FileStamp now;
+    if (!fileStamp(m_fd.get(), &now))
         return false;
-    const bool faulted = m_guard && m_guard->faulted();
-    const bool resized = st.st_size != m_size;
-    const bool touched =
-        st.st_mtim.tv_sec != m_mtime.tv_sec || st.st_mtim.tv_nsec != m_mtime.tv_nsec;
-    if (!faulted && !resized && !touched)
-        return false;
-    m_mtime = st.st_mtim;
-    if (faulted || resized) {
-        unmap();
-        if (!map(st.st_size))
-            m_size = 0; // nothing mapped: shown as empty until the next change
+    // A read past the new end, or a size other than the one mapped.
+    bool intact = true;
+    try {
+        if (m_map)
+            m_map->checkIntact();
+    } catch (const EFileMappingError&) {
+        intact = false;
     }
+    const bool resized = now.size != size();
+    if (intact && !resized && now == m_stamp)
+        return false;
+    m_stamp = now;
+    if (!intact || resized)
+        map(); // on failure nothing is mapped: shown as empty until the next change
     return true;
 }
 
 void MappedFile::close()
 {
-    unmap();
-    if (m_fd >= 0)
-        ::close(m_fd);
-    m_fd = -1;
-    m_mtime = {};
+    m_map.reset();
+    m_fd.reset();
+    m_stamp = {};
     m_open = false;
 }
 
 void MappedFile::adviseSequential(std::int64_t offset, std::int64_t length) const
 {
-    if (!m_data || offset < 0 || offset >= m_size || length <= 0)
-        return;
-    // madvise wants a page-aligned start.
-    const std::int64_t page = ::sysconf(_SC_PAGESIZE);
-    const std::int64_t start = offset - offset % page;
-    const std::int64_t end = std::min(m_size, offset + length);
-    ::madvise(const_cast<unsigned char*>(m_data) + start, static_cast<size_t>(end - start),
-              MADV_SEQUENTIAL);
+    if (m_map)
+        m_map->adviseSequential(offset, length);
 }
 
 void MappedFile::release(std::int64_t offset, std::int64_t length) const
 {
-    if (!m_data || length <= 0)
-        return;
-    // Only whole pages inside the range.
-    const std::int64_t page = ::sysconf(_SC_PAGESIZE);
-    const std::int64_t start = (offset + page - 1) / page * page;
-    const std::int64_t end = std::min(m_size, offset + length) / page * page;
-    if (end > start)
-        ::madvise(const_cast<unsigned char*>(m_data) + start, static_cast<size_t>(end - start),
-                  MADV_DONTNEED);
+    if (m_map)
+        m_map->release(offset, length);
 }
 
 } // namespace rw

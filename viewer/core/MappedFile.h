@@ -4,25 +4,25 @@
 #include <QString>
 
 #include <cstdint>
-#include <ctime>
 #include <memory>
+
+#include "platform/DirListing.h"
+#include "platform/FileMapping.h"
 
 namespace rw
 {
 
-class MappedRangeGuard;
-
-// A whole file mapped read-only into memory. The pages are read by the
-// system only when touched, so a file of any size opens at once and costs
-// address space, not memory. The mapping and the file descriptor are
-// released by close() or the destructor. An empty file opens with size 0
-// and no data.
+// A whole file shown by the viewer, mapped read-only into memory through
+// TFileMapping. The pages are read by the system only when touched, so a
+// file of any size opens at once and costs address space, not memory. The
+// mapping and the file descriptor are released by close() or the
+// destructor. An empty file opens with size 0 and no data.
 //
 // The file may change while it is shown (a log grows, or is cut short by
 // its rotation). A read of a page past the file's new end never ends the
-// program: the page reads as zeros (MappedRangeGuard). refresh() finds the
-// change and maps the file at its new size; callers run it before they
-// read, and take data() and size() anew after it.
+// program: the page reads as zeros (the mapping's MappedRangeGuard).
+// refresh() finds the change and maps the file at its new size; callers run
+// it before they read, and take data() and size() anew after it.
 class MappedFile
 {
 public:
@@ -45,8 +45,8 @@ public:
     bool refresh();
 
     bool isOpen() const { return m_open; }
-    const unsigned char* data() const { return m_data; }
-    std::int64_t size() const { return m_size; }
+    const unsigned char* data() const { return m_map ? m_map->BaseAddress() : nullptr; }
+    std::int64_t size() const { return m_map ? std::int64_t(m_map->size()) : 0; }
     // Why the last open() failed ("" after success).
     const QString& errorString() const { return m_error; }
 
@@ -54,22 +54,18 @@ public:
     // needed); harmless when not supported.
     void adviseSequential(std::int64_t offset, std::int64_t length) const;
 
-    // Lets the system drop the pages of a range from this process (they stay
-    // in the page cache and are read again when touched), so a scan over a
-    // large file does not keep the whole file resident.
+    // Lets the system drop the pages of a range from this process (see
+    // TFileMapping::release).
     void release(std::int64_t offset, std::int64_t length) const;
 
 private:
-    // Maps m_fd at `size` bytes; false (and nothing mapped) when mmap fails.
-    bool map(std::int64_t size);
-    void unmap();
+    // Maps m_fd anew; false (and nothing mapped) when that fails.
+    bool map();
 
-    const unsigned char* m_data = nullptr;
-    std::int64_t m_size = 0;
-    timespec m_mtime{};
-    int m_fd = -1;
+    FileDescriptor m_fd;
+    std::unique_ptr<TFileMapping> m_map;
+    FileStamp m_stamp;
     bool m_open = false;
-    std::unique_ptr<MappedRangeGuard> m_guard;
     QString m_error;
 };
 

@@ -7,14 +7,11 @@
 #include <cerrno>
 #include <memory>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #define XXH_STATIC_LINKING_ONLY
 #include <xxhash.h>
 
 #include "platform/DirListing.h"
+#include "platform/ReadOnlyOpen.h"
 
 namespace rw
 {
@@ -55,31 +52,11 @@ std::vector<Chunk> chunksOf(const std::vector<HashJob>& jobs, ContentHasher::Pas
     return chunks;
 }
 
-int openForHashing(const QByteArray& path)
-{
-    // Never a link, never a FIFO that would block; the access time stays
-    // where the owner's files allow it.
-    const int flags = O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY;
-    int fd = ::open(path.constData(), flags | O_NOATIME);
-    if (fd < 0 && errno == EPERM)
-        fd = ::open(path.constData(), flags);
-    return fd;
-}
-
 // Reads exactly `n` bytes at `offset`; false on a short read or an error.
 bool readAt(int fd, char* into, std::int64_t n, std::int64_t offset)
 {
-    while (n > 0) {
-        const ssize_t got = ::pread(fd, into, std::size_t(n), off_t(offset));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0)
-            return false;
-        into += got;
-        n -= got;
-        offset += got;
-    }
-    return true;
+    std::size_t got = 0;
+    return readFullyAt(fd, into, std::size_t(n), offset, &got) && got == std::size_t(n);
 }
 
 ContentHash fromXxh(XXH128_hash_t h)
@@ -103,15 +80,15 @@ ContentHash ContentHasher::hashFile(const HashJob& job, Pass pass, char* buffer,
                                     std::atomic<std::int64_t>* bytesRead)
 {
     ContentHash none;
-    FileDescriptor fd(openForHashing(job.path));
+    // Never a link, never a FIFO that would block; the access time stays
+    // where the owner's files allow it.
+    FileDescriptor fd = openRegularFileForReading(job.path);
     if (!fd.isValid())
         return none;
-    struct stat st {
-    };
-    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size != job.size)
+    FileStatus st;
+    if (!entryStatus(fd.get(), "", &st) || st.size != job.size)
         return none;
-    if ((job.dev != 0 || job.ino != 0) &&
-        (std::uint64_t(st.st_dev) != job.dev || std::uint64_t(st.st_ino) != job.ino))
+    if ((job.dev != 0 || job.ino != 0) && (st.dev != job.dev || st.ino != job.ino))
         return none;
     const std::int64_t size = job.size;
     if (pass == Pass::Edges || size <= kWholeInEdgePass) {
@@ -131,16 +108,14 @@ ContentHash ContentHasher::hashFile(const HashJob& job, Pass pass, char* buffer,
     }
 
     // The whole file, front to back in large blocks; the system reads ahead.
-    ::posix_fadvise(fd.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
+    adviseSequentialRead(fd.get());
     XXH3_state_t state;
     XXH3_128bits_reset(&state);
     std::int64_t total = 0;
     for (;;) {
         if (abort.load(std::memory_order_relaxed))
             return none;
-        const ssize_t got = ::read(fd.get(), buffer, kBlockBytes);
-        if (got < 0 && errno == EINTR)
-            continue;
+        const std::int64_t got = readNext(fd.get(), buffer, kBlockBytes);
         if (got < 0)
             return none;
         if (got == 0)

@@ -7,12 +7,9 @@
 #include <memory>
 #include <utility>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include "framework/core/ResultSet.h"
 #include "platform/DirListing.h"
+#include "platform/ReadOnlyOpen.h"
 #include "platform/SafeFolder.h"
 
 namespace rw
@@ -24,39 +21,16 @@ namespace
 constexpr std::size_t kBlock = 1 << 20;
 
 // Opens `name` of the folder descriptor for reading: never a link, never a
-// FIFO that would block, and only the object `expected` names. -1 otherwise.
-int openExpected(int folderFd, const QByteArray& name, const FileIdentity& expected,
-                 struct stat* st)
+// FIFO that would block, and only the object `expected` names. An invalid
+// descriptor otherwise.
+FileDescriptor openExpected(int folderFd, const QByteArray& name, const FileIdentity& expected,
+                            FileStatus* st)
 {
-    const int flags = O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY;
-    int fd = ::openat(folderFd, name.constData(), flags | O_NOATIME);
-    if (fd < 0 && errno == EPERM)
-        fd = ::openat(folderFd, name.constData(), flags);
-    if (fd < 0)
-        return -1;
-    if (::fstat(fd, st) != 0 || !S_ISREG(st->st_mode) ||
-        (expected.isKnown() && (std::uint64_t(st->st_dev) != expected.dev ||
-                                std::uint64_t(st->st_ino) != expected.ino))) {
-        ::close(fd);
-        return -1;
-    }
+    FileDescriptor fd = openRegularFileAt(folderFd, name.constData());
+    if (!fd.isValid() || !entryStatus(fd.get(), "", st) ||
+        (expected.isKnown() && (st->dev != expected.dev || st->ino != expected.ino)))
+        return FileDescriptor();
     return fd;
-}
-
-bool readFull(int fd, char* into, std::size_t n, off_t offset, std::size_t* got)
-{
-    *got = 0;
-    while (*got < n) {
-        const ssize_t r = ::pread(fd, into + *got, n - *got, offset + off_t(*got));
-        if (r < 0 && errno == EINTR)
-            continue;
-        if (r < 0)
-            return false;
-        if (r == 0)
-            break;
-        *got += std::size_t(r);
-    }
-    return true;
 }
 
 } // namespace
@@ -102,11 +76,11 @@ bool KeepOneCopy::sameContents(int fdA, int fdB)
 {
     std::unique_ptr<char[]> a(new char[kBlock]);
     std::unique_ptr<char[]> b(new char[kBlock]);
-    for (off_t offset = 0;; offset += off_t(kBlock)) {
+    for (std::int64_t offset = 0;; offset += std::int64_t(kBlock)) {
         std::size_t gotA = 0;
         std::size_t gotB = 0;
-        if (!readFull(fdA, a.get(), kBlock, offset, &gotA) ||
-            !readFull(fdB, b.get(), kBlock, offset, &gotB))
+        if (!readFullyAt(fdA, a.get(), kBlock, offset, &gotA) ||
+            !readFullyAt(fdB, b.get(), kBlock, offset, &gotB))
             return false;
         if (gotA != gotB || std::memcmp(a.get(), b.get(), gotA) != 0)
             return false;
@@ -121,9 +95,8 @@ bool KeepOneCopy::mayGo(const SafeFolder& folder, const DeleteTarget& target) co
     const auto it = m_groupOfPath.constFind(path);
     if (it == m_groupOfPath.constEnd())
         return false;
-    struct stat st {
-    };
-    FileDescriptor self(openExpected(folder.fd(), target.name, target.identity, &st));
+    FileStatus st;
+    FileDescriptor self = openExpected(folder.fd(), target.name, target.identity, &st);
     if (!self.isValid())
         return false;
     for (const Member& m : m_groups[std::size_t(*it)]) {
@@ -134,15 +107,14 @@ bool KeepOneCopy::mayGo(const SafeFolder& folder, const DeleteTarget& target) co
             continue;
         if (other.check(m.target.name.constData(), m.target.identity) != SafeFolder::Result::Done)
             continue;
-        struct stat ost {
-        };
-        FileDescriptor copy(openExpected(other.fd(), m.target.name, m.target.identity, &ost));
+        FileStatus ost;
+        FileDescriptor copy = openExpected(other.fd(), m.target.name, m.target.identity, &ost);
         if (!copy.isValid())
             continue;
         // Another name of the same inode: the contents stay through it.
-        if (ost.st_dev == st.st_dev && ost.st_ino == st.st_ino)
+        if (ost.dev == st.dev && ost.ino == st.ino)
             return true;
-        if (ost.st_size == st.st_size && sameContents(self.get(), copy.get()))
+        if (ost.size == st.size && sameContents(self.get(), copy.get()))
             return true;
     }
     return false;

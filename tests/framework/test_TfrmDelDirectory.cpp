@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "browser/TfrmDelDirectory.h"
+#include "framework/TfrmDelDirectory.h"
 #include "tests/support/FixtureBuilder.h"
 #include "tests/support/ModalDriver.h"
 #include "tests/support/ScriptedResponder.h"

@@ -7,7 +7,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include "browser/core/FileDetails.h"
+#include "framework/core/FileDetails.h"
 #include "platform/Drives.h"
 #include "tests/support/FixtureBuilder.h"
 #include "tests/support/TestEnvironment.h"

@@ -1,22 +1,17 @@
-#include "browser/core/FolderDelete.h"
+#include "framework/core/FolderDelete.h"
 
 #include "base/Messages.h"
 #include "base/SharedRoutines.h"
-#include "browser/core/ProtectedPaths.h"
 #include "framework/core/DeleteRun.h"
 #include "framework/core/PathTarget.h"
+#include "framework/core/ProtectedPaths.h"
+#include "platform/DirListing.h"
 #include "platform/DisplayName.h"
 #include "platform/FileAttributes.h"
 #include "platform/Trash.h"
 
 #include <QDir>
 #include <QFile>
-
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <sys/sysmacros.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <vector>
@@ -29,12 +24,12 @@ const char* const kDeletionCanceledNote =
 
 bool FolderDeleteOps::removeEntry(int dirFd, const QByteArray& name)
 {
-    return ::unlinkat(dirFd, name.constData(), 0) == 0;
+    return SafeFolder::unlinkEntry(dirFd, name.constData());
 }
 
 bool FolderDeleteOps::removeFolder(int dirFd, const QByteArray& name)
 {
-    return ::unlinkat(dirFd, name.constData(), AT_REMOVEDIR) == 0;
+    return SafeFolder::unlinkEmptyFolder(dirFd, name.constData());
 }
 
 bool FolderDeleteOps::moveToTrash(const SafeFolder& folder, const QByteArray& name,
@@ -71,8 +66,6 @@ QString folderDeleteFailureText(const QStringList& failures)
 namespace
 {
 
-constexpr int kDirOpenFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
-
 // Frames more than this many levels above the current one give up their
 // descriptor (the folder itself never does); they are reopened through ".."
 // of the folder just emptied, or name by name from the nearest open folder,
@@ -81,56 +74,26 @@ constexpr int kDirOpenFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
 constexpr std::size_t kMaxOpenFolders = 128;
 
 // The names of an open folder, "." and ".." left out. The listing is read in
-// full before anything is removed, so removals never disturb the reading.
-bool readNames(int dirFd, std::vector<QByteArray>* names)
+// full (through a descriptor of its own) before anything is removed, so
+// removals never disturb the reading.
+bool readNames(const SafeFolder& folder, std::vector<QByteArray>* names)
 {
-    const int copy = ::openat(dirFd, ".", kDirOpenFlags);
-    if (copy < 0)
+    DirListing listing;
+    if (!listing.open(folder.fd(), ".") || !listing.readAll())
         return false;
-    DIR* dir = ::fdopendir(copy);
-    if (!dir) {
-        ::close(copy);
-        return false;
-    }
-    errno = 0;
-    while (const dirent* entry = ::readdir(dir)) {
-        const char* n = entry->d_name;
-        if (n[0] == '.' && (n[1] == '\0' || (n[1] == '.' && n[2] == '\0')))
-            continue;
-        names->emplace_back(n);
-    }
-    const bool ok = errno == 0;
-    ::closedir(dir);
-    return ok;
+    DirEntry entry;
+    for (std::size_t cursor = 0; listing.next(cursor, &entry);)
+        names->emplace_back(entry.name.data(), qsizetype(entry.name.size()));
+    return true;
 }
 
-// Where an open folder is mounted: the device plus, where the kernel tells
-// it, the mount's id. The id tells a bind mount of a folder of the same file
-// system apart from the folder around it, which the device alone cannot.
-struct MountIdentity {
-    dev_t dev = 0;
-    std::uint64_t mountId = 0;
-    bool hasMountId = false;
-    bool operator==(const MountIdentity& other) const
-    {
-        return dev == other.dev && (!hasMountId || !other.hasMountId || mountId == other.mountId);
-    }
-};
-
-bool mountIdentity(int fd, MountIdentity* out)
+// Where an open folder is mounted (see MountIdentity).
+bool mountIdentity(const SafeFolder& folder, MountIdentity* out)
 {
-    struct statx stx = {};
-    if (::statx(fd, "", AT_EMPTY_PATH, STATX_MNT_ID, &stx) == 0) {
-        out->dev = makedev(stx.stx_dev_major, stx.stx_dev_minor);
-        out->hasMountId = (stx.stx_mask & STATX_MNT_ID) != 0;
-        out->mountId = stx.stx_mnt_id;
-        return true;
-    }
-    struct stat st = {};
-    if (::fstat(fd, &st) != 0)
+    FileStatus st;
+    if (!folderMountStatus(folder.fd(), &st))
         return false;
-    out->dev = st.st_dev;
-    out->hasMountId = false;
+    *out = MountIdentity::of(st);
     return true;
 }
 
@@ -139,25 +102,25 @@ bool mountIdentity(int fd, MountIdentity* out)
 // protected folder, and a protected folder inside the tree (the home folder
 // below a folder being deleted) is kept.
 struct FolderIdentity {
-    dev_t dev;
-    ino_t ino;
+    std::uint64_t dev;
+    std::uint64_t ino;
 };
 
 std::vector<FolderIdentity> protectedIdentities()
 {
     std::vector<FolderIdentity> ids;
     for (const QString& folder : protectedFolderList()) {
-        struct stat st = {};
-        if (::stat(QFile::encodeName(folder).constData(), &st) == 0)
-            ids.push_back({st.st_dev, st.st_ino});
+        FileStatus st;
+        if (followedPathStatus(QFile::encodeName(folder), &st))
+            ids.push_back({st.dev, st.ino});
     }
     return ids;
 }
 
-bool isIn(const std::vector<FolderIdentity>& ids, const struct stat& st)
+bool isIn(const std::vector<FolderIdentity>& ids, const FileStatus& st)
 {
     for (const FolderIdentity& id : ids) {
-        if (id.dev == st.st_dev && id.ino == st.st_ino)
+        if (id.dev == st.dev && id.ino == st.ino)
             return true;
     }
     return false;
@@ -178,10 +141,14 @@ bool isEntryName(const QByteArray& name)
     return !name.isEmpty() && !name.contains('/') && name != "." && name != "..";
 }
 
-FileIdentity folderIdentity(const struct stat& st)
+FileIdentity folderIdentity(const FileStatus& st)
 {
-    return FileIdentity{std::uint64_t(st.st_dev), std::uint64_t(st.st_ino),
-                        FileIdentity::Type::Folder};
+    return FileIdentity{st.dev, st.ino, FileIdentity::Type::Folder};
+}
+
+bool isFolder(const FileStatus& st)
+{
+    return (st.attributes & faDirectory) != 0;
 }
 
 // A link put where a folder of the path was makes the open fail with ELOOP
@@ -215,10 +182,10 @@ private:
     void fail(const QString& text) { m_result.failures << text; }
     bool openRoot(const DeleteTarget& target);
     void visit(Frame& frame, const QByteArray& name);
-    void enterFolder(Frame& parent, const QByteArray& name, const struct stat& st);
-    void removeFile(Frame& frame, const QByteArray& name, const struct stat& st);
-    bool askAttributes(Frame& frame, const QByteArray& name, const struct stat& st);
-    void clearReadOnly(Frame& frame, const QByteArray& name, const struct stat& st);
+    void enterFolder(Frame& parent, const QByteArray& name, const FileStatus& st);
+    void removeFile(Frame& frame, const QByteArray& name, const FileStatus& st);
+    bool askAttributes(Frame& frame, const QByteArray& name, const FileStatus& st);
+    void clearReadOnly(Frame& frame, const QByteArray& name, const FileStatus& st);
     bool removeSubFolder(Frame& parent, const Frame& child);
     bool leaveFolder();
     bool reopenParent(const Frame& child);
@@ -232,7 +199,7 @@ private:
     FolderDeleteResult m_result;
     SafeFolder m_rootParent;
     QByteArray m_rootPath;
-    dev_t m_rootDev = 0;
+    std::uint64_t m_rootDev = 0;
     MountIdentity m_rootMount;
     std::vector<FolderIdentity> m_protected = protectedIdentities();
     std::vector<Frame> m_stack;
@@ -300,19 +267,19 @@ bool TreeDeleter::openRoot(const DeleteTarget& target)
                                       : FileIdentity{now.dev, now.ino, FileIdentity::Type::Folder};
 
     Frame root;
-    struct stat st = {};
+    FileStatus st;
     if (!root.folder.openChild(m_rootParent, target.name.constData(), expected)) {
         fail(wasReplaced(root.folder) ? DeleteRun::replacedText(shown(path))
                                       : QStringLiteral("Couldn't open folder - ") + shown(path));
         return false;
     }
-    if (::fstat(root.folder.fd(), &st) != 0 || !readNames(root.folder.fd(), &root.names)) {
+    if (!root.folder.selfStatus(&st) || !readNames(root.folder, &root.names)) {
         fail(QStringLiteral("Couldn't open folder - ") + shown(path));
         return false;
     }
     MountIdentity parentMount;
-    if (!mountIdentity(m_rootParent.fd(), &parentMount) ||
-        !mountIdentity(root.folder.fd(), &m_rootMount) || !(m_rootMount == parentMount)) {
+    if (!mountIdentity(m_rootParent, &parentMount) || !mountIdentity(root.folder, &m_rootMount) ||
+        !m_rootMount.sameMount(parentMount)) {
         fail(QStringLiteral("Won't delete folder - %1 (another file system is mounted there)")
                  .arg(shown(path)));
         return false;
@@ -321,7 +288,7 @@ bool TreeDeleter::openRoot(const DeleteTarget& target)
         fail(QStringLiteral("Couldn't delete folder - %1 (protected folder)").arg(shown(path)));
         return false;
     }
-    m_rootDev = st.st_dev;
+    m_rootDev = st.dev;
     root.identity = folderIdentity(st);
     root.name = target.name;
     m_rootPath = path;
@@ -331,43 +298,43 @@ bool TreeDeleter::openRoot(const DeleteTarget& target)
 
 void TreeDeleter::visit(Frame& frame, const QByteArray& name)
 {
-    struct stat st = {};
-    if (::fstatat(frame.folder.fd(), name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
-        if (errno == ENOENT)
+    FileStatus st;
+    if (!frame.folder.status(name.constData(), &st)) {
+        if (frame.folder.error() == ENOENT)
             return; // gone meanwhile: nothing to do
         fail(QStringLiteral("Couldn't delete file - ") + shown(pathHere(name)));
         frame.blocked = true;
         return;
     }
-    if (S_ISDIR(st.st_mode))
+    if (isFolder(st))
         enterFolder(frame, name, st);
     else
         removeFile(frame, name, st);
 }
 
-void TreeDeleter::enterFolder(Frame& parent, const QByteArray& name, const struct stat& st)
+void TreeDeleter::enterFolder(Frame& parent, const QByteArray& name, const FileStatus& st)
 {
     const auto path = [&] { return pathHere(name); };
-    if (st.st_dev != m_rootDev) {
+    if (st.dev != m_rootDev) {
         fail(QStringLiteral("Won't delete folder - %1 (another file system is mounted there)")
                  .arg(shown(path())));
         parent.blocked = true;
         return;
     }
     Frame child;
-    struct stat opened = {};
+    FileStatus opened;
     MountIdentity mount;
     // The open refuses a link and anything but the folder just looked at,
     // so an entry swapped since the look-up is never entered.
     if (!child.folder.openChild(parent.folder, name.constData(), folderIdentity(st)) ||
-        ::fstat(child.folder.fd(), &opened) != 0 || !mountIdentity(child.folder.fd(), &mount)) {
+        !child.folder.selfStatus(&opened) || !mountIdentity(child.folder, &mount)) {
         fail(QStringLiteral("Couldn't open folder - ") + shown(path()));
         parent.blocked = true;
         return;
     }
     // A bind mount of a folder of the same file system shows only in the
     // mount id.
-    if (!(mount == m_rootMount)) {
+    if (!mount.sameMount(m_rootMount)) {
         fail(QStringLiteral("Won't delete folder - %1 (another file system is mounted there)")
                  .arg(shown(path())));
         parent.blocked = true;
@@ -378,7 +345,7 @@ void TreeDeleter::enterFolder(Frame& parent, const QByteArray& name, const struc
         parent.blocked = true;
         return;
     }
-    if (!readNames(child.folder.fd(), &child.names)) {
+    if (!readNames(child.folder, &child.names)) {
         fail(QStringLiteral("Couldn't open folder - ") + shown(path()));
         parent.blocked = true;
         return;
@@ -390,12 +357,11 @@ void TreeDeleter::enterFolder(Frame& parent, const QByteArray& name, const struc
         m_stack[m_stack.size() - 1 - kMaxOpenFolders].folder = SafeFolder();
 }
 
-bool TreeDeleter::askAttributes(Frame& frame, const QByteArray& name, const struct stat& st)
+bool TreeDeleter::askAttributes(Frame& frame, const QByteArray& name, const FileStatus& st)
 {
-    const bool readOnly = !S_ISLNK(st.st_mode) && (st.st_mode & S_IWUSR) == 0;
+    const bool readOnly = !(st.attributes & faSymLink) && (st.attributes & faReadOnly);
     const bool hidden = name.startsWith('.');
-    const bool system =
-        S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode) || S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode);
+    const bool system = (st.attributes & faSysFile) != 0;
     enum class Attribute { ReadOnly, Hidden, System };
     const struct {
         Attribute attribute;
@@ -428,17 +394,15 @@ bool TreeDeleter::askAttributes(Frame& frame, const QByteArray& name, const stru
 // descriptor and without following a link, provided the name still leads to
 // the file that was asked about. A failure leaves the mode as it was; the
 // removal does not depend on it.
-void TreeDeleter::clearReadOnly(Frame& frame, const QByteArray& name, const struct stat& st)
+void TreeDeleter::clearReadOnly(Frame& frame, const QByteArray& name, const FileStatus& st)
 {
-    struct stat now = {};
-    if (::fstatat(frame.folder.fd(), name.constData(), &now, AT_SYMLINK_NOFOLLOW) != 0 ||
-        now.st_dev != st.st_dev || now.st_ino != st.st_ino || S_ISLNK(now.st_mode))
+    if (st.attributes & faSymLink)
         return;
-    [[maybe_unused]] const int changed = ::fchmodat(
-        frame.folder.fd(), name.constData(), (now.st_mode & 07777) | S_IWUSR, AT_SYMLINK_NOFOLLOW);
+    [[maybe_unused]] const SafeFolder::Result changed = frame.folder.makeOwnerWritable(
+        name.constData(), FileIdentity{st.dev, st.ino, FileIdentity::typeOfMode(st.mode)});
 }
 
-void TreeDeleter::removeFile(Frame& frame, const QByteArray& name, const struct stat& st)
+void TreeDeleter::removeFile(Frame& frame, const QByteArray& name, const FileStatus& st)
 {
     const auto path = [&] { return pathHere(name); };
     if (!askAttributes(frame, name, st)) {
@@ -448,11 +412,11 @@ void TreeDeleter::removeFile(Frame& frame, const QByteArray& name, const struct 
     }
     // Links and special files hold no data of their own, so they are
     // removed as they are.
-    const bool viaTrash = m_recycle && S_ISREG(st.st_mode);
+    const bool viaTrash =
+        m_recycle && FileIdentity::typeOfMode(st.mode) == FileIdentity::Type::File;
     bool ok = false;
     if (viaTrash) {
-        const FileIdentity expected{std::uint64_t(st.st_dev), std::uint64_t(st.st_ino),
-                                    FileIdentity::Type::File};
+        const FileIdentity expected{st.dev, st.ino, FileIdentity::Type::File};
         ok = m_ops.moveToTrash(frame.folder, name, expected);
         if (!ok)
             fail(QStringLiteral("Couldn't recycle file - ") + shown(path()));
@@ -466,16 +430,16 @@ void TreeDeleter::removeFile(Frame& frame, const QByteArray& name, const struct 
         return;
     }
     ++m_result.filesRemoved;
-    m_result.bytesFreed += st.st_size;
+    m_result.bytesFreed += st.size;
 }
 
 // Removes an emptied sub-folder from its parent's descriptor, provided the
 // name still leads to the folder that was emptied.
 bool TreeDeleter::removeSubFolder(Frame& parent, const Frame& child)
 {
-    struct stat st = {};
-    if (::fstatat(parent.folder.fd(), child.name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0 ||
-        !S_ISDIR(st.st_mode) || !(folderIdentity(st) == child.identity)) {
+    FileStatus st;
+    if (!parent.folder.status(child.name.constData(), &st) || !isFolder(st) ||
+        !(folderIdentity(st) == child.identity)) {
         fail(DeleteRun::replacedText(shown(pathHere(child.name))));
         return false;
     }

@@ -1,15 +1,12 @@
-#include "browser/core/ProtectedPaths.h"
+#include "framework/core/ProtectedPaths.h"
 
-#include "browser/core/PathBytes.h"
+#include "framework/core/PathBytes.h"
 #include "platform/Drives.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
-
-#include <climits>
-#include <cstdlib>
 
 namespace rw
 {
@@ -54,10 +51,8 @@ bool matches(const QString& path, const QStringList& folders)
 // path does not exist.
 QByteArray resolvedBytes(const QByteArray& path)
 {
-    char buffer[PATH_MAX];
-    if (::realpath(path.constData(), buffer) != nullptr)
-        return QByteArray(buffer);
-    return cleanAbsolutePath(path);
+    QByteArray real;
+    return resolvedPathBytes(path, &real) ? real : cleanAbsolutePath(path);
 }
 
 bool matchesBytes(const QByteArray& path, const QStringList& folders)

@@ -1,14 +1,13 @@
-#include "browser/core/FileDetails.h"
+#include "framework/core/FileDetails.h"
 
 #include "base/SharedRoutines.h"
 #include "framework/core/FileTypes.h"
+#include "platform/DirListing.h"
 #include "platform/DisplayName.h"
+#include "platform/Drives.h"
 #include "platform/PeVersionInfo.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <sys/statvfs.h>
-#include <unistd.h>
+#include <QMimeDatabase>
 
 namespace rw
 {
@@ -22,19 +21,11 @@ FileTypeDescriber& describer()
     return d;
 }
 
-PackedDateTime packStatxTime(const struct statx_timestamp& t)
-{
-    return packFileTime(std::int64_t(t.tv_sec));
-}
-
 // The cluster size of the file system holding `path`; 0 when unknown.
 std::int64_t clusterSizeOf(const QByteArray& path)
 {
-    struct statvfs s {
-    };
-    if (::statvfs(path.constData(), &s) != 0)
-        return 0;
-    return std::int64_t(s.f_frsize ? s.f_frsize : s.f_bsize);
+    DriveGeometry geometry;
+    return pathGeometryBytes(path, &geometry) ? geometry.clusterSize : 0;
 }
 
 } // namespace
@@ -96,15 +87,13 @@ QString fileExtension(const QString& path)
 FileDetails readFileDetails(const QByteArray& path, const QDateTime& now)
 {
     FileDetails d;
-    struct statx sx {
-    };
-    if (path.isEmpty() || ::statx(AT_FDCWD, path.constData(), AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT,
-                                  STATX_BASIC_STATS | STATX_BTIME, &sx) != 0)
+    FileStatus st;
+    if (path.isEmpty() || !pathStatus(path, &st))
         return d;
     d.found = true;
-    const mode_t mode = sx.stx_mode;
-    d.isDirectory = S_ISDIR(mode);
-    d.size = std::int64_t(sx.stx_size);
+    const std::uint32_t mode = st.mode;
+    d.isDirectory = (st.attributes & faDirectory) != 0;
+    d.size = st.size;
     const qsizetype slash = path.lastIndexOf('/');
     const QByteArray name = path.mid(slash + 1);
     const QByteArray folder = slash < 0 ? QByteArray(".") : path.left(qMax<qsizetype>(1, slash));
@@ -112,9 +101,10 @@ FileDetails readFileDetails(const QByteArray& path, const QDateTime& now)
     const bool dotName = name == "." || name == "..";
     d.attributes = attributesFromMode(dotName ? "" : name.constData(), mode);
 
-    d.modified = packStatxTime(sx.stx_mtime);
-    d.accessed = packStatxTime(sx.stx_atime);
-    d.created = (sx.stx_mask & STATX_BTIME) ? packStatxTime(sx.stx_btime) : 0;
+    d.modified = packFileTime(st.mtime);
+    d.accessed = packFileTime(st.atime);
+    // A time the file system does not record is 0 ("???").
+    d.created = st.btime != 0 ? packFileTime(st.btime) : 0;
 
     d.fileName = displayName(path);
     d.folderName = displayName(folder);

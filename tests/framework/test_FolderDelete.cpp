@@ -13,8 +13,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "browser/core/FolderDelete.h"
 #include "framework/core/DeleteRun.h"
+#include "framework/core/FolderDelete.h"
 #include "framework/core/PathTarget.h"
 #include "platform/DisplayName.h"
 #include "tests/support/FixtureBuilder.h"

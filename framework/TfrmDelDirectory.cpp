@@ -1,4 +1,4 @@
-#include "browser/TfrmDelDirectory.h"
+#include "framework/TfrmDelDirectory.h"
 
 #include "base/ProgramMessages.h"
 #include "controls/CentreOnScreen.h"

@@ -2,14 +2,14 @@
 
 #include <QByteArray>
 
+#include "platform/WorkingFolder.h"
+
 namespace rw
 {
 
 // Path texts kept as the file system's bytes. Each works on the bytes alone
-// (no decoding), so a name that is not valid UTF-8 stays the name it was.
-
-// The working folder as the system reports it ("/" when it cannot be read).
-QByteArray workingFolderBytes();
+// (no decoding), so a name that is not valid UTF-8 stays the name it was. The working folder and
+// isFolderPath() come from platform/WorkingFolder.h.
 
 // `path` made absolute against the working folder, with "." and empty
 // components dropped and ".." taking away the component before it (never
@@ -25,8 +25,5 @@ QByteArray lastComponent(const QByteArray& path);
 
 // `folder` + '/' + `name`, without doubling the '/' of "/".
 QByteArray joinPathBytes(const QByteArray& folder, const QByteArray& name);
-
-// True when `path` is a folder (a link to one counts).
-bool isFolderPath(const QByteArray& path);
 
 } // namespace rw

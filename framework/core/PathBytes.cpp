@@ -1,21 +1,9 @@
-#include "browser/core/PathBytes.h"
+#include "framework/core/PathBytes.h"
 
 #include <QList>
 
-#include <climits>
-#include <sys/stat.h>
-#include <unistd.h>
-
 namespace rw
 {
-
-QByteArray workingFolderBytes()
-{
-    char buffer[PATH_MAX];
-    if (::getcwd(buffer, sizeof buffer) == nullptr)
-        return QByteArrayLiteral("/");
-    return QByteArray(buffer);
-}
 
 QByteArray cleanAbsolutePath(const QByteArray& path)
 {
@@ -51,13 +39,6 @@ QByteArray lastComponent(const QByteArray& path)
 QByteArray joinPathBytes(const QByteArray& folder, const QByteArray& name)
 {
     return folder.endsWith('/') ? folder + name : folder + '/' + name;
-}
-
-bool isFolderPath(const QByteArray& path)
-{
-    struct stat st {
-    };
-    return ::stat(path.constData(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 } // namespace rw

@@ -5,8 +5,8 @@
 
 #include <unistd.h>
 
-#include "browser/core/PathBytes.h"
-#include "browser/core/ProtectedPaths.h"
+#include "framework/core/PathBytes.h"
+#include "framework/core/ProtectedPaths.h"
 #include "tests/support/FixtureBuilder.h"
 
 using rw::ProtectedKind;
