@@ -76,11 +76,11 @@ QPushButton* ToolButtonRow::button(Role role) const
     return m_byRole[role];
 }
 
-void ToolButtonRow::layout(int left, int top, int width, int height)
+void ToolButtonRow::layout(int left, int top, int width, int height, int gap)
 {
     for (QPushButton* b : m_placed) {
         b->setGeometry(left, top, width, height);
-        left += width + 3;
+        left += width + gap;
     }
     for (const auto& [b, host] : m_sharing) {
         b->setGeometry(host->geometry());
@@ -101,7 +101,6 @@ void ToolButtonRow::connectToGrid(QObject* context,
         {Mark, &ResultGridController::DeleteAllFiles},
         {Print, &ResultGridController::btPrintClick},
         {Clip, &ResultGridController::btClipClick},
-        {Browse, &ResultGridController::BrowseDirectory1Click},
         {Details, &ResultGridController::Details1Click},
     };
     for (const auto& [role, slot] : wiring) {

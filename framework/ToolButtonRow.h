@@ -47,15 +47,16 @@ public:
     QPushButton* button(Role role) const;
 
     // Places the row from `left` at `top`, each button `width` x `height` and
-    // 3 pixels right of the previous; sharing buttons go on their host's
+    // `gap` pixels right of the previous; sharing buttons go on their host's
     // place, above it.
-    void layout(int left, int top, int width, int height);
+    void layout(int left, int top, int width, int height, int gap = 3);
     // One past the right edge of the last placed button (0 before layout).
     int right() const;
 
-    // Connects Mark, Print, Clipboard, Browse and Details (those the row has)
-    // to the grid controller `grid()` returns at click time, so a window that
+    // Connects Mark, Print, Clipboard and Details (those the row has) to the
+    // grid controller `grid()` returns at click time, so a window that
     // remakes its controller needs no new connections. `context` ends them.
+    // Browse is the window's to wire: what it opens differs between windows.
     void connectToGrid(QObject* context, std::function<ResultGridController*()> grid) const;
 
 private:

@@ -19,53 +19,98 @@
 namespace rw
 {
 
-ToolWindow::ToolWindow(QWidget* owner, const QString& name, int width, int driveGap, int buttonLeft)
-    : QDialog(owner), m_driveGap(driveGap), m_buttonLeft(buttonLeft)
+ToolWindow::FrameSpec ToolWindow::standardFrame(int width, int driveGap, int buttonLeft)
+{
+    FrameSpec frame;
+    frame.width = width;
+    frame.driveGap = driveGap;
+    frame.buttonLeft = buttonLeft;
+    return frame;
+}
+
+QList<ToolWindow::RowButton> ToolWindow::standardButtons(SharedPlace shared)
+{
+    using Row = ToolButtonRow;
+    const bool markOnAbort = shared == SharedPlace::MarkOnAbort;
+    const RowButton own = {markOnAbort ? Row::Abort : Row::Mark};
+    const RowButton sharing = {markOnAbort ? Row::Mark : Row::Abort, own.role};
+    return {{Row::Start}, {Row::Close}, own,           sharing,       {Row::Delete},
+            {Row::Print}, {Row::Clip},  {Row::Browse}, {Row::Details}};
+}
+
+ToolWindow::ToolWindow(QWidget* owner, const QString& name, const FrameSpec& frame)
+    : QDialog(owner), m_frame(frame)
 {
     setObjectName(name);
-    setWindowFlags(Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
-                   Qt::WindowCloseButtonHint | Qt::WindowTitleHint);
-    setSizeGripEnabled(true);
-    resize(width, 478);
-    m_topPanel = makeTopPanel(this, kPanelHeight);
+    if (m_frame.sizeGrip) {
+        setWindowFlags(Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
+                       Qt::WindowCloseButtonHint | Qt::WindowTitleHint);
+        setSizeGripEnabled(true);
+    }
+    resize(m_frame.width, m_frame.height);
+    m_topPanel = makeTopPanel(this, m_frame.panelHeight);
+}
+
+ToolWindow::ToolWindow(QWidget* owner, const QString& name, int width, int driveGap, int buttonLeft)
+    : ToolWindow(owner, name, standardFrame(width, driveGap, buttonLeft))
+{
 }
 
 ToolWindow::~ToolWindow() = default;
 
 void ToolWindow::addDriveList()
 {
-    m_pckDrive =
-        makeDriveCheckList(m_topPanel, width() - m_driveGap - kDriveListWidth, kDriveListWidth);
+    m_pckDrive = makeDriveCheckList(
+        m_topPanel, QRect(width() - m_frame.driveGap - m_frame.driveListWidth, m_frame.driveListTop,
+                          m_frame.driveListWidth, m_frame.driveListHeight));
     connect(m_pckDrive, &CheckListBox::checksChanged, this, [this] { updateStartButton(); });
 }
 
 void ToolWindow::addButtons(SharedPlace shared)
 {
-    m_buttons = ToolButtonRow(m_topPanel);
-    m_btScan = m_buttons.add(ToolButtonRow::Start);
-    m_btClose = m_buttons.add(ToolButtonRow::Close);
-    if (shared == SharedPlace::MarkOnAbort) {
-        m_btAbort = m_buttons.add(ToolButtonRow::Abort);
-        m_btMark = m_buttons.addSharing(ToolButtonRow::Mark, m_btAbort);
-    } else {
-        m_btMark = m_buttons.add(ToolButtonRow::Mark);
-        m_btAbort = m_buttons.addSharing(ToolButtonRow::Abort, m_btMark);
-    }
-    m_btDelete = m_buttons.add(ToolButtonRow::Delete);
-    m_btPrint = m_buttons.add(ToolButtonRow::Print);
-    m_btClip = m_buttons.add(ToolButtonRow::Clip);
-    m_btBrowse = m_buttons.add(ToolButtonRow::Browse);
-    m_btDetails = m_buttons.add(ToolButtonRow::Details);
+    addButtons(standardButtons(shared));
+}
 
-    connect(m_btScan, &QPushButton::clicked, this, [this] { btScanClick(); });
-    connect(m_btClose, &QPushButton::clicked, this, &QDialog::reject);
-    connect(m_btDelete, &QPushButton::clicked, this, [this] { btDeleteClick(); });
+void ToolWindow::addButtons(const QList<RowButton>& buttons)
+{
+    m_buttons = ToolButtonRow(m_topPanel);
+    for (const RowButton& b : buttons) {
+        if (b.sharesPlaceOf)
+            m_buttons.addSharing(b.role, m_buttons.button(*b.sharesPlaceOf));
+        else
+            m_buttons.add(b.role);
+    }
+    m_btScan = m_buttons.button(ToolButtonRow::Start);
+    m_btClose = m_buttons.button(ToolButtonRow::Close);
+    m_btAbort = m_buttons.button(ToolButtonRow::Abort);
+    m_btMark = m_buttons.button(ToolButtonRow::Mark);
+    m_btDelete = m_buttons.button(ToolButtonRow::Delete);
+    m_btPrint = m_buttons.button(ToolButtonRow::Print);
+    m_btClip = m_buttons.button(ToolButtonRow::Clip);
+    m_btBrowse = m_buttons.button(ToolButtonRow::Browse);
+    m_btDetails = m_buttons.button(ToolButtonRow::Details);
+
+    if (m_btScan) {
+        addStartButton(m_btScan);
+        connect(m_btScan, &QPushButton::clicked, this, [this] { btScanClick(); });
+    }
+    if (m_btClose)
+        connect(m_btClose, &QPushButton::clicked, this, &QDialog::reject);
+    if (m_btDelete)
+        connect(m_btDelete, &QPushButton::clicked, this, [this] { btDeleteClick(); });
+    if (m_btBrowse)
+        connect(m_btBrowse, &QPushButton::clicked, this, [this] { btBrowseClick(); });
     layoutButtons();
+}
+
+void ToolWindow::addStartButton(QPushButton* button)
+{
+    m_startButtons.append(button);
 }
 
 void ToolWindow::addStatusPanel(const QString& name, bool arialFont)
 {
-    m_status = makeStatusPanel(this, name, 19, arialFont);
+    m_status = makeStatusPanel(this, name, m_frame.statusHeight, arialFont);
 }
 
 ResultGridView* ToolWindow::addGridView()
@@ -76,8 +121,12 @@ ResultGridView* ToolWindow::addGridView()
 
 void ToolWindow::completeConfig(ResultGridConfig& config)
 {
-    config.statusLabel = m_status;
-    config.deleteButton = m_btDelete;
+    // Marked totals and a Delete enabled by marks belong to a window that
+    // marks.
+    if (m_btMark) {
+        config.statusLabel = m_status;
+        config.deleteButton = m_btDelete;
+    }
     config.topPanel = m_topPanel;
     config.printTitle = [this] { return printTitle(); };
 }
@@ -99,12 +148,14 @@ void ToolWindow::stackWindow()
 void ToolWindow::startSession(const QList<QWidget*>& disabled, const Placement& placement)
 {
     m_session = new ScanSession(this, m_btAbort, m_status, m_gridView);
-    m_session->setDisabledDuringRun(QList<QWidget*>{m_btScan, m_btClose, m_pckDrive} + disabled);
+    QList<QWidget*> off(m_startButtons.begin(), m_startButtons.end());
+    m_session->setDisabledDuringRun(off + QList<QWidget*>{m_btClose, m_pckDrive} + disabled);
 
-    m_place =
-        TWinPlace::attach(this, placement.iniFileName, placement.identifier, placement.section);
+    if (!placement.iniFileName.isEmpty())
+        m_place =
+            TWinPlace::attach(this, placement.iniFileName, placement.identifier, placement.section);
 
-    FillDriveCheckList(m_pckDrive, DriveEntryTexts(), CurrentDriveEntryText());
+    fillDriveList();
     updateStartButton();
 }
 
@@ -112,6 +163,18 @@ void ToolWindow::btDeleteClick()
 {
     if (m_grid->runDelete())
         accept();
+}
+
+void ToolWindow::btBrowseClick()
+{
+    m_grid->BrowseDirectory1Click();
+}
+
+void ToolWindow::btScanClick() {}
+
+void ToolWindow::fillDriveList()
+{
+    FillDriveCheckList(m_pckDrive, DriveEntryTexts(), CurrentDriveEntryText());
 }
 
 void ToolWindow::FormShow()
@@ -128,7 +191,8 @@ int ToolWindow::minimumContentWidth() const
 void ToolWindow::setResultButtonsVisible(bool visible)
 {
     for (QPushButton* b : {m_btPrint, m_btClip, m_btBrowse, m_btDetails})
-        b->setVisible(visible);
+        if (b)
+            b->setVisible(visible);
 }
 
 void ToolWindow::resetResults()
@@ -136,7 +200,8 @@ void ToolWindow::resetResults()
     m_grid->savePanelHeight();
     setResultButtonsVisible(false);
     m_btAbort->hide();
-    m_btMark->hide();
+    if (m_btMark)
+        m_btMark->hide();
     m_btDelete->hide();
     m_session->abortFlag() = false;
     m_status->clear();
@@ -150,18 +215,23 @@ void ToolWindow::fitToWindow()
     applyMinimumSize();
     m_grid->FormResize(width());
     placeDriveList();
-    m_place->restorePlacement();
+    if (m_place)
+        m_place->restorePlacement();
 }
 
 void ToolWindow::updateStartButton()
 {
-    if (!m_session || !m_session->isRunning())
-        m_btScan->setEnabled(m_pckDrive->checkedCount() > 0);
+    if (m_session && m_session->isRunning())
+        return;
+    const bool any = m_pckDrive->checkedCount() > 0;
+    for (QPushButton* b : m_startButtons)
+        b->setEnabled(any);
 }
 
 void ToolWindow::hideResultButtons()
 {
-    m_btMark->hide();
+    if (m_btMark)
+        m_btMark->hide();
     m_btDelete->hide();
     setResultButtonsVisible(false);
 }
@@ -173,7 +243,8 @@ void ToolWindow::walkCheckedDrives(WalkStrategy& strategy)
 
 bool ToolWindow::reportFound(std::int64_t found, const QString& statusText)
 {
-    m_btMark->setVisible(found > 0);
+    if (m_btMark)
+        m_btMark->setVisible(found > 0);
     m_btDelete->setVisible(found > 0);
     if (found <= 0) {
         ShowInfoMessage(QStringLiteral("No files found."));
@@ -187,25 +258,28 @@ bool ToolWindow::reportFound(std::int64_t found, const QString& statusText)
 
 void ToolWindow::layoutButtons()
 {
-    m_buttons.layout(m_buttonLeft, kButtonTop, kButtonWidth, kButtonHeight);
+    m_buttons.layout(m_frame.buttonLeft, m_frame.buttonTop, m_frame.buttonWidth,
+                     m_frame.buttonHeight, m_frame.buttonGap);
 }
 
 void ToolWindow::placeDriveList()
 {
-    placeDriveListRight(m_pckDrive, width(), driveListMinLeft(), m_driveGap);
+    placeDriveListRight(m_pckDrive, width(), driveListMinLeft(), m_frame.driveGap);
 }
 
 void ToolWindow::applyMinimumSize()
 {
     // No narrower than the content, no lower than twice the top panel, both
     // scaled to the screen's resolution.
-    applyToolMinimumSize(this, minimumContentWidth(), kPanelHeight);
+    applyToolMinimumSize(this, minimumContentWidth(), m_frame.panelHeight);
 }
 
 void ToolWindow::showEvent(QShowEvent* event)
 {
-    if (!event->spontaneous())
+    if (!event->spontaneous() && (m_frame.reset == ShowReset::EveryShow || !m_shownOnce)) {
+        m_shownOnce = true;
         FormShow();
+    }
     QDialog::showEvent(event);
 }
 

@@ -33,11 +33,11 @@ QLabel* makeStatusPanel(QWidget* window, const QString& name, int height, bool a
     return status;
 }
 
-CheckListBox* makeDriveCheckList(QWidget* panel, int left, int width)
+CheckListBox* makeDriveCheckList(QWidget* panel, const QRect& geometry)
 {
     auto* list = new CheckListBox(panel);
     list->setObjectName(QStringLiteral("pckDrive"));
-    list->setGeometry(left, 8, width, 126);
+    list->setGeometry(geometry);
     return list;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <QSize>
 #include <QString>
 
@@ -21,9 +22,9 @@ QFrame* makeTopPanel(QWidget* window, int height);
 QLabel* makeStatusPanel(QWidget* window, const QString& name, int height = 19,
                         bool arialFont = true);
 
-// The drive check list ("pckDrive") on a top panel at `left`, 8 pixels from the
-// top, `width` wide and 126 high. Owned by `panel`; filled by the caller.
-CheckListBox* makeDriveCheckList(QWidget* panel, int left, int width);
+// The drive check list ("pckDrive") on a top panel at `geometry`. Owned by
+// `panel`; filled by the caller.
+CheckListBox* makeDriveCheckList(QWidget* panel, const QRect& geometry);
 
 // Stacks top panel, grid (taking the spare height) and status panel in
 // `window` without margins or spacing.

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 
 #include "controls/CheckListBox.h"
 #include "framework/ResultGridController.h"
@@ -76,7 +77,7 @@ public:
     QLabel* m_label = nullptr;
 };
 
-void checkOnlyDrive(ProbeWindow& w, char letter)
+void checkOnlyDrive(ToolWindow& w, char letter)
 {
     DriveInfo d;
     ASSERT_TRUE(findDrive(QChar(letter), &d));
@@ -179,4 +180,126 @@ TEST(ToolWindow, MinimumSizeIsScaledAndNeverWiderThanTheScreen)
     probe.show();
     const int rowRight = probe.button("btDetails")->geometry().right() + 1;
     EXPECT_EQ(probe.minimumSize(), QSize((rowRight + 3) * dpi / 96, 2 * 172 * dpi / 96));
+}
+
+namespace
+{
+
+// A window on a frame of its own: a low panel, wider buttons further apart,
+// two start buttons of its own instead of Start, no Mark, Delete on Abort's
+// place, no size grip and the reset on the first showing only.
+class OwnFrameWindow : public ToolWindow
+{
+public:
+    static FrameSpec frame()
+    {
+        FrameSpec f = standardFrame(800, 10, 8);
+        f.height = 400;
+        f.panelHeight = 100;
+        f.driveListTop = 6;
+        f.driveListWidth = 140;
+        f.driveListHeight = 88;
+        f.buttonTop = 70;
+        f.buttonWidth = 76;
+        f.buttonGap = 6;
+        f.statusHeight = 20;
+        f.sizeGrip = false;
+        f.reset = ShowReset::FirstShowOnly;
+        return f;
+    }
+
+    OwnFrameWindow() : ToolWindow(nullptr, QStringLiteral("frmOwn"), frame())
+    {
+        for (QPushButton** b : {&m_first, &m_second}) {
+            *b = new QPushButton(QStringLiteral("Go"), topPanel());
+            addStartButton(*b);
+            connect(*b, &QPushButton::clicked, this, [this] { run(); });
+        }
+        m_first->setObjectName(QStringLiteral("btFirst"));
+        m_second->setObjectName(QStringLiteral("btSecond"));
+        using Row = ToolButtonRow;
+        addButtons({{Row::Abort}, {Row::Close}, {Row::Print}, {Row::Delete, Row::Abort}});
+        addDriveList();
+        addGridView();
+        addStatusPanel(QStringLiteral("pnlScan"), false);
+        ResultGridConfig c;
+        c.headers = {QStringLiteral("Size"), QStringLiteral("Name")};
+        c.markColumn = -1;
+        setController(c);
+        stackWindow();
+        startSession({}, {});
+    }
+
+    void run()
+    {
+        hideResultButtons();
+        {
+            ScanSession::Run run(*m_session);
+            CountingScan scan;
+            walkCheckedDrives(scan);
+            found = scan.count;
+        }
+        reportFound(found, QString::number(found) + QStringLiteral(" found"));
+    }
+    QString printTitle() const override { return QStringLiteral("Own"); }
+    int driveListMinLeft() const override { return 0; }
+
+    QPushButton* button(const char* name) const { return findChild<QPushButton*>(name); }
+
+    QPushButton* m_first = nullptr;
+    QPushButton* m_second = nullptr;
+    std::int64_t found = 0;
+    bool enabledDuringRun = true;
+};
+
+} // namespace
+
+TEST(ToolWindow, AFrameOfItsOwnPlacesTheChosenButtonsAndKeepsItsResultsWhenShownAgain)
+{
+    rwtest::FixtureBuilder fb;
+    fb.file("tree/a.txt", 10);
+    fb.mapDrive('D', "tree");
+    ScriptedResponder::instance().clear();
+
+    OwnFrameWindow w;
+    w.driveList()->uncheckAll();
+    w.show();
+    EXPECT_FALSE(w.isSizeGripEnabled());
+    EXPECT_EQ(w.findChild<QWidget*>("pnlTop")->height(), 100);
+    EXPECT_EQ(w.findChild<QLabel*>("pnlScan")->height(), 20);
+    // Only the chosen buttons, 76 x 25 and 6 pixels apart from (8, 70).
+    for (const char* none : {"btScan", "btMark", "btClip", "btBrowse", "btDetails"})
+        EXPECT_EQ(w.button(none), nullptr) << none;
+    const char* placed[] = {"btAbort", "btClose", "btPrint"};
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(w.button(placed[i])->geometry(), QRect(8 + i * 82, 70, 76, 25)) << placed[i];
+    EXPECT_EQ(w.button("btDelete")->geometry(), w.button("btAbort")->geometry());
+    EXPECT_EQ(w.driveList()->geometry(), QRect(800 - 10 - 140, 6, 140, 88));
+    EXPECT_EQ(w.minimumSize(),
+              QSize((8 + 2 * 82 + 76 + 3) * w.logicalDpiX() / 96, 2 * 100 * w.logicalDpiX() / 96));
+    // Without Mark nothing is marked: the grid writes no totals and leaves
+    // Delete alone.
+    EXPECT_EQ(w.gridController()->config().statusLabel, nullptr);
+    EXPECT_EQ(w.gridController()->config().deleteButton, nullptr);
+
+    // Both own start buttons follow the drive checks and are off during a run.
+    EXPECT_FALSE(w.m_first->isEnabled());
+    EXPECT_FALSE(w.m_second->isEnabled());
+    checkOnlyDrive(w, 'D');
+    EXPECT_TRUE(w.m_first->isEnabled());
+    EXPECT_TRUE(w.m_second->isEnabled());
+    QTimer::singleShot(0, &w, [&w] { w.enabledDuringRun = w.m_second->isEnabled(); });
+    w.m_second->click();
+    EXPECT_EQ(w.found, 1);
+    EXPECT_FALSE(w.enabledDuringRun);
+    EXPECT_TRUE(w.m_first->isEnabled());
+    EXPECT_TRUE(w.m_second->isEnabled());
+    for (const char* name : {"btDelete", "btPrint"})
+        EXPECT_TRUE(w.button(name)->isVisible()) << name;
+
+    // Shown again: the list and its buttons stay.
+    w.hide();
+    w.show();
+    EXPECT_EQ(w.findChild<QLabel*>("pnlScan")->text(), "1 found");
+    EXPECT_TRUE(w.button("btDelete")->isVisible());
 }

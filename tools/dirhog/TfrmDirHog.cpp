@@ -11,7 +11,6 @@
 #include "framework/ResultGridController.h"
 #include "framework/ScanSession.h"
 #include "framework/ToolButtonRow.h"
-#include "framework/ToolWindowParts.h"
 #include "framework/WindowHooks.h"
 #include "framework/core/FolderWalker.h"
 #include "framework/core/ProtectedPaths.h"
@@ -21,7 +20,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -31,20 +29,24 @@ namespace rw
 namespace
 {
 
-constexpr int kClientWidth = 820;
-constexpr int kClientHeight = 440;
-constexpr int kTopPanelHeight = 106;
-constexpr int kDriveListWidth = 140;
-constexpr int kDriveListRightGap = 10;
-constexpr int kButtonWidth = 76;
-constexpr int kButtonHeight = 25;
-
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& text, const QString& hint,
-                        const QRect& geometry)
+// The low top panel with the row of result buttons under the two start
+// buttons; no size grip, and the reset on the first showing only.
+ToolWindow::FrameSpec dirHogFrame()
 {
-    QPushButton* b = makeToolButton(parent, text, QString::fromLatin1(name), hint);
-    b->setGeometry(geometry);
-    return b;
+    return {.width = 820,
+            .height = 440,
+            .panelHeight = 106,
+            .driveListTop = 6,
+            .driveListWidth = 140,
+            .driveListHeight = 106 - 12,
+            .driveGap = 10,
+            .buttonLeft = 8,
+            .buttonTop = 74,
+            .buttonWidth = 76,
+            .buttonGap = 6,
+            .statusHeight = 20,
+            .sizeGrip = false,
+            .reset = ToolWindow::ShowReset::FirstShowOnly};
 }
 
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QRect& geometry,
@@ -104,74 +106,38 @@ ResultGridConfig dirHogGridConfig()
 
 } // namespace
 
-TfrmDirHog::TfrmDirHog(QWidget* parent) : QDialog(parent)
+TfrmDirHog::TfrmDirHog(QWidget* parent)
+    : ToolWindow(parent, QStringLiteral("frmDirHog"), dirHogFrame())
 {
-    setObjectName(QStringLiteral("frmDirHog"));
     setWindowTitle(QStringLiteral("Folder Hogs"));
-    resize(kClientWidth, kClientHeight);
     buildControls();
-
-    ResultGridConfig config = dirHogGridConfig();
-    config.topPanel = m_pnlTop;
-    config.minimumWidthWidget = m_pckDrive;
-    config.printTitle = [this] { return printTitle(); };
-    m_controller = new ResultGridController(this, m_grid, std::move(config));
-
-    m_session = new ScanSession(this, m_btAbort, m_pnlScan, m_grid);
-    m_session->setDisabledDuringRun({m_btTop, m_btAll, m_btClose, m_pckDrive});
+    buildGrid();
+    // No placement is remembered: the first showing centres the window.
+    startSession({}, {});
     // The abort notice heads the list that goes to the clipboard.
     connect(m_session, &ScanSession::abortClicked, this,
-            [this] { m_controller->appendResultLine(kAbortedByUserText); });
-
-    connect(m_btTop, &QPushButton::clicked, this, &TfrmDirHog::btTopClick);
-    connect(m_btAll, &QPushButton::clicked, this, &TfrmDirHog::btAllClick);
-    connect(m_btClose, &QPushButton::clicked, this, &QDialog::reject);
-    connect(m_btPrint, &QPushButton::clicked, this, &TfrmDirHog::btPrintClick);
-    connect(m_btClip, &QPushButton::clicked, this, &TfrmDirHog::btClipClick);
-    connect(m_btDelete, &QPushButton::clicked, this, &TfrmDirHog::btDeleteClick);
-    connect(m_btBrowse, &QPushButton::clicked, this, &TfrmDirHog::btBrowseClick);
-    connect(m_pckDrive, &CheckListBox::checksChanged, this, &TfrmDirHog::pckDriveClick);
-
-    connect(m_grid, &QAbstractItemView::clicked, this,
-            [this](const QModelIndex& index) { m_lastClickRow = index.row(); });
-    connect(m_grid, &ResultGridView::headerClicked, this, [this](int column) {
-        m_lastClickRow = -1;
-        m_controller->headerClick(column);
-    });
-    connect(m_grid, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
-        m_lastClickRow = index.row();
-        btDeleteClick();
-    });
-
-    FillDriveCombo(m_cbDrive);
-    FillDriveCheckList(m_pckDrive, m_cbDrive);
-    pckDriveClick();
-    m_controller->ClearGrid();
-    setResultButtonsVisible(false);
-    m_btAbort->hide();
+            [this] { m_grid->appendResultLine(kAbortedByUserText); });
+    m_grid->ClearGrid();
 }
 
 TfrmDirHog::~TfrmDirHog() = default;
 
 void TfrmDirHog::buildControls()
 {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
+    QWidget* p = topPanel();
+    topPanel()->setFrameShape(QFrame::StyledPanel);
 
-    m_pnlTop = new QFrame(this);
-    m_pnlTop->setObjectName(QStringLiteral("pnlTop"));
-    m_pnlTop->setFrameShape(QFrame::StyledPanel);
-    m_pnlTop->setFixedHeight(kTopPanelHeight);
-    layout->addWidget(m_pnlTop);
+    m_btTop = makeToolButton(p, QStringLiteral("&Main folders"), QStringLiteral("btTop"),
+                             QStringLiteral("Only topmost folders. Does not display sub-folders."));
+    m_btTop->setGeometry(8, 8, 100, frameSpec().buttonHeight);
+    m_btAll = makeToolButton(p, QStringLiteral("&All Folders"), QStringLiteral("btAll"),
+                             QStringLiteral("ALL folders including sub-folders are displayed"));
+    m_btAll->setGeometry(8, 40, 100, frameSpec().buttonHeight);
+    addStartButton(m_btTop);
+    addStartButton(m_btAll);
+    connect(m_btTop, &QPushButton::clicked, this, &TfrmDirHog::btTopClick);
+    connect(m_btAll, &QPushButton::clicked, this, &TfrmDirHog::btAllClick);
 
-    QWidget* p = m_pnlTop;
-    m_btTop = makeButton(p, "btTop", QStringLiteral("&Main folders"),
-                         QStringLiteral("Only topmost folders. Does not display sub-folders."),
-                         QRect(8, 8, 100, kButtonHeight));
-    m_btAll = makeButton(p, "btAll", QStringLiteral("&All Folders"),
-                         QStringLiteral("ALL folders including sub-folders are displayed"),
-                         QRect(8, 40, 100, kButtonHeight));
     makeLabel(p, "lblMain", QStringLiteral("Main -"), QRect(118, 12, 48, 18), true);
     makeLabel(p, "lblMainText",
               QStringLiteral("only main folders are displayed (those folders directly under the "
@@ -182,78 +148,71 @@ void TfrmDirHog::buildControls()
               QStringLiteral("all folders including sub-folders are individually displayed"),
               QRect(170, 44, 490, 18));
 
-    const int row = 74;
-    auto at = [row](int i) { return QRect(8 + i * (kButtonWidth + 6), row, kButtonWidth, 25); };
-    m_btAbort =
-        makeButton(p, "btAbort", QStringLiteral("&Abort"), QStringLiteral("Abort scan"), at(0));
-    m_btClose =
-        makeButton(p, "btClose", QStringLiteral("Close"), QStringLiteral("Close window"), at(1));
-    m_btPrint = makeButton(p, "btPrint", QStringLiteral("&Print"),
-                           QStringLiteral("Print list of directories"), at(2));
-    m_btClip = makeButton(p, "btClip", QStringLiteral("C&lipboard"),
-                          QStringLiteral("Copy list of directories to clipboard"), at(3));
-    m_btBrowse = makeButton(p, "btBrowse", QStringLiteral("&Browse"),
-                            QStringLiteral("Browse the files and folder"), at(4));
-    // Shares its place with Abort, which is visible only while scanning.
-    m_btDelete = makeButton(p, "btDelete", QStringLiteral("&Delete"),
-                            QStringLiteral("Delete the folder"), at(5));
+    // Delete shares its place with Abort, which is visible only while
+    // scanning.
+    using Row = ToolButtonRow;
+    addButtons({{Row::Abort},
+                {Row::Close},
+                {Row::Print},
+                {Row::Clip},
+                {Row::Browse},
+                {Row::Delete, Row::Abort}});
+    m_btPrint->setToolTip(QStringLiteral("Print list of directories"));
+    m_btClip->setToolTip(QStringLiteral("Copy list of directories to clipboard"));
+    m_btBrowse->setToolTip(QStringLiteral("Browse the files and folder"));
+    m_btDelete->setText(QStringLiteral("&Delete"));
+    m_btDelete->setToolTip(QStringLiteral("Delete the folder"));
 
-    m_pckDrive = new CheckListBox(p);
-    m_pckDrive->setObjectName(QStringLiteral("pckDrive"));
-    m_pckDrive->setGeometry(kClientWidth - kDriveListWidth - kDriveListRightGap, 6, kDriveListWidth,
-                            kTopPanelHeight - 12);
+    addDriveList();
     m_cbDrive = new QComboBox(p);
     m_cbDrive->setObjectName(QStringLiteral("cbDrive"));
     m_cbDrive->hide();
-
-    m_grid = new ResultGridView(this);
-    m_grid->setObjectName(QStringLiteral("grid"));
-    m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
-    layout->addWidget(m_grid, 1);
-
-    m_pnlScan = makeStatusPanel(this, QStringLiteral("pnlScan"), 20, false);
-    layout->addWidget(m_pnlScan);
 }
 
-void TfrmDirHog::showEvent(QShowEvent* event)
+void TfrmDirHog::buildGrid()
 {
-    QDialog::showEvent(event);
-    if (m_shown)
-        return;
-    m_shown = true;
-    m_controller->savePanelHeight();
-    m_controller->ClearGrid();
-    setResultButtonsVisible(false);
+    ResultGridView* view = addGridView();
+    view->setObjectName(QStringLiteral("grid"));
+    addStatusPanel(QStringLiteral("pnlScan"), false);
+    setController(dirHogGridConfig());
+
+    connect(view, &QAbstractItemView::clicked, this,
+            [this](const QModelIndex& index) { m_lastClickRow = index.row(); });
+    connect(view, &ResultGridView::headerClicked, this, [this](int column) {
+        m_lastClickRow = -1;
+        m_grid->headerClick(column);
+    });
+    connect(view, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
+        m_lastClickRow = index.row();
+        btDeleteClick();
+    });
+    stackWindow();
+}
+
+void TfrmDirHog::FormShow()
+{
+    resetResults();
+    m_grid->ClearGrid();
     m_btTop->setFocus();
-    m_btDelete->setGeometry(m_btAbort->geometry());
-    m_controller->applyMinimumSize();
+    applyMinimumSize();
     centreOnScreen(this);
-    FormResize();
+    fitToWindow();
 }
 
-void TfrmDirHog::resizeEvent(QResizeEvent* event)
+int TfrmDirHog::minimumContentWidth() const
 {
-    QDialog::resizeEvent(event);
-    FormResize();
+    return m_pckDrive->mapTo(this, QPoint(m_pckDrive->width(), 0)).x() + 3;
 }
 
-void TfrmDirHog::FormResize()
+int TfrmDirHog::driveListMinLeft() const
 {
-    m_controller->FormResize(width());
-    m_pckDrive->move(width() - m_pckDrive->width() - kDriveListRightGap, m_pckDrive->y());
+    return 0;
 }
 
-void TfrmDirHog::setResultButtonsVisible(bool visible)
+void TfrmDirHog::fillDriveList()
 {
-    for (QPushButton* b : {m_btPrint, m_btClip, m_btBrowse, m_btDelete})
-        b->setVisible(visible);
-}
-
-void TfrmDirHog::pckDriveClick()
-{
-    const bool any = m_pckDrive->checkedCount() > 0;
-    m_btTop->setEnabled(any);
-    m_btAll->setEnabled(any);
+    FillDriveCombo(m_cbDrive);
+    FillDriveCheckList(m_pckDrive, m_cbDrive);
 }
 
 void TfrmDirHog::btTopClick()
@@ -268,41 +227,38 @@ void TfrmDirHog::btAllClick()
 
 void TfrmDirHog::scan(DirHogMode mode)
 {
-    m_controller->ClearGrid();
+    m_grid->ClearGrid();
     m_lastClickRow = -1;
-    setResultButtonsVisible(false);
+    hideResultButtons();
     DirHogScan strategy(mode);
     // Before the walk: an abort notice appended during it heads the lines.
-    m_controller->setLines(strategy.lines());
+    m_grid->setLines(strategy.lines());
     {
         ScanSession::Run run(*m_session);
-        m_session->walkDrives(strategy, m_pckDrive->checkedLines());
+        walkCheckedDrives(strategy);
 
         const std::vector<std::uint32_t> records = strategy.recordsDescending();
-        m_controller->beginFill(std::int64_t(records.size()));
+        m_grid->beginFill(std::int64_t(records.size()));
         for (std::uint32_t rec : records)
-            m_controller->addToGrid(rec);
-        m_controller->endFill();
+            m_grid->addToGrid(rec);
+        m_grid->endFill();
     }
     const qsizetype listed = lb().size();
     // The abort notice is a line of lb but no folder; an abort before the
     // first folder line shows 0, not a negative count.
     const qsizetype shown =
         std::max<qsizetype>(0, listed - (m_session->aborted() && listed > 0 ? 2 : 1));
-    m_pnlScan->setText(QStringLiteral("Folders : ") + QString::number(shown));
+    m_status->setText(QStringLiteral("Folders : ") + QString::number(shown));
 
-    m_controller->setSortDescending(sortSize, true);
-    m_controller->sortByItem(sortSize);
-    if (listed < 2) {
-        ShowMessageBox(MessageKind::Information, QStringLiteral("No files found."));
-        return;
-    }
-    setResultButtonsVisible(true);
+    m_grid->setSortDescending(sortSize, true);
+    m_grid->sortByItem(sortSize);
+    // A list of fewer than two lines holds no folder.
+    reportFound(listed - 1, QString());
 }
 
 QStringList TfrmDirHog::lb() const
 {
-    return m_controller->lbFiles();
+    return m_grid->lbFiles();
 }
 
 QString TfrmDirHog::printTitle() const
@@ -314,30 +270,20 @@ QString TfrmDirHog::printTitle() const
     return title;
 }
 
-void TfrmDirHog::btPrintClick()
-{
-    m_controller->btPrintClick();
-}
-
-void TfrmDirHog::btClipClick()
-{
-    m_controller->btClipClick();
-}
-
 void TfrmDirHog::SortbySize1Click(SortItem item)
 {
-    m_controller->sortByItem(item);
+    m_grid->sortByItem(item);
 }
 
 bool TfrmDirHog::lastClickOnDataRow() const
 {
-    return m_lastClickRow >= 0 && m_lastClickRow < m_controller->rowsFilled();
+    return m_lastClickRow >= 0 && m_lastClickRow < m_grid->rowsFilled();
 }
 
 void TfrmDirHog::btDeleteClick()
 {
-    const int row = m_grid->currentRow();
-    ResultGridModel* model = m_controller->model();
+    const int row = m_gridView->currentRow();
+    ResultGridModel* model = m_grid->model();
     if (!lastClickOnDataRow() || row < 0 || row >= model->rows())
         return;
     const QString sizeText = model->cell(row, colSize);
@@ -352,7 +298,7 @@ void TfrmDirHog::btDeleteClick()
     // name as the file system's bytes. A line without a name is a drive
     // root's own.
     FolderDeleteRequest request;
-    request.target = m_controller->rowTarget(row);
+    request.target = m_grid->rowTarget(row);
     request.window = RefusingWindow::FolderHogs;
     const FolderDeleteOutcome outcome = runFolderDelete(this, request, *messageResponder());
     // The row says the folder went only when it really did.
@@ -365,11 +311,10 @@ void TfrmDirHog::btDeleteClick()
 
 void TfrmDirHog::btBrowseClick()
 {
-    const int row = m_grid->currentRow();
-    if (row < 0 || row >= m_controller->rowsFilled() || !windowHooks().openBrowser)
+    const int row = m_gridView->currentRow();
+    if (row < 0 || row >= m_grid->rowsFilled() || !windowHooks().openBrowser)
         return;
-    windowHooks().openBrowser(this, m_controller->rowPathBytes(row), QStringLiteral("*.*"),
-                              QByteArray());
+    windowHooks().openBrowser(this, m_grid->rowPathBytes(row), QStringLiteral("*.*"), QByteArray());
 }
 
 } // namespace rw

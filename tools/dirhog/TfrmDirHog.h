@@ -1,29 +1,25 @@
 #pragma once
 
-#include <QDialog>
 #include <QStringList>
 
+#include "framework/ToolWindow.h"
 #include "tools/dirhog/core/DirHogScan.h"
 
 class QComboBox;
-class QFrame;
-class QLabel;
 class QPushButton;
 
 namespace rw
 {
 
-class CheckListBox;
-class ResultGridController;
-class ResultGridView;
-class ScanSession;
-
 // The folder hog window ("Folder Hogs"): the user ticks drives and lists
 // either the main folders of each drive with their whole sub-trees ("&Main
 // folders") or every folder by itself ("&All Folders"), largest first. The
 // grid has no marking: sorting, printing, the clipboard, browsing and
-// deleting (or recycling) a folder all work on the selected row.
-class TfrmDirHog : public QDialog
+// deleting (or recycling) a folder all work on the selected row. The frame
+// is the tool windows' one with a low top panel: two start buttons of its
+// own instead of Start, no Mark, Delete on Abort's place, and a reset on the
+// first showing only (a window shown again keeps its list).
+class TfrmDirHog : public ToolWindow
 {
     Q_OBJECT
 public:
@@ -40,15 +36,13 @@ public:
     // them by size, largest first.
     void scan(DirHogMode mode);
 
-    void pckDriveClick();
     void btTopClick();
     void btAllClick();
-    void btPrintClick();
-    void btClipClick();
     // Deletes or recycles the folder of the selected row, after the
     // confirmation window; refuses roots, system folders and the home folder.
-    void btDeleteClick();
-    void btBrowseClick();
+    void btDeleteClick() override;
+    // The browser on the selected row's folder, all files shown.
+    void btBrowseClick() override;
     // Sorts by a sort item with its direction flag (then inverts the flag).
     void SortbySize1Click(SortItem item);
 
@@ -56,38 +50,30 @@ public:
     // (what the clipboard receives).
     QStringList lb() const;
     // The title of the printed list.
-    QString printTitle() const;
-    ResultGridController* gridController() const { return m_controller; }
+    QString printTitle() const override;
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
+    // The first showing: results cleared, the focus on "&Main folders", the
+    // window centred.
+    void FormShow() override;
+    // The drive list's right edge and 3 pixels.
+    int minimumContentWidth() const override;
+    int driveListMinLeft() const override;
+    // Through the hidden drive combo box: the current drive is ticked, or
+    // the first one when no drive holds the working folder.
+    void fillDriveList() override;
 
 private:
     void buildControls();
-    void setResultButtonsVisible(bool visible);
-    void FormResize();
+    void buildGrid();
     bool lastClickOnDataRow() const;
 
-    QFrame* m_pnlTop = nullptr;
     QPushButton* m_btTop = nullptr;
     QPushButton* m_btAll = nullptr;
-    QPushButton* m_btAbort = nullptr;
-    QPushButton* m_btClose = nullptr;
-    QPushButton* m_btPrint = nullptr;
-    QPushButton* m_btClip = nullptr;
-    QPushButton* m_btDelete = nullptr;
-    QPushButton* m_btBrowse = nullptr;
-    CheckListBox* m_pckDrive = nullptr;
     QComboBox* m_cbDrive = nullptr;
-    ResultGridView* m_grid = nullptr;
-    QLabel* m_pnlScan = nullptr;
-    ResultGridController* m_controller = nullptr;
-    ScanSession* m_session = nullptr;
     // Data row of the last click in the grid; -1 after a header click or
     // when there was none since the grid was filled.
     int m_lastClickRow = -1;
-    bool m_shown = false;
 };
 
 } // namespace rw
