@@ -12,7 +12,6 @@
 #include <QLocale>
 #include <QMenu>
 #include <QPrinter>
-#include <QScreen>
 #include <QStyle>
 #include <QUrl>
 
@@ -755,23 +754,11 @@ QSize ResultGridController::minimumClientSize(int dpi, int screenWidth) const
     if (!m_config.topPanel)
         return QSize();
     const QRect panel = m_config.topPanel->geometry();
-    int right = panel.x() + panel.width();
-    if (const QWidget* w = m_config.minimumWidthWidget)
-        right = w->mapTo(m_window, QPoint(w->width(), 0)).x();
-    int width = (right + 3) * dpi / 96;
+    int width = (panel.x() + panel.width() + 3) * dpi / 96;
     if (screenWidth < width)
         width = screenWidth - 10;
     const int height = 2 * (panel.y() + qMax(panel.height(), m_savedPanelHeight)) * dpi / 96;
     return QSize(width, height);
-}
-
-void ResultGridController::applyMinimumSize()
-{
-    const QScreen* screen = m_window->screen();
-    const int screenWidth = screen ? screen->availableGeometry().width() : 1 << 20;
-    const QSize size = minimumClientSize(m_window->logicalDpiX(), screenWidth);
-    if (size.isValid())
-        m_window->setMinimumSize(size);
 }
 
 } // namespace rw

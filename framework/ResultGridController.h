@@ -76,8 +76,6 @@ struct ResultGridConfig {
     QAbstractButton* deleteButton = nullptr; // enabled exactly when files are marked
     QWidget* topPanel = nullptr;             // folded by "Shrink top panel"
     bool resizeMenu = true;                  // the menu offers "Resize" (fold the top panel)
-    // Whose right edge gives the minimum width (default: the top panel's).
-    QWidget* minimumWidthWidget = nullptr;
 
     std::function<QString()> printTitle; // title of the printed report
     std::function<QString()> wildcard;   // file mask handed to the browser
@@ -239,7 +237,6 @@ public:
     // Smallest client size: panel right + 3 and twice the panel bottom, both
     // scaled by dpi/96; the screen width - 10 when the screen is narrower.
     QSize minimumClientSize(int dpi, int screenWidth) const;
-    void applyMinimumSize();
 
     // The right-click menu (PopupMenu1): Details, Sort, Mark, Resize, Run, View.
     QMenu* popupMenu() const { return m_menu; }
