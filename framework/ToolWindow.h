@@ -69,8 +69,8 @@ public:
         QString section;
     };
 
-    // The make-up of a window's frame, in pixels at 96 dots per inch. The
-    // defaults are those of the standard frame.
+    // The make-up of a window's frame, in pixels. The defaults are those of
+    // the standard frame.
     struct FrameSpec {
         int width = 640; // the window's size when it is made
         int height = 478;
@@ -139,10 +139,11 @@ protected:
     void addDriveList();
     // The standard row (see standardButtons()).
     void addButtons(SharedPlace shared);
-    // The buttons of `buttons`, created in that order and laid out. Start
-    // runs btScanClick() and is a start button (see addStartButton()),
-    // Close rejects, Delete runs btDeleteClick(), Browse btBrowseClick();
-    // Mark, Print, Clipboard and Details go to the grid controller.
+    // The buttons of `buttons`, created in that order and laid out; the
+    // frame needs Close, Abort and Delete among them. Start runs
+    // btScanClick() and is a start button (see addStartButton()), Close
+    // rejects, Delete runs btDeleteClick(), Browse btBrowseClick(); Mark,
+    // Print, Clipboard and Details go to the grid controller.
     void addButtons(const QList<RowButton>& buttons);
     // Makes `button` (the window's own, wired by the window) a start
     // button: enabled exactly when a drive is checked, and disabled during
