@@ -3,7 +3,9 @@
 // same tree, with the memory each row takes above the idle process.
 //
 // Usage: grid_bench [files]   (default 1,000,000; the tree is built in the
-// temporary folder and removed at the end)
+// temporary folder and removed at the end). With RW_BENCH_TREE set, the tree
+// is built at that path only when the path does not exist yet, and kept, so
+// repeated runs (and profilers) measure the same tree.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -64,13 +66,17 @@ int main(int argc, char** argv)
     const int tops = std::max(1, wanted / (perFolder * subs));
     const rw::bench::TreeShape shape{tops, subs, perFolder};
 
-    const std::string root = rw::bench::benchRoot("grid");
-    std::printf("building %d files in %s ...\n", tops * subs * perFolder, root.c_str());
-    const auto b0 = Clock::now();
-    const long long files = rw::bench::buildTree(
-        root, shape, [](unsigned n) { return rw::bench::kExtensions[n % 8]; }, fillVaried);
-    std::printf("  %lld files in %d folders (%.1f s)\n", files, shape.folderCount(),
-                rw::bench::secondsSince(b0));
+    const QByteArray keptTree = qgetenv("RW_BENCH_TREE");
+    const std::string root =
+        keptTree.isEmpty() ? rw::bench::benchRoot("grid") : keptTree.toStdString();
+    if (keptTree.isEmpty() || ::access(root.c_str(), F_OK) != 0) {
+        std::printf("building %d files in %s ...\n", tops * subs * perFolder, root.c_str());
+        const auto b0 = Clock::now();
+        const long long files = rw::bench::buildTree(
+            root, shape, [](unsigned n) { return rw::bench::kExtensions[n % 8]; }, fillVaried);
+        std::printf("  %lld files in %d folders (%.1f s)\n", files, shape.folderCount(),
+                    rw::bench::secondsSince(b0));
+    }
 
     // Warm the cache, then the reference.
     const std::string du = "du -sx '" + root + "' > /dev/null";
@@ -160,6 +166,7 @@ int main(int argc, char** argv)
                 "%.3f s = %.2f x du\n",
                 reportBest, reportBest / duBest, findBest, findBest / duBest);
 #endif
-    std::system(("rm -rf '" + root + "'").c_str());
+    if (keptTree.isEmpty())
+        std::system(("rm -rf '" + root + "'").c_str());
     return 0;
 }

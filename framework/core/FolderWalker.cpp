@@ -21,6 +21,10 @@ namespace
 // when they come back to them.
 constexpr std::size_t kMaxOpenFolders = 128;
 
+// Files whose metadata is read at once (by this thread and the helpers)
+// before they are handed over: small enough that Abort still comes quickly.
+constexpr std::size_t kStatBlock = 1024;
+
 // Folders named in the warning about folders left out.
 constexpr int kSkippedShown = 10;
 
@@ -400,8 +404,9 @@ void FolderWalker::examineFiles(Frame& f)
     m_strategy.filesStarting(f.folder);
     const std::uint32_t excluded = m_strategy.excludedAttributes();
 
-    FileRecord rec;
-    rec.folder = &f.folder;
+    // First the names that need a metadata call, decided from the listing
+    // alone: no call for entries that are left out anyway.
+    m_pending.clear();
     std::size_t cursor = 0;
     DirEntry e;
     while (f.listing.next(cursor, &e)) {
@@ -412,8 +417,6 @@ void FolderWalker::examineFiles(Frame& f)
         const bool knownType = e.type != EntryType::Unknown;
         if (knownType) {
             ++f.totals.files;
-            // Decided from the listing alone: no metadata call for entries
-            // that are left out anyway.
             if (e.type == EntryType::SymLink)
                 continue;
             if (e.type == EntryType::Special && (excluded & faSysFile))
@@ -429,24 +432,53 @@ void FolderWalker::examineFiles(Frame& f)
                 ++f.totals.files; // may be a folder: a rare file system without types
             continue;
         }
-        if (!f.listing.status(e.name.data(), &rec.status))
-            continue;
-        if (!knownType) {
-            if (rec.status.attributes & faDirectory)
+        m_pending.push_back({e.name, knownType});
+    }
+
+    // Then the calls, a block at a time on this thread and the helpers
+    // together (they are most of a walk's time, and the kernel serves them
+    // in parallel), and the files handed over one by one in listing order.
+    if (!m_statLoop && m_pending.size() >= kStatBlock / 8)
+        m_statLoop = std::make_unique<ParallelLoop>();
+    FileRecord rec;
+    rec.folder = &f.folder;
+    const DirListing& listing = f.listing;
+    for (std::size_t start = 0; start < m_pending.size(); start += kStatBlock) {
+        const std::size_t count = std::min(kStatBlock, m_pending.size() - start);
+        m_statuses.resize(count);
+        m_statOk.resize(count);
+        const auto statOne = [&](std::size_t i) {
+            m_statOk[i] = listing.status(m_pending[start + i].name.data(), &m_statuses[i]);
+        };
+        if (m_statLoop)
+            m_statLoop->run(count, statOne);
+        else
+            for (std::size_t i = 0; i < count; ++i)
+                statOne(i);
+        for (std::size_t i = 0; i < count; ++i) {
+            if (m_abort)
+                return;
+            if (!m_statOk[i])
                 continue;
-            ++f.totals.files;
+            const PendingFile& p = m_pending[start + i];
+            rec.status = m_statuses[i];
+            if (!p.knownType) {
+                if (rec.status.attributes & faDirectory)
+                    continue;
+                ++f.totals.files;
+            }
+            if (rec.status.attributes & (faDirectory | faSymLink | excluded))
+                continue;
+            rec.name = p.name;
+            ++f.totals.examined;
+            ++m_examined;
+            const Verdict v = m_strategy.fileMatched(rec);
+            if (v == Verdict::Keep)
+                ++f.totals.kept;
+            if (!noteVerdict(v))
+                return;
+            maybeProgress(f.folder);
         }
-        if (rec.status.attributes & (faDirectory | faSymLink | excluded))
-            continue;
-        rec.name = e.name;
-        ++f.totals.examined;
-        ++m_examined;
-        const Verdict v = m_strategy.fileMatched(rec);
-        if (v == Verdict::Keep)
-            ++f.totals.kept;
-        if (!noteVerdict(v))
-            return;
-        maybeProgress(f.folder);
     }
 }
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "base/Messages.h"
+#include "framework/core/ParallelLoop.h"
 #include "framework/core/ScanLimits.h"
 #include "framework/core/WalkStrategy.h"
 #include "platform/Wildcard.h"
@@ -38,6 +39,11 @@ namespace rw
 // ancestor), checking device and inode; it never forms a long path for a
 // system call. Only the folder being walked holds its full path, so memory
 // grows with the entries of the open levels, not with the depth squared.
+//
+// The metadata calls for a folder's files are shared with helper threads
+// (ParallelLoop); the strategy is called on the walking thread only, in
+// listing order, so a strategy needs no locking and sees the same order as
+// a walk on one thread.
 //
 // The abort flag belongs to the caller (the window); the walk polls it at
 // every folder and file and stops when it is set. Messages (a drive that
@@ -128,7 +134,19 @@ private:
     OpenFilter m_openFilter;
     DeviceFilter m_deviceFilter;
 
+    // A file of the folder being examined that needs a metadata call.
+    struct PendingFile {
+        std::string_view name; // into the folder's listing
+        bool knownType;        // the listing said what kind of entry it is
+    };
+
     std::vector<std::unique_ptr<Frame>> m_frames; // reused from walk to walk
+    // The metadata calls of a folder's files, shared with helper threads
+    // (made when a folder first has enough files to be worth it).
+    std::unique_ptr<ParallelLoop> m_statLoop;
+    std::vector<PendingFile> m_pending;
+    std::vector<FileStatus> m_statuses;
+    std::vector<std::uint8_t> m_statOk; // bytes, not bits: written from several threads
     Wildcard m_wildcard;
     QByteArray m_path; // the path of the folder being walked
     MountIdentity m_rootMount;

@@ -8,12 +8,21 @@
 
 #include "base/SharedRoutines.h"
 #include "framework/core/FileTypes.h"
+#include "framework/core/FolderOrder.h"
+#include "framework/core/LineRankKeys.h"
 
 namespace rw
 {
 
 namespace
 {
+
+// What a time text shows of a packed value: nothing for no time (0), else
+// the time half alone (a midnight is not the missing time).
+inline std::uint32_t timeValue(PackedDateTime packed)
+{
+    return packed == 0 ? 0 : 0x10000u | (packed & 0xFFFFu);
+}
 
 // Case folding as QString::compare(Qt::CaseInsensitive) does it for the
 // characters of the basic plane.
@@ -39,6 +48,8 @@ ResultLines::ResultLines(std::shared_ptr<ResultSet> set, QList<ResultField> layo
 {
     m_texts.setTypeDescriber(&FileTypeDescription);
 }
+
+ResultLines::~ResultLines() = default;
 
 void ResultLines::setTypeDescriber(std::function<QString(const QString&)> describer)
 {
@@ -175,6 +186,53 @@ void ResultLines::appendLine(QString& out, std::uint32_t rec) const
     }
 }
 
+namespace
+{
+
+bool printableAscii(std::string_view text)
+{
+    return std::all_of(text.begin(), text.end(), [](char c) {
+        return static_cast<unsigned char>(c) >= 0x20 && static_cast<unsigned char>(c) < 0x7F;
+    });
+}
+
+// The folded and the case order of two names that show as their bytes.
+void compareAsciiNames(std::string_view a, std::string_view b, int* folded, int* caseOrder)
+{
+    const std::size_t common = std::min(a.size(), b.size());
+    int firstCase = 0;
+    for (std::size_t i = 0; i < common; ++i) {
+        const char ca = a[i];
+        const char cb = b[i];
+        if (ca == cb)
+            continue;
+        const char la = (ca >= 'A' && ca <= 'Z') ? char(ca + 32) : ca;
+        const char lb = (cb >= 'A' && cb <= 'Z') ? char(cb + 32) : cb;
+        if (la != lb) {
+            *folded = static_cast<unsigned char>(la) < static_cast<unsigned char>(lb) ? -1 : 1;
+            return;
+        }
+        if (firstCase == 0)
+            firstCase = static_cast<unsigned char>(ca) < static_cast<unsigned char>(cb) ? -1 : 1;
+    }
+    if (a.size() != b.size()) {
+        *folded = a.size() < b.size() ? -1 : 1;
+        return;
+    }
+    *folded = 0;
+    if (*caseOrder == 0)
+        *caseOrder = firstCase;
+}
+
+} // namespace
+
+const FolderOrder& ResultLines::folderOrder() const
+{
+    if (!m_folderOrder || m_folderOrder->folderCount() != m_set->folderCount())
+        m_folderOrder = std::make_unique<FolderOrder>(*m_set);
+    return *m_folderOrder;
+}
+
 bool ResultLines::comparePathsQuickly(std::uint32_t a, std::uint32_t b, int* folded,
                                       int* caseOrder) const
 {
@@ -185,24 +243,29 @@ bool ResultLines::comparePathsQuickly(std::uint32_t a, std::uint32_t b, int* fol
         return false;
     int folderCase = 0;
     if (ra.folder != rb.folder) {
-        const QString& fa = m_set->folderText(ra.folder);
-        const QString& fb = m_set->folderText(rb.folder);
-        const int c = fa.compare(fb, Qt::CaseInsensitive);
-        if (c != 0) {
-            // Decided by the folders unless one folder's text begins the
-            // other's, where a name is set against the rest of a folder.
-            const QString& shorter = fa.size() <= fb.size() ? fa : fb;
-            const QString& longer = fa.size() <= fb.size() ? fb : fa;
-            if (longer.startsWith(shorter, Qt::CaseInsensitive))
-                return false;
-            *folded = c;
+        // Decided by the folders unless one folder's text begins the
+        // other's, where a name is set against the rest of a folder.
+        const FolderOrder& order = folderOrder();
+        if (!order.onePrefixOfOther(ra.folder, rb.folder)) {
+            *folded = order.position(ra.folder) < order.position(rb.folder) ? -1 : 1;
             return true;
         }
-        if (fa.size() != fb.size())
+        const QString& fa = m_set->folderText(ra.folder);
+        const QString& fb = m_set->folderText(rb.folder);
+        if (fa.size() != fb.size() || fa.compare(fb, Qt::CaseInsensitive) != 0)
             return false;
         folderCase = fa.compare(fb, Qt::CaseSensitive);
     }
     // One folder text: the names decide, after the folder's case order.
+    const std::string_view ba = m_set->name(a);
+    const std::string_view bb = m_set->name(b);
+    if (printableAscii(ba) && printableAscii(bb)) {
+        int nameCase = 0;
+        compareAsciiNames(ba, bb, folded, &nameCase);
+        if (*folded == 0 && *caseOrder == 0)
+            *caseOrder = folderCase != 0 ? folderCase : nameCase;
+        return true;
+    }
     const QString na = m_set->nameText(a);
     const QString nb = m_set->nameText(b);
     *folded = na.compare(nb, Qt::CaseInsensitive);
@@ -244,6 +307,39 @@ int ResultLines::compareLinesFrom(std::uint32_t a, std::uint32_t b, int firstFie
     return caseOrder;
 }
 
+bool ResultLines::fieldValue(std::uint32_t rec, ResultField f, std::uint64_t* value) const
+{
+    const ResultRecord& r = m_set->record(rec);
+    switch (f) {
+    case ResultField::Size:
+        *value = std::uint64_t(r.size);
+        return true;
+    case ResultField::ModifiedDate:
+        *value = m_texts.pack(r.mtime) >> 16;
+        return !m_exactDates; // exact dates show more than the packed day
+    case ResultField::ModifiedTime:
+        *value = timeValue(m_texts.pack(r.mtime));
+        return true;
+    case ResultField::AccessDate:
+        *value = m_texts.pack(r.atime) >> 16;
+        return !m_exactDates;
+    case ResultField::CreatedDate:
+        *value = m_texts.pack(r.btime) >> 16;
+        return !m_exactDates;
+    case ResultField::LatestAccess:
+        *value = r.atime > 0 ? (m_texts.pack(r.atime) & 0xFFFF0000u) + 0x10000u : 0;
+        return true;
+    case ResultField::FileCount:
+        *value = std::uint64_t(m_set->extra(rec, 0));
+        return true;
+    case ResultField::SubFolderCount:
+        *value = std::uint64_t(m_set->extra(rec, 1));
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool ResultLines::sameFieldValue(std::uint32_t a, std::uint32_t b, ResultField f) const
 {
     const ResultRecord& ra = m_set->record(a);
@@ -254,7 +350,7 @@ bool ResultLines::sameFieldValue(std::uint32_t a, std::uint32_t b, ResultField f
     case ResultField::ModifiedDate:
         return (m_texts.pack(ra.mtime) >> 16) == (m_texts.pack(rb.mtime) >> 16) && !m_exactDates;
     case ResultField::ModifiedTime:
-        return (m_texts.pack(ra.mtime) & 0xFFFF) == (m_texts.pack(rb.mtime) & 0xFFFF);
+        return timeValue(m_texts.pack(ra.mtime)) == timeValue(m_texts.pack(rb.mtime));
     case ResultField::AccessDate:
         return (m_texts.pack(ra.atime) >> 16) == (m_texts.pack(rb.atime) >> 16) && !m_exactDates;
     case ResultField::Folder:
@@ -306,24 +402,33 @@ void ResultLines::sortByLines(std::vector<std::uint32_t>& records, bool descendi
     };
     std::vector<Item> items;
     items.reserve(records.size());
-    for (std::uint32_t rec : records) {
-        Item it{0, 0, rec};
-        std::uint64_t key[2];
-        prefixKey(rec, key);
-        it.k0 = key[0];
-        it.k1 = key[1];
-        items.push_back(it);
+    // Ranks of the leading fields where they have values; otherwise the
+    // first characters. Either way equal keys leave the whole lines (or
+    // their rest) to decide.
+    int tieFrom = 0;
+    const LineRankKeys ranks(*this, records, 0);
+    if (ranks.decidedUpTo() > 0) {
+        if (ranks.exact())
+            tieFrom = ranks.decidedUpTo();
+        for (std::size_t i = 0; i < records.size(); ++i)
+            items.push_back({ranks.high(i), ranks.low(i), records[i]});
+    } else {
+        for (std::uint32_t rec : records) {
+            std::uint64_t key[2];
+            prefixKey(rec, key);
+            items.push_back({key[0], key[1], rec});
+        }
     }
-    // Equal prefixes only say that the first characters agree; the whole
-    // lines decide then. Equal lines keep their present order.
-    std::stable_sort(items.begin(), items.end(), [this, descending](const Item& x, const Item& y) {
-        if (x.k0 != y.k0)
-            return descending ? x.k0 > y.k0 : x.k0 < y.k0;
-        if (x.k1 != y.k1)
-            return descending ? x.k1 > y.k1 : x.k1 < y.k1;
-        const int c = compareLines(x.rec, y.rec);
-        return descending ? c > 0 : c < 0;
-    });
+    // Equal lines keep their present order.
+    std::stable_sort(items.begin(), items.end(),
+                     [this, descending, tieFrom](const Item& x, const Item& y) {
+                         if (x.k0 != y.k0)
+                             return descending ? x.k0 > y.k0 : x.k0 < y.k0;
+                         if (x.k1 != y.k1)
+                             return descending ? x.k1 > y.k1 : x.k1 < y.k1;
+                         const int c = compareLinesFrom(x.rec, y.rec, tieFrom);
+                         return descending ? c > 0 : c < 0;
+                     });
     for (std::size_t i = 0; i < items.size(); ++i)
         records[i] = items[i].rec;
 }

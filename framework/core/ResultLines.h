@@ -14,6 +14,8 @@
 namespace rw
 {
 
+class FolderOrder;
+
 // "12.34": the bytes as a percentage of the capacity with two decimals, or
 // "???" when the capacity is not greater than the bytes.
 QString percentUsedText(std::int64_t bytes, std::int64_t capacity);
@@ -45,6 +47,7 @@ class ResultLines
 {
 public:
     ResultLines(std::shared_ptr<ResultSet> set, QList<ResultField> layout);
+    ~ResultLines();
 
     ResultSet& set() const { return *m_set; }
     const std::shared_ptr<ResultSet>& sharedSet() const { return m_set; }
@@ -87,9 +90,17 @@ public:
     // The same for lines known to agree in their first `firstField` fields.
     int compareLinesFrom(std::uint32_t a, std::uint32_t b, int firstField) const;
     // Sorts record indices by their lines (compareLines), ascending or
-    // descending. Lines are formed only where a cheap prefix key of the
-    // first characters does not decide.
+    // descending; equal lines keep their present order. Where the leading
+    // fields take few values (sizes, dates, times, counts) their ranks decide
+    // (LineRankKeys), otherwise a cheap prefix key of the first characters;
+    // lines are formed only where those do not decide.
     void sortByLines(std::vector<std::uint32_t>& records, bool descending) const;
+
+    // For the fields whose texts come from a number (sizes, dates, times,
+    // counts): sets `value` to a number that two records share exactly when
+    // their texts of field `f` are the same value's, and returns true. False
+    // for the fields of free text (names, paths, types, percentages).
+    bool fieldValue(std::uint32_t rec, ResultField f, std::uint64_t* value) const;
 
 private:
     QString dateOf(std::int64_t epochSeconds) const;
@@ -100,6 +111,9 @@ private:
     bool comparePathsQuickly(std::uint32_t a, std::uint32_t b, int* folded, int* caseOrder) const;
     // True when the two records' values of `f` are known to give one text.
     bool sameFieldValue(std::uint32_t a, std::uint32_t b, ResultField f) const;
+    // The set's folders in the order of their texts (made again when the
+    // set has more folders than when it was made).
+    const FolderOrder& folderOrder() const;
     // Up to `count` leading characters of the line, case-folded, as a key.
     void prefixKey(std::uint32_t rec, std::uint64_t key[2]) const;
 
@@ -109,6 +123,7 @@ private:
     bool m_exactDates = false;
     std::int64_t m_capacity = 0;
     QString m_tag;
+    mutable std::unique_ptr<FolderOrder> m_folderOrder;
 };
 
 } // namespace rw

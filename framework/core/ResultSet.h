@@ -83,6 +83,18 @@ public:
 
     // The record's name as the file system's bytes (valid while the set lives).
     std::string_view name(std::uint32_t i) const;
+    // Asks the processor to fetch record `i` ahead (`withName`: its name too,
+    // which reads the record), for loops that visit records in an order of
+    // their own (sorted output); no effect on the results.
+    void prefetch(std::uint32_t i, bool withName) const
+    {
+        const ResultRecord& r = m_records[i];
+        if (!withName) {
+            __builtin_prefetch(&r);
+            return;
+        }
+        __builtin_prefetch(name(i).data());
+    }
     // Folder and name joined by one '/'.
     QByteArray pathBytes(std::uint32_t i) const;
     // Display texts of the name and the full path.

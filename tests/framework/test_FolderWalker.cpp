@@ -520,3 +520,75 @@ TEST_F(WalkFixture, ProgressIsRateLimited)
 }
 
 } // namespace
+
+TEST_F(WalkFixture, LargeFolderHandsEveryFileOnceInListingOrderWithItsOwnStatus)
+{
+    // More files than one block of metadata calls, so the calls are shared
+    // with the helper threads: the strategy must still see each file once,
+    // in the listing's order, with its own size; links, pipes, hidden files
+    // and folders stay out exactly as in a small folder.
+    const int count = 2500;
+    QMap<QString, std::int64_t> sizes;
+    for (int i = 0; i < count; ++i) {
+        const QString name = QStringLiteral("big/f%1.dat").arg(i);
+        const std::int64_t size = (i * 37) % 1000;
+        fx.sparseFile(name, size);
+        sizes[name] = size;
+    }
+    fx.file("big/.hidden", 5);
+    fx.fifo("big/pipe");
+    fx.symlink("big/link", "f1.dat");
+    fx.file("big/sub/inner.txt", 7);
+    sizes["big/sub/inner.txt"] = 7;
+
+    struct SizeRecorder : RecordingStrategy {
+        using RecordingStrategy::RecordingStrategy;
+        rw::Verdict fileMatched(const rw::FileRecord& file) override
+        {
+            seen.append(file.size());
+            return RecordingStrategy::fileMatched(file);
+        }
+        QList<std::int64_t> seen;
+    } s(fx.base());
+    rw::FolderWalker walker(s, abort, rwtest::ScriptedResponder::instance());
+    walker.scanAllDrives({mapped('D')});
+
+    ASSERT_EQ(s.files.size(), count + 1);
+    for (qsizetype i = 0; i < s.files.size(); ++i)
+        EXPECT_EQ(s.seen[i], sizes.value(s.files[i], -1)) << s.files[i].toStdString();
+    QStringList unique = s.files;
+    unique.removeDuplicates();
+    EXPECT_EQ(unique.size(), s.files.size());
+
+    // The order the folder lists its names in.
+    rw::DirListing listing;
+    ASSERT_TRUE(listing.open(QFile::encodeName(fx.path("big"))));
+    ASSERT_TRUE(listing.readAll());
+    QStringList listed;
+    std::size_t cursor = 0;
+    rw::DirEntry e;
+    while (listing.next(cursor, &e))
+        if (e.type == rw::EntryType::File && !e.isHidden())
+            listed.append("big/" + QString::fromUtf8(e.name.data(), qsizetype(e.name.size())));
+    EXPECT_EQ(s.files.mid(1), listed); // the sub-folder's file comes first: post order
+    EXPECT_EQ(s.totals["big"].examined, count);
+    EXPECT_EQ(s.totals["big"].files, count + 3); // the hidden file, the pipe and the link
+}
+
+TEST_F(WalkFixture, StopInsideALargeFolderHandsOverNothingAfterIt)
+{
+    for (int i = 0; i < 3000; ++i)
+        fx.sparseFile(QStringLiteral("f%1").arg(i), i);
+    struct StopAt : rw::WalkStrategy {
+        rw::Verdict fileMatched(const rw::FileRecord&) override
+        {
+            return ++calls == 1500 ? rw::Verdict::Stop : rw::Verdict::Keep;
+        }
+        int calls = 0;
+    } s;
+    rw::FolderWalker walker(s, abort, rwtest::ScriptedResponder::instance());
+    walker.scanAllDrives({mapped('D')});
+    EXPECT_EQ(s.calls, 1500);
+    EXPECT_TRUE(abort);
+    EXPECT_EQ(walker.keptCount(), 1499);
+}

@@ -1,5 +1,7 @@
 #include "tools/dup/core/DupScan.h"
 
+#include "framework/core/LineRankKeys.h"
+
 #include <QHash>
 
 #include <algorithm>
@@ -173,36 +175,50 @@ std::vector<std::uint32_t> DupScan::hogGridOrder() const
     // in the cache); then each run of one size in the order resultRecords()
     // gives it: the ascending line order, stable, reversed, so equal lines
     // come later record first. The lines of one size agree in their first
-    // field (the size), so their comparison starts at the second: the rest
-    // of a line compares as the whole line does.
+    // field (the size), so their comparison starts at the second, whose
+    // leading fields (dates and times) are ranked once instead of being
+    // formed per comparison.
     struct Keyed {
         std::int64_t size;
-        std::uint32_t rec;
+        std::uint32_t at; // position in m_collection
     };
     const ResultLines& lines = *m_lines;
     std::vector<Keyed> keyed;
     keyed.reserve(m_collection.size());
-    for (std::uint32_t rec : m_collection)
-        keyed.push_back({lines.set().record(rec).size, rec});
+    for (std::uint32_t i = 0; i < m_collection.size(); ++i)
+        keyed.push_back({lines.set().record(m_collection[i]).size, i});
     std::sort(keyed.begin(), keyed.end(), [](const Keyed& x, const Keyed& y) {
-        return x.size != y.size ? x.size > y.size : x.rec < y.rec;
+        return x.size != y.size ? x.size > y.size : x.at < y.at;
     });
-    std::vector<std::uint32_t> rows;
-    rows.reserve(keyed.size());
-    for (const Keyed& k : keyed)
-        rows.push_back(k.rec);
+
+    const LineRankKeys ranks(lines, m_collection, 1);
+    const bool ranked = ranks.decidedUpTo() > 1;
+    const int tieFrom = ranked && ranks.exact() ? ranks.decidedUpTo() : 1;
+    const auto later = [&](const Keyed& x, const Keyed& y) {
+        if (ranked) {
+            if (ranks.high(x.at) != ranks.high(y.at))
+                return ranks.high(x.at) > ranks.high(y.at);
+            if (ranks.low(x.at) != ranks.low(y.at))
+                return ranks.low(x.at) > ranks.low(y.at);
+        }
+        const std::uint32_t a = m_collection[x.at];
+        const std::uint32_t b = m_collection[y.at];
+        const int c = lines.compareLinesFrom(a, b, tieFrom);
+        return c != 0 ? c > 0 : a > b;
+    };
     for (std::size_t i = 0; i < keyed.size();) {
         std::size_t end = i + 1;
         while (end < keyed.size() && keyed[end].size == keyed[i].size)
             ++end;
         if (end - i > 1)
-            std::sort(rows.begin() + std::ptrdiff_t(i), rows.begin() + std::ptrdiff_t(end),
-                      [&lines](std::uint32_t a, std::uint32_t b) {
-                          const int c = lines.compareLinesFrom(a, b, 1);
-                          return c != 0 ? c > 0 : a > b;
-                      });
+            std::sort(keyed.begin() + std::ptrdiff_t(i), keyed.begin() + std::ptrdiff_t(end),
+                      later);
         i = end;
     }
+    std::vector<std::uint32_t> rows;
+    rows.reserve(keyed.size());
+    for (const Keyed& k : keyed)
+        rows.push_back(m_collection[k.at]);
     return rows;
 }
 
