@@ -184,7 +184,8 @@ void DeleteRun::reportKept(const Outcome& out) const
 {
     // One box for all of them: a guard may keep many files of one run.
     if (!out.kept.isEmpty())
-        ShowWarningMessage(m_reporter, m_keptNotice + QLatin1Char('\n') + out.kept.join(QLatin1Char('\n')));
+        ShowWarningMessage(m_reporter,
+                           m_keptNotice + QLatin1Char('\n') + out.kept.join(QLatin1Char('\n')));
 }
 
 } // namespace rw

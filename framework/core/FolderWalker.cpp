@@ -25,6 +25,10 @@ constexpr std::size_t kMaxOpenFolders = 128;
 // before they are handed over: small enough that Abort still comes quickly.
 constexpr std::size_t kStatBlock = 1024;
 
+// Files a folder needs before its calls are shared (two chunks of the
+// loop's default grain): below that, waking a helper costs more than it saves.
+constexpr std::size_t kParallelStatFiles = 32;
+
 // Folders named in the warning about folders left out.
 constexpr int kSkippedShown = 10;
 
@@ -438,7 +442,7 @@ void FolderWalker::examineFiles(Frame& f)
     // Then the calls, a block at a time on this thread and the helpers
     // together (they are most of a walk's time, and the kernel serves them
     // in parallel), and the files handed over one by one in listing order.
-    if (!m_statLoop && m_pending.size() >= kStatBlock / 8)
+    if (!m_statLoop && m_pending.size() >= kParallelStatFiles)
         m_statLoop = std::make_unique<ParallelLoop>();
     FileRecord rec;
     rec.folder = &f.folder;

@@ -26,6 +26,9 @@ public:
     std::int64_t bytes() const { return m_bytes; }
 
 private:
+    // Whether the record's inode may have other names among the rows.
+    static bool tracked(const ResultRecord& r);
+
     // Marked names per inode, for inodes with a known identity.
     std::unordered_map<InodeKey, std::uint32_t, InodeKeyHash> m_names;
     std::int64_t m_count = 0;

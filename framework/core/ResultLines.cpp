@@ -53,7 +53,19 @@ ResultLines::~ResultLines() = default;
 
 void ResultLines::setTypeDescriber(std::function<QString(const QString&)> describer)
 {
+    m_describer = describer;
     m_texts.setTypeDescriber(std::move(describer));
+}
+
+std::unique_ptr<ResultLines> ResultLines::copyForThread() const
+{
+    auto copy = std::make_unique<ResultLines>(m_set, m_layout);
+    if (m_describer)
+        copy->setTypeDescriber(m_describer);
+    copy->m_exactDates = m_exactDates;
+    copy->m_capacity = m_capacity;
+    copy->m_tag = m_tag;
+    return copy;
 }
 
 QString ResultLines::dateOf(std::int64_t epochSeconds) const

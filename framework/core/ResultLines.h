@@ -49,6 +49,12 @@ public:
     ResultLines(std::shared_ptr<ResultSet> set, QList<ResultField> layout);
     ~ResultLines();
 
+    // Another ResultLines over the same set and layout, with the same
+    // settings and caches of its own, for forming texts on a second thread
+    // while this one forms others. Meanwhile the set must not change, and
+    // its folder texts must all be made (ResultSet::makeFolderTexts).
+    std::unique_ptr<ResultLines> copyForThread() const;
+
     ResultSet& set() const { return *m_set; }
     const std::shared_ptr<ResultSet>& sharedSet() const { return m_set; }
     const QList<ResultField>& layout() const { return m_layout; }
@@ -120,6 +126,7 @@ private:
     std::shared_ptr<ResultSet> m_set;
     QList<ResultField> m_layout;
     mutable FileTextFormatter m_texts;
+    std::function<QString(const QString& extension)> m_describer;
     bool m_exactDates = false;
     std::int64_t m_capacity = 0;
     QString m_tag;

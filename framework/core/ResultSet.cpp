@@ -75,6 +75,8 @@ std::uint32_t ResultSet::add(std::uint32_t folder, std::string_view name, const 
     r.attributes = std::uint16_t(status.attributes);
     if (status.attributes & faDirectory)
         r.flags |= ResultRecord::IsFolder;
+    if (status.nlink != 1) // more names, or not told
+        r.flags |= ResultRecord::MaybeLinked;
     m_records.push_back(r);
     if (m_extraPerRecord > 0)
         m_extra.resize(m_extra.size() + std::size_t(m_extraPerRecord), 0);
@@ -88,6 +90,12 @@ const QString& ResultSet::folderText(std::uint32_t f) const
         m_folderTextMade[f] = true;
     }
     return m_folderTexts[f];
+}
+
+void ResultSet::makeFolderTexts() const
+{
+    for (std::uint32_t f = 0; f < folderCount(); ++f)
+        folderText(f);
 }
 
 std::string_view ResultSet::name(std::uint32_t i) const

@@ -27,6 +27,9 @@ struct ResultRecord {
         Tagged = 0x02,   // its folder is on the program search path (cleaner)
         IsFolder = 0x04, // the row names a folder, not a file
         Shaded = 0x08,   // drawn on the alternate background (every other group of a list)
+        // The file had more than one name when it was scanned (or its link
+        // count was not told): other rows may name the same inode.
+        MaybeLinked = 0x10,
     };
 
     std::int64_t size = 0;
@@ -80,6 +83,9 @@ public:
     std::uint32_t folderCount() const { return std::uint32_t(m_folders.size()); }
     // The folder's path as shown (see displayName), formed once.
     const QString& folderText(std::uint32_t f) const;
+    // Makes every folder's text now, so that threads may then read them
+    // together (folderText makes them on first use otherwise).
+    void makeFolderTexts() const;
 
     // The record's name as the file system's bytes (valid while the set lives).
     std::string_view name(std::uint32_t i) const;

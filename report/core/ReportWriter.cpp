@@ -3,7 +3,11 @@
 #include <QDateTime>
 #include <QJsonArray>
 
+#include "framework/core/ParallelLoop.h"
 #include "platform/DisplayName.h"
+
+#include <algorithm>
+#include <memory>
 
 namespace rw
 {
@@ -13,39 +17,24 @@ bool textKeepsBytes(const QByteArray& bytes)
     return QString::fromUtf8(bytes).toUtf8() == bytes;
 }
 
-bool writeReportTsv(const ReportTable& table, bool nulTerminated,
-                    const std::function<bool(const QByteArray& piece)>& sink)
+namespace
 {
-    const char16_t end = nulTerminated ? u'\0' : u'\n';
-    constexpr qsizetype kPiece = 128 * 1024; // UTF-16 units, about 256 KiB of text
+
+// The TSV lines of rows [begin, end) of the table, formed through `lines`,
+// as UTF-8.
+QByteArray tsvPiece(const ReportTable& table, const ResultLines& lines, std::size_t begin,
+                    std::size_t end, char16_t terminator)
+{
     QString text;
-    text.reserve(kPiece + 4096);
-    const auto flush = [&](bool last) {
-        if (text.size() < kPiece && !last)
-            return true;
-        const bool ok = text.isEmpty() || sink(text.toUtf8());
-        text.clear();
-        return ok;
-    };
-    if (!table.lines) {
-        for (const QString& row : table.textRows) {
-            text += row;
-            text += end;
-            if (!flush(false))
-                return false;
-        }
-        return flush(true);
-    }
-    const ResultLines& lines = *table.lines;
-    const bool allFields = table.tsvFields.size() == lines.fieldCount() && !table.tsvTrailingTab;
+    text.reserve(qsizetype(end - begin) * 96);
     const ResultSet& set = lines.set();
-    const std::size_t rowCount = table.rows.size();
-    for (std::size_t row = 0; row < rowCount; ++row) {
+    const bool allFields = table.tsvFields.size() == lines.fieldCount() && !table.tsvTrailingTab;
+    for (std::size_t row = begin; row < end; ++row) {
         // Sorted rows visit the records out of their order: each is fetched
         // some rows ahead, its name a few rows after that.
-        if (row + 16 < rowCount)
+        if (row + 16 < end)
             set.prefetch(table.rows[row + 16], false);
-        if (row + 8 < rowCount)
+        if (row + 8 < end)
             set.prefetch(table.rows[row + 8], true);
         const std::uint32_t rec = table.rows[row];
         if (allFields) {
@@ -57,11 +46,56 @@ bool writeReportTsv(const ReportTable& table, bool nulTerminated,
                     text += u'\t';
             }
         }
-        text += end;
-        if (!flush(false))
-            return false;
+        text += terminator;
     }
-    return flush(true);
+    return text.toUtf8();
+}
+
+} // namespace
+
+bool writeReportTsv(const ReportTable& table, bool nulTerminated,
+                    const std::function<bool(const QByteArray& piece)>& sink)
+{
+    const char16_t end = nulTerminated ? u'\0' : u'\n';
+    if (!table.lines) {
+        constexpr qsizetype kPiece = 128 * 1024; // UTF-16 units, about 256 KiB of text
+        QString text;
+        for (qsizetype i = 0; i < table.textRows.size(); ++i) {
+            text += table.textRows[i];
+            text += end;
+            if (text.size() >= kPiece || i + 1 == table.textRows.size()) {
+                if (!sink(text.toUtf8()))
+                    return false;
+                text.clear();
+            }
+        }
+        return true;
+    }
+    // Pieces of rows formed two at a time, on this thread and a helper, each
+    // through a ResultLines of its own (their text caches are not shared),
+    // then written in order.
+    const ResultLines& lines = *table.lines;
+    lines.set().makeFolderTexts();
+    const std::unique_ptr<ResultLines> second = lines.copyForThread();
+    const ResultLines* former[2] = {&lines, second.get()};
+    constexpr std::size_t kPieceRows = 16384;
+    const std::size_t rows = table.rows.size();
+    ParallelLoop loop(rows > kPieceRows ? 1 : 0);
+    QByteArray pieces[2];
+    for (std::size_t begin = 0; begin < rows; begin += 2 * kPieceRows) {
+        loop.run(
+            2,
+            [&](std::size_t k) {
+                const std::size_t from = std::min(rows, begin + k * kPieceRows);
+                const std::size_t to = std::min(rows, from + kPieceRows);
+                pieces[k] = tsvPiece(table, *former[k], from, to, end);
+            },
+            1);
+        for (const QByteArray& piece : pieces)
+            if (!piece.isEmpty() && !sink(piece))
+                return false;
+    }
+    return true;
 }
 
 QByteArray reportTsv(const ReportTable& table, bool nulTerminated)

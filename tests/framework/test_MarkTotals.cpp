@@ -7,11 +7,13 @@ using namespace rw;
 namespace
 {
 
-ResultRecord file(std::uint64_t dev, std::uint64_t ino)
+// A record as a scan makes it: `linked` when the file had other names.
+ResultRecord file(std::uint64_t dev, std::uint64_t ino, bool linked = true)
 {
     ResultRecord r;
     r.dev = dev;
     r.ino = ino;
+    r.set(ResultRecord::MaybeLinked, linked);
     return r;
 }
 
@@ -50,4 +52,20 @@ TEST(MarkTotals, GoneFilesAndUnknownIdentities)
     EXPECT_EQ(t.bytes(), 60);
     t.unmarked(file(0, 0), 30);
     EXPECT_EQ(t.bytes(), 30);
+}
+
+TEST(MarkTotals, OnlyFilesSeenWithOtherNamesAreMatchedByInode)
+{
+    // A scan that saw a single name needs no table entry for it; the names
+    // of a hard-linked file still count once, and a file scanned with one
+    // name is not matched against another row's inode.
+    MarkTotals t;
+    t.marked(file(1, 10, false), 100);
+    t.marked(file(1, 20, true), 40);
+    t.marked(file(1, 20, true), 40);
+    EXPECT_EQ(t.count(), 3);
+    EXPECT_EQ(t.bytes(), 140);
+    t.unmarked(file(1, 10, false), 100);
+    t.unmarked(file(1, 20, true), 40);
+    EXPECT_EQ(t.bytes(), 40);
 }
