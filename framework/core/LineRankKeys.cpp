@@ -7,6 +7,7 @@
 #include <numeric>
 #include <string>
 
+#include "framework/core/ParallelLoop.h"
 #include "framework/core/ResultLines.h"
 
 namespace rw
@@ -14,6 +15,9 @@ namespace rw
 
 namespace
 {
+
+// Records from which the fields are ranked on threads of their own.
+constexpr std::size_t kRecordsForThreads = 65536;
 
 // Distinct values and the first record of each, found through an open
 // table (linear probing): most fields take few values, so the table stays
@@ -89,12 +93,44 @@ LineRankKeys::LineRankKeys(const ResultLines& lines, const std::vector<std::uint
                            int firstField)
     : m_decidedUpTo(std::max(firstField, 0))
 {
-    int bitsLeft = 128;
-    std::vector<std::uint32_t> ranks;
+    // The leading fields that have values, each ranked on its own.
+    std::vector<int> fields;
+    std::uint64_t probe = 0;
     for (int field = m_decidedUpTo; field < lines.fieldCount(); ++field) {
-        std::uint32_t rankCount = 0;
-        if (!rankField(lines, records, field, ranks, &rankCount))
+        if (records.empty() || !lines.fieldValue(records.front(), lines.layout()[field], &probe))
             break;
+        fields.push_back(field);
+    }
+    if (fields.empty())
+        return;
+    struct Ranked {
+        std::vector<std::uint32_t> ranks;
+        std::uint32_t count = 0;
+        bool exact = true;
+    };
+    std::vector<Ranked> ranked(fields.size());
+    // Fields are ranked side by side on big sets, each through a
+    // ResultLines of its own (the text caches are not shared).
+    std::vector<std::unique_ptr<ResultLines>> copies;
+    const bool together = fields.size() > 1 && records.size() >= kRecordsForThreads;
+    if (together)
+        for (std::size_t j = 1; j < fields.size(); ++j)
+            copies.push_back(lines.copyForThread());
+    const auto rankOne = [&](std::size_t j) {
+        const ResultLines& through = j == 0 || !together ? lines : *copies[j - 1];
+        rankField(through, records, fields[j], ranked[j].ranks, &ranked[j].count, &ranked[j].exact);
+    };
+    if (together) {
+        ParallelLoop loop;
+        loop.run(fields.size(), rankOne, 1);
+    } else {
+        for (std::size_t j = 0; j < fields.size(); ++j)
+            rankOne(j);
+    }
+
+    int bitsLeft = 128;
+    for (std::size_t j = 0; j < fields.size(); ++j) {
+        const std::uint32_t rankCount = ranked[j].count;
         // At most 32 bits: there are no more ranks than records.
         const int bits = rankCount > 1 ? int(std::bit_width(rankCount - 1)) : 0;
         if (bits > bitsLeft)
@@ -104,6 +140,7 @@ LineRankKeys::LineRankKeys(const ResultLines& lines, const std::vector<std::uint
         // The words, read as one 128-bit number, move up by the field's
         // width and take its rank below; all keys get the same fields, so
         // they compare as numbers without being aligned to the top.
+        const std::vector<std::uint32_t>& ranks = ranked[j].ranks;
         if (bits > 0) {
             for (std::size_t i = 0; i < records.size(); ++i) {
                 std::uint64_t& hi = m_words[2 * i];
@@ -113,17 +150,18 @@ LineRankKeys::LineRankKeys(const ResultLines& lines, const std::vector<std::uint
             }
         }
         bitsLeft -= bits;
-        m_decidedUpTo = field + 1;
+        m_exact = m_exact && ranked[j].exact;
+        m_decidedUpTo = fields[j] + 1;
     }
 }
 
-bool LineRankKeys::rankField(const ResultLines& lines, const std::vector<std::uint32_t>& records,
-                             int field, std::vector<std::uint32_t>& ranks, std::uint32_t* rankCount)
+void LineRankKeys::rankField(const ResultLines& lines, const std::vector<std::uint32_t>& records,
+                             int field, std::vector<std::uint32_t>& ranks, std::uint32_t* rankCount,
+                             bool* exact)
 {
     const ResultField f = lines.layout()[field];
     std::uint64_t probe = 0;
-    if (records.empty() || !lines.fieldValue(records.front(), f, &probe))
-        return false;
+    lines.fieldValue(records.front(), f, &probe);
     ValueTable table(64);
     ranks.resize(records.size());
     // Neighbours often share a value (the files of one folder, one day):
@@ -180,14 +218,13 @@ bool LineRankKeys::rankField(const ResultLines& lines, const std::vector<std::ui
             if (!foldedEqual)
                 ++rank;
             else if (previous != text)
-                m_exact = false;
+                *exact = false;
         }
         rankOf[order[i]] = rank;
     }
     for (std::uint32_t& r : ranks)
         r = rankOf[r];
     *rankCount = distinct > 0 ? rank + 1 : 0;
-    return true;
 }
 
 } // namespace rw

@@ -24,7 +24,10 @@ class LineRankKeys
 {
 public:
     // Keys of `records` by their lines from field `firstField` on. Fields
-    // are taken while they have values and their ranks fit in the words.
+    // are taken while they have values and their ranks fit in the words; on
+    // a big set they are ranked on helper threads, each through its own
+    // copy of `lines` (ResultLines::copyForThread), so `lines` is used by
+    // this thread only.
     LineRankKeys(const ResultLines& lines, const std::vector<std::uint32_t>& records,
                  int firstField);
 
@@ -39,10 +42,13 @@ public:
     std::uint64_t low(std::size_t i) const { return m_words[2 * i + 1]; }
 
 private:
-    // Ranks of the records' values of one field (by position), and how many
-    // distinct ranks there are; false when the field has no values.
-    bool rankField(const ResultLines& lines, const std::vector<std::uint32_t>& records, int field,
-                   std::vector<std::uint32_t>& ranks, std::uint32_t* rankCount);
+    // Ranks of the records' values of one field (by position), how many
+    // distinct ranks there are, and `exact` cleared when two values' texts
+    // differ only in case. The field must have values. Touches nothing of
+    // this object, so fields can be ranked on several threads at once.
+    static void rankField(const ResultLines& lines, const std::vector<std::uint32_t>& records,
+                          int field, std::vector<std::uint32_t>& ranks, std::uint32_t* rankCount,
+                          bool* exact);
 
     std::vector<std::uint64_t> m_words;
     int m_decidedUpTo = 0;

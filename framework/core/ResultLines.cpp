@@ -10,12 +10,16 @@
 #include "framework/core/FileTypes.h"
 #include "framework/core/FolderOrder.h"
 #include "framework/core/LineRankKeys.h"
+#include "framework/core/ParallelLoop.h"
 
 namespace rw
 {
 
 namespace
 {
+
+// Records from which a sort runs on two threads.
+constexpr std::size_t kRecordsForThreads = 65536;
 
 // What a time text shows of a packed value: nothing for no time (0), else
 // the time half alone (a midnight is not the missing time).
@@ -431,16 +435,38 @@ void ResultLines::sortByLines(std::vector<std::uint32_t>& records, bool descendi
             items.push_back({key[0], key[1], rec});
         }
     }
-    // Equal lines keep their present order.
-    std::stable_sort(items.begin(), items.end(),
-                     [this, descending, tieFrom](const Item& x, const Item& y) {
-                         if (x.k0 != y.k0)
-                             return descending ? x.k0 > y.k0 : x.k0 < y.k0;
-                         if (x.k1 != y.k1)
-                             return descending ? x.k1 > y.k1 : x.k1 < y.k1;
-                         const int c = compareLinesFrom(x.rec, y.rec, tieFrom);
-                         return descending ? c > 0 : c < 0;
-                     });
+    // Equal lines keep their present order. A big set is sorted in two
+    // halves side by side, the second through a copy of these lines (their
+    // text caches are not shared), then merged, the first half winning ties.
+    const auto lessThrough = [descending, tieFrom](const ResultLines& lines) {
+        return [&lines, descending, tieFrom](const Item& x, const Item& y) {
+            if (x.k0 != y.k0)
+                return descending ? x.k0 > y.k0 : x.k0 < y.k0;
+            if (x.k1 != y.k1)
+                return descending ? x.k1 > y.k1 : x.k1 < y.k1;
+            const int c = lines.compareLinesFrom(x.rec, y.rec, tieFrom);
+            return descending ? c > 0 : c < 0;
+        };
+    };
+    if (items.size() < kRecordsForThreads) {
+        std::stable_sort(items.begin(), items.end(), lessThrough(*this));
+    } else {
+        m_set->makeFolderTexts();
+        folderOrder();
+        const std::unique_ptr<ResultLines> copy = copyForThread();
+        const auto middle = items.begin() + std::ptrdiff_t(items.size() / 2);
+        ParallelLoop loop(1);
+        loop.run(
+            2,
+            [&](std::size_t half) {
+                if (half == 0)
+                    std::stable_sort(items.begin(), middle, lessThrough(*this));
+                else
+                    std::stable_sort(middle, items.end(), lessThrough(*copy));
+            },
+            1);
+        std::inplace_merge(items.begin(), middle, items.end(), lessThrough(*this));
+    }
     for (std::size_t i = 0; i < items.size(); ++i)
         records[i] = items[i].rec;
 }

@@ -116,3 +116,41 @@ TEST(LineRankKeys, KeysAndSortAgreeWithTheWholeLineTexts)
         }
     }
 }
+
+TEST(LineRankKeys, BigSetsSortedOnTwoThreadsGiveTheSameOrder)
+{
+    // Past the size where the ranks and the sort run on helper threads, each
+    // through its own copy of the lines: the order must still be that of
+    // the texts, ties included.
+    auto set = std::make_shared<ResultSet>();
+    using F = ResultField;
+    ResultLines lines(set, {F::Size, F::ModifiedDate, F::ModifiedTime, F::FullPath, F::Type});
+    const std::int64_t day = QDateTime(QDate(2024, 5, 6), QTime(10, 0)).toSecsSinceEpoch();
+    std::vector<std::uint32_t> records;
+    std::vector<std::uint32_t> folders;
+    for (const char* f : {"/d", "/d/a", "/D/A", "/d/a b", "/d/ab"})
+        folders.push_back(set->addFolder(f, {}));
+    for (int i = 0; i < 70000; ++i) {
+        FileStatus st;
+        st.size = (i * 7919) % 1500;
+        st.mtime = day + (i % 7) * 3600 * 13;
+        const QByteArray name =
+            (i % 3 == 0 ? "F" : "f") + QByteArray::number(i % 997) + (i % 5 == 0 ? ".TXT" : ".txt");
+        records.push_back(set->add(folders[std::size_t(i) % folders.size()],
+                                   std::string_view(name.constData(), std::size_t(name.size())),
+                                   st));
+    }
+    QStringList want;
+    for (std::uint32_t rec : records)
+        want.append(lines.line(rec));
+    std::stable_sort(want.begin(), want.end(), [](const QString& a, const QString& b) {
+        const int c = a.compare(b, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : a < b;
+    });
+    std::vector<std::uint32_t> sorted = records;
+    lines.sortByLines(sorted, true);
+    int wrong = 0;
+    for (std::size_t i = 0; i < sorted.size(); ++i)
+        wrong += lines.line(sorted[i]) != want[qsizetype(want.size() - 1 - i)];
+    EXPECT_EQ(wrong, 0);
+}
