@@ -5,6 +5,7 @@
 #include "base/SharedRoutines.h"
 #include "framework/core/GridSort.h"
 #include "framework/core/ResultLines.h"
+#include "tests/framework/LineTexts.h"
 
 #include "framework/core/SortFlags.h"
 #include <algorithm>
@@ -110,19 +111,11 @@ TEST(ResultLines, SortingRecordsGivesTheOrderOfTheirLineTexts)
         st.size = r.size;
         records.push_back(set->add(folder, r.name, st));
     }
-    QStringList texts;
-    for (std::uint32_t rec : records)
-        texts.append(lines.line(rec));
-    std::stable_sort(texts.begin(), texts.end(), [](const QString& a, const QString& b) {
-        const int c = a.compare(b, Qt::CaseInsensitive);
-        return c != 0 ? c < 0 : a < b;
-    });
+    const QStringList texts = rwtest::plainlySortedLines(lines, records);
     for (bool descending : {false, true}) {
         std::vector<std::uint32_t> sorted = records;
         lines.sortByLines(sorted, descending);
-        QStringList got;
-        for (std::uint32_t rec : sorted)
-            got.append(lines.line(rec));
+        const QStringList got = rwtest::linesOf(lines, sorted);
         QStringList want = texts;
         if (descending)
             std::reverse(want.begin(), want.end());

@@ -1,5 +1,6 @@
 #include "framework/core/LineRankKeys.h"
 #include "framework/core/ResultLines.h"
+#include "tests/framework/LineTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -95,19 +96,11 @@ TEST(LineRankKeys, KeysAndSortAgreeWithTheWholeLineTexts)
         }
 
         // The sort against a plain stable sort of the texts, both ways.
-        QStringList want;
-        for (std::uint32_t rec : t.records)
-            want.append(lines.line(rec));
-        std::stable_sort(want.begin(), want.end(), [](const QString& a, const QString& b) {
-            const int c = a.compare(b, Qt::CaseInsensitive);
-            return c != 0 ? c < 0 : a < b;
-        });
+        const QStringList want = rwtest::plainlySortedLines(lines, t.records);
         for (bool descending : {false, true}) {
             std::vector<std::uint32_t> sorted = t.records;
             lines.sortByLines(sorted, descending);
-            QStringList got;
-            for (std::uint32_t rec : sorted)
-                got.append(lines.line(rec));
+            const QStringList got = rwtest::linesOf(lines, sorted);
             QStringList expected = want;
             if (descending)
                 std::reverse(expected.begin(), expected.end());
@@ -140,13 +133,7 @@ TEST(LineRankKeys, BigSetsSortedOnTwoThreadsGiveTheSameOrder)
                                    std::string_view(name.constData(), std::size_t(name.size())),
                                    st));
     }
-    QStringList want;
-    for (std::uint32_t rec : records)
-        want.append(lines.line(rec));
-    std::stable_sort(want.begin(), want.end(), [](const QString& a, const QString& b) {
-        const int c = a.compare(b, Qt::CaseInsensitive);
-        return c != 0 ? c < 0 : a < b;
-    });
+    const QStringList want = rwtest::plainlySortedLines(lines, records);
     std::vector<std::uint32_t> sorted = records;
     lines.sortByLines(sorted, true);
     int wrong = 0;

@@ -35,11 +35,32 @@ public:
 
 // The smallest tool window: one label on the top panel and the frame's own
 // parts; a run counts the files of the checked drives.
-class ProbeWindow : public ToolWindow
+// A tool window whose scan counts the files of the checked drives.
+class CountingWindow : public ToolWindow
+{
+public:
+    using ToolWindow::ToolWindow;
+    std::int64_t found = 0;
+
+protected:
+    void countFiles(const QString& suffix)
+    {
+        hideResultButtons();
+        {
+            ScanSession::Run run(*m_session);
+            CountingScan scan;
+            walkCheckedDrives(scan);
+            found = scan.count;
+        }
+        reportFound(found, QString::number(found) + suffix);
+    }
+};
+
+class ProbeWindow : public CountingWindow
 {
 public:
     explicit ProbeWindow(SharedPlace shared)
-        : ToolWindow(nullptr, QStringLiteral("frmProbe"), 640, 8, 3)
+        : CountingWindow(nullptr, QStringLiteral("frmProbe"), 640, 8, 3)
     {
         m_label = new QLabel(QStringLiteral("Probe"), topPanel());
         m_label->setGeometry(8, 8, 300, 16);
@@ -56,24 +77,13 @@ public:
         startSession({}, {QStringLiteral("probe.ini"), QStringLiteral("frmProbe"), {}});
     }
 
-    void btScanClick() override
-    {
-        hideResultButtons();
-        {
-            ScanSession::Run run(*m_session);
-            CountingScan scan;
-            walkCheckedDrives(scan);
-            found = scan.count;
-        }
-        reportFound(found, QString::number(found) + QStringLiteral(" files found"));
-    }
+    void btScanClick() override { countFiles(QStringLiteral(" files found")); }
     QString printTitle() const override { return QStringLiteral("Probe"); }
     int driveListMinLeft() const override { return m_label->geometry().right() + 8; }
 
     QPushButton* button(const char* name) const { return findChild<QPushButton*>(name); }
     QString status() const { return findChild<QLabel*>("pnlSel")->text(); }
 
-    std::int64_t found = 0;
     QLabel* m_label = nullptr;
 };
 
@@ -188,7 +198,7 @@ namespace
 // A window on a frame of its own: a low panel, wider buttons further apart,
 // two start buttons of its own instead of Start, no Mark, Delete on Abort's
 // place, no size grip and the reset on the first showing only.
-class OwnFrameWindow : public ToolWindow
+class OwnFrameWindow : public CountingWindow
 {
 public:
     static FrameSpec frame()
@@ -208,7 +218,7 @@ public:
         return f;
     }
 
-    OwnFrameWindow() : ToolWindow(nullptr, QStringLiteral("frmOwn"), frame())
+    OwnFrameWindow() : CountingWindow(nullptr, QStringLiteral("frmOwn"), frame())
     {
         for (QPushButton** b : {&m_first, &m_second}) {
             *b = new QPushButton(QStringLiteral("Go"), topPanel());
@@ -230,17 +240,7 @@ public:
         startSession({}, {});
     }
 
-    void run()
-    {
-        hideResultButtons();
-        {
-            ScanSession::Run run(*m_session);
-            CountingScan scan;
-            walkCheckedDrives(scan);
-            found = scan.count;
-        }
-        reportFound(found, QString::number(found) + QStringLiteral(" found"));
-    }
+    void run() { countFiles(QStringLiteral(" found")); }
     QString printTitle() const override { return QStringLiteral("Own"); }
     int driveListMinLeft() const override { return 0; }
 
@@ -248,7 +248,6 @@ public:
 
     QPushButton* m_first = nullptr;
     QPushButton* m_second = nullptr;
-    std::int64_t found = 0;
     bool enabledDuringRun = true;
 };
 
