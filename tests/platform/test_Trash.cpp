@@ -117,7 +117,10 @@ TEST(Trash, MissingHomeTrashIsMadeAndItsEntriesRestore)
         ASSERT_FALSE(exists(c.trash));
         const QByteArray fx = fixture() + (c.xdg ? "/xdg" : "/home");
         makeFolder(fx);
-        const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
+        // Whole seconds: the deletion date comes from time(), which may lag
+        // the precise clock by a tick, just past a second's turn.
+        QDateTime before = QDateTime::currentDateTime().addSecs(-1);
+        before.setTime(QTime(before.time().hour(), before.time().minute(), before.time().second()));
         for (const QByteArray& n : {kTabName, kBadByteName}) {
             writeFile(fx + "/" + n, "content " + n);
             QString why;
