@@ -329,8 +329,9 @@ TEST(TfrmClean, InvalidByteFileIsMarkedAndRemovedExactlyAlsoWhenTagged)
         EXPECT_TRUE(rwtest::lastModalHandled());
         EXPECT_EQ(rawSize(fx.paths.value(kBad)), -1) << button;
         for (auto it = fx.paths.cbegin(); it != fx.paths.cend(); ++it)
-            if (it.key() != kBad)
+            if (it.key() != kBad) {
                 EXPECT_GE(rawSize(it.value()), 0) << it.value().toStdString();
+            }
         const QByteArray trash = qgetenv("XDG_DATA_HOME") + "/Trash/files";
         const QList<QByteArray> trashed = rawEntries(trash);
         if (qstrcmp(button, "btRecycle") == 0) {

@@ -175,8 +175,9 @@ TEST(TCRC32Calc, AFileThatChangesSizeDuringTheCalculationIsReported)
         const QString path = fx.sparseFile(QStringLiteral("log.bin"), size);
         TCRC32Calc calc;
         calc.setOnProgress([&](std::int64_t done, std::int64_t) {
-            if (done < size)
+            if (done < size) {
                 ASSERT_EQ(::truncate(QFile::encodeName(path).constData(), c.newSize), 0);
+            }
         });
         EXPECT_EQ(errorText<EFileMappingError>([&] { fileCrc(calc, path); }),
                   "Could not read file: its size changed while it was read")

@@ -438,8 +438,9 @@ TEST_F(WalkFixture, FoldersMovedDuringADeepWalkAreFollowedOrReported)
         EXPECT_EQ(walker.skippedFolderCount(), c.skipped);
         const QStringList texts = rwtest::ScriptedResponder::instance().texts();
         ASSERT_EQ(texts.size(), c.skipped);
-        if (c.skipped)
+        if (c.skipped) {
             EXPECT_TRUE(texts[0].contains("(moved while it was scanned)")) << qPrintable(texts[0]);
+        }
     }
 }
 

@@ -71,7 +71,7 @@ TEST(WildcardBox, TypedPatternsAreTakenAsTypedNotCompletedFromTheList)
     rw::WildcardBox::setUp(&combo, &label);
     combo.addItem(QStringLiteral("*.mp+"));
     combo.show();
-    for (const QString typed : {QStringLiteral("*.mp"), QStringLiteral("*.")}) {
+    for (const QString& typed : {QStringLiteral("*.mp"), QStringLiteral("*.")}) {
         combo.lineEdit()->clear();
         QTest::keyClicks(combo.lineEdit(), typed);
         QTest::keyClick(combo.lineEdit(), Qt::Key_Return);
