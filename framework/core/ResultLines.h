@@ -52,7 +52,9 @@ public:
     // Another ResultLines over the same set and layout, with the same
     // settings and caches of its own, for forming texts on a second thread
     // while this one forms others. Meanwhile the set must not change, and
-    // its folder texts must all be made (ResultSet::makeFolderTexts).
+    // its folder texts must all be made (ResultSet::makeFolderTexts). The
+    // type describer is shared, so it must be safe to call from several
+    // threads (FileTypeDescription is).
     std::unique_ptr<ResultLines> copyForThread() const;
 
     ResultSet& set() const { return *m_set; }
@@ -61,7 +63,7 @@ public:
     int fieldCount() const { return int(m_layout.size()); }
 
     // Type texts from an extension (".txt", "" for none); FileTypeDescription
-    // by default.
+    // by default. Big sorts call it from a helper thread too.
     void setTypeDescriber(std::function<QString(const QString& extension)> describer);
     // Dates outside what the packed form holds (before 1980, after 2107)
     // shown as their real date (files by date) instead of the packed one.
