@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+#include <limits>
+
+namespace rw
+{
+
+// Byte and file totals add up sizes the file system reports, and a sparse
+// file may claim nearly 2^63 bytes; two of them overflow a signed 64-bit sum
+// (undefined behaviour, and a negative total on screen). Every total that
+// adds sizes goes through these: the sum stops at the top of the range
+// instead of wrapping round. A negative amount is added as it is (totals
+// that subtract stay exact) and stops at the bottom of the range.
+constexpr std::int64_t addSaturating(std::int64_t a, std::int64_t b)
+{
+    std::int64_t sum = 0;
+    if (__builtin_add_overflow(a, b, &sum))
+        return b > 0 ? std::numeric_limits<std::int64_t>::max()
+                     : std::numeric_limits<std::int64_t>::min();
+    return sum;
+}
+
+constexpr std::uint64_t addSaturating(std::uint64_t a, std::uint64_t b)
+{
+    std::uint64_t sum = 0;
+    if (__builtin_add_overflow(a, b, &sum))
+        return std::numeric_limits<std::uint64_t>::max();
+    return sum;
+}
+
+// Adds in place: `total = addSaturating(total, amount)`.
+template <typename T>
+constexpr void addTo(T& total, T amount)
+{
+    total = addSaturating(total, amount);
+}
+
+} // namespace rw
