@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <type_traits>
 
 namespace rw
 {
@@ -31,9 +32,10 @@ constexpr std::uint64_t addSaturating(std::uint64_t a, std::uint64_t b)
 
 // Adds in place: `total = addSaturating(total, amount)`.
 template <typename T>
-constexpr void addTo(T& total, T amount)
+constexpr void addTo(T& total, std::type_identity_t<T> amount)
 {
-    total = addSaturating(total, amount);
+    using Wide = std::conditional_t<std::is_signed_v<T>, std::int64_t, std::uint64_t>;
+    total = T(addSaturating(Wide(total), Wide(amount)));
 }
 
 } // namespace rw
