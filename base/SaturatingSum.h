@@ -30,9 +30,17 @@ constexpr std::uint64_t addSaturating(std::uint64_t a, std::uint64_t b)
     return sum;
 }
 
+constexpr std::int64_t multiplySaturating(std::int64_t a, std::int64_t b)
+{
+    std::int64_t product = 0;
+    if (__builtin_mul_overflow(a, b, &product))
+        return (a < 0) != (b < 0) ? std::numeric_limits<std::int64_t>::min()
+                                  : std::numeric_limits<std::int64_t>::max();
+    return product;
+}
+
 // Adds in place: `total = addSaturating(total, amount)`.
-template <typename T>
-constexpr void addTo(T& total, std::type_identity_t<T> amount)
+template <typename T> constexpr void addTo(T& total, std::type_identity_t<T> amount)
 {
     using Wide = std::conditional_t<std::is_signed_v<T>, std::int64_t, std::uint64_t>;
     total = T(addSaturating(Wide(total), Wide(amount)));

@@ -1,4 +1,5 @@
 #include "browser/core/FolderListing.h"
+#include "base/SaturatingSum.h"
 
 #include <algorithm>
 #include <string_view>
@@ -66,7 +67,7 @@ FolderListing listFolderFiles(const QByteArray& folder, const QString& mask,
         if (!dir.status(entry.name.data(), &e.status) || (e.status.attributes & kLeftOut))
             continue;
         e.shown = displayName(QByteArrayView(entry.name.data(), qsizetype(entry.name.size())));
-        out.totalSize += e.status.size;
+        addTo(out.totalSize, e.status.size);
         entries.push_back(std::move(e));
     }
 

@@ -1,4 +1,5 @@
 #include "framework/core/DeleteRun.h"
+#include "base/SaturatingSum.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -124,7 +125,7 @@ DeleteRun::Outcome DeleteRun::deleteAll(const Progress& progress)
         switch (runOne(t, m_remove, &size)) {
         case Step::Done:
             ++out.files;
-            out.bytes += std::max<std::int64_t>(size, 0);
+            addTo(out.bytes, std::max<std::int64_t>(size, 0));
             break;
         case Step::Replaced:
             out.replaced.append(t.shown);
@@ -173,7 +174,7 @@ DeleteRun::Outcome DeleteRun::recycleAll(const Progress& progress)
             break;
         }
         ++out.files;
-        out.bytes += std::max<std::int64_t>(size, 0);
+        addTo(out.bytes, std::max<std::int64_t>(size, 0));
     }
     reportKept(out);
     addDeletionTotals(0, 0, out.files, out.bytes);

@@ -1,4 +1,5 @@
 #include "framework/core/FolderDelete.h"
+#include "base/SaturatingSum.h"
 
 #include "base/Messages.h"
 #include "base/SharedRoutines.h"
@@ -430,7 +431,7 @@ void TreeDeleter::removeFile(Frame& frame, const QByteArray& name, const FileSta
         return;
     }
     ++m_result.filesRemoved;
-    m_result.bytesFreed += st.size;
+    addTo(m_result.bytesFreed, st.size);
 }
 
 // Removes an emptied sub-folder from its parent's descriptor, provided the

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <unordered_map>
 
 #include "framework/core/ResultSet.h"
@@ -23,7 +24,14 @@ public:
     void unmarked(const ResultRecord& r, std::int64_t size);
 
     std::int64_t count() const { return m_count; }
-    std::int64_t bytes() const { return m_bytes; }
+    // The marked bytes; a sum beyond the 64-bit range (huge sparse files)
+    // shows as the largest value rather than wrapping round.
+    std::int64_t bytes() const
+    {
+        return m_bytes > std::numeric_limits<std::int64_t>::max()
+                   ? std::numeric_limits<std::int64_t>::max()
+                   : std::int64_t(m_bytes);
+    }
 
 private:
     // Whether the record's inode may have other names among the rows.
@@ -32,7 +40,9 @@ private:
     // Marked names per inode, for inodes with a known identity.
     std::unordered_map<InodeKey, std::uint32_t, InodeKeyHash> m_names;
     std::int64_t m_count = 0;
-    std::int64_t m_bytes = 0;
+    // Kept wider than any file size, so marking and unmarking stay exact
+    // however large the files: a saturated sum could not be taken back.
+    __int128 m_bytes = 0;
 };
 
 } // namespace rw

@@ -9,6 +9,7 @@
 #include "base/SharedRoutines.h"
 #include "framework/core/FolderWalker.h"
 #include "platform/DisplayName.h"
+#include "tests/platform/TestMount.h"
 #include "tests/support/FixtureBuilder.h"
 #include "tests/support/ScriptedResponder.h"
 #include "tools/dirhog/core/DirHogScan.h"
@@ -162,6 +163,26 @@ TEST(DirHogScan, TotalsBeyondThirtyTwoBitsAreKept)
     EXPECT_EQ(lines.value("huge").value(0), "5,500,000,000");
     // Larger than the (fixed) capacity: no percentage.
     EXPECT_EQ(lines.value("huge").value(1), "???");
+}
+
+// A folder of two sparse files that each claim more than half of the 64-bit
+// range (tmpfs allows such sizes) totals at the top of the range instead of
+// wrapping round to a negative size.
+TEST(DirHogScan, TotalsOfHugeSparseFilesStopAtTheTopOfTheRange)
+{
+    rwtest::FixtureBuilder fx;
+    const QString root = fx.folder("huge");
+    auto mount = rwtest::TestMount::tmpfs(QFile::encodeName(root));
+    if (!mount.ok())
+        GTEST_SKIP() << mount.reason().toStdString();
+    fx.folder("huge/vm");
+    for (const char* name : {"huge/vm/a.img", "huge/vm/b.img"}) {
+        QFile f(fx.path(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(f.resize(6'000'000'000'000'000'000LL)) << f.errorString().toStdString();
+    }
+    const auto lines = byFolder(scanDrive(root, DirHogMode::MainFolders), root);
+    EXPECT_EQ(lines.value("vm").value(0), "9,223,372,036,854,775,807");
 }
 
 TEST(DirHogScan, PercentAndLineOrderTexts)

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "framework/core/MarkTotals.h"
 
 using namespace rw;
@@ -68,4 +70,23 @@ TEST(MarkTotals, OnlyFilesSeenWithOtherNamesAreMatchedByInode)
     t.unmarked(file(1, 10, false), 100);
     t.unmarked(file(1, 20, true), 40);
     EXPECT_EQ(t.bytes(), 40);
+}
+
+// Sparse files can claim sizes near the top of the 64-bit range: the sum of
+// several stops at the top instead of turning negative, and unmarking takes
+// back exactly what marking added.
+TEST(MarkTotals, SumsBeyondTheRangeStopAtTheTopAndUnmarkExactly)
+{
+    constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
+    MarkTotals t;
+    t.marked(file(1, 1, false), kMax - 5);
+    t.marked(file(1, 2, false), kMax - 5);
+    t.marked(file(1, 3, false), kMax);
+    EXPECT_EQ(t.bytes(), kMax);
+    t.unmarked(file(1, 3, false), kMax);
+    EXPECT_EQ(t.bytes(), kMax);
+    t.unmarked(file(1, 2, false), kMax - 5);
+    EXPECT_EQ(t.bytes(), kMax - 5);
+    t.unmarked(file(1, 1, false), kMax - 5);
+    EXPECT_EQ(t.bytes(), 0);
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include <QDateTime>
 
 #include "framework/core/FolderWalker.h"
@@ -110,6 +112,22 @@ TEST(StatsCollector, TotalsAreSixtyFourBit)
     EXPECT_EQ(s.attribute(StatsCollector::ReadOnly).bytes, 2 * big);
     EXPECT_EQ(s.types()[0].bytes, 2 * big);
     EXPECT_EQ(s.slack(4), 2 * (65536 - 1));
+}
+
+// Two files of sizes near the top of the range (sparse files may claim
+// them) give the top of the range everywhere, never a negative total.
+TEST(StatsCollector, TotalsStopAtTheTopOfTheRange)
+{
+    constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
+    StatsCollector s;
+    s.clear();
+    s.countFile("vm1.img", kMax - 1, rw::faReadOnly, 0, 0, 0);
+    s.countFile("vm2.img", kMax - 1, rw::faReadOnly, 0, 0, 0);
+    EXPECT_EQ(s.totalBytes(), kMax);
+    EXPECT_EQ(s.attribute(StatsCollector::ReadOnly).bytes, kMax);
+    EXPECT_EQ(s.types()[0].bytes, kMax);
+    for (int i = 0; i < StatsCollector::kSlackSizes; ++i)
+        EXPECT_GE(s.slack(i), 0) << i;
 }
 
 TEST(StatsCollector, TypeTable)

@@ -1,4 +1,5 @@
 #include "tools/dirhog/core/DirHogScan.h"
+#include "base/SaturatingSum.h"
 
 #include <numeric>
 
@@ -105,7 +106,7 @@ Verdict DirHogScan::fileMatched(const FileRecord& file)
     const FileStatus& st = file.status;
     ++m_current.files;
     if (st.nlink <= 1 || m_linked.insert(InodeKey{st.dev, st.ino}).second)
-        m_current.bytes += st.size;
+        addTo(m_current.bytes, st.size);
     if (st.atime > m_current.latestAccess)
         m_current.latestAccess = st.atime;
     return Verdict::Skip;

@@ -1,4 +1,5 @@
 #include "tools/dup/core/ContentDupFinder.h"
+#include "base/SaturatingSum.h"
 
 #include <QDateTime>
 #include <QTimer>
@@ -78,8 +79,9 @@ void ContentDupFinder::hashPass(std::vector<std::uint32_t>& files, ContentHasher
     for (std::uint32_t f : files) {
         const File& file = m_files[f];
         jobs.push_back({m_set.pathBytes(file.names.front()), file.size, file.dev, file.ino});
-        m_progress.bytesTotal +=
-            pass == ContentHasher::Pass::Whole ? file.size : std::min(file.size, kWholeInEdgePass);
+        addTo(m_progress.bytesTotal, pass == ContentHasher::Pass::Whole
+                                         ? file.size
+                                         : std::min(file.size, kWholeInEdgePass));
     }
     m_progress.filesTotal += std::int64_t(jobs.size());
     report(true);
@@ -230,7 +232,7 @@ bool ContentDupFinder::run(const std::vector<std::uint32_t>& records)
         ++out.groupCount;
         out.fileCount += std::int64_t(g.size());
         out.duplicates += std::int64_t(g.size()) - 1;
-        out.freeable += m_files[g[0]].size * std::int64_t(g.size() - 1);
+        addTo(out.freeable, multiplySaturating(m_files[g[0]].size, std::int64_t(g.size() - 1)));
     }
     return !aborted();
 }

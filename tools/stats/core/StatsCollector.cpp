@@ -1,4 +1,5 @@
 #include "tools/stats/core/StatsCollector.h"
+#include "base/SaturatingSum.h"
 
 #include <QDateTime>
 
@@ -158,7 +159,7 @@ void StatsCollector::countFile(const QString& name, std::int64_t size, std::uint
         for (int i = 0; i < kSlackSizes; ++i) {
             const std::int64_t rest = size % kClusterSizes[i];
             if (rest != 0)
-                m_slack[i] += kClusterSizes[i] - rest;
+                addTo(m_slack[i], kClusterSizes[i] - rest);
         }
     }
 }
@@ -182,7 +183,7 @@ void StatsCollector::insertType(const QString& extension, std::int64_t size, boo
     if (it != m_types.end() && QString::compare(it->extension, ext, Qt::CaseInsensitive) == 0) {
         if (!preInsert) {
             ++it->count;
-            it->bytes += size;
+            addTo(it->bytes, size);
         }
         return;
     }
@@ -203,7 +204,7 @@ std::int64_t StatsCollector::totalBytes() const
 {
     std::int64_t sum = 0;
     for (const Bucket& b : m_sizes)
-        sum += b.bytes;
+        addTo(sum, b.bytes);
     return sum;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/SaturatingSum.h"
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -34,7 +35,7 @@ struct Bucket {
     void add(std::int64_t size)
     {
         ++count;
-        bytes += size;
+        addTo(bytes, size);
     }
 };
 
