@@ -1,7 +1,23 @@
 #include "platform/DosDateTime.h"
 
+#include "platform/LocalTime.h"
+
 namespace rw
 {
+
+namespace
+{
+
+PackedDateTime packFields(int year, int month, int day, int hour, int minute, int second)
+{
+    const std::uint32_t date =
+        (std::uint32_t(year - 1980) << 9) | (std::uint32_t(month) << 5) | std::uint32_t(day);
+    const std::uint32_t time =
+        (std::uint32_t(hour) << 11) | (std::uint32_t(minute) << 5) | std::uint32_t(second / 2);
+    return (date << 16) | time;
+}
+
+} // namespace
 
 PackedDateTime packDateTime(const QDateTime& local)
 {
@@ -18,18 +34,26 @@ PackedDateTime packDateTime(const QDateTime& local)
         d = QDate(2107, 12, 31);
         t = QTime(23, 59, 58);
     }
-    const std::uint32_t date = (std::uint32_t(d.year() - 1980) << 9) |
-                               (std::uint32_t(d.month()) << 5) | std::uint32_t(d.day());
-    const std::uint32_t time = (std::uint32_t(t.hour()) << 11) | (std::uint32_t(t.minute()) << 5) |
-                               std::uint32_t(t.second() / 2);
-    return (date << 16) | time;
+    return packFields(d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second());
 }
 
 PackedDateTime packFileTime(std::int64_t epochSeconds)
 {
     if (epochSeconds == 0)
         return 0;
-    return packDateTime(QDateTime::fromSecsSinceEpoch(epochSeconds).toLocalTime());
+    // Beyond some 30,000 years either way the table's arithmetic is not
+    // needed: Qt's conversion says what such a time is (clamped or invalid).
+    constexpr std::int64_t kFar = 1'000'000'000'000LL;
+    if (epochSeconds < -kFar || epochSeconds > kFar)
+        return packDateTime(QDateTime::fromSecsSinceEpoch(epochSeconds).toLocalTime());
+    // A walk converts every file's times: the zone is looked up through a
+    // table of its offsets, not re-read for each file.
+    const LocalDateTime l = LocalTime::fromEpoch(epochSeconds);
+    if (l.year < 1980)
+        return packFields(1980, 1, 1, 0, 0, 0);
+    if (l.year > 2107)
+        return packFields(2107, 12, 31, 23, 59, 58);
+    return packFields(l.year, l.month, l.day, l.hour, l.minute, l.second);
 }
 
 bool unpackDateTime(PackedDateTime packed, QDateTime* out)
