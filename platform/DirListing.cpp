@@ -95,6 +95,18 @@ void fillStatus(const char* name, const struct statx& sx, FileStatus* out)
 
 constexpr unsigned kStatxMask = STATX_BASIC_STATS | STATX_BTIME;
 
+// Listing a folder sets its access time, and looking at a disk must not
+// change it: folders are opened with O_NOATIME, as files are read. The system
+// grants it only to the owner (or CAP_FOWNER) and refuses it with EPERM
+// otherwise; then the folder is opened as usual.
+int openFolderNoAtime(int parentFd, const char* name, int flags)
+{
+    const int fd = ::openat(parentFd, name, flags | O_NOATIME);
+    if (fd >= 0 || errno != EPERM)
+        return fd;
+    return ::openat(parentFd, name, flags);
+}
+
 } // namespace
 
 bool DirListing::open(int parentFd, const char* name, bool followLink)
@@ -103,7 +115,7 @@ bool DirListing::open(int parentFd, const char* name, bool followLink)
     int flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
     if (!followLink)
         flags |= O_NOFOLLOW;
-    const int fd = ::openat(parentFd, name, flags);
+    const int fd = openFolderNoAtime(parentFd, name, flags);
     if (fd < 0) {
         m_error = errno;
         return false;
@@ -211,7 +223,8 @@ bool entryStatus(int folderFd, const char* name, FileStatus* out)
 FileDescriptor openFolderChecked(int parentFd, const char* name, std::uint64_t dev,
                                  std::uint64_t ino)
 {
-    FileDescriptor fd(::openat(parentFd, name, O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOFOLLOW));
+    FileDescriptor fd(
+        openFolderNoAtime(parentFd, name, O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOFOLLOW));
     if (!fd.isValid())
         return fd;
     FileStatus st;
