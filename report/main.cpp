@@ -3,13 +3,14 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QJsonDocument>
 
 #include <cstdio>
 #include <cstdlib>
 
 #include "base/Messages.h"
+#include "base/SharedRoutines.h"
 #include "framework/core/FileRecord.h"
+#include "framework/core/WalkExclusions.h"
 #include "platform/Terminal.h"
 #include "report/core/ReportRequest.h"
 #include "report/core/ReportRun.h"
@@ -18,21 +19,38 @@
 namespace
 {
 
-// Messages of the walk on standard error, each on a line of its own even
-// while the progress line is showing.
-class ReportResponder : public rw::StderrResponder
+// Every message on standard error with the one prefix, each on a line of its
+// own even while the progress line is showing. Questions are answered No:
+// nothing is ever changed.
+class ReportResponder : public rw::MessageResponder
 {
 public:
-    bool* progressShown = nullptr;
+    bool progressShown = false;
+
+    void clearProgress()
+    {
+        if (progressShown) {
+            std::fputs("\r\033[K", stderr);
+            progressShown = false;
+        }
+    }
+
     rw::MessageAnswer show(rw::MessageKind kind, const QString& text,
                            rw::MessageButtons buttons) override
     {
-        if (progressShown && *progressShown) {
-            std::fputs("\r\033[K", stderr);
-            *progressShown = false;
+        (void)kind;
+        clearProgress();
+        std::fprintf(stderr, "roomwise-report: %s\n", qPrintable(text));
+        switch (buttons) {
+        case rw::MessageButtons::Ok:
+            return rw::MessageAnswer::Ok;
+        case rw::MessageButtons::YesNo:
+            return rw::MessageAnswer::No;
+        default:
+            return rw::MessageAnswer::Cancel;
         }
-        return rw::StderrResponder::show(kind, text, buttons);
     }
+    void beep(rw::BeepKind) override {}
 };
 
 bool writeAll(const QByteArray& bytes)
@@ -40,6 +58,19 @@ bool writeAll(const QByteArray& bytes)
     return std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout) ==
                std::size_t(bytes.size()) &&
            std::fflush(stdout) == 0;
+}
+
+// "12,345 files, 678 folders, 1.2 GB, 45,000 files/s" for the progress line.
+QString progressText(const rw::ReportProgressInfo& info, double seconds)
+{
+    const double gb = double(info.bytes) / (1024.0 * 1024.0 * 1024.0);
+    const QString size =
+        gb >= 1.0 ? QStringLiteral("%1 GB").arg(gb, 0, 'f', 1)
+                  : QStringLiteral("%1 MB").arg(double(info.bytes) / 1048576.0, 0, 'f', 1);
+    const std::int64_t rate = seconds > 0.1 ? std::int64_t(double(info.files) / seconds) : 0;
+    return QStringLiteral("%1 files, %2 folders, %3, %4 files/s  %5")
+        .arg(rw::FormatGrouped(info.files), rw::FormatGrouped(info.folders), size,
+             rw::FormatGrouped(rate), info.folder ? info.folder->displayPath() : QString());
 }
 
 } // namespace
@@ -52,7 +83,7 @@ int main(int argc, char** argv)
 
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
-    const rw::ParsedReportCommand command = rw::parseReportCommand(arguments);
+    rw::ParsedReportCommand command = rw::parseReportCommand(arguments);
     switch (command.outcome) {
     case rw::ParsedReportCommand::Outcome::Help:
         std::fputs(qPrintable(command.text), stdout);
@@ -66,37 +97,49 @@ int main(int argc, char** argv)
     case rw::ParsedReportCommand::Outcome::Run:
         break;
     }
-    const rw::ReportRequest& request = command.request;
+    rw::ReportRequest& request = command.request;
 
-    bool progressShown = false;
     ReportResponder reporter;
-    reporter.progressShown = &progressShown;
+    for (const QString& note : std::as_const(request.notes))
+        reporter.show(rw::MessageKind::Information, note, rw::MessageButtons::Ok);
+    for (const QString& file : std::as_const(request.excludeFiles)) {
+        QString why;
+        QList<QByteArray> read;
+        if (!rw::WalkExclusions::readPatternFile(file, &read, &why)) {
+            std::fprintf(stderr, "roomwise-report: cannot read '%s': %s\n", qPrintable(file),
+                         qPrintable(why));
+            return 2;
+        }
+        request.excludes += read;
+    }
+
     rw::ReportProgress progress;
+    QElapsedTimer clock;
+    clock.start();
     if (!request.quiet && rw::standardErrorIsTerminal()) {
-        progress = [&progressShown](const rw::WalkFolder& folder) {
+        progress = [&reporter, &clock](const rw::ReportProgressInfo& info) {
             // One line, rewritten in place, cut to fit a narrow terminal.
-            const QString text = folder.displayPath();
-            std::fprintf(stderr, "\r\033[KScanning %s", qPrintable(text.right(70)));
-            progressShown = true;
+            const QString text = progressText(info, double(clock.elapsed()) / 1000.0);
+            std::fprintf(stderr, "\r\033[K%s", qPrintable(text.left(100)));
+            reporter.progressShown = true;
         };
     }
 
-    QStringList unreadable;
-    const rw::ReportTable table = rw::runReport(request, reporter, progress, &unreadable);
-    if (progressShown)
-        std::fputs("\r\033[K", stderr);
+    rw::ReportProblems problems;
+    const rw::ReportTable table = rw::runReport(request, reporter, progress, &problems);
+    reporter.clearProgress();
 
-    const bool written =
-        request.format == rw::ReportFormat::Json
-            ? writeAll(
-                  QJsonDocument(rw::reportJson(table, request)).toJson(QJsonDocument::Indented))
-            : rw::writeReportTsv(table, request.nulTerminated, writeAll);
-    int status = table.found() ? 0 : 1;
+    const bool written = rw::writeReport(table, request, writeAll);
+    int status = 0;
     if (!written) {
         std::fputs("roomwise-report: could not write the output\n", stderr);
         status = 2;
-    } else if (!unreadable.isEmpty()) {
-        status = 2;
+    } else if (problems.unreadablePaths.size() == request.paths.size()) {
+        status = 2; // nothing could be read at all
+    } else if (!problems.unreadablePaths.isEmpty() || problems.unreadableFolders > 0) {
+        status = 1;
+    } else if (request.failIfEmpty && !table.found()) {
+        status = 3;
     }
     // Everything is written and flushed; what is left is memory. Freeing a
     // million records one by one would only add to the run time.

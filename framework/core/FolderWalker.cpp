@@ -1,5 +1,8 @@
 #include "framework/core/FolderWalker.h"
 
+#include "base/SaturatingSum.h"
+#include "framework/core/WalkExclusions.h"
+
 #include "base/Messages.h"
 #include "base/SharedRoutines.h"
 #include "platform/DisplayName.h"
@@ -72,6 +75,8 @@ void FolderWalker::resetCounts()
 {
     m_kept = 0;
     m_examined = 0;
+    m_folders = 0;
+    m_bytesSeen = 0;
     m_skipped = 0;
     m_skippedUnreported = 0;
     m_skippedShown.clear();
@@ -80,6 +85,10 @@ void FolderWalker::resetCounts()
 void FolderWalker::noteSkipped(const QByteArray& path, int error)
 {
     ++m_skipped;
+    if (m_skipCallback) {
+        m_skipCallback(path, error);
+        return;
+    }
     ++m_skippedUnreported;
     if (m_skippedShown.size() >= kSkippedShown)
         return;
@@ -261,6 +270,25 @@ void FolderWalker::leavePath(Frame& child, Frame& parent)
     parent.folder.path = m_path;
 }
 
+std::string_view FolderWalker::relativePath(std::string_view name)
+{
+    if (!m_exclusions->needsPaths())
+        return name;
+    const qsizetype rootLength = m_frames[0]->pathLength;
+    m_relative.clear();
+    if (m_path.size() > rootLength) {
+        // Past the root's own path and the '/' after it (absent when the
+        // root is "/" itself).
+        qsizetype from = rootLength;
+        if (m_path[from] == '/')
+            ++from;
+        m_relative.assign(m_path.constData() + from, std::size_t(m_path.size() - from));
+        m_relative += '/';
+    }
+    m_relative.append(name.data(), name.size());
+    return m_relative;
+}
+
 bool FolderWalker::checkAbort()
 {
     return m_abort;
@@ -306,8 +334,10 @@ bool FolderWalker::walkTree(const DriveInfo& drive, const QString& entryText)
     root.folder.depth = 0;
     root.folder.drive = &drive;
     root.folder.driveEntry = &entryText;
-    if (!openFrame(root, DirListing::kWorkingFolder, m_path.constData(), true))
+    if (!openFrame(root, DirListing::kWorkingFolder, m_path.constData(), true)) {
+        m_rootError = root.openError != 0 ? root.openError : ENOTDIR;
         return false;
+    }
     m_strategy.driveStarted(drive, entryText);
 
     std::size_t depth = 0;
@@ -316,6 +346,7 @@ bool FolderWalker::walkTree(const DriveInfo& drive, const QString& entryText)
         Frame& f = *m_frames[depth];
         if (entered) {
             entered = false;
+            ++m_folders;
             m_strategy.folderEntered(f.folder);
             maybeProgress(f.folder);
             if (checkAbort())
@@ -342,6 +373,8 @@ bool FolderWalker::walkTree(const DriveInfo& drive, const QString& entryText)
                 continue;
             ++f.totals.subFolders;
             if (e.isHidden())
+                continue;
+            if (m_exclusions && m_exclusions->excludes(e.name, relativePath(e.name)))
                 continue;
             if (!reopenFrame(depth)) {
                 usable = false;
@@ -431,7 +464,8 @@ void FolderWalker::examineFiles(Frame& f)
                 ++f.totals.files;
             continue;
         }
-        if (!m_wildcard.matches(e.name)) {
+        if (!m_wildcard.matches(e.name) ||
+            (m_exclusions && m_exclusions->excludes(e.name, relativePath(e.name)))) {
             if (!knownType)
                 ++f.totals.files; // may be a folder: a rare file system without types
             continue;
@@ -442,8 +476,8 @@ void FolderWalker::examineFiles(Frame& f)
     // Then the calls, a block at a time on this thread and the helpers
     // together (they are most of a walk's time, and the kernel serves them
     // in parallel), and the files handed over one by one in listing order.
-    if (!m_statLoop && m_pending.size() >= kParallelStatFiles)
-        m_statLoop = std::make_unique<ParallelLoop>();
+    if (!m_statLoop && m_helperThreads != 0 && m_pending.size() >= kParallelStatFiles)
+        m_statLoop = std::make_unique<ParallelLoop>(m_helperThreads);
     FileRecord rec;
     rec.folder = &f.folder;
     const DirListing& listing = f.listing;
@@ -474,6 +508,11 @@ void FolderWalker::examineFiles(Frame& f)
             if (rec.status.attributes & (faDirectory | faSymLink | excluded))
                 continue;
             rec.name = p.name;
+            if (m_diskUsage)
+                rec.status.size = rec.status.blocks > std::uint64_t(INT64_MAX / 512)
+                                      ? INT64_MAX
+                                      : std::int64_t(rec.status.blocks) * 512;
+            addTo(m_bytesSeen, rec.status.size);
             ++f.totals.examined;
             ++m_examined;
             const Verdict v = m_strategy.fileMatched(rec);

@@ -49,6 +49,8 @@ namespace rw
 // every folder and file and stops when it is set. Messages (a drive that
 // cannot be opened, a full list) go to the responder the caller hands over,
 // which must outlive the walker.
+class WalkExclusions;
+
 class FolderWalker
 {
 public:
@@ -75,6 +77,23 @@ public:
     // The warning shown when the list is full (a warning box).
     void setListFullWarning(const QString& text) { m_listFullWarning = text; }
 
+    // Entries the user's patterns leave out (not owned; must outlive the
+    // walk): an excluded folder is not entered, an excluded file not handed
+    // over.
+    void setExclusions(const WalkExclusions* exclusions) { m_exclusions = exclusions; }
+    // With `on`, a file's size is the space it takes on disk (its allocated
+    // blocks) instead of its length, as du counts it.
+    void setDiskUsage(bool on) { m_diskUsage = on; }
+    // Helper threads for the metadata calls: -1 (the default) one fewer than
+    // the processors, at most three; 0 none. Takes effect for the next folder
+    // that needs them when set before the walk.
+    void setHelperThreads(int count) { m_helperThreads = count; }
+    // Told each folder that cannot be read as it is left out, with the
+    // system's error (ESTALE: it moved while it was scanned). When set, the
+    // summary warning after each drive is not shown: the caller names them.
+    using SkipCallback = std::function<void(const QByteArray& path, int error)>;
+    void setSkipCallback(SkipCallback callback) { m_skipCallback = std::move(callback); }
+
     void setOpenFilter(OpenFilter filter) { m_openFilter = std::move(filter); }
     void setDeviceFilter(DeviceFilter filter) { m_deviceFilter = std::move(filter); }
 
@@ -90,13 +109,20 @@ public:
     bool scanDrive(const QString& entryText);
 
     // Walks the tree of a drive (root = drive.root). False when the root
-    // cannot be opened; no message is shown.
+    // cannot be opened; no message is shown, and rootError() says why.
     bool walkTree(const DriveInfo& drive, const QString& entryText);
+    // The system's error of the last root that could not be opened.
+    int rootError() const { return m_rootError; }
 
     // Lines kept (Verdict::Keep) since construction or resetCounts().
     std::int64_t keptCount() const { return m_kept; }
     // Files handed to the strategy.
     std::int64_t examinedCount() const { return m_examined; }
+    // Folders entered, drive roots included.
+    std::int64_t folderCount() const { return m_folders; }
+    // The sizes of the files handed to the strategy, added up (stopping at
+    // the top of the range).
+    std::int64_t bytesSeen() const { return m_bytesSeen; }
     // Folders that could not be entered or read (or re-entered) since
     // construction or resetCounts(); their contents are not in the walk.
     std::int64_t skippedFolderCount() const { return m_skipped; }
@@ -121,6 +147,9 @@ private:
     void maybeProgress(const WalkFolder& folder);
     bool noteVerdict(Verdict v);
     void limitOpenFolders(std::size_t depth);
+    // The path of the entry `name` of the folder being walked, below the
+    // walked root, for the exclusion patterns.
+    std::string_view relativePath(std::string_view name);
 
     WalkStrategy& m_strategy;
     bool& m_abort;
@@ -132,6 +161,11 @@ private:
     std::int64_t m_limit = kCollectionListLimit;
     QString m_listFullWarning = kListFullWarning;
     OpenFilter m_openFilter;
+    SkipCallback m_skipCallback;
+    const WalkExclusions* m_exclusions = nullptr;
+    bool m_diskUsage = false;
+    int m_rootError = 0;
+    int m_helperThreads = -1;
     DeviceFilter m_deviceFilter;
 
     // A file of the folder being examined that needs a metadata call.
@@ -148,10 +182,13 @@ private:
     std::vector<FileStatus> m_statuses;
     std::vector<std::uint8_t> m_statOk; // bytes, not bits: written from several threads
     Wildcard m_wildcard;
-    QByteArray m_path; // the path of the folder being walked
+    QByteArray m_path;      // the path of the folder being walked
+    std::string m_relative; // relativePath()'s buffer
     MountIdentity m_rootMount;
     std::int64_t m_kept = 0;
     std::int64_t m_examined = 0;
+    std::int64_t m_folders = 0;
+    std::int64_t m_bytesSeen = 0;
     std::int64_t m_skipped = 0;
     std::int64_t m_skippedUnreported = 0;
     QStringList m_skippedShown; // the first few, for the warning

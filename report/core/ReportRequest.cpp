@@ -4,6 +4,9 @@
 #include <QCoreApplication>
 #include <QDir>
 
+#include <limits>
+#include <utility>
+
 namespace rw
 {
 
@@ -27,9 +30,11 @@ QString reportHelpText()
         "      file hogs: files by size, largest first\n"
         "  dups PATH... --by name|name-size|name-size-time|size|size-time|size-type|\n"
         "                    type-time|contents [size filters] [--match PATTERN]\n"
-        "      duplicate files by the chosen rule, one group after another\n"
+        "      duplicate files by the chosen rule, one group after another, the group\n"
+        "      with the largest file first\n"
         "  dirhogs PATH... [--all]\n"
-        "      folder hogs: the main folders of each PATH (every folder with --all)\n"
+        "      folder hogs: the main folders of each PATH (every folder with --all),\n"
+        "      largest first\n"
         "  dates PATH... --what accessed|created|modified\n"
         "                (--before D|--after D|--between D1 D2) [--match PATTERN]\n"
         "      files by date; dates as YYYY-MM-DD, each bound included\n"
@@ -38,27 +43,56 @@ QString reportHelpText()
         "  stats PATH...\n"
         "      the statistics counters: size, age, hour, attribute and type tables, slack\n"
         "\n"
-        "Size filters: --larger N (size >= N), --smaller N (size <= N), --between N M;\n"
-        "N in bytes, or in KB with --kb. PATTERN is a wildcard such as *.log (default *.*).\n"
+        "Size filters: --larger N (size >= N), --smaller N (size <= N), --between N M.\n"
+        "N in bytes, or with a suffix K, M, G, T (powers of 1024: 10M, 1G); a bare N is\n"
+        "in KB with --kb. PATTERN is a wildcard such as *.log (default *.*).\n"
+        "\n"
+        "What is walked:\n"
+        "  --exclude PATTERN   leave out entries whose name matches PATTERN (a shell\n"
+        "                      wildcard), or, when PATTERN holds a '/', whose path below\n"
+        "                      the PATH does; an excluded folder is not entered\n"
+        "                      (repeatable)\n"
+        "  --exclude-from FILE the patterns of FILE, one a line ('#' starts a comment)\n"
+        "  --disk-usage        sizes are the space files take on disk (allocated blocks),\n"
+        "                      not their length; folder totals count hard links once\n"
+        "  --threads N         helper threads for the walk and for reading contents\n"
+        "                      (0: none)\n"
+        "Each file is listed once, even when PATHs overlap or one is reached through a\n"
+        "link or a bind mount of another. Hidden folders, links and other file systems\n"
+        "are not entered.\n"
         "\n"
         "Output:\n"
-        "  --format tsv   one line per row, fields separated by tabs, as the window's\n"
-        "                 clipboard copy has them (default)\n"
+        "  --format tsv   for scripts (default): one record a line, fields separated by\n"
+        "                 tabs; sizes and counts as plain integers, times as ISO 8601\n"
+        "                 local date-times, the path last. The fields:\n"
+        "                   hogs     size, modified, path\n"
+        "                   dups     group, size, modified, path (group counts from 1)\n"
+        "                   dirhogs  size, files, subfolders, latest access, path\n"
+        "                   dates    size, modified, accessed, created, path\n"
+        "                   clean    size, modified, on search path (1 or 0), path\n"
+        "                   stats    table, class, count, bytes\n"
+        "                 A time that is not recorded is an empty field.\n"
+        "  --format text  the tool window's clipboard copy, line for line\n"
         "  --format json  one JSON document with typed fields: sizes and times as numbers\n"
         "                 (seconds since 1970 UTC) and ISO 8601 texts; dups as groups\n"
-        "  --null         end each TSV record with a NUL byte instead of a newline\n"
-        "  --sort size|name|path|date|type   sort the rows (date: last modification)\n"
+        "  --null         end each tsv or text record with a NUL byte, not a newline\n"
+        "  --sort size|name|path|date|type   sort the rows: size largest first, name,\n"
+        "                 path and type A to Z, date (last modification) newest first;\n"
+        "                 duplicates are sorted within each group\n"
         "  --reverse      reverse the order\n"
         "  --quiet        no progress on standard error\n"
+        "  --fail-if-empty  exit with 3 when nothing is found\n"
         "\n"
-        "File names: TSV shows a byte that is not UTF-8 as \\xHH and a tab, newline or\n"
-        "carriage return as \\t, \\n, \\r, as the windows do. In JSON every row has\n"
+        "File names: a byte that is not UTF-8 shows as \\xHH and a tab, newline or\n"
+        "carriage return as \\t, \\n, \\r, as the windows show them. In JSON every row has\n"
         "\"path\" as text; where the name is not valid UTF-8 (or holds a byte the text\n"
         "cannot carry) the row also has \"path_base64\", the exact bytes of the path in\n"
         "base64 (RFC 4648): decode it to get the file's real name.\n"
         "\n"
-        "Exit status: 0 rows were found, 1 none were, 2 a usage error or a PATH that\n"
-        "cannot be read. Nothing is ever deleted, written or changed.\n"
+        "Exit status: 0 the run completed (with rows or without), 1 it completed but a\n"
+        "folder or PATH could not be read (each is named on standard error with the\n"
+        "reason), 2 a usage error or no PATH could be read, 3 nothing was found and\n"
+        "--fail-if-empty was given. Nothing is ever deleted, written or changed.\n"
         "\n"
         "  -h, --help     this text\n"
         "  -v, --version  the program's version\n");
@@ -85,12 +119,48 @@ bool readCount(const QString& text, std::int64_t* out)
     return true;
 }
 
+bool readThreads(const QString& text, int* out)
+{
+    std::int64_t n = 0;
+    if (!readCount(text, &n) || n > 64)
+        return false;
+    *out = int(n);
+    return true;
+}
+
 QDate readDate(const QString& text)
 {
     return QDate::fromString(text, Qt::ISODate);
 }
 
 } // namespace
+
+bool parseSizeArgument(const QString& text, std::int64_t bareFactor, std::int64_t* out)
+{
+    QString digits = text.trimmed();
+    std::int64_t factor = bareFactor;
+    // "10M", "10MB", "10MiB" alike.
+    if (digits.endsWith(QLatin1String("iB"), Qt::CaseInsensitive))
+        digits.chop(2);
+    else if (digits.size() > 1 && digits.endsWith(QLatin1Char('B'), Qt::CaseInsensitive) &&
+             !digits.at(digits.size() - 2).isDigit())
+        digits.chop(1);
+    if (!digits.isEmpty()) {
+        static const QString suffixes = QStringLiteral("KMGT");
+        const qsizetype at = suffixes.indexOf(digits.back().toUpper());
+        if (at >= 0) {
+            digits.chop(1);
+            factor = std::int64_t(1) << (10 * (at + 1));
+        }
+    }
+    std::int64_t n = 0;
+    if (digits.isEmpty() || !digits.at(0).isDigit() || !readCount(digits, &n))
+        return false;
+    if (n > std::numeric_limits<std::int64_t>::max() / factor)
+        return false;
+    *out = n * factor;
+    return true;
+}
 
 ParsedReportCommand parseReportCommand(const QStringList& arguments)
 {
@@ -132,8 +202,16 @@ ParsedReportCommand parseReportCommand(const QStringList& arguments)
     const QCommandLineOption reverse(QStringLiteral("reverse"), QString());
     const QCommandLineOption null(QStringLiteral("null"), QString());
     const QCommandLineOption quiet(QStringLiteral("quiet"), QString());
-    p.addOptions({help, version, larger, smaller, betweenLow, betweenHigh, kb, match, by, all, what,
-                  before, after, format, sort, reverse, null, quiet});
+    const QCommandLineOption failIfEmpty(QStringLiteral("fail-if-empty"), QString());
+    const QCommandLineOption exclude(QStringLiteral("exclude"), QString(),
+                                     QStringLiteral("PATTERN"));
+    const QCommandLineOption excludeFrom(QStringLiteral("exclude-from"), QString(),
+                                         QStringLiteral("FILE"));
+    const QCommandLineOption diskUsage(QStringLiteral("disk-usage"), QString());
+    const QCommandLineOption threads(QStringLiteral("threads"), QString(), QStringLiteral("N"));
+    p.addOptions({help, version, larger,      smaller, betweenLow,  betweenHigh, kb,     match,
+                  by,   all,     what,        before,  after,       format,      sort,   reverse,
+                  null, quiet,   failIfEmpty, exclude, excludeFrom, diskUsage,   threads});
     if (!p.parse(args))
         return usageError(p.errorText());
 
@@ -162,6 +240,12 @@ ParsedReportCommand parseReportCommand(const QStringList& arguments)
     if (positional.isEmpty())
         return usageError(QStringLiteral("%1: no PATH given").arg(command));
 
+    // An empty operand would become the working folder through the path
+    // cleaning below, so "$UNSET_VARIABLE" would walk wherever the script
+    // happens to stand.
+    if (positional.contains(QString()))
+        return usageError(QStringLiteral("%1: an empty PATH was given").arg(command));
+
     ReportRequest& r = out.request;
     r.tool = ReportTool(toolIndex);
     for (const QString& path : positional)
@@ -174,10 +258,12 @@ ParsedReportCommand parseReportCommand(const QStringList& arguments)
     const auto refuse = [&](const QCommandLineOption& o, bool allowed) {
         return !allowed && p.isSet(o);
     };
-    for (const QCommandLineOption* o : {&larger, &smaller, &betweenLow, &kb})
+    for (const QCommandLineOption* o : {&larger, &smaller, &kb})
         if (refuse(*o, sizeTool))
             return usageError(
                 QStringLiteral("%1: --%2 does not apply").arg(command, o->names().constLast()));
+    if (refuse(betweenLow, matchTool))
+        return usageError(QStringLiteral("%1: --between does not apply").arg(command));
     if (refuse(match, matchTool) || refuse(by, r.tool == ReportTool::Dups) ||
         refuse(all, r.tool == ReportTool::DirHogs) || refuse(what, r.tool == ReportTool::Dates) ||
         refuse(before, r.tool == ReportTool::Dates) || refuse(after, r.tool == ReportTool::Dates))
@@ -192,19 +278,23 @@ ParsedReportCommand parseReportCommand(const QStringList& arguments)
         std::int64_t low = 0;
         std::int64_t high = 0;
         bool ok = true;
+        // Suffixes are read here, so the filter gets bytes.
+        const std::int64_t bare = p.isSet(kb) ? 1024 : 1;
         if (p.isSet(smaller)) {
             condition = SizeCondition::SmallerOrEqual;
-            ok = readCount(p.value(smaller), &low);
+            ok = parseSizeArgument(p.value(smaller), bare, &low);
         } else if (p.isSet(betweenLow)) {
             condition = SizeCondition::Between;
-            ok = readCount(p.value(betweenLow), &low) && readCount(p.value(betweenHigh), &high);
+            ok = parseSizeArgument(p.value(betweenLow), bare, &low) &&
+                 parseSizeArgument(p.value(betweenHigh), bare, &high);
         } else if (p.isSet(larger)) {
-            ok = readCount(p.value(larger), &low);
+            ok = parseSizeArgument(p.value(larger), bare, &low);
         }
         if (!ok)
-            return usageError(QStringLiteral("sizes are whole numbers of bytes (or KB with --kb)"));
-        r.sizeFilter = SizeFilter::fromInput(
-            condition, low, high, p.isSet(kb) ? QStringLiteral("KB") : QStringLiteral("bytes"));
+            return usageError(QStringLiteral(
+                "sizes are whole numbers of bytes, with K, M, G or T for powers of 1024 "
+                "(or KB with --kb)"));
+        r.sizeFilter = SizeFilter::fromInput(condition, low, high, QStringLiteral("bytes"));
     }
     if (p.isSet(match))
         r.pattern = p.value(match);
@@ -241,6 +331,13 @@ ParsedReportCommand parseReportCommand(const QStringList& arguments)
             r.end = readDate(p.value(betweenHigh));
             if (!r.end.isValid())
                 return usageError(QStringLiteral("dates are written YYYY-MM-DD"));
+            // Either order names the same days; say which were read.
+            if (r.start.isValid() && r.end < r.start) {
+                r.notes << QStringLiteral("dates: the later date was given first; the files "
+                                          "from %1 to %2 are listed")
+                               .arg(r.end.toString(Qt::ISODate), r.start.toString(Qt::ISODate));
+                std::swap(r.start, r.end);
+            }
         }
         if (!r.start.isValid())
             return usageError(QStringLiteral("dates are written YYYY-MM-DD"));
@@ -249,10 +346,12 @@ ParsedReportCommand parseReportCommand(const QStringList& arguments)
     if (p.isSet(format)) {
         if (p.value(format) == QLatin1String("tsv"))
             r.format = ReportFormat::Tsv;
+        else if (p.value(format) == QLatin1String("text"))
+            r.format = ReportFormat::Text;
         else if (p.value(format) == QLatin1String("json"))
             r.format = ReportFormat::Json;
         else
-            return usageError(QStringLiteral("--format is tsv or json"));
+            return usageError(QStringLiteral("--format is tsv, text or json"));
     }
     if (p.isSet(sort)) {
         static const QStringList keys = {QStringLiteral("size"), QStringLiteral("name"),
@@ -266,6 +365,16 @@ ParsedReportCommand parseReportCommand(const QStringList& arguments)
     r.reverse = p.isSet(reverse);
     r.nulTerminated = p.isSet(null);
     r.quiet = p.isSet(quiet);
+    r.failIfEmpty = p.isSet(failIfEmpty);
+    for (const QString& pattern : p.values(exclude)) {
+        if (pattern.isEmpty())
+            return usageError(QStringLiteral("--exclude needs a pattern"));
+        r.excludes << pattern.toLocal8Bit();
+    }
+    r.excludeFiles = p.values(excludeFrom);
+    r.diskUsage = p.isSet(diskUsage);
+    if (p.isSet(threads) && !readThreads(p.value(threads), &r.threads))
+        return usageError(QStringLiteral("--threads is a whole number from 0 to 64"));
     out.outcome = ParsedReportCommand::Outcome::Run;
     return out;
 }

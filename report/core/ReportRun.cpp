@@ -1,10 +1,16 @@
 #include "report/core/ReportRun.h"
 
+#include <QFile>
 #include <QJsonArray>
+
+#include <cerrno>
+#include <cstring>
 
 #include <algorithm>
 
 #include "framework/core/FolderWalker.h"
+#include "framework/core/WalkExclusions.h"
+#include "platform/DisplayName.h"
 #include "tools/clean/core/CleanScan.h"
 #include "tools/clean/core/TempPatterns.h"
 #include "tools/dirhog/core/DirHogScan.h"
@@ -20,23 +26,47 @@ namespace rw
 namespace
 {
 
+QString cannotRead(const QByteArray& path, int error)
+{
+    const QString reason = error == ESTALE ? QStringLiteral("it moved while it was read")
+                                           : QString::fromLocal8Bit(std::strerror(error));
+    return QStringLiteral("cannot read '%1': %2").arg(displayName(path), reason);
+}
+
 // Walks each path as a drive of its own: the walk's rules (no hidden
 // folders, no links, one file system) hold below every path given.
 void walkPaths(const ReportRequest& request, WalkStrategy& strategy, MessageResponder& reporter,
-               const ReportProgress& progress, QStringList* unreadable)
+               const ReportProgress& progress, ReportProblems* problems)
 {
     bool abort = false;
     FolderWalker walker(strategy, abort, reporter);
+    WalkExclusions exclusions;
+    for (const QByteArray& pattern : request.excludes)
+        exclusions.add(pattern);
+    if (!exclusions.isEmpty())
+        walker.setExclusions(&exclusions);
+    walker.setDiskUsage(request.diskUsage);
+    walker.setHelperThreads(request.threads);
+    walker.setSkipCallback([&](const QByteArray& path, int error) {
+        ShowErrorMessage(reporter, cannotRead(path, error));
+        if (problems)
+            ++problems->unreadableFolders;
+    });
     if (progress)
-        walker.setProgressCallback(progress);
+        walker.setProgressCallback(
+            [&](const WalkFolder& folder) {
+                progress(ReportProgressInfo{&folder, walker.examinedCount(), walker.folderCount(),
+                                            walker.bytesSeen()});
+            },
+            std::chrono::milliseconds(100));
     for (const QString& path : request.paths) {
         DriveInfo drive;
         drive.letter = QLatin1Char('C');
         drive.root = path;
         if (!walker.walkTree(drive, path)) {
-            ShowErrorMessage(reporter, QStringLiteral("Can't open folder ") + path);
-            if (unreadable)
-                *unreadable << path;
+            ShowErrorMessage(reporter, cannotRead(QFile::encodeName(path), walker.rootError()));
+            if (problems)
+                problems->unreadablePaths << path;
         }
         if (abort)
             break;
@@ -61,7 +91,7 @@ QList<int> fieldRange(int count)
 
 void fileHogsOrDuplicates(const ReportRequest& request, ReportTable& table,
                           MessageResponder& reporter, const ReportProgress& progress,
-                          QStringList* unreadable)
+                          ReportProblems* unreadable)
 {
     const bool duplicates = request.tool == ReportTool::Dups;
     DupScan scan(duplicates, request.matchMode, request.sizeFilter, request.pattern);
@@ -78,7 +108,9 @@ void fileHogsOrDuplicates(const ReportRequest& request, ReportTable& table,
     if (request.matchMode == mmContents) {
         // Identical bytes: the finder's groups, largest waste first; names of
         // one file (hard links) are never a group by themselves.
-        ContentDupFinder finder(table.lines->set());
+        // --threads 0 still needs one worker to read with; unset, one per core.
+        const int workers = request.threads < 0 ? 0 : std::max(request.threads, 1);
+        ContentDupFinder finder(table.lines->set(), workers);
         finder.run(scan.collection());
         const ContentGroups& groups = finder.result();
         table.rows = groups.rows;
@@ -104,7 +136,7 @@ void fileHogsOrDuplicates(const ReportRequest& request, ReportTable& table,
 }
 
 void folderHogs(const ReportRequest& request, ReportTable& table, MessageResponder& reporter,
-                const ReportProgress& progress, QStringList* unreadable)
+                const ReportProgress& progress, ReportProblems* unreadable)
 {
     DirHogScan scan(request.allFolders ? DirHogMode::AllFolders : DirHogMode::MainFolders);
     walkPaths(request, scan, reporter, progress, unreadable);
@@ -114,7 +146,7 @@ void folderHogs(const ReportRequest& request, ReportTable& table, MessageRespond
 }
 
 void filesByDate(const ReportRequest& request, ReportTable& table, MessageResponder& reporter,
-                 const ReportProgress& progress, QStringList* unreadable)
+                 const ReportProgress& progress, ReportProblems* unreadable)
 {
     ModsScan scan(request.testedTime, request.dateRange, request.start, request.end,
                   request.pattern);
@@ -127,7 +159,7 @@ void filesByDate(const ReportRequest& request, ReportTable& table, MessageRespon
 }
 
 void temporaryFiles(const ReportRequest& request, ReportTable& table, MessageResponder& reporter,
-                    const ReportProgress& progress, QStringList* unreadable)
+                    const ReportProgress& progress, ReportProblems* unreadable)
 {
     CleanScan scan(ReadTempFilesFromDisk(reporter));
     walkPaths(request, scan, reporter, progress, unreadable);
@@ -155,7 +187,7 @@ QJsonArray bucketRows(const QStringList& labels, const std::function<Bucket(int)
 }
 
 void statistics(const ReportRequest& request, ReportTable& table, MessageResponder& reporter,
-                const ReportProgress& progress, QStringList* unreadable)
+                const ReportProgress& progress, ReportProblems* unreadable)
 {
     StatsCollector stats;
     // Slack is a figure of one file system's cluster sizes: one path only,
@@ -242,8 +274,119 @@ void statistics(const ReportRequest& request, ReportTable& table, MessageRespond
 
 } // namespace
 
+void largestFirst(ReportTable& table, ReportTool tool)
+{
+    if (!table.lines)
+        return;
+    const ResultSet& set = table.lines->set();
+    if (tool == ReportTool::Hogs || tool == ReportTool::DirHogs) {
+        std::stable_sort(table.rows.begin(), table.rows.end(),
+                         [&set](std::uint32_t a, std::uint32_t b) {
+                             return set.record(a).size > set.record(b).size;
+                         });
+        return;
+    }
+    if (tool != ReportTool::Dups || table.groupEnds.size() < 2)
+        return;
+    // Whole groups move, by their largest file.
+    struct Group {
+        std::size_t begin, end;
+        std::int64_t largest;
+    };
+    std::vector<Group> groups;
+    std::size_t begin = 0;
+    for (std::size_t end : table.groupEnds) {
+        std::int64_t largest = 0;
+        for (std::size_t i = begin; i < end; ++i)
+            largest = std::max(largest, set.record(table.rows[i]).size);
+        groups.push_back({begin, end, largest});
+        begin = end;
+    }
+    std::stable_sort(groups.begin(), groups.end(),
+                     [](const Group& a, const Group& b) { return a.largest > b.largest; });
+    std::vector<std::uint32_t> rows;
+    rows.reserve(table.rows.size());
+    table.groupEnds.clear();
+    for (const Group& g : groups) {
+        rows.insert(rows.end(), table.rows.begin() + std::ptrdiff_t(g.begin),
+                    table.rows.begin() + std::ptrdiff_t(g.end));
+        table.groupEnds.push_back(rows.size());
+    }
+    table.rows = std::move(rows);
+}
+
+namespace
+{
+
+// The whole listing backwards, groups and the rows within them alike.
+void reverseAll(ReportTable& table)
+{
+    std::reverse(table.rows.begin(), table.rows.end());
+    if (table.groupEnds.empty())
+        return;
+    std::vector<std::size_t> ends;
+    const std::size_t total = table.rows.size();
+    // A group that ended at e now begins at total - e.
+    for (auto it = table.groupEnds.rbegin() + 1; it != table.groupEnds.rend(); ++it)
+        ends.push_back(total - *it);
+    ends.push_back(total);
+    table.groupEnds = std::move(ends);
+}
+
+} // namespace
+
+void sortReportRows(ReportTable& table, ReportSortKey key, bool reverse)
+{
+    if (!table.lines)
+        return;
+    if (key == ReportSortKey::Default) {
+        if (reverse)
+            reverseAll(table);
+        return;
+    }
+    const ResultSet& set = table.lines->set();
+    const ResultLines& lines = *table.lines;
+    // Each key in its natural direction: sizes and dates from the top, texts
+    // from A.
+    const auto before = [&](std::uint32_t a, std::uint32_t b) {
+        const ResultRecord& ra = set.record(a);
+        const ResultRecord& rb = set.record(b);
+        switch (key) {
+        case ReportSortKey::Default:
+            return false;
+        case ReportSortKey::Size:
+            return ra.size > rb.size;
+        case ReportSortKey::Date:
+            return ra.mtime > rb.mtime;
+        case ReportSortKey::Name:
+            return QString::compare(set.nameText(a), set.nameText(b), Qt::CaseInsensitive) < 0;
+        case ReportSortKey::Path:
+            return set.pathBytes(a) < set.pathBytes(b);
+        case ReportSortKey::Type:
+            return QString::compare(lines.fieldText(a, ResultField::Type),
+                                    lines.fieldText(b, ResultField::Type), Qt::CaseInsensitive) < 0;
+        }
+        return false;
+    };
+    std::vector<std::size_t> ends = table.groupEnds;
+    if (ends.empty())
+        ends.push_back(table.rows.size());
+    std::size_t begin = 0;
+    for (std::size_t end : ends) {
+        const auto first = table.rows.begin() + std::ptrdiff_t(begin);
+        const auto last = table.rows.begin() + std::ptrdiff_t(end);
+        // Stable both ways: reversed, equal keys still keep the default order.
+        if (reverse)
+            std::stable_sort(first, last,
+                             [&](std::uint32_t a, std::uint32_t b) { return before(b, a); });
+        else
+            std::stable_sort(first, last, before);
+        begin = end;
+    }
+}
+
 ReportTable runReport(const ReportRequest& request, MessageResponder& reporter,
-                      const ReportProgress& progress, QStringList* unreadablePaths)
+                      const ReportProgress& progress, ReportProblems* unreadablePaths)
 {
     ReportTable table;
     switch (request.tool) {
@@ -264,49 +407,11 @@ ReportTable runReport(const ReportRequest& request, MessageResponder& reporter,
         statistics(request, table, reporter, progress, unreadablePaths);
         break;
     }
+    // The text format is the window's clipboard copy, its order included.
+    if (request.format != ReportFormat::Text)
+        largestFirst(table, request.tool);
     sortReportRows(table, request.sortKey, request.reverse);
     return table;
-}
-
-void sortReportRows(ReportTable& table, ReportSortKey key, bool reverse)
-{
-    if (!table.lines || (key == ReportSortKey::Default && !reverse))
-        return;
-    const ResultSet& set = table.lines->set();
-    const ResultLines& lines = *table.lines;
-    const auto less = [&](std::uint32_t a, std::uint32_t b) {
-        const ResultRecord& ra = set.record(a);
-        const ResultRecord& rb = set.record(b);
-        switch (key) {
-        case ReportSortKey::Default:
-            return false;
-        case ReportSortKey::Size:
-            return ra.size < rb.size;
-        case ReportSortKey::Date:
-            return ra.mtime < rb.mtime;
-        case ReportSortKey::Name:
-            return QString::compare(set.nameText(a), set.nameText(b), Qt::CaseInsensitive) < 0;
-        case ReportSortKey::Path:
-            return set.pathBytes(a) < set.pathBytes(b);
-        case ReportSortKey::Type:
-            return QString::compare(lines.fieldText(a, ResultField::Type),
-                                    lines.fieldText(b, ResultField::Type), Qt::CaseInsensitive) < 0;
-        }
-        return false;
-    };
-    std::vector<std::size_t> ends = table.groupEnds;
-    if (ends.empty())
-        ends.push_back(table.rows.size());
-    std::size_t begin = 0;
-    for (std::size_t end : ends) {
-        const auto first = table.rows.begin() + std::ptrdiff_t(begin);
-        const auto last = table.rows.begin() + std::ptrdiff_t(end);
-        if (key != ReportSortKey::Default)
-            std::stable_sort(first, last, less);
-        if (reverse)
-            std::reverse(first, last);
-        begin = end;
-    }
 }
 
 } // namespace rw

@@ -41,20 +41,43 @@ struct ReportTable {
     bool found() const { return !rows.empty() || !textRows.isEmpty(); }
 };
 
-// Told the folder being walked, at most every 30 ms.
-using ReportProgress = std::function<void(const WalkFolder& folder)>;
+// Where a walk stands, for the progress line: the folder being walked and
+// what was seen so far over every PATH.
+struct ReportProgressInfo {
+    const WalkFolder* folder = nullptr;
+    std::int64_t files = 0;
+    std::int64_t folders = 0;
+    std::int64_t bytes = 0;
+};
 
-// Walks every path of `request` with the tool's strategy and forms its rows
-// in the order of the window's clipboard copy, then applies --sort and
-// --reverse. Messages of the walk (a path that cannot be opened, a folder
-// that cannot be entered, a full list) go to `reporter`. `unreadablePaths`
-// gets the paths whose folder could not be opened (the run goes on with the
-// others). Reads files and the settings only; never writes anything.
+// Told where the walk stands, at most every 100 ms.
+using ReportProgress = std::function<void(const ReportProgressInfo& info)>;
+
+// What could not be read. Each item is also said through the responder as
+// it happens ("cannot read '<path>': <reason>").
+struct ReportProblems {
+    QStringList unreadablePaths;        // PATHs that could not be opened
+    std::int64_t unreadableFolders = 0; // folders below them that were left out
+};
+
+// Walks every path of `request` with the tool's strategy (its exclusions,
+// disk usage and thread count applied) and forms its rows in the default
+// order (see ReportSortKey), then applies --sort and --reverse. Messages of
+// the walk (a path or folder that cannot be read, with the system's reason;
+// a full list) go to `reporter`; `problems`, when given, counts them. The
+// run goes on past what cannot be read. Reads files and the settings only;
+// never writes anything.
 ReportTable runReport(const ReportRequest& request, MessageResponder& reporter,
-                      const ReportProgress& progress, QStringList* unreadablePaths);
+                      const ReportProgress& progress, ReportProblems* problems);
 
-// Puts the rows of each group (or all rows when there are no groups) in the
-// order of `key`, stably, reversed with `reverse`; groups keep their order.
+// Puts a table made in the window's order into the report's default order:
+// hogs and dirhogs largest first, the groups of dups by their largest file
+// first; stably, so ties keep the window's order. Other tools keep it.
+void largestFirst(ReportTable& table, ReportTool tool);
+
+// Applies --sort and --reverse: a key sorts the rows (within each group,
+// for dups) in its natural direction, stably; `reverse` flips the key's
+// direction, or, with no key, the whole listing (groups and their rows).
 void sortReportRows(ReportTable& table, ReportSortKey key, bool reverse);
 
 } // namespace rw

@@ -2,20 +2,17 @@
 
 #include <QDateTime>
 #include <QJsonArray>
+#include <QJsonDocument>
 
 #include "framework/core/ParallelLoop.h"
 #include "platform/DisplayName.h"
+#include "report/core/ReportRowText.h"
 
 #include <algorithm>
 #include <memory>
 
 namespace rw
 {
-
-bool textKeepsBytes(const QByteArray& bytes)
-{
-    return QString::fromUtf8(bytes).toUtf8() == bytes;
-}
 
 namespace
 {
@@ -53,8 +50,7 @@ QByteArray tsvPiece(const ReportTable& table, const ResultLines& lines, std::siz
 
 } // namespace
 
-bool writeReportTsv(const ReportTable& table, bool nulTerminated,
-                    const std::function<bool(const QByteArray& piece)>& sink)
+bool writeReportText(const ReportTable& table, bool nulTerminated, const ReportSink& sink)
 {
     const char16_t end = nulTerminated ? u'\0' : u'\n';
     if (!table.lines) {
@@ -98,18 +94,10 @@ bool writeReportTsv(const ReportTable& table, bool nulTerminated,
     return true;
 }
 
-QByteArray reportTsv(const ReportTable& table, bool nulTerminated)
-{
-    QByteArray out;
-    writeReportTsv(table, nulTerminated, [&out](const QByteArray& piece) {
-        out += piece;
-        return true;
-    });
-    return out;
-}
-
 namespace
 {
+
+constexpr qsizetype kPieceBytes = 256 * 1024;
 
 const char* toolName(ReportTool tool)
 {
@@ -130,103 +118,265 @@ const char* toolName(ReportTool tool)
     return "";
 }
 
-// A path or name as JSON text: the text itself where it keeps the bytes, else
-// the display text (the bytes go beside it in base64).
-QString jsonText(const QByteArray& bytes)
+// Hands the buffer over once it holds a piece's worth; false when the sink
+// refused it.
+bool flushIfFull(QByteArray& buffer, const ReportSink& sink)
 {
-    return textKeepsBytes(bytes) ? QString::fromUtf8(bytes) : displayName(bytes);
+    if (buffer.size() < kPieceBytes)
+        return true;
+    const bool ok = sink(buffer);
+    buffer.clear();
+    return ok;
 }
 
-void putTime(QJsonObject& row, const QString& name, std::int64_t epochSeconds)
+std::string_view view(const QByteArray& bytes)
 {
+    return std::string_view(bytes.constData(), std::size_t(bytes.size()));
+}
+
+// One record of the machine TSV: the tool's fields, the path last.
+void appendTsvRecord(QByteArray& out, ReportRowText& text, const ReportTable& table,
+                     ReportTool tool, std::uint32_t rec, std::size_t group)
+{
+    const ResultSet& set = table.lines->set();
+    const ResultRecord& r = set.record(rec);
+    switch (tool) {
+    case ReportTool::Dups:
+        ReportRowText::appendNumber(out, std::int64_t(group));
+        out += '\t';
+        [[fallthrough]];
+    case ReportTool::Hogs:
+        ReportRowText::appendNumber(out, r.size);
+        out += '\t';
+        ReportRowText::appendLocalTime(out, r.mtime);
+        break;
+    case ReportTool::DirHogs:
+        ReportRowText::appendNumber(out, r.size);
+        out += '\t';
+        ReportRowText::appendNumber(out, set.extra(rec, 0));
+        out += '\t';
+        ReportRowText::appendNumber(out, set.extra(rec, 1));
+        out += '\t';
+        ReportRowText::appendLocalTime(out, r.atime);
+        break;
+    case ReportTool::Dates:
+        ReportRowText::appendNumber(out, r.size);
+        out += '\t';
+        ReportRowText::appendLocalTime(out, r.mtime);
+        out += '\t';
+        ReportRowText::appendLocalTime(out, r.atime);
+        out += '\t';
+        ReportRowText::appendLocalTime(out, r.btime);
+        break;
+    case ReportTool::Clean:
+        ReportRowText::appendNumber(out, r.size);
+        out += '\t';
+        ReportRowText::appendLocalTime(out, r.mtime);
+        out += '\t';
+        out += r.has(ResultRecord::Tagged) ? '1' : '0';
+        break;
+    case ReportTool::Stats:
+        break;
+    }
+    out += '\t';
+    text.appendPath(out, rec);
+}
+
+void appendJsonString(QByteArray& out, std::string_view bytes)
+{
+    out += '"';
+    if (ReportRowText::keepsBytes(bytes)) {
+        ReportRowText::appendJsonEscaped(out, bytes);
+    } else {
+        const QByteArray shown =
+            displayName(QByteArrayView(bytes.data(), qsizetype(bytes.size()))).toUtf8();
+        ReportRowText::appendJsonEscaped(out, view(shown));
+    }
+    out += '"';
+}
+
+void appendJsonTime(QByteArray& out, const char* name, std::int64_t epochSeconds)
+{
+    out += ",\"";
+    out += name;
+    out += "\":";
     if (epochSeconds == 0) {
-        row.insert(name, QJsonValue::Null); // not recorded
+        out += "null"; // not recorded
         return;
     }
-    row.insert(name, QDateTime::fromSecsSinceEpoch(epochSeconds, Qt::UTC).toString(Qt::ISODate));
-    row.insert(name + QStringLiteral("_epoch"), double(epochSeconds));
+    out += '"';
+    ReportRowText::appendUtcTime(out, epochSeconds);
+    out += "\",\"";
+    out += name;
+    out += "_epoch\":";
+    ReportRowText::appendNumber(out, epochSeconds);
 }
 
-QJsonObject jsonRow(const ResultLines& lines, std::uint32_t rec, bool searchPathFlag)
+// One row as a JSON object: "path" (and "path_base64" where the text cannot
+// carry the bytes), "folder" and "name", "size", the times, then the tool's
+// own fields.
+void appendJsonRow(QByteArray& out, const ResultLines& lines, std::uint32_t rec,
+                   bool searchPathFlag)
 {
     const ResultSet& set = lines.set();
     const ResultRecord& r = set.record(rec);
-    const bool folderRow = r.has(ResultRecord::IsFolder) || set.name(rec).empty();
-    const QByteArray path = set.name(rec).empty() ? set.folder(r.folder).path : set.pathBytes(rec);
-    const QByteArray name(set.name(rec).data(), qsizetype(set.name(rec).size()));
+    const std::string_view name = set.name(rec);
+    const bool folderRow = r.has(ResultRecord::IsFolder) || name.empty();
+    const QByteArray& folder = set.folder(r.folder).path;
+    const QByteArray path = name.empty() ? folder : set.pathBytes(rec);
 
-    QJsonObject row;
-    row.insert(QStringLiteral("path"), jsonText(path));
-    if (!textKeepsBytes(path))
-        row.insert(QStringLiteral("path_base64"), QString::fromLatin1(path.toBase64()));
-    if (!set.name(rec).empty()) {
-        row.insert(QStringLiteral("folder"), jsonText(set.folder(r.folder).path));
-        row.insert(QStringLiteral("name"), jsonText(name));
+    out += "{\"path\":";
+    appendJsonString(out, view(path));
+    if (!ReportRowText::keepsBytes(view(path))) {
+        out += ",\"path_base64\":\"";
+        out += path.toBase64();
+        out += '"';
     }
-    row.insert(QStringLiteral("size"), double(r.size));
+    if (!name.empty()) {
+        out += ",\"folder\":";
+        appendJsonString(out, view(folder));
+        out += ",\"name\":";
+        appendJsonString(out, name);
+    }
+    out += ",\"size\":";
+    ReportRowText::appendNumber(out, r.size);
     if (!folderRow) {
-        putTime(row, QStringLiteral("modified"), r.mtime);
-        putTime(row, QStringLiteral("accessed"), r.atime);
-        putTime(row, QStringLiteral("created"), r.btime);
+        appendJsonTime(out, "modified", r.mtime);
+        appendJsonTime(out, "accessed", r.atime);
+        appendJsonTime(out, "created", r.btime);
     }
     for (ResultField f : lines.layout()) {
         switch (f) {
-        case ResultField::Type:
-            row.insert(QStringLiteral("type"), lines.fieldText(rec, f));
+        case ResultField::Type: {
+            out += ",\"type\":";
+            const QByteArray type = lines.fieldText(rec, f).toUtf8();
+            appendJsonString(out, view(type));
             break;
+        }
         case ResultField::PercentUsed: {
             bool ok = false;
             const double percent = lines.fieldText(rec, f).toDouble(&ok);
-            row.insert(QStringLiteral("percent_used"), ok ? QJsonValue(percent) : QJsonValue());
+            out += ",\"percent_used\":";
+            out += ok ? QByteArray::number(percent, 'g', 15) : QByteArrayLiteral("null");
             break;
         }
         case ResultField::FileCount:
-            row.insert(QStringLiteral("files"), double(set.extra(rec, 0)));
+            out += ",\"files\":";
+            ReportRowText::appendNumber(out, set.extra(rec, 0));
             break;
         case ResultField::SubFolderCount:
-            row.insert(QStringLiteral("subfolders"), double(set.extra(rec, 1)));
+            out += ",\"subfolders\":";
+            ReportRowText::appendNumber(out, set.extra(rec, 1));
             break;
         case ResultField::LatestAccess:
-            putTime(row, QStringLiteral("latest_access"), r.atime);
+            appendJsonTime(out, "latest_access", r.atime);
             break;
         default:
             break;
         }
     }
     if (searchPathFlag)
-        row.insert(QStringLiteral("on_search_path"), r.has(ResultRecord::Tagged));
-    return row;
+        out +=
+            r.has(ResultRecord::Tagged) ? ",\"on_search_path\":true" : ",\"on_search_path\":false";
+    out += '}';
 }
 
 } // namespace
 
-QJsonObject reportJson(const ReportTable& table, const ReportRequest& request)
+bool writeReportTsv(const ReportTable& table, ReportTool tool, bool nulTerminated,
+                    const ReportSink& sink)
 {
-    QJsonObject doc;
-    doc.insert(QStringLiteral("tool"), QLatin1String(toolName(request.tool)));
-    doc.insert(QStringLiteral("paths"), QJsonArray::fromStringList(request.paths));
-    if (!table.lines) {
-        doc.insert(QStringLiteral("statistics"), table.statistics);
-        return doc;
-    }
-    if (request.tool == ReportTool::Dups) {
-        QJsonArray groups;
-        std::size_t begin = 0;
-        for (std::size_t end : table.groupEnds) {
-            QJsonArray group;
-            for (std::size_t i = begin; i < end; ++i)
-                group.append(jsonRow(*table.lines, table.rows[i], false));
-            groups.append(group);
-            begin = end;
+    // The statistics are raw numbers already: the text form is the machine form.
+    if (!table.lines)
+        return writeReportText(table, nulTerminated, sink);
+    const char end = nulTerminated ? '\0' : '\n';
+    const ResultSet& set = table.lines->set();
+    ReportRowText text(set);
+    QByteArray buffer;
+    buffer.reserve(kPieceBytes + 4096);
+    std::size_t group = 1;
+    std::size_t nextEnd = table.groupEnds.empty() ? std::size_t(-1) : table.groupEnds[0];
+    const std::size_t rows = table.rows.size();
+    for (std::size_t row = 0; row < rows; ++row) {
+        while (row >= nextEnd) {
+            nextEnd = group < table.groupEnds.size() ? table.groupEnds[group] : std::size_t(-1);
+            ++group;
         }
-        doc.insert(QStringLiteral("groups"), groups);
-        return doc;
+        // Sorted rows visit the records out of their order: each is fetched
+        // some rows ahead, its name a few rows after that.
+        if (row + 16 < rows)
+            set.prefetch(table.rows[row + 16], false);
+        if (row + 8 < rows)
+            set.prefetch(table.rows[row + 8], true);
+        appendTsvRecord(buffer, text, table, tool, table.rows[row], group);
+        buffer += end;
+        if (!flushIfFull(buffer, sink))
+            return false;
     }
-    QJsonArray rows;
-    for (std::uint32_t rec : table.rows)
-        rows.append(jsonRow(*table.lines, rec, request.tool == ReportTool::Clean));
-    doc.insert(QStringLiteral("rows"), rows);
-    return doc;
+    return buffer.isEmpty() || sink(buffer);
+}
+
+bool writeReportJson(const ReportTable& table, const ReportRequest& request, const ReportSink& sink)
+{
+    QByteArray out = "{\"tool\":\"";
+    out += toolName(request.tool);
+    out += "\",\"paths\":[";
+    for (qsizetype i = 0; i < request.paths.size(); ++i) {
+        if (i > 0)
+            out += ',';
+        const QByteArray path = request.paths[i].toUtf8();
+        out += '"';
+        ReportRowText::appendJsonEscaped(out, view(path));
+        out += '"';
+    }
+    out += ']';
+    if (!table.lines) {
+        out += ",\"statistics\":";
+        out += QJsonDocument(table.statistics).toJson(QJsonDocument::Compact);
+        out += "}\n";
+        return sink(out);
+    }
+    const ResultLines& lines = *table.lines;
+    const bool groups = request.tool == ReportTool::Dups;
+    const bool searchPathFlag = request.tool == ReportTool::Clean;
+    out += groups ? ",\"groups\":[" : ",\"rows\":[";
+    // Rows are written as they are formed, a piece at a time: the document
+    // is never whole in memory.
+    std::size_t groupIndex = 0;
+    for (std::size_t row = 0; row < table.rows.size(); ++row) {
+        const bool groupStarts = groups && (row == 0 || row == table.groupEnds[groupIndex - 1]);
+        if (groupStarts) {
+            if (row > 0)
+                out += "],";
+            out += "\n[";
+            ++groupIndex;
+        } else {
+            if (row > 0)
+                out += ',';
+            if (!groups)
+                out += '\n';
+        }
+        appendJsonRow(out, lines, table.rows[row], searchPathFlag);
+        if (!flushIfFull(out, sink))
+            return false;
+    }
+    if (groups && !table.rows.empty())
+        out += ']';
+    out += "\n]}\n";
+    return sink(out);
+}
+
+bool writeReport(const ReportTable& table, const ReportRequest& request, const ReportSink& sink)
+{
+    switch (request.format) {
+    case ReportFormat::Tsv:
+        return writeReportTsv(table, request.tool, request.nulTerminated, sink);
+    case ReportFormat::Text:
+        return writeReportText(table, request.nulTerminated, sink);
+    case ReportFormat::Json:
+        return writeReportJson(table, request, sink);
+    }
+    return false;
 }
 
 } // namespace rw

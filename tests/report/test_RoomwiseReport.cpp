@@ -25,9 +25,11 @@
 #include "controls/PickList.h"
 #include "framework/core/SortFlags.h"
 #include "platform/Drives.h"
+#include "tests/report/ReportProgram.h"
 #include "tests/support/FixtureBuilder.h"
 #include "tests/support/RawPaths.h"
 #include "tests/support/ScriptedResponder.h"
+#include "tests/support/TreeTimes.h"
 #include "tools/clean/CleanWindowFactory.h"
 #include "tools/dirhog/DirHogWindowFactory.h"
 #include "tools/dup/DupWindowFactory.h"
@@ -38,28 +40,8 @@ using namespace rw;
 namespace
 {
 
-struct ProgramRun {
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-// Runs the built program with the test's environment (its own HOME and
-// settings) and the given PATH for the search-path flag.
-ProgramRun report(const QStringList& args, const QString& searchPath = QStringLiteral("/usr/bin"))
-{
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("PATH"), searchPath);
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(RW_REPORT_PROGRAM), args);
-    EXPECT_TRUE(p.waitForFinished(60000));
-    ProgramRun r;
-    r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = p.readAllStandardOutput();
-    r.err = p.readAllStandardError();
-    return r;
-}
+using rwtest::ProgramRun;
+using rwtest::report;
 
 // A tree with duplicates, temporary files, nested folders and names with a
 // tab, a newline and a byte that is not UTF-8, mapped as drive D:.
@@ -187,13 +169,18 @@ TEST(RoomwiseReport, TsvEqualsEachWindowsClipboardCopy)
              click(w, "btScan");
          }},
     };
+    // Neither the window's scan nor the report changes a time in the tree.
+    const rwtest::TreeTimes tree(fx.root);
+    tree.age();
+    const QStringList before = tree.snapshot();
     for (const Case& c : cases) {
         rwtest::ScriptedResponder::instance().clear();
         const QString clip = windowClipboard(c.open(), c.start);
-        const ProgramRun r = report(c.args, bin);
+        const ProgramRun r = report(c.args + QStringList{"--format", "text"}, bin);
         EXPECT_EQ(r.status, 0) << c.what << r.err.constData();
         EXPECT_FALSE(clip.isEmpty()) << c.what;
         EXPECT_EQ(QString::fromUtf8(r.out), clip) << c.what;
+        EXPECT_EQ(tree.snapshot(), before) << c.what;
     }
 }
 
@@ -249,8 +236,11 @@ TEST(RoomwiseReport, JsonIsTypedAndGivesBackTheExactBytesOfANameThatIsNotUtf8)
 TEST(RoomwiseReport, ExitStatusSortingAndNulRecords)
 {
     ReportFixture fx;
-    EXPECT_EQ(report({"hogs", fx.root, "--larger", "1000000"}).status, 1) << "nothing found";
+    EXPECT_EQ(report({"hogs", fx.root, "--larger", "1000000"}).status, 0) << "nothing found";
+    EXPECT_EQ(report({"hogs", fx.root, "--larger", "1M", "--fail-if-empty"}).status, 3);
     EXPECT_EQ(report({"hogs"}).status, 2) << "no path";
+    EXPECT_EQ(report({"hogs", ""}).status, 2) << "an empty operand is not the working folder";
+    EXPECT_EQ(report({"dirhogs", fx.root, ""}).status, 2);
     EXPECT_EQ(report({"dups", fx.root}).status, 2) << "--by is required";
     EXPECT_EQ(report({"dirhogs", fx.root, "--larger", "5"}).status, 2) << "not a dirhogs option";
     EXPECT_EQ(report({"frobnicate", fx.root}).status, 2);
@@ -260,7 +250,8 @@ TEST(RoomwiseReport, ExitStatusSortingAndNulRecords)
     EXPECT_EQ(report({"--version"}).out.trimmed(), "roomwise-report " RW_VERSION_TEXT);
     EXPECT_TRUE(report({"--help"}).out.contains("path_base64"));
 
-    const ProgramRun bySize = report({"hogs", fx.root, "--sort", "size", "--reverse", "--null"});
+    const ProgramRun bySize =
+        report({"hogs", fx.root, "--format", "text", "--sort", "size", "--null"});
     ASSERT_EQ(bySize.status, 0);
     QList<QByteArray> records = bySize.out.split('\0');
     ASSERT_EQ(records.takeLast(), QByteArray()) << "every record ends with a NUL";
@@ -276,36 +267,19 @@ TEST(RoomwiseReport, ExitStatusSortingAndNulRecords)
 TEST(RoomwiseReport, NothingOnDiskChanges)
 {
     ReportFixture fx;
-    const auto listing = [&fx] {
-        QStringList out;
-        QDirIterator it(fx.root,
-                        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                        QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            const QByteArray path = QFile::encodeName(it.next());
-            struct stat st = {};
-            ::lstat(path.constData(), &st);
-            out << QStringLiteral("%1 %2 %3.%4 %5.%6 %7.%8")
-                       .arg(QString::fromLatin1(path.toHex()))
-                       .arg(st.st_size)
-                       .arg(st.st_mtim.tv_sec)
-                       .arg(st.st_mtim.tv_nsec)
-                       .arg(st.st_atim.tv_sec)
-                       .arg(st.st_atim.tv_nsec)
-                       .arg(st.st_ctim.tv_sec)
-                       .arg(st.st_ctim.tv_nsec);
-        }
-        out.sort();
-        return out;
-    };
-    const QStringList before = listing();
+    const rwtest::TreeTimes tree(fx.root);
+    ASSERT_GT(tree.count(), 10);
+    tree.age();
+    const QStringList before = tree.snapshot();
     for (const QStringList& args :
          {QStringList{"hogs", fx.root},
           {"dups", fx.root, "--by", "size"},
+          {"dups", fx.root, "--by", "contents"},
           {"dirhogs", fx.root, "--all"},
           {"dates", fx.root, "--what", "accessed", "--after", "2000-01-01"},
           {"clean", fx.root},
-          {"stats", fx.root, "--format", "json"}})
+          {"stats", fx.root, "--format", "json"}}) {
         EXPECT_LE(report(args).status, 1) << args.join(' ').toStdString();
-    EXPECT_EQ(listing(), before);
+        EXPECT_EQ(tree.snapshot(), before) << args.join(' ').toStdString();
+    }
 }
