@@ -179,6 +179,13 @@ bool FolderWalker::openFrame(Frame& frame, int parentFd, const char* name, bool 
         frame.listing.close();
         return false;
     }
+    // Reached again through another root, a link given as a root or a bind
+    // mount: its files were handed over under the first path met.
+    if (!m_walkedFolders.insert(InodeKey{self.dev, self.ino}).second) {
+        frame.openError = 0;
+        frame.listing.close();
+        return false;
+    }
     frame.folder.dev = self.dev;
     frame.folder.ino = self.ino;
     if (!frame.listing.readAll()) {
@@ -307,7 +314,7 @@ bool FolderWalker::walkTree(const DriveInfo& drive, const QString& entryText)
     root.folder.drive = &drive;
     root.folder.driveEntry = &entryText;
     if (!openFrame(root, DirListing::kWorkingFolder, m_path.constData(), true))
-        return false;
+        return root.openError == 0; // 0: walked already, nothing is left out
     m_strategy.driveStarted(drive, entryText);
 
     std::size_t depth = 0;

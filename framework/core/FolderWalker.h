@@ -9,12 +9,14 @@
 #include <functional>
 #include <memory>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "base/Messages.h"
 #include "framework/core/ParallelLoop.h"
 #include "framework/core/ScanLimits.h"
 #include "framework/core/WalkStrategy.h"
+#include "platform/FileIdentity.h"
 #include "platform/Wildcard.h"
 
 namespace rw
@@ -39,6 +41,13 @@ namespace rw
 // ancestor), checking device and inode; it never forms a long path for a
 // system call. Only the folder being walked holds its full path, so memory
 // grows with the entries of the open levels, not with the depth squared.
+//
+// A walker is one walk: each folder (device and inode) is walked at most
+// once in it, under the first path met, whichever roots are given and in
+// whichever order (a folder and its sub-folder, the same folder twice, a
+// root that is a link to or a bind mount of a folder already walked), so
+// every file is handed over once. A root already walked is passed over
+// without a message; a sub-folder already walked is not entered.
 //
 // The metadata calls for a folder's files are shared with helper threads
 // (ParallelLoop); the strategy is called on the walking thread only, in
@@ -90,7 +99,9 @@ public:
     bool scanDrive(const QString& entryText);
 
     // Walks the tree of a drive (root = drive.root). False when the root
-    // cannot be opened; no message is shown.
+    // cannot be opened; no message is shown. A root this walker has walked
+    // already (or that lies in a tree it walked) is passed over: true, and
+    // the strategy is not called.
     bool walkTree(const DriveInfo& drive, const QString& entryText);
 
     // Lines kept (Verdict::Keep) since construction or resetCounts().
@@ -149,6 +160,9 @@ private:
     std::vector<std::uint8_t> m_statOk; // bytes, not bits: written from several threads
     Wildcard m_wildcard;
     QByteArray m_path; // the path of the folder being walked
+    // Every folder this walk has entered, so none is walked twice: one
+    // hash lookup per folder, against the system calls a folder costs.
+    std::unordered_set<InodeKey, InodeKeyHash> m_walkedFolders;
     MountIdentity m_rootMount;
     std::int64_t m_kept = 0;
     std::int64_t m_examined = 0;
