@@ -13,7 +13,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <spawn.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <functional>
 #include <memory>
@@ -26,6 +29,7 @@
 #include "framework/core/SortFlags.h"
 #include "platform/Drives.h"
 #include "tests/support/FixtureBuilder.h"
+#include "tests/support/MountNamespaceChild.h"
 #include "tests/support/RawPaths.h"
 #include "tests/support/ScriptedResponder.h"
 #include "tools/clean/CleanWindowFactory.h"
@@ -308,4 +312,137 @@ TEST(RoomwiseReport, NothingOnDiskChanges)
           {"stats", fx.root, "--format", "json"}})
         EXPECT_LE(report(args).status, 1) << args.join(' ').toStdString();
     EXPECT_EQ(listing(), before);
+}
+
+namespace
+{
+
+// The path of a JSON row as the file system's bytes.
+QByteArray rowPath(const QJsonObject& row)
+{
+    if (row.contains("path_base64"))
+        return QByteArray::fromBase64(row["path_base64"].toString().toLatin1());
+    return row["path"].toString().toUtf8();
+}
+
+// The paths of a JSON report: "rows" (hogs) or each of "groups" (dups).
+QList<QList<QByteArray>> reportedPaths(const QByteArray& json)
+{
+    const QJsonDocument doc = QJsonDocument::fromJson(json);
+    QList<QList<QByteArray>> out;
+    const auto rows = [](const QJsonArray& a) {
+        QList<QByteArray> paths;
+        for (const QJsonValue& v : a)
+            paths << rowPath(v.toObject());
+        return paths;
+    };
+    if (doc["groups"].isArray()) {
+        for (const QJsonValue& g : doc["groups"].toArray())
+            out << rows(g.toArray());
+    } else {
+        out << rows(doc["rows"].toArray());
+    }
+    return out;
+}
+
+QList<QByteArray> sortedPaths(QList<QByteArray> paths)
+{
+    std::sort(paths.begin(), paths.end());
+    return paths;
+}
+
+// Runs the program without Qt's process class, for a forked child: its
+// standard output.
+QByteArray spawnReport(const QStringList& args)
+{
+    QList<QByteArray> bytes{QByteArray(RW_REPORT_PROGRAM)};
+    for (const QString& a : args)
+        bytes << QFile::encodeName(a);
+    std::vector<char*> argv;
+    for (QByteArray& b : bytes)
+        argv.push_back(b.data());
+    argv.push_back(nullptr);
+    int fds[2];
+    if (::pipe(fds) != 0)
+        return "no pipe";
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
+    posix_spawn_file_actions_addclose(&actions, fds[0]);
+    pid_t pid = 0;
+    const int started = ::posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(fds[1]);
+    QByteArray out;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(fds[0], buffer, sizeof buffer)) > 0;)
+        out.append(buffer, n);
+    ::close(fds[0]);
+    if (started != 0)
+        return "not started";
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return out;
+}
+
+} // namespace
+
+// Paths that overlap (a folder and its sub-folder in either order, the
+// same folder twice, a link to a folder already given): every file is
+// listed once, under the first path given, so a "keep the first, delete
+// the rest" script never deletes every copy.
+TEST(RoomwiseReport, OverlappingPathsListEachFileOnce)
+{
+    ReportFixture fx;
+    const QString link = fx.fb.symlink("tree-link", "tree");
+    const QString b = fx.root + "/b";
+    const QList<QStringList> overlaps = {
+        {fx.root, b}, {b, fx.root}, {fx.root, fx.root}, {fx.root, link}};
+
+    const ProgramRun once = report({"hogs", fx.root, "--format", "json"});
+    ASSERT_EQ(once.status, 0) << once.err.constData();
+    const QList<QByteArray> files = sortedPaths(reportedPaths(once.out).value(0));
+    ASSERT_EQ(files.size(), 9);
+    for (const QStringList& paths : overlaps) {
+        SCOPED_TRACE(paths.join(' ').toStdString());
+        const ProgramRun r = report(QStringList{"hogs"} + paths + QStringList{"--format", "json"});
+        EXPECT_EQ(r.status, 0) << r.err.constData();
+        EXPECT_EQ(sortedPaths(reportedPaths(r.out).value(0)), files);
+    }
+
+    // The three same.txt, each once, in one group.
+    for (const char* by : {"contents", "name"}) {
+        for (const QStringList& paths : overlaps) {
+            SCOPED_TRACE(paths.join(' ').toStdString() + " by " + by);
+            const ProgramRun r =
+                report(QStringList{"dups"} + paths + QStringList{"--by", by, "--format", "json"});
+            EXPECT_EQ(r.status, 0) << r.err.constData();
+            const QList<QList<QByteArray>> groups = reportedPaths(r.out);
+            ASSERT_EQ(groups.size(), 1) << r.out.constData();
+            const QByteArray root = QFile::encodeName(fx.root);
+            EXPECT_EQ(sortedPaths(groups[0]),
+                      QList<QByteArray>(
+                          {root + "/a/same.txt", root + "/b/same.txt", root + "/c/same.txt"}));
+        }
+    }
+}
+
+// A path that is a bind mount of a folder already given (the same folder,
+// device and inode, at another place) adds nothing.
+TEST(RoomwiseReport, BindMountOfAFolderAlreadyGivenIsNotListedAgain)
+{
+    ReportFixture fx;
+    const QByteArray d = QFile::encodeName(fx.fb.folder("d-drive"));
+    const QByteArray b = QFile::encodeName(fx.root + "/b");
+    const rwtest::MountNamespaceChild child({{b, d}}, [&] {
+        return spawnReport(
+            {"dups", fx.root, QFile::decodeName(d), "--by", "contents", "--format", "json"});
+    });
+    if (!child.ran())
+        GTEST_SKIP() << child.skipReason().toStdString();
+    const QList<QList<QByteArray>> groups = reportedPaths(child.answer());
+    ASSERT_EQ(groups.size(), 1) << child.answer().constData();
+    const QByteArray root = QFile::encodeName(fx.root);
+    EXPECT_EQ(sortedPaths(groups[0]),
+              QList<QByteArray>({root + "/a/same.txt", b + "/same.txt", root + "/c/same.txt"}));
 }
