@@ -167,7 +167,7 @@ std::string ResultSet::entryKey(std::uint32_t i) const
         key.append(reinterpret_cast<const char*>(&folder.identity.dev), sizeof(std::uint64_t));
         key.append(reinterpret_cast<const char*>(&folder.identity.ino), sizeof(std::uint64_t));
     } else {
-        // 'p', the folder's path, a '/' (never part of a name), the name.
+        // 'p', the folder's path, a '/' (no name holds one), the name.
         key.reserve(2 + std::size_t(folder.path.size()) + n.size());
         key.push_back('p');
         key.append(folder.path.constData(), std::size_t(folder.path.size()));
