@@ -13,10 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include <spawn.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <functional>
 #include <memory>
@@ -29,7 +26,6 @@
 #include "framework/core/SortFlags.h"
 #include "platform/Drives.h"
 #include "tests/support/FixtureBuilder.h"
-#include "tests/support/MountNamespaceChild.h"
 #include "tests/support/RawPaths.h"
 #include "tests/support/ScriptedResponder.h"
 #include "tools/clean/CleanWindowFactory.h"
@@ -351,40 +347,6 @@ QList<QByteArray> sortedPaths(QList<QByteArray> paths)
     return paths;
 }
 
-// Runs the program without Qt's process class, for a forked child: its
-// standard output.
-QByteArray spawnReport(const QStringList& args)
-{
-    QList<QByteArray> bytes{QByteArray(RW_REPORT_PROGRAM)};
-    for (const QString& a : args)
-        bytes << QFile::encodeName(a);
-    std::vector<char*> argv;
-    for (QByteArray& b : bytes)
-        argv.push_back(b.data());
-    argv.push_back(nullptr);
-    int fds[2];
-    if (::pipe(fds) != 0)
-        return "no pipe";
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
-    posix_spawn_file_actions_addclose(&actions, fds[0]);
-    pid_t pid = 0;
-    const int started = ::posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    ::close(fds[1]);
-    QByteArray out;
-    char buffer[4096];
-    for (ssize_t n; (n = ::read(fds[0], buffer, sizeof buffer)) > 0;)
-        out.append(buffer, n);
-    ::close(fds[0]);
-    if (started != 0)
-        return "not started";
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return out;
-}
-
 } // namespace
 
 // Paths that overlap (a folder and its sub-folder in either order, the
@@ -425,24 +387,4 @@ TEST(RoomwiseReport, OverlappingPathsListEachFileOnce)
                           {root + "/a/same.txt", root + "/b/same.txt", root + "/c/same.txt"}));
         }
     }
-}
-
-// A path that is a bind mount of a folder already given (the same folder,
-// device and inode, at another place) adds nothing.
-TEST(RoomwiseReport, BindMountOfAFolderAlreadyGivenIsNotListedAgain)
-{
-    ReportFixture fx;
-    const QByteArray d = QFile::encodeName(fx.fb.folder("d-drive"));
-    const QByteArray b = QFile::encodeName(fx.root + "/b");
-    const rwtest::MountNamespaceChild child({{b, d}}, [&] {
-        return spawnReport(
-            {"dups", fx.root, QFile::decodeName(d), "--by", "contents", "--format", "json"});
-    });
-    if (!child.ran())
-        GTEST_SKIP() << child.skipReason().toStdString();
-    const QList<QList<QByteArray>> groups = reportedPaths(child.answer());
-    ASSERT_EQ(groups.size(), 1) << child.answer().constData();
-    const QByteArray root = QFile::encodeName(fx.root);
-    EXPECT_EQ(sortedPaths(groups[0]),
-              QList<QByteArray>({root + "/a/same.txt", b + "/same.txt", root + "/c/same.txt"}));
 }
