@@ -363,9 +363,9 @@ void ResultGridController::toggleRow(std::int64_t row)
     // A file that vanished keeps its mark but adds nothing to the totals.
     const std::int64_t size = currentSize(row);
     if (marking)
-        m_totals.marked(m_model->lines()->set().record(rec), size);
+        m_totals.marked(m_model->lines()->set(), rec, size);
     else
-        m_totals.unmarked(m_model->lines()->set().record(rec), size);
+        m_totals.unmarked(m_model->lines()->set(), rec, size);
 }
 
 void ResultGridController::deleteOneFile(std::int64_t row)
@@ -453,7 +453,7 @@ void ResultGridController::Markall1Click()
             byFolder[start[set.record(rec).folder]++] = rec;
         records.swap(byFolder);
         FolderSizeProbe::sizes(set, records, [this, &set](std::uint32_t rec, std::int64_t size) {
-            m_totals.marked(set.record(rec), size);
+            m_totals.marked(set, rec, size);
         });
     }
     // One change notice for the whole column instead of one per row.

@@ -188,6 +188,13 @@ bool FolderWalker::openFrame(Frame& frame, int parentFd, const char* name, bool 
         frame.listing.close();
         return false;
     }
+    // Reached again through another root, a link given as a root or a bind
+    // mount: its files were handed over under the first path met.
+    if (!m_walkedFolders.insert(InodeKey{self.dev, self.ino}).second) {
+        frame.openError = 0;
+        frame.listing.close();
+        return false;
+    }
     frame.folder.dev = self.dev;
     frame.folder.ino = self.ino;
     if (!frame.listing.readAll()) {
@@ -335,7 +342,9 @@ bool FolderWalker::walkTree(const DriveInfo& drive, const QString& entryText)
     root.folder.drive = &drive;
     root.folder.driveEntry = &entryText;
     if (!openFrame(root, DirListing::kWorkingFolder, m_path.constData(), true)) {
-        m_rootError = root.openError != 0 ? root.openError : ENOTDIR;
+        if (root.openError == 0)
+            return true; // walked already, nothing is left out
+        m_rootError = root.openError;
         return false;
     }
     m_strategy.driveStarted(drive, entryText);

@@ -9,12 +9,14 @@
 #include <functional>
 #include <memory>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "base/Messages.h"
 #include "framework/core/ParallelLoop.h"
 #include "framework/core/ScanLimits.h"
 #include "framework/core/WalkStrategy.h"
+#include "platform/FileIdentity.h"
 #include "platform/Wildcard.h"
 
 namespace rw
@@ -39,6 +41,13 @@ namespace rw
 // ancestor), checking device and inode; it never forms a long path for a
 // system call. Only the folder being walked holds its full path, so memory
 // grows with the entries of the open levels, not with the depth squared.
+//
+// A walker is one walk: each folder (device and inode) is walked at most
+// once in it, under the first path met, whichever roots are given and in
+// whichever order (a folder and its sub-folder, the same folder twice, a
+// root that is a link to or a bind mount of a folder already walked), so
+// every file is handed over once. A root already walked is passed over
+// without a message; a sub-folder already walked is not entered.
 //
 // The metadata calls for a folder's files are shared with helper threads
 // (ParallelLoop); the strategy is called on the walking thread only, in
@@ -109,7 +118,9 @@ public:
     bool scanDrive(const QString& entryText);
 
     // Walks the tree of a drive (root = drive.root). False when the root
-    // cannot be opened; no message is shown, and rootError() says why.
+    // cannot be opened; no message is shown, and rootError() says why. A
+    // root this walker has walked already (or that lies in a tree it
+    // walked) is passed over: true, and the strategy is not called.
     bool walkTree(const DriveInfo& drive, const QString& entryText);
     // The system's error of the last root that could not be opened.
     int rootError() const { return m_rootError; }
@@ -184,6 +195,9 @@ private:
     Wildcard m_wildcard;
     QByteArray m_path;      // the path of the folder being walked
     std::string m_relative; // relativePath()'s buffer
+    // Every folder this walk has entered, so none is walked twice: one
+    // hash lookup per folder, against the system calls a folder costs.
+    std::unordered_set<InodeKey, InodeKeyHash> m_walkedFolders;
     MountIdentity m_rootMount;
     std::int64_t m_kept = 0;
     std::int64_t m_examined = 0;

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <string>
 #include <unordered_map>
 
 #include "framework/core/ResultSet.h"
@@ -11,17 +12,18 @@ namespace rw
 {
 
 // The count and the bytes of the marked files of a result grid. Every
-// marked name counts as a file; the names of one inode (hard links) count
-// its bytes once, since deleting all of them frees its size once and
-// deleting some frees nothing.
+// marked directory entry counts as a file once, however many rows name it
+// (the same folder reached through two paths lists its entries twice); the
+// names of one inode (hard links) count its bytes once, since deleting all
+// of them frees its size once and deleting some frees nothing.
 class MarkTotals
 {
 public:
     void clear();
-    // The file of record `r` was marked or unmarked; `size` is its size now
-    // (-1 when it is gone: nothing changes).
-    void marked(const ResultRecord& r, std::int64_t size);
-    void unmarked(const ResultRecord& r, std::int64_t size);
+    // Record `rec` of `set` was marked or unmarked; `size` is its file's
+    // size now (-1 when it is gone: nothing changes).
+    void marked(const ResultSet& set, std::uint32_t rec, std::int64_t size);
+    void unmarked(const ResultSet& set, std::uint32_t rec, std::int64_t size);
 
     std::int64_t count() const { return m_count; }
     // The marked bytes; a sum beyond the 64-bit range (huge sparse files)
@@ -34,11 +36,16 @@ public:
     }
 
 private:
-    // Whether the record's inode may have other names among the rows.
-    static bool tracked(const ResultRecord& r);
+    // Whether another row may name the record's entry or inode: a file
+    // that had other names, or one in a folder the set holds under two
+    // paths. Other records need no table, so a million single names cost
+    // no table at all.
+    static bool tracked(const ResultSet& set, const ResultRecord& r);
 
-    // Marked names per inode, for inodes with a known identity.
-    std::unordered_map<InodeKey, std::uint32_t, InodeKeyHash> m_names;
+    // Marked rows per directory entry (ResultSet::entryKey), and marked
+    // entries per inode, for tracked records.
+    std::unordered_map<std::string, std::uint32_t> m_rows;
+    std::unordered_map<InodeKey, std::uint32_t, InodeKeyHash> m_entries;
     std::int64_t m_count = 0;
     // Kept wider than any file size, so marking and unmarking stay exact
     // however large the files: a saturated sum could not be taken back.

@@ -20,6 +20,17 @@ std::uint32_t ResultSet::addFolder(const QByteArray& path, const FileIdentity& i
     m_folderTexts.emplace_back();
     m_folderTextMade.push_back(false);
     m_folderIndex[key] = index;
+    m_folderHasOtherPath.push_back(0);
+    if (identity.isKnown()) {
+        const auto [first, added] =
+            m_folderOfIdentity.try_emplace(InodeKey{identity.dev, identity.ino}, index);
+        // The same path with a new identity is another folder that took the
+        // place of the first, not another path to it.
+        if (!added && m_folders[first->second].path != path) {
+            m_folderHasOtherPath[first->second] = 1;
+            m_folderHasOtherPath[index] = 1;
+        }
+    }
     return index;
 }
 
@@ -141,6 +152,42 @@ std::string_view ResultSet::extension(std::uint32_t i) const
     const std::string_view n = name(i);
     const std::size_t dot = n.rfind('.');
     return dot == std::string_view::npos ? std::string_view() : n.substr(dot);
+}
+
+std::string ResultSet::entryKey(std::uint32_t i) const
+{
+    const ResultRecord& r = m_records[i];
+    const Folder& folder = m_folders[r.folder];
+    const std::string_view n = name(i);
+    std::string key;
+    if (folder.identity.isKnown()) {
+        // 'i', the folder's device and inode as raw bytes, the name.
+        key.reserve(1 + 2 * sizeof(std::uint64_t) + n.size());
+        key.push_back('i');
+        key.append(reinterpret_cast<const char*>(&folder.identity.dev), sizeof(std::uint64_t));
+        key.append(reinterpret_cast<const char*>(&folder.identity.ino), sizeof(std::uint64_t));
+    } else {
+        // 'p', the folder's path, a '/' (no name holds one), the name.
+        key.reserve(2 + std::size_t(folder.path.size()) + n.size());
+        key.push_back('p');
+        key.append(folder.path.constData(), std::size_t(folder.path.size()));
+        key.push_back('/');
+    }
+    key.append(n);
+    return key;
+}
+
+bool ResultSet::sameEntry(std::uint32_t a, std::uint32_t b) const
+{
+    if (a == b)
+        return true;
+    const ResultRecord& ra = m_records[a];
+    const ResultRecord& rb = m_records[b];
+    const bool known = ra.dev != 0 || ra.ino != 0;
+    if (known && ra.dev == rb.dev && ra.ino == rb.ino &&
+        (!ra.has(ResultRecord::MaybeLinked) || !rb.has(ResultRecord::MaybeLinked)))
+        return true; // one file with one name: both rows name that name
+    return ra.nameLength == rb.nameLength && name(a) == name(b) && entryKey(a) == entryKey(b);
 }
 
 FileIdentity ResultSet::identity(std::uint32_t i) const

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -81,6 +82,10 @@ public:
 
     const Folder& folder(std::uint32_t f) const { return m_folders[f]; }
     std::uint32_t folderCount() const { return std::uint32_t(m_folders.size()); }
+    // True when the same folder (device and inode) is in the set under
+    // another path too (a bind mount, a link, a path written another way):
+    // its entries may then be listed twice.
+    bool folderHasOtherPath(std::uint32_t f) const { return m_folderHasOtherPath[f] != 0; }
     // The folder's path as shown (see displayName), formed once.
     const QString& folderText(std::uint32_t f) const;
     // Makes every folder's text now, so that threads may then read them
@@ -110,6 +115,16 @@ public:
     // without a dot.
     std::string_view extension(std::uint32_t i) const;
     FileIdentity identity(std::uint32_t i) const;
+
+    // Which directory entry the record names, whatever path reached it: the
+    // device and inode of its folder and its name's bytes (the folder's
+    // path where the scan did not record the folder's identity). Equal keys
+    // name one entry.
+    std::string entryKey(std::uint32_t i) const;
+    // True when records `a` and `b` name one directory entry: the same
+    // entry key, or the same file (device and inode) that had a single name
+    // when it was scanned. Two names of a hard-linked file are two entries.
+    bool sameEntry(std::uint32_t a, std::uint32_t b) const;
 
     // Numbers a tool keeps per record beyond the common fields (folder hogs:
     // file and sub-folder counts). `perRecord` is fixed before the first add.
@@ -141,6 +156,10 @@ private:
     mutable std::vector<QString> m_folderTexts;
     mutable std::vector<bool> m_folderTextMade;
     std::unordered_map<std::string, std::uint32_t> m_folderIndex;
+    // The first folder of each known identity, to tell when another path
+    // leads to it.
+    std::unordered_map<InodeKey, std::uint32_t, InodeKeyHash> m_folderOfIdentity;
+    std::vector<std::uint8_t> m_folderHasOtherPath;
     const WalkFolder* m_lastWalkFolder = nullptr;
     QByteArray m_lastWalkPath;
     std::uint32_t m_lastFolder = 0;

@@ -7,8 +7,10 @@
 
 #include "framework/core/DeleteRun.h"
 #include "framework/core/FolderWalker.h"
+#include "platform/DirListing.h"
 #include "platform/Drives.h"
 #include "tests/support/FixtureBuilder.h"
+#include "tests/support/MountNamespaceChild.h"
 #include "tests/support/RawPaths.h"
 #include "tests/support/ScriptedResponder.h"
 #include "tools/dup/core/ContentDupFinder.h"
@@ -121,6 +123,69 @@ std::set<std::set<QString>> groupPaths(const Scanned& s, const Fixture& f)
     return out;
 }
 
+// Adds the entry `name` of the folder at `folder` to `set` as a walk
+// records it, the folder under the path given and with its own device and
+// inode: one folder may so be listed under two paths (a link, a bind
+// mount, a path written another way).
+std::uint32_t addEntry(ResultSet& set, const QByteArray& folder, const QByteArray& name)
+{
+    FileStatus folderStatus;
+    EXPECT_TRUE(followedPathStatus(folder, &folderStatus)) << folder.constData();
+    const std::uint32_t f = set.addFolder(
+        folder, FileIdentity{folderStatus.dev, folderStatus.ino, FileIdentity::Type::Folder});
+    FileStatus st;
+    EXPECT_TRUE(pathStatus(folder + '/' + name, &st)) << name.constData();
+    return set.add(f, std::string_view(name.constData(), std::size_t(name.size())), st);
+}
+
+DeleteTarget targetOf(const ResultSet& set, std::uint32_t rec)
+{
+    DeleteTarget t;
+    const ResultSet::Folder& folder = set.folder(set.record(rec).folder);
+    t.folder = folder.path;
+    t.folderIdentity = folder.identity;
+    const std::string_view name = set.name(rec);
+    t.name = QByteArray(name.data(), qsizetype(name.size()));
+    t.identity = set.identity(rec);
+    t.shown = set.pathText(rec);
+    return t;
+}
+
+// One group of the records `rows` of `set`, the first `leaving` of them
+// marked; deletes the marked ones with the guard.
+DeleteRun::Outcome deleteGuarded(const ResultSet& set, const std::vector<std::uint32_t>& rows,
+                                 std::size_t leaving)
+{
+    KeepOneCopy keep;
+    std::vector<KeepOneCopy::Member> members;
+    QList<DeleteTarget> targets;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        members.push_back({targetOf(set, rows[i]), i < leaving});
+        if (i < leaving)
+            targets.append(members.back().target);
+    }
+    keep.addGroup(members);
+    ScriptedResponder::instance().reset();
+    DeleteRun run(targets, ScriptedResponder::instance());
+    run.setGuard(
+        [&keep](const SafeFolder& folder, const DeleteTarget& t) { return keep.mayGo(folder, t); },
+        KeepOneCopy::keptNotice());
+    return run.deleteAll();
+}
+
+// A name with a tab, a line feed and a byte that is not UTF-8.
+const QByteArray kOddName("y\t\n\xff.bin");
+
+// Writes `content` to the file at `path`, named by its bytes (a name that
+// is not UTF-8 cannot go through a QString).
+void writeRaw(const QByteArray& path, const QByteArray& content)
+{
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    ASSERT_GE(fd, 0) << path.constData();
+    EXPECT_EQ(::write(fd, content.constData(), std::size_t(content.size())), content.size());
+    ::close(fd);
+}
+
 } // namespace
 
 TEST(ContentDupFinder, GroupsIdenticalFilesOnlyAndTheSameWhateverTheThreads)
@@ -209,17 +274,6 @@ TEST(KeepOneCopy, NeverDeletesTheLastCopyNorOneThatChanged)
         ADD_FAILURE() << "not listed: " << rel.toStdString();
         return 0;
     };
-    auto targetOf = [&](std::uint32_t rec) {
-        DeleteTarget t;
-        const ResultSet::Folder& folder = set.folder(set.record(rec).folder);
-        t.folder = folder.path;
-        t.folderIdentity = folder.identity;
-        const std::string_view name = set.name(rec);
-        t.name = QByteArray(name.data(), qsizetype(name.size()));
-        t.identity = set.identity(rec);
-        t.shown = set.pathText(rec);
-        return t;
-    };
     // Marked: two of the three copies (one of them changes in place after
     // the scan), both small files (the whole group), and the hard link's
     // first name (its other name stays).
@@ -229,7 +283,7 @@ TEST(KeepOneCopy, NeverDeletesTheLastCopyNorOneThatChanged)
     for (const QString& rel : marked) {
         const std::uint32_t rec = recordOf(rel);
         set.record(rec).set(ResultRecord::Marked, true);
-        targets.append(targetOf(rec));
+        targets.append(targetOf(set, rec));
     }
     {
         QFile changed(f.fx.path("tree/b/two.dat"));
@@ -287,5 +341,155 @@ TEST(KeepOneCopy, ComparesEveryByte)
         QFile fa(a), fb(b);
         ASSERT_TRUE(fa.open(QIODevice::ReadOnly) && fb.open(QIODevice::ReadOnly));
         EXPECT_EQ(KeepOneCopy::sameContents(fa.handle(), fb.handle()), c.same) << c.what;
+    }
+}
+
+// One folder reached through two paths lists its files twice; a file is
+// still one row (the first met) and never a copy of itself, and the names
+// of a hard-linked file stay together and count once.
+TEST(ContentDupFinder, TheSameEntryReachedTwiceIsOneRowAndNeverItsOwnCopy)
+{
+    FixtureBuilder fx;
+    const QByteArray data = pattern(3000, 5);
+    const QByteArray a = QFile::encodeName(fx.folder("tree/a"));
+    const QByteArray b = QFile::encodeName(fx.folder("tree/b"));
+    fx.fileWithContent("tree/a/x.bin", data);
+    writeRaw(b + '/' + kOddName, data);
+    fx.fileWithContent("tree/b/solo.bin", pattern(3000, 6));
+    fx.fileWithContent("tree/a/h-copy.bin", pattern(5000, 7));
+    fx.fileWithContent("tree/b/h1.bin", pattern(5000, 7));
+    fx.hardlink("tree/b/h2.bin", "tree/b/h1.bin");
+    const QByteArray via = QFile::encodeName(fx.symlink("tree/via", "b"));
+    const QByteArray twice = QFile::encodeName(fx.path("tree")) + "//b";
+
+    ResultSet set;
+    std::vector<std::uint32_t> records;
+    for (const QByteArray& folder : {b, via, twice})
+        for (const QByteArray& name : {kOddName, QByteArray("solo.bin"), QByteArray("h1.bin")})
+            records.push_back(addEntry(set, folder, name));
+    records.push_back(addEntry(set, b, "h2.bin"));
+    records.push_back(addEntry(set, a, "x.bin"));
+    records.push_back(addEntry(set, a, "h-copy.bin"));
+
+    ContentDupFinder finder(set, 2);
+    ASSERT_TRUE(finder.run(records));
+    const ContentGroups& g = finder.result();
+    QList<QByteArray> rows;
+    for (std::uint32_t rec : g.rows)
+        rows << set.pathBytes(rec);
+    // Largest waste first: the 5,000-byte file and its copy, then x.bin and
+    // the odd name; solo.bin has no copy but itself and is not listed.
+    EXPECT_EQ(rows, QList<QByteArray>({a + "/h-copy.bin", b + "/h1.bin", b + "/h2.bin",
+                                       a + "/x.bin", b + '/' + kOddName}));
+    EXPECT_EQ(g.groupCount, 2u);
+    EXPECT_EQ(g.fileCount, 4);
+    EXPECT_EQ(g.duplicates, 2);
+    EXPECT_EQ(g.freeable, 5000 + 3000);
+    ASSERT_EQ(g.rowFile.size(), 5u);
+    EXPECT_EQ(g.rowFile[1], g.rowFile[2]); // the two names of one file
+    EXPECT_NE(g.rowFile[0], g.rowFile[1]);
+}
+
+// The guard needs another directory entry: the same entry listed again
+// through another path (the same folder given twice, a folder link, a path
+// written another way) is no copy, whatever its path text.
+TEST(KeepOneCopy, TheSameEntryThroughAnotherPathIsNoCopy)
+{
+    FixtureBuilder fx;
+    const QByteArray data = pattern(3000, 8);
+    const QByteArray tree = QFile::encodeName(fx.folder("tree"));
+    const QByteArray b = QFile::encodeName(fx.folder("tree/b"));
+    fx.symlink("tree/via", "b");
+    struct Case {
+        const char* what;
+        QByteArray otherPath;
+    } cases[] = {
+        {"the same folder twice", b},
+        {"a link to the folder", tree + "/via"},
+        {"a doubled slash", tree + "//b"},
+        {"a dot", tree + "/./b"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        writeRaw(b + '/' + kOddName, data);
+        ResultSet set;
+        const std::uint32_t first = addEntry(set, b, kOddName);
+        const std::uint32_t second = addEntry(set, c.otherPath, kOddName);
+        const DeleteRun::Outcome out = deleteGuarded(set, {first, second}, 1);
+        EXPECT_TRUE(rwtest::rawExists(b + '/' + kOddName));
+        EXPECT_EQ(out.files, 0);
+        EXPECT_EQ(out.kept, QStringList({set.pathText(first)}));
+    }
+}
+
+// The tester's case: d: is a bind mount of a folder of c:. The group lists
+// x.bin, y and y again through d:; x.bin and c:'s y are marked. x.bin may
+// go (y stays), y may not: its row on d: is the same entry.
+TEST(KeepOneCopy, ABindMountOfTheFolderIsNoCopy)
+{
+    FixtureBuilder fx;
+    const QByteArray data = pattern(3000, 9);
+    const QByteArray a = QFile::encodeName(fx.folder("c/a"));
+    const QByteArray b = QFile::encodeName(fx.folder("c/b"));
+    const QByteArray d = QFile::encodeName(fx.folder("d"));
+    fx.fileWithContent("c/a/x.bin", data);
+    writeRaw(b + '/' + kOddName, data);
+    ResultSet shown;
+    const QString y = shown.pathText(addEntry(shown, b, kOddName));
+    const rwtest::MountNamespaceChild child({{b, d}}, [&] {
+        ResultSet set;
+        const std::vector<std::uint32_t> rows = {
+            addEntry(set, a, "x.bin"), addEntry(set, b, kOddName), addEntry(set, d, kOddName)};
+        const DeleteRun::Outcome out = deleteGuarded(set, rows, 2);
+        return "x " + QByteArray::number(rwtest::rawExists(a + "/x.bin")) + ", y " +
+               QByteArray::number(rwtest::rawExists(b + '/' + kOddName)) + ", gone " +
+               QByteArray::number(out.files) + ", kept " + out.kept.join(',').toUtf8();
+    });
+    if (!child.ran())
+        GTEST_SKIP() << child.skipReason().toStdString();
+    EXPECT_EQ(QString::fromUtf8(child.answer()), "x 0, y 1, gone 1, kept " + y);
+}
+
+// A second name of the same inode keeps the contents only when it is
+// another directory entry that still exists: a real hard link does; a file
+// with one name listed twice does not, nor a linked file's own entry listed
+// twice, nor a second name removed since the scan.
+TEST(KeepOneCopy, ASecondNameCountsOnlyWhenItIsAnotherEntryThatStays)
+{
+    FixtureBuilder fx;
+    const QByteArray h = QFile::encodeName(fx.folder("tree/h"));
+    const QByteArray twice = QFile::encodeName(fx.path("tree")) + "//h";
+    fx.fileWithContent("tree/h/orig.bin", pattern(2000, 10));
+    fx.hardlink("tree/h/link.bin", "tree/h/orig.bin");
+    fx.fileWithContent("tree/h/single.bin", pattern(2000, 11));
+    fx.fileWithContent("tree/h/own.bin", pattern(2000, 12));
+    fx.hardlink("tree/h/elsewhere.bin", "tree/h/own.bin"); // not in the group
+    fx.fileWithContent("tree/h/gone-orig.bin", pattern(2000, 13));
+    fx.hardlink("tree/h/gone-link.bin", "tree/h/gone-orig.bin");
+
+    struct Case {
+        const char* what;
+        QByteArray leaving;
+        QByteArray otherFolder;
+        QByteArray otherName;
+        bool goes;
+    } cases[] = {
+        {"hard link", "orig.bin", h, "link.bin", true},
+        {"one name listed twice", "single.bin", twice, "single.bin", false},
+        {"a linked file's own entry listed twice", "own.bin", twice, "own.bin", false},
+        {"the other name removed since the scan", "gone-orig.bin", h, "gone-link.bin", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ResultSet set;
+        const std::uint32_t first = addEntry(set, h, c.leaving);
+        const std::uint32_t second = addEntry(set, c.otherFolder, c.otherName);
+        if (c.otherName == "gone-link.bin") {
+            ASSERT_EQ(::unlink((h + "/gone-link.bin").constData()), 0);
+        }
+        const DeleteRun::Outcome out = deleteGuarded(set, {first, second}, 1);
+        EXPECT_EQ(rwtest::rawExists(h + '/' + c.leaving), !c.goes);
+        EXPECT_EQ(out.files, c.goes ? 1 : 0);
+        EXPECT_EQ(out.kept.size(), c.goes ? 0 : 1);
     }
 }

@@ -1,6 +1,8 @@
 #include "framework/core/FolderWalker.h"
 
 #include "tests/support/FixtureBuilder.h"
+#include "tests/support/MountNamespaceChild.h"
+#include "tests/support/RawPaths.h"
 #include "tests/support/ScriptedResponder.h"
 
 #include <gtest/gtest.h>
@@ -9,12 +11,10 @@
 #include <QFile>
 #include <QMap>
 #include <QRegularExpression>
+#include <QSet>
 
 #include <fcntl.h>
 #include <malloc.h>
-#include <sched.h>
-#include <sys/mount.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -446,64 +446,122 @@ TEST_F(WalkFixture, FoldersMovedDuringADeepWalkAreFollowedOrReported)
 
 // A bind mount of a folder of the same file system has the same device
 // number; only its mount id shows it is another mount. Needs a mount
-// namespace of its own (root, or an unprivileged user namespace), made in a
-// child process so the test process stays as it was.
+// namespace of its own, made in a child process so the test process stays
+// as it was.
 TEST_F(WalkFixture, BindMountInsideTheTreeIsNotEntered)
 {
     fx.file("real/one.txt");
     fx.file("real/two.txt");
     fx.folder("bound");
     const QString line = mapped('D');
-    const QByteArray real = QFile::encodeName(fx.path("real"));
-    const QByteArray bound = QFile::encodeName(fx.path("bound"));
-
-    int pipeFds[2];
-    ASSERT_EQ(::pipe(pipeFds), 0);
-    const pid_t pid = ::fork();
-    ASSERT_GE(pid, 0);
-    if (pid == 0) {
-        ::close(pipeFds[0]);
-        const auto answer = [&](const QByteArray& text) {
-            [[maybe_unused]] const ssize_t n = ::write(pipeFds[1], text.constData(), text.size());
-            ::_exit(0);
-        };
-        if (::unshare(CLONE_NEWNS) != 0) {
-            const uid_t uid = ::getuid();
-            const gid_t gid = ::getgid();
-            if (::unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0)
-                answer("skip: no mount namespace: " + QByteArray(std::strerror(errno)));
-            const auto put = [](const char* file, const QByteArray& text) {
-                QFile f(QString::fromLatin1(file));
-                return f.open(QIODevice::WriteOnly) && f.write(text) == text.size();
-            };
-            put("/proc/self/setgroups", "deny");
-            if (!put("/proc/self/uid_map",
-                     QByteArray::number(uid) + " " + QByteArray::number(uid) + " 1") ||
-                !put("/proc/self/gid_map",
-                     QByteArray::number(gid) + " " + QByteArray::number(gid) + " 1"))
-                answer("skip: no id map in the user namespace");
-        }
-        if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-            ::mount(real.constData(), bound.constData(), nullptr, MS_BIND, nullptr) != 0)
-            answer("skip: bind mount refused: " + QByteArray(std::strerror(errno)));
-        CountingStrategy s(fx.base());
-        bool stop = false;
-        rw::FolderWalker walker(s, stop, rwtest::ScriptedResponder::instance());
-        walker.scanAllDrives({line});
-        answer(QByteArray::number(s.files) + " " + QByteArray::number(s.folders));
-    }
-    ::close(pipeFds[1]);
-    QByteArray result;
-    char buffer[256];
-    for (ssize_t n; (n = ::read(pipeFds[0], buffer, sizeof buffer)) > 0;)
-        result.append(buffer, n);
-    ::close(pipeFds[0]);
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    if (result.startsWith("skip:"))
-        GTEST_SKIP() << result.constData();
+    const rwtest::MountNamespaceChild child(
+        {{QFile::encodeName(fx.path("real")), QFile::encodeName(fx.path("bound"))}}, [&] {
+            CountingStrategy s(fx.base());
+            bool stop = false;
+            rw::FolderWalker walker(s, stop, rwtest::ScriptedResponder::instance());
+            walker.scanAllDrives({line});
+            return QByteArray::number(s.files) + " " + QByteArray::number(s.folders);
+        });
+    if (!child.ran())
+        GTEST_SKIP() << child.skipReason().toStdString();
     // The files of "real" once, and "bound" is not entered.
-    EXPECT_EQ(result, "2 2");
+    EXPECT_EQ(child.answer(), "2 2");
+}
+
+// Roots that overlap: every folder is walked once in a walk, under the
+// first path met (roots in the order given), so every file is handed over
+// once; a root already walked is passed over without a message.
+struct OverlapFixture : WalkFixture {
+    OverlapFixture()
+    {
+        fx.file("top.txt", 1);
+        fx.file("a/x.txt", 2);
+        fx.file("a/tab\there", 3);
+        fx.file("a/line\nbreak", 4);
+        fx.file("a/sub/deep.txt", 5);
+        rwtest::makeRawFile(fx.path("a/sub"), QByteArray("bad\xff.bin"), 6);
+        fx.file("b/y.txt", 7);
+    }
+
+    // The files handed over (relative to the fixture), in walk order.
+    QStringList walk(const QStringList& lines)
+    {
+        RecordingStrategy s(fx.base());
+        rw::FolderWalker walker(s, abort, rwtest::ScriptedResponder::instance());
+        walker.scanAllDrives(lines);
+        entered = s.log.filter(QRegularExpression("^enter:"));
+        return s.files;
+    }
+
+    static QStringList sorted(QStringList l)
+    {
+        l.sort();
+        return l;
+    }
+
+    QStringList entered;
+    const QString bad = QString::fromUtf8("a/sub/bad\xff.bin"); // as RecordingStrategy shows it
+};
+
+TEST_F(OverlapFixture, EveryFolderIsWalkedOnceUnderTheFirstPathMet)
+{
+    fx.symlink("link-to-a", "a");
+    const QStringList all = sorted(
+        {"top.txt", "a/x.txt", "a/tab\there", "a/line\nbreak", "a/sub/deep.txt", bad, "b/y.txt"});
+    const QStringList underA =
+        sorted({"a/x.txt", "a/tab\there", "a/line\nbreak", "a/sub/deep.txt", bad});
+    struct Case {
+        const char* what;
+        QStringList lines;
+        QStringList files;
+    } cases[] = {
+        // A drive letter each: the drives are all mapped before the first walk.
+        {"a folder, then its sub-folder", {mapped('D'), mapped('E', "a/sub")}, all},
+        {"a sub-folder, then the folder around it", {mapped('F', "a/sub"), mapped('G')}, all},
+        {"the same folder twice", {mapped('H', "a"), mapped('I', "a")}, underA},
+        {"a link to a folder already given", {mapped('J', "a"), mapped('K', "link-to-a")}, underA},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        rwtest::ScriptedResponder::instance().clear();
+        const QStringList files = walk(c.lines);
+        EXPECT_EQ(sorted(files).join(" | ").toStdString(), c.files.join(" | ").toStdString());
+        EXPECT_EQ(entered.size(), QSet<QString>(entered.begin(), entered.end()).size())
+            << entered.join(' ').toStdString();
+        EXPECT_TRUE(rwtest::ScriptedResponder::instance().texts().isEmpty())
+            << "a root already walked is no error";
+    }
+    // The first path met names the files: here the sub-folder's own root.
+    const QStringList subFirst = walk({mapped('D', "a/sub"), mapped('E', "a")});
+    EXPECT_EQ(entered.first(), "enter:a/sub");
+    EXPECT_EQ(entered.count("enter:a/sub"), 1);
+    EXPECT_EQ(subFirst.count("a/sub/deep.txt"), 1);
+}
+
+// The tester's drive d: is a bind mount of a folder of drive c:; through
+// it the same folder (device and inode) is reached again.
+TEST_F(OverlapFixture, BindMountOfAFolderAlreadyWalkedIsNotWalkedAgain)
+{
+    fx.folder("d-drive");
+    const QString c = mapped('C');
+    const QString d = mapped('D', "d-drive");
+    const rwtest::MountNamespaceChild child(
+        {{QFile::encodeName(fx.path("a")), QFile::encodeName(fx.path("d-drive"))}}, [&] {
+            const QStringList cFirst = walk({c, d});
+            const QStringList dFirst = walk({d, c});
+            return (sorted(cFirst).join('|') + "\n" + sorted(dFirst).join('|')).toUtf8();
+        });
+    if (!child.ran())
+        GTEST_SKIP() << child.skipReason().toStdString();
+    // c: first: the bind mount met inside c: is not entered, and d: is a
+    // folder walked already. d: first: c: leaves out "a", walked as d:.
+    const QStringList cFirst = sorted(
+        {"top.txt", "a/x.txt", "a/tab\there", "a/line\nbreak", "a/sub/deep.txt", bad, "b/y.txt"});
+    const QStringList dFirst =
+        sorted({"d-drive/x.txt", "d-drive/tab\there", "d-drive/line\nbreak", "d-drive/sub/deep.txt",
+                QString::fromUtf8("d-drive/sub/bad\xff.bin"), "top.txt", "b/y.txt"});
+    const QString expected = cFirst.join('|') + "\n" + dFirst.join('|');
+    EXPECT_EQ(QString::fromUtf8(child.answer()).toStdString(), expected.toStdString());
 }
 
 TEST_F(WalkFixture, ProgressIsRateLimited)

@@ -283,3 +283,82 @@ TEST(RoomwiseReport, NothingOnDiskChanges)
         EXPECT_EQ(tree.snapshot(), before) << args.join(' ').toStdString();
     }
 }
+
+namespace
+{
+
+// The path of a JSON row as the file system's bytes.
+QByteArray rowPath(const QJsonObject& row)
+{
+    if (row.contains("path_base64"))
+        return QByteArray::fromBase64(row["path_base64"].toString().toLatin1());
+    return row["path"].toString().toUtf8();
+}
+
+// The paths of a JSON report: "rows" (hogs) or each of "groups" (dups).
+QList<QList<QByteArray>> reportedPaths(const QByteArray& json)
+{
+    const QJsonDocument doc = QJsonDocument::fromJson(json);
+    QList<QList<QByteArray>> out;
+    const auto rows = [](const QJsonArray& a) {
+        QList<QByteArray> paths;
+        for (const QJsonValue& v : a)
+            paths << rowPath(v.toObject());
+        return paths;
+    };
+    if (doc["groups"].isArray()) {
+        for (const QJsonValue& g : doc["groups"].toArray())
+            out << rows(g.toArray());
+    } else {
+        out << rows(doc["rows"].toArray());
+    }
+    return out;
+}
+
+QList<QByteArray> sortedPaths(QList<QByteArray> paths)
+{
+    std::sort(paths.begin(), paths.end());
+    return paths;
+}
+
+} // namespace
+
+// Paths that overlap (a folder and its sub-folder in either order, the
+// same folder twice, a link to a folder already given): every file is
+// listed once, under the first path given, so a "keep the first, delete
+// the rest" script never deletes every copy.
+TEST(RoomwiseReport, OverlappingPathsListEachFileOnce)
+{
+    ReportFixture fx;
+    const QString link = fx.fb.symlink("tree-link", "tree");
+    const QString b = fx.root + "/b";
+    const QList<QStringList> overlaps = {
+        {fx.root, b}, {b, fx.root}, {fx.root, fx.root}, {fx.root, link}};
+
+    const ProgramRun once = report({"hogs", fx.root, "--format", "json"});
+    ASSERT_EQ(once.status, 0) << once.err.constData();
+    const QList<QByteArray> files = sortedPaths(reportedPaths(once.out).value(0));
+    ASSERT_EQ(files.size(), 9);
+    for (const QStringList& paths : overlaps) {
+        SCOPED_TRACE(paths.join(' ').toStdString());
+        const ProgramRun r = report(QStringList{"hogs"} + paths + QStringList{"--format", "json"});
+        EXPECT_EQ(r.status, 0) << r.err.constData();
+        EXPECT_EQ(sortedPaths(reportedPaths(r.out).value(0)), files);
+    }
+
+    // The three same.txt, each once, in one group.
+    for (const char* by : {"contents", "name"}) {
+        for (const QStringList& paths : overlaps) {
+            SCOPED_TRACE(paths.join(' ').toStdString() + " by " + by);
+            const ProgramRun r =
+                report(QStringList{"dups"} + paths + QStringList{"--by", by, "--format", "json"});
+            EXPECT_EQ(r.status, 0) << r.err.constData();
+            const QList<QList<QByteArray>> groups = reportedPaths(r.out);
+            ASSERT_EQ(groups.size(), 1) << r.out.constData();
+            const QByteArray root = QFile::encodeName(fx.root);
+            EXPECT_EQ(sortedPaths(groups[0]),
+                      QList<QByteArray>(
+                          {root + "/a/same.txt", root + "/b/same.txt", root + "/c/same.txt"}));
+        }
+    }
+}

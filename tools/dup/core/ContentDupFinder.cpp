@@ -24,11 +24,6 @@ struct ContentDupFinder::File {
     ContentHash whole;
 };
 
-namespace
-{
-
-} // namespace
-
 ContentDupFinder::ContentDupFinder(const ResultSet& set, int threads, QObject* parent)
     : QObject(parent), m_set(set), m_hasher(threads)
 {
@@ -125,6 +120,19 @@ bool ContentDupFinder::run(const std::vector<std::uint32_t>& records)
             m_files.push_back(std::move(f));
         }
         m_files[it->second].names.push_back(rec);
+    }
+    // One directory entry reached through two paths (a folder given twice,
+    // a bind mount) is one row, the first given, and never a copy of itself;
+    // the names of a hard-linked file are other entries and all stay.
+    for (File& file : m_files) {
+        if (file.names.size() < 2)
+            continue;
+        std::vector<std::uint32_t> entries;
+        for (std::uint32_t rec : file.names)
+            if (std::none_of(entries.begin(), entries.end(),
+                             [&](std::uint32_t e) { return m_set.sameEntry(e, rec); }))
+                entries.push_back(rec);
+        file.names.swap(entries);
     }
 
     // Runs of files that agree on a key, each run of two or more handed on.

@@ -39,7 +39,9 @@ struct ContentProgress {
 
 // Finds the records of a scan whose files have identical contents. Names
 // of one inode (same device and inode) are one file: never duplicates of
-// each other, and counted once. Empty files are never listed. Candidates
+// each other, and counted once. Records naming one directory entry
+// (ResultSet::sameEntry: the same folder reached through two paths) are
+// one row, the first given. Empty files are never listed. Candidates
 // are files of equal size, then of an equal hash of their first and last
 // 4 KiB, then of an equal XXH3-128 of their whole contents; the hashing
 // runs on worker threads (see ContentHasher) while the calling thread keeps

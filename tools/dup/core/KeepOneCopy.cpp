@@ -97,7 +97,8 @@ bool KeepOneCopy::mayGo(const SafeFolder& folder, const DeleteTarget& target) co
         return false;
     FileStatus st;
     FileDescriptor self = openExpected(folder.fd(), target.name, target.identity, &st);
-    if (!self.isValid())
+    FileStatus here;
+    if (!self.isValid() || !folder.selfStatus(&here))
         return false;
     for (const Member& m : m_groups[std::size_t(*it)]) {
         if (m.leaving || m.target.pathBytes() == path)
@@ -107,13 +108,25 @@ bool KeepOneCopy::mayGo(const SafeFolder& folder, const DeleteTarget& target) co
             continue;
         if (other.check(m.target.name.constData(), m.target.identity) != SafeFolder::Result::Done)
             continue;
+        // The same directory entry reached through another path (the same
+        // folder, by device and inode, under another path text or a bind
+        // mount) is the file itself, not a copy.
+        FileStatus there;
+        if (!other.selfStatus(&there) ||
+            (there.dev == here.dev && there.ino == here.ino && m.target.name == target.name))
+            continue;
         FileStatus ost;
         FileDescriptor copy = openExpected(other.fd(), m.target.name, m.target.identity, &ost);
         if (!copy.isValid())
             continue;
-        // Another name of the same inode: the contents stay through it.
-        if (ost.dev == st.dev && ost.ino == st.ino)
-            return true;
+        if (ost.dev == st.dev && ost.ino == st.ino) {
+            // Another entry of the same inode keeps the contents, but only a
+            // file with another name has one: with a link count of 1 it is
+            // the same entry seen again.
+            if (st.nlink > 1)
+                return true;
+            continue;
+        }
         if (ost.size == st.size && sameContents(self.get(), copy.get()))
             return true;
     }

@@ -20,7 +20,11 @@ struct ContentGroups;
 // that is not being deleted still exists as the object the scan saw and
 // holds, byte for byte, the same contents as the file about to go. Another
 // name of the very same inode (a hard link that stays) counts as such a
-// copy: the contents stay reachable through it.
+// copy: the contents stay reachable through it. The file's own directory
+// entry reached through another path (a bind mount, a folder given twice)
+// never does: entries are told apart by their folder's device and inode
+// and their name's bytes, not by path text, and a file whose link count
+// is 1 has no other name at all.
 class KeepOneCopy
 {
 public:
