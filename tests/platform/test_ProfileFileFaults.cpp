@@ -152,6 +152,18 @@ TEST(ProfileFileFaults, AWriterKilledHalfWayLeavesTheOldOrTheNewFileWhole)
     ASSERT_TRUE(ini.writeSection("Big", second));
     const QByteArray secondBytes = readBytes(path);
 
+    // The writer is killed as soon as its temporary file is there (so
+    // before the rename), a little later in each round (so in the writes
+    // and in the fsync too).
+    const auto temporaries = [&] {
+        QStringList out;
+        for (const QString& name : entriesOf(folder)) {
+            if (name.startsWith(".roomwse.ini.tmp-"))
+                out << name;
+        }
+        return out;
+    };
+    int killedHalfWay = 0;
     for (int round = 0; round < 6; ++round) {
         const pid_t pid = ::fork();
         ASSERT_GE(pid, 0);
@@ -163,16 +175,22 @@ TEST(ProfileFileFaults, AWriterKilledHalfWayLeavesTheOldOrTheNewFileWhole)
                 writer.writeSection("Big", i % 2 ? first : second);
             ::_exit(0);
         }
-        ::usleep(useconds_t(30000 + 23000 * round));
+        const QStringList before = temporaries();
+        for (int waited = 0; waited < 10000 && temporaries() == before; ++waited)
+            ::usleep(1000);
+        ::usleep(useconds_t(2000 * round));
         ::kill(pid, SIGKILL);
         int status = 0;
         ASSERT_EQ(::waitpid(pid, &status, 0), pid);
         EXPECT_TRUE(WIFSIGNALED(status)) << "the writer was still at work when killed";
+        if (temporaries() != before)
+            ++killedHalfWay;
         const QByteArray now = readBytes(path);
         EXPECT_TRUE(now == firstBytes || now == secondBytes)
             << "round " << round << ": " << now.size()
             << " bytes, neither the old nor the new file";
     }
+    EXPECT_GT(killedHalfWay, 0) << "no kill landed in the middle of a write";
 
     // A temporary file a killed writer left is never read as the settings,
     // and the next write clears it away.
