@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include "base/Settings.h"
 #include "platform/DosDateTime.h"
@@ -228,6 +229,11 @@ TEST(Settings, DeletionTotalsAddedSideBySideAreAllCounted)
         EXPECT_EQ(t.bytesRecycled, 2 * kRuns * 100);
         EXPECT_EQ(t.sinceDay, daySerial(kDay1));
     }
+    // The lock file stays (two instances must always lock the same file),
+    // and is the owner's only.
+    const QFileInfo lock(rwtest::settingsFilePath() + ".lock");
+    EXPECT_TRUE(lock.isFile());
+    EXPECT_EQ(lock.permissions() & 0x0077, 0);
 }
 
 TEST(Settings, ASettingsFileThatCannotBeReadIsNeverWrittenOver)

@@ -8,17 +8,12 @@
 #include <QFileInfo>
 
 #include "platform/ProfileFile.h"
-#include "platform/ProfileLock.h"
 #include "tests/platform/TestMount.h"
 #include "tests/support/AlertRecorder.h"
 #include "tests/support/FixtureBuilder.h"
 #include "tests/support/TestEnvironment.h"
 
-#include <atomic>
-#include <chrono>
 #include <functional>
-#include <optional>
-#include <thread>
 
 #include <csignal>
 #include <fcntl.h>
@@ -283,32 +278,4 @@ TEST(ProfileFileFaults, ARelativeHomeKeepsSettingsOutOfTheWorkingFolder)
         }
         EXPECT_TRUE(entriesOf(working).isEmpty()) << entriesOf(working).join(' ').toStdString();
     }
-}
-
-TEST(ProfileFileFaults, TheLockIsReEntrantWithinTheProcessAndExcludesOthers)
-{
-    const QString path = rwtest::testRoot() + "/cfg/roomwse.ini";
-    const QString lockPath = ProfileLock::lockFilePath(path);
-    const HangGuard guard(20);
-    std::optional<ProfileLock> outer;
-    outer.emplace(path);
-    ASSERT_TRUE(outer->isHeld());
-    EXPECT_TRUE(QFileInfo(lockPath).isFile());
-    EXPECT_EQ(QFileInfo(lockPath).permissions() & 0x0077, 0) << "the lock file is the owner's only";
-    // A write inside a held lock takes it again without waiting for itself.
-    EXPECT_TRUE(ProfileFile(path).writeString("S", "k", "1"));
-
-    // Another thread waits until the lock is given up, as another process
-    // does (the side-by-side totals in test_Settings run two processes).
-    std::atomic<bool> taken{false};
-    std::thread other([&] {
-        const ProfileLock lock(path);
-        taken = lock.isHeld();
-    });
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    EXPECT_FALSE(taken) << "the other thread got the lock at once";
-    outer.reset();
-    other.join();
-    EXPECT_TRUE(taken);
-    EXPECT_TRUE(QFileInfo(lockPath).isFile()) << "never deleted";
 }
