@@ -6,6 +6,7 @@
 #include "base/SharedRoutines.h"
 #include "platform/DosDateTime.h"
 #include "platform/ProfileFile.h"
+#include "platform/ProfileLock.h"
 
 #include <QHash>
 
@@ -23,13 +24,25 @@ const char* const kCounterKeys[4] = {"Ndelete", "SizeDelete", "NWaste", "SizeWas
 
 bool settingsWritable(QString* why)
 {
-    return canWriteFolderOf(resolveProfilePath(QString::fromLatin1(kSettingsFileName)), why);
+    const QString path = resolveProfilePath(QString::fromLatin1(kSettingsFileName));
+    if (path.isEmpty()) {
+        if (why)
+            *why = QStringLiteral("There is no absolute home folder (HOME or XDG_CONFIG_HOME) to "
+                                  "keep the settings in.");
+        return false;
+    }
+    return canWriteFolderOf(path, why);
 }
 
 bool addDeletionTotals(std::int64_t filesDeleted, std::int64_t bytesDeleted,
                        std::int64_t filesRecycled, std::int64_t bytesRecycled, const QDate& today)
 {
     ProfileFile ini(QString::fromLatin1(kSettingsFileName));
+    // The counters are read and their sums written under the file's lock:
+    // another instance adding its run at the same moment waits, then adds
+    // to our sums instead of overwriting them with its own. (When the lock
+    // cannot be had, the write below fails and says why.)
+    const ProfileLock lock(ini.path());
     const std::int64_t amounts[4] = {filesDeleted, bytesDeleted, filesRecycled, bytesRecycled};
     // All five keys go to the file in one atomic write, so a failure never
     // leaves the counts of one run half added.

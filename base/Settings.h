@@ -28,7 +28,9 @@ struct DeletionTotals {
     int sinceDay = -1;               // DelDate, a day serial
 };
 
-// Adds one deletion run to the totals (one read, up to five writes). A
+// Adds one deletion run to the totals: the counters are read and the sums
+// written in one atomic write, all under the settings file's ProfileLock, so
+// the runs of two instances ending at the same moment are both counted. A
 // counter that is not above 0 is replaced by the amount, otherwise the amount
 // is added; DelDate is set to `today` only when it was unset. Returns false
 // when the settings file could not be written.

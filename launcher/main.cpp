@@ -6,6 +6,10 @@
 #include "launcher/LongLivedWindows.h"
 #include "launcher/ProgramWiring.h"
 #include "launcher/TfrmMain.h"
+#include "platform/ProfileAlerts.h"
+
+#include <QMetaObject>
+#include <QThread>
 
 int main(int argc, char** argv)
 {
@@ -15,6 +19,16 @@ int main(int argc, char** argv)
 
     rw::DialogResponder responder;
     rw::setMessageResponder(&responder);
+    // A settings file that cannot be read or written is said in a box (once;
+    // ProfileAlerts keeps count). A report from a helper thread is shown by
+    // the user-interface thread.
+    rw::ProfileAlerts::setHandler([&app](const QString& text) {
+        if (QThread::currentThread() == app.thread())
+            rw::ShowErrorMessage(text);
+        else
+            QMetaObject::invokeMethod(
+                &app, [text] { rw::ShowErrorMessage(text); }, Qt::QueuedConnection);
+    });
     rw::wireProgram();
 
     int status = 0;
@@ -27,6 +41,7 @@ int main(int argc, char** argv)
         launcher.show();
         status = app.exec();
     }
+    rw::ProfileAlerts::setHandler({});
     rw::setMessageResponder(nullptr);
     return status;
 }

@@ -4,26 +4,43 @@
 #include <QDir>
 #include <QFileInfo>
 
-namespace rw {
+namespace rw
+{
 
 QString settingsFolder()
 {
+    // A relative XDG_CONFIG_HOME is invalid and ignored (XDG base folders);
+    // a relative HOME is no home at all: either would put the settings under
+    // whatever the working folder happens to be.
     QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (base.isEmpty() || !QDir::isAbsolutePath(base))
-        base = QDir::homePath() + QStringLiteral("/.config");
-    return base + QStringLiteral("/roomwise");
+    if (!base.startsWith('/')) {
+        const QString home = qEnvironmentVariable("HOME");
+        if (!home.startsWith('/'))
+            return QString();
+        base = home + QStringLiteral("/.config");
+    }
+    while (base.size() > 1 && base.endsWith('/'))
+        base.chop(1);
+    return (base == QLatin1String("/") ? QString() : base) + QStringLiteral("/roomwise");
 }
 
 QString resolveProfilePath(const QString& name)
 {
     if (name.contains('/'))
         return name;
-    return settingsFolder() + '/' + name;
+    const QString folder = settingsFolder();
+    return folder.isEmpty() ? QString() : folder + '/' + name;
 }
 
-QString systemFolder() { return QStringLiteral("/usr/lib"); }
+QString systemFolder()
+{
+    return QStringLiteral("/usr/lib");
+}
 
-QString osFolder() { return QStringLiteral("/etc"); }
+QString osFolder()
+{
+    return QStringLiteral("/etc");
+}
 
 QString programFolder()
 {
@@ -39,6 +56,9 @@ QString programPath()
     return QString();
 }
 
-QString temporaryFolder() { return QDir::tempPath(); }
+QString temporaryFolder()
+{
+    return QDir::tempPath();
+}
 
 } // namespace rw

@@ -2,14 +2,18 @@
 
 #include <QString>
 
-namespace rw {
+namespace rw
+{
 
 // The folder that holds the settings file: $XDG_CONFIG_HOME/roomwise
-// (default ~/.config/roomwise). Not created here; writers create it.
+// (default $HOME/.config/roomwise). Only absolute folders count: a relative
+// XDG_CONFIG_HOME is ignored, and with no absolute HOME either the result is
+// empty (there is nowhere to keep settings). Not created here; writers
+// create it.
 QString settingsFolder();
 
-// A profile name without a folder resolves to the settings folder; a name
-// with a folder is kept as it is.
+// A profile name without a folder resolves to the settings folder (empty
+// when there is none); a name with a folder is kept as it is.
 QString resolveProfilePath(const QString& name);
 
 // The platform's "system folder" (/usr/lib) and "OS folder" (/etc).

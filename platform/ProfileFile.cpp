@@ -1,16 +1,21 @@
 #include "platform/ProfileFile.h"
 
+#include "platform/AtomicFileWrite.h"
+#include "platform/DirListing.h"
 #include "platform/Folders.h"
+#include "platform/ProfileAlerts.h"
+#include "platform/ProfileLock.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cerrno>
 #include <cstring>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace rw
 {
@@ -29,23 +34,93 @@ struct Content {
 
 enum class LoadResult { Missing, Read, Failed };
 
+QString reason(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// Reads the whole file at `path` into `data`. Only a regular file of at most
+// kMaxProfileFileSize bytes is taken: the open never blocks (O_NONBLOCK, so
+// a FIFO put at the path cannot hang the program), and the read stops at the
+// limit however far a device or a growing file would go on. `why` gets the
+// reason of a failure, for the user.
+LoadResult readWhole(const QString& path, QByteArray* data, QString* why)
+{
+    const QByteArray name = QFile::encodeName(path);
+    const FileDescriptor fd(::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (!fd.isValid()) {
+        // A folder of the path that is a file stands for a missing file too:
+        // nothing there to read, and a write will say why it cannot make it.
+        if (errno == ENOENT || errno == ENOTDIR)
+            return LoadResult::Missing;
+        *why = reason(errno);
+        return LoadResult::Failed;
+    }
+    struct stat st;
+    if (::fstat(fd.get(), &st) != 0) {
+        *why = reason(errno);
+        return LoadResult::Failed;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        *why = S_ISDIR(st.st_mode) ? QStringLiteral("it is a folder, not a file")
+                                   : QStringLiteral("it is not a regular file");
+        return LoadResult::Failed;
+    }
+    const auto tooLarge = [why] {
+        *why = QStringLiteral("it is larger than %1 MiB").arg(kMaxProfileFileSize >> 20);
+        return LoadResult::Failed;
+    };
+    if (st.st_size > kMaxProfileFileSize)
+        return tooLarge();
+    // One byte more than the limit is asked for, to see a file that grew
+    // past it while being read.
+    data->resize(qsizetype(st.st_size) + 1);
+    qsizetype used = 0;
+    for (;;) {
+        if (used == data->size()) {
+            if (used > kMaxProfileFileSize)
+                return tooLarge();
+            data->resize(std::min<qsizetype>(used * 2 + 4096, kMaxProfileFileSize + 1));
+        }
+        const ssize_t n = ::read(fd.get(), data->data() + used, std::size_t(data->size() - used));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            *why = reason(errno);
+            return LoadResult::Failed;
+        }
+        if (n == 0)
+            break;
+        used += n;
+    }
+    if (used > kMaxProfileFileSize)
+        return tooLarge();
+    data->truncate(used);
+    return LoadResult::Read;
+}
+
+// Loads the file into lines. A file that exists but cannot be taken is
+// reported (once, through ProfileAlerts) and read as empty: the defaults
+// are used, and every write refuses, so the file is never overwritten with
+// what little the program knows.
 LoadResult load(const QString& path, Content* out, QString* error)
 {
     *out = Content();
-    QFile f(path);
-    if (!f.exists())
-        return LoadResult::Missing;
-    if (!f.open(QIODevice::ReadOnly)) {
-        *error = QStringLiteral("Cannot read %1: %2").arg(path, f.errorString());
-        return LoadResult::Failed;
+    if (path.isEmpty())
+        return LoadResult::Missing; // no settings folder: defaults, nothing to read
+    QByteArray data;
+    QString why;
+    const LoadResult r = readWhole(path, &data, &why);
+    if (r == LoadResult::Failed) {
+        *error =
+            QStringLiteral("The settings file %1 could not be read: %2; the defaults are used.")
+                .arg(path, why);
+        ProfileAlerts::readFailed(path, *error);
+        return r;
     }
-    const QByteArray data = f.readAll();
-    if (f.error() != QFileDevice::NoError) {
-        *error = QStringLiteral("Cannot read %1: %2").arg(path, f.errorString());
-        return LoadResult::Failed;
-    }
-    if (data.isEmpty())
-        return LoadResult::Read;
+    ProfileAlerts::readSucceeded(path);
+    if (r == LoadResult::Missing || data.isEmpty())
+        return r;
     const qsizetype firstLf = data.indexOf('\n');
     if (firstLf > 0 && data[firstLf - 1] == '\r')
         out->eol = QByteArrayLiteral("\r\n");
@@ -153,55 +228,71 @@ void appendSection(Content* c, const QList<QByteArray>& body)
     c->finalNewline = true;
 }
 
-// QSaveFile writes through a symbolic link to its target, which could be any
-// file the user may write; so a link (or anything but a regular file) at the
-// settings path is refused and left as it is.
-bool mayReplace(const QString& path, QString* error)
+// The sentence for the user when a write failed for `why`.
+QString notSaved(const QString& why)
 {
-    struct stat st;
-    if (::lstat(QFile::encodeName(path).constData(), &st) != 0) {
-        if (errno == ENOENT || errno == ENOTDIR)
-            return true;
-        *error = QStringLiteral("Cannot write %1: %2")
-                     .arg(path, QString::fromLocal8Bit(std::strerror(errno)));
-        return false;
-    }
-    if (S_ISLNK(st.st_mode)) {
-        *error = QStringLiteral("The settings file %1 is a symbolic link; it was left as it is.")
-                     .arg(path);
-        return false;
-    }
-    if (!S_ISREG(st.st_mode)) {
-        *error = QStringLiteral("The settings file %1 is not a regular file; it was left as it is.")
-                     .arg(path);
-        return false;
-    }
-    return true;
+    return QStringLiteral("The settings could not be saved: %1").arg(why);
 }
 
+// A write that could not be done: `error` gets the text, which is reported
+// once (see ProfileAlerts).
+bool failWrite(QString* error, const QString& text)
+{
+    *error = text;
+    ProfileAlerts::writeFailed(
+        text.startsWith(QLatin1String("The settings could not be saved")) ? text : notSaved(text));
+    return false;
+}
+
+// Replaces the file with `c`, all or nothing. The caller holds the file's
+// ProfileLock. A link (or anything but a regular file) at the path is
+// refused and left as it is: writing through a link would change whatever
+// file it points to.
 bool save(const QString& path, const Content& c, QString* error)
 {
-    if (!mayReplace(path, error))
-        return false;
-    const QString folder = QFileInfo(path).absolutePath();
-    if (!QDir().mkpath(folder)) {
-        *error = QStringLiteral("Cannot create the folder %1").arg(folder);
-        return false;
-    }
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly)) {
-        *error = QStringLiteral("Cannot write %1: %2").arg(path, f.errorString());
-        return false;
-    }
     QByteArray data = c.lines.join('\n');
     if (c.finalNewline && !c.lines.isEmpty())
         data += '\n';
-    if (f.write(data) != data.size() || !f.commit()) {
-        *error = QStringLiteral("Cannot write %1: %2").arg(path, f.errorString());
-        return false;
+    AtomicFileWrite file(QFile::encodeName(path));
+    // Under the lock no other writer is at work, so temporary files of this
+    // file are what killed writers left.
+    file.removeLeftovers();
+    switch (file.replace(data)) {
+    case AtomicFileWrite::Result::Written:
+        error->clear();
+        ProfileAlerts::writeSucceeded();
+        return true;
+    case AtomicFileWrite::Result::IsLink:
+        return failWrite(error, QStringLiteral("The settings file %1 is a symbolic link; it was "
+                                               "left as it is.")
+                                    .arg(path));
+    case AtomicFileWrite::Result::NotRegular:
+        return failWrite(error, QStringLiteral("The settings file %1 is not a regular file; it "
+                                               "was left as it is.")
+                                    .arg(path));
+    case AtomicFileWrite::Result::Failed:
+        break;
     }
-    error->clear();
-    return true;
+    return failWrite(error, notSaved(reason(file.error())) + '.');
+}
+
+// Whether a write may go on: `lock` (of `path`) must be held. Otherwise
+// `error` gets why, and it is reported.
+bool lockedForWrite(const QString& path, const ProfileLock& lock, QString* error)
+{
+    if (lock.isHeld())
+        return true;
+    if (path.isEmpty())
+        return failWrite(error, notSaved(QStringLiteral(
+                                    "there is no absolute home folder (HOME or XDG_CONFIG_HOME) "
+                                    "to keep them in.")));
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QFileInfo(folder).isDir())
+        return failWrite(error,
+                         notSaved(QStringLiteral("the folder %1 cannot be made.").arg(folder)));
+    return failWrite(error,
+                     notSaved(QStringLiteral("the lock file %1 cannot be made or locked: %2.")
+                                  .arg(ProfileLock::lockFilePath(path), reason(lock.error()))));
 }
 
 bool hasLineBreak(const QString& s)
@@ -310,6 +401,9 @@ bool ProfileFile::writeValues(const QString& section, const QList<QPair<QString,
         if (!validEntry(e.first, e.second, &m_error))
             return false;
     }
+    ProfileLock lock(m_path);
+    if (!lockedForWrite(m_path, lock, &m_error))
+        return false;
     Content c;
     if (load(m_path, &c, &m_error) == LoadResult::Failed)
         return false;
@@ -358,6 +452,9 @@ bool ProfileFile::writeInt(const QString& section, const QString& key, long long
 
 bool ProfileFile::removeKey(const QString& section, const QString& key)
 {
+    ProfileLock lock(m_path);
+    if (!lockedForWrite(m_path, lock, &m_error))
+        return false;
     Content c;
     const LoadResult r = load(m_path, &c, &m_error);
     if (r == LoadResult::Failed)
@@ -384,6 +481,9 @@ bool ProfileFile::writeSection(const QString& section,
         if (!validEntry(e.first, e.second, &m_error))
             return false;
     }
+    ProfileLock lock(m_path);
+    if (!lockedForWrite(m_path, lock, &m_error))
+        return false;
     Content c;
     if (load(m_path, &c, &m_error) == LoadResult::Failed)
         return false;

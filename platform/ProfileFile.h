@@ -4,9 +4,15 @@
 #include <QPair>
 #include <QString>
 #include <QStringList>
+#include <QtGlobal>
 
 namespace rw
 {
+
+// The largest profile file that is read (64 MiB): far beyond any settings
+// file, small enough that a file that is really something else (a link to a
+// device, a runaway log) cannot exhaust memory.
+constexpr qint64 kMaxProfileFileSize = qint64(64) << 20;
 
 // Reads and writes one INI profile file the way the classic profile API does:
 // section and key names match without regard to case; a missing file, section
@@ -14,10 +20,27 @@ namespace rw
 // other line (comments, unknown sections, odd lines) as it was. The file is
 // never held open: every call opens, reads or writes, and closes. Of two
 // sections with the same name the first is used. Lines keep their bytes and
-// their line ends (LF or CR LF); new lines take the file's own line end. Every write
-// replaces the file atomically (temporary file + rename), so a crash or a full
-// disk never leaves half a file. Files that are not valid text are read
-// without crashing (invalid bytes, very long lines, CR LF, no final newline).
+// their line ends (LF or CR LF); new lines take the file's own line end.
+// Files that are not valid text are read without crashing (invalid bytes,
+// very long lines, CR LF, no final newline).
+//
+// Reads take only a regular file of at most kMaxProfileFileSize bytes and
+// never block (a FIFO, a device, a folder or a larger file at the path is
+// not read). Such a file, or one that cannot be opened, gives the defaults
+// and is reported once through ProfileAlerts; every write then refuses, so
+// the file is never overwritten with defaults.
+//
+// Every write replaces the file all at once (AtomicFileWrite): afterwards it
+// holds the complete new contents, or the old contents byte for byte; a
+// crash, a kill or a full disk never leaves half a file. A failed write is
+// reported through ProfileAlerts. Each write re-reads the file and writes it
+// back under the file's ProfileLock, so writes of two instances never lose
+// each other's changes; a caller that reads values and writes what it made
+// of them holds a ProfileLock of path() across both.
+//
+// A name without a folder is kept in the settings folder; when there is no
+// usable settings folder (no absolute HOME or XDG_CONFIG_HOME) path() is
+// empty, reads give the defaults and writes refuse.
 class ProfileFile
 {
 public:
@@ -39,7 +62,7 @@ public:
     bool hasSection(const QString& section) const;
 
     // Each write returns false (and leaves the old file untouched) when the
-    // file could not be read or written, or when a section, key or value
+    // file could not be read, locked or written, or when a section, key or value
     // holds a line break (or the key is empty, holds '=' or starts with '['
     // or ';'), which would break the file's lines, or when the file is a
     // symbolic link or not a regular file (neither the link nor its target is

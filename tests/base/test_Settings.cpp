@@ -1,15 +1,24 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <limits>
+#include <thread>
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include "base/Settings.h"
 #include "platform/DosDateTime.h"
 #include "platform/ProfileFile.h"
+#include "tests/support/AlertRecorder.h"
+#include "tests/support/FixtureBuilder.h"
 #include "tests/support/ScriptedResponder.h"
 #include "tests/support/TestEnvironment.h"
+
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace rw;
 
@@ -165,4 +174,100 @@ TEST(Settings, ListSectionsAreCappedWithAWarning)
               "The list [TempFiles] in the settings file is longer than 10,000 entries; the "
               "first 10,000 are used.");
     EXPECT_EQ(responder.entries()[1].text, rw::listSectionTooLongText("Include"));
+}
+
+// Two instances (or two threads) ending deletion runs side by side: each
+// addition reads the totals and writes the sums, and none may be lost.
+TEST(Settings, DeletionTotalsAddedSideBySideAreAllCounted)
+{
+    constexpr int kRuns = 200;
+    const auto addRuns = [] {
+        bool ok = true;
+        for (int i = 0; i < kRuns; ++i)
+            ok = addDeletionTotals(1, 10, 2, 100, kDay1) && ok;
+        return ok;
+    };
+    const struct {
+        const char* what;
+        std::function<void()> runTwice;
+    } cases[] = {
+        {"two processes",
+         [&] {
+             pid_t pids[2];
+             for (pid_t& pid : pids) {
+                 pid = ::fork();
+                 ASSERT_GE(pid, 0);
+                 if (pid == 0) {
+                     ::alarm(120); // a lock that never comes back ends the child
+                     ::_exit(addRuns() ? 0 : 1);
+                 }
+             }
+             for (const pid_t pid : pids) {
+                 int status = -1;
+                 ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+                 EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+             }
+         }},
+        {"two threads",
+         [&] {
+             bool ok[2] = {false, false};
+             std::thread a([&] { ok[0] = addRuns(); });
+             std::thread b([&] { ok[1] = addRuns(); });
+             a.join();
+             b.join();
+             EXPECT_TRUE(ok[0] && ok[1]);
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(resetDeletionTotals());
+        c.runTwice();
+        const DeletionTotals t = readDeletionTotals();
+        EXPECT_EQ(t.filesDeleted, 2 * kRuns);
+        EXPECT_EQ(t.bytesDeleted, 2 * kRuns * 10);
+        EXPECT_EQ(t.filesRecycled, 2 * kRuns * 2);
+        EXPECT_EQ(t.bytesRecycled, 2 * kRuns * 100);
+        EXPECT_EQ(t.sinceDay, daySerial(kDay1));
+    }
+    // The lock file stays (two instances must always lock the same file),
+    // and is the owner's only.
+    const QFileInfo lock(rwtest::settingsFilePath() + ".lock");
+    EXPECT_TRUE(lock.isFile());
+    EXPECT_EQ(lock.permissions() & 0x0077, 0);
+}
+
+TEST(Settings, ASettingsFileThatCannotBeReadIsNeverWrittenOver)
+{
+    QDir().mkpath(rwtest::testRoot() + "/config/roomwise");
+    rwtest::FixtureBuilder fx(rwtest::testRoot() + "/config/roomwise");
+    fx.fifo("roomwse.ini");
+    rwtest::AlertRecorder alerts;
+    ::alarm(20); // a read that blocks on the FIFO ends the test program
+    EXPECT_EQ(readDeletionTotals().filesDeleted, -1);
+    EXPECT_TRUE(readListSection("TempFiles", rwtest::ScriptedResponder::instance()).isEmpty());
+    EXPECT_FALSE(addDeletionTotals(1, 1, 0, 0, kDay1));
+    EXPECT_FALSE(resetDeletionTotals());
+    EXPECT_FALSE(writeListSection("TempFiles", {"*.tmp"}));
+    ::alarm(0);
+    EXPECT_EQ(alerts.texts().size(), 1) << alerts.texts().join('\n').toStdString();
+    EXPECT_EQ(QFileInfo(rwtest::settingsFilePath()).isFile(), false) << "the FIFO is still there";
+    EXPECT_TRUE(QFileInfo::exists(rwtest::settingsFilePath()));
+}
+
+TEST(Settings, ARelativeHomeWritesNoTotalsUnderTheWorkingFolder)
+{
+    const QString working = rwtest::testRoot() + "/work";
+    QDir().mkpath(working);
+    ASSERT_TRUE(QDir::setCurrent(working));
+    ::setenv("HOME", "home", 1);
+    ::setenv("XDG_CONFIG_HOME", "config", 1);
+    rwtest::AlertRecorder alerts;
+    QString why;
+    EXPECT_FALSE(settingsWritable(&why));
+    EXPECT_TRUE(why.contains("no absolute home folder")) << why.toStdString();
+    EXPECT_FALSE(addDeletionTotals(1, 1, 0, 0, kDay1));
+    EXPECT_FALSE(writeListSection("TempFiles", {"*.tmp"}));
+    EXPECT_EQ(alerts.texts().size(), 1);
+    EXPECT_TRUE(QDir(working).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                      QDir::NoDotAndDotDot));
 }

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "base/ProgramMessages.h"
+#include "platform/ProfileAlerts.h"
 #include "tests/support/ScriptedResponder.h"
 #include "tests/support/XSession.h"
 
@@ -46,6 +47,9 @@ public:
         m_oldCwd = QDir::currentPath();
         rwtest::ScriptedResponder::instance().reset();
         rw::setMessageResponder(&rwtest::ScriptedResponder::instance());
+        // What an earlier test's settings file reported must not keep this
+        // test's reports quiet.
+        rw::ProfileAlerts::reset();
     }
     void OnTestEnd(const ::testing::TestInfo&) override
     {
