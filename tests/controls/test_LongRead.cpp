@@ -69,32 +69,3 @@ TEST(LongRead, WorkInSlicesShowsTheHourglassAndABoxWhoseCancelStopsIt)
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_EQ(LongRead::current(), nullptr);
 }
-
-TEST(LongRead, WorkOnAHelperThreadKeepsTheWindowsEventsRunningAndStopsOnCancel)
-{
-    QWidget window;
-    window.show();
-    CancelWhenShown canceller(&window);
-    bool workOnOtherThread = false;
-    std::int64_t reports = 0;
-    LongRead read(&window, QStringLiteral("Looking for strings"));
-    const bool done = read.runOffThread([&](const rw::ReadProgress& progress) {
-        workOnOtherThread = QThread::currentThread() != window.thread();
-        for (;; ++reports) {
-            QThread::msleep(1);
-            if (!progress(reports, 1000000))
-                return true; // stopped from outside
-        }
-    });
-    EXPECT_FALSE(done) << "a cancelled read is no finished one";
-    EXPECT_TRUE(read.cancelled());
-    EXPECT_TRUE(workOnOtherThread);
-    EXPECT_TRUE(canceller.sawBox);
-    EXPECT_GT(canceller.ticks, 10);
-
-    // Work that ends by itself gives its own result.
-    LongRead quick(&window, QStringLiteral("Quick"));
-    EXPECT_TRUE(
-        quick.runOffThread([](const rw::ReadProgress& progress) { return progress(1, 1); }));
-    EXPECT_FALSE(quick.cancelled());
-}

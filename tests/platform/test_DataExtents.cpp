@@ -61,22 +61,4 @@ TEST(DataExtents, FindsTheWrittenRangesOfASparseFile)
     EXPECT_TRUE(dataOf(fx.path("sparse.img"), 0).empty());
 }
 
-TEST(DataExtents, AFullFileIsOneRangeAndLookupsInsideItAnswerAtOnce)
-{
-    rwtest::FixtureBuilder fx;
-    const QString path = fx.file("full.bin", 3 * 4096 + 17, 'z');
-    const rw::FileDescriptor fd = rw::openRegularFileForReading(QFile::encodeName(path));
-    rw::DataExtents extents(fd.get(), 3 * 4096 + 17);
-    std::int64_t start = -1;
-    std::int64_t end = -1;
-    ASSERT_TRUE(extents.next(0, &start, &end));
-    EXPECT_EQ(start, 0);
-    EXPECT_EQ(end, 3 * 4096 + 17);
-    ASSERT_TRUE(extents.next(5000, &start, &end));
-    EXPECT_EQ(start, 5000);
-    EXPECT_EQ(end, 3 * 4096 + 17);
-    EXPECT_FALSE(extents.next(3 * 4096 + 17, &start, &end));
-    EXPECT_TRUE(extents.knowsHoles());
-}
-
 } // namespace
