@@ -1,6 +1,7 @@
 #include "controls/FileViewer.h"
 
 #include "base/ProgramMessages.h"
+#include "controls/LongRead.h"
 #include "viewer/core/HexFormatter.h"
 #include "viewer/core/TextFormatter.h"
 #include "viewer/core/TextSearch.h"
@@ -124,7 +125,7 @@ bool FileViewer::open()
     close();
     const Access access(this);
     const bool ok = m_file.open(m_filePath);
-    m_index.reset(m_file.data(), m_file.size());
+    resetIndex();
     m_hexDigits = HexFormatter::offsetDigits(m_file.size());
     // A small file is counted at once (a few milliseconds), so its total
     // shows from the start; large files are counted only when needed.
@@ -138,13 +139,22 @@ void FileViewer::sync()
 {
     if (!m_file.refresh())
         return;
-    m_index.reset(m_file.data(), m_file.size());
+    resetIndex();
     m_hexDigits = HexFormatter::offsetDigits(m_file.size());
     if (m_file.size() <= kCountAtOpenBytes)
         m_index.lineCount();
     m_caret = clampPos(m_caret);
     m_anchor = clampPos(m_anchor);
     setTopLine(m_top); // clamps the view to the new end, and tells the change
+}
+
+void FileViewer::resetIndex()
+{
+    m_index.reset(m_file.data(), m_file.size());
+    // The holes of a sparse file are counted, not read.
+    m_index.setDataRanges([this](std::int64_t offset, std::int64_t* start, std::int64_t* end) {
+        return m_file.dataRange(offset, start, end);
+    });
 }
 
 void FileViewer::close()
@@ -220,13 +230,18 @@ std::int64_t FileViewer::countLines()
     const Access access(this);
     if (!m_index.isComplete()) {
         // In slices, letting go of each slice's pages once counted: the
-        // count of a huge file costs no more memory than the index.
+        // count of a huge file costs no more memory than the index. Between
+        // slices the window paints and the count can be cancelled; a
+        // cancelled count stays incomplete (the lines counted so far).
+        LongRead read(window(), QStringLiteral("Counting lines..."));
         constexpr std::int64_t kSlice = std::int64_t(32) << 20;
         m_file.adviseSequential(m_index.scannedBytes(), m_file.size());
         while (!m_index.isComplete()) {
             const std::int64_t from = m_index.scannedBytes();
             m_index.scanTo(from + kSlice);
             m_file.release(from, m_index.scannedBytes() - from);
+            if (!read.step(m_index.scannedBytes(), m_file.size()))
+                break;
         }
         changed();
     }

@@ -94,6 +94,10 @@ public:
     // The number of lines, or kNotCounted while they are not all counted.
     std::int64_t lineCount() const;
     // Counts every line (scanning the rest of the file) and returns the count.
+    // A long count shows the hourglass and, after a moment, a progress box
+    // with Cancel (LongRead); cancelled, it returns the lines counted so far
+    // and lineCount() stays kNotCounted. Holes of a sparse file are counted
+    // without being read.
     std::int64_t countLines();
     // Memory held by the line index.
     std::size_t indexMemoryBytes() const { return m_index.memoryBytes(); }
@@ -155,6 +159,8 @@ private:
     // Maps the file anew when it changed on disk and brings the index, the
     // caret and the view in line with it. Run by Access at every entry.
     void sync();
+    // Points the line index at the mapped file and where it holds data.
+    void resetIndex();
     // Lines in the view: exact when counted, else an estimate.
     std::int64_t rowCount() const;
     bool rowExists(std::int64_t row);

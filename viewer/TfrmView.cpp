@@ -2,8 +2,10 @@
 
 #include "app/WinPlace.h"
 #include "base/ProgramMessages.h"
+#include "base/RecordedMessages.h"
 #include "base/SharedRoutines.h"
 #include "controls/FileViewer.h"
+#include "controls/LongRead.h"
 #include "controls/PrintRoutines.h"
 #include "controls/TextPrinter.h"
 #include "platform/DisplayName.h"
@@ -548,17 +550,29 @@ void TfrmView::findNextClick()
 
 void TfrmView::peekClick()
 {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
     // Removed when it goes out of scope, also when the listing window fails.
     QTemporaryFile target(QDir::tempPath() + QStringLiteral("/strXXXXXX"));
     if (!target.open()) {
-        QApplication::restoreOverrideCursor();
         ShowErrorMessage(QStringLiteral("Could not write file ") + target.fileTemplate());
         return;
     }
     target.close();
-    ExtractStrings(m_filePath, target.fileName(), 5, 100, *messageResponder());
-    QApplication::restoreOverrideCursor();
+    // On a helper thread: a big file takes long, and the window paints and
+    // can cancel meanwhile. The messages wait for this thread.
+    RecordedMessages messages;
+    bool cancelled = false;
+    {
+        LongRead read(this, QStringLiteral("Looking for strings in ") + displayName(m_filePath));
+        const QByteArray source = m_filePath;
+        const QString listing = target.fileName();
+        read.runOffThread([&](const ReadProgress& progress) {
+            return ExtractStrings(source, listing, 5, 100, messages, progress);
+        });
+        cancelled = read.cancelled();
+    }
+    messages.replayTo(*messageResponder());
+    if (cancelled)
+        return;
 
     TfrmView strings(this);
     strings.setStringsMode(true);

@@ -390,3 +390,27 @@ TEST(FileViewer, HexModeShowsAnExpandedTabAsAFullStop)
     v.viewer.setExpandTabs(false);
     EXPECT_TRUE(v.viewer.lineText(0).endsWith(QStringLiteral("a b.c  ")));
 }
+
+TEST(FileViewer, JumpToEndOfATerabyteSparseFileCountsTheHolesWithoutReadingThem)
+{
+    // A preallocated image: a few lines, a terabyte of hole, a last line.
+    const std::int64_t size = std::int64_t(1) << 40;
+    FixtureBuilder fx;
+    const QString path = fx.sparseFile(QStringLiteral("vm.img"), size);
+    fx.writeAt(QStringLiteral("vm.img"), 0, "a\nb\n");
+    fx.writeAt(QStringLiteral("vm.img"), size - 4, "\nend");
+    OpenViewer v(path);
+    v.viewer.show();
+    QTest::keyClick(&v.viewer, Qt::Key_End, Qt::ControlModifier);
+    // The hole between the breaks wraps into lines of 1023 bytes.
+    const std::int64_t holeLines = (size - 8 + 1022) / 1023;
+    const std::int64_t lines = 2 + holeLines + 1;
+    ASSERT_TRUE(v.viewer.isLineCountKnown());
+    EXPECT_EQ(v.viewer.lineCount(), lines);
+    EXPECT_EQ(v.viewer.caret(), (TextPos{lines - 1, 3}));
+    EXPECT_EQ(v.viewer.lineText(lines - 1), QStringLiteral("end"));
+    EXPECT_EQ(v.viewer.lineText(1), QStringLiteral("b"));
+    EXPECT_EQ(v.viewer.lineText(2 + holeLines / 2), QString(1023, ' '));
+    EXPECT_EQ(v.viewer.lineText(lines - 2).size(), (size - 8) - (holeLines - 1) * 1023);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "the hourglass is gone";
+}

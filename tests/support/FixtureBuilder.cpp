@@ -92,6 +92,13 @@ QString FixtureBuilder::sparseFile(const QString& rel, std::int64_t size)
     return p;
 }
 
+void FixtureBuilder::writeAt(const QString& rel, std::int64_t offset, const QByteArray& bytes)
+{
+    QFile f(path(rel));
+    if (!f.open(QIODevice::ReadWrite) || !f.seek(offset) || f.write(bytes) != bytes.size())
+        ADD_FAILURE() << "cannot write into " << qPrintable(f.fileName());
+}
+
 QString FixtureBuilder::symlink(const QString& rel, const QString& target)
 {
     const QString p = path(rel);

@@ -28,6 +28,9 @@ public:
     QString fileWithContent(const QString& rel, const QByteArray& content);
     // Large sparse file: the size without writing the bytes.
     QString sparseFile(const QString& rel, std::int64_t size);
+    // Writes `bytes` at `offset` of an existing file, leaving the rest (and
+    // its holes) as it is; the file grows when the bytes reach past its end.
+    void writeAt(const QString& rel, std::int64_t offset, const QByteArray& bytes);
     QString symlink(const QString& rel, const QString& target);
     QString hardlink(const QString& rel, const QString& existingRel);
     QString fifo(const QString& rel);

@@ -6,6 +6,7 @@
 
 #include <fcntl.h>
 #include <utility>
+#include <vector>
 
 #include "tests/support/FixtureBuilder.h"
 #include "tests/support/ScriptedResponder.h"
@@ -147,4 +148,63 @@ TEST(ExtractStrings, OnlyARegularFileIsRead)
             << c.what;
         EXPECT_EQ(QFile(target).size(), 0) << c.what;
     }
+}
+
+TEST(ExtractStrings, HolesAreSkippedAndListTheSameAsWrittenZeros)
+{
+    // The same bytes as a sparse file and as a fully written one; the
+    // strings sit beside block and hole edges, and one straddles a block.
+    constexpr std::int64_t size = (4 << 20) + 100;
+    const std::vector<std::pair<std::int64_t, QByteArray>> writes = {
+        {0, "first string"},
+        {(1 << 20) - 6, "straddles the block edge"},
+        {(2 << 20) + 2048 * 3 + 5, "after a hole"},
+        {(2 << 20) + 2048 * 3 + 40, "after a hole"}, // the same line again
+        {size - 9, "the tail"},
+    };
+    FixtureBuilder fx;
+    fx.sparseFile(QStringLiteral("sparse.img"), size);
+    QByteArray plain(size, '\0');
+    for (const auto& [at, bytes] : writes) {
+        fx.writeAt(QStringLiteral("sparse.img"), at, bytes);
+        plain.replace(at, bytes.size(), bytes);
+    }
+    const QString target = fx.path(QStringLiteral("sparse.txt"));
+    std::int64_t lastDone = -1;
+    EXPECT_TRUE(rw::ExtractStrings(QFile::encodeName(fx.path(QStringLiteral("sparse.img"))), target,
+                                   5, 100, rwtest::ScriptedResponder::instance(),
+                                   [&](std::int64_t done, std::int64_t total) {
+                                       EXPECT_EQ(total, size);
+                                       EXPECT_GE(done, lastDone);
+                                       lastDone = done;
+                                       return true;
+                                   }));
+    EXPECT_EQ(lastDone, size);
+    QFile f(target);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), extract(plain));
+}
+
+TEST(ExtractStrings, ATerabyteImageIsListedFromItsDataAndCanBeStopped)
+{
+    constexpr std::int64_t size = std::int64_t(1) << 40;
+    FixtureBuilder fx;
+    const QString image = fx.sparseFile(QStringLiteral("vm.img"), size);
+    fx.writeAt(QStringLiteral("vm.img"), std::int64_t(700) << 30,
+               QByteArray("\x01GRUB loader\x01"));
+    fx.writeAt(QStringLiteral("vm.img"), size - 20, QByteArray("\x01last words\x01"));
+    const QString target = fx.path(QStringLiteral("vm.txt"));
+    EXPECT_TRUE(rw::ExtractStrings(QFile::encodeName(image), target, 5, 100,
+                                   rwtest::ScriptedResponder::instance()));
+    QFile f(target);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), "GRUB loader\r\nlast words\r\n");
+
+    // Stopped at the first report: false, and no message.
+    int calls = 0;
+    EXPECT_FALSE(rw::ExtractStrings(QFile::encodeName(image), target, 5, 100,
+                                    rwtest::ScriptedResponder::instance(),
+                                    [&](std::int64_t, std::int64_t) { return ++calls < 2; }));
+    EXPECT_EQ(calls, 2);
+    EXPECT_TRUE(rwtest::ScriptedResponder::instance().texts().isEmpty());
 }

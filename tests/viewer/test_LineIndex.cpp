@@ -3,6 +3,10 @@
 #include <QByteArray>
 #include <QList>
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 #include "viewer/core/LineIndex.h"
 
 using rw::LineIndex;
@@ -71,4 +75,93 @@ TEST(LineIndex, LazyScanAndOffsetLookup)
     // Lookups backwards after forwards still agree.
     EXPECT_EQ(data.mid(index.lineSpan(1025).start, 4), QByteArray("1025"));
     EXPECT_EQ(index.lineOfOffset(0), 0);
+}
+
+namespace
+{
+
+// A buffer of zeros with bytes written at some places, and the written
+// places as its data ranges (the rest reads as zeros, like a file's holes).
+struct SparseBuffer {
+    QByteArray bytes;
+    std::vector<std::pair<std::int64_t, std::int64_t>> data;
+
+    SparseBuffer(std::int64_t size, const std::vector<std::pair<std::int64_t, QByteArray>>& writes)
+        : bytes(size, '\0')
+    {
+        for (const auto& [at, b] : writes) {
+            bytes.replace(at, b.size(), b);
+            data.emplace_back(at, at + b.size());
+        }
+    }
+    const unsigned char* raw() const
+    {
+        return reinterpret_cast<const unsigned char*>(bytes.constData());
+    }
+    LineIndex::DataRanges ranges() const
+    {
+        return [this](std::int64_t offset, std::int64_t* start, std::int64_t* end) {
+            for (const auto& [s, e] : data) {
+                if (e > offset) {
+                    *start = std::max(s, offset);
+                    *end = e;
+                    return true;
+                }
+            }
+            return false;
+        };
+    }
+};
+
+} // namespace
+
+TEST(LineIndex, HolesAreCountedWithoutReadingAndGiveTheSameLines)
+{
+    const QByteArray longRun(5000, 'q');
+    const struct {
+        const char* what;
+        SparseBuffer buffer;
+    } cases[] = {
+        {"text among holes", SparseBuffer(3 << 20, {{0, "abc\r\ndef\n"},
+                                                    {1000003, "x\ry\r"},
+                                                    {1000007, "\nafter a CR LF split by nothing"},
+                                                    {2000000, longRun},
+                                                    {(3 << 20) - 2, "\n\n"}})},
+        {"a hole to the end", SparseBuffer((2 << 20) + 17, {{10, "one\ntwo\n"}})},
+        {"only a hole", SparseBuffer((1 << 20) + 1023 * 5, {})},
+        {"a break right after a hole of whole lines",
+         SparseBuffer(1023 * 4096 + 1, {{1023 * 4096, "\n"}})},
+    };
+    for (const auto& c : cases) {
+        const SparseBuffer& b = c.buffer;
+        LineIndex plain(b.raw(), b.bytes.size());
+        const std::int64_t count = plain.lineCount();
+
+        // Counted whole, in slices, and line by line as a view asks.
+        LineIndex whole(b.raw(), b.bytes.size());
+        whole.setDataRanges(b.ranges());
+        EXPECT_EQ(whole.lineCount(), count) << c.what;
+        LineIndex sliced(b.raw(), b.bytes.size());
+        sliced.setDataRanges(b.ranges());
+        while (!sliced.isComplete())
+            sliced.scanTo(sliced.scannedBytes() + 100000);
+        EXPECT_EQ(sliced.knownLineCount(), count) << c.what;
+        LineIndex asked(b.raw(), b.bytes.size());
+        asked.setDataRanges(b.ranges());
+        for (std::int64_t line = 0; line < count + 5; line += 777)
+            EXPECT_EQ(asked.ensureLine(line), line < count) << c.what << " line " << line;
+        EXPECT_EQ(asked.lineCount(), count) << c.what;
+
+        for (LineIndex* index : {&whole, &sliced, &asked}) {
+            for (std::int64_t line = 0; line < count; line += 311) {
+                const LineIndex::Span want = plain.lineSpan(line);
+                const LineIndex::Span got = index->lineSpan(line);
+                EXPECT_EQ(got.start, want.start) << c.what << " line " << line;
+                EXPECT_EQ(got.length, want.length) << c.what << " line " << line;
+            }
+            for (std::int64_t offset = 0; offset < b.bytes.size(); offset += 99991)
+                EXPECT_EQ(index->lineOfOffset(offset), plain.lineOfOffset(offset))
+                    << c.what << " offset " << offset;
+        }
+    }
 }

@@ -17,12 +17,14 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 
 #include <fcntl.h>
 #include <unistd.h>
 
 #include "controls/FileViewer.h"
+#include "controls/LongRead.h"
 #include "platform/Folders.h"
 #include "platform/ProfileFile.h"
 #include "tests/support/FixtureBuilder.h"
@@ -418,4 +420,37 @@ TEST(TfrmView, StatusSectionsShowTheirWholeTexts)
         ASSERT_NE(section, nullptr);
         EXPECT_GE(section->width(), section->sizeHint().width()) << section->text().toStdString();
     }
+}
+
+TEST(TfrmView, PeekAtStringsRunsBesideTheWindowAndCanBeCancelled)
+{
+    // 64 MiB of text: long enough to list that the window's events run
+    // while it is listed.
+    QByteArray text;
+    for (int i = 0; text.size() < (64 << 20); ++i)
+        text += "a line of readable words number " + QByteArray::number(i) + '\n';
+    ShownView v(FixtureBuilder().fileWithContent(QStringLiteral("big.log"), text));
+    const QStringList before = QDir(QDir::tempPath()).entryList({QStringLiteral("str*")});
+
+    // A timer due at once: it fires only when the window's events run, and
+    // the listing is still going then.
+    bool ranDuringListing = false;
+    bool hourglass = false;
+    QTimer::singleShot(0, &v.view, [&] {
+        rw::LongRead* read = rw::LongRead::current();
+        ranDuringListing = read != nullptr;
+        hourglass = QApplication::overrideCursor() &&
+                    QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+        if (read)
+            read->cancel();
+    });
+    rwtest::onNextModal([](QWidget* w) { w->close(); }, QStringLiteral("rw::TfrmView"), 2000);
+    v.view.findChild<QPushButton*>("btStrings")->click();
+    EXPECT_TRUE(ranDuringListing);
+    EXPECT_TRUE(hourglass);
+    EXPECT_FALSE(rwtest::lastModalHandled()) << "a cancelled listing is not shown";
+    EXPECT_TRUE(rwtest::ScriptedResponder::instance().texts().isEmpty());
+    EXPECT_EQ(QDir(QDir::tempPath()).entryList({QStringLiteral("str*")}), before)
+        << "the unfinished listing is removed";
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }

@@ -1,12 +1,14 @@
 #include "viewer/core/ExtractStrings.h"
 
 #include "base/Messages.h"
+#include "platform/DataExtents.h"
 #include "platform/DisplayName.h"
 #include "platform/ReadOnlyOpen.h"
 
 #include <QFile>
 
 #include <algorithm>
+#include <memory>
 
 namespace rw
 {
@@ -44,7 +46,7 @@ bool stringsOfBlock(const char* block, std::int64_t size, int minLen, int maxLen
 }
 
 bool ExtractStrings(const QByteArray& source, const QString& target, int minLen, int maxLen,
-                    MessageResponder& reporter)
+                    MessageResponder& reporter, const ReadProgress& progress)
 {
     // Opened by its bytes: a name that is not valid UTF-8 would not survive
     // a trip through QString. Only a regular file is read: a FIFO would hang
@@ -52,31 +54,56 @@ bool ExtractStrings(const QByteArray& source, const QString& target, int minLen,
     // random bytes) would never end, and a link put in the file's place
     // would lead elsewhere.
     FileDescriptor fd = openRegularFileForReading(source);
-    QFile in;
-    if (!fd.isValid() || !in.open(fd.get(), QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    FileStatus st;
+    if (!fd.isValid() || !entryStatus(fd.get(), "", &st)) {
         ShowErrorMessage(reporter, QStringLiteral("Could not open file ") + displayName(source));
         return false;
     }
-    fd.release(); // the QFile owns it now
     QFile out(target);
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         ShowErrorMessage(reporter, QStringLiteral("Could not write file ") + target);
         return false;
     }
 
-    constexpr qint64 kBlock = 2048;
-    char block[kBlock];
+    // The blocks lie at multiples of kBlock from the start. A block of
+    // zeros holds no string and leaves the last line as it was, so the
+    // blocks wholly inside a hole are skipped unread; the rest are read a
+    // chunk at a time.
+    constexpr std::int64_t kBlock = 2048;
+    constexpr std::int64_t kChunk = std::int64_t(1) << 20;
+    const std::int64_t size = st.size;
+    std::unique_ptr<char[]> chunk(new char[kChunk]);
+    DataExtents extents(fd.get(), size);
     QByteArray last; // the line written last
     bool ok = true;
     const auto write = [&out](const QByteArray& line) {
         return out.write(line) == line.size() && out.write("\r\n", 2) == 2;
     };
-    for (;;) {
-        const qint64 got = in.read(block, kBlock);
-        if (got <= 0)
-            break;
-        ok = stringsOfBlock(block, got, minLen, maxLen, last, write) && ok;
+    std::int64_t pos = 0;
+    while (pos < size) {
+        if (progress && !progress(pos, size))
+            return false; // stopped: the listing is not wanted any more
+        std::int64_t dataStart = 0;
+        std::int64_t dataEnd = 0;
+        if (!extents.next(pos, &dataStart, &dataEnd))
+            break; // only zeros left
+        pos = std::max(pos, dataStart - dataStart % kBlock);
+        const std::int64_t until = std::min(size, (dataEnd + kBlock - 1) / kBlock * kBlock);
+        const std::int64_t n = std::min(kChunk, until - pos);
+        std::size_t got = 0;
+        if (!readFullyAt(fd.get(), chunk.get(), std::size_t(n), pos, &got))
+            break; // an unreadable file lists what was read before
+        for (std::int64_t b = 0; b < std::int64_t(got); b += kBlock)
+            ok = stringsOfBlock(chunk.get() + b,
+                                std::min<std::int64_t>(kBlock, std::int64_t(got) - b), minLen,
+                                maxLen, last, write) &&
+                 ok;
+        if (std::int64_t(got) < n)
+            break; // cut short meanwhile
+        pos += n;
     }
+    if (progress)
+        progress(size, size);
     ok = ok && out.flush();
     if (!ok)
         ShowErrorMessage(reporter, QStringLiteral("Could not write file ") + target);

@@ -21,6 +21,27 @@ void LineIndex::reset(const unsigned char* data, std::int64_t size)
     m_checkpoints.shrink_to_fit();
     m_cacheLine = -1;
     m_cacheStart = 0;
+    m_ranges = nullptr;
+    m_dataEnd = 0;
+}
+
+void LineIndex::addWrappedLines(std::int64_t& start, std::int64_t to, std::int64_t limit,
+                                std::int64_t lastLine)
+{
+    if (to - start <= kMaxLineLength || m_count > lastLine || start >= limit)
+        return;
+    // Line i (from 0) starts at start + i * kMaxLineLength and is counted
+    // while the run reaches more than a full line past it.
+    std::int64_t n = (to - start - 1) / kMaxLineLength;
+    n = std::min(n, (limit - start - 1) / kMaxLineLength + 1);
+    if (lastLine - m_count < n)
+        n = lastLine - m_count + 1;
+    // The checkpoints among them, then the count.
+    for (std::int64_t k = (m_count + kCheckpointEvery - 1) / kCheckpointEvery * kCheckpointEvery;
+         k < m_count + n; k += kCheckpointEvery)
+        m_checkpoints.push_back(start + (k - m_count) * kMaxLineLength);
+    m_count += n;
+    start += n * kMaxLineLength;
 }
 
 int LineIndex::measureLine(std::int64_t start, std::int64_t* nextStart) const
@@ -81,6 +102,19 @@ void LineIndex::scan(std::int64_t limit, std::int64_t lastLine)
             }
             break;
         }
+        if (m_ranges && pos >= m_dataEnd) {
+            std::int64_t dataStart = m_size;
+            std::int64_t dataEnd = m_size;
+            m_ranges(pos, &dataStart, &dataEnd);
+            const std::int64_t zeroBlocks = (std::min(dataStart, m_size) - pos) / 64;
+            if (zeroBlocks > 0) {
+                // Whole blocks of zeros: no breaks, so only wrapped lines.
+                pos += zeroBlocks * 64;
+                addWrappedLines(start, pos, limit, lastLine);
+                continue;
+            }
+            m_dataEnd = dataEnd;
+        }
         std::uint64_t mask;
         int width = 64;
         if (m_size - pos >= 64) {
@@ -97,10 +131,7 @@ void LineIndex::scan(std::int64_t limit, std::int64_t lastLine)
             if (b < start)
                 continue; // the LF of a CR LF already taken
             // A longer line goes on in the next line.
-            while (b - start > kMaxLineLength && m_count <= lastLine) {
-                addLine(start);
-                start += kMaxLineLength;
-            }
+            addWrappedLines(start, b, INT64_MAX, lastLine);
             if (m_count > lastLine)
                 break;
             addLine(start);
@@ -110,10 +141,7 @@ void LineIndex::scan(std::int64_t limit, std::int64_t lastLine)
             break;
         pos += width;
         // Lines that wrap inside a long run without breaks.
-        while (pos - start > kMaxLineLength && m_count <= lastLine && start < limit) {
-            addLine(start);
-            start += kMaxLineLength;
-        }
+        addWrappedLines(start, pos, limit, lastLine);
     }
     m_next = std::min(start, m_size);
 }

@@ -2,6 +2,8 @@
 
 #include <climits>
 #include <cstdint>
+#include <functional>
+#include <utility>
 #include <vector>
 
 namespace rw
@@ -18,11 +20,22 @@ namespace rw
 // costs a few megabytes at most. A line past the scanned part is found by
 // scanning on from the last checkpoint. The buffer is not owned and must
 // outlive the index (or until the next reset()).
+//
+// A mapped sparse file may be mostly holes, which read as zeros: no breaks,
+// only full-length lines one after another. Given where the data lies
+// (setDataRanges), the scan counts the lines of a hole by arithmetic instead
+// of reading it, with the same lines and checkpoints as a read would give.
 class LineIndex
 {
 public:
     static constexpr int kMaxLineLength = 1023;
     static constexpr int kCheckpointEvery = 1024;
+
+    // For an offset, the data at or after it: true with [*start, *end), and
+    // nothing but zeros from the offset to *start; false when only zeros
+    // follow. Reporting zeros as data is allowed (they are then read).
+    using DataRanges =
+        std::function<bool(std::int64_t offset, std::int64_t* start, std::int64_t* end)>;
 
     struct Span {
         std::int64_t start = -1; // offset of the first byte, -1 when no such line
@@ -32,7 +45,10 @@ public:
     LineIndex() = default;
     explicit LineIndex(const unsigned char* data, std::int64_t size) { reset(data, size); }
 
+    // Starts over on a buffer; the data ranges are forgotten.
     void reset(const unsigned char* data, std::int64_t size);
+    // Where the buffer holds data; without them every byte is looked at.
+    void setDataRanges(DataRanges ranges) { m_ranges = std::move(ranges); }
 
     std::int64_t size() const { return m_size; }
     // True once every line has been counted.
@@ -69,6 +85,12 @@ private:
     // `limit` or the end. Finds the breaks 64 bytes at a time, so the whole
     // count runs at memory speed.
     void scan(std::int64_t limit, std::int64_t lastLine);
+    // Counts the lines a run without breaks from `start` to `to` (at least)
+    // wraps into, all but the one still open at `to`, as the scan would one
+    // by one: stops as it does at line `lastLine` or once a line starts at
+    // or past `limit`. Moves `start` on to the open line.
+    void addWrappedLines(std::int64_t& start, std::int64_t to, std::int64_t limit,
+                         std::int64_t lastLine);
     // Counts one line that starts at `start`.
     void addLine(std::int64_t start)
     {
@@ -83,6 +105,9 @@ private:
     std::int64_t m_next = 0;  // start of line m_count
     // Start offset of line k * kCheckpointEvery.
     std::vector<std::int64_t> m_checkpoints;
+    DataRanges m_ranges;
+    // Where the data range last found ends: below it no lookup is made.
+    std::int64_t m_dataEnd = 0;
     // The last line looked up by lineSpan() and its start, so that walking
     // down a page of lines does not rescan from the checkpoint each time.
     std::int64_t m_cacheLine = -1;

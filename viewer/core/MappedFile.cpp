@@ -46,12 +46,14 @@ bool MappedFile::open(const QByteArray& path)
 
 bool MappedFile::map()
 {
+    m_extents.reset();
     m_map.reset(); // the old view goes before the new one is made
     try {
         m_map = std::make_unique<TFileMapping>(m_fd.get(), false);
     } catch (const EFileMappingError&) {
         return false;
     }
+    m_extents = std::make_unique<DataExtents>(m_fd.get(), size());
     return true;
 }
 
@@ -81,6 +83,7 @@ bool MappedFile::refresh()
 
 void MappedFile::close()
 {
+    m_extents.reset();
     m_map.reset();
     m_fd.reset();
     m_stamp = {};
@@ -97,6 +100,11 @@ void MappedFile::release(std::int64_t offset, std::int64_t length) const
 {
     if (m_map)
         m_map->release(offset, length);
+}
+
+bool MappedFile::dataRange(std::int64_t offset, std::int64_t* start, std::int64_t* end)
+{
+    return m_extents && m_extents->next(offset, start, end);
 }
 
 } // namespace rw

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "platform/DataExtents.h"
 #include "platform/DirListing.h"
 #include "platform/FileMapping.h"
 
@@ -58,12 +59,18 @@ public:
     // TFileMapping::release).
     void release(std::int64_t offset, std::int64_t length) const;
 
+    // Where the mapped file holds data (see DataExtents): true with the data
+    // range at or after `offset`, false when only holes (zeros) follow. A
+    // reader steps over the holes of a sparse file instead of touching them.
+    bool dataRange(std::int64_t offset, std::int64_t* start, std::int64_t* end);
+
 private:
     // Maps m_fd anew; false (and nothing mapped) when that fails.
     bool map();
 
     FileDescriptor m_fd;
     std::unique_ptr<TFileMapping> m_map;
+    std::unique_ptr<DataExtents> m_extents; // of m_fd, for the mapped size
     FileStamp m_stamp;
     bool m_open = false;
     QString m_error;

@@ -4,12 +4,15 @@
 #include <QEventLoop>
 #include <QThread>
 
+#include <algorithm>
 #include <cerrno>
 #include <memory>
 
 #define XXH_STATIC_LINKING_ONLY
 #include <xxhash.h>
 
+#include "base/ZeroBytes.h"
+#include "platform/DataExtents.h"
 #include "platform/DirListing.h"
 #include "platform/ReadOnlyOpen.h"
 
@@ -64,6 +67,55 @@ ContentHash fromXxh(XXH128_hash_t h)
     return {h.low64, h.high64, true};
 }
 
+// The stream the whole-contents hash is taken over (see kZeroBlockBytes):
+// zero blocks gather into runs, fed as 'Z' and the run's length; any other
+// block is fed as 'D' and its bytes; the size ends the stream.
+class ZeroRunHash
+{
+public:
+    ZeroRunHash() { XXH3_128bits_reset(&m_state); }
+
+    void zeros(std::int64_t n) { m_zeros += std::uint64_t(n); }
+    // One aligned block of the file (the last may be short).
+    void block(const char* p, std::size_t n)
+    {
+        if (allZeroBytes(p, n)) {
+            zeros(std::int64_t(n));
+            return;
+        }
+        flush();
+        XXH3_128bits_update(&m_state, "D", 1);
+        XXH3_128bits_update(&m_state, p, n);
+    }
+    XXH128_hash_t digest(std::int64_t size)
+    {
+        flush();
+        feedNumber(std::uint64_t(size));
+        return XXH3_128bits_digest(&m_state);
+    }
+
+private:
+    void flush()
+    {
+        if (m_zeros == 0)
+            return;
+        XXH3_128bits_update(&m_state, "Z", 1);
+        feedNumber(m_zeros);
+        m_zeros = 0;
+    }
+    // Eight bytes, lowest first, whatever the machine's byte order.
+    void feedNumber(std::uint64_t v)
+    {
+        unsigned char bytes[8];
+        for (int i = 0; i < 8; ++i)
+            bytes[i] = static_cast<unsigned char>(v >> (8 * i));
+        XXH3_128bits_update(&m_state, bytes, sizeof bytes);
+    }
+
+    XXH3_state_t m_state;
+    std::uint64_t m_zeros = 0;
+};
+
 } // namespace
 
 ContentHasher::ContentHasher(int threads, QObject* parent)
@@ -107,29 +159,50 @@ ContentHash ContentHasher::hashFile(const HashJob& job, Pass pass, char* buffer,
         return fromXxh(XXH3_128bits(buffer, std::size_t(kWholeInEdgePass)));
     }
 
-    // The whole file, front to back in large blocks; the system reads ahead.
+    // The whole file, front to back in large blocks, stepping over holes.
     adviseSequentialRead(fd.get());
-    XXH3_state_t state;
-    XXH3_128bits_reset(&state);
-    std::int64_t total = 0;
-    for (;;) {
-        if (abort.load(std::memory_order_relaxed))
-            return none;
-        const std::int64_t got = readNext(fd.get(), buffer, kBlockBytes);
-        if (got < 0)
-            return none;
-        if (got == 0)
-            break;
-        XXH3_128bits_update(&state, buffer, std::size_t(got));
-        total += got;
+    ZeroRunHash hash;
+    DataExtents extents(fd.get(), size);
+    std::int64_t pos = 0; // always the start of a zero block
+    const auto covered = [bytesRead](std::int64_t n) {
         if (bytesRead)
-            bytesRead->fetch_add(got, std::memory_order_relaxed);
-        if (total > size)
-            return none; // it grew while we read: not what the scan saw
+            bytesRead->fetch_add(n, std::memory_order_relaxed);
+    };
+    while (pos < size) {
+        std::int64_t dataStart = 0;
+        std::int64_t dataEnd = 0;
+        if (!extents.next(pos, &dataStart, &dataEnd)) {
+            hash.zeros(size - pos); // a hole up to the end
+            covered(size - pos);
+            break;
+        }
+        // The blocks wholly inside the hole before the data.
+        const std::int64_t firstBlock = dataStart - dataStart % kZeroBlockBytes;
+        if (firstBlock > pos) {
+            hash.zeros(firstBlock - pos);
+            covered(firstBlock - pos);
+            pos = firstBlock;
+        }
+        // The blocks the data touches, read whole (a hole in them reads as
+        // zeros).
+        const std::int64_t until =
+            std::min(size, (dataEnd + kZeroBlockBytes - 1) / kZeroBlockBytes * kZeroBlockBytes);
+        while (pos < until) {
+            if (abort.load(std::memory_order_relaxed))
+                return none;
+            const std::int64_t n = std::min<std::int64_t>(std::int64_t(kBlockBytes), until - pos);
+            if (!readAt(fd.get(), buffer, n, pos))
+                return none; // cut short while we read
+            for (std::int64_t b = 0; b < n; b += kZeroBlockBytes)
+                hash.block(buffer + b, std::size_t(std::min(kZeroBlockBytes, n - b)));
+            pos += n;
+            covered(n);
+        }
     }
-    if (total != size)
+    // Grown or cut short meanwhile: not what the scan saw.
+    if (!entryStatus(fd.get(), "", &st) || st.size != size)
         return none;
-    return fromXxh(XXH3_128bits_digest(&state));
+    return fromXxh(hash.digest(size));
 }
 
 std::vector<ContentHash> ContentHasher::run(const std::vector<HashJob>& jobs, Pass pass)

@@ -45,10 +45,29 @@ struct HashBatch {
 constexpr std::int64_t kEdgeBytes = 4096;
 constexpr std::int64_t kWholeInEdgePass = 2 * kEdgeBytes;
 
+// The whole-contents hash is taken over the file's logical bytes, cut into
+// blocks of this size at offsets that are multiples of it (the last block
+// may be shorter). A block of nothing but zeros is never hashed byte by
+// byte: zero blocks in a row form a zero run, which enters the hash as the
+// tag 'Z' and the run's length in bytes. Every other block enters as the tag
+// 'D' and its bytes, and the file's size ends the stream.
+//
+// Why: a hole of a sparse file reads as zeros, and a block of written zeros
+// is the same contents, so both must hash alike; defining the hash over
+// zero runs makes that hold whatever the file system's hole layout, and a
+// hole costs a lookup (platform/DataExtents) instead of a read. Data at
+// another offset lies in other blocks and so changes the stream; a block
+// holds a fixed number of bytes (given the size) and the run lengths are
+// tagged, so no two different contents of one size give the same stream.
+// This is not the plain XXH3-128 of the bytes: hashes are compared only
+// with hashes made here.
+constexpr std::int64_t kZeroBlockBytes = 64 << 10;
+
 // Hashes a list of files on worker threads (as many as there are cores, or
 // as asked): either the edges (the first and the last 4 KiB; a file of at
-// most 8 KiB whole) or the whole contents, read sequentially in large
-// blocks without touching the access time. Results come back to the
+// most 8 KiB whole, its bytes hashed as they are) or the whole contents
+// (by zero runs, above), read front to back in large blocks, stepping over
+// holes, without touching the access time. Results come back to the
 // thread that owns the hasher through queued signals; run() waits for them
 // in a local event loop, so that thread keeps handling its events (paint,
 // the Abort click). abort() makes every worker stop within one block read.
@@ -73,8 +92,9 @@ public:
     void abort() { m_abort.store(true, std::memory_order_relaxed); }
     bool aborted() const { return m_abort.load(std::memory_order_relaxed); }
 
-    // Bytes read so far in this hasher's life (any thread may read it; the
-    // progress display polls it between batches).
+    // Bytes covered so far in this hasher's life, holes stepped over
+    // included (any thread may read it; the progress display polls it
+    // between batches against the sizes of the files).
     std::int64_t bytesRead() const { return m_bytesRead.load(std::memory_order_relaxed); }
 
     // Hashes one file on the calling thread (the workers' routine).

@@ -1,8 +1,12 @@
 #include "tools/dup/core/Crc32.h"
 
+#include "platform/DataExtents.h"
 #include "platform/FileMapping.h"
 
+#include <QFileDevice>
+
 #include <libdeflate.h>
+#include <zlib.h>
 
 #include <algorithm>
 
@@ -14,7 +18,27 @@ namespace
 // Large files are checksummed in slices so that a progress handler can
 // keep a window responsive; a slice takes a few milliseconds.
 constexpr std::size_t kSlice = std::size_t(64) << 20;
+
+int descriptorOf(int fd)
+{
+    return fd;
+}
+
+int descriptorOf(const QFileDevice* file)
+{
+    return file && file->isOpen() ? file->handle() : -1;
+}
 } // namespace
+
+std::uint32_t AdvanceCRCOverZeros(std::uint32_t crc, std::int64_t count)
+{
+    if (count <= 0)
+        return crc;
+    // Zero bytes only multiply the raw register by x^(8 * count) modulo the
+    // polynomial; combining with the CRC 0 of an empty second part does
+    // exactly that.
+    return std::uint32_t(crc32_combine64(uLong(crc), 0, z_off64_t(count)));
+}
 
 std::uint32_t UpdateCRC(std::uint32_t crc, const void* pData, std::size_t cbData)
 {
@@ -91,18 +115,38 @@ template <class Source> std::uint32_t TCRC32Calc::calc(const Source& source)
     TFileMapping mapping(source);
     const std::uint8_t* p = mapping.BaseAddress();
     const std::size_t size = mapping.size();
+    DataExtents extents(descriptorOf(source), std::int64_t(size));
     std::uint32_t crc = 0xFFFFFFFFu;
     std::size_t done = 0;
-    do {
-        const std::size_t n = std::min(kSlice, size - done);
-        crc = UpdateCRC(crc, p ? p + done : nullptr, n);
-        done += n;
-        // A file cut short meanwhile read as zeros past its end: that is no
-        // checksum of it.
-        mapping.checkIntact();
+    const auto report = [this, &done, size] {
         if (m_onProgress)
             m_onProgress(std::int64_t(done), std::int64_t(size));
-    } while (done < size);
+    };
+    if (size == 0)
+        report();
+    while (done < size) {
+        std::int64_t dataStart = std::int64_t(size);
+        std::int64_t dataEnd = std::int64_t(size);
+        extents.next(std::int64_t(done), &dataStart, &dataEnd);
+        // A hole: zeros, never read; in slices like the data, so progress
+        // and the check for a file changing size keep their pace.
+        while (done < std::size_t(dataStart)) {
+            const std::size_t n = std::min(kSlice, std::size_t(dataStart) - done);
+            crc = AdvanceCRCOverZeros(crc, std::int64_t(n));
+            done += n;
+            mapping.checkIntact(); // a hole past a new, shorter end is no zeros
+            report();
+        }
+        while (done < std::size_t(dataEnd)) {
+            const std::size_t n = std::min(kSlice, std::size_t(dataEnd) - done);
+            crc = UpdateCRC(crc, p + done, n);
+            done += n;
+            // A file cut short meanwhile read as zeros past its end: that is
+            // no checksum of it.
+            mapping.checkIntact();
+            report();
+        }
+    }
     mapping.close(); // reports an unmap failure instead of hiding it
     return crc ^ 0xFFFFFFFFu;
 }

@@ -20,6 +20,11 @@ namespace rw
 // has it).
 std::uint32_t UpdateCRC(std::uint32_t crc, const void* pData, std::size_t cbData);
 
+// The register UpdateCRC would give after `count` zero bytes, worked out in
+// O(log count) steps instead of reading them: how a hole of a sparse file
+// (which reads as zeros) enters the CRC without being read.
+std::uint32_t AdvanceCRCOverZeros(std::uint32_t crc, std::int64_t count);
+
 // Raised by TCRC32Calc ("CRC Calc is Busy").
 class ECRC32CalcError : public std::runtime_error
 {
@@ -36,6 +41,8 @@ using TGetDataEvent = std::function<void(void* pData, std::int32_t& cbData)>;
 using TCRCProgressEvent = std::function<void(std::int64_t done, std::int64_t total)>;
 
 // The CRC-32 of whole files, read through a read-only mapping in one pass.
+// Holes of a sparse file are not read: they enter as zeros through
+// AdvanceCRCOverZeros, so the result is the CRC of every byte all the same.
 // Busy is true while CalcFileCRC runs; changing the calculator or starting
 // another calculation from a handler that runs meanwhile raises
 // ECRC32CalcError("CRC Calc is Busy").

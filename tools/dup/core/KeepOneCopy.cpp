@@ -2,12 +2,15 @@
 
 #include "tools/dup/core/ContentDupFinder.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <memory>
 #include <utility>
 
+#include "base/ZeroBytes.h"
 #include "framework/core/ResultSet.h"
+#include "platform/DataExtents.h"
 #include "platform/DirListing.h"
 #include "platform/ReadOnlyOpen.h"
 #include "platform/SafeFolder.h"
@@ -74,19 +77,51 @@ QString KeepOneCopy::keptNotice()
 
 bool KeepOneCopy::sameContents(int fdA, int fdB)
 {
-    std::unique_ptr<char[]> a(new char[kBlock]);
-    std::unique_ptr<char[]> b(new char[kBlock]);
-    for (std::int64_t offset = 0;; offset += std::int64_t(kBlock)) {
-        std::size_t gotA = 0;
-        std::size_t gotB = 0;
-        if (!readFullyAt(fdA, a.get(), kBlock, offset, &gotA) ||
-            !readFullyAt(fdB, b.get(), kBlock, offset, &gotB))
-            return false;
-        if (gotA != gotB || std::memcmp(a.get(), b.get(), gotA) != 0)
-            return false;
-        if (gotA < kBlock)
-            return true;
+    FileStatus a;
+    FileStatus b;
+    if (!entryStatus(fdA, "", &a) || !entryStatus(fdB, "", &b) || a.size != b.size)
+        return false;
+    const std::int64_t size = a.size;
+    DataExtents dataA(fdA, size);
+    DataExtents dataB(fdB, size);
+    std::unique_ptr<char[]> bufA(new char[kBlock]);
+    std::unique_ptr<char[]> bufB(new char[kBlock]);
+    // Reads [pos, pos + n) of one file; false when it came short.
+    const auto read = [](int fd, char* into, std::int64_t n, std::int64_t pos) {
+        std::size_t got = 0;
+        return readFullyAt(fd, into, std::size_t(n), pos, &got) && got == std::size_t(n);
+    };
+    std::int64_t pos = 0;
+    while (pos < size) {
+        // Where each file next holds data; a hole in both is skipped unread.
+        std::int64_t startA = size;
+        std::int64_t endA = size;
+        std::int64_t startB = size;
+        std::int64_t endB = size;
+        dataA.next(pos, &startA, &endA);
+        dataB.next(pos, &startB, &endB);
+        pos = std::min(startA, startB);
+        if (pos >= size)
+            break;
+        // A range where each file is all data or all hole.
+        const bool inA = startA == pos;
+        const bool inB = startB == pos;
+        const std::int64_t until = std::min(inA ? endA : startA, inB ? endB : startB);
+        while (pos < until) {
+            const std::int64_t n = std::min<std::int64_t>(std::int64_t(kBlock), until - pos);
+            if ((inA && !read(fdA, bufA.get(), n, pos)) || (inB && !read(fdB, bufB.get(), n, pos)))
+                return false;
+            // Data against a hole is equal only when the data is zeros.
+            const bool same = inA && inB ? std::memcmp(bufA.get(), bufB.get(), std::size_t(n)) == 0
+                              : inA      ? allZeroBytes(bufA.get(), std::size_t(n))
+                                         : allZeroBytes(bufB.get(), std::size_t(n));
+            if (!same)
+                return false;
+            pos += n;
+        }
     }
+    // A file that changed size while compared is not the copy it was.
+    return entryStatus(fdA, "", &a) && entryStatus(fdB, "", &b) && a.size == size && b.size == size;
 }
 
 bool KeepOneCopy::mayGo(const SafeFolder& folder, const DeleteTarget& target) const

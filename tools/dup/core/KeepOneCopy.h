@@ -49,8 +49,10 @@ public:
     // The heading of the report of the files kept.
     static QString keptNotice();
 
-    // True when the two open files hold the same bytes, read from offset 0
-    // in large blocks.
+    // True when the two open files hold the same bytes, compared in large
+    // blocks. Holes read as zeros, so they are compared as zeros without
+    // being read: a range that is a hole in both files is skipped, and one
+    // that is a hole in one file must be all zeros in the other.
     static bool sameContents(int fdA, int fdB);
 
 private:
