@@ -25,13 +25,18 @@ MessageAnswer StderrResponder::show(MessageKind kind, const QString& text, Messa
         break;
     }
     std::fprintf(stderr, "roomwise %s: %s\n", name, qPrintable(text));
+    return safeAnswer(buttons);
+}
+
+MessageAnswer safeAnswer(MessageButtons buttons)
+{
     switch (buttons) {
     case MessageButtons::Ok:
         return MessageAnswer::Ok;
     case MessageButtons::YesNo:
         return MessageAnswer::No;
     case MessageButtons::YesNoCancel:
-        return MessageAnswer::Cancel;
+        break;
     }
     return MessageAnswer::Cancel;
 }

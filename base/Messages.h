@@ -25,6 +25,10 @@ public:
     virtual void beep(BeepKind kind) = 0;
 };
 
+// The answer that does nothing to a question of these buttons (Ok, No,
+// Cancel): what a responder that cannot ask gives.
+MessageAnswer safeAnswer(MessageButtons buttons);
+
 // Reports on stderr ("roomwise error: ...") and answers every question the
 // safe way (No / Cancel), so nothing is ever done unconfirmed. The default
 // responder when no window system is there, and the one a command-line

@@ -8,15 +8,7 @@ namespace rw
 MessageAnswer RecordedMessages::show(MessageKind kind, const QString& text, MessageButtons buttons)
 {
     m_entries.append({false, BeepKind{}, kind, text});
-    switch (buttons) {
-    case MessageButtons::Ok:
-        return MessageAnswer::Ok;
-    case MessageButtons::YesNo:
-        return MessageAnswer::No;
-    case MessageButtons::YesNoCancel:
-        break;
-    }
-    return MessageAnswer::Cancel;
+    return safeAnswer(buttons);
 }
 
 void RecordedMessages::beep(BeepKind kind)

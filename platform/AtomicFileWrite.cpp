@@ -21,8 +21,9 @@ QByteArray temporaryPrefix(const QByteArray& name)
     return '.' + name + ".tmp-";
 }
 
-// Writes all of `data`, going on after short writes and signals.
-bool writeAll(int fd, const QByteArray& data)
+} // namespace
+
+bool AtomicFileWrite::writeAll(int fd, const QByteArray& data)
 {
     const char* at = data.constData();
     qsizetype left = data.size();
@@ -42,8 +43,6 @@ bool writeAll(int fd, const QByteArray& data)
     }
     return true;
 }
-
-} // namespace
 
 AtomicFileWrite::AtomicFileWrite(const QByteArray& path)
 {

@@ -38,6 +38,10 @@ public:
     // live process would go too. Returns how many were removed.
     int removeLeftovers();
 
+    // Writes all of `data` to `fd`, going on after short writes and
+    // signals; false (errno set) when a write fails.
+    static bool writeAll(int fd, const QByteArray& data);
+
     // The errno of the last failed call (0 after success).
     int error() const { return m_error; }
 

@@ -1,5 +1,7 @@
 #include "platform/Trash.h"
 
+#include "platform/AtomicFileWrite.h"
+
 #include "platform/TrashInfo.h"
 #include "platform/TrashLocation.h"
 
@@ -58,20 +60,6 @@ QByteArray candidateName(const char* name, int attempt)
         base.truncate(cut);
     }
     return base + suffix;
-}
-
-bool writeAll(int fd, const QByteArray& data)
-{
-    qsizetype done = 0;
-    while (done < data.size()) {
-        const ssize_t n = ::write(fd, data.constData() + done, size_t(data.size() - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += n;
-    }
-    return true;
 }
 
 // At most `limit` bytes of the file `name` of `folderFd` (link not
@@ -146,7 +134,7 @@ void recordFolderSize(const TrashLocation& where, const QByteArray& name, std::i
                                O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
     if (!fd.isValid())
         return;
-    const bool written = writeAll(fd.get(), out);
+    const bool written = AtomicFileWrite::writeAll(fd.get(), out);
     fd.reset();
     if (!written || ::renameat(trashFd, temp.constData(), trashFd, "directorysizes") != 0)
         ::unlinkat(trashFd, temp.constData(), 0);
@@ -237,7 +225,8 @@ SafeFolder::Result Trash::moveToTrash(const SafeFolder& folder, const char* name
                             .arg(shown(where.info().path()), reason(errno)));
         }
         struct stat infoStatus;
-        if (!writeAll(info.get(), content) || ::fstat(info.get(), &infoStatus) != 0) {
+        if (!AtomicFileWrite::writeAll(info.get(), content) ||
+            ::fstat(info.get(), &infoStatus) != 0) {
             const int error = errno;
             ::unlinkat(where.info().fd(), infoName.constData(), 0);
             return fail(Result::Failed,

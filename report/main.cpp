@@ -41,14 +41,7 @@ public:
         (void)kind;
         clearProgress();
         std::fprintf(stderr, "roomwise-report: %s\n", qPrintable(text));
-        switch (buttons) {
-        case rw::MessageButtons::Ok:
-            return rw::MessageAnswer::Ok;
-        case rw::MessageButtons::YesNo:
-            return rw::MessageAnswer::No;
-        default:
-            return rw::MessageAnswer::Cancel;
-        }
+        return rw::safeAnswer(buttons);
     }
     void beep(rw::BeepKind) override {}
 };

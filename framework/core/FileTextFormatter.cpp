@@ -13,19 +13,6 @@ namespace rw
 namespace
 {
 
-// Offsets are looked up per quarter hour: every time zone in use changes
-// its offset only at quarter-hour instants (UTC).
-constexpr std::int64_t kOffsetBlock = 900;
-constexpr std::size_t kOffsetSlots = 4096;
-
-std::int64_t floorDiv(std::int64_t a, std::int64_t b)
-{
-    std::int64_t q = a / b;
-    if ((a % b != 0) && ((a < 0) != (b < 0)))
-        --q;
-    return q;
-}
-
 bool validDateHalf(std::uint32_t d)
 {
     return QDate::isValid(int(d >> 9) + 1980, int((d >> 5) & 0x0F), int(d & 0x1F));
@@ -38,7 +25,7 @@ bool validTimeHalf(std::uint32_t t)
 
 } // namespace
 
-FileTextFormatter::FileTextFormatter() : m_offsets(kOffsetSlots)
+FileTextFormatter::FileTextFormatter()
 {
     const QString probe = m_locale.toString(qint64(-1234567890123LL));
     const QString sep = m_locale.groupSeparator();
@@ -74,48 +61,11 @@ QString FileTextFormatter::sizeText(std::int64_t size) const
     return QString(reinterpret_cast<const QChar*>(buf + pos), 32 - pos);
 }
 
-std::int32_t FileTextFormatter::localOffset(std::int64_t epochSeconds)
-{
-    const std::int64_t block = floorDiv(epochSeconds, kOffsetBlock);
-    OffsetSlot& slot = m_offsets[std::size_t(block) % kOffsetSlots];
-    if (slot.block != block) {
-        const std::time_t t = std::time_t(block * kOffsetBlock);
-        std::tm tm{};
-        localtime_r(&t, &tm);
-        slot.block = block;
-        slot.offset = std::int32_t(tm.tm_gmtoff);
-    }
-    return slot.offset;
-}
-
 PackedDateTime FileTextFormatter::pack(std::int64_t epochSeconds)
 {
-    if (epochSeconds == 0)
-        return 0;
-    const std::int64_t local = epochSeconds + localOffset(epochSeconds);
-    const std::int64_t days = floorDiv(local, 86400);
-    const std::int64_t secs = local - days * 86400;
-    // Civil date of a day count (proleptic Gregorian, days since 1970-01-01).
-    const std::int64_t z = days + 719468;
-    const std::int64_t era = floorDiv(z, 146097);
-    const std::int64_t doe = z - era * 146097;
-    const std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const std::int64_t mp = (5 * doy + 2) / 153;
-    const std::int64_t day = doy - (153 * mp + 2) / 5 + 1;
-    const std::int64_t month = mp < 10 ? mp + 3 : mp - 9;
-    const std::int64_t year = yoe + era * 400 + (month <= 2 ? 1 : 0);
-    if (year < 1980)
-        return PackedDateTime(((0u << 9) | (1u << 5) | 1u) << 16);
-    if (year > 2107)
-        return PackedDateTime((((127u << 9) | (12u << 5) | 31u) << 16) | (23u << 11) | (59u << 5) |
-                              29u);
-    const std::uint32_t date =
-        (std::uint32_t(year - 1980) << 9) | (std::uint32_t(month) << 5) | std::uint32_t(day);
-    const std::uint32_t hour = std::uint32_t(secs / 3600);
-    const std::uint32_t minute = std::uint32_t((secs / 60) % 60);
-    const std::uint32_t second = std::uint32_t(secs % 60);
-    return (date << 16) | (hour << 11) | (minute << 5) | (second / 2);
+    // The one conversion of file times to local time, with its table of
+    // the zone's offsets.
+    return packFileTime(epochSeconds);
 }
 
 QString FileTextFormatter::dateText(PackedDateTime packed)

@@ -55,12 +55,6 @@ public:
     const QString& typeTextOfName(std::string_view name);
 
 private:
-    struct OffsetSlot {
-        std::int64_t block = INT64_MIN;
-        std::int32_t offset = 0;
-    };
-    std::int32_t localOffset(std::int64_t epochSeconds);
-
     struct BytesHash {
         using is_transparent = void;
         std::size_t operator()(std::string_view s) const
@@ -78,7 +72,6 @@ private:
     // locale for every number.
     bool m_simpleGrouping = false;
     QChar m_groupSeparator;
-    std::vector<OffsetSlot> m_offsets;
     std::vector<QString> m_dates; // by the packed date half
     std::vector<QString> m_times; // by the packed time half
 };

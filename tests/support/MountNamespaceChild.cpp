@@ -1,5 +1,7 @@
 #include "tests/support/MountNamespaceChild.h"
 
+#include "platform/AtomicFileWrite.h"
+
 #include <QFile>
 
 #include <cerrno>
@@ -22,20 +24,6 @@ namespace
 // not run.
 constexpr char kRan = 'R';
 constexpr char kRefused = 'S';
-
-bool writeAll(int fd, const QByteArray& bytes)
-{
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.constData() + done, std::size_t(bytes.size() - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += n;
-    }
-    return true;
-}
 
 bool putProcFile(const char* file, const QByteArray& text)
 {
@@ -94,7 +82,7 @@ MountNamespaceChild::MountNamespaceChild(const std::vector<Bind>& binds,
                 refused = "bind mount refused: " + QByteArray(std::strerror(errno));
         }
         const QByteArray out = refused.isEmpty() ? kRan + work() : kRefused + refused;
-        ::_exit(writeAll(writeEnd.get(), out) ? 0 : 1);
+        ::_exit(rw::AtomicFileWrite::writeAll(writeEnd.get(), out) ? 0 : 1);
     }
     writeEnd.reset();
     QByteArray result;
