@@ -5,6 +5,7 @@
 #include "about/TfrmAbout.h"
 #include "app/HelpWindow.h"
 #include "base/AppGlobals.h"
+#include "base/DataFiles.h"
 #include "base/SearchPath.h"
 #include "base/SharedRoutines.h"
 #include "controls/CentreOnScreen.h"
@@ -161,7 +162,7 @@ void TfrmMain::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
     switchHintsOn();
-    m_helpFile = JoinPath(m_programFolder, QStringLiteral("roomwise.hlp"));
+    m_helpFile = FindDataFile(m_programFolder, QStringLiteral("roomwise.hlp"));
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event)
@@ -242,7 +243,7 @@ void TfrmMain::btReachClick()
 
 void TfrmMain::btHelpClick()
 {
-    m_helpFile = JoinPath(m_programFolder, QStringLiteral("roomwise.hlp"));
+    m_helpFile = FindDataFile(m_programFolder, QStringLiteral("roomwise.hlp"));
     HelpWindow::showHelp(m_helpFile, 1, this);
 }
 

@@ -28,8 +28,9 @@ public:
     // True when `folder`, upper-cased, equals one line of lb1 exactly.
     bool IsOnSearchPath(const QString& folder) const;
 
-    // The folder whose roomwise.hlp Help opens and beside which the
-    // home-page shortcut is kept (default: the program's folder).
+    // The folder beside which the home-page shortcut is kept and from which
+    // Help looks for roomwise.hlp (beside it, then in ../share/roomwise/, then
+    // the XDG data folders; see FindDataFile). Default: the program's folder.
     QString programFolder() const { return m_programFolder; }
     void setProgramFolder(const QString& folder) { m_programFolder = folder; }
     // The help file named when the launcher was last shown or Help pressed.

@@ -4,6 +4,7 @@
 #include "app/ExceptionApplication.h"
 #include "base/ProgramMessages.h"
 #include "launcher/LongLivedWindows.h"
+#include "launcher/ProgramIcon.h"
 #include "launcher/ProgramWiring.h"
 #include "launcher/TfrmMain.h"
 #include "platform/ProfileAlerts.h"
@@ -16,6 +17,7 @@ int main(int argc, char** argv)
     rw::ExceptionApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Roomwise '95"));
     QGuiApplication::setDesktopFileName(QStringLiteral("roomwise"));
+    QGuiApplication::setWindowIcon(rw::programIcon());
 
     rw::DialogResponder responder;
     rw::setMessageResponder(&responder);

@@ -13,6 +13,7 @@
 #include "tests/support/ScriptedResponder.h"
 #include "tests/support/TestEnvironment.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -291,9 +292,32 @@ TEST_F(LauncherTest, HelpOpensTheHelpFileBesideTheProgramAtTopicOne)
     EXPECT_TRUE(rwtest::ScriptedResponder::instance().texts().isEmpty());
 }
 
+TEST_F(LauncherTest, HelpOpensTheInstalledHelpFileUnderShareRoomwise)
+{
+    // An installed tree: <prefix>/bin holds the program, <prefix>/share/roomwise the help.
+    const QString prefix = rwtest::fixtureRoot() + "/prefix";
+    QDir().mkpath(prefix + "/bin");
+    const QString file = rwtest::FixtureBuilder().fileWithContent(
+        "prefix/share/roomwise/roomwise.hlp",
+        "<html><body><a name=\"1\"></a><h1>Installed</h1></body></html>");
+    frm->setProgramFolder(prefix + "/bin");
+    button("btHelp")->click();
+    EXPECT_EQ(frm->helpFile(), file);
+    rw::HelpWindow* help = rw::HelpWindow::current();
+    ASSERT_TRUE(help);
+    EXPECT_TRUE(help->browser()->toPlainText().contains("Installed"));
+}
+
 TEST_F(LauncherTest, AMissingHelpFileIsReported)
 {
+    // No installed copy on this machine may stand in for the missing one.
+    const QByteArray saved = qgetenv("XDG_DATA_DIRS");
+    qputenv("XDG_DATA_DIRS", (rwtest::testRoot() + "/none").toLocal8Bit());
     button("btHelp")->click();
+    if (saved.isNull())
+        qunsetenv("XDG_DATA_DIRS");
+    else
+        qputenv("XDG_DATA_DIRS", saved);
     EXPECT_EQ(rw::HelpWindow::current(), nullptr);
     EXPECT_EQ(rwtest::ScriptedResponder::instance().texts(),
               QStringList{"Cannot find the help file " + rwtest::fixtureRoot() + "/roomwise.hlp."});

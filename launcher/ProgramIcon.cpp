@@ -1,0 +1,11 @@
+#include "launcher/ProgramIcon.h"
+
+namespace rw
+{
+
+QIcon programIcon()
+{
+    return QIcon::fromTheme(kProgramIconName, QIcon(kBuiltInProgramIcon));
+}
+
+} // namespace rw
