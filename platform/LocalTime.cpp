@@ -88,6 +88,18 @@ void LocalTime::civilFromDays(std::int64_t days, int* year, int* month, int* day
     *day = int(d);
 }
 
+std::int64_t LocalTime::daysFromCivil(int year, int month, int day)
+{
+    // Howard Hinnant's civil-to-days algorithm.
+    const std::int64_t y = std::int64_t(year) - (month <= 2 ? 1 : 0);
+    const std::int64_t era = floorDiv(y, 400);
+    const std::int64_t yoe = y - era * 400;
+    const std::int64_t mp = month > 2 ? month - 3 : month + 9;
+    const std::int64_t doy = (153 * mp + 2) / 5 + day - 1;
+    const std::int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    return era * 146097 + doe - 719468;
+}
+
 LocalDateTime LocalTime::fromEpoch(std::int64_t epochSeconds)
 {
     LocalDateTime out;

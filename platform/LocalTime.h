@@ -34,6 +34,9 @@ public:
     // Year, month and day of a day number counted from 1970-01-01 (which may
     // be negative), in the proleptic Gregorian calendar.
     static void civilFromDays(std::int64_t days, int* year, int* month, int* day);
+    // The day number (from 1970-01-01) of a date; the inverse of
+    // civilFromDays for valid dates.
+    static std::int64_t daysFromCivil(int year, int month, int day);
 };
 
 } // namespace rw

@@ -280,10 +280,24 @@ void largestFirst(ReportTable& table, ReportTool tool)
         return;
     const ResultSet& set = table.lines->set();
     if (tool == ReportTool::Hogs || tool == ReportTool::DirHogs) {
-        std::stable_sort(table.rows.begin(), table.rows.end(),
-                         [&set](std::uint32_t a, std::uint32_t b) {
-                             return set.record(a).size > set.record(b).size;
-                         });
+        // Sizes are copied out beside each row's place first: sorting a
+        // million rows by looking into scattered records would spend its
+        // time on cache misses. The place breaks ties, which keeps the
+        // window's order among equal sizes.
+        struct Key {
+            std::int64_t size;
+            std::uint32_t place;
+        };
+        std::vector<Key> keys(table.rows.size());
+        for (std::size_t i = 0; i < keys.size(); ++i)
+            keys[i] = {set.record(table.rows[i]).size, std::uint32_t(i)};
+        std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
+            return a.size != b.size ? a.size > b.size : a.place < b.place;
+        });
+        std::vector<std::uint32_t> rows(table.rows.size());
+        for (std::size_t i = 0; i < keys.size(); ++i)
+            rows[i] = table.rows[keys[i].place];
+        table.rows = std::move(rows);
         return;
     }
     if (tool != ReportTool::Dups || table.groupEnds.size() < 2)

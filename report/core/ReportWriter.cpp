@@ -215,27 +215,61 @@ void appendJsonTime(QByteArray& out, const char* name, std::int64_t epochSeconds
 // One row as a JSON object: "path" (and "path_base64" where the text cannot
 // carry the bytes), "folder" and "name", "size", the times, then the tool's
 // own fields.
-void appendJsonRow(QByteArray& out, const ResultLines& lines, std::uint32_t rec,
-                   bool searchPathFlag)
+// What JSON rows repeat: each folder's escaped text (formed once per
+// folder) and the last type text, so a million rows form no path and no
+// type text of their own.
+struct JsonRowCache {
+    explicit JsonRowCache(const ResultSet& set) : folders(set.folderCount()) {}
+    struct Folder {
+        bool made = false;
+        bool keeps = false; // the text carries the bytes exactly
+        QByteArray json;    // the escaped text, without quotes
+    };
+    std::vector<Folder> folders;
+    QString type;
+    QByteArray typeJson;
+};
+
+void appendJsonRow(QByteArray& out, JsonRowCache& cache, const ResultLines& lines,
+                   std::uint32_t rec, bool searchPathFlag)
 {
     const ResultSet& set = lines.set();
     const ResultRecord& r = set.record(rec);
     const std::string_view name = set.name(rec);
     const bool folderRow = r.has(ResultRecord::IsFolder) || name.empty();
     const QByteArray& folder = set.folder(r.folder).path;
-    const QByteArray path = name.empty() ? folder : set.pathBytes(rec);
+    JsonRowCache::Folder& shown = cache.folders[r.folder];
+    if (!shown.made) {
+        shown.made = true;
+        shown.keeps = ReportRowText::keepsBytes(view(folder));
+        QByteArray quoted;
+        appendJsonString(quoted, view(folder));
+        shown.json = quoted.mid(1, quoted.size() - 2);
+    }
 
-    out += "{\"path\":";
-    appendJsonString(out, view(path));
-    if (!ReportRowText::keepsBytes(view(path))) {
+    out += "{\"path\":\"";
+    if (shown.keeps && ReportRowText::keepsBytes(name)) {
+        // A '/' never splits a character, so the path carries its bytes
+        // when both parts do.
+        out += shown.json;
+        if (!name.empty()) {
+            if (!folder.endsWith('/'))
+                out += '/';
+            ReportRowText::appendJsonEscaped(out, name);
+        }
+        out += '"';
+    } else {
+        const QByteArray path = name.empty() ? folder : set.pathBytes(rec);
+        out.chop(1);
+        appendJsonString(out, view(path));
         out += ",\"path_base64\":\"";
         out += path.toBase64();
         out += '"';
     }
     if (!name.empty()) {
-        out += ",\"folder\":";
-        appendJsonString(out, view(folder));
-        out += ",\"name\":";
+        out += ",\"folder\":\"";
+        out += shown.json;
+        out += "\",\"name\":";
         appendJsonString(out, name);
     }
     out += ",\"size\":";
@@ -249,8 +283,14 @@ void appendJsonRow(QByteArray& out, const ResultLines& lines, std::uint32_t rec,
         switch (f) {
         case ResultField::Type: {
             out += ",\"type\":";
-            const QByteArray type = lines.fieldText(rec, f).toUtf8();
-            appendJsonString(out, view(type));
+            const QString type = lines.fieldText(rec, f);
+            if (type != cache.type) {
+                cache.type = type;
+                cache.typeJson.clear();
+                const QByteArray bytes = type.toUtf8();
+                appendJsonString(cache.typeJson, view(bytes));
+            }
+            out += cache.typeJson;
             break;
         }
         case ResultField::PercentUsed: {
@@ -339,6 +379,7 @@ bool writeReportJson(const ReportTable& table, const ReportRequest& request, con
     const ResultLines& lines = *table.lines;
     const bool groups = request.tool == ReportTool::Dups;
     const bool searchPathFlag = request.tool == ReportTool::Clean;
+    JsonRowCache cache(lines.set());
     out += groups ? ",\"groups\":[" : ",\"rows\":[";
     // Rows are written as they are formed, a piece at a time: the document
     // is never whole in memory.
@@ -356,7 +397,7 @@ bool writeReportJson(const ReportTable& table, const ReportRequest& request, con
             if (!groups)
                 out += '\n';
         }
-        appendJsonRow(out, lines, table.rows[row], searchPathFlag);
+        appendJsonRow(out, cache, lines, table.rows[row], searchPathFlag);
         if (!flushIfFull(out, sink))
             return false;
     }

@@ -10,6 +10,7 @@
 #include "framework/core/StatFileLists.h"
 #include "platform/DosDateTime.h"
 #include "platform/FileAttributes.h"
+#include "platform/LocalTime.h"
 
 namespace rw
 {
@@ -118,12 +119,22 @@ int StatsCollector::ageClassOf(std::int64_t epochSeconds, int todaySerial)
     const PackedDateTime packed = packFileTime(epochSeconds);
     if (packed == 0)
         return 0;
-    QDateTime when;
-    QDate date(1980, 1, 1); // a date that does not convert counts as the first DOS day
-    if (unpackDateTime(packed, &when))
-        date = when.date();
+    // The day is read from the packed fields by arithmetic: a QDateTime in
+    // local time would look the zone up again for every file.
+    const std::uint32_t d = packed >> 16;
+    int year = int(d >> 9) + 1980;
+    int month = int((d >> 5) & 0x0F);
+    int day = int(d & 0x1F);
+    if (!QDate::isValid(year, month, day)) {
+        // A date that does not convert counts as the first DOS day.
+        year = 1980;
+        month = 1;
+        day = 1;
+    }
+    // Day serials count from 30 December 1899, 25,569 days before 1970.
+    const std::int64_t serial = LocalTime::daysFromCivil(year, month, day) + 25569;
     // Whole days either way: a future date ages like a past one.
-    return ageClassOfDays(std::abs(std::int64_t(todaySerial) - daySerial(date)));
+    return ageClassOfDays(std::abs(std::int64_t(todaySerial) - serial));
 }
 
 void StatsCollector::countFile(const QString& name, std::int64_t size, std::uint32_t attributes,
