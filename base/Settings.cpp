@@ -4,6 +4,7 @@
 
 #include "base/Messages.h"
 #include "base/SharedRoutines.h"
+#include "platform/DisplayName.h"
 #include "platform/DosDateTime.h"
 #include "platform/ProfileFile.h"
 #include "platform/ProfileLock.h"
@@ -149,6 +150,29 @@ bool writeListSection(const QString& section, const QStringList& entries)
     for (int i = 0; i < entries.size(); ++i)
         kv.append({QStringLiteral("File") + QString::number(i + 1), entries[i]});
     return ProfileFile(QString::fromLatin1(kSettingsFileName)).writeSection(section, kv);
+}
+
+bool keepDriveFolder(QChar letter, const QByteArray& folder, QString* why)
+{
+    // The file is read back as UTF-8 lines with surrounding blanks trimmed,
+    // so only a name that survives that names the same folder next time.
+    const QString text = QString::fromUtf8(folder);
+    if (!isPlainName(folder) || text.trimmed() != text) {
+        if (why)
+            *why = QStringLiteral("The folder ") + displayName(folder) +
+                   QStringLiteral(" cannot be kept: its name cannot be written to the settings "
+                                  "file as it is.");
+        return false;
+    }
+    if (!settingsWritable(why))
+        return false;
+    ProfileFile ini(QString::fromLatin1(kSettingsFileName));
+    if (!ini.writeString(QStringLiteral("Drives"), QString(letter.toUpper()), text)) {
+        if (why)
+            *why = QStringLiteral("The settings file could not be written.");
+        return false;
+    }
+    return true;
 }
 
 } // namespace rw

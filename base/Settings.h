@@ -59,4 +59,11 @@ QString listSectionTooLongText(const QString& section);
 int readListCount(const QString& section);
 bool writeListSection(const QString& section, const QStringList& entries);
 
+// Keeps a folder as drive `letter` in [Drives] (`E=/home/ann/Photos`), so
+// later runs list it too. A settings line holds text, so a folder whose name
+// is not plain UTF-8 text (a tab, a line break, bytes that are no UTF-8)
+// cannot be kept: false with `why` saying so. False with `why` also when the
+// settings file cannot be written.
+bool keepDriveFolder(QChar letter, const QByteArray& folder, QString* why);
+
 } // namespace rw

@@ -1,6 +1,7 @@
 #include "browser/BrowserHooks.h"
 
 #include "browser/TfrmBrowse.h"
+#include "platform/RunDrives.h"
 
 namespace rw
 {
@@ -20,7 +21,13 @@ void showBrowser(QWidget* parent, const QByteArray& folder, const QString& mask,
 
 std::unique_ptr<QDialog> createBrowseWindow(QWidget* owner)
 {
-    return std::make_unique<TfrmBrowse>(owner);
+    auto browser = std::make_unique<TfrmBrowse>(owner);
+    // The first folder the user pointed the program at this run, rather than
+    // the working folder.
+    const QList<RunDrives::Entry> added = RunDrives::entries();
+    if (!added.isEmpty())
+        browser->setFolder(added.first().folder);
+    return browser;
 }
 
 } // namespace rw

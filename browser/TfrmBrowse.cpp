@@ -293,8 +293,8 @@ void TfrmBrowse::driveChosen(int index)
     DriveInfo drive;
     if (text.isEmpty() || !findDrive(text.at(0), &drive))
         return;
-    // A drive root is a text of the settings; its encoding is its bytes.
-    changeFolder(QFile::encodeName(drive.root));
+    // The root as the file system names it (run-only drives keep their bytes).
+    changeFolder(drive.rootPath());
 }
 
 void TfrmBrowse::refresh()

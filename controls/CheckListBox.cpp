@@ -103,8 +103,11 @@ void CheckListBox::setAllChecked(bool checked)
 
 void CheckListBox::contextMenuEvent(QContextMenuEvent* event)
 {
-    if (isEnabled())
-        m_menu->exec(event->globalPos());
+    if (!isEnabled())
+        return;
+    // The event comes from the viewport, in its coordinates.
+    emit menuOpening(indexAt(event->pos()).row());
+    m_menu->exec(event->globalPos());
 }
 
 } // namespace rw

@@ -28,6 +28,9 @@ public:
     // Ticks the first line equal to `line`; false when there is none.
     bool checkLine(const QString& line);
 
+    // The right-click menu, for a window to add entries of its own.
+    QMenu* contextMenu() const { return m_menu; }
+
     // The ticked lines, in list order.
     QStringList checkedLines() const;
     int checkedCount() const;
@@ -38,6 +41,9 @@ public slots:
 
 signals:
     void checksChanged();
+    // The right-click menu is about to open on `row` (-1: below the lines),
+    // so entries that depend on the line can be set.
+    void menuOpening(int row);
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;

@@ -2,6 +2,7 @@
 
 #include "controls/CheckListBox.h"
 #include "platform/Drives.h"
+#include "platform/RunDrives.h"
 
 #include <QComboBox>
 
@@ -42,7 +43,18 @@ void FillDriveCheckList(CheckListBox* list, QComboBox* driveCombo)
 void FillDriveCheckList(CheckListBox* list, const QStringList& entries, const QString& current)
 {
     list->setLines(entries);
-    if (!current.isEmpty())
+    // The folders the user pointed the program at this run are what he
+    // means to look at: they are ticked instead of the current drive.
+    bool any = false;
+    for (const RunDrives::Entry& e : RunDrives::entries()) {
+        for (int i = 0; i < entries.size(); ++i) {
+            if (!entries[i].isEmpty() && entries[i].at(0).toUpper() == e.letter) {
+                list->setChecked(i, true);
+                any = true;
+            }
+        }
+    }
+    if (!any && !current.isEmpty())
         list->checkLine(current);
 }
 

@@ -12,6 +12,7 @@
 #include "controls/CheckListBox.h"
 #include "controls/ResultGridView.h"
 #include "framework/DriveCheckList.h"
+#include "framework/DriveListFolders.h"
 #include "framework/ResultGridController.h"
 #include "framework/ScanSession.h"
 #include "framework/ToolWindowParts.h"
@@ -64,6 +65,8 @@ void ToolWindow::addDriveList()
         m_topPanel, QRect(width() - m_frame.driveGap - m_frame.driveListWidth, m_frame.driveListTop,
                           m_frame.driveListWidth, m_frame.driveListHeight));
     connect(m_pckDrive, &CheckListBox::checksChanged, this, [this] { updateStartButton(); });
+    // Folders dropped or added through the menu become drives of their own.
+    new DriveListFolders(m_pckDrive, [this] { return m_session && m_session->isRunning(); });
 }
 
 void ToolWindow::addButtons(SharedPlace shared)

@@ -9,6 +9,7 @@
 #include "base/SearchPath.h"
 #include "base/SharedRoutines.h"
 #include "controls/CentreOnScreen.h"
+#include "framework/DriveListFolders.h"
 #include "framework/WindowHooks.h"
 #include "launcher/LongLivedWindows.h"
 #include "launcher/OpenModal.h"
@@ -16,6 +17,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QLabel>
 #include <QProxyStyle>
 #include <QPushButton>
@@ -109,6 +112,7 @@ TfrmMain::TfrmMain(QWidget* parent)
     m_lb1 = GetSearchPath();
     setSearchPathFolders(m_lb1);
 
+    setAcceptDrops(true);
     centreOnScreen(this);
 }
 
@@ -170,6 +174,21 @@ void TfrmMain::closeEvent(QCloseEvent* event)
     QWidget::closeEvent(event);
     if (event->isAccepted())
         emit closed();
+}
+
+void TfrmMain::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!DriveListFolders::droppedPaths(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void TfrmMain::dropEvent(QDropEvent* event)
+{
+    const QList<QByteArray> paths = DriveListFolders::droppedPaths(event->mimeData());
+    if (paths.isEmpty())
+        return;
+    event->acceptProposedAction();
+    DriveListFolders::addFolders(paths);
 }
 
 void TfrmMain::openDup(bool duplicateMode)

@@ -54,6 +54,10 @@ signals:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // Folders dropped on the launcher become drives of this run, ticked in
+    // every tool window opened afterwards.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     QPushButton* addToolPanel(int top, const QString& name, const QString& caption,

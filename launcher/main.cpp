@@ -3,6 +3,8 @@
 #include "app/DialogResponder.h"
 #include "app/ExceptionApplication.h"
 #include "base/ProgramMessages.h"
+#include "framework/DriveListFolders.h"
+#include "launcher/CommandLine.h"
 #include "launcher/LongLivedWindows.h"
 #include "launcher/ProgramIcon.h"
 #include "launcher/ProgramWiring.h"
@@ -18,6 +20,9 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Roomwise '95"));
     QGuiApplication::setDesktopFileName(QStringLiteral("roomwise"));
     QGuiApplication::setWindowIcon(rw::programIcon());
+    QApplication::setApplicationVersion(QStringLiteral("2.7"));
+    rw::CommandLine commandLine(argc, argv);
+    commandLine.process();
 
     rw::DialogResponder responder;
     rw::setMessageResponder(&responder);
@@ -32,6 +37,9 @@ int main(int argc, char** argv)
                 &app, [text] { rw::ShowErrorMessage(text); }, Qt::QueuedConnection);
     });
     rw::wireProgram();
+    // The folders named on the command line, as drives of this run; one that
+    // is no readable folder is said in a box and left out.
+    rw::DriveListFolders::addFolders(commandLine.folders());
 
     int status = 0;
     {

@@ -1,6 +1,8 @@
 #include "platform/Drives.h"
 
+#include "platform/DisplayName.h"
 #include "platform/ProfileFile.h"
+#include "platform/RunDrives.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,6 +11,7 @@
 
 #include <mntent.h>
 #include <stdexcept>
+#include <sys/stat.h>
 #include <sys/statvfs.h>
 
 #include <algorithm>
@@ -68,6 +71,11 @@ QString DriveInfo::entryText() const
     return QString(letter.toLower()) + QStringLiteral(": [") + root + ']';
 }
 
+QByteArray DriveInfo::rootPath() const
+{
+    return rootBytes.isEmpty() ? QFile::encodeName(root) : rootBytes;
+}
+
 QList<DriveInfo> driveList()
 {
     QList<DriveInfo> drives;
@@ -96,6 +104,19 @@ QList<DriveInfo> driveList()
         DriveInfo d{letter, normalizedRoot(folder)};
         auto it = std::find_if(drives.begin(), drives.end(),
                                [&](const DriveInfo& x) { return x.letter == letter; });
+        if (it != drives.end())
+            *it = d;
+        else
+            drives.append(d);
+    }
+    // Folders of this run: their letter was free when they came; should the
+    // settings have mapped it since, the folder chosen for this run wins.
+    for (const RunDrives::Entry& e : RunDrives::entries()) {
+        if (e.kept)
+            continue;
+        DriveInfo d{e.letter, displayName(e.folder), e.folder};
+        auto it = std::find_if(drives.begin(), drives.end(),
+                               [&](const DriveInfo& x) { return x.letter == e.letter; });
         if (it != drives.end())
             *it = d;
         else
@@ -169,7 +190,7 @@ bool driveGeometry(QChar letter, DriveGeometry* out)
     DriveInfo d;
     if (!findDrive(letter, &d))
         return false;
-    return pathGeometry(d.root, out);
+    return pathGeometryBytes(d.rootPath(), out);
 }
 
 bool DriveValid(QChar letter)
@@ -181,7 +202,10 @@ bool DriveValid(QChar letter)
     if (!findDrive(up, &d))
         return false;
     // A letter mapped to a plain file answers statvfs too, but holds no folders.
-    return pathGeometry(d.root, nullptr) && QFileInfo(d.root).isDir();
+    const QByteArray root = d.rootPath();
+    struct stat st;
+    return pathGeometryBytes(root, nullptr) && ::stat(root.constData(), &st) == 0 &&
+           S_ISDIR(st.st_mode);
 }
 
 } // namespace rw

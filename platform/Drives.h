@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QChar>
 #include <QList>
 #include <QString>
@@ -14,7 +15,11 @@ namespace rw
 struct DriveInfo {
     QChar letter;              // upper case, 'C'..'Z'
     QString root;              // absolute folder, e.g. "/" or "/home"; no trailing '/' except "/"
+    QByteArray rootBytes = {}; // the root as the file system's bytes when given so (run-only
+                               // drives); empty: the encoding of `root`
     QString entryText() const; // "c: [/]"
+    // The root as the file system's bytes: what every file operation takes.
+    QByteArray rootPath() const;
 };
 
 // Cluster geometry and space of a drive, from statvfs on its root.
@@ -28,7 +33,8 @@ struct DriveGeometry {
 
 // The drive table. `C:` is the file system of `/`; `D:`, `E:`, ... are the
 // other real mounted file systems in mount-path order. The [Drives] section
-// of the settings file adds or replaces letters (`X=/some/folder`). The table
+// of the settings file adds or replaces letters (`X=/some/folder`), and the
+// folders of RunDrives (platform/RunDrives.h) come last. The table
 // is read anew on every call, so tests may change [Drives] at any time.
 QList<DriveInfo> driveList();
 

@@ -332,7 +332,7 @@ bool FolderWalker::walkTree(const DriveInfo& drive, const QString& entryText)
     if (m_frames.empty())
         m_frames.push_back(std::make_unique<Frame>());
     Frame& root = *m_frames[0];
-    m_path = QFile::encodeName(drive.root);
+    m_path = drive.rootPath();
     root.name.clear();
     root.pathLength = m_path.size();
     root.folder.path = m_path;

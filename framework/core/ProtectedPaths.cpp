@@ -87,7 +87,7 @@ QStringList rootFolders()
 {
     QStringList roots{QStringLiteral("/")};
     for (const DriveInfo& drive : driveList())
-        roots << drive.root;
+        roots << QFile::decodeName(drive.rootPath());
     return roots;
 }
 

@@ -1,4 +1,6 @@
 #include "framework/core/FolderWalker.h"
+#include "platform/Drives.h"
+#include "platform/RunDrives.h"
 
 #include "tests/support/FixtureBuilder.h"
 #include "tests/support/MountNamespaceChild.h"
@@ -650,4 +652,35 @@ TEST_F(WalkFixture, StopInsideALargeFolderHandsOverNothingAfterIt)
     EXPECT_EQ(s.calls, 1500);
     EXPECT_TRUE(abort);
     EXPECT_EQ(walker.keptCount(), 1499);
+}
+
+// A folder added for this run is walked by its bytes: the name of its root
+// may hold a line break or bytes that are not UTF-8, which no text of it
+// would give back.
+TEST_F(WalkFixture, FolderAddedForTheRunIsWalkedByItsBytes)
+{
+    rw::RunDrives::clear();
+    const QByteArray root = QFile::encodeName(fx.base()) + "/odd\n\xff";
+    rwtest::rawFolder(root);
+    rwtest::rawFolder(root + "/sub");
+    rwtest::rawFile(root + "/sub/inside.txt", 3);
+    QChar letter;
+    ASSERT_EQ(rw::RunDrives::add(root, &letter), rw::RunDrives::Outcome::Added);
+    rw::DriveInfo drive;
+    ASSERT_TRUE(rw::findDrive(letter, &drive));
+
+    struct BytesStrategy : RecordingStrategy {
+        using RecordingStrategy::RecordingStrategy;
+        rw::Verdict fileMatched(const rw::FileRecord& file) override
+        {
+            paths << file.pathBytes();
+            return RecordingStrategy::fileMatched(file);
+        }
+        QList<QByteArray> paths;
+    } s(fx.base());
+    rw::FolderWalker walker(s, abort, rwtest::ScriptedResponder::instance());
+    walker.scanAllDrives({drive.entryText()});
+    rw::RunDrives::clear();
+    EXPECT_EQ(s.paths, QList<QByteArray>({root + "/sub/inside.txt"}));
+    EXPECT_TRUE(rwtest::ScriptedResponder::instance().texts().isEmpty());
 }
