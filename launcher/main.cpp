@@ -2,6 +2,7 @@
 // long-lived windows, then the message loop until the launcher closes.
 #include "app/DialogResponder.h"
 #include "app/ExceptionApplication.h"
+#include "app/ProgramTranslations.h"
 #include "base/ProgramMessages.h"
 #include "framework/DriveListFolders.h"
 #include "launcher/CommandLine.h"
@@ -9,8 +10,10 @@
 #include "launcher/ProgramIcon.h"
 #include "launcher/ProgramWiring.h"
 #include "launcher/TfrmMain.h"
+#include "platform/Folders.h"
 #include "platform/ProfileAlerts.h"
 
+#include <QLocale>
 #include <QMetaObject>
 #include <QThread>
 
@@ -21,6 +24,8 @@ int main(int argc, char** argv)
     QGuiApplication::setDesktopFileName(QStringLiteral("roomwise"));
     QGuiApplication::setWindowIcon(rw::programIcon());
     QApplication::setApplicationVersion(QStringLiteral("2.7"));
+    // Before any text is formed, the command line's help included.
+    rw::InstallProgramTranslations(rw::programFolder(), QLocale::system().uiLanguages());
     rw::CommandLine commandLine(argc, argv);
     commandLine.process();
 
