@@ -4,6 +4,7 @@
 #include "base/SharedRoutines.h"
 #include "platform/Folders.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFile>
 #include <QFileInfo>
@@ -72,8 +73,8 @@ bool GotoWebPage(const QString& folder)
         QSaveFile file(path);
         const QByteArray text = "[InternetShortcut]\nURL=" + homePageAddress().toUtf8() + "\n";
         if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
-            ShowErrorMessage(QStringLiteral("Couldn't write ") + path + QStringLiteral(": ") +
-                             file.errorString());
+            ShowErrorMessage(QCoreApplication::translate("GotoWebPage", "Couldn't write %1: %2")
+                                 .arg(path, file.errorString()));
             return false;
         }
     }
@@ -86,7 +87,9 @@ bool GotoWebPage(const QString& folder)
     const bool web = url.isValid() && (url.scheme() == QLatin1String("https") ||
                                        url.scheme() == QLatin1String("http"));
     if (!web || !openAddress(url)) {
-        ShowErrorMessage(QStringLiteral("Couldn't open web browser for home page ") + path);
+        ShowErrorMessage(
+            QCoreApplication::translate("GotoWebPage", "Couldn't open web browser for home page %1")
+                .arg(path));
         return false;
     }
     return true;

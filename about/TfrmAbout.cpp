@@ -27,7 +27,7 @@ TfrmAbout::TfrmAbout(QWidget* owner)
                          Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("frmAbout"));
-    setWindowTitle(QStringLiteral("How to contact us"));
+    setWindowTitle(tr("How to contact us"));
     setFixedSize(420, 312);
 
     m_gradient = new TGradientBack(this);
@@ -77,12 +77,12 @@ TfrmAbout::TfrmAbout(QWidget* owner)
         s.control->setPlay(true);
     }
 
-    addLine(QStringLiteral("Label6"), QStringLiteral("Version 2.7 (32 bits)"), 52, kNavy);
+    addLine(QStringLiteral("Label6"), tr("Version 2.7 (32 bits)"), 52, kNavy);
     const QString lines[] = {
         makerName(),
         QStringLiteral("1200 Harbour Lane, Suite 40"),
         QStringLiteral("Springfield, OR 97400"),
-        QStringLiteral("Telephone (555) 010-2040    Fax (555) 010-2041"),
+        tr("Telephone (555) 010-2040    Fax (555) 010-2041"),
         homePageAddress(),
     };
     int top = 90;
@@ -91,18 +91,18 @@ TfrmAbout::TfrmAbout(QWidget* owner)
         addLine(QStringLiteral("lblContact%1").arg(n++), line, top, Qt::black);
         top += 24;
     }
-    addLine(QStringLiteral("lblProducts"),
-            QStringLiteral("Call us about our other disk and file utilities!"), top + 6, kNavy);
+    addLine(QStringLiteral("lblProducts"), tr("Call us about our other disk and file utilities!"),
+            top + 6, kNavy);
 
-    const QString webCaption = makerName() + QStringLiteral(" Home Page");
+    const QString webCaption = tr("%1 Home Page").arg(makerName());
     m_web = new QPushButton(webCaption, this);
     m_web->setObjectName(QStringLiteral("btWeb"));
-    m_web->setToolTip(QStringLiteral("Launch your browser to ") + webCaption);
+    m_web->setToolTip(tr("Launch your browser to %1").arg(webCaption));
     m_web->setGeometry(60, 272, 210, 28);
     m_web->setAutoDefault(false);
     connect(m_web, &QPushButton::clicked, this, &TfrmAbout::btWebClick);
 
-    m_ok = new QPushButton(QStringLiteral("OK"), this);
+    m_ok = new QPushButton(tr("OK"), this);
     m_ok->setObjectName(QStringLiteral("OKButton"));
     m_ok->setGeometry(280, 272, 90, 28);
     m_ok->setDefault(true);

@@ -30,7 +30,7 @@ void ReportCurrentException()
     } catch (...) {
     }
     if (text.isEmpty())
-        text = QStringLiteral("An unexpected error occurred.");
+        text = QCoreApplication::translate("ExceptionApplication", "An unexpected error occurred.");
     ShowErrorMessage(text);
 }
 

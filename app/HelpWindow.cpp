@@ -23,7 +23,7 @@ QPointer<HelpWindow>& openWindow()
 HelpWindow::HelpWindow(QWidget* owner) : QWidget(owner, Qt::Window), m_browser(new QTextBrowser)
 {
     setObjectName(QStringLiteral("HelpWindow"));
-    setWindowTitle(QStringLiteral("Roomwise Help"));
+    setWindowTitle(tr("Roomwise Help"));
     setAttribute(Qt::WA_DeleteOnClose);
     m_browser->setObjectName(QStringLiteral("browser"));
     // Links to the web leave the help window for the browser.
@@ -60,7 +60,7 @@ HelpWindow* HelpWindow::showHelp(const QString& helpFile, int context, QWidget* 
 bool HelpWindow::openTopic(const QString& helpFile, int context)
 {
     if (!QFileInfo(helpFile).isFile()) {
-        ShowErrorMessage(QStringLiteral("Cannot find the help file ") + helpFile + '.');
+        ShowErrorMessage(tr("Cannot find the help file %1.").arg(helpFile));
         return false;
     }
     QUrl url = QUrl::fromLocalFile(helpFile);

@@ -9,6 +9,7 @@
 #include "platform/ProfileFile.h"
 #include "platform/ProfileLock.h"
 
+#include <QCoreApplication>
 #include <QHash>
 
 #include <algorithm>
@@ -21,6 +22,10 @@ namespace
 {
 const QString kTotals = QStringLiteral("Roomwise");
 const char* const kCounterKeys[4] = {"Ndelete", "SizeDelete", "NWaste", "SizeWaste"};
+// The messages about the settings file, translated as one context.
+struct SettingsTexts {
+    Q_DECLARE_TR_FUNCTIONS(Settings)
+};
 } // namespace
 
 bool settingsWritable(QString* why)
@@ -28,8 +33,8 @@ bool settingsWritable(QString* why)
     const QString path = resolveProfilePath(QString::fromLatin1(kSettingsFileName));
     if (path.isEmpty()) {
         if (why)
-            *why = QStringLiteral("There is no absolute home folder (HOME or XDG_CONFIG_HOME) to "
-                                  "keep the settings in.");
+            *why = SettingsTexts::tr("There is no absolute home folder (HOME or XDG_CONFIG_HOME) "
+                                     "to keep the settings in.");
         return false;
     }
     return canWriteFolderOf(path, why);
@@ -138,8 +143,8 @@ QStringList readListSection(const QString& section, MessageResponder& reporter)
 QString listSectionTooLongText(const QString& section)
 {
     const QString limit = FormatGrouped(kListSectionLimit);
-    return QStringLiteral("The list [%1] in the settings file is longer than %2 entries; the first "
-                          "%2 are used.")
+    return SettingsTexts::tr("The list [%1] in the settings file is longer than %2 entries; the "
+                             "first %2 are used.")
         .arg(section, limit);
 }
 
@@ -159,9 +164,9 @@ bool keepDriveFolder(QChar letter, const QByteArray& folder, QString* why)
     const QString text = QString::fromUtf8(folder);
     if (!isPlainName(folder) || text.trimmed() != text) {
         if (why)
-            *why = QStringLiteral("The folder ") + displayName(folder) +
-                   QStringLiteral(" cannot be kept: its name cannot be written to the settings "
-                                  "file as it is.");
+            *why = SettingsTexts::tr("The folder %1 cannot be kept: its name cannot be written to "
+                                     "the settings file as it is.")
+                       .arg(displayName(folder));
         return false;
     }
     if (!settingsWritable(why))
@@ -169,7 +174,7 @@ bool keepDriveFolder(QChar letter, const QByteArray& folder, QString* why)
     ProfileFile ini(QString::fromLatin1(kSettingsFileName));
     if (!ini.writeString(QStringLiteral("Drives"), QString(letter.toUpper()), text)) {
         if (why)
-            *why = QStringLiteral("The settings file could not be written.");
+            *why = SettingsTexts::tr("The settings file could not be written.");
         return false;
     }
     return true;

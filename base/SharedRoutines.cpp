@@ -1,5 +1,6 @@
 #include "base/SharedRoutines.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 #include <QRegularExpression>
 
@@ -29,9 +30,15 @@ int weekday(const QDate& d)
     return d.dayOfWeek() % 7 + 1;
 }
 
+// The texts of RelativeDateText, translated as one context.
+struct RelativeDate {
+    Q_DECLARE_TR_FUNCTIONS(RelativeDate)
+};
+
+// "1 month", "3 months": English adds the s from two on (PluralSuffix).
 QString monthText(long long m)
 {
-    return QString::number(m) + QStringLiteral(" month") + PluralSuffix(m);
+    return (m > 1 ? RelativeDate::tr("%1 months") : RelativeDate::tr("%1 month")).arg(m);
 }
 
 } // namespace
@@ -50,26 +57,28 @@ QString RelativeDateText(const QDateTime& date, const QDateTime& now)
     const int yD = D.year(), mD = D.month(), yR = R.year(), mR = R.month();
 
     if (d == 0)
-        return QStringLiteral("Today");
+        return RelativeDate::tr("Today");
     if (d == 1)
-        return ahead ? QStringLiteral("Tomorrow") : QStringLiteral("Yesterday");
+        return ahead ? RelativeDate::tr("Tomorrow") : RelativeDate::tr("Yesterday");
 
     if (ahead) {
         const int wR = weekday(R);
         const long long w = (d + wR - 1) / 7;
         if (7 - wR >= d)
-            return QStringLiteral("This week");
+            return RelativeDate::tr("This week");
         if (w < 2)
-            return QStringLiteral("Next week");
+            return RelativeDate::tr("Next week");
         const long long M = (yD * 12LL + mD) - (yR * 12LL + mR);
         if (M <= 2)
-            return QString::number(w) + QStringLiteral(" weeks");
+            return RelativeDate::tr("%1 weeks").arg(w);
         if (yD - yR > 2) {
             const long long Y = M / 12, rest = M % 12;
-            QString s = QString::number(Y) + QStringLiteral(" years");
-            if (rest > 0)
-                s += ' ' + monthText(rest);
-            return s;
+            if (rest == 0)
+                return RelativeDate::tr("%1 years").arg(Y);
+            return (rest > 1 ? RelativeDate::tr("%1 years %2 months")
+                             : RelativeDate::tr("%1 years %2 month"))
+                .arg(Y)
+                .arg(rest);
         }
         return monthText(M);
     }
@@ -77,20 +86,22 @@ QString RelativeDateText(const QDateTime& date, const QDateTime& now)
     const int wD = weekday(D);
     const long long w = (wD + d - 1) / 7;
     if (w == 0)
-        return QStringLiteral("This week");
+        return RelativeDate::tr("This week");
     if (w == 1)
-        return QStringLiteral("Last week");
+        return RelativeDate::tr("Last week");
     const long long M = (yR * 12LL + mR) - (yD * 12LL + mD);
     if (M <= 2)
-        return QString::number(w) + QStringLiteral(" weeks ago");
+        return RelativeDate::tr("%1 weeks ago").arg(w);
     if (yR - yD > 2) {
         const long long Y = M / 12, rest = M % 12;
-        QString s = QString::number(Y) + QStringLiteral(" years ");
-        if (rest > 0)
-            s += monthText(rest) + ' ';
-        return s + QStringLiteral("ago");
+        if (rest == 0)
+            return RelativeDate::tr("%1 years ago").arg(Y);
+        return (rest > 1 ? RelativeDate::tr("%1 years %2 months ago")
+                         : RelativeDate::tr("%1 years %2 month ago"))
+            .arg(Y)
+            .arg(rest);
     }
-    return monthText(M) + QStringLiteral(" ago");
+    return (M > 1 ? RelativeDate::tr("%1 months ago") : RelativeDate::tr("%1 month ago")).arg(M);
 }
 
 QString PluralSuffix(long long count)

@@ -25,14 +25,11 @@ DriveListFolders::DriveListFolders(CheckListBox* list, std::function<bool()> bus
 {
     QMenu* menu = list->contextMenu();
     menu->addSeparator();
-    m_add =
-        menu->addAction(QStringLiteral("Add folder…"), this, &DriveListFolders::addFolderChosen);
+    m_add = menu->addAction(tr("Add folder…"), this, &DriveListFolders::addFolderChosen);
     m_add->setObjectName(QStringLiteral("AddFolder1"));
-    m_remove =
-        menu->addAction(QStringLiteral("Remove folder"), this, [this] { removeFolder(m_menuRow); });
+    m_remove = menu->addAction(tr("Remove folder"), this, [this] { removeFolder(m_menuRow); });
     m_remove->setObjectName(QStringLiteral("RemoveFolder1"));
-    m_keep = menu->addAction(QStringLiteral("Keep this folder"), this,
-                             [this] { keepFolder(m_menuRow); });
+    m_keep = menu->addAction(tr("Keep this folder"), this, [this] { keepFolder(m_menuRow); });
     m_keep->setObjectName(QStringLiteral("KeepFolder1"));
     connect(list, &CheckListBox::menuOpening, this, [this](int row) {
         m_menuRow = row;
@@ -77,7 +74,7 @@ QList<QByteArray> DriveListFolders::droppedPaths(const QMimeData* data)
 
 void DriveListFolders::addFolderChosen()
 {
-    QFileDialog dialog(m_list->window(), QStringLiteral("Add folder"));
+    QFileDialog dialog(m_list->window(), tr("Add folder"));
     dialog.setObjectName(QStringLiteral("AddFolderDialog"));
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOption(QFileDialog::ShowDirsOnly);

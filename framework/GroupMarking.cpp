@@ -23,7 +23,7 @@ void GroupMarking::addToMarkMenu()
     QMenu* mark = m_grid->popupMenu()->findChild<QMenu*>(QStringLiteral("Mark1"));
     if (!mark || m_menu)
         return;
-    m_menu = mark->addMenu(QStringLiteral("Mark all but one in each group"));
+    m_menu = mark->addMenu(tr("Mark all but one in each group"));
     m_menu->setObjectName(QStringLiteral("Markallbutone1"));
     m_menu->menuAction()->setObjectName(QStringLiteral("Markallbutone1"));
     const struct {
@@ -31,12 +31,12 @@ void GroupMarking::addToMarkMenu()
         const char* name;
         Keep keep;
     } items[] = {
-        {"keeping the newest", "KeepNewest1", Keep::Newest},
-        {"keeping the oldest", "KeepOldest1", Keep::Oldest},
-        {"keeping the shortest path", "KeepShortestPath1", Keep::ShortestPath},
+        {QT_TR_NOOP("keeping the newest"), "KeepNewest1", Keep::Newest},
+        {QT_TR_NOOP("keeping the oldest"), "KeepOldest1", Keep::Oldest},
+        {QT_TR_NOOP("keeping the shortest path"), "KeepShortestPath1", Keep::ShortestPath},
     };
     for (const auto& item : items) {
-        QAction* a = m_menu->addAction(QString::fromLatin1(item.text));
+        QAction* a = m_menu->addAction(tr(item.text));
         a->setObjectName(QString::fromLatin1(item.name));
         const Keep keep = item.keep;
         connect(a, &QAction::triggered, this, [this, keep] { markAllButOne(keep); });

@@ -104,18 +104,17 @@ void ResultGridController::buildMenu()
             m_sortActions.append(a);
         }
         m_menu->addSeparator();
-        m_shrink = add(m_menu, QStringLiteral("Shrink top panel"),
-                       QStringLiteral("Shrinktoppanel1"), &ResultGridController::Shrink1Click);
-        m_grow = add(m_menu, QStringLiteral("Restore top panel"),
-                     QStringLiteral("Restoretoppanel1"), &ResultGridController::Grow1Click);
+        m_shrink = add(m_menu, tr("Shrink top panel"), QStringLiteral("Shrinktoppanel1"),
+                       &ResultGridController::Shrink1Click);
+        m_grow = add(m_menu, tr("Restore top panel"), QStringLiteral("Restoretoppanel1"),
+                     &ResultGridController::Grow1Click);
         m_grow->setEnabled(false);
         return;
     }
-    add(m_menu, QStringLiteral("Details"), QStringLiteral("Details1"),
-        &ResultGridController::Details1Click);
+    add(m_menu, tr("Details"), QStringLiteral("Details1"), &ResultGridController::Details1Click);
 
     if (!m_config.sortItems.isEmpty()) {
-        QMenu* sort = m_menu->addMenu(QStringLiteral("Sort"));
+        QMenu* sort = m_menu->addMenu(tr("Sort"));
         sort->setObjectName(QStringLiteral("Sort1"));
         sort->menuAction()->setObjectName(QStringLiteral("Sort1"));
         for (int i = 0; i < m_config.sortItems.size(); ++i) {
@@ -127,26 +126,25 @@ void ResultGridController::buildMenu()
         }
     }
 
-    QMenu* mark = m_menu->addMenu(QStringLiteral("Mark"));
+    QMenu* mark = m_menu->addMenu(tr("Mark"));
     mark->setObjectName(QStringLiteral("Mark1"));
-    add(mark, QStringLiteral("Mark all"), QStringLiteral("Markall1"),
-        &ResultGridController::Markall1Click);
-    add(mark, QStringLiteral("Unmark all"), QStringLiteral("Unmarkall1"),
+    add(mark, tr("Mark all"), QStringLiteral("Markall1"), &ResultGridController::Markall1Click);
+    add(mark, tr("Unmark all"), QStringLiteral("Unmarkall1"),
         &ResultGridController::Unmarkall1Click);
 
     if (m_config.resizeMenu) {
-        QMenu* resize = m_menu->addMenu(QStringLiteral("Resize"));
+        QMenu* resize = m_menu->addMenu(tr("Resize"));
         resize->setObjectName(QStringLiteral("Resize1"));
-        m_shrink = add(resize, QStringLiteral("Shrink top panel"), QStringLiteral("Shrink1"),
+        m_shrink = add(resize, tr("Shrink top panel"), QStringLiteral("Shrink1"),
                        &ResultGridController::Shrink1Click);
-        m_grow = add(resize, QStringLiteral("Restore top panel"), QStringLiteral("Grow1"),
+        m_grow = add(resize, tr("Restore top panel"), QStringLiteral("Grow1"),
                      &ResultGridController::Grow1Click);
         m_grow->setEnabled(false);
     }
 
     m_menu->addSeparator();
-    add(m_menu, QStringLiteral("Run"), QStringLiteral("Run1"), &ResultGridController::Run1Click);
-    add(m_menu, QStringLiteral("View"), QStringLiteral("View1"), &ResultGridController::View1Click);
+    add(m_menu, tr("Run"), QStringLiteral("Run1"), &ResultGridController::Run1Click);
+    add(m_menu, tr("View"), QStringLiteral("View1"), &ResultGridController::View1Click);
 }
 
 // ---------------------------------------------------------------- filling
@@ -379,10 +377,9 @@ void ResultGridController::deleteOneFile(std::int64_t row)
 void ResultGridController::showMarkedStatus()
 {
     if (m_config.statusLabel)
-        m_config.statusLabel->setText(m_config.statusPrefix +
-                                      QStringLiteral("%1 files %2 bytes")
-                                          .arg(markedCount())
-                                          .arg(FormatGrouped(markedBytes())));
+        m_config.statusLabel->setText(
+            m_config.statusPrefix +
+            tr("%1 files %2 bytes").arg(markedCount()).arg(FormatGrouped(markedBytes())));
 }
 
 void ResultGridController::updateDeleteButton()
@@ -562,8 +559,8 @@ QStringList ResultGridController::printLines(const QString& title, const QDateTi
 {
     QStringList lines;
     lines << title
-          << QStringLiteral("Printed : ") + formatShortDate(now.date()) + QStringLiteral("  ") +
-                 QLocale().toString(now.time(), longTimeFormat())
+          << tr("Printed : %1  %2")
+                 .arg(formatShortDate(now.date()), QLocale().toString(now.time(), longTimeFormat()))
           << QString() << QString();
     const int columns = m_model->columnCount();
     QList<int> pads;
@@ -583,7 +580,7 @@ QStringList ResultGridController::printLines(const QString& title, const QDateTi
 
 bool ResultGridController::PrintGrid(const QString& title, QPrinter* printer)
 {
-    const QString failure = QStringLiteral("Error printing report ... quitting");
+    const QString failure = tr("Error printing report ... quitting");
     TextPrinter out(printer);
     if (!out.begin()) {
         ShowMessageBox(MessageKind::Error, failure);
@@ -648,7 +645,7 @@ void ResultGridController::Run1Click()
     if (path.isEmpty() || DeleteRun::fileSize(path) < 0)
         return;
     if (!m_opener(path))
-        ShowErrorMessage(QStringLiteral("Couldn't run ") + rowPath(row));
+        ShowErrorMessage(tr("Couldn't run %1").arg(rowPath(row)));
 }
 
 void ResultGridController::View1Click()

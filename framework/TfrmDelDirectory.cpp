@@ -35,11 +35,11 @@ QFont boldened(QFont font)
 TfrmDelDirectory::TfrmDelDirectory(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmDelDirectory"));
-    setWindowTitle(QStringLiteral("Delete directory, sub-directories and all files"));
+    setWindowTitle(tr("Delete directory, sub-directories and all files"));
     setFixedSize(kClientWidth, kClientHeight);
     setModal(true);
 
-    m_label2 = new QLabel(QStringLiteral("Folder to delete:"), this);
+    m_label2 = new QLabel(tr("Folder to delete:"), this);
     m_label2->setObjectName(QStringLiteral("Label2"));
     m_label2->setFont(boldened(m_label2->font()));
     m_label2->setGeometry(kMargin, 10, kClientWidth - 2 * kMargin, 18);
@@ -50,32 +50,32 @@ TfrmDelDirectory::TfrmDelDirectory(QWidget* parent) : QDialog(parent)
     m_lblDirectory->setAlignment(Qt::AlignCenter);
     m_lblDirectory->setGeometry(kMargin, 32, kClientWidth - 2 * kMargin, 20);
 
-    m_btDelete = new QPushButton(QStringLiteral("&Delete folder"), this);
+    m_btDelete = new QPushButton(tr("&Delete folder"), this);
     m_btDelete->setObjectName(QStringLiteral("btDelete"));
-    m_btDelete->setToolTip(QStringLiteral("Delete the files shown above.  Cannot be undeleted."));
-    auto* label1 = new QLabel(QStringLiteral("All files and sub-folders are deleted.  Files cannot "
-                                             "be recovered.  Hard disk space immediately freed "
-                                             "up."),
+    m_btDelete->setToolTip(tr("Delete the files shown above.  Cannot be undeleted."));
+    auto* label1 = new QLabel(tr("All files and sub-folders are deleted.  Files cannot "
+                                 "be recovered.  Hard disk space immediately freed "
+                                 "up."),
                               this);
     label1->setObjectName(QStringLiteral("Label1"));
     addBevel(QStringLiteral("Bevel1"), kBevelTop, m_btDelete, label1);
 
-    m_btRecycle = new QPushButton(QStringLiteral("&Send files to recycle bin"), this);
+    m_btRecycle = new QPushButton(tr("&Send files to recycle bin"), this);
     m_btRecycle->setObjectName(QStringLiteral("btRecycle"));
-    m_btRecycle->setToolTip(QStringLiteral(
-        "Send to recycle bin.  Recycle bin can be emptied later.  Files can be recovered."));
-    auto* label3 = new QLabel(
-        QStringLiteral("All files sent to the Windows 95 recycle bin which can be emptied later. "
-                       "Files may be recovered.  Hard disk space is not freed up until recycle "
-                       "bin is emptied.."),
-        this);
+    m_btRecycle->setToolTip(
+        tr("Send to recycle bin.  Recycle bin can be emptied later.  Files can be recovered."));
+    auto* label3 =
+        new QLabel(tr("All files sent to the Windows 95 recycle bin which can be emptied later. "
+                      "Files may be recovered.  Hard disk space is not freed up until recycle "
+                      "bin is emptied.."),
+                   this);
     label3->setObjectName(QStringLiteral("Label3"));
     addBevel(QStringLiteral("Bevel2"), kBevelTop + kBevelHeight + kBevelGap, m_btRecycle, label3);
 
-    m_btCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    m_btCancel = new QPushButton(tr("Cancel"), this);
     m_btCancel->setObjectName(QStringLiteral("BitBtn3"));
-    m_btCancel->setToolTip(QStringLiteral("Cancel. Do not delete."));
-    auto* label4 = new QLabel(QStringLiteral("Cancel delete operation."), this);
+    m_btCancel->setToolTip(tr("Cancel. Do not delete."));
+    auto* label4 = new QLabel(tr("Cancel delete operation."), this);
     label4->setObjectName(QStringLiteral("Label4"));
     addBevel(QStringLiteral("Bevel3"), kBevelTop + 2 * (kBevelHeight + kBevelGap), m_btCancel,
              label4);
@@ -123,11 +123,11 @@ void TfrmDelDirectory::showEvent(QShowEvent* event)
 
 QString TfrmDelDirectory::recycleNoteText()
 {
-    return QStringLiteral("Note that the recycle bin may be full or that you may have the "
-                          "\"Immediately Remove Files On Delete\" option turned on in the "
-                          "recycle bin. If either is true, then you will not be able to recover "
-                          "the deleted files from the recycle bin. \n\nSend to the recycle bin "
-                          "anyway?");
+    return tr("Note that the recycle bin may be full or that you may have the "
+              "\"Immediately Remove Files On Delete\" option turned on in the "
+              "recycle bin. If either is true, then you will not be able to recover "
+              "the deleted files from the recycle bin. \n\nSend to the recycle bin "
+              "anyway?");
 }
 
 void TfrmDelDirectory::btDeleteClick()

@@ -57,7 +57,7 @@ QFont fontFittingLines(const QFont& font, const QString& text, int width, int li
 TfrmReallyDelete::TfrmReallyDelete(QWidget* owner) : QDialog(owner)
 {
     setObjectName(QStringLiteral("frmReallyDelete"));
-    setWindowTitle(QStringLiteral("Delete/rename the following files:"));
+    setWindowTitle(tr("Delete/rename the following files:"));
     setFixedSize(622, 400);
     setModal(true);
 
@@ -70,7 +70,7 @@ TfrmReallyDelete::TfrmReallyDelete(QWidget* owner) : QDialog(owner)
     m_lblDelete = new QLabel(panel);
     m_lblDelete->setObjectName(QStringLiteral("lblDelete"));
     m_lblDelete->setGeometry(8, 10, 300, 16);
-    auto* savingsText = new QLabel(QStringLiteral("Potential savings of "), panel);
+    auto* savingsText = new QLabel(tr("Potential savings of "), panel);
     savingsText->setObjectName(QStringLiteral("Label1"));
     savingsText->setGeometry(320, 10, 130, 16);
     m_lblSavings = new QLabel(panel);
@@ -85,23 +85,21 @@ TfrmReallyDelete::TfrmReallyDelete(QWidget* owner) : QDialog(owner)
     grey.setColor(QPalette::Base, QColor(192, 192, 192));
     m_lb1->setPalette(grey);
 
-    m_btDelete = new QPushButton(QStringLiteral("&Delete all files"), panel);
+    m_btDelete = new QPushButton(tr("&Delete all files"), panel);
     m_btDelete->setObjectName(QStringLiteral("btDelete"));
     m_btDelete->setGeometry(100, 283, 195, 30);
-    m_btDelete->setToolTip(
-        QStringLiteral("Delete the files shown above permanently.  Cannot be undeleted."));
-    m_btRecycle = new QPushButton(QStringLiteral("&Send to recycle bin"), panel);
+    m_btDelete->setToolTip(tr("Delete the files shown above permanently.  Cannot be undeleted."));
+    m_btRecycle = new QPushButton(tr("&Send to recycle bin"), panel);
     m_btRecycle->setObjectName(QStringLiteral("btRecycle"));
     m_btRecycle->setGeometry(327, 283, 195, 30);
-    m_btRecycle->setToolTip(
-        QStringLiteral("Send to recycle bin.  Recycle bin can be emptied later."));
+    m_btRecycle->setToolTip(tr("Send to recycle bin.  Recycle bin can be emptied later."));
 
-    auto* warning = new QLabel(
-        QStringLiteral("WARNING: The file(s) that you selected to delete may belong to working "
-                       "applications.  Roomwise cannot determine if they are needed for proper "
-                       "operation of other applications.  If in doubt do not delete these "
-                       "files. "),
-        this);
+    auto* warning =
+        new QLabel(tr("WARNING: The file(s) that you selected to delete may belong to working "
+                      "applications.  Roomwise cannot determine if they are needed for proper "
+                      "operation of other applications.  If in doubt do not delete these "
+                      "files. "),
+                   this);
     warning->setObjectName(QStringLiteral("lblWarning"));
     warning->setWordWrap(true);
     warning->setGeometry(8, 323, 606, 42);
@@ -116,13 +114,13 @@ TfrmReallyDelete::TfrmReallyDelete(QWidget* owner) : QDialog(owner)
     m_progress = new QProgressBar(this);
     m_progress->setObjectName(QStringLiteral("ProgressBar1"));
     m_progress->setGeometry(8, 370, 433, 20);
-    m_progress->setToolTip(QStringLiteral("Progress bar"));
+    m_progress->setToolTip(tr("Progress bar"));
     m_progress->hide();
 
-    m_btClose = new QPushButton(QStringLiteral("Cancel"), this);
+    m_btClose = new QPushButton(tr("Cancel"), this);
     m_btClose->setObjectName(QStringLiteral("btClose"));
     m_btClose->setGeometry(527, 366, 87, 27);
-    m_btClose->setToolTip(QStringLiteral("Cancel and close.  Do not rename or delete "));
+    m_btClose->setToolTip(tr("Cancel and close.  Do not rename or delete "));
 
     connect(m_btDelete, &QPushButton::clicked, this, &TfrmReallyDelete::btDeleteAllClick);
     connect(m_btRecycle, &QPushButton::clicked, this, &TfrmReallyDelete::btRecycleClick);
@@ -156,14 +154,13 @@ QStringList TfrmReallyDelete::files() const
 
 void TfrmReallyDelete::UpdateHeaders()
 {
-    m_lblDelete->setText(
-        QStringLiteral("The following %1 files will be deleted.").arg(m_lb1->count()));
+    m_lblDelete->setText(tr("The following %1 files will be deleted.").arg(m_lb1->count()));
 }
 
 void TfrmReallyDelete::fillSavings()
 {
-    m_lblSavings->setText(FormatGrouped(static_cast<std::int64_t>(std::llround(m_savings))) +
-                          QStringLiteral(" bytes"));
+    m_lblSavings->setText(
+        tr("%1 bytes").arg(FormatGrouped(static_cast<std::int64_t>(std::llround(m_savings)))));
 }
 
 void TfrmReallyDelete::showEvent(QShowEvent* event)
@@ -186,15 +183,15 @@ void TfrmReallyDelete::finishRun()
 void TfrmReallyDelete::btDeleteAllClick()
 {
     if (m_lb1->count() == 0) {
-        ShowWarningMessage(QStringLiteral("There are no files to delete"));
+        ShowWarningMessage(tr("There are no files to delete"));
         return;
     }
-    if (!AskYesNo(QStringLiteral("Really delete?"))) {
-        ShowInfoMessage(QStringLiteral("Files not deleted"));
+    if (!AskYesNo(tr("Really delete?"))) {
+        ShowInfoMessage(tr("Files not deleted"));
         return;
     }
     if (!settingsMayGoUnwritten()) {
-        ShowInfoMessage(QStringLiteral("Files not deleted"));
+        ShowInfoMessage(tr("Files not deleted"));
         return;
     }
     runWithProgress(&DeleteRun::deleteAll);
@@ -203,12 +200,12 @@ void TfrmReallyDelete::btDeleteAllClick()
 void TfrmReallyDelete::btRecycleClick()
 {
     const QString note =
-        QStringLiteral("Note that the recycle bin may be full or that you may have the "
-                       "\"Immediately Remove Files On Delete\" option turned on in the recycle "
-                       "bin. If either is true, then you will not be able to recover the "
-                       "deleted files from the recycle bin. \n\nSend to the recycle bin anyway?");
+        tr("Note that the recycle bin may be full or that you may have the "
+           "\"Immediately Remove Files On Delete\" option turned on in the recycle "
+           "bin. If either is true, then you will not be able to recover the "
+           "deleted files from the recycle bin. \n\nSend to the recycle bin anyway?");
     if (!AskYesNo(note) || !settingsMayGoUnwritten()) {
-        ShowInfoMessage(QStringLiteral("Files not deleted"));
+        ShowInfoMessage(tr("Files not deleted"));
         return;
     }
     runWithProgress(&DeleteRun::recycleAll);
@@ -221,8 +218,8 @@ bool TfrmReallyDelete::settingsMayGoUnwritten()
     QString why;
     if (settingsWritable(&why))
         return true;
-    return AskYesNo(why + QStringLiteral("\n\nThe deletion totals will not be recorded. Delete "
-                                         "the files anyway?"));
+    return AskYesNo(
+        tr("%1\n\nThe deletion totals will not be recorded. Delete the files anyway?").arg(why));
 }
 
 void TfrmReallyDelete::runWithProgress(

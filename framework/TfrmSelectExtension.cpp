@@ -16,12 +16,11 @@ namespace rw
 TfrmSelectExtension::TfrmSelectExtension(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmSelectExtension"));
-    setWindowTitle(QStringLiteral("Select a file extension"));
+    setWindowTitle(tr("Select a file extension"));
     setFixedSize(320, 382);
 
     auto* lblText = new QLabel(
-        QStringLiteral("Type in a new file extension or select one or many from the list below:"),
-        this);
+        tr("Type in a new file extension or select one or many from the list below:"), this);
     lblText->setObjectName(QStringLiteral("Label1"));
     lblText->setWordWrap(true);
     lblText->setGeometry(8, 8, 304, 34);
@@ -50,17 +49,16 @@ TfrmSelectExtension::TfrmSelectExtension(QWidget* parent) : QDialog(parent)
     m_lBox->setGeometry(8, 80, 304, 220);
 
     auto* lblHint = new QLabel(
-        QStringLiteral("Hint: Drag mouse or use ctrl-click to select multiple file extensions."),
-        this);
+        tr("Hint: Drag mouse or use ctrl-click to select multiple file extensions."), this);
     lblHint->setObjectName(QStringLiteral("Label2"));
     lblHint->setWordWrap(true);
     lblHint->setGeometry(8, 306, 304, 34);
 
-    m_btOK = new QPushButton(QStringLiteral("OK"), this);
+    m_btOK = new QPushButton(tr("OK"), this);
     m_btOK->setObjectName(QStringLiteral("btOK"));
     m_btOK->setGeometry(150, 346, 75, 27);
     m_btOK->setDefault(true);
-    m_btCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    m_btCancel = new QPushButton(tr("Cancel"), this);
     m_btCancel->setObjectName(QStringLiteral("btCancel"));
     m_btCancel->setGeometry(237, 346, 75, 27);
 

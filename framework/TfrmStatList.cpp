@@ -16,10 +16,10 @@ TfrmStatList::TfrmStatList(const QString& listName, QWidget* parent)
     : QDialog(parent), m_listName(listName)
 {
     setObjectName(QStringLiteral("frmStatList"));
-    setWindowTitle(QStringLiteral("File types"));
+    setWindowTitle(tr("File types"));
     setFixedSize(371, 394);
 
-    auto* heading = new QLabel(QStringLiteral("File Types"), this);
+    auto* heading = new QLabel(tr("File Types"), this);
     heading->setObjectName(QStringLiteral("Label1"));
     heading->setGeometry(8, 8, 150, 20);
     m_lblCount = new QLabel(this);
@@ -30,11 +30,11 @@ TfrmStatList::TfrmStatList(const QString& listName, QWidget* parent)
     m_pickList = new PickList(this);
     m_pickList->setObjectName(QStringLiteral("PickList1"));
     m_pickList->setSorted(true);
-    m_pickList->setToolTip(QStringLiteral("List of temporary file extensions and types"));
+    m_pickList->setToolTip(tr("List of temporary file extensions and types"));
     m_pickList->setGeometry(8, 30, 270, 310);
 
-    auto* hint = new QLabel(
-        QStringLiteral("Hint: Drag mouse or use ctrl-click to select multiple file types."), this);
+    auto* hint =
+        new QLabel(tr("Hint: Drag mouse or use ctrl-click to select multiple file types."), this);
     hint->setObjectName(QStringLiteral("Label2"));
     hint->setWordWrap(true);
     hint->setGeometry(8, 346, 270, 40);
@@ -47,15 +47,19 @@ TfrmStatList::TfrmStatList(const QString& listName, QWidget* parent)
         int y;
     };
     const Button buttons[] = {
-        {"btAdd", "&Add", "Add a file extension to this list", &TfrmStatList::btAddClick, 30},
-        {"btDelete", "&Delete", "Delete a file extension", &TfrmStatList::btDeleteClick, 64},
-        {"btClear", "&Clear all", "Clear all extensions", &TfrmStatList::btClearClick, 98},
-        {"btClose", "Close", "Close window", &TfrmStatList::btCloseClick, 313},
+        {"btAdd", QT_TR_NOOP("&Add"), QT_TR_NOOP("Add a file extension to this list"),
+         &TfrmStatList::btAddClick, 30},
+        {"btDelete", QT_TR_NOOP("&Delete"), QT_TR_NOOP("Delete a file extension"),
+         &TfrmStatList::btDeleteClick, 64},
+        {"btClear", QT_TR_NOOP("&Clear all"), QT_TR_NOOP("Clear all extensions"),
+         &TfrmStatList::btClearClick, 98},
+        {"btClose", QT_TR_NOOP("Close"), QT_TR_NOOP("Close window"), &TfrmStatList::btCloseClick,
+         313},
     };
     for (const Button& b : buttons) {
-        auto* button = new QPushButton(QString::fromLatin1(b.text), this);
+        auto* button = new QPushButton(tr(b.text), this);
         button->setObjectName(QString::fromLatin1(b.name));
-        button->setToolTip(QString::fromLatin1(b.hint));
+        button->setToolTip(tr(b.hint));
         button->setAutoDefault(false);
         button->setGeometry(288, b.y, 75, 27);
         connect(button, &QPushButton::clicked, this, b.slot);
@@ -91,7 +95,7 @@ void TfrmStatList::FormShow()
 
 void TfrmStatList::updateCount()
 {
-    m_lblCount->setText(QString::number(m_pickList->count()) + QStringLiteral(" available"));
+    m_lblCount->setText(tr("%1 available").arg(m_pickList->count()));
 }
 
 void TfrmStatList::btAddClick()
@@ -116,7 +120,7 @@ void TfrmStatList::btCloseClick()
 {
     if (!WriteStatFilesToDisk(m_pickList->lines(), m_listName)) {
         // The list was not kept: say so rather than close as if it had been.
-        ShowErrorMessage(QStringLiteral("The file type list could not be saved."));
+        ShowErrorMessage(tr("The file type list could not be saved."));
         reject();
         return;
     }

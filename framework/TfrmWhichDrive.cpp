@@ -47,17 +47,17 @@ bool isFloppyEntry(const QString& entry)
 TfrmWhichDrive::TfrmWhichDrive(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmWhichDrive"));
-    setWindowTitle(QStringLiteral("Which drives and file types?"));
+    setWindowTitle(tr("Which drives and file types?"));
     setFixedSize(kPageWidth + 3, kPageHeight + 3);
 
     // Page 1: the drives.
     QWidget* page1 = makePage("pnlDrives");
-    makeHeading(page1, "lblDrives", QStringLiteral("Which drives?"));
+    makeHeading(page1, "lblDrives", tr("Which drives?"));
     m_pckDrive = new CheckListBox(page1);
     m_pckDrive->setObjectName(QStringLiteral("pckDrive"));
     m_pckDrive->setGeometry(8, 32, 265, 236);
-    QPushButton* cancel1 = makeButton(page1, "btCancel1", QStringLiteral("Cancel"), kMiddleButtonX);
-    m_btNext1 = makeButton(page1, "btNext1", QStringLiteral("&Next >>"), kRightButtonX);
+    QPushButton* cancel1 = makeButton(page1, "btCancel1", tr("Cancel"), kMiddleButtonX);
+    m_btNext1 = makeButton(page1, "btNext1", tr("&Next >>"), kRightButtonX);
     m_btNext1->setDefault(true);
     connect(m_pckDrive, &CheckListBox::checksChanged, this, &TfrmWhichDrive::driveChecksChanged);
     connect(cancel1, &QPushButton::clicked, this, &QDialog::reject);
@@ -65,26 +65,26 @@ TfrmWhichDrive::TfrmWhichDrive(QWidget* parent) : QDialog(parent)
 
     // Page 2: which file types.
     QWidget* page2 = makePage("pnlTypes");
-    makeHeading(page2, "lblTypes", QStringLiteral("Which file types?"));
+    makeHeading(page2, "lblTypes", tr("Which file types?"));
     const struct {
         QRadioButton** button;
         const char* name;
         const char* text;
-    } choices[] = {{&m_rbAllFiles, "rbAllFiles", "&All files"},
-                   {&m_rbInclude, "rbInclude", "&Selected file types only"},
-                   {&m_rbExclude, "rbExclude", "All files &except selected file types"}};
+    } choices[] = {
+        {&m_rbAllFiles, "rbAllFiles", QT_TR_NOOP("&All files")},
+        {&m_rbInclude, "rbInclude", QT_TR_NOOP("&Selected file types only")},
+        {&m_rbExclude, "rbExclude", QT_TR_NOOP("All files &except selected file types")}};
     int y = 44;
     for (const auto& c : choices) {
-        *c.button = new QRadioButton(QString::fromLatin1(c.text), page2);
+        *c.button = new QRadioButton(tr(c.text), page2);
         (*c.button)->setObjectName(QString::fromLatin1(c.name));
         (*c.button)->setGeometry(20, y, 250, 24);
         y += 30;
     }
     m_rbAllFiles->setChecked(true);
-    QPushButton* previous2 =
-        makeButton(page2, "btPrevious2", QStringLiteral("<< &Previous"), kLeftButtonX);
-    QPushButton* next2 = makeButton(page2, "btNext2", QStringLiteral("&Next >>"), kMiddleButtonX);
-    QPushButton* cancel2 = makeButton(page2, "btCancel2", QStringLiteral("Cancel"), kRightButtonX);
+    QPushButton* previous2 = makeButton(page2, "btPrevious2", tr("<< &Previous"), kLeftButtonX);
+    QPushButton* next2 = makeButton(page2, "btNext2", tr("&Next >>"), kMiddleButtonX);
+    QPushButton* cancel2 = makeButton(page2, "btCancel2", tr("Cancel"), kRightButtonX);
     connect(previous2, &QPushButton::clicked, this, [this] { showPage(1); });
     connect(next2, &QPushButton::clicked, this, &TfrmWhichDrive::btNext2Click);
     connect(cancel2, &QPushButton::clicked, this, &QDialog::reject);
@@ -99,15 +99,14 @@ TfrmWhichDrive::TfrmWhichDrive(QWidget* parent) : QDialog(parent)
     m_pickList1 = new PickList(page3);
     m_pickList1->setObjectName(QStringLiteral("PickList1"));
     m_pickList1->setGeometry(8, 32, 265, 202);
-    auto* addDelete = new QPushButton(QStringLiteral("&Add/Delete"), page3);
+    auto* addDelete = new QPushButton(tr("&Add/Delete"), page3);
     addDelete->setObjectName(QStringLiteral("btAddDelete"));
-    addDelete->setToolTip(QStringLiteral("Add, delete file types"));
+    addDelete->setToolTip(tr("Add, delete file types"));
     addDelete->setAutoDefault(false);
     addDelete->setGeometry(8, 242, kButtonWidth, kButtonHeight);
-    QPushButton* previous3 =
-        makeButton(page3, "btPrevious3", QStringLiteral("<< &Previous"), kLeftButtonX);
-    m_btOK = makeButton(page3, "btOK", QStringLiteral("OK"), kMiddleButtonX);
-    QPushButton* cancel3 = makeButton(page3, "btCancel3", QStringLiteral("Cancel"), kRightButtonX);
+    QPushButton* previous3 = makeButton(page3, "btPrevious3", tr("<< &Previous"), kLeftButtonX);
+    m_btOK = makeButton(page3, "btOK", tr("OK"), kMiddleButtonX);
+    QPushButton* cancel3 = makeButton(page3, "btCancel3", tr("Cancel"), kRightButtonX);
     connect(m_pickList1, &PickList::selectedLinesChanged, this,
             &TfrmWhichDrive::typeSelectionChanged);
     connect(addDelete, &QPushButton::clicked, this, &TfrmWhichDrive::btAddDeleteClick);
@@ -217,8 +216,8 @@ void TfrmWhichDrive::btNext2Click()
         accept();
         return;
     }
-    m_lblSelect->setText(m_rbInclude->isChecked() ? QStringLiteral("Selected file types only")
-                                                  : QStringLiteral("All file types except ..."));
+    m_lblSelect->setText(m_rbInclude->isChecked() ? tr("Selected file types only")
+                                                  : tr("All file types except ..."));
     refillTypes();
     showPage(3);
 }

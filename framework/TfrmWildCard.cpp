@@ -12,10 +12,10 @@ namespace rw
 TfrmWildCard::TfrmWildCard(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmWildCard"));
-    setWindowTitle(QStringLiteral("Wildcard pattern"));
+    setWindowTitle(tr("Wildcard pattern"));
     setFixedSize(300, 128);
 
-    auto* heading = new QLabel(QStringLiteral("Change the wildcard matching pattern:"), this);
+    auto* heading = new QLabel(tr("Change the wildcard matching pattern:"), this);
     heading->setObjectName(QStringLiteral("Label1"));
     heading->setGeometry(8, 8, 284, 20);
 
@@ -32,11 +32,11 @@ TfrmWildCard::TfrmWildCard(QWidget* parent) : QDialog(parent)
     m_lblType->setGeometry(8, 60, 284, 20);
     m_wildcardBox = new WildcardBox(m_cbWildCard, m_lblWild, m_lblType);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* ok = new QPushButton(tr("OK"), this);
     ok->setObjectName(QStringLiteral("btOK"));
     ok->setGeometry(130, 92, 75, 27);
     ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    auto* cancel = new QPushButton(tr("Cancel"), this);
     cancel->setObjectName(QStringLiteral("btCancel"));
     cancel->setGeometry(217, 92, 75, 27);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

@@ -1,5 +1,6 @@
 #include "framework/ToolButtonRow.h"
 
+#include <QCoreApplication>
 #include <QPushButton>
 
 #include "framework/ResultGridController.h"
@@ -18,15 +19,24 @@ struct StandardButton {
 
 // Indexed by ToolButtonRow::Role.
 constexpr StandardButton kStandard[] = {
-    {"&Start", "btScan", ""},
-    {"Close", "btClose", "Close window"},
-    {"&Abort", "btAbort", "Abort scan"},
-    {"&Mark", "btMark", "Mark file for deletion (double click on grid also works)"},
-    {"Delete", "btDelete", "Delete marked files"},
-    {"&Print", "btPrint", "Print list of files"},
-    {"C&lipboard", "btClip", "Copy list of files to clipboard"},
-    {"&Browse", "btBrowse", "Browse this file and folder"},
-    {"&Details", "btDetails", "View more file details"},
+    {QT_TRANSLATE_NOOP("ToolButtonRow", "&Start"), "btScan", ""},
+    {QT_TRANSLATE_NOOP("ToolButtonRow", "Close"), "btClose",
+     QT_TRANSLATE_NOOP("ToolButtonRow", "Close window")},
+    {QT_TRANSLATE_NOOP("ToolButtonRow", "&Abort"), "btAbort",
+     QT_TRANSLATE_NOOP("ToolButtonRow", "Abort scan")},
+    {QT_TRANSLATE_NOOP("ToolButtonRow", "&Mark"), "btMark",
+     QT_TRANSLATE_NOOP("ToolButtonRow",
+                       "Mark file for deletion (double click on grid also works)")},
+    {QT_TRANSLATE_NOOP("ToolButtonRow", "Delete"), "btDelete",
+     QT_TRANSLATE_NOOP("ToolButtonRow", "Delete marked files")},
+    {QT_TRANSLATE_NOOP("ToolButtonRow", "&Print"), "btPrint",
+     QT_TRANSLATE_NOOP("ToolButtonRow", "Print list of files")},
+    {QT_TRANSLATE_NOOP("ToolButtonRow", "C&lipboard"), "btClip",
+     QT_TRANSLATE_NOOP("ToolButtonRow", "Copy list of files to clipboard")},
+    {QT_TRANSLATE_NOOP("ToolButtonRow", "&Browse"), "btBrowse",
+     QT_TRANSLATE_NOOP("ToolButtonRow", "Browse this file and folder")},
+    {QT_TRANSLATE_NOOP("ToolButtonRow", "&Details"), "btDetails",
+     QT_TRANSLATE_NOOP("ToolButtonRow", "View more file details")},
 };
 
 } // namespace
@@ -47,7 +57,8 @@ QPushButton* ToolButtonRow::add(Role role)
 {
     const StandardButton& s = kStandard[role];
     QPushButton* b =
-        add(QString::fromUtf8(s.caption), QString::fromLatin1(s.name), QString::fromUtf8(s.hint));
+        add(QCoreApplication::translate("ToolButtonRow", s.caption), QString::fromLatin1(s.name),
+            QCoreApplication::translate("ToolButtonRow", s.hint));
     m_byRole[role] = b;
     if (role == Start)
         b->setDefault(true);
@@ -64,8 +75,9 @@ QPushButton* ToolButtonRow::add(const QString& caption, const QString& name, con
 QPushButton* ToolButtonRow::addSharing(Role role, QPushButton* host)
 {
     const StandardButton& s = kStandard[role];
-    QPushButton* b = makeToolButton(m_parent, QString::fromUtf8(s.caption),
-                                    QString::fromLatin1(s.name), QString::fromUtf8(s.hint));
+    QPushButton* b = makeToolButton(
+        m_parent, QCoreApplication::translate("ToolButtonRow", s.caption),
+        QString::fromLatin1(s.name), QCoreApplication::translate("ToolButtonRow", s.hint));
     m_byRole[role] = b;
     m_sharing.append(qMakePair(b, host));
     return b;

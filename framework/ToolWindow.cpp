@@ -250,7 +250,7 @@ bool ToolWindow::reportFound(std::int64_t found, const QString& statusText)
         m_btMark->setVisible(found > 0);
     m_btDelete->setVisible(found > 0);
     if (found <= 0) {
-        ShowInfoMessage(QStringLiteral("No files found."));
+        ShowInfoMessage(tr("No files found."));
         return false;
     }
     setResultButtonsVisible(true);

@@ -4,6 +4,8 @@
 #include "controls/PickList.h"
 #include "framework/TfrmSelectExtension.h"
 
+#include <QCoreApplication>
+
 namespace rw
 {
 
@@ -34,16 +36,17 @@ int AddTypesFromPicker(PickList* list, QWidget* parent)
 int DeleteSelectedTypes(PickList* list)
 {
     const int selected = list->selectedCount();
-    if (selected > 1 &&
-        AskYesNoCancel(QStringLiteral("Really delete %1 extensions?").arg(selected)) !=
-            MessageAnswer::Yes)
+    if (selected > 1 && AskYesNoCancel(QCoreApplication::translate("TypeListEditing",
+                                                                   "Really delete %1 extensions?")
+                                           .arg(selected)) != MessageAnswer::Yes)
         return 0;
     return list->removeSelected();
 }
 
 bool ClearAllTypes(PickList* list)
 {
-    if (AskYesNoCancel(QStringLiteral("Really clear out all extensions?")) != MessageAnswer::Yes)
+    if (AskYesNoCancel(QCoreApplication::translate(
+            "TypeListEditing", "Really clear out all extensions?")) != MessageAnswer::Yes)
         return false;
     list->clear();
     return true;

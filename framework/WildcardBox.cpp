@@ -16,7 +16,7 @@ const QString kAllFilesPattern = QStringLiteral("*.*");
 QString WildcardLabelText(const QString& pattern)
 {
     if (pattern == kAllFilesPattern)
-        return QStringLiteral("All files");
+        return WildcardBox::tr("All files");
     return FileTypeDescription(pattern.mid(1));
 }
 
@@ -69,7 +69,7 @@ void WildcardBox::updateLabels()
         return;
     }
     if (m_label)
-        m_label->setText(text == kAllFilesPattern ? QStringLiteral("All files") : QString());
+        m_label->setText(text == kAllFilesPattern ? tr("All files") : QString());
     if (m_typeLabel)
         m_typeLabel->setText(FileTypeDescription(text.mid(1)));
 }

@@ -20,12 +20,13 @@ CommandLine::CommandLine(const QList<QByteArray>& arguments) : m_arguments(argum
 void CommandLine::process()
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Find what fills a disk. Each PATH is a folder to look at this run: it "
+    parser.setApplicationDescription(QCoreApplication::translate(
+        "CommandLine", "Find what fills a disk. Each PATH is a folder to look at this run: it "
                        "is listed as a drive of its own and ticked in every tool window."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("PATH"), QStringLiteral("A folder to look at."),
+    parser.addPositionalArgument(QStringLiteral("PATH"),
+                                 QCoreApplication::translate("CommandLine", "A folder to look at."),
                                  QStringLiteral("[PATH...]"));
     // Latin-1 gives every byte a character of its own and back, and the
     // option names are ASCII: the PATHs come out as the bytes that went in.

@@ -64,7 +64,7 @@ TfrmMain::TfrmMain(QWidget* parent)
       m_programFolder(rw::programFolder())
 {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(QStringLiteral("Roomwise '95 Version 2.7"));
+    setWindowTitle(tr("Roomwise '95 Version 2.7"));
     setFixedSize(546, 413);
     QPalette face = palette();
     face.setColor(QPalette::Window, Qt::gray);
@@ -75,25 +75,25 @@ TfrmMain::TfrmMain(QWidget* parent)
     m_gradient->setIsAllBlue(true);
 
     QList<QPushButton*> order = {
-        addToolPanel(9, QStringLiteral("btDuplicate"), QStringLiteral("&Duplicate files"),
-                     QStringLiteral("Locate and view duplicate files")),
-        addToolPanel(60, QStringLiteral("btFileHog"), QStringLiteral("&File hogs"),
-                     QStringLiteral("Locate and view file hogs (large files)")),
-        addToolPanel(111, QStringLiteral("btFiles"), QStringLiteral("Files &accessed"),
-                     QStringLiteral("Files accessed within a range of dates")),
-        addToolPanel(163, QStringLiteral("btDirHogs"), QStringLiteral("Folder &hogs"),
-                     QStringLiteral("Displays large folders")),
-        addToolPanel(214, QStringLiteral("btClean"), QStringLiteral("&Quick clean"),
-                     QStringLiteral("Cleans up temporary files")),
-        addToolPanel(265, QStringLiteral("btStatistic"), QStringLiteral("&Statistics"),
-                     QStringLiteral("File/disk statistics")),
-        addToolPanel(316, QStringLiteral("btBrowse"), QStringLiteral("&Browse"),
-                     QStringLiteral("Browse through files and folders")),
-        addBottomButton(152, QStringLiteral("btReach"), QStringLiteral("Ab&out")),
-        addBottomButton(283, QStringLiteral("btHelp"), QStringLiteral("H&elp")),
-        addBottomButton(413, QStringLiteral("btClose"), QStringLiteral("E&xit")),
+        addToolPanel(9, QStringLiteral("btDuplicate"), tr("&Duplicate files"),
+                     tr("Locate and view duplicate files")),
+        addToolPanel(60, QStringLiteral("btFileHog"), tr("&File hogs"),
+                     tr("Locate and view file hogs (large files)")),
+        addToolPanel(111, QStringLiteral("btFiles"), tr("Files &accessed"),
+                     tr("Files accessed within a range of dates")),
+        addToolPanel(163, QStringLiteral("btDirHogs"), tr("Folder &hogs"),
+                     tr("Displays large folders")),
+        addToolPanel(214, QStringLiteral("btClean"), tr("&Quick clean"),
+                     tr("Cleans up temporary files")),
+        addToolPanel(265, QStringLiteral("btStatistic"), tr("&Statistics"),
+                     tr("File/disk statistics")),
+        addToolPanel(316, QStringLiteral("btBrowse"), tr("&Browse"),
+                     tr("Browse through files and folders")),
+        addBottomButton(152, QStringLiteral("btReach"), tr("Ab&out")),
+        addBottomButton(283, QStringLiteral("btHelp"), tr("H&elp")),
+        addBottomButton(413, QStringLiteral("btClose"), tr("E&xit")),
     };
-    order.last()->setToolTip(QStringLiteral("Quit and close "));
+    order.last()->setToolTip(tr("Quit and close "));
     for (int i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 
