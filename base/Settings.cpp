@@ -24,7 +24,7 @@ const QString kTotals = QStringLiteral("Roomwise");
 const char* const kCounterKeys[4] = {"Ndelete", "SizeDelete", "NWaste", "SizeWaste"};
 // The messages about the settings file, translated as one context.
 struct SettingsTexts {
-    Q_DECLARE_TR_FUNCTIONS(Settings)
+    Q_DECLARE_TR_FUNCTIONS(SettingsTexts)
 };
 } // namespace
 

@@ -102,7 +102,7 @@ void ScanSession::onAbortClicked()
     if (m_notice)
         m_notice();
     else
-        ShowWarningMessage(kAbortedByUserText);
+        ShowWarningMessage(abortedByUserText());
 }
 
 bool ScanSession::eventFilter(QObject* watched, QEvent* event)

@@ -8,8 +8,18 @@
 #include "base/Settings.h"
 #include "platform/Trash.h"
 
+#include <QCoreApplication>
+
 namespace rw
 {
+
+namespace
+{
+// The texts of this file, translated as one context.
+struct DeleteRunTexts {
+    Q_DECLARE_TR_FUNCTIONS(DeleteRunTexts)
+};
+} // namespace
 
 namespace
 {
@@ -61,7 +71,8 @@ std::int64_t DeleteRun::fileSize(const QByteArray& path)
 
 QString DeleteRun::replacedText(const QString& shown)
 {
-    return shown + QStringLiteral(" has been replaced or moved since the scan; it was left alone.");
+    return DeleteRunTexts::tr("%1 has been replaced or moved since the scan; it was left alone.")
+        .arg(shown);
 }
 
 SafeFolder::Result DeleteRun::removeFile(const SafeFolder& folder, const DeleteTarget& target)
@@ -133,7 +144,8 @@ DeleteRun::Outcome DeleteRun::deleteAll(const Progress& progress)
             break;
         case Step::Failed:
             out.failed.append(t.shown);
-            ShowErrorMessage(m_reporter, QStringLiteral("Couldn't delete file - ") + t.shown);
+            ShowErrorMessage(m_reporter,
+                             DeleteRunTexts::tr("Couldn't delete file - %1").arg(t.shown));
             break;
         case Step::Kept:
             out.kept.append(t.shown);
@@ -169,7 +181,7 @@ DeleteRun::Outcome DeleteRun::recycleAll(const Progress& progress)
             out.stoppedEarly = true;
             ShowErrorMessage(
                 m_reporter,
-                QStringLiteral(
+                DeleteRunTexts::tr(
                     "An error occurred sending files to the recycle bin.  The bin may be full."));
             break;
         }

@@ -7,10 +7,19 @@
 #include "platform/Drives.h"
 #include "platform/PeVersionInfo.h"
 
+#include <QCoreApplication>
 #include <QMimeDatabase>
 
 namespace rw
 {
+
+namespace
+{
+// The texts of this file, translated as one context.
+struct FileDetailsTexts {
+    Q_DECLARE_TR_FUNCTIONS(FileDetailsTexts)
+};
+} // namespace
 
 namespace
 {
@@ -51,8 +60,8 @@ QString wastedClusterSpace(std::int64_t size, std::int64_t clusterSize)
 {
     if (clusterSize <= 0)
         return QString();
-    return QStringLiteral("Cluster size: ") + FormatGrouped(clusterSize) +
-           QStringLiteral("  Clusters used : ") + FormatGrouped(clustersUsed(size, clusterSize));
+    return FileDetailsTexts::tr("Cluster size: %1  Clusters used : %2")
+        .arg(FormatGrouped(clusterSize), FormatGrouped(clustersUsed(size, clusterSize)));
 }
 
 QString attributeWords(unsigned attributes)
@@ -113,7 +122,7 @@ FileDetails readFileDetails(const QByteArray& path, const QDateTime& now)
     // shown name (a tab shown as "\t") never moves the dot.
     const qsizetype dot = name.lastIndexOf('.');
     d.fileType = describeFileType(dot < 0 ? QString() : displayName(name.mid(dot)));
-    d.sizeBytes = FormatGrouped(d.size) + QStringLiteral(" bytes");
+    d.sizeBytes = FileDetailsTexts::tr("%1 bytes").arg(FormatGrouped(d.size));
     // A dangling link has no file system of its own; its folder has.
     std::int64_t cluster = clusterSizeOf(path);
     if (cluster <= 0)
@@ -137,14 +146,15 @@ QStringList readVersionLines(const QByteArray& path, bool withTab)
 QStringList detailsPrintLines(const FileDetails& details, const QStringList& versionLines)
 {
     QStringList lines;
-    lines << QStringLiteral("Name of file : \t") + details.fileName
-          << QStringLiteral("Type of file : \t") + details.fileType << QStringLiteral(" ")
-          << QStringLiteral("Size of file : \t") + details.sizeBytes
+    lines << FileDetailsTexts::tr("Name of file : \t%1").arg(details.fileName)
+          << FileDetailsTexts::tr("Type of file : \t%1").arg(details.fileType)
+          << QStringLiteral(" ")
+          << FileDetailsTexts::tr("Size of file : \t%1").arg(details.sizeBytes)
           << QStringLiteral("               \t") + details.clusterLine << QString()
-          << QStringLiteral("Creation date     : \t") + details.creation
-          << QStringLiteral("Modification date : \t") + details.modification
-          << QStringLiteral("Access date       : \t") + details.access << QString()
-          << QStringLiteral("Attributes : \t") + details.attributeText << QString();
+          << FileDetailsTexts::tr("Creation date     : \t%1").arg(details.creation)
+          << FileDetailsTexts::tr("Modification date : \t%1").arg(details.modification)
+          << FileDetailsTexts::tr("Access date       : \t%1").arg(details.access) << QString()
+          << FileDetailsTexts::tr("Attributes : \t%1").arg(details.attributeText) << QString();
     lines << versionLines;
     return lines;
 }

@@ -1,5 +1,6 @@
 #include "framework/core/FileTypes.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QMimeDatabase>
 #include <QMimeType>
@@ -11,6 +12,14 @@
 
 namespace rw
 {
+
+namespace
+{
+// The texts of this file, translated as one context.
+struct FileTypesTexts {
+    Q_DECLARE_TR_FUNCTIONS(FileTypesTexts)
+};
+} // namespace
 
 namespace
 {
@@ -47,7 +56,7 @@ QString FileTypeDescription(const QString& ext)
     // "." of a name such as "dotend." is an extension like any other, with
     // nothing after its dot (" File").
     if (ext == QLatin1String("*."))
-        return QStringLiteral("No extension");
+        return FileTypesTexts::tr("No extension");
     if (ext.isEmpty() || ext.contains(QLatin1Char('*')))
         return QString();
 
@@ -71,7 +80,7 @@ QString FileTypeDescription(const QString& ext)
     if (result.isEmpty()) {
         result = lookUpDescription(key);
         if (result.isEmpty())
-            result = ext.mid(1).toUpper() + QStringLiteral(" File");
+            result = FileTypesTexts::tr("%1 File").arg(ext.mid(1).toUpper());
     }
     QMutexLocker lock(&cacheMutex());
     cache.insert(key, result);

@@ -11,6 +11,7 @@
 #include "platform/FileAttributes.h"
 #include "platform/Trash.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -20,8 +21,16 @@
 namespace rw
 {
 
-const char* const kDeletionCanceledNote =
-    " (Note: Deletion operation canceled ... not all files deleted)";
+namespace
+{
+// The messages of this file, translated as one context.
+struct FolderDeleteTexts {
+    Q_DECLARE_TR_FUNCTIONS(FolderDeleteTexts)
+};
+} // namespace
+
+const char* const kDeletionCanceledNote = QT_TRANSLATE_NOOP(
+    "FolderDeleteTexts", " (Note: Deletion operation canceled ... not all files deleted)");
 
 bool FolderDeleteOps::removeEntry(int dirFd, const QByteArray& name)
 {
@@ -42,10 +51,13 @@ bool FolderDeleteOps::moveToTrash(const SafeFolder& folder, const QByteArray& na
 QString folderDeleteSummaryText(bool recycled, std::int64_t files, std::int64_t bytes,
                                 bool completed)
 {
-    return QString::fromLatin1(recycled ? "Recycled " : "Deleted ") + FormatGrouped(files) +
-           QStringLiteral(" files for a savings of ") + FormatGrouped(bytes) +
-           QStringLiteral(" bytes.") +
-           (completed ? QString() : QString::fromLatin1(kDeletionCanceledNote));
+    const QString text =
+        (recycled ? FolderDeleteTexts::tr("Recycled %1 files for a savings of %2 bytes.")
+                  : FolderDeleteTexts::tr("Deleted %1 files for a savings of %2 bytes."))
+            .arg(FormatGrouped(files), FormatGrouped(bytes));
+    return completed
+               ? text
+               : text + QCoreApplication::translate("FolderDeleteTexts", kDeletionCanceledNote);
 }
 
 QString folderDeleteFailureText(const QStringList& failures)
@@ -56,11 +68,12 @@ QString folderDeleteFailureText(const QStringList& failures)
         return failures.first();
     // A tree can hold thousands of stuck files; the box names the first few.
     constexpr int kShown = 15;
-    QString text = QStringLiteral("Not everything could be deleted:");
+    QString text = FolderDeleteTexts::tr("Not everything could be deleted:");
     for (int i = 0; i < failures.size() && i < kShown; ++i)
         text += '\n' + failures.at(i);
     if (failures.size() > kShown)
-        text += QStringLiteral("\n... and %1 more").arg(FormatGrouped(failures.size() - kShown));
+        text +=
+            FolderDeleteTexts::tr("\n... and %1 more").arg(FormatGrouped(failures.size() - kShown));
     return text;
 }
 
@@ -212,11 +225,12 @@ FolderDeleteResult TreeDeleter::run(const DeleteTarget& folder)
     // An empty name is the parent itself (a root); the names refused here
     // would reach another folder than the one named.
     if (folder.name.isEmpty() || isProtectedFolder(QFile::decodeName(path))) {
-        fail(QStringLiteral("Couldn't delete folder - %1 (protected folder)").arg(shown(path)));
+        fail(FolderDeleteTexts::tr("Couldn't delete folder - %1 (protected folder)")
+                 .arg(shown(path)));
         return m_result;
     }
     if (!isEntryName(folder.name) || !folder.folder.startsWith('/')) {
-        fail(QStringLiteral("Couldn't open folder - ") + shown(path));
+        fail(FolderDeleteTexts::tr("Couldn't open folder - %1").arg(shown(path)));
         return m_result;
     }
     if (!openRoot(folder))
@@ -242,8 +256,9 @@ bool TreeDeleter::openRoot(const DeleteTarget& target)
 {
     const QByteArray path = target.pathBytes();
     if (!m_rootParent.open(target.folder, target.folderIdentity)) {
-        fail(wasReplaced(m_rootParent) ? DeleteRun::replacedText(shown(path))
-                                       : QStringLiteral("Couldn't open folder - ") + shown(path));
+        fail(wasReplaced(m_rootParent)
+                 ? DeleteRun::replacedText(shown(path))
+                 : FolderDeleteTexts::tr("Couldn't open folder - %1").arg(shown(path)));
         return false;
     }
     FileStatus now;
@@ -254,11 +269,11 @@ bool TreeDeleter::openRoot(const DeleteTarget& target)
         fail(DeleteRun::replacedText(shown(path)));
         return false;
     default:
-        fail(QStringLiteral("Couldn't open folder - ") + shown(path));
+        fail(FolderDeleteTexts::tr("Couldn't open folder - %1").arg(shown(path)));
         return false;
     }
     if (!(now.attributes & faDirectory) || (now.attributes & faSymLink)) {
-        fail(QStringLiteral("Couldn't delete folder - %1 (not a folder)").arg(shown(path)));
+        fail(FolderDeleteTexts::tr("Couldn't delete folder - %1 (not a folder)").arg(shown(path)));
         return false;
     }
     // A target made from a path alone may not know its folder yet: it is
@@ -270,23 +285,26 @@ bool TreeDeleter::openRoot(const DeleteTarget& target)
     Frame root;
     FileStatus st;
     if (!root.folder.openChild(m_rootParent, target.name.constData(), expected)) {
-        fail(wasReplaced(root.folder) ? DeleteRun::replacedText(shown(path))
-                                      : QStringLiteral("Couldn't open folder - ") + shown(path));
+        fail(wasReplaced(root.folder)
+                 ? DeleteRun::replacedText(shown(path))
+                 : FolderDeleteTexts::tr("Couldn't open folder - %1").arg(shown(path)));
         return false;
     }
     if (!root.folder.selfStatus(&st) || !readNames(root.folder, &root.names)) {
-        fail(QStringLiteral("Couldn't open folder - ") + shown(path));
+        fail(FolderDeleteTexts::tr("Couldn't open folder - %1").arg(shown(path)));
         return false;
     }
     MountIdentity parentMount;
     if (!mountIdentity(m_rootParent, &parentMount) || !mountIdentity(root.folder, &m_rootMount) ||
         !m_rootMount.sameMount(parentMount)) {
-        fail(QStringLiteral("Won't delete folder - %1 (another file system is mounted there)")
-                 .arg(shown(path)));
+        fail(
+            FolderDeleteTexts::tr("Won't delete folder - %1 (another file system is mounted there)")
+                .arg(shown(path)));
         return false;
     }
     if (isIn(m_protected, st)) {
-        fail(QStringLiteral("Couldn't delete folder - %1 (protected folder)").arg(shown(path)));
+        fail(FolderDeleteTexts::tr("Couldn't delete folder - %1 (protected folder)")
+                 .arg(shown(path)));
         return false;
     }
     m_rootDev = st.dev;
@@ -303,7 +321,7 @@ void TreeDeleter::visit(Frame& frame, const QByteArray& name)
     if (!frame.folder.status(name.constData(), &st)) {
         if (frame.folder.error() == ENOENT)
             return; // gone meanwhile: nothing to do
-        fail(QStringLiteral("Couldn't delete file - ") + shown(pathHere(name)));
+        fail(FolderDeleteTexts::tr("Couldn't delete file - %1").arg(shown(pathHere(name))));
         frame.blocked = true;
         return;
     }
@@ -317,8 +335,9 @@ void TreeDeleter::enterFolder(Frame& parent, const QByteArray& name, const FileS
 {
     const auto path = [&] { return pathHere(name); };
     if (st.dev != m_rootDev) {
-        fail(QStringLiteral("Won't delete folder - %1 (another file system is mounted there)")
-                 .arg(shown(path())));
+        fail(
+            FolderDeleteTexts::tr("Won't delete folder - %1 (another file system is mounted there)")
+                .arg(shown(path())));
         parent.blocked = true;
         return;
     }
@@ -329,25 +348,27 @@ void TreeDeleter::enterFolder(Frame& parent, const QByteArray& name, const FileS
     // so an entry swapped since the look-up is never entered.
     if (!child.folder.openChild(parent.folder, name.constData(), folderIdentity(st)) ||
         !child.folder.selfStatus(&opened) || !mountIdentity(child.folder, &mount)) {
-        fail(QStringLiteral("Couldn't open folder - ") + shown(path()));
+        fail(FolderDeleteTexts::tr("Couldn't open folder - %1").arg(shown(path())));
         parent.blocked = true;
         return;
     }
     // A bind mount of a folder of the same file system shows only in the
     // mount id.
     if (!mount.sameMount(m_rootMount)) {
-        fail(QStringLiteral("Won't delete folder - %1 (another file system is mounted there)")
-                 .arg(shown(path())));
+        fail(
+            FolderDeleteTexts::tr("Won't delete folder - %1 (another file system is mounted there)")
+                .arg(shown(path())));
         parent.blocked = true;
         return;
     }
     if (isIn(m_protected, opened)) {
-        fail(QStringLiteral("Won't delete folder - %1 (protected folder)").arg(shown(path())));
+        fail(FolderDeleteTexts::tr("Won't delete folder - %1 (protected folder)")
+                 .arg(shown(path())));
         parent.blocked = true;
         return;
     }
     if (!readNames(child.folder, &child.names)) {
-        fail(QStringLiteral("Couldn't open folder - ") + shown(path()));
+        fail(FolderDeleteTexts::tr("Couldn't open folder - %1").arg(shown(path())));
         parent.blocked = true;
         return;
     }
@@ -368,14 +389,23 @@ bool TreeDeleter::askAttributes(Frame& frame, const QByteArray& name, const File
         Attribute attribute;
         bool has;
         const char* text;
-    } questions[] = {{Attribute::ReadOnly, readOnly, " is read-only, "},
-                     {Attribute::Hidden, hidden, " is hidden, "},
-                     {Attribute::System, system, " is a system file, "}};
+    } questions[] = {
+        {Attribute::ReadOnly, readOnly,
+         QT_TRANSLATE_NOOP(
+             "FolderDeleteTexts",
+             "%1 is read-only, delete this file and continue deleting other files? ")},
+        {Attribute::Hidden, hidden,
+         QT_TRANSLATE_NOOP("FolderDeleteTexts",
+                           "%1 is hidden, delete this file and continue deleting other files? ")},
+        {Attribute::System, system,
+         QT_TRANSLATE_NOOP(
+             "FolderDeleteTexts",
+             "%1 is a system file, delete this file and continue deleting other files? ")}};
     for (const auto& q : questions) {
         if (!q.has)
             continue;
-        const QString text = shown(pathHere(name)) + QLatin1String(q.text) +
-                             QStringLiteral("delete this file and continue deleting other files? ");
+        const QString text =
+            QCoreApplication::translate("FolderDeleteTexts", q.text).arg(shown(pathHere(name)));
         if (AskYesNoCancel(m_reporter, text) != MessageAnswer::Yes)
             return false;
         // A Yes clears the attribute before the file goes, and it stays
@@ -420,11 +450,11 @@ void TreeDeleter::removeFile(Frame& frame, const QByteArray& name, const FileSta
         const FileIdentity expected{st.dev, st.ino, FileIdentity::Type::File};
         ok = m_ops.moveToTrash(frame.folder, name, expected);
         if (!ok)
-            fail(QStringLiteral("Couldn't recycle file - ") + shown(path()));
+            fail(FolderDeleteTexts::tr("Couldn't recycle file - %1").arg(shown(path())));
     } else {
         ok = m_ops.removeEntry(frame.folder.fd(), name);
         if (!ok)
-            fail(QStringLiteral("Couldn't delete file - ") + shown(path()));
+            fail(FolderDeleteTexts::tr("Couldn't delete file - %1").arg(shown(path())));
     }
     if (!ok) {
         frame.blocked = true;
@@ -445,7 +475,7 @@ bool TreeDeleter::removeSubFolder(Frame& parent, const Frame& child)
         return false;
     }
     if (!m_ops.removeFolder(parent.folder.fd(), child.name)) {
-        fail(QStringLiteral("Couldn't delete folder - ") + shown(pathHere(child.name)));
+        fail(FolderDeleteTexts::tr("Couldn't delete folder - %1").arg(shown(pathHere(child.name))));
         return false;
     }
     return true;
@@ -496,7 +526,8 @@ bool TreeDeleter::leaveFolder()
     if (!m_stack.empty()) {
         Frame& parent = m_stack.back();
         if (!parent.folder.isOpen() && !reopenParent(child)) {
-            fail(QStringLiteral("Folder moved while it was being deleted - ") + shown(pathHere()));
+            fail(FolderDeleteTexts::tr("Folder moved while it was being deleted - %1")
+                     .arg(shown(pathHere())));
             m_stack.clear();
             return false;
         }
@@ -516,7 +547,7 @@ bool TreeDeleter::leaveFolder()
             if (r == SafeFolder::Result::Replaced)
                 fail(DeleteRun::replacedText(shown(m_rootPath)));
             else if (!removed)
-                fail(QStringLiteral("Couldn't delete folder - ") + shown(m_rootPath));
+                fail(FolderDeleteTexts::tr("Couldn't delete folder - %1").arg(shown(m_rootPath)));
         }
     }
     if (removed) {
@@ -547,7 +578,7 @@ FolderDeleteResult DeleteFolderTree(const QString& path, bool recycle, MessageRe
 {
     if (path.isEmpty()) {
         FolderDeleteResult result;
-        result.failures << QStringLiteral("Couldn't delete folder -  (protected folder)");
+        result.failures << FolderDeleteTexts::tr("Couldn't delete folder -  (protected folder)");
         ShowErrorMessage(reporter, result.failures.first());
         return result;
     }

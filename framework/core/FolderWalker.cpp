@@ -7,6 +7,7 @@
 #include "base/SharedRoutines.h"
 #include "platform/DisplayName.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <cerrno>
@@ -15,6 +16,14 @@
 
 namespace rw
 {
+
+namespace
+{
+// The texts of this file, translated as one context.
+struct FolderWalkerTexts {
+    Q_DECLARE_TR_FUNCTIONS(FolderWalkerTexts)
+};
+} // namespace
 
 namespace
 {
@@ -92,7 +101,7 @@ void FolderWalker::noteSkipped(const QByteArray& path, int error)
     ++m_skippedUnreported;
     if (m_skippedShown.size() >= kSkippedShown)
         return;
-    const QString reason = error == ESTALE ? QStringLiteral("moved while it was scanned")
+    const QString reason = error == ESTALE ? FolderWalkerTexts::tr("moved while it was scanned")
                                            : QString::fromLocal8Bit(std::strerror(error));
     m_skippedShown.append(displayName(path) + QStringLiteral(" (") + reason + ')');
 }
@@ -101,16 +110,17 @@ QString FolderWalker::takeSkippedFoldersText()
 {
     if (m_skippedUnreported == 0)
         return QString();
-    QString text = m_skippedUnreported == 1
-                       ? QStringLiteral("1 folder could not be read; what it holds is not in "
-                                        "the results:")
-                       : QStringLiteral("%1 folders could not be read; what they hold is not in "
-                                        "the results:")
-                             .arg(FormatGrouped(m_skippedUnreported));
+    QString text =
+        m_skippedUnreported == 1
+            ? FolderWalkerTexts::tr("1 folder could not be read; what it holds is not in "
+                                    "the results:")
+            : FolderWalkerTexts::tr("%1 folders could not be read; what they hold is not in "
+                                    "the results:")
+                  .arg(FormatGrouped(m_skippedUnreported));
     for (const QString& line : std::as_const(m_skippedShown))
         text += '\n' + line;
     if (m_skippedUnreported > m_skippedShown.size())
-        text += QStringLiteral("\n... and %1 more")
+        text += FolderWalkerTexts::tr("\n... and %1 more")
                     .arg(FormatGrouped(m_skippedUnreported - m_skippedShown.size()));
     m_skippedUnreported = 0;
     m_skippedShown.clear();
@@ -150,7 +160,7 @@ bool FolderWalker::scanDrive(const QString& entryText)
         return false;
     if (!walkTree(drive, entryText)) {
         ShowMessageBox(m_reporter, MessageKind::Error,
-                       QStringLiteral("Can't open drive ") + entryText);
+                       FolderWalkerTexts::tr("Can't open drive %1").arg(entryText));
         return false;
     }
     reportSkipped();

@@ -170,7 +170,7 @@ private:
     std::chrono::steady_clock::time_point m_lastProgress;
     bool m_progressDue = true; // the first folder is always shown
     std::int64_t m_limit = kCollectionListLimit;
-    QString m_listFullWarning = kListFullWarning;
+    QString m_listFullWarning = listFullWarning();
     OpenFilter m_openFilter;
     SkipCallback m_skipCallback;
     const WalkExclusions* m_exclusions = nullptr;

@@ -3,6 +3,7 @@
 #include "framework/core/PathBytes.h"
 #include "platform/Drives.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -11,14 +12,18 @@
 namespace rw
 {
 
-const char* const kBrowserRootRefusal =
+const char* const kBrowserRootRefusal = QT_TRANSLATE_NOOP(
+    "ProtectedPaths",
     "Cannot delete the root folder! To delete a folder including all files and sub-folders "
-    "double click on the desired folder shown in the left panel.";
-const char* const kFolderHogRootRefusal = "You cannot delete the root folder using Roomwise 95";
-const char* const kSystemFolderRefusal = "You cannot delete the Windows folder using Roomwise 95";
-const char* const kFolderAlreadyDeletedText = "Folder already deleted/recycled";
-const char* const kDeletedCellText = "DELETED";
-const char* const kRecycledCellText = "RECYCLED";
+    "double click on the desired folder shown in the left panel.");
+const char* const kFolderHogRootRefusal =
+    QT_TRANSLATE_NOOP("ProtectedPaths", "You cannot delete the root folder using Roomwise 95");
+const char* const kSystemFolderRefusal =
+    QT_TRANSLATE_NOOP("ProtectedPaths", "You cannot delete the Windows folder using Roomwise 95");
+const char* const kFolderAlreadyDeletedText =
+    QT_TRANSLATE_NOOP("ProtectedPaths", "Folder already deleted/recycled");
+const char* const kDeletedCellText = QT_TRANSLATE_NOOP("ProtectedPaths", "DELETED");
+const char* const kRecycledCellText = QT_TRANSLATE_NOOP("ProtectedPaths", "RECYCLED");
 
 namespace
 {
@@ -75,10 +80,11 @@ QString refusalOf(ProtectedKind kind, RefusingWindow window)
     case ProtectedKind::None:
         return QString();
     case ProtectedKind::Root:
-        return QString::fromLatin1(window == RefusingWindow::Browser ? kBrowserRootRefusal
-                                                                     : kFolderHogRootRefusal);
+        return QCoreApplication::translate("ProtectedPaths", window == RefusingWindow::Browser
+                                                                 ? kBrowserRootRefusal
+                                                                 : kFolderHogRootRefusal);
     case ProtectedKind::System:
-        return QString::fromLatin1(kSystemFolderRefusal);
+        return QCoreApplication::translate("ProtectedPaths", kSystemFolderRefusal);
     }
     return QString();
 }

@@ -28,6 +28,8 @@ bool isProtectedFolder(const QString& path);
 // system folders and the home folder.
 QStringList protectedFolderList();
 
+// The texts below are English source texts; a window shows them through
+// QCoreApplication::translate("ProtectedPaths", text).
 // Refusal shown by the folder browser for a root folder.
 extern const char* const kBrowserRootRefusal;
 // Refusal shown by the folder hog window for a root folder.

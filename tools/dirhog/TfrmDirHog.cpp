@@ -17,6 +17,7 @@
 #include "framework/core/ScanLimits.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -116,7 +117,7 @@ TfrmDirHog::TfrmDirHog(QWidget* parent)
     startSession({}, {});
     // The abort notice heads the list that goes to the clipboard.
     connect(m_session, &ScanSession::abortClicked, this,
-            [this] { m_grid->appendResultLine(kAbortedByUserText); });
+            [this] { m_grid->appendResultLine(abortedByUserText()); });
     m_grid->ClearGrid();
 }
 
@@ -289,9 +290,9 @@ void TfrmDirHog::btDeleteClick()
     const QString sizeText = model->cell(row, colSize);
     if (sizeText.isEmpty())
         return;
-    if (sizeText == QLatin1String(kDeletedCellText) ||
-        sizeText == QLatin1String(kRecycledCellText)) {
-        ShowErrorMessage(QString::fromLatin1(kFolderAlreadyDeletedText));
+    if (sizeText == QCoreApplication::translate("ProtectedPaths", kDeletedCellText) ||
+        sizeText == QCoreApplication::translate("ProtectedPaths", kRecycledCellText)) {
+        ShowErrorMessage(QCoreApplication::translate("ProtectedPaths", kFolderAlreadyDeletedText));
         return;
     }
     // The record names the folder: its parent as the scan opened it and its
@@ -303,10 +304,11 @@ void TfrmDirHog::btDeleteClick()
     const FolderDeleteOutcome outcome = runFolderDelete(this, request, *messageResponder());
     // The row says the folder went only when it really did.
     if (outcome.folderRemoved)
-        model->setCell(row, colSize,
-                       QString::fromLatin1(outcome.recycle && !outcome.removedEmpty
-                                               ? kRecycledCellText
-                                               : kDeletedCellText));
+        model->setCell(
+            row, colSize,
+            QCoreApplication::translate("ProtectedPaths", outcome.recycle && !outcome.removedEmpty
+                                                              ? kRecycledCellText
+                                                              : kDeletedCellText));
 }
 
 void TfrmDirHog::btBrowseClick()

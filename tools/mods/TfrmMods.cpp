@@ -56,7 +56,7 @@ TfrmMods::TfrmMods(QWidget* owner) : ToolWindow(owner, QStringLiteral("frmMods")
     startSession({m_dtStart, m_dtEnd, m_popStartDate, m_popEndDate},
                  {QStringLiteral("roomws95"), QStringLiteral("frmMods"), {}});
     // A plain box: no warning icon, no beep.
-    m_session->setAbortNotice([] { ShowMessageBox(MessageKind::Plain, kAbortedByUserText); });
+    m_session->setAbortNotice([] { ShowMessageBox(MessageKind::Plain, abortedByUserText()); });
 }
 
 TfrmMods::~TfrmMods() = default;
