@@ -61,7 +61,7 @@ constexpr int kDesignPanel3Top = 300;
 
 QString wildcardText(const QString& mask)
 {
-    return QStringLiteral("Wildcard : ") + mask;
+    return TfrmBrowse::tr("Wildcard : %1").arg(mask);
 }
 
 // The folder itself when it exists, else its nearest existing parent.
@@ -85,7 +85,7 @@ bool driveOfFolder(const QByteArray& folder, DriveInfo* drive)
 TfrmBrowse::TfrmBrowse(QWidget* owner) : QDialog(owner)
 {
     setObjectName(QStringLiteral("frmBrowse"));
-    setWindowTitle(QStringLiteral("Browse through folders"));
+    setWindowTitle(tr("Browse through folders"));
     setWindowFlag(Qt::WindowMaximizeButtonHint, true);
     setSizeGripEnabled(true);
     buildControls();
@@ -118,7 +118,7 @@ void TfrmBrowse::buildControls()
     leftLayout->addWidget(m_driveBox);
     m_tree = new FolderTree(left);
     m_tree->setObjectName(QStringLiteral("DirectoryListBox1"));
-    m_tree->setToolTip(QStringLiteral("Double click to select"));
+    m_tree->setToolTip(tr("Double click to select"));
     leftLayout->addWidget(m_tree, 1);
 
     auto* right = new QWidget(splitter);
@@ -131,7 +131,7 @@ void TfrmBrowse::buildControls()
     rightLayout->addWidget(m_label1);
     m_view = new ResultGridView(right);
     m_view->setObjectName(QStringLiteral("grid"));
-    m_view->setToolTip(QStringLiteral("Double click to mark, right click for options"));
+    m_view->setToolTip(tr("Double click to mark, right click for options"));
     m_view->verticalHeader()->setDefaultSectionSize(17);
     rightLayout->addWidget(m_view, 1);
     splitter->setStretchFactor(0, 0);
@@ -143,22 +143,26 @@ void TfrmBrowse::buildControls()
     m_panel2->setFixedHeight(kPanel2Height);
     top->addWidget(m_panel2);
     auto button = [this](const char* name, const char* text, const char* hint, int width) {
-        auto* b = new QPushButton(QString::fromLatin1(text), m_panel2);
+        auto* b = new QPushButton(tr(text), m_panel2);
         b->setObjectName(QString::fromLatin1(name));
-        b->setToolTip(QString::fromLatin1(hint));
+        b->setToolTip(*hint ? tr(hint) : QString());
         b->setAutoDefault(false);
         b->resize(width, kButtonHeight);
         return b;
     };
-    m_btDeleteDirectory = button("btDeleteDirectory", "Delete &Folder",
-                                 "Delete folder and all files/folders below", 95);
-    m_btDetails = button("btDetails", "&Details", "View more file details", 75);
-    m_btLaunch = button("btLaunch", "&Run", "Run/launch associated application", 75);
-    m_btView = button("btView", "&View", "View file", 75);
-    m_btMark = button("btMark", "&Mark", "Mark/unmark files for deletion", 75);
-    m_btDeleteFiles = button("btDeleteFiles", "D&elete marked files", "Delete marked files", 125);
+    m_btDeleteDirectory = button("btDeleteDirectory", QT_TR_NOOP("Delete &Folder"),
+                                 QT_TR_NOOP("Delete folder and all files/folders below"), 95);
+    m_btDetails =
+        button("btDetails", QT_TR_NOOP("&Details"), QT_TR_NOOP("View more file details"), 75);
+    m_btLaunch =
+        button("btLaunch", QT_TR_NOOP("&Run"), QT_TR_NOOP("Run/launch associated application"), 75);
+    m_btView = button("btView", QT_TR_NOOP("&View"), QT_TR_NOOP("View file"), 75);
+    m_btMark =
+        button("btMark", QT_TR_NOOP("&Mark"), QT_TR_NOOP("Mark/unmark files for deletion"), 75);
+    m_btDeleteFiles = button("btDeleteFiles", QT_TR_NOOP("D&elete marked files"),
+                             QT_TR_NOOP("Delete marked files"), 125);
     m_btDeleteFiles->setEnabled(false);
-    m_btClose = button("btClose", "Close", "", 75);
+    m_btClose = button("btClose", QT_TR_NOOP("Close"), "", 75);
     m_panel2->installEventFilter(this);
 
     m_panel3 = new QWidget(this);
@@ -176,40 +180,29 @@ void TfrmBrowse::buildControls()
     };
     m_pnlScan = panel("pnlScan", 2);
     m_pnlWild = panel("pnlWild", 1);
-    m_pnlWild->setToolTip(QStringLiteral("Click to change the wildcard pattern"));
+    m_pnlWild->setToolTip(tr("Click to change the wildcard pattern"));
     m_pnlWild->installEventFilter(this);
     m_pnlSize = panel("pnlSize", 1);
     top->addWidget(m_panel3);
 
     ResultGridConfig config;
-    config.headers = {QStringLiteral("Modified"), QStringLiteral("Time"),
-                      QStringLiteral("Access"),   QStringLiteral("Size"),
-                      QStringLiteral("Filename"), QStringLiteral("Type")};
+    config.headers = {tr("Modified"), tr("Time"),     tr("Access"),
+                      tr("Size"),     tr("Filename"), tr("Type")};
     config.markColumn = kNameColumn;
     config.sizeColumn = kSizeColumn;
     // Directions belong to the program run and are shared by every browser.
     config.sortWindowKey = QStringLiteral("frmBrowse");
     config.sortItems = {
-        {QStringLiteral("Name"), QStringLiteral("Name1"), {}, kNameColumn, SortKind::Text, false},
-        {QStringLiteral("Modified &Date"),
-         QStringLiteral("ModifiedDate1"),
-         {},
-         0,
-         SortKind::Date,
-         true},
-        {QStringLiteral("&Access Date"),
-         QStringLiteral("AccessDate1"),
-         {},
-         2,
-         SortKind::Date,
-         true},
-        {QStringLiteral("&Size"), QStringLiteral("Size1"), {}, kSizeColumn, SortKind::Number, true},
-        {QStringLiteral("&Type"), QStringLiteral("Type1"), {}, kTypeColumn, SortKind::Text, false},
+        {tr("Name"), QStringLiteral("Name1"), {}, kNameColumn, SortKind::Text, false},
+        {tr("Modified &Date"), QStringLiteral("ModifiedDate1"), {}, 0, SortKind::Date, true},
+        {tr("&Access Date"), QStringLiteral("AccessDate1"), {}, 2, SortKind::Date, true},
+        {tr("&Size"), QStringLiteral("Size1"), {}, kSizeColumn, SortKind::Number, true},
+        {tr("&Type"), QStringLiteral("Type1"), {}, kTypeColumn, SortKind::Text, false},
     };
     config.defaultSortItem = SortName;
     // A user's choice of a column turns its kept direction round first.
     config.flipBeforeSort = true;
-    config.statusPrefix = QStringLiteral("Marked for deletion: ");
+    config.statusPrefix = tr("Marked for deletion: ");
     config.statusLabel = m_pnlScan;
     config.deleteButton = m_btDeleteFiles;
     config.columnWidths = {69, 66, 66, 61};
@@ -327,7 +320,7 @@ void TfrmBrowse::refreshOnce()
         // window system. Input waits until the listing is complete, so
         // nothing acts on a half-made list.
         const auto step = [this](std::int64_t done) {
-            m_pnlScan->setText(QStringLiteral("Reading : ") + FormatGrouped(done));
+            m_pnlScan->setText(tr("Reading : %1").arg(FormatGrouped(done)));
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         };
         const FolderListing listing = listFolderFiles(m_folder, m_mask, step);
@@ -349,8 +342,8 @@ void TfrmBrowse::refreshOnce()
         m_grid->sortByItem(checked >= 0 ? checked : SortName, false);
     }
     m_view->selectRow(0);
-    m_pnlScan->setText(QStringLiteral("Number of files : ") + QString::number(m_listedCount));
-    m_pnlSize->setText(QStringLiteral("Total size : ") + FormatGrouped(m_listedTotal));
+    m_pnlScan->setText(tr("Number of files : %1").arg(m_listedCount));
+    m_pnlSize->setText(tr("Total size : %1").arg(FormatGrouped(m_listedTotal)));
 }
 
 void TfrmBrowse::selectFileRow(const QByteArray& name)
@@ -438,9 +431,9 @@ void TfrmBrowse::pnlWildClick()
 void TfrmBrowse::reject()
 {
     const std::int64_t marked = m_grid->markedCount();
-    if (marked > 0 && !AskYesNo(QStringLiteral("You have ") + QString::number(marked) +
-                                QStringLiteral(" files marked for deletion. ") +
-                                QStringLiteral("Do you really wish to exit without deleting?")))
+    if (marked > 0 && !AskYesNo(tr("You have %1 files marked for deletion. Do you really wish to "
+                                   "exit without deleting?")
+                                    .arg(marked)))
         return;
     QDialog::reject();
 }

@@ -59,15 +59,16 @@ QString expandTabs(const QString& line)
 
 bool PrintListLines(QPrinter* printer, const QStringList& lines, const QString& title)
 {
-    const QString failure = QStringLiteral("Error printing report ... quitting");
+    const QString failure = TfrmDetails::tr("Error printing report ... quitting");
     TextPrinter out(printer);
     if (!out.begin()) {
         ShowMessageBox(MessageKind::Error, failure);
         return false;
     }
-    const QString printed = QStringLiteral("   Printed : ") +
-                            formatShortDate(QDate::currentDate()) + QStringLiteral("  ") +
-                            QLocale().toString(QTime::currentTime(), longTimeFormat());
+    const QString printed = QStringLiteral("   ") +
+                            TfrmDetails::tr("Printed : %1  %2")
+                                .arg(formatShortDate(QDate::currentDate()),
+                                     QLocale().toString(QTime::currentTime(), longTimeFormat()));
     bool ok = out.writeLine(QStringLiteral("   ") + title) && out.writeLine(printed) &&
               out.writeLine(QString()) && out.writeLine(QString());
     if (ok) {
@@ -91,7 +92,7 @@ bool PrintListLines(QPrinter* printer, const QStringList& lines, const QString& 
 TfrmDetails::TfrmDetails(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmDetails"));
-    setWindowTitle(QStringLiteral("File Details"));
+    setWindowTitle(tr("File Details"));
     setFixedSize(kClientWidth, kClientHeight);
 
     QFont labelFont = font();
@@ -103,28 +104,28 @@ TfrmDetails::TfrmDetails(QWidget* parent) : QDialog(parent)
     m_image->setAlignment(Qt::AlignCenter);
 
     QFrame* panel1 = addPanel(QStringLiteral("Panel1"), QRect(56, 8, 544, 28));
-    addCaption(panel1, QStringLiteral("Name of file:"), 0);
+    addCaption(panel1, tr("Name of file:"), 0);
     m_lblFileName = addValue(panel1, QStringLiteral("lblFileName"), 0);
 
     QFrame* panel6 = addPanel(QStringLiteral("Panel6"), QRect(56, 40, 544, 28));
-    addCaption(panel6, QStringLiteral("Type of file:"), 0);
+    addCaption(panel6, tr("Type of file:"), 0);
     m_lblFileType = addValue(panel6, QStringLiteral("lblFileType"), 0);
 
     QFrame* panel2 = addPanel(QStringLiteral("Panel2"), QRect(8, 72, 592, 48));
-    addCaption(panel2, QStringLiteral("Size:"), 0);
+    addCaption(panel2, tr("Size:"), 0);
     m_lblSizeBytes = addValue(panel2, QStringLiteral("lblSizeBytes"), 0);
     m_lblSizeK = addValue(panel2, QStringLiteral("lblSizeK"), 1);
 
     QFrame* panel3 = addPanel(QStringLiteral("Panel3"), QRect(8, 124, 592, 68));
-    addCaption(panel3, QStringLiteral("Creation date:"), 0);
-    addCaption(panel3, QStringLiteral("Modification date:"), 1);
-    addCaption(panel3, QStringLiteral("Access date:"), 2);
+    addCaption(panel3, tr("Creation date:"), 0);
+    addCaption(panel3, tr("Modification date:"), 1);
+    addCaption(panel3, tr("Access date:"), 2);
     m_lblCreate = addValue(panel3, QStringLiteral("lblCreate"), 0);
     m_lblModify = addValue(panel3, QStringLiteral("lblModify"), 1);
     m_lblAccess = addValue(panel3, QStringLiteral("lblAccess"), 2);
 
     m_panel4 = addPanel(QStringLiteral("Panel4"), QRect(8, 196, 592, 28));
-    addCaption(m_panel4, QStringLiteral("Attributes:"), 0);
+    addCaption(m_panel4, tr("Attributes:"), 0);
     m_lblAttributes = addValue(m_panel4, QStringLiteral("lblAttributes"), 0);
 
     m_memo = new QPlainTextEdit(this);
@@ -151,13 +152,11 @@ TfrmDetails::TfrmDetails(QWidget* parent) : QDialog(parent)
             b->setToolTip(hint);
         return b;
     };
-    m_btLaunch = addButton(QStringLiteral("btLaunch"), QStringLiteral("&Run"), 8,
-                           QStringLiteral("Run/launch associated application"));
-    m_btView = addButton(QStringLiteral("btView"), QStringLiteral("&View"), 104,
-                         QStringLiteral("View file"));
-    m_btPrint = addButton(QStringLiteral("btPrint"), QStringLiteral("Print"), 200,
-                          QStringLiteral("Print file details"));
-    m_btClose = addButton(QStringLiteral("btClose"), QStringLiteral("Close"), 512, QString());
+    m_btLaunch = addButton(QStringLiteral("btLaunch"), tr("&Run"), 8,
+                           tr("Run/launch associated application"));
+    m_btView = addButton(QStringLiteral("btView"), tr("&View"), 104, tr("View file"));
+    m_btPrint = addButton(QStringLiteral("btPrint"), tr("Print"), 200, tr("Print file details"));
+    m_btClose = addButton(QStringLiteral("btClose"), tr("Close"), 512, QString());
 
     m_lb = new QListWidget(this);
     m_lb->setObjectName(QStringLiteral("lb"));
@@ -243,7 +242,7 @@ void TfrmDetails::btLaunchClick()
     url.setScheme(QStringLiteral("file"));
     url.setPath(QString::fromLatin1(m_filePath.toPercentEncoding("/")), QUrl::TolerantMode);
     if (!QDesktopServices::openUrl(url))
-        ShowErrorMessage(QStringLiteral("Couldn't run ") + displayName(m_filePath));
+        ShowErrorMessage(tr("Couldn't run %1").arg(displayName(m_filePath)));
 }
 
 void TfrmDetails::btViewClick()
@@ -276,7 +275,7 @@ void TfrmDetails::btPrintClick()
     QStringList lines;
     for (int i = 0; i < m_lb->count(); ++i)
         lines.append(m_lb->item(i)->text());
-    PrintListLines(printer, lines, QStringLiteral("File details of ") + displayName(m_filePath));
+    PrintListLines(printer, lines, tr("File details of %1").arg(displayName(m_filePath)));
 }
 
 } // namespace rw

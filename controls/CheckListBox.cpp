@@ -9,10 +9,9 @@ namespace rw
 CheckListBox::CheckListBox(QWidget* parent) : QListWidget(parent), m_menu(new QMenu(this))
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
-    QAction* all = m_menu->addAction(QStringLiteral("Select All"), this, &CheckListBox::checkAll);
+    QAction* all = m_menu->addAction(tr("Select All"), this, &CheckListBox::checkAll);
     all->setObjectName(QStringLiteral("SelectAll1"));
-    QAction* none =
-        m_menu->addAction(QStringLiteral("Deselect All"), this, &CheckListBox::uncheckAll);
+    QAction* none = m_menu->addAction(tr("Deselect All"), this, &CheckListBox::uncheckAll);
     none->setObjectName(QStringLiteral("DeselectAll1"));
     connect(this, &QListWidget::itemChanged, this, [this] {
         if (!m_bulk)

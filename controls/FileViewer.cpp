@@ -233,7 +233,7 @@ std::int64_t FileViewer::countLines()
         // count of a huge file costs no more memory than the index. Between
         // slices the window paints and the count can be cancelled; a
         // cancelled count stays incomplete (the lines counted so far).
-        LongRead read(window(), QStringLiteral("Counting lines..."));
+        LongRead read(window(), tr("Counting lines..."));
         constexpr std::int64_t kSlice = std::int64_t(32) << 20;
         m_file.adviseSequential(m_index.scannedBytes(), m_file.size());
         while (!m_index.isComplete()) {
@@ -461,7 +461,7 @@ bool FileViewer::copyToClipboard()
     bool fits = true;
     const QString text = selectedText(&fits);
     if (!fits) {
-        ShowErrorMessage(QStringLiteral("Region is too large (> 64K)"));
+        ShowErrorMessage(tr("Region is too large (> 64K)"));
         return false;
     }
     QApplication::clipboard()->setText(text);

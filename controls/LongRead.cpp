@@ -38,10 +38,10 @@ LongRead* LongRead::current()
 void LongRead::runEvents(std::int64_t done, std::int64_t total, bool wait)
 {
     if (!m_dialog && m_clock.elapsed() >= kDialogDelayMs) {
-        m_dialog = std::make_unique<QProgressDialog>(m_label, QStringLiteral("Cancel"), 0, kScale,
-                                                     m_window.data());
+        m_dialog = std::make_unique<QProgressDialog>(
+            m_label, QCoreApplication::translate("LongRead", "Cancel"), 0, kScale, m_window.data());
         m_dialog->setObjectName(QStringLiteral("LongReadProgress"));
-        m_dialog->setWindowTitle(QStringLiteral("Please wait"));
+        m_dialog->setWindowTitle(QCoreApplication::translate("LongRead", "Please wait"));
         m_dialog->setWindowModality(Qt::WindowModal);
         m_dialog->setAutoClose(false);
         m_dialog->setAutoReset(false);

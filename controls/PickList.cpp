@@ -78,9 +78,9 @@ PickList::PickList(QWidget* parent) : QListWidget(parent), m_menu(new QMenu(this
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setItemDelegate(new TabStopDelegate(this));
     m_tabStop = fontMetrics().horizontalAdvance(QStringLiteral("*.wwww  "));
-    QAction* all = m_menu->addAction(QStringLiteral("Select All"), this, &QListWidget::selectAll);
+    QAction* all = m_menu->addAction(tr("Select All"), this, &QListWidget::selectAll);
     all->setObjectName(QStringLiteral("SelectAll1"));
-    QAction* none = m_menu->addAction(QStringLiteral("Deselect All"), this, &PickList::deselectAll);
+    QAction* none = m_menu->addAction(tr("Deselect All"), this, &PickList::deselectAll);
     none->setObjectName(QStringLiteral("DeselectAll1"));
     connect(this, &QListWidget::itemSelectionChanged, this, &PickList::selectedLinesChanged);
 }

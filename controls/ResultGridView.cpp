@@ -27,7 +27,7 @@ ResultGridView::ResultGridView(QWidget* parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setWordWrap(false);
     setContextMenuPolicy(Qt::CustomContextMenu);
-    setToolTip(QStringLiteral("Double click to mark for deletion, right click for options"));
+    setToolTip(tr("Double click to mark for deletion, right click for options"));
 
     QHeaderView* rowsHeader = verticalHeader();
     rowsHeader->hide();
