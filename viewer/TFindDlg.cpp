@@ -16,14 +16,14 @@ namespace rw
 TFindDlg::TFindDlg(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FindDlg"));
-    setWindowTitle(QStringLiteral("Find"));
+    setWindowTitle(tr("Find"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
     QFont f = font();
     f.setPixelSize(11);
     f.setBold(true);
     setFont(f);
 
-    auto* textGroup = new QGroupBox(QStringLiteral("&Search Text"), this);
+    auto* textGroup = new QGroupBox(tr("&Search Text"), this);
     m_edit = new QLineEdit(textGroup);
     m_edit->setObjectName(QStringLiteral("Edit1"));
     auto* textLayout = new QVBoxLayout(textGroup);
@@ -31,15 +31,15 @@ TFindDlg::TFindDlg(QWidget* parent) : QDialog(parent)
     // The group's accelerator goes to the edit box.
     textGroup->setFocusProxy(m_edit);
 
-    auto* optionGroup = new QGroupBox(QStringLiteral("Search &Options"), this);
-    m_forward = new QRadioButton(QStringLiteral("Search &Forward"), optionGroup);
+    auto* optionGroup = new QGroupBox(tr("Search &Options"), this);
+    m_forward = new QRadioButton(tr("Search &Forward"), optionGroup);
     m_forward->setObjectName(QStringLiteral("RadioButton1"));
     m_forward->setChecked(true);
-    m_backward = new QRadioButton(QStringLiteral("Search &Backward"), optionGroup);
+    m_backward = new QRadioButton(tr("Search &Backward"), optionGroup);
     m_backward->setObjectName(QStringLiteral("RadioButton2"));
-    m_matchCase = new QCheckBox(QStringLiteral("&Match Case"), optionGroup);
+    m_matchCase = new QCheckBox(tr("&Match Case"), optionGroup);
     m_matchCase->setObjectName(QStringLiteral("CheckBox1"));
-    m_global = new QCheckBox(QStringLiteral("&Global Search"), optionGroup);
+    m_global = new QCheckBox(tr("&Global Search"), optionGroup);
     m_global->setObjectName(QStringLiteral("CheckBox2"));
     auto* optionLayout = new QVBoxLayout(optionGroup);
     optionLayout->addWidget(m_forward);

@@ -57,17 +57,17 @@ QString positionText(std::int64_t line, std::int64_t column)
 
 QString totalText(std::int64_t lines)
 {
-    return QStringLiteral("Total: ") + FormatGrouped(lines);
+    return TfrmView::tr("Total: %1").arg(FormatGrouped(lines));
 }
 
 QString topText(std::int64_t line)
 {
-    return QStringLiteral("Top: ") + QString::number(line).leftJustified(5);
+    return TfrmView::tr("Top: %1").arg(QString::number(line).leftJustified(5));
 }
 
 QString bytesText(std::int64_t size)
 {
-    return QStringLiteral("Bytes: ") + FormatGrouped(size);
+    return TfrmView::tr("Bytes: %1").arg(FormatGrouped(size));
 }
 
 // The width a status section needs to show `text` whole.
@@ -95,7 +95,7 @@ QByteArray resolvedUserPath(const QByteArray& path)
 TfrmView::TfrmView(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmView"));
-    setWindowTitle(QStringLiteral("View file"));
+    setWindowTitle(tr("View file"));
     setWindowFlags(Qt::Window | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     resize(600, 400);
     setAcceptDrops(true);
@@ -134,58 +134,55 @@ void TfrmView::buildMenu()
         return a;
     };
 
-    m_fileMenu = m_menu->addMenu(QStringLiteral("&File"));
-    connect(item(m_fileMenu, "Open1", QStringLiteral("&Open...")), &QAction::triggered, this,
+    m_fileMenu = m_menu->addMenu(tr("&File"));
+    connect(item(m_fileMenu, "Open1", tr("&Open...")), &QAction::triggered, this,
             &TfrmView::openClick);
     m_fileMenu->addSeparator();
-    m_print = item(m_fileMenu, "Print1", QStringLiteral("&Print..."));
+    m_print = item(m_fileMenu, "Print1", tr("&Print..."));
     m_print->setEnabled(false);
     connect(m_print, &QAction::triggered, this, &TfrmView::printClick);
-    connect(item(m_fileMenu, "Printsetup1", QStringLiteral("P&rint setup...")), &QAction::triggered,
-            this, &TfrmView::printSetupClick);
+    connect(item(m_fileMenu, "Printsetup1", tr("P&rint setup...")), &QAction::triggered, this,
+            &TfrmView::printSetupClick);
     m_fileMenu->addSeparator();
-    connect(item(m_fileMenu, "Exit1", QStringLiteral("E&xit"), QKeySequence(Qt::ALT | Qt::Key_F4)),
+    connect(item(m_fileMenu, "Exit1", tr("E&xit"), QKeySequence(Qt::ALT | Qt::Key_F4)),
             &QAction::triggered, this, &QDialog::reject);
     connect(m_fileMenu, &QMenu::aboutToShow, this, &TfrmView::updateFileItems);
 
-    m_clipMenu = m_menu->addMenu(QStringLiteral("&Clipboard"));
-    m_copy =
-        item(m_clipMenu, "Copy1", QStringLiteral("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_Insert));
+    m_clipMenu = m_menu->addMenu(tr("&Clipboard"));
+    m_copy = item(m_clipMenu, "Copy1", tr("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_Insert));
     m_copy->setEnabled(false);
     connect(m_copy, &QAction::triggered, m_viewer, &FileViewer::copyToClipboard);
-    m_selectAll = item(m_clipMenu, "Selectall1", QStringLiteral("&Select all"));
+    m_selectAll = item(m_clipMenu, "Selectall1", tr("&Select all"));
     m_selectAll->setEnabled(false);
     connect(m_selectAll, &QAction::triggered, m_viewer, &FileViewer::selectAll);
     connect(m_clipMenu, &QMenu::aboutToShow, this, &TfrmView::updateClipboardItems);
 
-    m_searchMenu = m_menu->addMenu(QStringLiteral("&Search"));
-    m_find = item(m_searchMenu, "Find1", QStringLiteral("&Find..."));
+    m_searchMenu = m_menu->addMenu(tr("&Search"));
+    m_find = item(m_searchMenu, "Find1", tr("&Find..."));
     m_find->setEnabled(false);
     connect(m_find, &QAction::triggered, this, &TfrmView::findClick);
-    m_findNext =
-        item(m_searchMenu, "Findnext1", QStringLiteral("Find &next"), QKeySequence(Qt::Key_F3));
+    m_findNext = item(m_searchMenu, "Findnext1", tr("Find &next"), QKeySequence(Qt::Key_F3));
     m_findNext->setEnabled(false);
     connect(m_findNext, &QAction::triggered, this, &TfrmView::findNextClick);
     m_searchMenu->addSeparator();
-    m_goToLine =
-        item(m_searchMenu, "Gotoline1", QStringLiteral("&Go to line..."), QKeySequence(Qt::Key_F4));
+    m_goToLine = item(m_searchMenu, "Gotoline1", tr("&Go to line..."), QKeySequence(Qt::Key_F4));
     m_goToLine->setEnabled(false);
     connect(m_goToLine, &QAction::triggered, this, &TfrmView::goToLineClick);
     connect(m_searchMenu, &QMenu::aboutToShow, this, &TfrmView::updateSearchItems);
 
-    QMenu* options = m_menu->addMenu(QStringLiteral("&Options"));
-    m_hexMode = item(options, "HexMode1", QStringLiteral("&Hex Mode"), QKeySequence(Qt::Key_F8));
+    QMenu* options = m_menu->addMenu(tr("&Options"));
+    m_hexMode = item(options, "HexMode1", tr("&Hex Mode"), QKeySequence(Qt::Key_F8));
     m_hexMode->setCheckable(true);
     connect(m_hexMode, &QAction::triggered, this, [this](bool on) { setHexMode(on); });
-    m_tabExpansion = item(options, "Tabexpansion1", QStringLiteral("&Tab expansion"));
+    m_tabExpansion = item(options, "Tabexpansion1", tr("&Tab expansion"));
     m_tabExpansion->setCheckable(true);
     m_tabExpansion->setChecked(m_viewer->expandTabs());
     connect(m_tabExpansion, &QAction::triggered, m_viewer, &FileViewer::setExpandTabs);
     options->addSeparator();
-    connect(item(options, "Tabsize1", QStringLiteral("Tab si&ze...")), &QAction::triggered, this,
+    connect(item(options, "Tabsize1", tr("Tab si&ze...")), &QAction::triggered, this,
             &TfrmView::tabSizeClick);
     options->addSeparator();
-    connect(item(options, "Font1", QStringLiteral("&Font...")), &QAction::triggered, this,
+    connect(item(options, "Font1", tr("&Font...")), &QAction::triggered, this,
             &TfrmView::fontClick);
 }
 
@@ -198,10 +195,10 @@ void TfrmView::buildPanel()
     // of the one before.
     row->setContentsMargins(8, 5, 15, 5);
     row->setSpacing(5);
-    m_rbAscii = new QRadioButton(QStringLiteral("&ASCII"), panel);
+    m_rbAscii = new QRadioButton(tr("&ASCII"), panel);
     m_rbAscii->setObjectName(QStringLiteral("rbAscii"));
     m_rbAscii->setChecked(true);
-    m_rbHex = new QRadioButton(QStringLiteral("&Hex"), panel);
+    m_rbHex = new QRadioButton(tr("&Hex"), panel);
     m_rbHex->setObjectName(QStringLiteral("rbHex"));
     connect(m_rbAscii, &QRadioButton::clicked, this, [this] { setHexMode(false); });
     connect(m_rbHex, &QRadioButton::clicked, this, [this] { setHexMode(true); });
@@ -216,17 +213,14 @@ void TfrmView::buildPanel()
         row->addWidget(b);
         return b;
     };
-    connect(button("btFont", QStringLiteral("Fo&nt")), &QPushButton::clicked, this,
-            &TfrmView::fontClick);
-    connect(button("btPrint", QStringLiteral("P&rint setup")), &QPushButton::clicked, this,
+    connect(button("btFont", tr("Fo&nt")), &QPushButton::clicked, this, &TfrmView::fontClick);
+    connect(button("btPrint", tr("P&rint setup")), &QPushButton::clicked, this,
             &TfrmView::printSetupClick);
-    connect(button("BitBtn1", QStringLiteral("&Print")), &QPushButton::clicked, this,
-            &TfrmView::printClick);
-    m_btStrings = button("btStrings", QStringLiteral("Pee&k at strings"));
-    m_btStrings->setToolTip(QStringLiteral("Peek inside file for ASCII strings"));
+    connect(button("BitBtn1", tr("&Print")), &QPushButton::clicked, this, &TfrmView::printClick);
+    m_btStrings = button("btStrings", tr("Pee&k at strings"));
+    m_btStrings->setToolTip(tr("Peek inside file for ASCII strings"));
     connect(m_btStrings, &QPushButton::clicked, this, &TfrmView::peekClick);
-    connect(button("btClose", QStringLiteral("Close")), &QPushButton::clicked, this,
-            &QDialog::reject);
+    connect(button("btClose", tr("Close")), &QPushButton::clicked, this, &QDialog::reject);
 
     auto* header = new QWidget(this);
     header->setObjectName(QStringLiteral("Header1"));
@@ -278,8 +272,8 @@ void TfrmView::openViewer(const QByteArray& path)
     m_viewer->setFilePath(path);
     const QString shown = displayName(path);
     if (!m_viewer->open() && !path.isEmpty())
-        ShowErrorMessage(QStringLiteral("Could not open file ") + shown);
-    setWindowTitle(QStringLiteral("View File : ") + shown);
+        ShowErrorMessage(tr("Could not open file %1").arg(shown));
+    setWindowTitle(tr("View File : %1").arg(shown));
     updateSearchItems();
     updateClipboardItems();
     updateFileItems();
@@ -336,7 +330,7 @@ void TfrmView::showStatus()
     const TextPos caret = m_viewer->caret();
     m_sections[0]->setText(positionText(caret.line + 1, std::int64_t(caret.column) + 1));
     m_sections[1]->setText(m_viewer->isLineCountKnown() ? totalText(m_viewer->lineCount())
-                                                        : QStringLiteral("Total: ?"));
+                                                        : tr("Total: ?"));
     m_sections[2]->setText(topText(m_viewer->topLine() + 1));
     m_sections[3]->setText(bytesText(m_viewer->fileSize()));
     fitStatusSections();
@@ -391,7 +385,7 @@ void TfrmView::openClick()
     dialog.setObjectName(QStringLiteral("OpenDialog1"));
     dialog.setFileMode(QFileDialog::ExistingFile);
     // "*" rather than "*.*": names without a dot are ordinary here.
-    dialog.setNameFilter(QStringLiteral("All Files (*)"));
+    dialog.setNameFilter(tr("All Files (*)"));
     dialog.setOption(QFileDialog::ReadOnly, true);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
@@ -461,7 +455,7 @@ bool TfrmView::printTo(QPrinter* target, PrintRange range)
     // The document is ended also after a failed write.
     const bool ended = out.end();
     if (!ok || !ended) {
-        ShowErrorMessage(QStringLiteral("Error printing report ... quitting"));
+        ShowErrorMessage(tr("Error printing report ... quitting"));
         return false;
     }
     return true;
@@ -478,8 +472,8 @@ void TfrmView::tabSizeClick()
 {
     bool ok = false;
     const QString text =
-        QInputDialog::getText(this, QStringLiteral("Tab Size"), QStringLiteral("Enter tab size"),
-                              QLineEdit::Normal, QString::number(m_viewer->tabSize()), &ok);
+        QInputDialog::getText(this, tr("Tab Size"), tr("Enter tab size"), QLineEdit::Normal,
+                              QString::number(m_viewer->tabSize()), &ok);
     if (!ok)
         return;
     bool number = false;
@@ -512,10 +506,9 @@ void TfrmView::goToLineClick()
     if (count <= 0)
         return;
     bool ok = false;
-    const QString text =
-        QInputDialog::getText(this, QStringLiteral("Go to line number"),
-                              QStringLiteral("Enter line number (1 to %1)").arg(count),
-                              QLineEdit::Normal, QString(), &ok);
+    const QString text = QInputDialog::getText(this, tr("Go to line number"),
+                                               tr("Enter line number (1 to %1)").arg(count),
+                                               QLineEdit::Normal, QString(), &ok);
     if (!ok)
         return;
     bool number = false;
@@ -527,7 +520,7 @@ void TfrmView::goToLineClick()
 void TfrmView::searchAndReport(const QString& text, bool backward, bool matchCase, bool global)
 {
     if (!m_viewer->search(text, backward, matchCase, global))
-        ShowInfoMessage(QStringLiteral("Search string '") + text + QStringLiteral("' not found"));
+        ShowInfoMessage(tr("Search string '%1' not found").arg(text));
 }
 
 void TfrmView::findClick()
@@ -553,7 +546,7 @@ void TfrmView::peekClick()
     // Removed when it goes out of scope, also when the listing window fails.
     QTemporaryFile target(QDir::tempPath() + QStringLiteral("/strXXXXXX"));
     if (!target.open()) {
-        ShowErrorMessage(QStringLiteral("Could not write file ") + target.fileTemplate());
+        ShowErrorMessage(tr("Could not write file %1").arg(target.fileTemplate()));
         return;
     }
     target.close();
@@ -562,7 +555,7 @@ void TfrmView::peekClick()
     RecordedMessages messages;
     bool cancelled = false;
     {
-        LongRead read(this, QStringLiteral("Looking for strings in ") + displayName(m_filePath));
+        LongRead read(this, tr("Looking for strings in %1").arg(displayName(m_filePath)));
         const QByteArray source = m_filePath;
         const QString listing = target.fileName();
         read.runOffThread([&](const ReadProgress& progress) {

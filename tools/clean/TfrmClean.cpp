@@ -38,13 +38,13 @@ void TfrmClean::buildControls()
 {
     QWidget* p = topPanel();
 
-    m_lblHeading = new QLabel(QStringLiteral("Temporary file types to search and clean."), p);
+    m_lblHeading = new QLabel(tr("Temporary file types to search and clean."), p);
     m_lblHeading->setObjectName(QStringLiteral("Label1"));
     m_lblHeading->setGeometry(8, 4, 300, 16);
 
     m_pickList = new PickList(p);
     m_pickList->setObjectName(QStringLiteral("PickList1"));
-    m_pickList->setToolTip(QStringLiteral("File extensions/types of temporary files"));
+    m_pickList->setToolTip(tr("File extensions/types of temporary files"));
     m_pickList->setSorted(true);
     // A click toggles one entry.
     m_pickList->setSelectionMode(QAbstractItemView::MultiSelection);
@@ -54,8 +54,8 @@ void TfrmClean::buildControls()
             m_running->setPatterns(m_pickList->selectedLines());
     });
 
-    m_btEdit = makeToolButton(p, QStringLiteral("Add/Delete"), QStringLiteral("btEdit"),
-                              QStringLiteral("Add, delete temporary file extensions"));
+    m_btEdit = makeToolButton(p, tr("Add/Delete"), QStringLiteral("btEdit"),
+                              tr("Add, delete temporary file extensions"));
     m_btEdit->setGeometry(266, 22, 75, kButtonHeight);
     connect(m_btEdit, &QPushButton::clicked, this, &TfrmClean::btEditClick);
 
@@ -70,38 +70,22 @@ void TfrmClean::buildGrid()
     addGridView()->setObjectName(QStringLiteral("grid"));
 
     ResultGridConfig c;
-    c.headers = {QStringLiteral("Size"),   QStringLiteral("Modified"), QStringLiteral("Time"),
-                 QStringLiteral("Access"), QStringLiteral("FileName"), QStringLiteral("Type")};
+    c.headers = {tr("Size"), tr("Modified"), tr("Time"), tr("Access"), tr("FileName"), tr("Type")};
     c.markColumn = ccFileName;
     c.sizeColumn = ccSize;
     c.columnWidths = {64, 64, 64, 64, 296};
     c.lastColumnMargin = 577;
     c.sortItems = {
-        {QStringLiteral("&Size"),
-         QStringLiteral("Sortbysize1"),
-         {},
-         ccSize,
-         SortKind::Number,
-         true},
-        {QStringLiteral("&Date"),
-         QStringLiteral("Sortbydate1"),
-         {},
-         ccModified,
-         SortKind::Date,
-         true},
-        {QStringLiteral("&Access date"),
+        {tr("&Size"), QStringLiteral("Sortbysize1"), {}, ccSize, SortKind::Number, true},
+        {tr("&Date"), QStringLiteral("Sortbydate1"), {}, ccModified, SortKind::Date, true},
+        {tr("&Access date"),
          QStringLiteral("Sortbyaccessdate1"),
          {},
          ccAccess,
          SortKind::Date,
          true},
-        {QStringLiteral("&Name"),
-         QStringLiteral("Sortbyname1"),
-         {},
-         ccFileName,
-         SortKind::Text,
-         false},
-        {QStringLiteral("&Type"), QStringLiteral("Sortbytype1"), {}, ccType, SortKind::Text, false},
+        {tr("&Name"), QStringLiteral("Sortbyname1"), {}, ccFileName, SortKind::Text, false},
+        {tr("&Type"), QStringLiteral("Sortbytype1"), {}, ccType, SortKind::Text, false},
     };
     c.sortWindowKey = QStringLiteral("TfrmClean");
     // The clipboard holds the rows as they stand, six cells joined by tabs.
@@ -109,9 +93,9 @@ void TfrmClean::buildGrid()
     c.clipboardColumns = ccColumnCount;
     c.clipboardTrailingTab = false;
     setController(std::move(c));
-    m_gridView->setToolTip(QStringLiteral("Double click to mark for deletion"));
+    m_gridView->setToolTip(tr("Double click to mark for deletion"));
     if (auto* unmark = m_grid->popupMenu()->findChild<QAction*>(QStringLiteral("Unmarkall1")))
-        unmark->setText(QStringLiteral("Unmark All"));
+        unmark->setText(tr("Unmark All"));
     stackWindow();
 }
 
@@ -129,8 +113,8 @@ void TfrmClean::FormShow()
     m_grid->updateDeleteButton(); // disabled until a row is marked
     m_found = 0;
 
-    setWindowTitle(QStringLiteral("Find and delete temporary files"));
-    m_btScan->setToolTip(QStringLiteral("Start scanning for temporary files"));
+    setWindowTitle(tr("Find and delete temporary files"));
+    m_btScan->setToolTip(tr("Start scanning for temporary files"));
     m_btScan->setFocus();
 
     applyMinimumSize();
@@ -167,7 +151,7 @@ void TfrmClean::btEditClick()
 void TfrmClean::btScanClick()
 {
     if (m_pickList->selectedCount() == 0) {
-        ShowErrorMessage(QStringLiteral("Select at least one file extension"));
+        ShowErrorMessage(tr("Select at least one file extension"));
         return;
     }
     {
@@ -203,15 +187,15 @@ void TfrmClean::scan()
         m_grid->endFill();
         m_found = strategy.foundCount();
     }
-    reportFound(m_found, FormatGrouped(m_found) + QStringLiteral(" tempfiles found"));
+    reportFound(m_found, tr("%1 tempfiles found").arg(FormatGrouped(m_found)));
 }
 
 QString TfrmClean::printTitle() const
 {
-    QString title = QStringLiteral("Temporary files on drive(s) ");
+    QString letters;
     for (const QString& line : m_pckDrive->checkedLines())
-        title += line.left(1).toUpper() + u' ';
-    return title;
+        letters += line.left(1).toUpper() + u' ';
+    return tr("Temporary files on drive(s) %1").arg(letters);
 }
 
 } // namespace rw

@@ -37,43 +37,41 @@ QLabel* makeNote(QWidget* parent, const QString& name, const QString& text, cons
 TfrmTempFiles::TfrmTempFiles(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmTempFiles"));
-    setWindowTitle(QStringLiteral("Temporary file extensions"));
+    setWindowTitle(tr("Temporary file extensions"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(kClientWidth, kClientHeight);
 
-    auto* heading = new QLabel(QStringLiteral("Temporary file extensions"), this);
+    auto* heading = new QLabel(tr("Temporary file extensions"), this);
     heading->setObjectName(QStringLiteral("Label1"));
     heading->setGeometry(8, 8, 260, 16);
 
     m_pickList = new PickList(this);
     m_pickList->setObjectName(QStringLiteral("PickList1"));
-    m_pickList->setToolTip(QStringLiteral("List of temporary file extensions and types"));
+    m_pickList->setToolTip(tr("List of temporary file extensions and types"));
     m_pickList->setSorted(true);
     m_pickList->setGeometry(8, 28, 262, 212);
 
     makeNote(this, QStringLiteral("Label2"),
-             QStringLiteral("Some common temporary file extensions are .TMP, .TEMP, .$$$, .OLD "
-                            "and .BAK.  It is your responsibility to ensure that you have "
-                            "selected the proper extensions for file deletion."),
+             tr("Some common temporary file extensions are .TMP, .TEMP, .$$$, .OLD "
+                "and .BAK.  It is your responsibility to ensure that you have "
+                "selected the proper extensions for file deletion."),
              QRect(8, 248, 355, 70));
     makeNote(this, QStringLiteral("Label3"),
-             QStringLiteral(".FTS files may deleted if you're really short of space.  They are "
-                            "Windows help file searching add-ons.  They can be re-generated as "
-                            "needed."),
+             tr(".FTS files may deleted if you're really short of space.  They are "
+                "Windows help file searching add-ons.  They can be re-generated as "
+                "needed."),
              QRect(8, 322, 355, 66));
 
-    m_btAdd = makeButton(QStringLiteral("&Add"), QStringLiteral("btAdd"),
-                         QStringLiteral("Add a file extension to this list"), 28);
-    m_btDelete = makeButton(QStringLiteral("&Delete"), QStringLiteral("btDelete"),
-                            QStringLiteral("Delete a file extension"), 60);
-    m_btClear = makeButton(QStringLiteral("&Clear all"), QStringLiteral("btClear"),
-                           QStringLiteral("Clear all extensions"), 92);
-    m_btDefaults =
-        makeButton(QStringLiteral("D&efaults"), QStringLiteral("btDefaults"),
-                   QStringLiteral("Inserts some default temporary file extensions"), 124);
-    m_btClose = makeButton(QStringLiteral("Close"), QStringLiteral("btClose"),
-                           QStringLiteral("Close window"), 156);
+    m_btAdd = makeButton(tr("&Add"), QStringLiteral("btAdd"),
+                         tr("Add a file extension to this list"), 28);
+    m_btDelete =
+        makeButton(tr("&Delete"), QStringLiteral("btDelete"), tr("Delete a file extension"), 60);
+    m_btClear =
+        makeButton(tr("&Clear all"), QStringLiteral("btClear"), tr("Clear all extensions"), 92);
+    m_btDefaults = makeButton(tr("D&efaults"), QStringLiteral("btDefaults"),
+                              tr("Inserts some default temporary file extensions"), 124);
+    m_btClose = makeButton(tr("Close"), QStringLiteral("btClose"), tr("Close window"), 156);
 
     connect(m_btAdd, &QPushButton::clicked, this, &TfrmTempFiles::btAddClick);
     connect(m_btDelete, &QPushButton::clicked, this, &TfrmTempFiles::btDeleteClick);
@@ -113,7 +111,7 @@ bool TfrmTempFiles::WriteOutToDisk()
 {
     const bool ok = WriteTempFilesToDisk(m_pickList->lines());
     if (!ok)
-        ShowErrorMessage(QStringLiteral("Couldn't save the temporary file extensions"));
+        ShowErrorMessage(tr("Couldn't save the temporary file extensions"));
     return ok;
 }
 

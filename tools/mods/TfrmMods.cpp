@@ -36,7 +36,7 @@ QToolButton* makePopButton(QWidget* parent, const QString& name)
 {
     auto* b = new QToolButton(parent);
     b->setObjectName(name);
-    b->setToolTip(QStringLiteral("Popup Calendar"));
+    b->setToolTip(TfrmMods::tr("Popup Calendar"));
     b->setArrowType(Qt::DownArrow);
     return b;
 }
@@ -50,7 +50,7 @@ QString todayText()
 
 TfrmMods::TfrmMods(QWidget* owner) : ToolWindow(owner, QStringLiteral("frmMods"), 660, 10, 8)
 {
-    setWindowTitle(QStringLiteral("Files in a range of dates"));
+    setWindowTitle(tr("Files in a range of dates"));
     buildControls();
     buildGrid();
     startSession({m_dtStart, m_dtEnd, m_popStartDate, m_popEndDate},
@@ -65,15 +65,14 @@ void TfrmMods::buildControls()
 {
     QWidget* p = topPanel();
 
-    m_rgWhat = new QGroupBox(QStringLiteral("Search for files that were"), p);
+    m_rgWhat = new QGroupBox(tr("Search for files that were"), p);
     m_rgWhat->setObjectName(QStringLiteral("rgWhat"));
     m_rgWhat->setGeometry(8, 4, kSearchRight - 8, 46);
     m_what = new QButtonGroup(this);
     {
         auto* row = new QHBoxLayout(m_rgWhat);
         row->setContentsMargins(8, 2, 8, 4);
-        const QStringList items = {QStringLiteral("Last accessed"), QStringLiteral("Created"),
-                                   QStringLiteral("Last modified")};
+        const QStringList items = {tr("Last accessed"), tr("Created"), tr("Last modified")};
         for (int i = 0; i < items.size(); ++i) {
             auto* rb = new QRadioButton(items[i], m_rgWhat);
             rb->setObjectName(QStringLiteral("rgWhat%1").arg(i));
@@ -91,8 +90,7 @@ void TfrmMods::buildControls()
         auto* column = new QVBoxLayout(m_rgWhen);
         column->setContentsMargins(8, 4, 4, 4);
         column->setSpacing(2);
-        const QStringList items = {QStringLiteral("On or Before"), QStringLiteral("In between"),
-                                   QStringLiteral("On or After")};
+        const QStringList items = {tr("On or Before"), tr("In between"), tr("On or After")};
         for (int i = 0; i < items.size(); ++i) {
             auto* rb = new QRadioButton(items[i], m_rgWhen);
             rb->setObjectName(QStringLiteral("rgWhen%1").arg(i));
@@ -107,7 +105,7 @@ void TfrmMods::buildControls()
     m_dtStart->setGeometry(140, 64, 92, 22);
     m_popStartDate = makePopButton(p, QStringLiteral("popStartDate"));
     m_popStartDate->setGeometry(233, 64, 20, 22);
-    m_lblAnd = new QLabel(QStringLiteral("and"), p);
+    m_lblAnd = new QLabel(tr("and"), p);
     m_lblAnd->setObjectName(QStringLiteral("lblAnd"));
     m_lblAnd->setGeometry(262, 67, 26, 16);
     m_dtEnd = new QLineEdit(p);
@@ -118,15 +116,15 @@ void TfrmMods::buildControls()
     m_dtStart->installEventFilter(this);
     m_dtEnd->installEventFilter(this);
 
-    m_lblWildCaption = new QLabel(QStringLiteral("Wildcard match"), p);
+    m_lblWildCaption = new QLabel(tr("Wildcard match"), p);
     m_lblWildCaption->setObjectName(QStringLiteral("lblWildCaption"));
     m_lblWildCaption->setGeometry(140, 106, 100, 16);
     m_cbWildCard = new QComboBox(p);
     m_cbWildCard->setObjectName(QStringLiteral("cbWildCard"));
-    m_cbWildCard->setToolTip(QStringLiteral("Wildcard pattern for matching file types"));
+    m_cbWildCard->setToolTip(tr("Wildcard pattern for matching file types"));
     m_cbWildCard->setMaxVisibleItems(14);
     m_cbWildCard->setGeometry(242, 102, 100, 22);
-    m_lblWild = new QLabel(QStringLiteral("All files"), p);
+    m_lblWild = new QLabel(tr("All files"), p);
     m_lblWild->setObjectName(QStringLiteral("lblWild"));
     m_lblWild->setGeometry(348, 106, kSearchRight - 348, 16);
     m_wildcard = WildcardBox::setUp(m_cbWildCard, m_lblWild);
@@ -136,10 +134,10 @@ void TfrmMods::buildControls()
     // its own way.
     addButtons(SharedPlace::AbortOnMark);
     m_btScan->setObjectName(QStringLiteral("btOK"));
-    m_btScan->setToolTip(QStringLiteral("Start scanning for files"));
-    m_btMark->setToolTip(QStringLiteral("Mark files for deletion"));
+    m_btScan->setToolTip(tr("Start scanning for files"));
+    m_btMark->setToolTip(tr("Mark files for deletion"));
     m_btAbort->setToolTip(QString());
-    m_btBrowse->setToolTip(QStringLiteral("Browse through files"));
+    m_btBrowse->setToolTip(tr("Browse through files"));
 
     connect(m_popStartDate, &QToolButton::clicked, this, &TfrmMods::popStartDateClick);
     connect(m_popEndDate, &QToolButton::clicked, this, &TfrmMods::popEndDateClick);
@@ -166,39 +164,37 @@ void TfrmMods::buildControls()
 
 void TfrmMods::buildGrid()
 {
-    addGridView()->setToolTip(
-        QStringLiteral("Double click to mark for deletion, right click for options"));
+    addGridView()->setToolTip(tr("Double click to mark for deletion, right click for options"));
 
     ResultGridConfig c;
-    c.headers = {QStringLiteral("Filename"), QStringLiteral("Accessed"), QStringLiteral("Created"),
-                 QStringLiteral("Modified"), QStringLiteral("Size"),     QStringLiteral("Folder"),
-                 QStringLiteral("Type")};
+    c.headers = {tr("Filename"), tr("Accessed"), tr("Created"), tr("Modified"),
+                 tr("Size"),     tr("Folder"),   tr("Type")};
     c.markColumn = mcFilename;
     c.sizeColumn = mcSize;
     c.sortWindowKey = QStringLiteral("TfrmMods");
     c.sortItems = {
-        {QStringLiteral("&Name"), QStringLiteral("Sortbyname1"), {}, mcFilename, SortKind::Text},
-        {QStringLiteral("Access &Date"),
+        {tr("&Name"), QStringLiteral("Sortbyname1"), {}, mcFilename, SortKind::Text},
+        {tr("Access &Date"),
          QStringLiteral("SortbyAccessDate1"),
          {},
          mcAccessed,
          SortKind::Date,
          true},
-        {QStringLiteral("&Creation Date"),
+        {tr("&Creation Date"),
          QStringLiteral("SortbyCreationDate1"),
          {},
          mcCreated,
          SortKind::Date,
          true},
-        {QStringLiteral("&Modification Date"),
+        {tr("&Modification Date"),
          QStringLiteral("SortbyModificationDate1"),
          {},
          mcModified,
          SortKind::Date,
          true},
-        {QStringLiteral("&Size"), QStringLiteral("Sortbysize1"), {}, mcSize, SortKind::Number},
-        {QStringLiteral("&Folder"), QStringLiteral("Sortbyfolder1"), {}, mcFolder, SortKind::Text},
-        {QStringLiteral("&Type"), QStringLiteral("Sortbytype1"), {}, mcType, SortKind::Text},
+        {tr("&Size"), QStringLiteral("Sortbysize1"), {}, mcSize, SortKind::Number},
+        {tr("&Folder"), QStringLiteral("Sortbyfolder1"), {}, mcFolder, SortKind::Text},
+        {tr("&Type"), QStringLiteral("Sortbytype1"), {}, mcType, SortKind::Text},
     };
     c.defaultSortItem = 0;
     c.wildcard = [] { return QStringLiteral("*.*"); };
@@ -297,12 +293,12 @@ bool TfrmMods::checkDate(QLineEdit* field, const QString& error)
 
 bool TfrmMods::dtStartExit()
 {
-    return checkDate(m_dtStart, QStringLiteral("Invalid start date"));
+    return checkDate(m_dtStart, tr("Invalid start date"));
 }
 
 bool TfrmMods::dtEndExit()
 {
-    return checkDate(m_dtEnd, QStringLiteral("Invalid ending date"));
+    return checkDate(m_dtEnd, tr("Invalid ending date"));
 }
 
 bool TfrmMods::eventFilter(QObject* watched, QEvent* event)
@@ -360,7 +356,7 @@ void TfrmMods::scan()
         m_rowsFilled = found;
         m_gridView->selectRow(0);
     }
-    m_status->setText(QStringLiteral("Found : ") + QString::number(m_rowsFilled));
+    m_status->setText(tr("Found : %1").arg(m_rowsFilled));
     if (reportFound(m_rowsFilled, QString()))
         m_grid->updateDeleteButton();
 }
@@ -402,22 +398,21 @@ void TfrmMods::pickDate(QLineEdit* field, QLineEdit* other)
 
 QString TfrmMods::printTitle() const
 {
-    static const QString tested[] = {QStringLiteral("Last accessed"), QStringLiteral("Created"),
-                                     QStringLiteral("Modified")};
+    // Read on every call: the texts are in the language of the moment.
+    const QString tested[] = {tr("Last accessed"), tr("Created"), tr("Modified")};
     QString range;
     switch (dateRange()) {
     case DateRange::OnOrBefore:
-        range = QStringLiteral("before ") + m_dtStart->text();
+        range = tr("before %1").arg(m_dtStart->text());
         break;
     case DateRange::InBetween:
-        range = QStringLiteral("between ") + m_dtStart->text() + QStringLiteral(" and ") +
-                m_dtEnd->text();
+        range = tr("between %1 and %2").arg(m_dtStart->text(), m_dtEnd->text());
         break;
     case DateRange::OnOrAfter:
-        range = QStringLiteral("after ") + m_dtStart->text();
+        range = tr("after %1").arg(m_dtStart->text());
         break;
     }
-    return QStringLiteral("Files ") + tested[int(testedTime())] + u' ' + range;
+    return tr("Files %1 %2").arg(tested[int(testedTime())], range);
 }
 
 } // namespace rw

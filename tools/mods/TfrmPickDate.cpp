@@ -28,7 +28,7 @@ const QDateTime& dayCountOrigin()
 TfrmPickDate::TfrmPickDate(QWidget* owner) : QDialog(owner)
 {
     setObjectName(QStringLiteral("frmPickDate"));
-    setWindowTitle(QStringLiteral("Calendar"));
+    setWindowTitle(tr("Calendar"));
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     setFixedSize(285, 202);
 
@@ -58,7 +58,7 @@ TfrmPickDate::TfrmPickDate(QWidget* owner) : QDialog(owner)
 
     m_yearSpinner = new TOvcSpinner(Qt::Vertical, panel);
     m_yearSpinner->setObjectName(QStringLiteral("YearSpinner"));
-    m_yearSpinner->setToolTip(QStringLiteral("Change the displayed year"));
+    m_yearSpinner->setToolTip(tr("Change the displayed year"));
     m_yearSpinner->setGeometry(254, 11, 19, 153);
     connect(m_yearSpinner, &TOvcSpinner::clicked, this, [this](TOvcSpinner::Half half) {
         const int years = half == TOvcSpinner::Half::Up ? 1 : -1;
@@ -67,24 +67,24 @@ TfrmPickDate::TfrmPickDate(QWidget* owner) : QDialog(owner)
 
     m_monthSpinner = new TOvcSpinner(Qt::Horizontal, panel);
     m_monthSpinner->setObjectName(QStringLiteral("MonthSpinner"));
-    m_monthSpinner->setToolTip(QStringLiteral("Change the displayed month"));
+    m_monthSpinner->setToolTip(tr("Change the displayed month"));
     m_monthSpinner->setGeometry(9, 172, 206, 20);
     connect(m_monthSpinner, &TOvcSpinner::clicked, this, [this](TOvcSpinner::Half half) {
         const int months = half == TOvcSpinner::Half::Right ? 1 : -1;
         m_calendar->setJulianDate(TOvcCalendar::incDate(m_calendar->julianDate(), months, 0));
     });
 
-    m_btnOk = new QPushButton(QStringLiteral("OK"), panel);
+    m_btnOk = new QPushButton(tr("OK"), panel);
     m_btnOk->setObjectName(QStringLiteral("btnOk"));
-    m_btnOk->setToolTip(QStringLiteral("Select date"));
+    m_btnOk->setToolTip(tr("Select date"));
     m_btnOk->setIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
     m_btnOk->setGeometry(220, 170, 26, 23);
     m_btnOk->setDefault(true);
     connect(m_btnOk, &QPushButton::clicked, this, &QDialog::accept);
 
-    m_btnCancel = new QPushButton(QStringLiteral("Cancel"), panel);
+    m_btnCancel = new QPushButton(tr("Cancel"), panel);
     m_btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    m_btnCancel->setToolTip(QStringLiteral("Cancel"));
+    m_btnCancel->setToolTip(tr("Cancel"));
     m_btnCancel->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
     m_btnCancel->setGeometry(247, 170, 26, 23);
     m_btnCancel->setAutoDefault(false);

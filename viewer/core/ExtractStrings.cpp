@@ -5,6 +5,7 @@
 #include "platform/DisplayName.h"
 #include "platform/ReadOnlyOpen.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <algorithm>
@@ -12,6 +13,14 @@
 
 namespace rw
 {
+
+namespace
+{
+// The texts of this file, translated as one context.
+struct ExtractStringsTexts {
+    Q_DECLARE_TR_FUNCTIONS(ExtractStringsTexts)
+};
+} // namespace
 
 namespace
 {
@@ -56,12 +65,13 @@ bool ExtractStrings(const QByteArray& source, const QString& target, int minLen,
     FileDescriptor fd = openRegularFileForReading(source);
     FileStatus st;
     if (!fd.isValid() || !entryStatus(fd.get(), "", &st)) {
-        ShowErrorMessage(reporter, QStringLiteral("Could not open file ") + displayName(source));
+        ShowErrorMessage(
+            reporter, ExtractStringsTexts::tr("Could not open file %1").arg(displayName(source)));
         return false;
     }
     QFile out(target);
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        ShowErrorMessage(reporter, QStringLiteral("Could not write file ") + target);
+        ShowErrorMessage(reporter, ExtractStringsTexts::tr("Could not write file %1").arg(target));
         return false;
     }
 
@@ -106,7 +116,7 @@ bool ExtractStrings(const QByteArray& source, const QString& target, int minLen,
         progress(size, size);
     ok = ok && out.flush();
     if (!ok)
-        ShowErrorMessage(reporter, QStringLiteral("Could not write file ") + target);
+        ShowErrorMessage(reporter, ExtractStringsTexts::tr("Could not write file %1").arg(target));
     return ok;
 }
 

@@ -5,8 +5,18 @@
 #include <cerrno>
 #include <cstring>
 
+#include <QCoreApplication>
+
 namespace rw
 {
+
+namespace
+{
+// The texts of this file, translated as one context.
+struct MappedFileTexts {
+    Q_DECLARE_TR_FUNCTIONS(MappedFileTexts)
+};
+} // namespace
 
 MappedFile::MappedFile() = default;
 
@@ -24,7 +34,7 @@ bool MappedFile::open(const QByteArray& path)
     int error = 0;
     FileDescriptor fd = openRegularFileForReading(path, &error);
     if (!fd.isValid()) {
-        m_error = error == EINVAL || error == ELOOP ? QStringLiteral("Not a regular file")
+        m_error = error == EINVAL || error == ELOOP ? MappedFileTexts::tr("Not a regular file")
                                                     : QString::fromLocal8Bit(std::strerror(error));
         return false;
     }
