@@ -67,12 +67,12 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const 
 ResultGridConfig dirHogGridConfig()
 {
     ResultGridConfig c;
-    c.headers = {QStringLiteral("Size"),
-                 QStringLiteral("% Used"),
-                 QStringLiteral("# Files"),
-                 QStringLiteral("# Sub-folders"),
-                 QStringLiteral("Latest File Access"),
-                 QStringLiteral("Name")};
+    c.headers = {TfrmDirHog::tr("Size"),
+                 TfrmDirHog::tr("% Used"),
+                 TfrmDirHog::tr("# Files"),
+                 TfrmDirHog::tr("# Sub-folders"),
+                 TfrmDirHog::tr("Latest File Access"),
+                 TfrmDirHog::tr("Name")};
     c.markColumn = -1;
     c.sizeColumn = TfrmDirHog::colSize;
     c.rightAlignedColumns = {TfrmDirHog::colSize, TfrmDirHog::colUsed, TfrmDirHog::colFiles,
@@ -80,15 +80,15 @@ ResultGridConfig dirHogGridConfig()
     c.sortWindowKey = QStringLiteral("TfrmDirHog");
     // Direction flags are true for descending; "% Used" has no sort of its own.
     c.sortItems = {
-        {QStringLiteral("Sort by &Size"), QStringLiteral("SortbySize1"), QString(),
+        {TfrmDirHog::tr("Sort by &Size"), QStringLiteral("SortbySize1"), QString(),
          TfrmDirHog::colSize, SortKind::Number, true, true},
-        {QStringLiteral("Sort by # &Files"), QStringLiteral("Sortbyfiles1"), QString(),
+        {TfrmDirHog::tr("Sort by # &Files"), QStringLiteral("Sortbyfiles1"), QString(),
          TfrmDirHog::colFiles, SortKind::Number, true, true},
-        {QStringLiteral("Sort by # Sub-f&olders"), QStringLiteral("Sortbysubdirectories1"),
+        {TfrmDirHog::tr("Sort by # Sub-f&olders"), QStringLiteral("Sortbysubdirectories1"),
          QString(), TfrmDirHog::colSubFolders, SortKind::Number, true, true},
-        {QStringLiteral("Sort by &Access Date"), QStringLiteral("Sortbydate1"), QString(),
+        {TfrmDirHog::tr("Sort by &Access Date"), QStringLiteral("Sortbydate1"), QString(),
          TfrmDirHog::colAccess, SortKind::Date, true, true},
-        {QStringLiteral("Sort by &Name"), QStringLiteral("SortbyName1"), QString(),
+        {TfrmDirHog::tr("Sort by &Name"), QStringLiteral("SortbyName1"), QString(),
          TfrmDirHog::colName, SortKind::Text, false, true},
     };
     c.defaultSortItem = TfrmDirHog::sortSize;
@@ -110,7 +110,7 @@ ResultGridConfig dirHogGridConfig()
 TfrmDirHog::TfrmDirHog(QWidget* parent)
     : ToolWindow(parent, QStringLiteral("frmDirHog"), dirHogFrame())
 {
-    setWindowTitle(QStringLiteral("Folder Hogs"));
+    setWindowTitle(tr("Folder Hogs"));
     buildControls();
     buildGrid();
     // No placement is remembered: the first showing centres the window.
@@ -128,25 +128,24 @@ void TfrmDirHog::buildControls()
     QWidget* p = topPanel();
     topPanel()->setFrameShape(QFrame::StyledPanel);
 
-    m_btTop = makeToolButton(p, QStringLiteral("&Main folders"), QStringLiteral("btTop"),
-                             QStringLiteral("Only topmost folders. Does not display sub-folders."));
+    m_btTop = makeToolButton(p, tr("&Main folders"), QStringLiteral("btTop"),
+                             tr("Only topmost folders. Does not display sub-folders."));
     m_btTop->setGeometry(8, 8, 100, frameSpec().buttonHeight);
-    m_btAll = makeToolButton(p, QStringLiteral("&All Folders"), QStringLiteral("btAll"),
-                             QStringLiteral("ALL folders including sub-folders are displayed"));
+    m_btAll = makeToolButton(p, tr("&All Folders"), QStringLiteral("btAll"),
+                             tr("ALL folders including sub-folders are displayed"));
     m_btAll->setGeometry(8, 40, 100, frameSpec().buttonHeight);
     addStartButton(m_btTop);
     addStartButton(m_btAll);
     connect(m_btTop, &QPushButton::clicked, this, &TfrmDirHog::btTopClick);
     connect(m_btAll, &QPushButton::clicked, this, &TfrmDirHog::btAllClick);
 
-    makeLabel(p, "lblMain", QStringLiteral("Main -"), QRect(118, 12, 48, 18), true);
+    makeLabel(p, "lblMain", tr("Main -"), QRect(118, 12, 48, 18), true);
     makeLabel(p, "lblMainText",
-              QStringLiteral("only main folders are displayed (those folders directly under the "
-                             "main folder)"),
+              tr("only main folders are displayed (those folders directly under the "
+                 "main folder)"),
               QRect(170, 12, 490, 18));
-    makeLabel(p, "lblAll", QStringLiteral("All -"), QRect(118, 44, 48, 18), true);
-    makeLabel(p, "lblAllText",
-              QStringLiteral("all folders including sub-folders are individually displayed"),
+    makeLabel(p, "lblAll", tr("All -"), QRect(118, 44, 48, 18), true);
+    makeLabel(p, "lblAllText", tr("all folders including sub-folders are individually displayed"),
               QRect(170, 44, 490, 18));
 
     // Delete shares its place with Abort, which is visible only while
@@ -158,11 +157,11 @@ void TfrmDirHog::buildControls()
                 {Row::Clip},
                 {Row::Browse},
                 {Row::Delete, Row::Abort}});
-    m_btPrint->setToolTip(QStringLiteral("Print list of directories"));
-    m_btClip->setToolTip(QStringLiteral("Copy list of directories to clipboard"));
-    m_btBrowse->setToolTip(QStringLiteral("Browse the files and folder"));
-    m_btDelete->setText(QStringLiteral("&Delete"));
-    m_btDelete->setToolTip(QStringLiteral("Delete the folder"));
+    m_btPrint->setToolTip(tr("Print list of directories"));
+    m_btClip->setToolTip(tr("Copy list of directories to clipboard"));
+    m_btBrowse->setToolTip(tr("Browse the files and folder"));
+    m_btDelete->setText(tr("&Delete"));
+    m_btDelete->setToolTip(tr("Delete the folder"));
 
     addDriveList();
     m_cbDrive = new QComboBox(p);
@@ -249,7 +248,7 @@ void TfrmDirHog::scan(DirHogMode mode)
     // first folder line shows 0, not a negative count.
     const qsizetype shown =
         std::max<qsizetype>(0, listed - (m_session->aborted() && listed > 0 ? 2 : 1));
-    m_status->setText(QStringLiteral("Folders : ") + QString::number(shown));
+    m_status->setText(tr("Folders : %1").arg(shown));
 
     m_grid->setSortDescending(sortSize, true);
     m_grid->sortByItem(sortSize);
@@ -264,11 +263,11 @@ QStringList TfrmDirHog::lb() const
 
 QString TfrmDirHog::printTitle() const
 {
-    QString title = QStringLiteral("Folder hogs on drive(s) ");
+    QString letters;
     for (const QString& entry : m_pckDrive->checkedLines())
         if (!entry.isEmpty())
-            title += entry.at(0).toUpper() + QLatin1Char(' ');
-    return title;
+            letters += entry.at(0).toUpper() + QLatin1Char(' ');
+    return tr("Folder hogs on drive(s) %1").arg(letters);
 }
 
 void TfrmDirHog::SortbySize1Click(SortItem item)

@@ -80,13 +80,13 @@ void TfrmDup::buildControls()
 {
     QWidget* p = topPanel();
 
-    m_rbLarger = new QRadioButton(QStringLiteral("Larger or equal to"), p);
+    m_rbLarger = new QRadioButton(tr("Larger or equal to"), p);
     m_rbLarger->setObjectName(QStringLiteral("rbLarger"));
     m_rbLarger->setGeometry(8, 8, 140, 20);
-    m_rbSmaller = new QRadioButton(QStringLiteral("Smaller or equal to"), p);
+    m_rbSmaller = new QRadioButton(tr("Smaller or equal to"), p);
     m_rbSmaller->setObjectName(QStringLiteral("rbSmaller"));
     m_rbSmaller->setGeometry(8, 30, 140, 20);
-    m_rbBetween = new QRadioButton(QStringLiteral("In between"), p);
+    m_rbBetween = new QRadioButton(tr("In between"), p);
     m_rbBetween->setObjectName(QStringLiteral("rbBetween"));
     m_rbBetween->setGeometry(8, 52, 140, 20);
     m_rbLarger->setChecked(true);
@@ -95,30 +95,30 @@ void TfrmDup::buildControls()
 
     m_num1 = makeNumber(p, QStringLiteral("num1"));
     m_num1->setGeometry(152, 18, 100, 22);
-    m_lblAnd = new QLabel(QStringLiteral("and"), p);
+    m_lblAnd = new QLabel(tr("and"), p);
     m_lblAnd->setObjectName(QStringLiteral("lblAnd"));
     m_lblAnd->setGeometry(258, 21, 24, 16);
     m_num2 = makeNumber(p, QStringLiteral("num2"));
     m_num2->setGeometry(284, 18, 100, 22);
     m_cbKB1 = new QComboBox(p);
     m_cbKB1->setObjectName(QStringLiteral("cbKB1"));
-    m_cbKB1->addItems({QStringLiteral("bytes"), QStringLiteral("KB")});
+    m_cbKB1->addItems({tr("bytes"), QStringLiteral("KB")});
     m_cbKB1->setCurrentIndex(1);
     m_cbKB1->setGeometry(390, 18, 70, 22);
 
-    m_lblMatching = new QLabel(QStringLiteral("Matching"), p);
+    m_lblMatching = new QLabel(tr("Matching"), p);
     m_lblMatching->setObjectName(QStringLiteral("lblMatching"));
     m_lblMatching->setGeometry(8, 84, 60, 16);
     m_cbWildCard = new QComboBox(p);
     m_cbWildCard->setObjectName(QStringLiteral("cbWildCard"));
-    m_cbWildCard->setToolTip(QStringLiteral("Wildcard pattern for matching file types"));
+    m_cbWildCard->setToolTip(tr("Wildcard pattern for matching file types"));
     m_cbWildCard->setGeometry(70, 80, 120, 22);
     m_lblWild = new QLabel(p);
     m_lblWild->setObjectName(QStringLiteral("lblWild"));
     m_lblWild->setGeometry(196, 84, 260, 16);
     m_wildcard = WildcardBox::setUp(m_cbWildCard, m_lblWild);
 
-    m_lblDup = new QLabel(QStringLiteral("Duplicates matching on : "), p);
+    m_lblDup = new QLabel(tr("Duplicates matching on : "), p);
     m_lblDup->setObjectName(QStringLiteral("lblDup"));
     m_lblDup->setGeometry(8, 112, 162, 16);
     m_cbDup = new QComboBox(p);
@@ -129,8 +129,8 @@ void TfrmDup::buildControls()
     addDriveList();
     // Abort and Mark take turns on one place.
     addButtons(SharedPlace::MarkOnAbort);
-    m_btCompare = m_buttons.add(QStringLiteral("P&airs"), QStringLiteral("btCompare"),
-                                QStringLiteral("Compare file pairs"));
+    m_btCompare =
+        m_buttons.add(tr("P&airs"), QStringLiteral("btCompare"), tr("Compare file pairs"));
     connect(m_btCompare, &QPushButton::clicked, this, &TfrmDup::btCompareClick);
     layoutButtons();
 }
@@ -139,33 +139,26 @@ void TfrmDup::makeGridController(int matchMode)
 {
     ResultGridConfig c;
     if (m_duplicateMode) {
-        c.headers = {QStringLiteral("Filename"), QStringLiteral("Size"),
-                     QStringLiteral("Modified"), QStringLiteral("Time"),
-                     QStringLiteral("Access"),   QStringLiteral("Folder"),
-                     QStringLiteral("Type")};
+        c.headers = {tr("Filename"), tr("Size"),   tr("Modified"), tr("Time"),
+                     tr("Access"),   tr("Folder"), tr("Type")};
         c.fieldOrder = dupFieldOrder(matchMode);
         c.markColumn = 0;
         c.sizeColumn = 1;
         c.columnWidths = {93, 58, 64, 70, 70, 184};
         c.lastColumnMargin = 564;
     } else {
-        c.headers = {QStringLiteral("Size"),   QStringLiteral("Modified"), QStringLiteral("Time"),
-                     QStringLiteral("Access"), QStringLiteral("FileName"), QStringLiteral("Type")};
+        c.headers = {tr("Size"),   tr("Modified"), tr("Time"),
+                     tr("Access"), tr("FileName"), tr("Type")};
         c.markColumn = 4;
         c.sizeColumn = 0;
         c.columnWidths = {64, 64, 64, 64, 296};
         c.lastColumnMargin = 577;
         c.sortItems = {
-            {QStringLiteral("&Size"), QStringLiteral("Sortbysize1"), {}, 0, SortKind::Number, true},
-            {QStringLiteral("&Date"), QStringLiteral("Sortbydate1"), {}, 1, SortKind::Date, true},
-            {QStringLiteral("&Access Date"),
-             QStringLiteral("SortbyAccessDate1"),
-             {},
-             3,
-             SortKind::Date,
-             true},
-            {QStringLiteral("&Name"), QStringLiteral("Sortbyname1"), {}, 4, SortKind::Text, false},
-            {QStringLiteral("&Type"), QStringLiteral("Sortbytype1"), {}, 5, SortKind::Text, false},
+            {tr("&Size"), QStringLiteral("Sortbysize1"), {}, 0, SortKind::Number, true},
+            {tr("&Date"), QStringLiteral("Sortbydate1"), {}, 1, SortKind::Date, true},
+            {tr("&Access Date"), QStringLiteral("SortbyAccessDate1"), {}, 3, SortKind::Date, true},
+            {tr("&Name"), QStringLiteral("Sortbyname1"), {}, 4, SortKind::Text, false},
+            {tr("&Type"), QStringLiteral("Sortbytype1"), {}, 5, SortKind::Text, false},
         };
     }
     c.sortWindowKey = QStringLiteral("TfrmDup");
@@ -252,10 +245,10 @@ void TfrmDup::FormShow()
     m_contentIndex.clear();
     m_lblDup->setVisible(m_duplicateMode);
     m_cbDup->setVisible(m_duplicateMode);
-    setWindowTitle(m_duplicateMode ? QStringLiteral("Find and delete duplicate files")
-                                   : QStringLiteral("Find and delete file hogs"));
-    m_btScan->setToolTip(m_duplicateMode ? QStringLiteral("Duplicates on file name only")
-                                         : QStringLiteral("Start scanning for file hogs"));
+    setWindowTitle(m_duplicateMode ? tr("Find and delete duplicate files")
+                                   : tr("Find and delete file hogs"));
+    m_btScan->setToolTip(m_duplicateMode ? tr("Duplicates on file name only")
+                                         : tr("Start scanning for file hogs"));
     sizeChoiceChanged();
     m_btScan->setFocus();
     m_wildcard->fill(true);
@@ -265,8 +258,8 @@ void TfrmDup::FormShow()
 void TfrmDup::btScanClick()
 {
     if (between() && number(m_num2) < number(m_num1)) {
-        ShowErrorMessage(QStringLiteral("The second number must be larger or equal than the first "
-                                        "number"));
+        ShowErrorMessage(tr("The second number must be larger or equal than the first "
+                            "number"));
         return;
     }
     if (m_duplicateMode)
@@ -327,14 +320,13 @@ void TfrmDup::scan()
     }
     const std::int64_t found = m_grid->resultLineCount();
     if (m_duplicateMode && m_matchMode == mmContents)
-        reportFound(found, QStringLiteral("%1 duplicates in %2 groups, %3 bytes can be freed")
+        reportFound(found, tr("%1 duplicates in %2 groups, %3 bytes can be freed")
                                .arg(FormatGrouped(m_content.duplicates),
                                     FormatGrouped(m_content.groupCount),
                                     FormatGrouped(m_content.freeable)));
     else
-        reportFound(found,
-                    FormatGrouped(found) + (m_duplicateMode ? QStringLiteral(" duplicates found")
-                                                            : QStringLiteral(" file hogs found")));
+        reportFound(found, (m_duplicateMode ? tr("%1 duplicates found") : tr("%1 file hogs found"))
+                               .arg(FormatGrouped(found)));
 }
 
 std::vector<std::uint32_t> TfrmDup::contentRows(DupScan& strategy)
@@ -409,19 +401,17 @@ QString TfrmDup::printTitle() const
     const QString n2 = QString::number(number(m_num2));
     QString size;
     if (m_rbLarger->isChecked())
-        size = QStringLiteral("larger or equal to ") + n1 + u' ' + unit;
+        size = tr("larger or equal to %1 %2").arg(n1, unit);
     else if (m_rbSmaller->isChecked())
-        size = QStringLiteral("smaller or equal to ") + n1 + u' ' + unit;
+        size = tr("smaller or equal to %1 %2").arg(n1, unit);
     else
-        size = QStringLiteral("in between ") + n1 + u' ' + unit + QStringLiteral(" and ") + n2 +
-               u' ' + unit;
-    QString title =
-        (m_duplicateMode ? QStringLiteral("Duplicates ") : QStringLiteral("File Hogs ")) + size +
-        QStringLiteral(" matching ") + m_cbWildCard->currentText() +
-        QStringLiteral(" on drive(s) ");
+        size = tr("in between %1 %3 and %2 %3").arg(n1, n2, unit);
+    QString letters;
     for (const QString& line : m_pckDrive->checkedLines())
-        title += line.left(1) + u' ';
-    return title;
+        letters += line.left(1) + u' ';
+    return (m_duplicateMode ? tr("Duplicates %1 matching %2 on drive(s) %3")
+                            : tr("File Hogs %1 matching %2 on drive(s) %3"))
+        .arg(size, m_cbWildCard->currentText(), letters);
 }
 
 int TfrmDup::rowCount() const

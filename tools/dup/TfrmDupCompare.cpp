@@ -56,7 +56,6 @@ constexpr int kMargin = 3;
 
 const QColor kAqua(0, 255, 255);
 
-const QString kNoProfile = QStringLiteral("Extended profile absent");
 const QString kUnknownDate = QStringLiteral("???");
 
 TfrmDupCompare* g_instance = nullptr;
@@ -122,7 +121,7 @@ TfrmDupCompare::TfrmDupCompare(QWidget* parent) : QDialog(parent)
     if (!g_instance)
         g_instance = this;
     setObjectName(QStringLiteral("frmDupCompare"));
-    setWindowTitle(QStringLiteral("Compare file pairs"));
+    setWindowTitle(tr("Compare file pairs"));
     setModal(false);
     QFont f = font();
     f.setPixelSize(11);
@@ -148,10 +147,9 @@ TfrmDupCompare::TfrmDupCompare(QWidget* parent) : QDialog(parent)
         b->setToolTip(hint);
         return b;
     };
-    m_btCompute =
-        panelButton(QStringLiteral("btCompute"), QStringLiteral("&Compute CRC values"), 8, 140,
-                    QStringLiteral("If CRC values are different the the contents of each file is "
-                                   "different"));
+    m_btCompute = panelButton(QStringLiteral("btCompute"), tr("&Compute CRC values"), 8, 140,
+                              tr("If CRC values are different the the contents of each file is "
+                                 "different"));
     auto arrowButton = [this](const QString& name, Qt::ArrowType arrow, int left,
                               const QString& hint) {
         auto* b = new QToolButton(m_panel);
@@ -162,12 +160,12 @@ TfrmDupCompare::TfrmDupCompare(QWidget* parent) : QDialog(parent)
         return b;
     };
     m_sbL1 = arrowButton(QStringLiteral("sbL1"), Qt::LeftArrow, 160,
-                         QStringLiteral("Display previous match (PgUp)"));
-    m_sbR1 = arrowButton(QStringLiteral("sbR1"), Qt::RightArrow, 192,
-                         QStringLiteral("Display next match (PgDn)"));
-    m_btPrint = panelButton(QStringLiteral("btPrint"), QStringLiteral("&Print"), 464, 76,
-                            QStringLiteral("Print file details"));
-    m_btClose = panelButton(QStringLiteral("btClose"), QStringLiteral("Close"), 548, 76, QString());
+                         tr("Display previous match (PgUp)"));
+    m_sbR1 =
+        arrowButton(QStringLiteral("sbR1"), Qt::RightArrow, 192, tr("Display next match (PgDn)"));
+    m_btPrint =
+        panelButton(QStringLiteral("btPrint"), tr("&Print"), 464, 76, tr("Print file details"));
+    m_btClose = panelButton(QStringLiteral("btClose"), tr("Close"), 548, 76, QString());
 
     connect(m_left.btMark, &QPushButton::clicked, this, &TfrmDupCompare::btMark1Click);
     connect(m_right.btMark, &QPushButton::clicked, this, &TfrmDupCompare::btMark2Click);
@@ -213,24 +211,22 @@ void TfrmDupCompare::buildSide(Side& side, int index, int left, int width, bool 
         b->setToolTip(hint);
         return b;
     };
-    side.btMark = sideButton(QStringLiteral("btMark"),
-                             isLeft ? QStringLiteral("&Mark") : QStringLiteral("M&ark"), 0,
-                             QStringLiteral("Mark file for deletion (double click on grid also "
-                                            "works)"));
-    side.btLaunch = sideButton(QStringLiteral("btLaunch"),
-                               isLeft ? QStringLiteral("&Run") : QStringLiteral("R&un"), 1,
-                               QStringLiteral("Run/launch associated application"));
-    side.btView = sideButton(QStringLiteral("btView"),
-                             isLeft ? QStringLiteral("&View") : QStringLiteral("Vie&w"), 2,
-                             QStringLiteral("View file"));
+    side.btMark = sideButton(QStringLiteral("btMark"), isLeft ? tr("&Mark") : tr("M&ark"), 0,
+                             tr("Mark file for deletion (double click on grid also "
+                                "works)"));
+    side.btLaunch = sideButton(QStringLiteral("btLaunch"), isLeft ? tr("&Run") : tr("R&un"), 1,
+                               tr("Run/launch associated application"));
+    side.btView = sideButton(QStringLiteral("btView"), isLeft ? tr("&View") : tr("Vie&w"), 2,
+                             tr("View file"));
 
     side.groupBox = new QGroupBox(this);
     side.groupBox->setObjectName(QStringLiteral("GroupBox") + n);
     side.groupBox->setGeometry(left, kBoxTop, width, kBoxHeight);
 
     static const char* const captions[kRows] = {
-        "Folder:",      "Size:",        "Type:",       "Creation date:",
-        "Modify date:", "Access date:", "Attributes:", "CRC Value:"};
+        QT_TR_NOOP("Folder:"),        QT_TR_NOOP("Size:"),        QT_TR_NOOP("Type:"),
+        QT_TR_NOOP("Creation date:"), QT_TR_NOOP("Modify date:"), QT_TR_NOOP("Access date:"),
+        QT_TR_NOOP("Attributes:"),    QT_TR_NOOP("CRC Value:")};
     // The right side spells two names differently; they are the names the
     // window's users know the labels by.
     const QStringList names = {QStringLiteral("lblFolder"),
@@ -249,7 +245,7 @@ void TfrmDupCompare::buildSide(Side& side, int index, int left, int width, bool 
     for (int r = 0; r < kRows; ++r) {
         const int top = kRowTop + r * kRowHeight;
         if (withCaptions) {
-            auto* caption = new QLabel(QString::fromLatin1(captions[r]), side.groupBox);
+            auto* caption = new QLabel(tr(captions[r]), side.groupBox);
             caption->setGeometry(8, top, kCaptionWidth, kRowHeight - 2);
         }
         auto* value = new QLabel(side.groupBox);
@@ -409,7 +405,7 @@ void TfrmDupCompare::getValues(Side& side, int row)
     side.image->setPixmap(GetFileIcon(side.path).pixmap(32, 32));
     QStringList lines = ReadVersionInfo(side.path, false);
     if (lines.isEmpty())
-        lines.append(kNoProfile);
+        lines.append(tr("Extended profile absent"));
     side.tlBox->clear();
     side.tlBox->addItems(lines);
 
@@ -590,8 +586,7 @@ void TfrmDupCompare::run(const Side& side)
     url.setScheme(QStringLiteral("file"));
     url.setPath(QString::fromLatin1(path.toPercentEncoding("/")), QUrl::TolerantMode);
     if (path.isEmpty() || !QDesktopServices::openUrl(url))
-        ShowErrorMessage(QStringLiteral("Couldn't run ") +
-                         (path.isEmpty() ? side.name : displayName(path)));
+        ShowErrorMessage(tr("Couldn't run %1").arg(path.isEmpty() ? side.name : displayName(path)));
 }
 
 void TfrmDupCompare::view(const Side& side)
@@ -625,7 +620,7 @@ bool TfrmDupCompare::sideCrc(const Side& side, std::uint32_t* crc, QString* erro
 {
     const QByteArray path = sidePath(side);
     const QString cannotOpen =
-        QStringLiteral("Cannot open file ") + (path.isEmpty() ? side.name : displayName(path));
+        tr("Cannot open file %1").arg(path.isEmpty() ? side.name : displayName(path));
     // Only regular files: opening a FIFO that took the file's place would
     // block the program.
     FileDescriptor fd = path.isEmpty() ? FileDescriptor() : openRegularFileForReading(path);
@@ -683,7 +678,7 @@ void TfrmDupCompare::btPrintClick()
     // As large on paper as on the screen, but never beyond the page.
     const double screenDpi = logicalDpiX() > 0 ? logicalDpiX() : 96.0;
     if (!printImage(printer, image.toImage(), printer->resolution() / screenDpi))
-        ShowMessageBox(MessageKind::Error, QStringLiteral("Error printing report ... quitting"));
+        ShowMessageBox(MessageKind::Error, tr("Error printing report ... quitting"));
 }
 
 void TfrmDupCompare::btCloseClick()

@@ -39,22 +39,37 @@ namespace rw
 namespace
 {
 
-const char* const kAgeHeads[3] = {"Accessed Date", "Created Date", "Modified Date"};
-const char* const kAgeTitles[3] = {"Access Date", "Created Date", "Modified Date"};
+const char* const kAgeHeads[3] = {QT_TRANSLATE_NOOP("rw::StatsDatePages", "Accessed Date"),
+                                  QT_TRANSLATE_NOOP("rw::StatsDatePages", "Created Date"),
+                                  QT_TRANSLATE_NOOP("rw::StatsDatePages", "Modified Date")};
+const char* const kAgeTitles[3] = {QT_TRANSLATE_NOOP("rw::StatsDatePages", "Access Date"),
+                                   QT_TRANSLATE_NOOP("rw::StatsDatePages", "Created Date"),
+                                   QT_TRANSLATE_NOOP("rw::StatsDatePages", "Modified Date")};
 const char* const kAgeNames[3] = {"Access", "Created", "Modified"};
 
 const char* const kInfoTexts[5] = {
-    "Note: prior versions of Windows and DOS did not store the file access date.  Files never "
-    "recorded as being accessed are probably old files that were converted to Windows 95.",
-    "Files never recorded as being created are probably old files that were converted to Windows "
-    "95.  Note: prior versions of Windows and DOS did not store the file creation date independent "
-    "of the last file modification or file write date.",
-    "Note: prior versions of Windows and DOS treated the file creation date synonomously  with the "
-    "last file modification date.  Therefore all files have a file modification date.",
-    "This chart combines the Accessed, Created and Modified charts",
-    "Note: Sometimes software vendors use the file modified time to indicate the version number of "
-    "a product. For example, a file with the time of 02:10 am would represent version 2.1 of a "
-    "certain product."};
+    QT_TRANSLATE_NOOP(
+        "rw::StatsDatePages",
+        "Note: prior versions of Windows and DOS did not store the file access date.  Files never "
+        "recorded as being accessed are probably old files that were converted to Windows 95."),
+    QT_TRANSLATE_NOOP("rw::StatsDatePages", "Files never recorded as being created are probably "
+                                            "old files that were converted to Windows "
+                                            "95.  Note: prior versions of Windows and DOS did not "
+                                            "store the file creation date independent "
+                                            "of the last file modification or file write date."),
+    QT_TRANSLATE_NOOP(
+        "rw::StatsDatePages",
+        "Note: prior versions of Windows and DOS treated the file creation date synonomously  with "
+        "the "
+        "last file modification date.  Therefore all files have a file modification date."),
+    QT_TRANSLATE_NOOP("rw::StatsDatePages",
+                      "This chart combines the Accessed, Created and Modified charts"),
+    QT_TRANSLATE_NOOP(
+        "rw::StatsDatePages",
+        "Note: Sometimes software vendors use the file modified time to indicate the version "
+        "number of "
+        "a product. For example, a file with the time of 02:10 am would represent version 2.1 of a "
+        "certain product.")};
 
 QPushButton* infoButton(QWidget* page, int number)
 {
@@ -62,7 +77,7 @@ QPushButton* infoButton(QWidget* page, int number)
     b->setObjectName(QStringLiteral("SpeedButton%1").arg(number + 1));
     b->setFixedSize(22, 22);
     QObject::connect(b, &QPushButton::clicked,
-                     [number] { ShowInfoMessage(QString::fromLatin1(kInfoTexts[number])); });
+                     [number] { ShowInfoMessage(StatsDatePages::tr(kInfoTexts[number])); });
     return b;
 }
 
@@ -104,15 +119,12 @@ void StatsDatePages::buildAgePage(int kind, QWidget* page)
 {
     AgePage& p = m_ages[kind];
     auto* row = new QHBoxLayout;
-    p.group = radioRow(page, row,
-                       {QStringLiteral("Listing"), QStringLiteral("Chart by Size (in MB)"),
-                        QStringLiteral("Chart by Number of Files")},
-                       1);
+    p.group = radioRow(
+        page, row, {tr("Listing"), tr("Chart by Size (in MB)"), tr("Chart by Number of Files")}, 1);
     row->addStretch();
     row->addWidget(infoButton(page, kind));
     p.grid = makeStatsGrid(page, (QByteArray("grid") + kAgeNames[kind]).constData(),
-                           {QLatin1String(kAgeHeads[kind]), QStringLiteral("Total file size"),
-                            QStringLiteral("Number of files")},
+                           {tr(kAgeHeads[kind]), tr("Total file size"), tr("Number of files")},
                            StatsCollector::kAgeClasses);
     p.chart = makeChartView(page, (QByteArray("chart") + kAgeNames[kind]).constData());
     auto* layout = new QVBoxLayout(page);
@@ -126,16 +138,14 @@ void StatsDatePages::buildAgePage(int kind, QWidget* page)
 void StatsDatePages::buildCombinedPage(QWidget* page)
 {
     auto* row = new QHBoxLayout;
-    m_rgCombined = radioRow(
-        page, row,
-        {QStringLiteral("Chart by Size (in MB)"), QStringLiteral("Chart by Number of Files")}, 0);
+    m_rgCombined =
+        radioRow(page, row, {tr("Chart by Size (in MB)"), tr("Chart by Number of Files")}, 0);
     row->addStretch();
     row->addWidget(infoButton(page, 3));
     m_gridCombined = makeStatsGrid(page, "gridCombined",
-                                   {QStringLiteral("Combined dates"), QStringLiteral("Access Size"),
-                                    QStringLiteral("Access # files"), QStringLiteral("Create Size"),
-                                    QStringLiteral("Create # files"), QStringLiteral("Modify Size"),
-                                    QStringLiteral("Modify # files")},
+                                   {tr("Combined dates"), tr("Access Size"), tr("Access # files"),
+                                    tr("Create Size"), tr("Create # files"), tr("Modify Size"),
+                                    tr("Modify # files")},
                                    StatsCollector::kAgeClasses);
     // Every row shows; the chart gets the rest of the page.
     m_gridCombined->verticalHeader()->setMinimumSectionSize(17);
@@ -154,13 +164,19 @@ void StatsDatePages::buildCombinedPage(QWidget* page)
 void StatsDatePages::buildAttributePage(QWidget* page)
 {
     auto* grid = new QGridLayout;
-    const char* heads[4] = {"# Files", "File Sizes", "% of total # files", "% of total size"};
-    const char* rows[4] = {"Hidden", "Read-only", "System", "Archive"};
+    const char* heads[4] = {QT_TRANSLATE_NOOP("rw::StatsDatePages", "# Files"),
+                            QT_TRANSLATE_NOOP("rw::StatsDatePages", "File Sizes"),
+                            QT_TRANSLATE_NOOP("rw::StatsDatePages", "% of total # files"),
+                            QT_TRANSLATE_NOOP("rw::StatsDatePages", "% of total size")};
+    const char* rows[4] = {QT_TRANSLATE_NOOP("rw::StatsDatePages", "Hidden"),
+                           QT_TRANSLATE_NOOP("rw::StatsDatePages", "Read-only"),
+                           QT_TRANSLATE_NOOP("rw::StatsDatePages", "System"),
+                           QT_TRANSLATE_NOOP("rw::StatsDatePages", "Archive")};
     for (int c = 0; c < 4; ++c)
-        grid->addWidget(new QLabel(QLatin1String(heads[c]), page), 0, c + 1);
+        grid->addWidget(new QLabel(tr(heads[c]), page), 0, c + 1);
     QList<QWidget*> rowLabels;
     for (int r = 0; r < 4; ++r) {
-        rowLabels.append(new QLabel(QLatin1String(rows[r]), page));
+        rowLabels.append(new QLabel(tr(rows[r]), page));
         grid->addWidget(rowLabels.last(), r + 1, 0);
         for (int c = 0; c < 2; ++c) {
             m_attrLabels[r][c] = new QLabel(page);
@@ -183,9 +199,9 @@ void StatsDatePages::buildAttributePage(QWidget* page)
     grid->addWidget(m_chartAttrSize, 1, 4, 4, 1);
     grid->setColumnStretch(3, 1);
     grid->setColumnStretch(4, 1);
-    auto* note = new QLabel(QStringLiteral("Note it is possible that some files may have more than "
-                                           "one attribute set.  For example many system files are "
-                                           "also hidden."),
+    auto* note = new QLabel(tr("Note it is possible that some files may have more than "
+                               "one attribute set.  For example many system files are "
+                               "also hidden."),
                             page);
     note->setWordWrap(true);
     auto* layout = new QVBoxLayout(page);
@@ -251,8 +267,8 @@ void StatsDatePages::doFileAges()
         BarStyle style;
         style.wholeNumbers = !bySize;
         showBars(m_ages[kind].chart->chart(),
-                 QLatin1String(kAgeTitles[kind]) + (bySize ? QStringLiteral(" (file sizes in MB)")
-                                                           : QStringLiteral(" (Number of files)")),
+                 (bySize ? tr("%1 (file sizes in MB)") : tr("%1 (Number of files)"))
+                     .arg(tr(kAgeTitles[kind])),
                  points, style);
     }
 
@@ -263,9 +279,11 @@ void StatsDatePages::showCombinedChart()
 {
     QChart* chart = m_chartCombined->chart();
     clearChart(chart);
-    chart->setTitle(QStringLiteral("Combination Access/Created/Modified Chart"));
+    chart->setTitle(tr("Combination Access/Created/Modified Chart"));
     const bool bySize = m_rgCombined->checkedId() == 0;
-    const char* names[3] = {"Accessed", "Created", "Modified"};
+    const char* names[3] = {QT_TRANSLATE_NOOP("rw::StatsDatePages", "Accessed"),
+                            QT_TRANSLATE_NOOP("rw::StatsDatePages", "Created"),
+                            QT_TRANSLATE_NOOP("rw::StatsDatePages", "Modified")};
     const QColor setColours[3] = {QColor(255, 0, 0), QColor(0, 128, 0), QColor(255, 255, 0)};
     QStringList labels;
     for (int c = 0; c < StatsCollector::kAgeClasses; ++c)
@@ -289,7 +307,7 @@ void StatsDatePages::showCombinedChart()
     QHorizontalBarSeries* first = nullptr;
     for (int kind = 0; kind < 3; ++kind) {
         auto* series = new QHorizontalBarSeries(chart);
-        auto* set = new QBarSet(QLatin1String(names[kind]));
+        auto* set = new QBarSet(tr(names[kind]));
         set->setColor(setColours[kind]);
         set->setBorderColor(setColours[kind].darker(160));
         OverlapBarsItem::Layer layer{setColours[kind], {}, 0.8 - 0.22 * kind};
@@ -328,16 +346,19 @@ void StatsDatePages::doFileAttrs()
         byteSum += double(b.bytes);
     }
     // Bars in the order archive, system, read-only, hidden.
-    const char* names[4] = {"Archive", "System", "Read-only", "Hidden"};
+    const char* names[4] = {QT_TRANSLATE_NOOP("rw::StatsDatePages", "Archive"),
+                            QT_TRANSLATE_NOOP("rw::StatsDatePages", "System"),
+                            QT_TRANSLATE_NOOP("rw::StatsDatePages", "Read-only"),
+                            QT_TRANSLATE_NOOP("rw::StatsDatePages", "Hidden")};
     const int order[4] = {3, 2, 1, 0};
     QList<ChartPoint> counts;
     QList<ChartPoint> sizes;
     for (int i = 0; i < 4; ++i) {
         const Bucket& b = m_stats->attribute(rows[order[i]]);
         if (countSum > 0)
-            counts.append({QLatin1String(names[i]), double(b.count) * 100 / countSum, Qt::red});
+            counts.append({tr(names[i]), double(b.count) * 100 / countSum, Qt::red});
         if (byteSum > 0)
-            sizes.append({QLatin1String(names[i]), double(b.bytes) * 100 / byteSum, Qt::blue});
+            sizes.append({tr(names[i]), double(b.bytes) * 100 / byteSum, Qt::blue});
     }
     BarStyle style;
     style.horizontal = true;
@@ -353,14 +374,14 @@ void StatsDatePages::doFileTimes()
     QChart* chart = m_chartTime->chart();
     clearChart(chart);
     auto* modified = new QLineSeries(chart);
-    modified->setName(QStringLiteral("Modified time"));
+    modified->setName(tr("Modified time"));
     modified->setColor(Qt::red);
     auto* created = new QLineSeries(chart);
-    created->setName(QStringLiteral("Created time"));
+    created->setName(tr("Created time"));
     created->setColor(QColor(0, 255, 0));
     auto* axisX = new QCategoryAxis(chart);
-    axisX->setTitleText(QStringLiteral(
-        "Time of day file was modified/created (access time is not recorded by Win95)"));
+    axisX->setTitleText(
+        tr("Time of day file was modified/created (access time is not recorded by Win95)"));
     axisX->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     double highest = 0;
     for (int h = 0; h < 24; ++h) {
@@ -377,7 +398,7 @@ void StatsDatePages::doFileTimes()
     axisX->setRange(0, 23);
     axisX->setTruncateLabels(false);
     auto* axisY = new QValueAxis(chart);
-    axisY->setTitleText(QStringLiteral("Numer of files"));
+    axisY->setTitleText(tr("Numer of files"));
     // Both series fit under the top of the axis.
     fitValueAxis(axisY, highest, true);
     chart->addSeries(modified);

@@ -2,6 +2,7 @@
 
 #include <QChart>
 #include <QChartView>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -18,26 +19,40 @@
 namespace rw
 {
 
+namespace
+{
+// The texts of the cluster overhang page, translated as one context.
+struct StatsOverhangTexts {
+    Q_DECLARE_TR_FUNCTIONS(StatsOverhangTexts)
+};
+} // namespace
+
 StatsOverhangPage::StatsOverhangPage(QWidget* page)
 {
-    auto* heading = new QLabel(QStringLiteral("Cluster overhang for FAT and FAT32 drives"), page);
+    auto* heading =
+        new QLabel(StatsOverhangTexts::tr("Cluster overhang for FAT and FAT32 drives"), page);
     QFont f = heading->font();
     f.setBold(true);
     heading->setFont(f);
 
     auto* table = new QGridLayout;
     m_table = table;
-    const char* heads[5] = {"FAT Partion size", "Cluster size", "Percent wasted", "Wasted space",
-                            "FAT 32 Size"};
+    const char* heads[5] = {QT_TRANSLATE_NOOP("StatsOverhangTexts", "FAT Partion size"),
+                            QT_TRANSLATE_NOOP("StatsOverhangTexts", "Cluster size"),
+                            QT_TRANSLATE_NOOP("StatsOverhangTexts", "Percent wasted"),
+                            QT_TRANSLATE_NOOP("StatsOverhangTexts", "Wasted space"),
+                            QT_TRANSLATE_NOOP("StatsOverhangTexts", "FAT 32 Size")};
     for (int c = 0; c < 5; ++c) {
-        auto* h = new QLabel(QLatin1String(heads[c]), page);
+        auto* h = new QLabel(StatsOverhangTexts::tr(heads[c]), page);
         h->setFont(f);
         table->addWidget(h, 0, c == 0 ? 0 : c + 1);
     }
     const char* partitions[5] = {"255 MB", "256 MB - 511 MB", "512 MB - 1023 MB", "1 GB - 2 GB",
                                  "2 GB - 4 GB"};
-    const char* fat32[5] = {"Less than 8GB", "Less than 16GB", "Less than 32GB", "32GB or more",
-                            ""};
+    const char* fat32[5] = {QT_TRANSLATE_NOOP("StatsOverhangTexts", "Less than 8GB"),
+                            QT_TRANSLATE_NOOP("StatsOverhangTexts", "Less than 16GB"),
+                            QT_TRANSLATE_NOOP("StatsOverhangTexts", "Less than 32GB"),
+                            QT_TRANSLATE_NOOP("StatsOverhangTexts", "32GB or more"), ""};
     m_imArrow = new QLabel(QStringLiteral("\u27a4"), page);
     m_imArrow->setObjectName(QStringLiteral("imArrow"));
     m_imArrow->setStyleSheet(QStringLiteral("color: red; font-size: 16px"));
@@ -50,7 +65,8 @@ StatsOverhangPage::StatsOverhangPage(QWidget* page)
         m_lblOver[r]->setObjectName(QStringLiteral("lblOver%1").arg(r + 1));
         m_lblOver[r]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         table->addWidget(m_lblOver[r], r + 1, 4);
-        table->addWidget(new QLabel(QLatin1String(fat32[r]), page), r + 1, 5);
+        table->addWidget(new QLabel(*fat32[r] ? StatsOverhangTexts::tr(fat32[r]) : QString(), page),
+                         r + 1, 5);
     }
     m_chartOverhang = makeChartView(page, "chartOverhang");
     m_chartOverhang->setFrameShape(QFrame::NoFrame);
@@ -71,20 +87,21 @@ StatsOverhangPage::StatsOverhangPage(QWidget* page)
     m_lblLbl->setObjectName(QStringLiteral("lblLbl"));
     m_lblNumFiles = new QLabel(m_pnlOverhang);
     m_lblNumFiles->setObjectName(QStringLiteral("lblNumFiles"));
-    pl->addWidget(new QLabel(QStringLiteral("Total file sizes:")), 0, 0);
+    pl->addWidget(new QLabel(StatsOverhangTexts::tr("Total file sizes:")), 0, 0);
     pl->addWidget(m_lblSize, 0, 1);
-    pl->addWidget(new QLabel(QStringLiteral("Actual space used:")), 1, 0);
+    pl->addWidget(new QLabel(StatsOverhangTexts::tr("Actual space used:")), 1, 0);
     pl->addWidget(m_lblLbl, 1, 1);
     pl->addWidget(m_lblNumFiles, 2, 0, 1, 2);
     m_pnlOverhang->hide();
 
-    auto* note = new QLabel(
-        QStringLiteral("A file always occupies whole clusters, so the last cluster of every file "
+    auto* note =
+        new QLabel(StatsOverhangTexts::tr(
+                       "A file always occupies whole clusters, so the last cluster of every file "
                        "is partly empty. The arrow points to the drive's actual cluster size; "
                        "the other figures show what the same files would waste at other cluster "
                        "sizes. Repartitioning, disk compression or FAT32 (4K clusters up to 8GB, "
                        "8K up to 16GB) reduce the waste."),
-        page);
+                   page);
     note->setObjectName(QStringLiteral("memoNote"));
     note->setWordWrap(true);
 
@@ -117,11 +134,11 @@ bool StatsOverhangPage::refresh(const StatsCollector& stats, std::int64_t cluste
     m_imArrow->setVisible(arrowRow >= 0);
     m_pnlOverhang->show();
     m_lblSize->setText(wholeUnitText(total));
-    m_lblNumFiles->setText(QStringLiteral("Number of files scanned: ") +
-                           FormatGrouped(stats.filesFound()));
+    m_lblNumFiles->setText(StatsOverhangTexts::tr("Number of files scanned: %1")
+                               .arg(FormatGrouped(stats.filesFound())));
     if (arrowRow >= 0)
-        m_lblLbl->setText(QStringLiteral("Actual space used ") +
-                          wholeUnitText(total + stats.slack(arrowRow)));
+        m_lblLbl->setText(StatsOverhangTexts::tr("Actual space used %1")
+                              .arg(wholeUnitText(total + stats.slack(arrowRow))));
     else
         m_lblLbl->clear();
 

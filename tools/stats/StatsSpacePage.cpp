@@ -56,8 +56,8 @@ StatsSpacePage::StatsSpacePage(QWidget* page, std::function<bool()> onView, QObj
     rgSpace->setObjectName(QStringLiteral("rgSpace"));
     auto* rgLayout = new QVBoxLayout(rgSpace);
     auto* group = new QButtonGroup(rgSpace);
-    m_rbPie = new QRadioButton(QStringLiteral("Pie - percent"));
-    m_rbBar = new QRadioButton(QStringLiteral("Bar - totals"));
+    m_rbPie = new QRadioButton(tr("Pie - percent"));
+    m_rbBar = new QRadioButton(tr("Bar - totals"));
     group->addButton(m_rbPie, 0);
     group->addButton(m_rbBar, 1);
     rgLayout->addWidget(m_rbPie);
@@ -67,14 +67,15 @@ StatsSpacePage::StatsSpacePage(QWidget* page, std::function<bool()> onView, QObj
     connect(group, &QButtonGroup::idClicked, this, &StatsSpacePage::rgSpaceClick);
 
     auto* figures = new QGridLayout;
-    const char* captions[3] = {"Total Capacity:", "Free Space:", "Used Space:"};
+    const char* captions[3] = {QT_TR_NOOP("Total Capacity:"), QT_TR_NOOP("Free Space:"),
+                               QT_TR_NOOP("Used Space:")};
     const char* names[3] = {"lblTotal", "lblFree", "lblUsed"};
     m_swatch[0] = swatch(page, kFree);
     m_swatch[0]->setObjectName(QStringLiteral("shpFree"));
     m_swatch[1] = swatch(page, kUsed);
     m_swatch[1]->setObjectName(QStringLiteral("shpUsed"));
     for (int i = 0; i < 3; ++i) {
-        m_lblCaption[i] = new QLabel(QLatin1String(captions[i]), page);
+        m_lblCaption[i] = new QLabel(tr(captions[i]), page);
         m_lblFigure[i] = new QLabel(page);
         m_lblFigure[i]->setObjectName(QLatin1String(names[i]));
         m_lblFigure[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -87,7 +88,7 @@ StatsSpacePage::StatsSpacePage(QWidget* page, std::function<bool()> onView, QObj
     m_chartSpaceBar = makeChartView(page, "chartSpaceBar");
     m_chartSpaceBar->chart()->legend()->setVisible(false);
     m_chartSpacePie = makeChartView(page, "chartSpacePie");
-    m_chartSpacePie->setToolTip(QStringLiteral("Click on pie to animate"));
+    m_chartSpacePie->setToolTip(tr("Click on pie to animate"));
     m_chartSpacePie->hide();
     m_scrollBar1 = new QScrollBar(Qt::Horizontal, page);
     m_scrollBar1->setObjectName(QStringLiteral("ScrollBar1"));
@@ -147,8 +148,7 @@ void StatsSpacePage::doDiskSize()
     const bool any = f.total > 0;
     if (any) {
         showPie(m_chartSpacePie->chart(),
-                {{QStringLiteral("Used space"), f.used(), kUsed},
-                 {QStringLiteral("Free space"), f.free, kFree}},
+                {{tr("Used space"), f.used(), kUsed}, {tr("Free space"), f.free, kFree}},
                 m_scrollBar1->value());
         m_lblFigure[0]->setText(f.totalText());
         m_lblFigure[1]->setText(f.freeText());
@@ -175,8 +175,8 @@ void StatsSpacePage::showSpaceBars(const SpaceFigures& f)
     clearChart(bar);
     auto* series = new QStackedBarSeries(bar);
     series->setBarWidth(0.45);
-    auto* freeSet = new QBarSet(QStringLiteral("Free"));
-    auto* usedSet = new QBarSet(QStringLiteral("Used"));
+    auto* freeSet = new QBarSet(tr("Free"));
+    auto* usedSet = new QBarSet(tr("Used"));
     freeSet->setColor(kFree);
     usedSet->setColor(kUsed);
     QStringList categories;
@@ -197,7 +197,7 @@ void StatsSpacePage::showSpaceBars(const SpaceFigures& f)
         addBar(QString(d.letter), d.free, d.used,
                d.megabytes ? QStringLiteral("MB") : QStringLiteral("KB"));
     if (f.totalBars)
-        addBar(QStringLiteral("Total"), f.free, f.used(), f.unitText());
+        addBar(tr("Total"), f.free, f.used(), f.unitText());
     series->append(freeSet);
     series->append(usedSet);
     bar->addSeries(series);

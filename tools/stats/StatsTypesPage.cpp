@@ -39,9 +39,10 @@ StatsTypesPage::StatsTypesPage(QWidget* page, QWidget* window) : QObject(window)
     rgTypes->setObjectName(QStringLiteral("rgTypes"));
     auto* rgLayout = new QHBoxLayout(rgTypes);
     m_rgTypes = new QButtonGroup(rgTypes);
-    const char* choices[4] = {"Listing", "Pie by Size", "Pie by # Files", "Pie by Average Size"};
+    const char* choices[4] = {QT_TR_NOOP("Listing"), QT_TR_NOOP("Pie by Size"),
+                              QT_TR_NOOP("Pie by # Files"), QT_TR_NOOP("Pie by Average Size")};
     for (int i = 0; i < 4; ++i) {
-        auto* rb = new QRadioButton(QLatin1String(choices[i]));
+        auto* rb = new QRadioButton(tr(choices[i]));
         rb->setChecked(i == 1);
         m_rgTypes->addButton(rb, i);
         rgLayout->addWidget(rb);
@@ -52,8 +53,7 @@ StatsTypesPage::StatsTypesPage(QWidget* page, QWidget* window) : QObject(window)
     m_gridView->setObjectName(QStringLiteral("gridTypes"));
     m_gridView->setToolTip(QString());
     ResultGridConfig config;
-    config.headers = {QStringLiteral("Extension"), QStringLiteral("Type"), QStringLiteral("Size"),
-                      QStringLiteral("# Files"), QStringLiteral("Avg File Size")};
+    config.headers = {tr("Extension"), tr("Type"), tr("Size"), tr("# Files"), tr("Avg File Size")};
     config.markColumn = -1;
     config.rightAlignedColumns = {2, 3, 4};
     config.cellInset = 3;
@@ -68,10 +68,11 @@ StatsTypesPage::StatsTypesPage(QWidget* page, QWidget* window) : QObject(window)
     // The type grid has its own menu: the five sort orders only.
     disconnect(m_gridView, &QWidget::customContextMenuRequested, m_controller, nullptr);
     m_typeMenu = new QMenu(window);
-    const char* items[kColumns] = {"Sort by &Extension", "Sort by &Type", "Sort by &Size",
-                                   "Sort by &Number of files", "Sort by &Average File Size"};
+    const char* items[kColumns] = {
+        QT_TR_NOOP("Sort by &Extension"), QT_TR_NOOP("Sort by &Type"), QT_TR_NOOP("Sort by &Size"),
+        QT_TR_NOOP("Sort by &Number of files"), QT_TR_NOOP("Sort by &Average File Size")};
     for (int i = 0; i < kColumns; ++i) {
-        QAction* a = m_typeMenu->addAction(QLatin1String(items[i]));
+        QAction* a = m_typeMenu->addAction(tr(items[i]));
         a->setCheckable(true);
         a->setChecked(i == 0);
         connect(a, &QAction::triggered, this, [this, i] { sortTypes(i); });
@@ -82,7 +83,7 @@ StatsTypesPage::StatsTypesPage(QWidget* page, QWidget* window) : QObject(window)
     });
 
     m_chartTypesPie = makeChartView(page, "chartTypesPie");
-    m_chartTypesPie->setToolTip(QStringLiteral("Click on pie to animate"));
+    m_chartTypesPie->setToolTip(tr("Click on pie to animate"));
     m_scrollBar2 = new QScrollBar(Qt::Horizontal, page);
     m_scrollBar2->setObjectName(QStringLiteral("ScrollBar2"));
     auto* layout = new QVBoxLayout(page);
@@ -116,10 +117,10 @@ void StatsTypesPage::doFileTypes(const StatsCollector& stats)
 {
     m_typeLines.clear();
     for (const TypeRow& row : stats.types()) {
-        m_typeLines.push_back({row.extension,
-                               row.extension.isEmpty() ? QStringLiteral("No extension")
-                                                       : FileTypeDescription(row.extension),
-                               row.bytes, row.count});
+        m_typeLines.push_back(
+            {row.extension,
+             row.extension.isEmpty() ? tr("No extension") : FileTypeDescription(row.extension),
+             row.bytes, row.count});
     }
     fillTypeGrid();
     rgTypesClick();

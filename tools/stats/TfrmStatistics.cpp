@@ -52,7 +52,8 @@ namespace rw
 namespace
 {
 
-const char* const kNotYetText = "Statistics haven't been collected yet!";
+const char* const kNotYetText =
+    QT_TRANSLATE_NOOP("rw::TfrmStatistics", "Statistics haven't been collected yet!");
 
 QRadioButton* addRadio(QButtonGroup* group, QLayout* layout, const QString& text, int id)
 {
@@ -67,18 +68,22 @@ QRadioButton* addRadio(QButtonGroup* group, QLayout* layout, const QString& text
 TfrmStatistics::TfrmStatistics(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmStatistics"));
-    setWindowTitle(QStringLiteral("File Statistics Not Yet Collected"));
+    setWindowTitle(tr("File Statistics Not Yet Collected"));
     resize(760, 580);
 
     m_notebook = new QTabWidget(this);
     m_notebook->setObjectName(QStringLiteral("OvcNotebook1"));
-    const QStringList tabs{"Space",   "Deleted",  "Types",    "Sizes",     "Overhang", "Access",
-                           "Created", "Modified", "Combined", "Attribute", "Time"};
+    // The page names are English; the tab texts are in the user's language.
+    const char* const tabs[] = {
+        QT_TR_NOOP("Space"),     QT_TR_NOOP("Deleted"),  QT_TR_NOOP("Types"),
+        QT_TR_NOOP("Sizes"),     QT_TR_NOOP("Overhang"), QT_TR_NOOP("Access"),
+        QT_TR_NOOP("Created"),   QT_TR_NOOP("Modified"), QT_TR_NOOP("Combined"),
+        QT_TR_NOOP("Attribute"), QT_TR_NOOP("Time")};
     QList<QWidget*> pages;
-    for (const QString& tab : tabs) {
+    for (const char* tab : tabs) {
         auto* page = new QWidget;
-        page->setObjectName(QStringLiteral("page") + tab);
-        m_notebook->addTab(page, tab);
+        page->setObjectName(QStringLiteral("page") + QLatin1String(tab));
+        m_notebook->addTab(page, tr(tab));
         pages.append(page);
     }
     m_spacePage = new StatsSpacePage(
@@ -95,7 +100,7 @@ TfrmStatistics::TfrmStatistics(QWidget* parent) : QDialog(parent)
     m_pnlNotYet->setFrameShape(QFrame::Panel);
     m_pnlNotYet->setAutoFillBackground(true);
     auto* notYetLayout = new QVBoxLayout(m_pnlNotYet);
-    m_lblNotYet = new QLabel(QString::fromLatin1(kNotYetText));
+    m_lblNotYet = new QLabel(tr(kNotYetText));
     m_lblNotYet->setObjectName(QStringLiteral("lblNotYet"));
     m_lblNotYet->setAlignment(Qt::AlignCenter);
     m_lblNotYet->setWordWrap(true);
@@ -103,7 +108,7 @@ TfrmStatistics::TfrmStatistics(QWidget* parent) : QDialog(parent)
     big.setPointSize(big.pointSize() + 4);
     big.setBold(true);
     m_lblNotYet->setFont(big);
-    m_btAbort = new QPushButton(QStringLiteral("Abort"));
+    m_btAbort = new QPushButton(tr("Abort"));
     m_btAbort->setObjectName(QStringLiteral("btAbort"));
     m_btAbort->hide();
     notYetLayout->addStretch();
@@ -112,14 +117,14 @@ TfrmStatistics::TfrmStatistics(QWidget* parent) : QDialog(parent)
     notYetLayout->addStretch();
     m_notebook->installEventFilter(this);
 
-    m_btCancel = new QPushButton(QStringLiteral("Close"));
+    m_btCancel = new QPushButton(tr("Close"));
     m_btCancel->setObjectName(QStringLiteral("btCancel"));
-    m_btOK = new QPushButton(QStringLiteral("&Collect statistics"));
+    m_btOK = new QPushButton(tr("&Collect statistics"));
     m_btOK->setObjectName(QStringLiteral("btOK"));
-    m_btOK->setToolTip(QStringLiteral("Start collecting statistics"));
-    m_btPrint = new QPushButton(QStringLiteral("&Print page"));
+    m_btOK->setToolTip(tr("Start collecting statistics"));
+    m_btPrint = new QPushButton(tr("&Print page"));
     m_btPrint->setObjectName(QStringLiteral("btPrint"));
-    m_btPrint->setToolTip(QStringLiteral("Print this page only"));
+    m_btPrint->setToolTip(tr("Print this page only"));
     m_status = new ElidedLabel;
     m_status->setObjectName(QStringLiteral("StatusBar1"));
     m_status->setFrameShape(QFrame::StyledPanel);
@@ -138,8 +143,7 @@ TfrmStatistics::TfrmStatistics(QWidget* parent) : QDialog(parent)
     m_session = new ScanSession(this, m_btAbort, nullptr);
     m_session->setStatusSink([this](const QString& text) { m_status->setText(text); });
     m_session->setStatusFormatter([this](const WalkFolder& folder) {
-        return QStringLiteral("Processing drive ") + m_currentDrive +
-               QStringLiteral(" ... standby : ") + folder.displayPath();
+        return tr("Processing drive %1 ... standby : %2").arg(m_currentDrive, folder.displayPath());
     });
     // The caption and the status line tell of an abort; no box is needed.
     m_session->setAbortNotice([] {});
@@ -192,7 +196,7 @@ void TfrmStatistics::doDiskSize()
 
 void TfrmStatistics::buildDeletedPage(QWidget* page)
 {
-    auto* heading = new QLabel(QStringLiteral("Files processed by Roomwise 95"), page);
+    auto* heading = new QLabel(tr("Files processed by Roomwise 95"), page);
     QFont f = heading->font();
     f.setPointSize(f.pointSize() + 3);
     f.setBold(true);
@@ -209,16 +213,16 @@ void TfrmStatistics::buildDeletedPage(QWidget* page)
         m_lblDeleted[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         m_lblDeleted[i]->setMinimumWidth(200);
     }
-    auto* deleted = new QGroupBox(QStringLiteral("Deleted files"), page);
+    auto* deleted = new QGroupBox(tr("Deleted files"), page);
     auto* dl = new QVBoxLayout(deleted);
     dl->addWidget(m_lblDeleted[0]);
     dl->addWidget(m_lblDeleted[1]);
-    auto* recycled = new QGroupBox(QStringLiteral("Files sent to the recycle bin"), page);
+    auto* recycled = new QGroupBox(tr("Files sent to the recycle bin"), page);
     auto* rl = new QVBoxLayout(recycled);
     rl->addWidget(m_lblDeleted[2]);
     rl->addWidget(m_lblDeleted[3]);
 
-    m_button1 = new QPushButton(QStringLiteral("Reset these numbers"), page);
+    m_button1 = new QPushButton(tr("Reset these numbers"), page);
     m_button1->setObjectName(QStringLiteral("Button1"));
     connect(m_button1, &QPushButton::clicked, this, &TfrmStatistics::Button1Click);
 
@@ -245,10 +249,10 @@ void TfrmStatistics::showFilesDeleted()
 
 void TfrmStatistics::Button1Click()
 {
-    if (!AskYesNo(QStringLiteral("Reset cumulative totals?"), MessageKind::Information))
+    if (!AskYesNo(tr("Reset cumulative totals?"), MessageKind::Information))
         return;
     if (!resetDeletionTotals()) {
-        ShowErrorMessage(QStringLiteral("Could not write the settings file."));
+        ShowErrorMessage(tr("Could not write the settings file."));
         return;
     }
     showFilesDeleted();
@@ -262,14 +266,13 @@ void TfrmStatistics::buildSizesPage(QWidget* page)
     rgSizes->setObjectName(QStringLiteral("rgSizes"));
     auto* rgLayout = new QHBoxLayout(rgSizes);
     m_rgSizes = new QButtonGroup(rgSizes);
-    addRadio(m_rgSizes, rgLayout, QStringLiteral("Listing"), 0);
-    addRadio(m_rgSizes, rgLayout, QStringLiteral("Chart by Size (in MB)"), 1)->setChecked(true);
-    addRadio(m_rgSizes, rgLayout, QStringLiteral("Chart by Number of Files"), 2);
+    addRadio(m_rgSizes, rgLayout, tr("Listing"), 0);
+    addRadio(m_rgSizes, rgLayout, tr("Chart by Size (in MB)"), 1)->setChecked(true);
+    addRadio(m_rgSizes, rgLayout, tr("Chart by Number of Files"), 2);
     connect(m_rgSizes, &QButtonGroup::idClicked, this, &TfrmStatistics::rgSizesClick);
 
     m_gridSizes = makeStatsGrid(page, "gridSizes",
-                                {QStringLiteral("File size"), QStringLiteral("Total file size"),
-                                 QStringLiteral("Number of files")},
+                                {tr("File size"), tr("Total file size"), tr("Number of files")},
                                 StatsCollector::kSizeClasses);
     m_chartSizes = makeChartView(page, "chartSizes");
     auto* layout = new QVBoxLayout(page);
@@ -307,8 +310,7 @@ void TfrmStatistics::rgSizesClick()
     BarStyle style;
     style.horizontal = true;
     style.wholeNumbers = choice == 2;
-    showBars(m_chartSizes->chart(),
-             choice == 1 ? QStringLiteral("File Sizes in MB") : QStringLiteral("Number of Files"),
+    showBars(m_chartSizes->chart(), choice == 1 ? tr("File Sizes in MB") : tr("Number of Files"),
              points, style);
 }
 
@@ -339,18 +341,18 @@ bool TfrmStatistics::collect(const QStringList& driveEntries, TypeFilter filter,
             capacity += double(g.totalBytes());
     }
     if (capacity <= 0) {
-        ShowErrorMessage(QStringLiteral("Could not compute the total size of the disk drives "
-                                        "selected.  Cannot proceed with statistics."));
+        ShowErrorMessage(tr("Could not compute the total size of the disk drives "
+                            "selected.  Cannot proceed with statistics."));
         return false;
     }
     m_drives = driveEntries;
     m_session->abortFlag() = false;
     if (m_drives.size() == 1)
-        ShowInfoMessage(QStringLiteral("Disk Drive ") + m_drives.first() +
-                        QStringLiteral(" will be scanned.  The analysis may take some time.  You "
-                                       "may quit at any time by clicking Abort or pressing ESC."));
+        ShowInfoMessage(tr("Disk Drive %1 will be scanned.  The analysis may take some time.  You "
+                           "may quit at any time by clicking Abort or pressing ESC.")
+                            .arg(m_drives.first()));
     else
-        ShowInfoMessage(QStringLiteral(
+        ShowInfoMessage(tr(
             "Since you selected more than one drive to analyze, the Cluster Overhang tab will be "
             "disabled.  You may quit the analysis at any time by clicking CANCEL or by pressing "
             "ESC."));
@@ -375,20 +377,20 @@ bool TfrmStatistics::collect(const QStringList& driveEntries, TypeFilter filter,
             continue;
         m_clusterSize = g.clusterSize;
         m_busy = true;
-        m_lblNotYet->setText(QStringLiteral(
-            "Collecting statistics ... standby.  Press Esc or click Abort to stop."));
+        m_lblNotYet->setText(
+            tr("Collecting statistics ... standby.  Press Esc or click Abort to stop."));
         m_pnlNotYet->show();
         m_pnlNotYet->raise();
         scan(entry);
         m_collected = true;
         m_busy = false;
         if (m_session->aborted()) {
-            setWindowTitle(QStringLiteral("File Statistics for drive(s) incomplete ... aborted."));
+            setWindowTitle(tr("File Statistics for drive(s) incomplete ... aborted."));
             break;
         }
-        setWindowTitle(QStringLiteral("Statistics completed for drives ") + driveText.toUpper());
+        setWindowTitle(tr("Statistics completed for drives %1").arg(driveText.toUpper()));
     }
-    m_lblNotYet->setText(QString::fromLatin1(kNotYetText));
+    m_lblNotYet->setText(tr(kNotYetText));
     pageChanged(m_notebook->currentIndex());
     return m_collected;
 }
@@ -403,13 +405,11 @@ void TfrmStatistics::scan(const QString& entry)
         m_session->walkDrives(m_stats, {entry});
         refreshViews();
     }
-    QString text = QStringLiteral("Finished - ") + FormatGrouped(m_stats.filesProcessed()) +
-                   QStringLiteral(" files processed");
+    QString text = tr("Finished - %1 files processed").arg(FormatGrouped(m_stats.filesProcessed()));
     if (m_stats.filesFound() != m_stats.filesProcessed())
-        text += QStringLiteral(" ") + FormatGrouped(m_stats.filesFound()) +
-                QStringLiteral(" files found");
+        text += QStringLiteral(" ") + tr("%1 files found").arg(FormatGrouped(m_stats.filesFound()));
     if (m_session->aborted())
-        text += QStringLiteral(" INCOMPLETE ... ABORTED");
+        text += tr(" INCOMPLETE ... ABORTED");
     m_status->setText(text);
 }
 
@@ -439,14 +439,13 @@ void TfrmStatistics::btPrintClick()
     if (!runPrintDialog(this, &printer))
         return;
     if (!printPage(&printer))
-        ShowErrorMessage(QStringLiteral("Could not print this page."));
+        ShowErrorMessage(tr("Could not print this page."));
 }
 
 bool TfrmStatistics::printPage(QPrinter* printer)
 {
     if (m_notebook->currentIndex() == Types && m_typesPage->listingChosen())
-        return m_typesPage->print(QStringLiteral("File types for drive ") + m_currentDrive,
-                                  printer);
+        return m_typesPage->print(tr("File types for drive %1").arg(m_currentDrive), printer);
     // Any other page prints as the window's image on white grounds, scaled
     // to the paper.
     return rw::printImage(printer, printImage());

@@ -1,6 +1,7 @@
 #include "tools/dup/core/ContentDupFinder.h"
 #include "base/SaturatingSum.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QTimer>
 
@@ -47,7 +48,8 @@ bool ContentDupFinder::aborted() const
 
 QString ContentDupFinder::progressText(const ContentProgress& p)
 {
-    return QStringLiteral("Comparing contents: %1 of %2 files, %3 of %4 bytes")
+    return QCoreApplication::translate("ContentDupFinder",
+                                       "Comparing contents: %1 of %2 files, %3 of %4 bytes")
         .arg(FormatGrouped(p.filesDone), FormatGrouped(p.filesTotal), FormatGrouped(p.bytesDone),
              FormatGrouped(p.bytesTotal));
 }

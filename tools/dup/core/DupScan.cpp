@@ -2,6 +2,7 @@
 
 #include "framework/core/LineRankKeys.h"
 
+#include <QCoreApplication>
 #include <QHash>
 
 #include <algorithm>
@@ -22,19 +23,19 @@ int validMode(int matchMode)
 
 } // namespace
 
-const QStringList& dupMatchChoices()
+QStringList dupMatchChoices()
 {
-    static const QStringList choices = {
-        QStringLiteral("Filename only"),
-        QStringLiteral("Filename and size"),
-        QStringLiteral("Filename, size and modify date/time"),
-        QStringLiteral("Size only"),
-        QStringLiteral("Size and modify date/time"),
-        QStringLiteral("Size and type"),
-        QStringLiteral("Type and modify date/time"),
-        QStringLiteral("Size and contents"),
+    // Formed on every call, in the language of the moment.
+    return {
+        QCoreApplication::translate("DupScan", "Filename only"),
+        QCoreApplication::translate("DupScan", "Filename and size"),
+        QCoreApplication::translate("DupScan", "Filename, size and modify date/time"),
+        QCoreApplication::translate("DupScan", "Size only"),
+        QCoreApplication::translate("DupScan", "Size and modify date/time"),
+        QCoreApplication::translate("DupScan", "Size and type"),
+        QCoreApplication::translate("DupScan", "Type and modify date/time"),
+        QCoreApplication::translate("DupScan", "Size and contents"),
     };
-    return choices;
 }
 
 QList<int> dupFieldOrder(int matchMode)

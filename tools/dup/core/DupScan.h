@@ -30,7 +30,7 @@ enum MatchModes {
 };
 
 // The eight choice texts, indexed by match mode.
-const QStringList& dupMatchChoices();
+QStringList dupMatchChoices();
 
 // Which field (counted from 1) of a duplicate result line fills each of the
 // grid columns "Filename", "Size", "Modified", "Time", "Access", "Folder",

@@ -15,6 +15,8 @@
 #include "platform/ReadOnlyOpen.h"
 #include "platform/SafeFolder.h"
 
+#include <QCoreApplication>
+
 namespace rw
 {
 
@@ -71,8 +73,9 @@ void KeepOneCopy::addGroup(std::vector<Member> members)
 
 QString KeepOneCopy::keptNotice()
 {
-    return QStringLiteral("These files were left alone: no other copy with the same contents "
-                          "stays, so deleting them would lose the contents:");
+    return QCoreApplication::translate(
+        "KeepOneCopy", "These files were left alone: no other copy with the same contents "
+                       "stays, so deleting them would lose the contents:");
 }
 
 bool KeepOneCopy::sameContents(int fdA, int fdB)

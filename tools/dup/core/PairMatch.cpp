@@ -1,5 +1,7 @@
 #include "tools/dup/core/PairMatch.h"
 
+#include <QCoreApplication>
+
 namespace rw
 {
 
@@ -112,8 +114,8 @@ QString crcLabelText(std::uint32_t crc)
 
 QString crcVerdict(std::uint32_t left, std::uint32_t right)
 {
-    return left == right ? QStringLiteral(" file contents are identical")
-                         : QStringLiteral(" file contents differ");
+    return left == right ? QCoreApplication::translate("PairMatch", " file contents are identical")
+                         : QCoreApplication::translate("PairMatch", " file contents differ");
 }
 
 bool versionLineDiffers(const QStringList& left, const QStringList& right, int line)

@@ -1,5 +1,6 @@
 #include "tools/stats/core/StatsTexts.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include <cmath>
@@ -10,25 +11,42 @@
 namespace rw
 {
 
+namespace
+{
+// The texts of the statistics pages, translated as one context.
+struct StatsTexts {
+    Q_DECLARE_TR_FUNCTIONS(StatsTexts)
+};
+} // namespace
+
 QString sizeClassLabel(int index)
 {
     static const QStringList labels{
         QStringLiteral("0 - 16K"),    QStringLiteral("16K - 32K"),   QStringLiteral("32K - 64K"),
         QStringLiteral("64K - 128K"), QStringLiteral("128K - 256K"), QStringLiteral("256K - 512K"),
         QStringLiteral("512K - 1MB"), QStringLiteral("1MB - 2MB"),   QStringLiteral("2MB - 4MB"),
-        QStringLiteral("4MB - 8MB"),  QStringLiteral("8MB - 16MB"),  QStringLiteral("Over 16MB")};
+        QStringLiteral("4MB - 8MB"),  QStringLiteral("8MB - 16MB")};
+    // Only the last class has words in it.
+    if (index == labels.size())
+        return StatsTexts::tr("Over 16MB");
     return labels.value(index);
 }
 
 QString ageClassLabel(int index)
 {
-    static const QStringList labels{
-        QStringLiteral("Not recorded"),  QStringLiteral("<= 7 days"),
-        QStringLiteral("8 - 30 days"),   QStringLiteral("31 - 60 days"),
-        QStringLiteral("61 - 120 days"), QStringLiteral("121 - 365 days"),
-        QStringLiteral("1 - 2 years"),   QStringLiteral("2 - 3 years"),
-        QStringLiteral("3 - 4 years"),   QStringLiteral("Over 4 years")};
-    return labels.value(index);
+    static const char* const labels[] = {QT_TRANSLATE_NOOP("StatsTexts", "Not recorded"),
+                                         QT_TRANSLATE_NOOP("StatsTexts", "<= 7 days"),
+                                         QT_TRANSLATE_NOOP("StatsTexts", "8 - 30 days"),
+                                         QT_TRANSLATE_NOOP("StatsTexts", "31 - 60 days"),
+                                         QT_TRANSLATE_NOOP("StatsTexts", "61 - 120 days"),
+                                         QT_TRANSLATE_NOOP("StatsTexts", "121 - 365 days"),
+                                         QT_TRANSLATE_NOOP("StatsTexts", "1 - 2 years"),
+                                         QT_TRANSLATE_NOOP("StatsTexts", "2 - 3 years"),
+                                         QT_TRANSLATE_NOOP("StatsTexts", "3 - 4 years"),
+                                         QT_TRANSLATE_NOOP("StatsTexts", "Over 4 years")};
+    if (index < 0 || index >= int(std::size(labels)))
+        return QString();
+    return StatsTexts::tr(labels[index]);
 }
 
 QString clusterSizeLabel(int index)
@@ -109,19 +127,19 @@ DeletedTexts deletedTexts(const DeletionTotals& totals)
 {
     DeletedTexts t;
     if (totals.sinceDay >= 0)
-        t.since = QStringLiteral("Since ") + formatShortDate(dateFromSerial(totals.sinceDay));
-    const QString na = QStringLiteral("n/a");
+        t.since = StatsTexts::tr("Since %1").arg(formatShortDate(dateFromSerial(totals.sinceDay)));
+    const QString na = StatsTexts::tr("n/a");
     if (totals.filesDeleted > 0) {
-        t.filesDeleted = FormatGrouped(totals.filesDeleted) + QStringLiteral(" files");
-        t.bytesDeleted = FormatGrouped(std::max<std::int64_t>(totals.bytesDeleted, 0)) +
-                         QStringLiteral(" bytes");
+        t.filesDeleted = StatsTexts::tr("%1 files").arg(FormatGrouped(totals.filesDeleted));
+        t.bytesDeleted = StatsTexts::tr("%1 bytes")
+                             .arg(FormatGrouped(std::max<std::int64_t>(totals.bytesDeleted, 0)));
     } else {
         t.filesDeleted = t.bytesDeleted = na;
     }
     if (totals.filesRecycled > 0) {
-        t.filesRecycled = FormatGrouped(totals.filesRecycled) + QStringLiteral(" files");
-        t.bytesRecycled = FormatGrouped(std::max<std::int64_t>(totals.bytesRecycled, 0)) +
-                          QStringLiteral(" bytes");
+        t.filesRecycled = StatsTexts::tr("%1 files").arg(FormatGrouped(totals.filesRecycled));
+        t.bytesRecycled = StatsTexts::tr("%1 bytes")
+                              .arg(FormatGrouped(std::max<std::int64_t>(totals.bytesRecycled, 0)));
     } else {
         t.filesRecycled = t.bytesRecycled = na;
     }
