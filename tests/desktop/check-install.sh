@@ -3,13 +3,16 @@
 # the layout a desktop expects: both programs in bin/, the desktop entry, the
 # metainfo, our icon as SVG and in every fixed size (each PNG really of that
 # size), the help file in share/roomwise (and no longer beside the program),
-# the man pages and the bash completion.
+# the man pages and the bash completion, and the translations in
+# share/roomwise/translations, where the installed program finds them (the
+# translation probe, given bin/ as the program's folder, shows German).
 #
-# Usage: check-install.sh BUILD_DIR SOURCE_DIR
+# Usage: check-install.sh BUILD_DIR SOURCE_DIR [TRANSLATION_PROBE]
 # Exits 1 naming each missing or wrong file.
 set -uo pipefail
 build=$1
 src=$2
+probe=${3:-}
 prefix=$(mktemp -d "${TMPDIR:-/tmp}/rw-install-XXXXXX")
 trap 'rm -rf "$prefix"' EXIT
 status=0
@@ -34,7 +37,8 @@ for file in share/applications/roomwise.desktop \
     share/icons/hicolor/scalable/apps/roomwise.svg \
     share/roomwise/roomwise.hlp \
     share/man/man1/roomwise.1 share/man/man1/roomwise-report.1 \
-    share/bash-completion/completions/roomwise-report; do
+    share/bash-completion/completions/roomwise-report \
+    share/roomwise/translations/roomwise_de.qm; do
     [ -s "$prefix/$file" ] || fail "$file is missing or empty"
 done
 # The installed files are ours, unchanged.
@@ -42,6 +46,21 @@ cmp -s "$src/data/roomwise.hlp" "$prefix/share/roomwise/roomwise.hlp" || fail "s
 cmp -s "$src/data/icons/roomwise.svg" "$prefix/share/icons/hicolor/scalable/apps/roomwise.svg" ||
     fail "the installed SVG differs from data/icons/roomwise.svg"
 [ -e "$prefix/bin/roomwise.hlp" ] && fail "bin/roomwise.hlp is still installed beside the program"
+cmp -s "$build/launcher/translations/roomwise_de.qm" "$prefix/share/roomwise/translations/roomwise_de.qm" ||
+    fail "share/roomwise/translations/roomwise_de.qm differs from the one the build made"
+[ -e "$prefix/bin/translations" ] && fail "bin/translations is installed beside the program"
+
+# The installed program, under a German locale, finds its translation
+# through ../share/roomwise/translations (no data folder may help).
+if [ -n "$probe" ]; then
+    empty=$prefix.nodata
+    mkdir -p "$empty"
+    language=$(env LC_ALL=de_DE.UTF-8 LANG=de_DE.UTF-8 LANGUAGE=de_DE.UTF-8 \
+        XDG_DATA_HOME="$empty" XDG_DATA_DIRS="$empty" QT_QPA_PLATFORM=offscreen \
+        "$probe" "$prefix/bin" 2>/dev/null | awk -F'\t' '$1 == "language" { print $2 }')
+    rmdir "$empty"
+    [ "$language" = de ] || fail "the installed program does not find its German translation (got '$language')"
+fi
 
 # A PNG's width and height are the big-endian words at bytes 16 and 20.
 png_size() {

@@ -73,6 +73,14 @@ private:
 
 int main(int argc, char** argv)
 {
+    // Every test checks the English source texts and English formats, so
+    // the test program, and every program it starts (the X server, the
+    // program under test, helpers), runs under English whatever the
+    // machine's locale is. LANGUAGE would otherwise choose a translation
+    // even under LC_ALL.
+    setenv("LC_ALL", "en_US.UTF-8", 1);
+    setenv("LANG", "en_US.UTF-8", 1);
+    setenv("LANGUAGE", "en_US", 1);
     // Window-system tests get an X server of their own before the
     // application connects to a display.
     if (qEnvironmentVariableIsSet("RW_XVFB")) {
@@ -85,7 +93,6 @@ int main(int argc, char** argv)
     }
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    setenv("LC_ALL", "en_US.UTF-8", 1);
     setenv("TZ", "UTC", 0);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     QApplication app(argc, argv);

@@ -1,0 +1,53 @@
+// A small program the translation tests start under a chosen locale: it
+// loads the translations as the program does at start-up, for the program
+// folder given as its argument, and prints what a user would read, one
+// "key<TAB>text" line each: the language loaded, the launcher's title,
+// buttons and labels, a button of Qt's own, and two texts formed by engine
+// code.
+#include "app/ProgramTranslations.h"
+#include "base/SharedRoutines.h"
+#include "framework/core/FolderDelete.h"
+#include "launcher/TfrmMain.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+
+#include <cstdio>
+
+namespace
+{
+void print(const QString& key, const QString& text)
+{
+    std::printf("%s\t%s\n", qPrintable(key), text.toUtf8().constData());
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: translation_probe PROGRAM_FOLDER\n");
+        return 2;
+    }
+    const QString language = rw::InstallProgramTranslations(QString::fromLocal8Bit(argv[1]),
+                                                            QLocale::system().uiLanguages());
+    print(QStringLiteral("language"), language);
+    rw::TfrmMain launcher;
+    print(QStringLiteral("title"), launcher.windowTitle());
+    for (const QPushButton* b : launcher.findChildren<QPushButton*>())
+        print(b->objectName(), b->text());
+    for (const QLabel* l : launcher.findChildren<QLabel*>())
+        if (!l->objectName().isEmpty())
+            print(l->objectName(), l->text());
+    QDialogButtonBox box(QDialogButtonBox::Cancel);
+    print(QStringLiteral("qtCancel"), box.button(QDialogButtonBox::Cancel)->text());
+    const QDateTime now = QDateTime::currentDateTime();
+    print(QStringLiteral("relativeToday"), rw::RelativeDateText(now, now));
+    print(QStringLiteral("folderSummary"), rw::folderDeleteSummaryText(false, 3, 4096, true));
+    return 0;
+}
