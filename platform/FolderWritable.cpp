@@ -1,6 +1,7 @@
 #include "platform/FolderWritable.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -13,6 +14,14 @@
 
 namespace rw
 {
+
+namespace
+{
+// The messages of this file, translated as one context.
+struct FolderWritableTexts {
+    Q_DECLARE_TR_FUNCTIONS(FolderWritableTexts)
+};
+} // namespace
 
 namespace
 {
@@ -42,16 +51,18 @@ bool canWriteFolderOf(const QString& filePath, QString* why)
     struct stat st;
     if (::lstat(file.constData(), &st) == 0) {
         if (S_ISLNK(st.st_mode))
-            return no(QStringLiteral("The settings file %1 is a symbolic link; it is never "
-                                     "written through.")
-                          .arg(absolute));
+            return no(
+                FolderWritableTexts::tr("The settings file %1 is a symbolic link; it is never "
+                                        "written through.")
+                    .arg(absolute));
         if (!S_ISREG(st.st_mode))
-            return no(QStringLiteral("The settings file %1 is not a regular file.").arg(absolute));
+            return no(FolderWritableTexts::tr("The settings file %1 is not a regular file.")
+                          .arg(absolute));
         if (::faccessat(AT_FDCWD, file.constData(), W_OK, AT_EACCESS) != 0)
-            return no(QStringLiteral("The settings file %1 cannot be written: %2.")
+            return no(FolderWritableTexts::tr("The settings file %1 cannot be written: %2.")
                           .arg(absolute, reason(errno)));
     } else if (errno != ENOENT && errno != ENOTDIR) {
-        return no(QStringLiteral("The settings file %1 cannot be reached: %2.")
+        return no(FolderWritableTexts::tr("The settings file %1 cannot be reached: %2.")
                       .arg(absolute, reason(errno)));
     }
     // The nearest folder that exists: the file's own, or the one in which
@@ -62,16 +73,17 @@ bool canWriteFolderOf(const QString& filePath, QString* why)
         if (::stat(folder.constData(), &st) == 0)
             break;
         if ((errno != ENOENT && errno != ENOTDIR) || folder == "/")
-            return no(QStringLiteral("The settings folder %1 cannot be reached: %2.")
+            return no(FolderWritableTexts::tr("The settings folder %1 cannot be reached: %2.")
                           .arg(QFile::decodeName(folder), reason(errno)));
         folder = parentOf(folder);
     }
     if (!S_ISDIR(st.st_mode))
-        return no(QStringLiteral("The settings folder for %1 cannot be made: %2 is a file, not a "
-                                 "folder.")
+        return no(FolderWritableTexts::tr(
+                      "The settings folder for %1 cannot be made: %2 is a file, not a "
+                      "folder.")
                       .arg(absolute, QFile::decodeName(folder)));
     if (::faccessat(AT_FDCWD, folder.constData(), W_OK | X_OK, AT_EACCESS) != 0)
-        return no(QStringLiteral("The settings folder %1 cannot be written: %2.")
+        return no(FolderWritableTexts::tr("The settings folder %1 cannot be written: %2.")
                       .arg(QFile::decodeName(folder), reason(errno)));
     if (why)
         why->clear();

@@ -1,5 +1,6 @@
 #include "platform/PeVersionInfo.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include "platform/ReadOnlyOpen.h"
@@ -375,7 +376,8 @@ QStringList linesFromResource(std::span<const std::uint8_t> blob, bool withTab)
         Block entry;
         if (haveTable && findChild(blob, table, f.name, &entry))
             value = cleanValue(stringValue(blob, entry));
-        lines.append(QLatin1String(f.label) + (withTab ? QStringLiteral("\t") : QString()) + value);
+        lines.append(QCoreApplication::translate("PeVersionInfo", f.label) +
+                     (withTab ? QStringLiteral("\t") : QString()) + value);
     }
     return lines;
 }
@@ -405,17 +407,17 @@ QStringList linesFromSource(const ByteSource& src, bool withTab)
 const std::array<VersionField, 11>& versionFields()
 {
     static const std::array<VersionField, 11> fields = {{
-        {"Company: ", "CompanyName"},
-        {"File description: ", "FileDescription"},
-        {"File version: ", "FileVersion"},
-        {"Internal name: ", "InternalName"},
-        {"Copyright: ", "LegalCopyright"},
-        {"Trademarks: ", "LegalTrademarks"},
-        {"Original filename: ", "OriginalFilename"},
-        {"Private build info: ", "PrivateBuild"},
-        {"Product name: ", "ProductName"},
-        {"Product version: ", "ProductVersion"},
-        {"Special build info: ", "SpecialBuild"},
+        {QT_TRANSLATE_NOOP("PeVersionInfo", "Company: "), "CompanyName"},
+        {QT_TRANSLATE_NOOP("PeVersionInfo", "File description: "), "FileDescription"},
+        {QT_TRANSLATE_NOOP("PeVersionInfo", "File version: "), "FileVersion"},
+        {QT_TRANSLATE_NOOP("PeVersionInfo", "Internal name: "), "InternalName"},
+        {QT_TRANSLATE_NOOP("PeVersionInfo", "Copyright: "), "LegalCopyright"},
+        {QT_TRANSLATE_NOOP("PeVersionInfo", "Trademarks: "), "LegalTrademarks"},
+        {QT_TRANSLATE_NOOP("PeVersionInfo", "Original filename: "), "OriginalFilename"},
+        {QT_TRANSLATE_NOOP("PeVersionInfo", "Private build info: "), "PrivateBuild"},
+        {QT_TRANSLATE_NOOP("PeVersionInfo", "Product name: "), "ProductName"},
+        {QT_TRANSLATE_NOOP("PeVersionInfo", "Product version: "), "ProductVersion"},
+        {QT_TRANSLATE_NOOP("PeVersionInfo", "Special build info: "), "SpecialBuild"},
     }};
     return fields;
 }

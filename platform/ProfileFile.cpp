@@ -6,6 +6,7 @@
 #include "platform/ProfileAlerts.h"
 #include "platform/ProfileLock.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -19,6 +20,14 @@
 
 namespace rw
 {
+
+namespace
+{
+// The messages of this file, translated as one context.
+struct ProfileFileTexts {
+    Q_DECLARE_TR_FUNCTIONS(ProfileFileTexts)
+};
+} // namespace
 
 namespace
 {
@@ -62,12 +71,12 @@ LoadResult readWhole(const QString& path, QByteArray* data, QString* why)
         return LoadResult::Failed;
     }
     if (!S_ISREG(st.st_mode)) {
-        *why = S_ISDIR(st.st_mode) ? QStringLiteral("it is a folder, not a file")
-                                   : QStringLiteral("it is not a regular file");
+        *why = S_ISDIR(st.st_mode) ? ProfileFileTexts::tr("it is a folder, not a file")
+                                   : ProfileFileTexts::tr("it is not a regular file");
         return LoadResult::Failed;
     }
     const auto tooLarge = [why] {
-        *why = QStringLiteral("it is larger than %1 MiB").arg(kMaxProfileFileSize >> 20);
+        *why = ProfileFileTexts::tr("it is larger than %1 MiB").arg(kMaxProfileFileSize >> 20);
         return LoadResult::Failed;
     };
     if (st.st_size > kMaxProfileFileSize)
@@ -112,9 +121,9 @@ LoadResult load(const QString& path, Content* out, QString* error)
     QString why;
     const LoadResult r = readWhole(path, &data, &why);
     if (r == LoadResult::Failed) {
-        *error =
-            QStringLiteral("The settings file %1 could not be read: %2; the defaults are used.")
-                .arg(path, why);
+        *error = ProfileFileTexts::tr(
+                     "The settings file %1 could not be read: %2; the defaults are used.")
+                     .arg(path, why);
         ProfileAlerts::readFailed(path, *error);
         return r;
     }
@@ -231,7 +240,7 @@ void appendSection(Content* c, const QList<QByteArray>& body)
 // The sentence for the user when a write failed for `why`.
 QString notSaved(const QString& why)
 {
-    return QStringLiteral("The settings could not be saved: %1").arg(why);
+    return ProfileFileTexts::tr("The settings could not be saved: %1").arg(why);
 }
 
 // A write that could not be done: `error` gets the text, which is reported
@@ -263,13 +272,15 @@ bool save(const QString& path, const Content& c, QString* error)
         ProfileAlerts::writeSucceeded();
         return true;
     case AtomicFileWrite::Result::IsLink:
-        return failWrite(error, QStringLiteral("The settings file %1 is a symbolic link; it was "
-                                               "left as it is.")
-                                    .arg(path));
+        return failWrite(error,
+                         ProfileFileTexts::tr("The settings file %1 is a symbolic link; it was "
+                                              "left as it is.")
+                             .arg(path));
     case AtomicFileWrite::Result::NotRegular:
-        return failWrite(error, QStringLiteral("The settings file %1 is not a regular file; it "
-                                               "was left as it is.")
-                                    .arg(path));
+        return failWrite(error,
+                         ProfileFileTexts::tr("The settings file %1 is not a regular file; it "
+                                              "was left as it is.")
+                             .arg(path));
     case AtomicFileWrite::Result::Failed:
         break;
     }
@@ -283,15 +294,15 @@ bool lockedForWrite(const QString& path, const ProfileLock& lock, QString* error
     if (lock.isHeld())
         return true;
     if (path.isEmpty())
-        return failWrite(error, notSaved(QStringLiteral(
+        return failWrite(error, notSaved(ProfileFileTexts::tr(
                                     "there is no absolute home folder (HOME or XDG_CONFIG_HOME) "
                                     "to keep them in.")));
     const QString folder = QFileInfo(path).absolutePath();
     if (!QFileInfo(folder).isDir())
-        return failWrite(error,
-                         notSaved(QStringLiteral("the folder %1 cannot be made.").arg(folder)));
+        return failWrite(
+            error, notSaved(ProfileFileTexts::tr("the folder %1 cannot be made.").arg(folder)));
     return failWrite(error,
-                     notSaved(QStringLiteral("the lock file %1 cannot be made or locked: %2.")
+                     notSaved(ProfileFileTexts::tr("the lock file %1 cannot be made or locked: %2.")
                                   .arg(ProfileLock::lockFilePath(path), reason(lock.error()))));
 }
 
@@ -307,7 +318,7 @@ bool validEntry(const QString& key, const QString& value, QString* error)
     const QString k = key.trimmed();
     if (k.isEmpty() || k.contains('=') || k.startsWith('[') || k.startsWith(';') ||
         hasLineBreak(key) || hasLineBreak(value)) {
-        *error = QStringLiteral("Invalid profile entry \"%1\"").arg(key);
+        *error = ProfileFileTexts::tr("Invalid profile entry \"%1\"").arg(key);
         return false;
     }
     return true;
@@ -316,7 +327,7 @@ bool validEntry(const QString& key, const QString& value, QString* error)
 bool validSection(const QString& section, QString* error)
 {
     if (hasLineBreak(section)) {
-        *error = QStringLiteral("Invalid profile section \"%1\"").arg(section);
+        *error = ProfileFileTexts::tr("Invalid profile section \"%1\"").arg(section);
         return false;
     }
     return true;

@@ -3,6 +3,7 @@
 #include "platform/DisplayName.h"
 #include "platform/Drives.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QMutex>
 #include <QMutexLocker>
@@ -16,6 +17,14 @@
 
 namespace rw
 {
+
+namespace
+{
+// The messages of this file, translated as one context.
+struct RunDrivesTexts {
+    Q_DECLARE_TR_FUNCTIONS(RunDrivesTexts)
+};
+} // namespace
 
 namespace
 {
@@ -155,13 +164,13 @@ QString RunDrives::refusalText(Outcome outcome, const QByteArray& folder)
     case Outcome::AlreadyThere:
         return QString();
     case Outcome::Missing:
-        return name + QStringLiteral(" does not exist.");
+        return RunDrivesTexts::tr("%1 does not exist.").arg(name);
     case Outcome::NotAFolder:
-        return name + QStringLiteral(" is not a folder.");
+        return RunDrivesTexts::tr("%1 is not a folder.").arg(name);
     case Outcome::NotReadable:
-        return QStringLiteral("The folder ") + name + QStringLiteral(" cannot be read.");
+        return RunDrivesTexts::tr("The folder %1 cannot be read.").arg(name);
     case Outcome::NoFreeLetter:
-        return QStringLiteral("No drive letter is free for ") + name + '.';
+        return RunDrivesTexts::tr("No drive letter is free for %1.").arg(name);
     }
     return QString();
 }

@@ -5,6 +5,7 @@
 #include "platform/TrashInfo.h"
 #include "platform/TrashLocation.h"
 
+#include <QCoreApplication>
 #include <QList>
 
 #include <atomic>
@@ -18,6 +19,14 @@
 
 namespace rw
 {
+
+namespace
+{
+// The messages of this file, translated as one context.
+struct TrashTexts {
+    Q_DECLARE_TR_FUNCTIONS(TrashTexts)
+};
+} // namespace
 
 namespace
 {
@@ -172,7 +181,7 @@ SafeFolder::Result Trash::moveToTrash(const SafeFolder& folder, const char* name
         return result;
     };
     if (!folder.isOpen() || !SafeFolder::isEntryName(name))
-        return fail(Result::Failed, QStringLiteral("Nothing was moved to the trash: \"%1\" is not "
+        return fail(Result::Failed, TrashTexts::tr("Nothing was moved to the trash: \"%1\" is not "
                                                    "an entry of an open folder.")
                                         .arg(shown(name ? QByteArray(name) : QByteArray())));
     const QByteArray original = childPath(folder.path(), name);
@@ -183,20 +192,20 @@ SafeFolder::Result Trash::moveToTrash(const SafeFolder& folder, const char* name
     case Result::Missing:
         return fail(
             Result::Missing,
-            QStringLiteral("%1 is gone; nothing was moved to the trash.").arg(shown(original)));
+            TrashTexts::tr("%1 is gone; nothing was moved to the trash.").arg(shown(original)));
     case Result::Replaced:
         return fail(Result::Replaced,
-                    QStringLiteral("%1 is no longer the file that was scanned; it was left where "
+                    TrashTexts::tr("%1 is no longer the file that was scanned; it was left where "
                                    "it is.")
                         .arg(shown(original)));
     case Result::Failed:
         return fail(
             Result::Failed,
-            QStringLiteral("%1 cannot be read: %2.").arg(shown(original), reason(folder.error())));
+            TrashTexts::tr("%1 cannot be read: %2.").arg(shown(original), reason(folder.error())));
     }
     FileStatus folderStatus;
     if (folder.selfStatus(&folderStatus) && folderStatus.dev != before.dev)
-        return fail(Result::Failed, QStringLiteral("%1 is the mount point of another file system; "
+        return fail(Result::Failed, TrashTexts::tr("%1 is the mount point of another file system; "
                                                    "it was not moved to the trash.")
                                         .arg(shown(original)));
 
@@ -221,7 +230,7 @@ SafeFolder::Result Trash::moveToTrash(const SafeFolder& folder, const char* name
             if (errno == EEXIST)
                 continue;
             return fail(Result::Failed,
-                        QStringLiteral("The trash information file cannot be made in %1: %2.")
+                        TrashTexts::tr("The trash information file cannot be made in %1: %2.")
                             .arg(shown(where.info().path()), reason(errno)));
         }
         struct stat infoStatus;
@@ -230,7 +239,7 @@ SafeFolder::Result Trash::moveToTrash(const SafeFolder& folder, const char* name
             const int error = errno;
             ::unlinkat(where.info().fd(), infoName.constData(), 0);
             return fail(Result::Failed,
-                        QStringLiteral("The trash information file cannot be written in %1: %2.")
+                        TrashTexts::tr("The trash information file cannot be written in %1: %2.")
                             .arg(shown(where.info().path()), reason(error)));
         }
         info.reset();
@@ -243,14 +252,14 @@ SafeFolder::Result Trash::moveToTrash(const SafeFolder& folder, const char* name
                 continue;
             if (error == ENOENT)
                 return fail(Result::Missing,
-                            QStringLiteral("%1 is gone; nothing was moved to the trash.")
+                            TrashTexts::tr("%1 is gone; nothing was moved to the trash.")
                                 .arg(shown(original)));
             if (error == EXDEV)
                 return fail(Result::Failed,
-                            QStringLiteral("%1 is on another file system than its trash %2; it "
+                            TrashTexts::tr("%1 is on another file system than its trash %2; it "
                                            "was not moved (a trash never copies).")
                                 .arg(shown(original), shown(where.trash().path())));
-            return fail(Result::Failed, QStringLiteral("%1 cannot be moved to the trash: %2.")
+            return fail(Result::Failed, TrashTexts::tr("%1 cannot be moved to the trash: %2.")
                                             .arg(shown(original), reason(error)));
         }
 
@@ -262,12 +271,12 @@ SafeFolder::Result Trash::moveToTrash(const SafeFolder& folder, const char* name
                                             name)) {
                 ::unlinkat(where.info().fd(), infoName.constData(), 0);
                 return fail(Result::Replaced,
-                            QStringLiteral("%1 was swapped for another file while it was moved "
+                            TrashTexts::tr("%1 was swapped for another file while it was moved "
                                            "to the trash; that file was put back.")
                                 .arg(shown(original)));
             }
             return fail(Result::Replaced,
-                        QStringLiteral("%1 was swapped for another file while it was moved to "
+                        TrashTexts::tr("%1 was swapped for another file while it was moved to "
                                        "the trash; that file is in the trash as %2 and can be "
                                        "restored from there.")
                             .arg(shown(original),
@@ -279,7 +288,7 @@ SafeFolder::Result Trash::moveToTrash(const SafeFolder& folder, const char* name
             errorText->clear();
         return Result::Done;
     }
-    return fail(Result::Failed, QStringLiteral("No free name for %1 is left in the trash %2.")
+    return fail(Result::Failed, TrashTexts::tr("No free name for %1 is left in the trash %2.")
                                     .arg(shown(original), shown(where.trash().path())));
 }
 

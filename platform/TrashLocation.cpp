@@ -11,8 +11,18 @@
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
+
 namespace rw
 {
+
+namespace
+{
+// The messages of this file, translated as one context.
+struct TrashLocationTexts {
+    Q_DECLARE_TR_FUNCTIONS(TrashLocationTexts)
+};
+} // namespace
 
 namespace
 {
@@ -169,14 +179,14 @@ bool TrashLocation::openHome(QString* errorText)
 {
     const QByteArray path = resolvedHomeTrash();
     if (path.isEmpty()) {
-        *errorText =
-            QStringLiteral("No home folder is set (HOME), so there is no trash to move to.");
+        *errorText = TrashLocationTexts::tr(
+            "No home folder is set (HOME), so there is no trash to move to.");
         return false;
     }
     if (!m_trash.openOrCreate(path, 0700) || !openParts()) {
         const int error = m_trash.isOpen() ? (m_files.isOpen() ? m_info.error() : m_files.error())
                                            : m_trash.error();
-        *errorText = QStringLiteral("The trash folder %1 cannot be opened or made: %2.")
+        *errorText = TrashLocationTexts::tr("The trash folder %1 cannot be opened or made: %2.")
                          .arg(shown(path), reason(error));
         close();
         return false;
@@ -220,9 +230,10 @@ bool TrashLocation::openTopDir(const SafeFolder& top, QString* errorText)
         return true;
     }
     const QByteArray& found = top.path();
-    *errorText = QStringLiteral("There is no usable trash on the file system of %1: %2 cannot be "
-                                "made or is not a folder of yours.")
-                     .arg(shown(found), shown(found == "/" ? "/" + own : found + "/" + own));
+    *errorText =
+        TrashLocationTexts::tr("There is no usable trash on the file system of %1: %2 cannot be "
+                               "made or is not a folder of yours.")
+            .arg(shown(found), shown(found == "/" ? "/" + own : found + "/" + own));
     return false;
 }
 
@@ -251,15 +262,16 @@ bool TrashLocation::openFor(const SafeFolder& folder, const FileStatus& entry, Q
     const QByteArray topDir = findTopDir(folder, &topId);
     SafeFolder top;
     if (topDir.isEmpty() || !top.open(topDir, topId)) {
-        *errorText = QStringLiteral("The top folder of the file system of %1 cannot be found.")
-                         .arg(shown(folder.path()));
+        *errorText =
+            TrashLocationTexts::tr("The top folder of the file system of %1 cannot be found.")
+                .arg(shown(folder.path()));
         return false;
     }
     if (!openTopDir(top, errorText))
         return false;
     FileStatus st;
     if (!m_trash.selfStatus(&st) || st.dev != entry.dev) {
-        *errorText = QStringLiteral("The trash %1 is on another file system than %2.")
+        *errorText = TrashLocationTexts::tr("The trash %1 is on another file system than %2.")
                          .arg(shown(m_trash.path()), shown(folder.path()));
         close();
         return false;

@@ -240,6 +240,37 @@
     </message>
 </context>
 <context>
+    <name>FolderWritableTexts</name>
+    <message>
+        <source>The settings file %1 is a symbolic link; it is never written through.</source>
+        <translation>Die Einstellungsdatei %1 ist ein symbolischer Link; durch ihn wird nie geschrieben.</translation>
+    </message>
+    <message>
+        <source>The settings file %1 is not a regular file.</source>
+        <translation>Die Einstellungsdatei %1 ist keine reguläre Datei.</translation>
+    </message>
+    <message>
+        <source>The settings file %1 cannot be written: %2.</source>
+        <translation>Die Einstellungsdatei %1 kann nicht geschrieben werden: %2.</translation>
+    </message>
+    <message>
+        <source>The settings file %1 cannot be reached: %2.</source>
+        <translation>Die Einstellungsdatei %1 ist nicht erreichbar: %2.</translation>
+    </message>
+    <message>
+        <source>The settings folder %1 cannot be reached: %2.</source>
+        <translation>Der Einstellungsordner %1 ist nicht erreichbar: %2.</translation>
+    </message>
+    <message>
+        <source>The settings folder for %1 cannot be made: %2 is a file, not a folder.</source>
+        <translation>Der Einstellungsordner für %1 kann nicht angelegt werden: %2 ist eine Datei, kein Ordner.</translation>
+    </message>
+    <message>
+        <source>The settings folder %1 cannot be written: %2.</source>
+        <translation>In den Einstellungsordner %1 kann nicht geschrieben werden: %2.</translation>
+    </message>
+</context>
+<context>
     <name>GotoWebPage</name>
     <message>
         <source>Couldn&apos;t write %1: %2</source>
@@ -284,6 +315,104 @@
     <message>
         <source> file contents differ</source>
         <translation> Dateiinhalte unterscheiden sich</translation>
+    </message>
+</context>
+<context>
+    <name>PeVersionInfo</name>
+    <message>
+        <source>Company: </source>
+        <translation>Firma: </translation>
+    </message>
+    <message>
+        <source>File description: </source>
+        <translation>Dateibeschreibung: </translation>
+    </message>
+    <message>
+        <source>File version: </source>
+        <translation>Dateiversion: </translation>
+    </message>
+    <message>
+        <source>Internal name: </source>
+        <translation>Interner Name: </translation>
+    </message>
+    <message>
+        <source>Copyright: </source>
+        <translation>Copyright: </translation>
+    </message>
+    <message>
+        <source>Trademarks: </source>
+        <translation>Marken: </translation>
+    </message>
+    <message>
+        <source>Original filename: </source>
+        <translation>Ursprünglicher Dateiname: </translation>
+    </message>
+    <message>
+        <source>Private build info: </source>
+        <translation>Private Build-Info: </translation>
+    </message>
+    <message>
+        <source>Product name: </source>
+        <translation>Produktname: </translation>
+    </message>
+    <message>
+        <source>Product version: </source>
+        <translation>Produktversion: </translation>
+    </message>
+    <message>
+        <source>Special build info: </source>
+        <translation>Spezielle Build-Info: </translation>
+    </message>
+</context>
+<context>
+    <name>ProfileFileTexts</name>
+    <message>
+        <source>it is a folder, not a file</source>
+        <translation>es ist ein Ordner, keine Datei</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>es ist keine reguläre Datei</translation>
+    </message>
+    <message>
+        <source>it is larger than %1 MiB</source>
+        <translation>sie ist größer als %1 MiB</translation>
+    </message>
+    <message>
+        <source>The settings file %1 could not be read: %2; the defaults are used.</source>
+        <translation>Die Einstellungsdatei %1 konnte nicht gelesen werden: %2; es gelten die Standardwerte.</translation>
+    </message>
+    <message>
+        <source>The settings could not be saved: %1</source>
+        <translation>Die Einstellungen konnten nicht gespeichert werden: %1</translation>
+    </message>
+    <message>
+        <source>The settings file %1 is a symbolic link; it was left as it is.</source>
+        <translation>Die Einstellungsdatei %1 ist ein symbolischer Link; sie bleibt unverändert.</translation>
+    </message>
+    <message>
+        <source>The settings file %1 is not a regular file; it was left as it is.</source>
+        <translation>Die Einstellungsdatei %1 ist keine reguläre Datei; sie bleibt unverändert.</translation>
+    </message>
+    <message>
+        <source>there is no absolute home folder (HOME or XDG_CONFIG_HOME) to keep them in.</source>
+        <translation>es gibt keinen absoluten Basisordner (HOME oder XDG_CONFIG_HOME), in dem sie gespeichert werden können.</translation>
+    </message>
+    <message>
+        <source>the folder %1 cannot be made.</source>
+        <translation>der Ordner %1 kann nicht angelegt werden.</translation>
+    </message>
+    <message>
+        <source>the lock file %1 cannot be made or locked: %2.</source>
+        <translation>die Sperrdatei %1 kann nicht angelegt oder gesperrt werden: %2.</translation>
+    </message>
+    <message>
+        <source>Invalid profile entry &quot;%1&quot;</source>
+        <translation>Ungültiger Eintrag „%1“ in der Einstellungsdatei</translation>
+    </message>
+    <message>
+        <source>Invalid profile section &quot;%1&quot;</source>
+        <translation>Ungültiger Abschnitt „%1“ in der Einstellungsdatei</translation>
     </message>
 </context>
 <context>
@@ -386,6 +515,25 @@
     <message>
         <source>%1 month ago</source>
         <translation>vor %1 Monat</translation>
+    </message>
+</context>
+<context>
+    <name>RunDrivesTexts</name>
+    <message>
+        <source>%1 does not exist.</source>
+        <translation>%1 existiert nicht.</translation>
+    </message>
+    <message>
+        <source>%1 is not a folder.</source>
+        <translation>%1 ist kein Ordner.</translation>
+    </message>
+    <message>
+        <source>The folder %1 cannot be read.</source>
+        <translation>Der Ordner %1 kann nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>No drive letter is free for %1.</source>
+        <translation>Für %1 ist kein Laufwerksbuchstabe mehr frei.</translation>
     </message>
 </context>
 <context>
@@ -613,6 +761,80 @@
     <message>
         <source>View more file details</source>
         <translation>Weitere Dateidetails anzeigen</translation>
+    </message>
+</context>
+<context>
+    <name>TrashLocationTexts</name>
+    <message>
+        <source>No home folder is set (HOME), so there is no trash to move to.</source>
+        <translation>Es ist kein Basisordner gesetzt (HOME), daher gibt es keinen Papierkorb.</translation>
+    </message>
+    <message>
+        <source>The trash folder %1 cannot be opened or made: %2.</source>
+        <translation>Der Papierkorbordner %1 kann nicht geöffnet oder angelegt werden: %2.</translation>
+    </message>
+    <message>
+        <source>There is no usable trash on the file system of %1: %2 cannot be made or is not a folder of yours.</source>
+        <translation>Auf dem Dateisystem von %1 gibt es keinen nutzbaren Papierkorb: %2 kann nicht angelegt werden oder ist kein Ordner von Ihnen.</translation>
+    </message>
+    <message>
+        <source>The top folder of the file system of %1 cannot be found.</source>
+        <translation>Der oberste Ordner des Dateisystems von %1 wurde nicht gefunden.</translation>
+    </message>
+    <message>
+        <source>The trash %1 is on another file system than %2.</source>
+        <translation>Der Papierkorb %1 liegt auf einem anderen Dateisystem als %2.</translation>
+    </message>
+</context>
+<context>
+    <name>TrashTexts</name>
+    <message>
+        <source>Nothing was moved to the trash: &quot;%1&quot; is not an entry of an open folder.</source>
+        <translation>Nichts wurde in den Papierkorb verschoben: „%1“ ist kein Eintrag eines geöffneten Ordners.</translation>
+    </message>
+    <message>
+        <source>%1 is gone; nothing was moved to the trash.</source>
+        <translation>%1 ist nicht mehr vorhanden; nichts wurde in den Papierkorb verschoben.</translation>
+    </message>
+    <message>
+        <source>%1 is no longer the file that was scanned; it was left where it is.</source>
+        <translation>%1 ist nicht mehr die Datei, die bei der Suche gefunden wurde; sie bleibt, wo sie ist.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read: %2.</source>
+        <translation>%1 kann nicht gelesen werden: %2.</translation>
+    </message>
+    <message>
+        <source>%1 is the mount point of another file system; it was not moved to the trash.</source>
+        <translation>%1 ist der Einhängepunkt eines anderen Dateisystems; es wurde nicht in den Papierkorb verschoben.</translation>
+    </message>
+    <message>
+        <source>The trash information file cannot be made in %1: %2.</source>
+        <translation>Die Papierkorb-Infodatei kann in %1 nicht angelegt werden: %2.</translation>
+    </message>
+    <message>
+        <source>The trash information file cannot be written in %1: %2.</source>
+        <translation>Die Papierkorb-Infodatei kann in %1 nicht geschrieben werden: %2.</translation>
+    </message>
+    <message>
+        <source>%1 is on another file system than its trash %2; it was not moved (a trash never copies).</source>
+        <translation>%1 liegt auf einem anderen Dateisystem als sein Papierkorb %2; es wurde nicht verschoben (ein Papierkorb kopiert nie).</translation>
+    </message>
+    <message>
+        <source>%1 cannot be moved to the trash: %2.</source>
+        <translation>%1 kann nicht in den Papierkorb verschoben werden: %2.</translation>
+    </message>
+    <message>
+        <source>%1 was swapped for another file while it was moved to the trash; that file was put back.</source>
+        <translation>%1 wurde beim Verschieben in den Papierkorb gegen eine andere Datei ausgetauscht; diese Datei wurde zurückgelegt.</translation>
+    </message>
+    <message>
+        <source>%1 was swapped for another file while it was moved to the trash; that file is in the trash as %2 and can be restored from there.</source>
+        <translation>%1 wurde beim Verschieben in den Papierkorb gegen eine andere Datei ausgetauscht; diese Datei liegt als %2 im Papierkorb und kann von dort wiederhergestellt werden.</translation>
+    </message>
+    <message>
+        <source>No free name for %1 is left in the trash %2.</source>
+        <translation>Im Papierkorb %2 ist kein freier Name für %1 mehr übrig.</translation>
     </message>
 </context>
 <context>

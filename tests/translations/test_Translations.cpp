@@ -147,8 +147,8 @@ TEST(GermanTsFile, HoldsEveryTextOfTheSources)
                         QStringLiteral("none"),       QStringLiteral("-extensions"),
                         QStringLiteral("cpp,h"),      QStringLiteral("-I"),
                         QStringLiteral(RW_SOURCE_DIR)};
-    for (const char* dir : {"base", "framework", "controls", "app", "about", "viewer", "browser",
-                            "tools", "launcher"})
+    for (const char* dir : {"platform", "base", "framework", "controls", "app", "about", "viewer",
+                            "browser", "tools", "launcher"})
         args << QStringLiteral(RW_SOURCE_DIR "/") + QLatin1String(dir);
     args << QStringLiteral("-ts") << out;
     QProcess lupdate;

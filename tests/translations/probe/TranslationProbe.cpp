@@ -3,11 +3,15 @@
 // folder given as its argument, and prints what a user would read, one
 // "key<TAB>text" line each: the language loaded, the launcher's title,
 // buttons and labels, a button of Qt's own, and two texts formed by engine
-// code.
+// code. Given a second argument, a folder, it also saves grabs of the
+// launcher and of a few windows there, to look at a translation as a user.
 #include "app/ProgramTranslations.h"
 #include "base/SharedRoutines.h"
+#include "framework/TfrmDelDirectory.h"
 #include "framework/core/FolderDelete.h"
 #include "launcher/TfrmMain.h"
+#include "tools/dup/TfrmDup.h"
+#include "viewer/TfrmView.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -49,5 +53,15 @@ int main(int argc, char** argv)
     const QDateTime now = QDateTime::currentDateTime();
     print(QStringLiteral("relativeToday"), rw::RelativeDateText(now, now));
     print(QStringLiteral("folderSummary"), rw::folderDeleteSummaryText(false, 3, 4096, true));
+    if (argc > 2) {
+        const QString folder = QString::fromLocal8Bit(argv[2]);
+        launcher.grab().save(folder + QStringLiteral("/launcher.png"));
+        rw::TfrmDup dup;
+        dup.grab().save(folder + QStringLiteral("/dup.png"));
+        rw::TfrmView view;
+        view.grab().save(folder + QStringLiteral("/view.png"));
+        rw::TfrmDelDirectory deleteFolder;
+        deleteFolder.grab().save(folder + QStringLiteral("/deldir.png"));
+    }
     return 0;
 }
