@@ -740,7 +740,7 @@
     </message>
     <message>
         <source>C&amp;lipboard</source>
-        <translation>&amp;Zwischenablage</translation>
+        <translation>&amp;Kopieren</translation>
     </message>
     <message>
         <source>Copy list of files to clipboard</source>
@@ -748,7 +748,7 @@
     </message>
     <message>
         <source>&amp;Browse</source>
-        <translation>Du&amp;rchsuchen</translation>
+        <translation>&amp;Ordner</translation>
     </message>
     <message>
         <source>Browse this file and folder</source>
@@ -1320,15 +1320,15 @@
     </message>
     <message>
         <source>Call us about our other disk and file utilities!</source>
-        <translation>Fragen Sie uns nach unseren anderen Datenträger- und Dateiwerkzeugen!</translation>
+        <translation>Fragen Sie nach unseren anderen Dienstprogrammen!</translation>
     </message>
     <message>
         <source>%1 Home Page</source>
-        <translation>Homepage von %1</translation>
+        <translation>%1 im Web</translation>
     </message>
     <message>
         <source>Launch your browser to %1</source>
-        <translation>Öffnet Ihren Browser mit der %1</translation>
+        <translation>Öffnet Ihren Browser: %1</translation>
     </message>
     <message>
         <source>OK</source>
@@ -1395,7 +1395,7 @@
     </message>
     <message>
         <source>D&amp;elete marked files</source>
-        <translation>Markierte Dateien &amp;löschen</translation>
+        <translation>Markierte &amp;löschen</translation>
     </message>
     <message>
         <source>Delete marked files</source>
@@ -1478,7 +1478,7 @@
     <name>rw::TfrmClean</name>
     <message>
         <source>Temporary file types to search and clean.</source>
-        <translation>Zu suchende und zu bereinigende temporäre Dateitypen.</translation>
+        <translation>Zu bereinigende temporäre Dateitypen.</translation>
     </message>
     <message>
         <source>File extensions/types of temporary files</source>
@@ -1486,7 +1486,7 @@
     </message>
     <message>
         <source>Add/Delete</source>
-        <translation>Hinzufügen/Löschen</translation>
+        <translation>Bearbeiten</translation>
     </message>
     <message>
         <source>Add, delete temporary file extensions</source>
@@ -1589,7 +1589,7 @@
     </message>
     <message>
         <source>&amp;Send files to recycle bin</source>
-        <translation>Dateien in den &amp;Papierkorb verschieben</translation>
+        <translation>In den &amp;Papierkorb</translation>
     </message>
     <message>
         <source>Send to recycle bin.  Recycle bin can be emptied later.  Files can be recovered.</source>
@@ -1597,7 +1597,7 @@
     </message>
     <message>
         <source>All files sent to the Windows 95 recycle bin which can be emptied later. Files may be recovered.  Hard disk space is not freed up until recycle bin is emptied..</source>
-        <translation>Alle Dateien kommen in den Windows-95-Papierkorb, der später geleert werden kann. Die Dateien können wiederhergestellt werden.  Der Speicherplatz wird erst frei, wenn der Papierkorb geleert wird.</translation>
+        <translation>Alle Dateien kommen in den Windows-95-Papierkorb und können wiederhergestellt werden.  Der Platz wird erst beim Leeren frei.</translation>
     </message>
     <message>
         <source>Cancel</source>
@@ -1767,11 +1767,11 @@ Trotzdem in den Papierkorb verschieben?</translation>
     </message>
     <message>
         <source>Main -</source>
-        <translation>Haupt -</translation>
+        <translation>Oben -</translation>
     </message>
     <message>
         <source>only main folders are displayed (those folders directly under the main folder)</source>
-        <translation>nur die Hauptordner werden angezeigt (die Ordner direkt unter dem Stammordner)</translation>
+        <translation>nur die Ordner direkt unter dem Stammordner werden angezeigt</translation>
     </message>
     <message>
         <source>All -</source>
@@ -1834,7 +1834,7 @@ Trotzdem in den Papierkorb verschieben?</translation>
     </message>
     <message>
         <source>Matching</source>
-        <translation>Suchmuster</translation>
+        <translation>Muster</translation>
     </message>
     <message>
         <source>Wildcard pattern for matching file types</source>
@@ -2041,15 +2041,15 @@ Trotzdem in den Papierkorb verschieben?</translation>
     </message>
     <message>
         <source>Creation date:</source>
-        <translation>Erstellungsdatum:</translation>
+        <translation>Erstellt:</translation>
     </message>
     <message>
         <source>Modify date:</source>
-        <translation>Änderungsdatum:</translation>
+        <translation>Geändert:</translation>
     </message>
     <message>
         <source>Access date:</source>
-        <translation>Zugriffsdatum:</translation>
+        <translation>Zugriff:</translation>
     </message>
     <message>
         <source>Attributes:</source>
@@ -2096,7 +2096,7 @@ Trotzdem in den Papierkorb verschieben?</translation>
     </message>
     <message>
         <source>Locate and view file hogs (large files)</source>
-        <translation>Speicherfresser (große Dateien) finden und anzeigen</translation>
+        <translation>Große Dateien finden und anzeigen</translation>
     </message>
     <message>
         <source>Files &amp;accessed</source>
@@ -2104,7 +2104,7 @@ Trotzdem in den Papierkorb verschieben?</translation>
     </message>
     <message>
         <source>Files accessed within a range of dates</source>
-        <translation>Dateien, auf die in einem Zeitraum zugegriffen wurde</translation>
+        <translation>Dateizugriffe in einem Zeitraum</translation>
     </message>
     <message>
         <source>Folder &amp;hogs</source>
@@ -2183,7 +2183,7 @@ Trotzdem in den Papierkorb verschieben?</translation>
     </message>
     <message>
         <source>On or Before</source>
-        <translation>Am oder vor dem</translation>
+        <translation>Bis zum</translation>
     </message>
     <message>
         <source>In between</source>
@@ -2191,7 +2191,7 @@ Trotzdem in den Papierkorb verschieben?</translation>
     </message>
     <message>
         <source>On or After</source>
-        <translation>Am oder nach dem</translation>
+        <translation>Ab dem</translation>
     </message>
     <message>
         <source>and</source>
@@ -2353,7 +2353,7 @@ Trotzdem in den Papierkorb verschieben?</translation>
     </message>
     <message>
         <source>&amp;Send to recycle bin</source>
-        <translation>In den &amp;Papierkorb verschieben</translation>
+        <translation>In den &amp;Papierkorb</translation>
     </message>
     <message>
         <source>Send to recycle bin.  Recycle bin can be emptied later.</source>
@@ -2471,7 +2471,7 @@ Die Löschsummen werden nicht gespeichert. Die Dateien trotzdem löschen?</trans
     </message>
     <message>
         <source>&amp;Clear all</source>
-        <translation>Alle &amp;entfernen</translation>
+        <translation>Lee&amp;ren</translation>
     </message>
     <message>
         <source>Clear all extensions</source>
@@ -2506,7 +2506,7 @@ Die Löschsummen werden nicht gespeichert. Die Dateien trotzdem löschen?</trans
     </message>
     <message>
         <source>Space</source>
-        <translation>Speicher</translation>
+        <translation>Platz</translation>
     </message>
     <message>
         <source>Deleted</source>
@@ -2522,7 +2522,7 @@ Die Löschsummen werden nicht gespeichert. Die Dateien trotzdem löschen?</trans
     </message>
     <message>
         <source>Overhang</source>
-        <translation>Verschnitt</translation>
+        <translation>Cluster</translation>
     </message>
     <message>
         <source>Access</source>
@@ -2538,7 +2538,7 @@ Die Löschsummen werden nicht gespeichert. Die Dateien trotzdem löschen?</trans
     </message>
     <message>
         <source>Combined</source>
-        <translation>Kombiniert</translation>
+        <translation>Gesamt</translation>
     </message>
     <message>
         <source>Attribute</source>
@@ -2546,7 +2546,7 @@ Die Löschsummen werden nicht gespeichert. Die Dateien trotzdem löschen?</trans
     </message>
     <message>
         <source>Time</source>
-        <translation>Uhrzeit</translation>
+        <translation>Zeit</translation>
     </message>
     <message>
         <source>Abort</source>
@@ -2642,7 +2642,7 @@ Die Löschsummen werden nicht gespeichert. Die Dateien trotzdem löschen?</trans
     </message>
     <message>
         <source>Since you selected more than one drive to analyze, the Cluster Overhang tab will be disabled.  You may quit the analysis at any time by clicking CANCEL or by pressing ESC.</source>
-        <translation>Da Sie mehr als ein Laufwerk ausgewählt haben, ist die Registerkarte „Verschnitt“ nicht verfügbar.  Sie können die Auswertung jederzeit mit „Abbrechen“ oder der Esc-Taste beenden.</translation>
+        <translation>Da Sie mehr als ein Laufwerk ausgewählt haben, ist die Registerkarte „Cluster“ nicht verfügbar.  Sie können die Auswertung jederzeit mit „Abbrechen“ oder der Esc-Taste beenden.</translation>
     </message>
     <message>
         <source>Collecting statistics ... standby.  Press Esc or click Abort to stop.</source>
@@ -2713,7 +2713,7 @@ Die Löschsummen werden nicht gespeichert. Die Dateien trotzdem löschen?</trans
     </message>
     <message>
         <source>&amp;Clear all</source>
-        <translation>Alle &amp;entfernen</translation>
+        <translation>Lee&amp;ren</translation>
     </message>
     <message>
         <source>Clear all extensions</source>
@@ -2947,7 +2947,7 @@ Die Löschsummen werden nicht gespeichert. Die Dateien trotzdem löschen?</trans
     </message>
     <message>
         <source>&amp;Add/Delete</source>
-        <translation>&amp;Hinzufügen/Löschen</translation>
+        <translation>&amp;Bearbeiten</translation>
     </message>
     <message>
         <source>Add, delete file types</source>

@@ -5,12 +5,24 @@
 // buttons and labels, a button of Qt's own, and two texts formed by engine
 // code. Given a second argument, a folder, it also saves grabs of the
 // launcher and of a few windows there, to look at a translation as a user.
+#include "about/TfrmAbout.h"
 #include "app/ProgramTranslations.h"
 #include "base/SharedRoutines.h"
+#include "browser/TfrmBrowse.h"
+#include "browser/TfrmDetails.h"
 #include "framework/TfrmDelDirectory.h"
+#include "framework/TfrmReallyDelete.h"
+#include "framework/TfrmWhichDrive.h"
 #include "framework/core/FolderDelete.h"
 #include "launcher/TfrmMain.h"
+#include "tools/clean/TfrmClean.h"
+#include "tools/clean/TfrmTempFiles.h"
+#include "tools/dirhog/TfrmDirHog.h"
 #include "tools/dup/TfrmDup.h"
+#include "tools/dup/TfrmDupCompare.h"
+#include "tools/mods/TfrmMods.h"
+#include "tools/mods/TfrmPickDate.h"
+#include "tools/stats/TfrmStatistics.h"
 #include "viewer/TfrmView.h"
 
 #include <QApplication>
@@ -19,6 +31,8 @@
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
+
+#include <memory>
 
 #include <cstdio>
 
@@ -56,12 +70,25 @@ int main(int argc, char** argv)
     if (argc > 2) {
         const QString folder = QString::fromLocal8Bit(argv[2]);
         launcher.grab().save(folder + QStringLiteral("/launcher.png"));
-        rw::TfrmDup dup;
-        dup.grab().save(folder + QStringLiteral("/dup.png"));
-        rw::TfrmView view;
-        view.grab().save(folder + QStringLiteral("/view.png"));
-        rw::TfrmDelDirectory deleteFolder;
-        deleteFolder.grab().save(folder + QStringLiteral("/deldir.png"));
+        const auto grab = [&folder](QWidget* window, const char* name) {
+            std::unique_ptr<QWidget> owned(window);
+            window->grab().save(folder + u'/' + QLatin1String(name) + QStringLiteral(".png"));
+        };
+        grab(new rw::TfrmDup, "dup");
+        grab(new rw::TfrmView, "view");
+        grab(new rw::TfrmDelDirectory, "deldir");
+        grab(new rw::TfrmReallyDelete, "reallydelete");
+        grab(new rw::TfrmWhichDrive, "whichdrive");
+        grab(new rw::TfrmClean, "clean");
+        grab(new rw::TfrmTempFiles, "tempfiles");
+        grab(new rw::TfrmDirHog, "dirhog");
+        grab(new rw::TfrmDupCompare, "dupcompare");
+        grab(new rw::TfrmMods, "mods");
+        grab(new rw::TfrmPickDate, "pickdate");
+        grab(new rw::TfrmStatistics, "statistics");
+        grab(new rw::TfrmBrowse, "browse");
+        grab(new rw::TfrmDetails, "details");
+        grab(new rw::TfrmAbout, "about");
     }
     return 0;
 }
