@@ -1,5 +1,6 @@
 // Start-up: the application title, the message boxes, the launcher and the
 // long-lived windows, then the message loop until the launcher closes.
+#include "app/DesktopConventions.h"
 #include "app/DialogResponder.h"
 #include "app/ExceptionApplication.h"
 #include "base/ProgramMessages.h"
@@ -21,6 +22,8 @@ int main(int argc, char** argv)
     QGuiApplication::setDesktopFileName(QStringLiteral("roomwise"));
     QGuiApplication::setWindowIcon(rw::programIcon());
     QApplication::setApplicationVersion(QStringLiteral("2.7"));
+    // Every window fits the screen and names its controls.
+    rw::installDesktopConventions();
     rw::CommandLine commandLine(argc, argv);
     commandLine.process();
 
