@@ -8,6 +8,7 @@
 #include <QStyle>
 #include <qdrawutil.h>
 
+#include "controls/ReadableColours.h"
 #include "controls/TOvcCalendar.h"
 #include "controls/TOvcSpinner.h"
 
@@ -166,7 +167,10 @@ void TfrmPickDate::drawDay(QPainter& painter, const QRect& rect, int day, int mo
         painter.setPen(colors.inactiveDaysText);
         painter.drawRect(inner.adjusted(0, 0, -1, -1));
     }
-    painter.setPen(Qt::black);
+    // Black on the button face, as designed, unless the face is dark.
+    painter.setPen(month == m_calendar->shownMonth()
+                       ? ReadableColours::readableOn(Qt::black, pal.color(QPalette::Button))
+                       : QColor(Qt::black));
     painter.drawText(inner, Qt::AlignCenter | Qt::TextSingleLine, QString::number(day));
 }
 

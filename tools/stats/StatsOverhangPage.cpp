@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "base/SharedRoutines.h"
+#include "controls/ReadableColours.h"
 #include "tools/stats/PlotRowAligner.h"
 #include "tools/stats/StatsCharts.h"
 #include "tools/stats/core/StatsCollector.h"
@@ -17,6 +18,17 @@
 
 namespace rw
 {
+
+namespace
+{
+
+// The red that marks the drive's own cluster size, readable on `w`'s face.
+QColor warningRed(const QWidget* w)
+{
+    return ReadableColours::readableOn(Qt::red, w->palette().color(QPalette::Window));
+}
+
+} // namespace
 
 StatsOverhangPage::StatsOverhangPage(QWidget* page)
 {
@@ -40,7 +52,8 @@ StatsOverhangPage::StatsOverhangPage(QWidget* page)
                             ""};
     m_imArrow = new QLabel(QStringLiteral("\u27a4"), page);
     m_imArrow->setObjectName(QStringLiteral("imArrow"));
-    m_imArrow->setStyleSheet(QStringLiteral("color: red; font-size: 16px"));
+    m_imArrow->setStyleSheet(
+        QStringLiteral("color: %1; font-size: 16px").arg(warningRed(page).name()));
     m_imArrow->hide();
     for (int r = 0; r < 5; ++r) {
         table->addWidget(new QLabel(QLatin1String(partitions[r]), page), r + 1, 0);
@@ -108,7 +121,9 @@ bool StatsOverhangPage::refresh(const StatsCollector& stats, std::int64_t cluste
         m_lblOver[i]->setText(FormatGrouped(stats.slack(i)));
         if (StatsCollector::kClusterSizes[i] == clusterSize)
             arrowRow = i;
-        m_lblClusterRow[i]->setStyleSheet(i == arrowRow ? QStringLiteral("color: red") : QString());
+        m_lblClusterRow[i]->setStyleSheet(
+            i == arrowRow ? QStringLiteral("color: %1").arg(warningRed(m_lblClusterRow[i]).name())
+                          : QString());
     }
     // The arrow stands beside the row of the drive's own cluster size.
     m_table->removeWidget(m_imArrow);
