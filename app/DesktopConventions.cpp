@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "app/AccessibleNames.h"
 #include "app/ScreenFit.h"
 
 namespace rw
@@ -30,6 +31,8 @@ bool DesktopConventions::eventFilter(QObject* watched, QEvent* event)
                 QPointer<QWidget> shown(widget);
                 QMetaObject::invokeMethod(
                     widget, [shown] { fitWindowToScreen(shown); }, Qt::QueuedConnection);
+                // Laid out and with its children shown: name what has no name.
+                nameForAccessibility(widget);
             }
         }
     }

@@ -78,6 +78,8 @@ TfrmPickDate::TfrmPickDate(QWidget* owner) : QDialog(owner)
     m_btnOk = new QPushButton(QStringLiteral("OK"), panel);
     m_btnOk->setObjectName(QStringLiteral("btnOk"));
     m_btnOk->setToolTip(QStringLiteral("Select date"));
+    // The caption goes when shown (the glyph says it); a screen reader keeps it.
+    m_btnOk->setAccessibleName(m_btnOk->text());
     m_btnOk->setIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
     m_btnOk->setGeometry(220, 170, 26, 23);
     m_btnOk->setDefault(true);
@@ -86,6 +88,7 @@ TfrmPickDate::TfrmPickDate(QWidget* owner) : QDialog(owner)
     m_btnCancel = new QPushButton(QStringLiteral("Cancel"), panel);
     m_btnCancel->setObjectName(QStringLiteral("btnCancel"));
     m_btnCancel->setToolTip(QStringLiteral("Cancel"));
+    m_btnCancel->setAccessibleName(m_btnCancel->text());
     m_btnCancel->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
     m_btnCancel->setGeometry(247, 170, 26, 23);
     m_btnCancel->setAutoDefault(false);
