@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFile>
 
+#include <sys/stat.h>
+
 #include "base/Messages.h"
 #include "framework/core/FolderWalker.h"
 #include "platform/Drives.h"
@@ -72,6 +74,15 @@ TEST(MapTree, AWalkKeepsEveryFileWithItsBytesAndHardLinksOnceOnDisk)
     const std::uint32_t raw = find(tree, odd);
     ASSERT_NE(raw, MapTree::kNone);
     EXPECT_TRUE(rwtest::rawExists(tree.pathBytes(raw)));
+    // A deletion reaches exactly that entry: its folder, name and identities.
+    const DeleteTarget target = tree.deleteTarget(raw);
+    EXPECT_EQ(target.pathBytes(), odd);
+    struct stat st {
+    };
+    ASSERT_EQ(::lstat(odd.constData(), &st), 0);
+    EXPECT_EQ(target.identity.ino, std::uint64_t(st.st_ino));
+    EXPECT_EQ(target.identity.dev, std::uint64_t(st.st_dev));
+    EXPECT_EQ(target.identity.type, FileIdentity::Type::File);
     // A link is not followed, so nothing is met twice.
     EXPECT_EQ(find(tree, root + "/loop"), MapTree::kNone);
     // Folders list their children largest first.

@@ -21,11 +21,13 @@ void MapScan::folderEntered(const WalkFolder& folder)
 {
     if (m_open == 0) {
         // The root keeps its whole path as its name.
-        m_builder.enterFolder(std::string_view(folder.path.constData(), folder.path.size()));
+        m_builder.enterFolder(std::string_view(folder.path.constData(), folder.path.size()),
+                              folder.dev, folder.ino);
     } else {
         const qsizetype slash = folder.path.lastIndexOf('/');
         const QByteArray& p = folder.path;
-        m_builder.enterFolder(std::string_view(p.constData() + slash + 1, p.size() - slash - 1));
+        m_builder.enterFolder(std::string_view(p.constData() + slash + 1, p.size() - slash - 1),
+                              folder.dev, folder.ino);
     }
     ++m_open;
 }

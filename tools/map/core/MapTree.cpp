@@ -87,6 +87,23 @@ bool MapTree::remove(std::uint32_t i)
     return true;
 }
 
+DeleteTarget MapTree::deleteTarget(std::uint32_t i) const
+{
+    DeleteTarget t;
+    const Node& n = m_nodes[i];
+    t.folder = pathBytes(n.parent);
+    t.name = nameBytes(i);
+    t.identity.dev = m_dev;
+    t.identity.ino = n.ino;
+    t.identity.type =
+        n.kind == Kind::Folder ? FileIdentity::Type::Folder : FileIdentity::Type::File;
+    t.folderIdentity.dev = m_dev;
+    t.folderIdentity.ino = m_nodes[n.parent].ino;
+    t.folderIdentity.type = FileIdentity::Type::Folder;
+    t.shown = displayPath(i);
+    return t;
+}
+
 std::size_t MapTree::memoryUsed() const
 {
     return m_nodes.capacity() * sizeof(Node) + m_children.capacity() * sizeof(std::uint32_t) +
@@ -110,9 +127,13 @@ std::uint32_t MapTreeBuilder::addNode(std::string_view name, MapTree::Kind kind)
     return std::uint32_t(m_tree.m_nodes.size() - 1);
 }
 
-std::uint32_t MapTreeBuilder::enterFolder(std::string_view name)
+std::uint32_t MapTreeBuilder::enterFolder(std::string_view name, std::uint64_t dev,
+                                          std::uint64_t ino)
 {
+    if (m_tree.m_nodes.empty())
+        m_tree.m_dev = dev;
     const std::uint32_t i = addNode(name, MapTree::Kind::Folder);
+    m_tree.m_nodes[i].ino = ino;
     m_open.push_back(i);
     return i;
 }
@@ -124,6 +145,7 @@ std::uint32_t MapTreeBuilder::addFile(std::string_view name, std::int64_t size, 
     const std::uint32_t i = addNode(name, MapTree::Kind::File);
     MapTree::Node& n = m_tree.m_nodes[i];
     n.type = type;
+    n.ino = ino;
     n.size = std::max<std::int64_t>(size, 0);
     n.disk = std::max<std::int64_t>(disk, 0);
     if (links > 1 && !m_linked.insert({dev, ino}).second)

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "framework/core/DeleteTarget.h"
 #include "tools/map/core/MapTypeClass.h"
 
 namespace rw
@@ -33,6 +34,7 @@ public:
     struct Node {
         std::int64_t size = 0; // apparent bytes (a folder: all below it)
         std::int64_t disk = 0; // allocated bytes (a folder: all below it)
+        std::uint64_t ino = 0; // as the walk saw it (the device is the tree's)
         std::uint32_t parent = kNone;
         std::uint32_t firstChild = 0; // into children(); valid after finish()
         std::uint32_t childCount = 0;
@@ -91,6 +93,13 @@ public:
     // already removed.
     bool remove(std::uint32_t i);
 
+    // The device every node lies on (the walk never leaves it).
+    std::uint64_t device() const { return m_dev; }
+    // What a deletion of node `i` takes: its folder's path and its name as
+    // bytes, and both identities as the walk saw them, so the deletion
+    // touches exactly what the map showed. `i` must not be the root.
+    DeleteTarget deleteTarget(std::uint32_t i) const;
+
     // Bytes the tree holds in memory (nodes, child lists, names).
     std::size_t memoryUsed() const;
 
@@ -101,6 +110,7 @@ private:
     std::vector<std::uint32_t> m_children;
     std::vector<char> m_names;
     Measure m_sortedBy = Measure::Apparent;
+    std::uint64_t m_dev = 0;
 };
 
 // Builds a MapTree in the order a walk meets folders and files: enter a
@@ -111,8 +121,8 @@ class MapTreeBuilder
 public:
     MapTreeBuilder();
 
-    // A folder begins; returns its node.
-    std::uint32_t enterFolder(std::string_view name);
+    // A folder begins; returns its node. The root's device is the tree's.
+    std::uint32_t enterFolder(std::string_view name, std::uint64_t dev = 0, std::uint64_t ino = 0);
     // A file of the folder being built. A file with more than one link
     // (`links`) adds its disk usage at the first link met only, known by its
     // device and inode.
