@@ -6,6 +6,7 @@
 #include "about/GotoWebPage.h"
 #include "about/GradientBack.h"
 #include "controls/CentreOnScreen.h"
+#include "controls/ReadableColours.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -120,7 +121,9 @@ QLabel* TfrmAbout::addLine(const QString& name, const QString& text, int top, co
     font.setBold(true);
     label->setFont(font);
     QPalette pal = label->palette();
-    pal.setColor(QPalette::WindowText, color);
+    // The design's navy and black, lightened only where the face is dark.
+    pal.setColor(QPalette::WindowText,
+                 ReadableColours::readableOn(color, m_panel->palette().color(QPalette::Window)));
     label->setPalette(pal);
     label->setAlignment(Qt::AlignCenter);
     label->setGeometry(8, top, kPanelWidth - 16, 20);

@@ -6,7 +6,7 @@
 # rw_ui_library(name DEPS ...): a static library of window code.
 # rw_test(name DEPS ...): a GoogleTest program of every test_*.cpp in the
 #   calling folder, run by ctest offscreen.
-# rw_window_system_test(name DEPS ...): the same run under an X server of its
+# rw_window_system_test(name [SCALE n] DEPS ...): the same run under an X server of its
 #   own (Xvfb) with input sent through it (xdotool).
 
 set_property(GLOBAL PROPERTY RW_ENGINE_TARGETS "")
@@ -19,7 +19,7 @@ function(rw_glob_sources out)
 endfunction()
 
 function(rw_engine_library name)
-  cmake_parse_arguments(A "" "" "DEPS;SOURCES" ${ARGN})
+  cmake_parse_arguments(A "" "PREFIX" "DEPS;SOURCES" ${ARGN})
   rw_glob_sources(src)
   if(NOT src AND NOT A_SOURCES)
     # A layer with no code yet still takes part in the link graph.
@@ -35,7 +35,7 @@ function(rw_engine_library name)
 endfunction()
 
 function(rw_ui_library name)
-  cmake_parse_arguments(A "" "" "DEPS;SOURCES" ${ARGN})
+  cmake_parse_arguments(A "" "PREFIX" "DEPS;SOURCES" ${ARGN})
   rw_glob_sources(src)
   if(NOT src AND NOT A_SOURCES)
     add_library(${name} INTERFACE)
@@ -47,14 +47,19 @@ function(rw_ui_library name)
   target_link_libraries(${name} PUBLIC Qt6::Core Qt6::Gui Qt6::Widgets ${A_DEPS})
 endfunction()
 
-# The one test-program builder; ENVIRONMENT and TIMEOUT say how ctest runs it.
+# The one test-program builder; ENVIRONMENT (one setting) and TIMEOUT say
+# how ctest runs it. SOURCES, when given, replaces the folder's .cpp files.
 function(_rw_test_program name environment timeout)
-  cmake_parse_arguments(A "" "" "DEPS" ${ARGN})
-  file(GLOB src CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  cmake_parse_arguments(A "" "PREFIX" "DEPS;SOURCES" ${ARGN})
+  if(A_SOURCES)
+    set(src ${A_SOURCES})
+  else()
+    file(GLOB src CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  endif()
   add_executable(${name} ${src})
   target_link_libraries(${name} PRIVATE rw_testsupport ${A_DEPS})
   gtest_discover_tests(${name}
-    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_MODE PRE_TEST TEST_PREFIX "${A_PREFIX}"
     PROPERTIES ENVIRONMENT "${environment}" TIMEOUT ${timeout})
 endfunction()
 
@@ -62,8 +67,17 @@ function(rw_test name)
   _rw_test_program(${name} "QT_QPA_PLATFORM=offscreen" 300 ${ARGN})
 endfunction()
 
+# SCALE n runs the program's windows at n times their size (the test main
+# sets QT_SCALE_FACTOR before the application starts).
 function(rw_window_system_test name)
-  _rw_test_program(${name} "RW_XVFB=1" 120 ${ARGN})
+  cmake_parse_arguments(W "" "SCALE" "" ${ARGN})
+  if(W_SCALE)
+    # The same tests at another scale are told apart by their names.
+    _rw_test_program(${name} "RW_XVFB_SCALE=${W_SCALE}" 120 PREFIX "At${W_SCALE}x."
+                     ${W_UNPARSED_ARGUMENTS})
+  else()
+    _rw_test_program(${name} "RW_XVFB=1" 120 ${W_UNPARSED_ARGUMENTS})
+  endif()
 endfunction()
 
 # Walks the link graph of every engine library and stops the configure step

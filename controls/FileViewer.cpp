@@ -111,9 +111,6 @@ FileViewer::FileViewer(QWidget* parent) : QAbstractScrollArea(parent)
     setFixedFont(font);
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setCursor(Qt::IBeamCursor);
-    QPalette pal = viewport()->palette();
-    pal.setColor(QPalette::Text, Qt::black);
-    viewport()->setPalette(pal);
     verticalScrollBar()->setSingleStep(1);
     horizontalScrollBar()->setSingleStep(1);
 }

@@ -1,5 +1,10 @@
 #include "controls/ResultGridModel.h"
 
+#include "controls/ReadableColours.h"
+
+#include <QGuiApplication>
+#include <QPalette>
+
 #include <QBrush>
 #include <QColor>
 
@@ -242,7 +247,7 @@ QVariant ResultGridModel::data(const QModelIndex& index, int role) const
         // this one, so where one group ends and the next begins is visible.
         const std::uint32_t rec = record(index.row());
         if (m_lines && rec != kNoRecord && m_lines->set().record(rec).has(ResultRecord::Shaded))
-            return QBrush(QColor(0xE4, 0xEC, 0xF7));
+            return QBrush(ReadableColours::groupShade(QGuiApplication::palette()));
         return QVariant();
     }
     default:

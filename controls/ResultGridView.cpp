@@ -18,9 +18,6 @@ ResultGridView::ResultGridView(QWidget* parent)
     f.setStyleHint(QFont::SansSerif);
     f.setPixelSize(11);
     setFont(f);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Text, Qt::black);
-    setPalette(pal);
     setShowGrid(true);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);

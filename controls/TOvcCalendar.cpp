@@ -1,5 +1,7 @@
 #include "controls/TOvcCalendar.h"
 
+#include "controls/ReadableColours.h"
+
 #include <QBoxLayout>
 #include <QLabel>
 #include <QLocale>
@@ -76,13 +78,16 @@ std::int64_t TOvcCalendar::incDate(std::int64_t day, int months, int years)
 void TOvcCalendar::setColors(const TOvcCalendarColors& colors)
 {
     m_colors = colors;
+    // Labels keep the colour asked for where it reads on their face (black
+    // on a light button face); on a dark face it is lightened.
+    m_colors.labelsText = ReadableColours::readableOn(colors.labelsText, colors.labelsBack);
     QTextCharFormat header;
-    header.setForeground(colors.labelsText);
+    header.setForeground(m_colors.labelsText);
     header.setBackground(colors.labelsBack);
     setHeaderTextFormat(header);
     QPalette titlePalette = m_title->palette();
     titlePalette.setColor(QPalette::Window, colors.labelsBack);
-    titlePalette.setColor(QPalette::WindowText, colors.labelsText);
+    titlePalette.setColor(QPalette::WindowText, m_colors.labelsText);
     m_title->setPalette(titlePalette);
     // Weekend days are not set apart.
     QTextCharFormat plain;

@@ -15,6 +15,7 @@
 #include "base/Settings.h"
 #include "base/SharedRoutines.h"
 #include "controls/CentreOnScreen.h"
+#include "controls/ReadableColours.h"
 #include "framework/core/DeleteRun.h"
 #include "framework/core/PathTarget.h"
 
@@ -83,6 +84,7 @@ TfrmReallyDelete::TfrmReallyDelete(QWidget* owner) : QDialog(owner)
     m_lb1->setFocusPolicy(Qt::NoFocus);
     QPalette grey = m_lb1->palette();
     grey.setColor(QPalette::Base, QColor(192, 192, 192));
+    grey.setColor(QPalette::Text, ReadableColours::textOn(QColor(192, 192, 192)));
     m_lb1->setPalette(grey);
 
     m_btDelete = new QPushButton(tr("&Delete all files"), panel);
@@ -109,7 +111,10 @@ TfrmReallyDelete::TfrmReallyDelete(QWidget* owner) : QDialog(owner)
     // Two lines, as it was laid out, also in a font wider than the one it
     // was worded for.
     warning->setFont(fontFittingLines(bold, warning->text(), warning->width(), 2));
-    warning->setStyleSheet(QStringLiteral("color: blue;"));
+    // Blue as designed; lightened where the window's face is dark.
+    warning->setStyleSheet(
+        QStringLiteral("color: %1;")
+            .arg(ReadableColours::readableOn(Qt::blue, palette().color(QPalette::Window)).name()));
 
     m_progress = new QProgressBar(this);
     m_progress->setObjectName(QStringLiteral("ProgressBar1"));

@@ -1,5 +1,6 @@
 // Start-up: the application title, the message boxes, the launcher and the
 // long-lived windows, then the message loop until the launcher closes.
+#include "app/DesktopConventions.h"
 #include "app/DialogResponder.h"
 #include "app/ExceptionApplication.h"
 #include "app/ProgramTranslations.h"
@@ -26,6 +27,8 @@ int main(int argc, char** argv)
     QApplication::setApplicationVersion(QStringLiteral("2.7"));
     // Before any text is formed, the command line's help included.
     rw::InstallProgramTranslations(rw::programFolder(), QLocale::system().uiLanguages());
+    // Every window fits the screen and names its controls.
+    rw::installDesktopConventions();
     rw::CommandLine commandLine(argc, argv);
     commandLine.process();
 

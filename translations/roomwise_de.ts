@@ -849,6 +849,61 @@
     </message>
 </context>
 <context>
+    <name>rw::AccessibleNames</name>
+    <message>
+        <source>Calendar</source>
+        <translation>Kalender</translation>
+    </message>
+    <message>
+        <source>Table</source>
+        <translation>Tabelle</translation>
+    </message>
+    <message>
+        <source>Tree</source>
+        <translation>Baum</translation>
+    </message>
+    <message>
+        <source>List</source>
+        <translation>Liste</translation>
+    </message>
+    <message>
+        <source>Combo box</source>
+        <translation>Auswahlliste</translation>
+    </message>
+    <message>
+        <source>Spin box</source>
+        <translation>Drehfeld</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Eingabefeld</translation>
+    </message>
+    <message>
+        <source>Pages</source>
+        <translation>Seiten</translation>
+    </message>
+    <message>
+        <source>Chart</source>
+        <translation>Diagramm</translation>
+    </message>
+    <message>
+        <source>Button</source>
+        <translation>Schaltfläche</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Wert</translation>
+    </message>
+    <message>
+        <source>Control</source>
+        <translation>Steuerelement</translation>
+    </message>
+</context>
+<context>
     <name>rw::CheckListBox</name>
     <message>
         <source>Select All</source>
@@ -917,6 +972,61 @@
     <message>
         <source>Cannot find the help file %1.</source>
         <translation>Die Hilfedatei %1 wurde nicht gefunden.</translation>
+    </message>
+</context>
+<context>
+    <name>rw::MapTypeClass</name>
+    <message>
+        <source>Images</source>
+        <translation>Bilder</translation>
+    </message>
+    <message>
+        <source>Video</source>
+        <translation>Videos</translation>
+    </message>
+    <message>
+        <source>Audio</source>
+        <translation>Audio</translation>
+    </message>
+    <message>
+        <source>Archives</source>
+        <translation>Archive</translation>
+    </message>
+    <message>
+        <source>Documents</source>
+        <translation>Dokumente</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Texte</translation>
+    </message>
+    <message>
+        <source>Source code</source>
+        <translation>Quelltext</translation>
+    </message>
+    <message>
+        <source>Programs and libraries</source>
+        <translation>Programme und Bibliotheken</translation>
+    </message>
+    <message>
+        <source>Disk images</source>
+        <translation>Datenträgerabbilder</translation>
+    </message>
+    <message>
+        <source>Packages</source>
+        <translation>Pakete</translation>
+    </message>
+    <message>
+        <source>Databases</source>
+        <translation>Datenbanken</translation>
+    </message>
+    <message>
+        <source>Fonts</source>
+        <translation>Schriftarten</translation>
+    </message>
+    <message>
+        <source>Other</source>
+        <translation>Sonstige</translation>
     </message>
 </context>
 <context>

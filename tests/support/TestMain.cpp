@@ -83,7 +83,10 @@ int main(int argc, char** argv)
     setenv("LANGUAGE", "en_US", 1);
     // Window-system tests get an X server of their own before the
     // application connects to a display.
-    if (qEnvironmentVariableIsSet("RW_XVFB")) {
+    // RW_XVFB_SCALE=n does the same with every window drawn n times its size.
+    if (qEnvironmentVariableIsSet("RW_XVFB_SCALE"))
+        qputenv("QT_SCALE_FACTOR", qgetenv("RW_XVFB_SCALE"));
+    if (qEnvironmentVariableIsSet("RW_XVFB") || qEnvironmentVariableIsSet("RW_XVFB_SCALE")) {
         if (!rwtest::XSession::start()) {
             std::fprintf(stderr, "Xvfb could not be started\n");
             return 1;

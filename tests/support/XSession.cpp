@@ -33,7 +33,10 @@ QPoint globalPoint(const QWidget* widget, QPoint at)
 {
     if (at.x() < 0)
         at = widget->rect().center();
-    return widget->mapToGlobal(at);
+    // Qt speaks in scaled pixels, the X server in its own.
+    const QPoint g = widget->mapToGlobal(at);
+    const qreal ratio = widget->devicePixelRatioF();
+    return QPoint(qRound(g.x() * ratio), qRound(g.y() * ratio));
 }
 
 } // namespace

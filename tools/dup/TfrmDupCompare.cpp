@@ -7,6 +7,7 @@
 #include "base/ProgramMessages.h"
 #include "base/SharedRoutines.h"
 #include "controls/FileIcon.h"
+#include "controls/ReadableColours.h"
 #include "controls/WaitCursor.h"
 #include "framework/WindowHooks.h"
 #include "framework/core/FileDetails.h"
@@ -75,6 +76,9 @@ void setBackground(QWidget* w, const QColor& color, QPalette::ColorRole role = Q
 {
     QPalette p = w->palette();
     p.setColor(role, color);
+    // Aqua marks and the face stay as designed; the text is chosen to read on them.
+    p.setColor(role == QPalette::Base ? QPalette::Text : QPalette::WindowText,
+               ReadableColours::textOn(color));
     w->setPalette(p);
     w->setAutoFillBackground(true);
 }
@@ -99,9 +103,10 @@ public:
         const QFontMetrics fm(option.font);
         const QRect textRect(option.rect.left() + 2, option.rect.top(), fm.horizontalAdvance(text),
                              option.rect.height());
-        painter->fillRect(textRect, m_window->versionLineColor(index.row()));
+        const QColor back = m_window->versionLineColor(index.row());
+        painter->fillRect(textRect, back);
         painter->setFont(option.font);
-        painter->setPen(pal.color(QPalette::WindowText));
+        painter->setPen(ReadableColours::textOn(back));
         painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
     }
 

@@ -8,6 +8,7 @@
 #include <QStyle>
 #include <qdrawutil.h>
 
+#include "controls/ReadableColours.h"
 #include "controls/TOvcCalendar.h"
 #include "controls/TOvcSpinner.h"
 
@@ -77,6 +78,8 @@ TfrmPickDate::TfrmPickDate(QWidget* owner) : QDialog(owner)
     m_btnOk = new QPushButton(tr("OK"), panel);
     m_btnOk->setObjectName(QStringLiteral("btnOk"));
     m_btnOk->setToolTip(tr("Select date"));
+    // The caption goes when shown (the glyph says it); a screen reader keeps it.
+    m_btnOk->setAccessibleName(m_btnOk->text());
     m_btnOk->setIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
     m_btnOk->setGeometry(220, 170, 26, 23);
     m_btnOk->setDefault(true);
@@ -85,6 +88,7 @@ TfrmPickDate::TfrmPickDate(QWidget* owner) : QDialog(owner)
     m_btnCancel = new QPushButton(tr("Cancel"), panel);
     m_btnCancel->setObjectName(QStringLiteral("btnCancel"));
     m_btnCancel->setToolTip(tr("Cancel"));
+    m_btnCancel->setAccessibleName(m_btnCancel->text());
     m_btnCancel->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
     m_btnCancel->setGeometry(247, 170, 26, 23);
     m_btnCancel->setAutoDefault(false);
@@ -166,7 +170,10 @@ void TfrmPickDate::drawDay(QPainter& painter, const QRect& rect, int day, int mo
         painter.setPen(colors.inactiveDaysText);
         painter.drawRect(inner.adjusted(0, 0, -1, -1));
     }
-    painter.setPen(Qt::black);
+    // Black on the button face, as designed, unless the face is dark.
+    painter.setPen(month == m_calendar->shownMonth()
+                       ? ReadableColours::readableOn(Qt::black, pal.color(QPalette::Button))
+                       : QColor(Qt::black));
     painter.drawText(inner, Qt::AlignCenter | Qt::TextSingleLine, QString::number(day));
 }
 

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "base/SharedRoutines.h"
+#include "controls/ReadableColours.h"
 #include "tools/stats/PlotRowAligner.h"
 #include "tools/stats/StatsCharts.h"
 #include "tools/stats/core/StatsCollector.h"
@@ -25,6 +26,13 @@ namespace
 struct StatsOverhangTexts {
     Q_DECLARE_TR_FUNCTIONS(StatsOverhangTexts)
 };
+
+// The red that marks the drive's own cluster size, readable on `w`'s face.
+QColor warningRed(const QWidget* w)
+{
+    return ReadableColours::readableOn(Qt::red, w->palette().color(QPalette::Window));
+}
+
 } // namespace
 
 StatsOverhangPage::StatsOverhangPage(QWidget* page)
@@ -55,7 +63,8 @@ StatsOverhangPage::StatsOverhangPage(QWidget* page)
                             QT_TRANSLATE_NOOP("StatsOverhangTexts", "32GB or more"), ""};
     m_imArrow = new QLabel(QStringLiteral("\u27a4"), page);
     m_imArrow->setObjectName(QStringLiteral("imArrow"));
-    m_imArrow->setStyleSheet(QStringLiteral("color: red; font-size: 16px"));
+    m_imArrow->setStyleSheet(
+        QStringLiteral("color: %1; font-size: 16px").arg(warningRed(page).name()));
     m_imArrow->hide();
     for (int r = 0; r < 5; ++r) {
         table->addWidget(new QLabel(QLatin1String(partitions[r]), page), r + 1, 0);
@@ -125,7 +134,9 @@ bool StatsOverhangPage::refresh(const StatsCollector& stats, std::int64_t cluste
         m_lblOver[i]->setText(FormatGrouped(stats.slack(i)));
         if (StatsCollector::kClusterSizes[i] == clusterSize)
             arrowRow = i;
-        m_lblClusterRow[i]->setStyleSheet(i == arrowRow ? QStringLiteral("color: red") : QString());
+        m_lblClusterRow[i]->setStyleSheet(
+            i == arrowRow ? QStringLiteral("color: %1").arg(warningRed(m_lblClusterRow[i]).name())
+                          : QString());
     }
     // The arrow stands beside the row of the drive's own cluster size.
     m_table->removeWidget(m_imArrow);

@@ -18,6 +18,7 @@
 #include <QValueAxis>
 
 #include "controls/CheckListBox.h"
+#include "controls/ReadableColours.h"
 #include "platform/Drives.h"
 #include "tools/stats/BarDepthItem.h"
 #include "tools/stats/ChartMarks.h"
@@ -153,8 +154,11 @@ void StatsSpacePage::doDiskSize()
         m_lblFigure[0]->setText(f.totalText());
         m_lblFigure[1]->setText(f.freeText());
         m_lblFigure[2]->setText(f.usedText());
-        m_lblFigure[1]->setStyleSheet(f.freeWarning() ? QStringLiteral("color: red")
-                                                      : QStringLiteral("color: black"));
+        // Black, or red as a warning; lightened where the face is dark.
+        const QColor figure =
+            ReadableColours::readableOn(f.freeWarning() ? QColor(Qt::red) : QColor(Qt::black),
+                                        m_lblFigure[1]->palette().color(QPalette::Window));
+        m_lblFigure[1]->setStyleSheet(QStringLiteral("color: %1").arg(figure.name()));
     } else {
         clearChart(m_chartSpacePie->chart());
     }
