@@ -1952,7 +1952,7 @@ Trotzdem in den Papierkorb verschieben?</translation>
     </message>
     <message>
         <source>Duplicates matching on : </source>
-        <translation>Duplikate mit gleichem : </translation>
+        <translation>Duplikate nach : </translation>
     </message>
     <message>
         <source>P&amp;airs</source>

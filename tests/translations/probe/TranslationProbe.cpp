@@ -2,9 +2,9 @@
 // loads the translations as the program does at start-up, for the program
 // folder given as its argument, and prints what a user would read, one
 // "key<TAB>text" line each: the language loaded, the launcher's title,
-// buttons and labels, a button of Qt's own, and two texts formed by engine
-// code. Given a second argument, a folder, it also saves grabs of the
-// launcher and of a few windows there, to look at a translation as a user.
+// buttons and labels, the duplicate finder's buttons, the viewer's menus, a
+// button of Qt's own, and two texts formed by engine code. Given a second argument, a folder, it
+// also saves grabs of the launcher and of a few windows there, to look at a translation as a user.
 #include "about/TfrmAbout.h"
 #include "app/ProgramTranslations.h"
 #include "base/SharedRoutines.h"
@@ -30,6 +30,7 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLocale>
+#include <QMenuBar>
 #include <QPushButton>
 
 #include <memory>
@@ -62,6 +63,18 @@ int main(int argc, char** argv)
     for (const QLabel* l : launcher.findChildren<QLabel*>())
         if (!l->objectName().isEmpty())
             print(l->objectName(), l->text());
+    // A tool window's buttons (the shared row) and the viewer's menu bar.
+    {
+        rw::TfrmDup dup;
+        for (const QPushButton* b : dup.findChildren<QPushButton*>())
+            print(QStringLiteral("dup.") + b->objectName(), b->text());
+        rw::TfrmView view;
+        QStringList menus;
+        for (const QMenuBar* bar : view.findChildren<QMenuBar*>())
+            for (const QAction* a : bar->actions())
+                menus << a->text();
+        print(QStringLiteral("viewMenus"), menus.join(u'|'));
+    }
     QDialogButtonBox box(QDialogButtonBox::Cancel);
     print(QStringLiteral("qtCancel"), box.button(QDialogButtonBox::Cancel)->text());
     const QDateTime now = QDateTime::currentDateTime();
