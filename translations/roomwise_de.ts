@@ -3049,7 +3049,7 @@ Die Löschsummen werden nicht gespeichert. Die Dateien trotzdem löschen?</trans
     </message>
     <message>
         <source>All files &amp;except selected file types</source>
-        <translation>Alle Dateien &amp;ohne die ausgewählten Dateitypen</translation>
+        <translation>Alle Dateien &amp;ohne gewählte Typen</translation>
     </message>
     <message>
         <source>&lt;&lt; &amp;Previous</source>
