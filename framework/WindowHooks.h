@@ -28,6 +28,8 @@ struct WindowHooks {
     std::function<void(QWidget* parent, const QByteArray& folder, const QString& mask,
                        const QByteArray& selectFile)>
         openBrowser;
+    // Folder map (TfrmMap) of a folder, walked when it opens, modal.
+    std::function<void(QWidget* parent, const QByteArray& folder)> openFolderMap;
 
     // --- The tool windows the launcher opens modally. Each makes a fresh
     // window owned by `owner`; the launcher shows it and destroys it when its

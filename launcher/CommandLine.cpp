@@ -25,6 +25,11 @@ void CommandLine::process()
                        "is listed as a drive of its own and ticked in every tool window."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption map(
+        QStringLiteral("map"),
+        QCoreApplication::translate("CommandLine", "Open the folder map of FOLDER at start."),
+        QStringLiteral("FOLDER"));
+    parser.addOption(map);
     parser.addPositionalArgument(QStringLiteral("PATH"),
                                  QCoreApplication::translate("CommandLine", "A folder to look at."),
                                  QStringLiteral("[PATH...]"));
@@ -42,6 +47,7 @@ void CommandLine::process()
         parser.showHelp(0);
     if (parser.isSet(version))
         parser.showVersion();
+    m_mapFolder = parser.value(map).toLatin1();
     m_folders.clear();
     for (const QString& path : parser.positionalArguments())
         m_folders << path.toLatin1();

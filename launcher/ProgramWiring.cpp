@@ -7,6 +7,7 @@
 #include "tools/dirhog/DirHogWindowFactory.h"
 #include "tools/dup/DupWindowFactory.h"
 #include "tools/dup/TfrmDupCompare.h"
+#include "tools/map/TfrmMap.h"
 #include "tools/mods/ModsWindowFactory.h"
 #include "tools/stats/StatisticsWindowFactory.h"
 #include "viewer/TFindDlg.h"
@@ -23,6 +24,7 @@ void wireProgram()
     hooks.openViewer = showViewer;
     hooks.openDetails = showDetails;
     hooks.openBrowser = showBrowser;
+    hooks.openFolderMap = openFolderMap;
 
     hooks.dupWindow = createDupWindow;
     hooks.modsWindow = createModsWindow;

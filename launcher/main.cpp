@@ -6,6 +6,7 @@
 #include "app/ProgramTranslations.h"
 #include "base/ProgramMessages.h"
 #include "framework/DriveListFolders.h"
+#include "framework/WindowHooks.h"
 #include "launcher/CommandLine.h"
 #include "launcher/LongLivedWindows.h"
 #include "launcher/ProgramIcon.h"
@@ -57,6 +58,14 @@ int main(int argc, char** argv)
         QApplication::setQuitOnLastWindowClosed(false);
         QObject::connect(&launcher, &rw::TfrmMain::closed, &app, &QCoreApplication::quit);
         launcher.show();
+        // --map FOLDER: the folder map opens over the launcher at start.
+        if (!commandLine.mapFolder().isEmpty())
+            QMetaObject::invokeMethod(
+                &launcher,
+                [&launcher, &commandLine] {
+                    rw::windowHooks().openFolderMap(&launcher, commandLine.mapFolder());
+                },
+                Qt::QueuedConnection);
         status = app.exec();
     }
     rw::ProfileAlerts::setHandler({});

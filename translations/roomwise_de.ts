@@ -11,6 +11,10 @@
         <source>A folder to look at.</source>
         <translation>Ein zu untersuchender Ordner.</translation>
     </message>
+    <message>
+        <source>Open the folder map of FOLDER at start.</source>
+        <translation>Beim Start die Ordnerkarte von ORDNER öffnen.</translation>
+    </message>
 </context>
 <context>
     <name>ContentDupFinder</name>
@@ -1027,6 +1031,16 @@
     <message>
         <source>Other</source>
         <translation>Sonstige</translation>
+    </message>
+</context>
+<context>
+    <name>rw::MapView</name>
+    <message numerus="yes">
+        <source>%n small files</source>
+        <translation>
+            <numerusform>%n kleine Datei</numerusform>
+            <numerusform>%n kleine Dateien</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -2263,6 +2277,129 @@ Trotzdem in den Papierkorb verschieben?</translation>
     <message>
         <source>Quit and close </source>
         <translation>Beenden und schließen </translation>
+    </message>
+</context>
+<context>
+    <name>rw::TfrmMap</name>
+    <message>
+        <source>Folder map</source>
+        <translation>Ordnerkarte</translation>
+    </message>
+    <message>
+        <source>&amp;Up</source>
+        <translation>&amp;Hoch</translation>
+    </message>
+    <message>
+        <source>Show the folder above (Backspace)</source>
+        <translation>Den übergeordneten Ordner zeigen (Rücktaste)</translation>
+    </message>
+    <message>
+        <source>Apparent size</source>
+        <translation>Dateigröße</translation>
+    </message>
+    <message>
+        <source>Disk usage</source>
+        <translation>Belegter Platz</translation>
+    </message>
+    <message>
+        <source>Size tiles by the files&apos; lengths or by the space they take</source>
+        <translation>Kacheln nach der Länge der Dateien oder nach dem belegten Platz bemessen</translation>
+    </message>
+    <message>
+        <source>&amp;Abort</source>
+        <translation>A&amp;bbrechen</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Schließen</translation>
+    </message>
+    <message>
+        <source>Scanning %1 (%2 files)</source>
+        <translation>Durchsuche %1 (%2 Dateien)</translation>
+    </message>
+    <message>
+        <source>Can&apos;t open folder %1: %2</source>
+        <translation>Ordner %1 kann nicht geöffnet werden: %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>and %n more</source>
+        <translation>
+            <numerusform>und %n weiterer</numerusform>
+            <numerusform>und %n weitere</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The map leaves out %n folder(s) that could not be read:
+</source>
+        <translation>
+            <numerusform>Die Karte lässt %n Ordner aus, der nicht gelesen werden konnte:
+</numerusform>
+            <numerusform>Die Karte lässt %n Ordner aus, die nicht gelesen werden konnten:
+</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Aborted: the map shows what was scanned before.</source>
+        <translation>Abgebrochen: Die Karte zeigt, was bis dahin durchsucht wurde.</translation>
+    </message>
+    <message>
+        <source>%1 in %2</source>
+        <translation>%1 in %2</translation>
+    </message>
+    <message>
+        <source>%1 (%2 on disk)</source>
+        <translation>%1 (%2 auf dem Datenträger)</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n small files in %1</source>
+        <translation>
+            <numerusform>%n kleine Datei in %1</numerusform>
+            <numerusform>%n kleine Dateien in %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 — %2, %3 % of the map</source>
+        <translation>%1 — %2, %3 % der Karte</translation>
+    </message>
+    <message>
+        <source> (its folder could not be read completely)</source>
+        <translation> (sein Ordner konnte nicht vollständig gelesen werden)</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Anzeigen</translation>
+    </message>
+    <message>
+        <source>&amp;Details</source>
+        <translation>&amp;Details</translation>
+    </message>
+    <message>
+        <source>&amp;Browse</source>
+        <translation>Durch&amp;suchen</translation>
+    </message>
+    <message>
+        <source>&amp;Run</source>
+        <translation>A&amp;usführen</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;in</source>
+        <translation>Hinein&amp;zoomen</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;out</source>
+        <translation>&amp;Herauszoomen</translation>
+    </message>
+    <message>
+        <source>D&amp;elete…</source>
+        <translation>&amp;Löschen…</translation>
+    </message>
+    <message>
+        <source>Couldn&apos;t run %1</source>
+        <translation>%1 konnte nicht ausgeführt werden</translation>
+    </message>
+    <message>
+        <source>%1 is gone from the map.</source>
+        <translation>%1 ist aus der Karte entfernt.</translation>
     </message>
 </context>
 <context>

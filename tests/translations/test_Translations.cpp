@@ -25,26 +25,43 @@ namespace
 struct Message {
     QString context;
     QString source;
-    QString translation;
-    QString type; // the translation's type attribute ("unfinished", ...)
+    QStringList translations; // one, or one per plural form
+    QString type;             // the translation's type attribute ("unfinished", ...)
 };
 
-// The text of the element the reader stands on; a <byte value="xd"/> inside
-// it is the character it names, as lupdate writes a carriage return.
-QString elementText(QXmlStreamReader& xml)
+// The texts of the element the reader stands on: its text, or the text of
+// each <numerusform> in it (a translation with plural forms). A
+// <byte value="xd"/> is the character it names, as lupdate writes a
+// carriage return.
+QStringList elementTexts(QXmlStreamReader& xml)
 {
+    const QString element = xml.name().toString();
+    QStringList forms;
     QString text;
     while (!xml.atEnd()) {
         xml.readNext();
-        if (xml.isCharacters())
+        if (xml.isCharacters()) {
             text += xml.text();
-        else if (xml.isStartElement() && xml.name() == u"byte")
+        } else if (xml.isStartElement() && xml.name() == u"byte") {
             text += QChar(
                 xml.attributes().value(QStringLiteral("value")).toString().toUInt(nullptr, 16));
-        else if (xml.isEndElement() && xml.name() != u"byte")
+        } else if (xml.isStartElement() && xml.name() == u"numerusform") {
+            text.clear();
+        } else if (xml.isEndElement() && xml.name() == u"numerusform") {
+            forms << text;
+            text.clear();
+        } else if (xml.isEndElement() && xml.name() == element) {
             break;
+        }
     }
-    return text;
+    if (forms.isEmpty())
+        forms << text;
+    return forms;
+}
+
+QString elementText(QXmlStreamReader& xml)
+{
+    return elementTexts(xml).join(u'|');
 }
 
 QList<Message> readTs(const QString& path, QString* error)
@@ -69,7 +86,7 @@ QList<Message> readTs(const QString& path, QString* error)
             messages.last().source = elementText(xml);
         } else if (xml.name() == u"translation" && !messages.isEmpty()) {
             messages.last().type = xml.attributes().value(QStringLiteral("type")).toString();
-            messages.last().translation = elementText(xml);
+            messages.last().translations = elementTexts(xml);
         }
     }
     if (xml.hasError())
@@ -110,7 +127,7 @@ int accelerators(const QString& text)
 QString describe(const Message& m)
 {
     return m.context + QStringLiteral(": \"") + m.source + QStringLiteral("\" -> \"") +
-           m.translation + u'"';
+           m.translations.join(QStringLiteral("\" | \"")) + u'"';
 }
 
 TEST(GermanTsFile, EveryMessageIsTranslatedKeepingArgumentsAndAccelerators)
@@ -122,9 +139,16 @@ TEST(GermanTsFile, EveryMessageIsTranslatedKeepingArgumentsAndAccelerators)
     for (const Message& m : messages) {
         SCOPED_TRACE(qPrintable(describe(m)));
         EXPECT_TRUE(m.type.isEmpty()) << "translation type " << qPrintable(m.type);
-        EXPECT_FALSE(m.translation.trimmed().isEmpty());
-        EXPECT_EQ(arguments(m.translation), arguments(m.source));
-        EXPECT_EQ(accelerators(m.translation), accelerators(m.source));
+        // %n is the count of a text with plural forms; every form keeps it.
+        const bool plural = m.source.contains(QStringLiteral("%n"));
+        // German has a singular and a plural.
+        EXPECT_EQ(m.translations.size(), plural ? 2 : 1);
+        for (const QString& form : m.translations) {
+            EXPECT_FALSE(form.trimmed().isEmpty());
+            EXPECT_EQ(arguments(form), arguments(m.source));
+            EXPECT_EQ(form.contains(QStringLiteral("%n")), plural);
+            EXPECT_EQ(accelerators(form), accelerators(m.source));
+        }
     }
 }
 

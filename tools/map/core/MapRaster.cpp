@@ -13,8 +13,8 @@ namespace
 constexpr float kLightX = -0.09759f;
 constexpr float kLightY = -0.19518f;
 constexpr float kLightZ = 0.9759f;
-constexpr float kAmbient = 0.25f;
-constexpr float kDiffuse = 0.75f;
+constexpr float kAmbient = 0.35f;
+constexpr float kDiffuse = 0.7f;
 constexpr std::uint32_t kBackground = 0x404040;
 
 } // namespace

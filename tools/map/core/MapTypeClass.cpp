@@ -5,6 +5,9 @@
 #include <QMimeDatabase>
 #include <QStringList>
 
+#include <string>
+#include <unordered_map>
+
 namespace rw
 {
 
@@ -151,7 +154,8 @@ MapTypeClass mapTypeClassOfMime(const QString& mimeName)
 
 struct MapTypeClassifier::Cache {
     QMimeDatabase db;
-    QHash<QByteArray, MapTypeClass> byExtension;
+    std::unordered_map<std::string, MapTypeClass> byExtension;
+    std::string key; // reused, so a lookup allocates nothing for short keys
 };
 
 MapTypeClassifier::MapTypeClassifier() : m_cache(new Cache) {}
@@ -164,21 +168,28 @@ MapTypeClassifier::~MapTypeClassifier()
 MapTypeClass MapTypeClassifier::classOf(std::string_view name)
 {
     // The key is the name from its first dot after the start ("x.tar.gz"
-    // keeps ".tar.gz"), lower-cased; a name without one is keyed whole.
-    std::size_t dot = name.find('.', 1);
-    const std::string_view key = dot == std::string_view::npos ? name : name.substr(dot);
-    QByteArray k(key.data(), qsizetype(key.size()));
-    if (dot == std::string_view::npos)
-        k.prepend('/'); // whole names apart from extensions ("Makefile")
-    k = k.toLower();
-    if (const auto it = m_cache->byExtension.constFind(k); it != m_cache->byExtension.cend())
-        return *it;
+    // keeps ".tar.gz"), lower-cased; a name without one is keyed whole,
+    // behind a '/' (no name holds one) so "Makefile" is not ".makefile".
+    const std::size_t dot = name.find('.', 1);
+    std::string& key = m_cache->key;
+    key.clear();
+    if (dot == std::string_view::npos) {
+        key.push_back('/');
+        key.append(name);
+    } else {
+        key.append(name.substr(dot));
+    }
+    for (char& c : key)
+        if (c >= 'A' && c <= 'Z')
+            c = char(c - 'A' + 'a');
+    if (const auto it = m_cache->byExtension.find(key); it != m_cache->byExtension.end())
+        return it->second;
     const QString text = QString::fromUtf8(name.data(), qsizetype(name.size()));
     const QMimeType type = m_cache->db.mimeTypeForFile(text, QMimeDatabase::MatchExtension);
     const MapTypeClass c = mapTypeClassOfMime(type.name());
-    // Cap the cache: names full of dots ("a.b.c.d…") must not grow it forever.
+    // Capped: names full of dots ("a.b.c.d…") must not grow it forever.
     if (m_cache->byExtension.size() < 100000)
-        m_cache->byExtension.insert(k, c);
+        m_cache->byExtension.emplace(key, c);
     return c;
 }
 
