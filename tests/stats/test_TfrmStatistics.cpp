@@ -18,6 +18,7 @@
 #include "base/Settings.h"
 #include "base/SharedRoutines.h"
 #include "controls/CheckListBox.h"
+#include "framework/DriveCheckList.h"
 #include "platform/Drives.h"
 #include "tests/support/FixtureBuilder.h"
 #include "tests/support/ScriptedResponder.h"
@@ -200,6 +201,26 @@ TEST_F(StatisticsRun, SpacePageFollowsTheTickedDrives)
     EXPECT_EQ(labelText(&w, "lblTotal"),
               rw::FormatGrouped(std::int64_t(kb >= 10000 ? kb / 1024 : kb)) + unit);
     EXPECT_TRUE(w.findChild<QWidget*>("chartSpaceBar")->isVisible());
+}
+
+TEST(TfrmStatistics, SpacePageLeavesOutTheFloppyLetters)
+{
+    rwtest::FixtureBuilder fx;
+    fx.file("a/x.txt", 10);
+    fx.file("b/y.txt", 10);
+    fx.file("c/z.txt", 10);
+    fx.mapDrive('A', "a");
+    fx.mapDrive('B', "b");
+    fx.mapDrive('M', "c");
+    rw::DriveInfo m;
+    ASSERT_TRUE(rw::findDrive('M', &m));
+    TfrmStatistics w;
+    const QStringList listed = w.findChild<rw::CheckListBox*>("pckStatDrive")->lines();
+    EXPECT_TRUE(listed.contains(m.entryText()));
+    for (const QString& entry : listed)
+        EXPECT_FALSE(entry.startsWith('a') || entry.startsWith('b')) << entry.toStdString();
+    // The other windows still offer them.
+    EXPECT_TRUE(rw::DriveEntryTexts().first().startsWith('a'));
 }
 
 TEST(TfrmStatistics, TypePieShowsAtMostTwelveTypesAndTheGridSorts)
