@@ -163,8 +163,7 @@ TEST(FolderListing, FolderThatCannotBeReadIsSaidWithTheReason)
     EXPECT_EQ(listing.error, EACCES);
     const QString text = listing.unreadableText(QFile::encodeName(fx.path("locked")));
     EXPECT_TRUE(text.contains(fx.path("locked"))) << text.toStdString();
-    EXPECT_TRUE(text.contains(QString::fromLocal8Bit(std::strerror(EACCES))))
-        << text.toStdString();
+    EXPECT_TRUE(text.contains(QString::fromLocal8Bit(std::strerror(EACCES)))) << text.toStdString();
     // A folder that was read says nothing.
     EXPECT_TRUE(listAt(fx.path("locked"), "*.*").unreadableText("x").isEmpty());
 }
@@ -183,7 +182,7 @@ TEST(FolderListing, RecordsKeepTheBytesOfOddNames)
         {"x\xef\xbf\xbd.txt", 400, QString::fromUtf8("x\xef\xbf\xbd.txt")},
         {"t\tab.txt", 7, "t\\tab.txt"},
         {"new\nline.txt", 11, "new\\nline.txt"},
-        {"back\\slash.txt", 13, "back\\slash.txt"},
+        {"back\\slash.txt", 13, "back\\\\slash.txt"},
         {longName, 17, QString::fromLatin1(longName)},
     };
     for (const auto& f : files)

@@ -354,8 +354,8 @@ TEST_F(DirHogScanTree, FoldersThatCannotBeReadKeepTheirLinesMarkedIncomplete)
             EXPECT_FALSE(lines.contains("Beta/Two"));
             EXPECT_EQ(lines.value("Alpha"), QStringList({"3,005", "3.00", "3", "2", day(5)}));
             EXPECT_TRUE(notes.value("Alpha").isEmpty()) << "its own files are all counted";
-            EXPECT_TRUE(notes.value("Alpha/Sub").contains(
-                QString::fromLocal8Bit(std::strerror(EACCES))))
+            EXPECT_TRUE(
+                notes.value("Alpha/Sub").contains(QString::fromLocal8Bit(std::strerror(EACCES))))
                 << notes.value("Alpha/Sub").toStdString();
             // The row names the folder itself: its device and inode.
             struct stat st;
@@ -371,7 +371,8 @@ TEST_F(DirHogScanTree, FoldersThatCannotBeReadKeepTheirLinesMarkedIncomplete)
             // Alpha's total lacks Sub and what lies below it.
             EXPECT_EQ(lines.value("Alpha"), QStringList({"3,005", "3.00", "3", "0", day(5)}));
             EXPECT_EQ(lines.value("Beta"), QStringList({"0", "0.00", "0", "0", ""}));
-            EXPECT_TRUE(notes.value("Alpha").contains("1 folder")) << notes.value("Alpha").toStdString();
+            EXPECT_TRUE(notes.value("Alpha").contains("1 folder"))
+                << notes.value("Alpha").toStdString();
         }
         EXPECT_FALSE(notes.value("Beta").isEmpty());
         EXPECT_TRUE(notes.value("Links").isEmpty());

@@ -6,6 +6,7 @@
 
 #include "controls/PickList.h"
 #include "framework/ResultGridController.h"
+#include "framework/core/SortFlags.h"
 #include "tests/e2e/E2eSupport.h"
 #include "tests/support/FixtureBuilder.h"
 #include "tests/support/ScriptedResponder.h"
@@ -108,6 +109,7 @@ TEST(CleanWindowSystem, PatternAddedInTheEditorFindsFilesThatAreThenDeleted)
 // with the next drive and ends as a run that showed nothing meanwhile would.
 TEST(CleanWindowSystem, RowsAppearWhileTheWalkGoesOnAndAFileDriveIsSaid)
 {
+    SortFlags::instance().reset(); // the first scan of a run lists the largest first
     rwtest::FixtureBuilder fb;
     for (int i = 0; i < 3; ++i)
         writeFile(fb.path("first/sub"), QByteArray("early") + QByteArray::number(i) + ".tmp",
