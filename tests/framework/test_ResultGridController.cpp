@@ -278,7 +278,7 @@ TEST(ResultGridController, LookAlikeAndControlCharacterNamesKeepTheirOwnFiles)
     const QByteArray folder = QFile::encodeName(fx.path("n"));
     QDir().mkpath(fx.path("n"));
     const QByteArray names[] = {"x\xff.txt",  "x\xef\xbf\xbd.txt", "t\tab.txt",
-                                "l\nine.txt", "t\\tab.txt",       QByteArray(255, 'L')};
+                                "l\nine.txt", "t\\tab.txt",        QByteArray(255, 'L')};
     std::int64_t size = 100;
     for (const QByteArray& n : names) {
         const QByteArray path = folder + '/' + n;
