@@ -337,12 +337,17 @@ void TfrmBrowse::refreshOnce()
         m_grid->endFill();
         m_listedCount = listing.count();
         m_listedTotal = listing.totalSize;
+        m_unreadable = listing.unreadableText(m_folder);
 
         const int checked = m_grid->checkedSortItem();
         m_grid->sortByItem(checked >= 0 ? checked : SortName, false);
     }
     m_view->selectRow(0);
     m_pnlScan->setText(tr("Number of files : %1").arg(m_listedCount));
+    // A folder that could not be read is said, not shown as an empty one.
+    if (!m_unreadable.isEmpty())
+        m_pnlScan->setText(m_unreadable);
+    m_pnlScan->setToolTip(m_unreadable);
     m_pnlSize->setText(tr("Total size : %1").arg(FormatGrouped(m_listedTotal)));
 }
 

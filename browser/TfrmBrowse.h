@@ -113,6 +113,7 @@ private:
     std::shared_ptr<ResultLines> m_lines;
     std::int64_t m_listedCount = 0;
     std::int64_t m_listedTotal = 0;
+    QString m_unreadable; // why the folder listed could not be read; empty when it was
     bool m_shown = false;
 };
 

@@ -5,6 +5,7 @@
 #include "viewer/core/HexFormatter.h"
 #include "viewer/core/TextFormatter.h"
 #include "viewer/core/TextSearch.h"
+#include "viewer/core/Utf8Text.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -149,9 +150,14 @@ void FileViewer::resetIndex()
 {
     m_index.reset(m_file.data(), m_file.size());
     // The holes of a sparse file are counted, not read.
-    m_index.setDataRanges([this](std::int64_t offset, std::int64_t* start, std::int64_t* end) {
+    const LineIndex::DataRanges ranges = [this](std::int64_t offset, std::int64_t* start,
+                                                std::int64_t* end) {
         return m_file.dataRange(offset, start, end);
-    });
+    };
+    m_index.setDataRanges(ranges);
+    // Decided from a sample, so opening a file of any size stays instant.
+    m_utf8 = Utf8Text::sampleIsValid(m_file.data(), m_file.size(), ranges);
+    m_index.setUtf8Wrap(m_utf8);
 }
 
 void FileViewer::close()
@@ -268,7 +274,7 @@ int FileViewer::rowLength(std::int64_t row)
     }
     const LineIndex::Span span = textSpan(row);
     return TextFormatter::displayColumn(m_file.data() + span.start, span.length, span.length,
-                                        m_expandTabs, m_tabSize);
+                                        m_expandTabs, m_tabSize, m_utf8);
 }
 
 QString FileViewer::lineText(std::int64_t line)
@@ -285,7 +291,7 @@ QString FileViewer::lineText(std::int64_t line)
     }
     const LineIndex::Span span = textSpan(line);
     return TextFormatter::displayText(m_file.data() + span.start, span.length, m_expandTabs,
-                                      m_tabSize);
+                                      m_tabSize, m_utf8);
 }
 
 std::int64_t FileViewer::offsetOf(TextPos pos)
@@ -307,7 +313,7 @@ std::int64_t FileViewer::offsetOf(TextPos pos)
     }
     const LineIndex::Span span = textSpan(pos.line);
     return span.start + TextFormatter::byteColumn(m_file.data() + span.start, span.length,
-                                                  pos.column, m_expandTabs, m_tabSize);
+                                                  pos.column, m_expandTabs, m_tabSize, m_utf8);
 }
 
 TextPos FileViewer::posOf(std::int64_t offset, bool asEnd)
@@ -332,7 +338,7 @@ TextPos FileViewer::posOf(std::int64_t offset, bool asEnd)
     }
     const int byte = static_cast<int>(std::min<std::int64_t>(offset - span.start, span.length));
     return {line, TextFormatter::displayColumn(m_file.data() + span.start, span.length, byte,
-                                               m_expandTabs, m_tabSize)};
+                                               m_expandTabs, m_tabSize, m_utf8)};
 }
 
 TextPos FileViewer::lastPos()
@@ -468,8 +474,11 @@ bool FileViewer::copyToClipboard()
 bool FileViewer::search(const QString& text, bool backward, bool matchCase, bool global)
 {
     const Access access(this);
+    // Decoded text is searched for by its characters; hex mode and a file in
+    // the code page by the text's bytes there.
+    const bool decoded = m_utf8 && !m_hex;
     bool ok = true;
-    const QByteArray needle = TextFormatter::toAnsi(text, &ok);
+    const QByteArray needle = decoded ? text.toUtf8() : TextFormatter::toAnsi(text, &ok);
     if (!ok || needle.isEmpty() || m_file.size() == 0)
         return false;
     std::int64_t from;
@@ -481,19 +490,24 @@ bool FileViewer::search(const QString& text, bool backward, bool matchCase, bool
         from = hasSelection() ? offsetOf(selectionStart()) + 1 : offsetOf(m_caret);
 
     for (;;) {
-        const std::int64_t hit =
-            TextSearch::find(m_file.data(), m_file.size(), needle, from, backward, matchCase);
+        const TextSearch::Match match =
+            decoded ? TextSearch::findUtf8(m_file.data(), m_file.size(), text, from, backward,
+                                           matchCase)
+                    : TextSearch::Match{TextSearch::find(m_file.data(), m_file.size(), needle, from,
+                                                         backward, matchCase),
+                                        needle.size()};
+        const std::int64_t hit = match.offset;
         if (hit < 0)
             return false;
         if (!m_hex) {
             // In text mode a match must lie within one displayed line.
             const LineIndex::Span span = textSpan(m_index.lineOfOffset(hit));
-            if (hit + needle.size() > span.start + span.length) {
+            if (hit + match.length > span.start + span.length) {
                 from = backward ? hit : hit + 1;
                 continue;
             }
         }
-        setSelection(posOf(hit, false), posOf(hit + needle.size(), true));
+        setSelection(posOf(hit, false), posOf(hit + match.length, true));
         return true;
     }
 }
@@ -665,11 +679,16 @@ void FileViewer::keyPressEvent(QKeyEvent* event)
         pos.line += vis;
         break;
     case Qt::Key_Left:
-        pos.column = std::max(0, pos.column - 1);
+    case Qt::Key_Right: {
+        const int step = event->key() == Qt::Key_Left ? -1 : 1;
+        pos.column = std::max(0, pos.column + step);
+        // A character beyond U+FFFF takes two columns; the caret never
+        // stands between them.
+        const QString text = m_utf8 && !m_hex ? lineText(pos.line) : QString();
+        if (pos.column > 0 && pos.column < text.size() && text.at(pos.column).isLowSurrogate())
+            pos.column += step;
         break;
-    case Qt::Key_Right:
-        ++pos.column;
-        break;
+    }
     case Qt::Key_Home:
         pos = ctrl ? TextPos() : TextPos{pos.line, 0};
         break;

@@ -36,8 +36,11 @@ struct TextPos {
 //
 // Text mode: one line per CR, LF or CR LF, at most 1023 bytes a line (a
 // longer one goes on in the next line), a zero byte shown as a blank, tabs
-// expanded to the tab size or shown as one blank. Hex mode: 16 bytes a line
-// (HexFormatter).
+// expanded to the tab size or shown as one blank. A file whose sampled
+// bytes are valid UTF-8 is shown decoded, one column per character, and
+// found by its characters; any other file, and any line of it that is no
+// valid UTF-8 after all, shows one byte per column in the Windows code page
+// (TextFormatter). Hex mode: 16 bytes a line (HexFormatter).
 //
 // The file may change while it is shown: before it reads, every command and
 // every paint checks the file (MappedFile::refresh()); a file cut short or
@@ -77,6 +80,9 @@ public:
     bool isOpen() const { return m_file.isOpen(); }
     QString errorString() const { return m_file.errorString(); }
 
+    // True when text mode shows the file decoded as UTF-8: decided when it
+    // is opened (or changes), from a bounded sample (Utf8Text).
+    bool decodesUtf8() const { return m_utf8; }
     bool hexMode() const { return m_hex; }
     // Switches the display; the caret stays on the same byte of the file.
     void setHexMode(bool on);
@@ -186,6 +192,7 @@ private:
     MappedFile m_file;
     LineIndex m_index;
     bool m_hex = false;
+    bool m_utf8 = false;
     bool m_expandTabs = true;
     int m_tabSize = 8;
     int m_hexDigits = 8;

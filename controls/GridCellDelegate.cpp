@@ -26,6 +26,10 @@ void GridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     else if (opt.backgroundBrush.style() != Qt::NoBrush)
         painter->fillRect(r, opt.backgroundBrush);
 
+    // A row whose values are incomplete (a folder that could not be read)
+    // is told apart by its slant; its texts stay as they are.
+    if (!index.data(ResultGridModel::NoteRole).toString().isEmpty())
+        opt.font.setItalic(true);
     painter->setFont(opt.font);
     painter->setPen(opt.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
 

@@ -35,6 +35,7 @@ void ResultGridModel::clear()
     beginResetModel();
     m_order.clear();
     m_order.shrink_to_fit();
+    m_shownRows = 0;
     m_overrides.clear();
     m_lines.reset();
     endResetModel();
@@ -46,6 +47,7 @@ void ResultGridModel::setLines(std::shared_ptr<ResultLines> lines)
         return;
     beginResetModel();
     m_order.clear();
+    m_shownRows = 0;
     m_overrides.clear();
     m_lines = std::move(lines);
     endResetModel();
@@ -54,7 +56,7 @@ void ResultGridModel::setLines(std::shared_ptr<ResultLines> lines)
 std::int64_t ResultGridModel::appendRecord(std::uint32_t record)
 {
     const int at = static_cast<int>(m_order.size());
-    if (m_bulk) {
+    if (m_bulk || m_batched) {
         m_order.push_back(record);
         return at;
     }
@@ -80,6 +82,34 @@ void ResultGridModel::endBulkAppend()
         return;
     m_bulk = false;
     endResetModel();
+}
+
+void ResultGridModel::beginShownAppend()
+{
+    if (m_bulk || m_batched)
+        return;
+    m_batched = true;
+    m_shownRows = m_order.size();
+}
+
+void ResultGridModel::showPending()
+{
+    if (!m_batched || m_shownRows >= m_order.size())
+        return;
+    // The views learn of the new rows as if they were inserted now; until
+    // then rowCount() hid them.
+    const std::size_t total = m_order.size();
+    beginInsertRows(QModelIndex(), static_cast<int>(m_shownRows), static_cast<int>(total - 1));
+    m_shownRows = total;
+    endInsertRows();
+}
+
+void ResultGridModel::endShownAppend()
+{
+    if (!m_batched)
+        return;
+    showPending();
+    m_batched = false;
 }
 
 QString ResultGridModel::cell(std::int64_t row, int column) const
@@ -146,7 +176,7 @@ bool ResultGridModel::isMarked(std::int64_t row) const
 
 void ResultGridModel::markChanged(std::int64_t row)
 {
-    if (m_markColumn < 0 || m_markColumn >= columnCount())
+    if (m_markColumn < 0 || m_markColumn >= columnCount() || row >= rowCount())
         return;
     const QModelIndex i = index(static_cast<int>(row), m_markColumn);
     emit dataChanged(i, i, {MarkedRole});
@@ -154,7 +184,7 @@ void ResultGridModel::markChanged(std::int64_t row)
 
 void ResultGridModel::markColumnChanged()
 {
-    if (!m_order.empty() && m_markColumn >= 0 && m_markColumn < columnCount())
+    if (rowCount() > 0 && m_markColumn >= 0 && m_markColumn < columnCount())
         emit dataChanged(index(0, m_markColumn), index(rowCount() - 1, m_markColumn), {MarkedRole});
 }
 
@@ -194,6 +224,8 @@ void ResultGridModel::reorder(const std::vector<std::int64_t>& order)
 {
     if (order.size() != m_order.size())
         return;
+    // Every row moves, so the views must know of every row first.
+    showPending();
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     std::vector<std::uint32_t> sorted;
     sorted.reserve(m_order.size());
@@ -220,7 +252,9 @@ void ResultGridModel::reorder(const std::vector<std::int64_t>& order)
 
 int ResultGridModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(m_order.size());
+    if (parent.isValid())
+        return 0;
+    return static_cast<int>(m_batched ? m_shownRows : m_order.size());
 }
 
 int ResultGridModel::columnCount(const QModelIndex& parent) const
@@ -242,6 +276,14 @@ QVariant ResultGridModel::data(const QModelIndex& index, int role) const
         return index.column() == m_markColumn && isMarked(index.row());
     case PathRole:
         return path(index.row());
+    case NoteRole:
+    case Qt::ToolTipRole: {
+        const std::uint32_t rec = record(index.row());
+        if (!m_rowNote || rec == kNoRecord)
+            return QVariant();
+        const QString note = m_rowNote(rec);
+        return note.isEmpty() ? QVariant() : QVariant(note);
+    }
     case Qt::BackgroundRole: {
         // Groups of a grouped list alternate between the base colour and
         // this one, so where one group ends and the next begins is visible.

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -29,7 +30,8 @@ public:
     enum Role {
         MarkedRole =
             Qt::UserRole + 1, // bool: the cell shows the marker (mark column of a marked row)
-        PathRole              // QString: the row's full path as shown
+        PathRole,             // QString: the row's full path as shown
+        NoteRole              // QString: why the row's values are incomplete (empty: they are not)
     };
     // The record index of a row that names no file (an empty row).
     static constexpr std::uint32_t kNoRecord = 0xFFFFFFFFu;
@@ -55,6 +57,14 @@ public:
     // line; empty means field c + 1.
     void setFieldOrder(const QList<int>& fieldOrder) { m_fieldOrder = fieldOrder; }
 
+    // Tells, for a record, why its row's values are incomplete (empty when
+    // they are not): the row's tool tip and NoteRole, and the view draws
+    // such a row in italics. No cell text changes.
+    void setRowNote(std::function<QString(std::uint32_t record)> note)
+    {
+        m_rowNote = std::move(note);
+    }
+
     // Removes every row and forgets the lines.
     void clear();
     // The lines the rows come from (shared with the tool that scanned).
@@ -69,6 +79,15 @@ public:
     // at the end, instead of once per row. `expectedRows` reserves room.
     void beginBulkAppend(std::int64_t expectedRows = 0);
     void endBulkAppend();
+
+    // Brackets appends that views should see while they go on, in batches:
+    // rows appended meanwhile reach the views at each showPending() (a
+    // caller calls it on a timer) and at endShownAppend(). Until then they
+    // are rows of the model (rows(), cell()) but not of its views
+    // (rowCount()).
+    void beginShownAppend();
+    void showPending();
+    void endShownAppend();
 
     std::int64_t rows() const { return static_cast<std::int64_t>(m_order.size()); }
     // The record a row shows (kNoRecord for an empty row or a bad row).
@@ -124,7 +143,10 @@ private:
     int m_markColumn = -1;
     int m_sizeColumn = -1;
     QList<int> m_rightAligned;
+    std::function<QString(std::uint32_t)> m_rowNote;
     bool m_bulk = false;
+    bool m_batched = false;      // between beginShownAppend and endShownAppend
+    std::size_t m_shownRows = 0; // rows the views know of while batched
 };
 
 } // namespace rw

@@ -40,6 +40,10 @@ bool TextPrinter::begin()
     m_y = 0;
     m_pages = 1;
     m_lines = 0;
+    m_range =
+        m_printer->printRange() == QPrinter::PageRange ? m_printer->pageRanges() : QPageRanges();
+    m_sheetPage = 0;
+    m_sheets = 1; // the painter opened the first sheet
     return true;
 }
 
@@ -83,22 +87,55 @@ bool TextPrinter::writeLine(const QString& line)
     for (QString part : parts) {
         if (part.endsWith('\r'))
             part.chop(1);
-        if (!writeOneLine(expandTabs(part)))
+        if (!(m_wrap ? writeWrapped(expandTabs(part)) : writeOneLine(expandTabs(part))))
             return false;
     }
     return true;
+}
+
+bool TextPrinter::writeWrapped(const QString& line)
+{
+    const int width = m_printer->pageLayout().paintRectPixels(m_printer->resolution()).width();
+    const QFontMetrics fm = m_painter->fontMetrics();
+    QString rest = line;
+    while (fm.horizontalAdvance(rest) > width) {
+        // The longest beginning that fits, at least one character.
+        qsizetype fits = 1;
+        qsizetype over = rest.size();
+        while (over - fits > 1) {
+            const qsizetype mid = (fits + over) / 2;
+            if (fm.horizontalAdvance(rest.left(mid)) <= width)
+                fits = mid;
+            else
+                over = mid;
+        }
+        if (!writeOneLine(rest.left(fits)))
+            return false;
+        rest.remove(0, fits);
+    }
+    return writeOneLine(rest);
 }
 
 bool TextPrinter::writeOneLine(const QString& line)
 {
     const QRect page = m_printer->pageLayout().paintRectPixels(m_printer->resolution());
     if (m_y + m_lineHeight > page.height() && m_y > 0) {
-        if (!m_printer->newPage())
-            return false;
         m_y = 0;
         ++m_pages;
     }
-    m_painter->drawText(0, m_y + m_ascent, line);
+    if (printsPage(m_pages)) {
+        // A page outside the chosen range is laid out but takes no sheet;
+        // the first printed page goes on the sheet the painter opened.
+        if (m_sheetPage != m_pages) {
+            if (m_sheetPage != 0) {
+                if (!m_printer->newPage())
+                    return false;
+                ++m_sheets;
+            }
+            m_sheetPage = m_pages;
+        }
+        m_painter->drawText(0, m_y + m_ascent, line);
+    }
     m_y += m_lineHeight;
     ++m_lines;
     return true;

@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QPrinter>
 #include <QStyle>
+#include <QTimer>
 #include <QUrl>
 
 #include <algorithm>
@@ -152,6 +153,7 @@ void ResultGridController::buildMenu()
 void ResultGridController::ClearGrid()
 {
     m_model->endBulkAppend();
+    endShownFill();
     m_model->setHeaders(m_config.headers);
     m_model->clear();
     m_added.clear();
@@ -166,6 +168,7 @@ void ResultGridController::ClearGrid()
 void ResultGridController::setLines(std::shared_ptr<ResultLines> lines)
 {
     m_model->endBulkAppend();
+    endShownFill();
     m_model->setLines(std::move(lines));
     m_added.clear();
     m_extraLines.clear();
@@ -215,6 +218,25 @@ void ResultGridController::beginFill(std::int64_t expectedRows)
 void ResultGridController::endFill()
 {
     m_model->endBulkAppend();
+}
+
+void ResultGridController::beginShownFill(int intervalMs)
+{
+    if (!m_showTimer) {
+        m_showTimer = new QTimer(this);
+        connect(m_showTimer, &QTimer::timeout, m_model, &ResultGridModel::showPending);
+    }
+    // A batch at a time: one insertion per interval keeps a walk of many
+    // thousand rows as fast as a fill at the end, and the rows in view.
+    m_showTimer->start(intervalMs);
+    m_model->beginShownAppend();
+}
+
+void ResultGridController::endShownFill()
+{
+    if (m_showTimer)
+        m_showTimer->stop();
+    m_model->endShownAppend();
 }
 
 std::int64_t ResultGridController::addEmptyRow()
@@ -582,6 +604,9 @@ bool ResultGridController::PrintGrid(const QString& title, QPrinter* printer)
 {
     const QString failure = tr("Error printing report ... quitting");
     TextPrinter out(printer);
+    // The last column (a type, a path) prints whole even where the padded
+    // columns before it fill the page's width.
+    out.setWrapLongLines(true);
     if (!out.begin()) {
         ShowMessageBox(MessageKind::Error, failure);
         return false;
@@ -742,7 +767,8 @@ void ResultGridController::FormResize(int clientWidth)
         const int last = m_config.lastColumnWidth
                              ? m_config.lastColumnWidth(clientWidth, widths)
                              : clientWidth - m_config.lastColumnMargin - widened;
-        m_grid->setColumnWidth(columns - 1, qMax(contentWidth(columns - 1), last));
+        const int least = qMax(contentWidth(columns - 1), m_config.lastColumnMinimum * dpi / 96);
+        m_grid->setColumnWidth(columns - 1, qMax(least, last));
     }
 }
 

@@ -23,6 +23,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class QPrinter;
+class QTimer;
 class QWidget;
 
 namespace rw
@@ -91,9 +92,12 @@ struct ResultGridConfig {
     // last column gets the client width minus lastColumnMargin (unscaled) and
     // minus what the others were widened by, unless lastColumnWidth is set
     // (it is given the widths the columns really got); it too is never
-    // narrower than its heading.
+    // narrower than its heading, nor than lastColumnMinimum (at 96 dpi,
+    // scaled: its described width at the window's first size). Where the
+    // window is too narrow for them all, the grid scrolls sideways.
     QList<int> columnWidths;
     int lastColumnMargin = 0;
+    int lastColumnMinimum = 0;
     std::function<int(int clientWidth, const QList<int>& scaledWidths)> lastColumnWidth;
 
     int cellInset = 2;
@@ -137,6 +141,12 @@ public:
     // `expectedRows` reserves room. A ClearGrid in between ends the fill.
     void beginFill(std::int64_t expectedRows = 0);
     void endFill();
+    // Brackets a fill the user watches (a walk that adds rows as it finds
+    // them): the rows added meanwhile reach the view every `intervalMs`
+    // while events run, and all of them at endShownFill(). A ClearGrid in
+    // between ends the fill.
+    void beginShownFill(int intervalMs = 100);
+    void endShownFill();
     // Appends an empty row that names no file and has no result line.
     std::int64_t addEmptyRow();
     // Appends a line to the result lines (the clipboard text) without a grid
@@ -274,7 +284,8 @@ private:
     // The field each column shows, as the last lines given told it (kept
     // when the grid is cleared, so the widths do not change back and forth).
     std::vector<std::optional<ResultField>> m_columnFields;
-    int m_lastClientWidth = -1; // of the last FormResize
+    int m_lastClientWidth = -1;    // of the last FormResize
+    QTimer* m_showTimer = nullptr; // shows the rows of a shown fill; made on first use
 
     int m_savedPanelHeight = -1;
     QPrinter* m_printer = nullptr;

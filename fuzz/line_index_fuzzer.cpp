@@ -3,7 +3,10 @@
 // plus its break, holds no break and at most kMaxLineLength bytes, and
 // lineOfOffset finds the line that holds each line's first byte. Asking in
 // a scrambled order (the first bytes choose it) must give the same spans.
+// The same holds with UTF-8 wrapping (the first byte chooses it), and then
+// a buffer that is valid UTF-8 is never cut inside a character.
 #include "viewer/core/LineIndex.h"
+#include "viewer/core/Utf8Text.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -12,7 +15,10 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const auto n = std::int64_t(size);
+    const bool utf8 = size > 0 && (data[0] & 1);
+    const bool wholeUtf8 = utf8 && rw::Utf8Text::isValid(data, n);
     rw::LineIndex index(data, n);
+    index.setUtf8Wrap(utf8);
     const std::int64_t lines = index.lineCount();
     if ((n == 0) != (lines == 0))
         std::abort();
@@ -26,6 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (int i = 0; i < s.length; ++i)
             if (data[s.start + i] == '\r' || data[s.start + i] == '\n')
                 std::abort();
+        if (wholeUtf8 && !rw::Utf8Text::isValid(data + s.start, s.length))
+            std::abort();
         // One break: CR LF, CR or LF.
         std::int64_t next = s.start + s.length;
         if (next < n && (data[next] == '\r' || data[next] == '\n'))
@@ -42,6 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // A fresh index asked from the far end first, then by a stride.
     rw::LineIndex again(data, n);
+    again.setUtf8Wrap(utf8);
     const std::int64_t stride = size > 0 ? 1 + data[0] % 7 : 1;
     for (std::int64_t k = 0; k < lines; ++k) {
         const std::int64_t line = (lines - 1 - k * stride % lines + lines) % lines;

@@ -81,7 +81,7 @@ bool isPlainName(QByteArrayView bytes)
 
 QString displayName(QByteArrayView bytes)
 {
-    if (isPlainName(bytes))
+    if (isPlainName(bytes) && !bytes.contains('\\'))
         return QString::fromUtf8(bytes);
     const auto* s = reinterpret_cast<const unsigned char*>(bytes.data());
     const qsizetype n = bytes.size();
@@ -96,6 +96,8 @@ QString displayName(QByteArrayView bytes)
                 out.append(QLatin1String("\\n"));
             else if (c == '\r')
                 out.append(QLatin1String("\\r"));
+            else if (c == '\\')
+                out.append(QLatin1String("\\\\"));
             else if (isControl(c))
                 appendHex(out, c);
             else

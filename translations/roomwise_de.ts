@@ -39,6 +39,17 @@
     </message>
 </context>
 <context>
+    <name>DirHogScan</name>
+    <message>
+        <source>This folder could not be read (%1): its size and counts hold nothing of it.</source>
+        <translation>Dieser Ordner konnte nicht gelesen werden (%1): Größe und Anzahlen enthalten nichts davon.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n folder(s) in it could not be read: its size and counts hold only what could be read.</source>
+        <translation><numerusform>%n Ordner darin konnte nicht gelesen werden: Größe und Anzahlen enthalten nur, was gelesen werden konnte.</numerusform><numerusform>%n Ordner darin konnten nicht gelesen werden: Größe und Anzahlen enthalten nur, was gelesen werden konnte.</numerusform></translation>
+    </message>
+</context>
+<context>
     <name>DupScan</name>
     <message>
         <source>Filename only</source>
@@ -216,6 +227,17 @@
     <message>
         <source>Couldn&apos;t delete folder -  (protected folder)</source>
         <translation>Ordner konnte nicht gelöscht werden –  (geschützter Ordner)</translation>
+    </message>
+</context>
+<context>
+    <name>FolderListing</name>
+    <message>
+        <source>Cannot read the folder %1: %2</source>
+        <translation>Der Ordner %1 kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>The folder %1 could only be read in part: %2</source>
+        <translation>Der Ordner %1 konnte nur teilweise gelesen werden: %2</translation>
     </message>
 </context>
 <context>
@@ -1037,10 +1059,7 @@
     <name>rw::MapView</name>
     <message numerus="yes">
         <source>%n small files</source>
-        <translation>
-            <numerusform>%n kleine Datei</numerusform>
-            <numerusform>%n kleine Dateien</numerusform>
-        </translation>
+        <translation><numerusform>%n kleine Datei</numerusform><numerusform>%n kleine Dateien</numerusform></translation>
     </message>
 </context>
 <context>
@@ -2323,20 +2342,14 @@ Trotzdem in den Papierkorb verschieben?</translation>
     </message>
     <message numerus="yes">
         <source>and %n more</source>
-        <translation>
-            <numerusform>und %n weiterer</numerusform>
-            <numerusform>und %n weitere</numerusform>
-        </translation>
+        <translation><numerusform>und %n weiterer</numerusform><numerusform>und %n weitere</numerusform></translation>
     </message>
     <message numerus="yes">
         <source>The map leaves out %n folder(s) that could not be read:
 </source>
-        <translation>
-            <numerusform>Die Karte lässt %n Ordner aus, der nicht gelesen werden konnte:
-</numerusform>
-            <numerusform>Die Karte lässt %n Ordner aus, die nicht gelesen werden konnten:
-</numerusform>
-        </translation>
+        <translation><numerusform>Die Karte lässt %n Ordner aus, der nicht gelesen werden konnte:
+</numerusform><numerusform>Die Karte lässt %n Ordner aus, die nicht gelesen werden konnten:
+</numerusform></translation>
     </message>
     <message>
         <source>Aborted: the map shows what was scanned before.</source>
@@ -2352,10 +2365,7 @@ Trotzdem in den Papierkorb verschieben?</translation>
     </message>
     <message numerus="yes">
         <source>%n small files in %1</source>
-        <translation>
-            <numerusform>%n kleine Datei in %1</numerusform>
-            <numerusform>%n kleine Dateien in %1</numerusform>
-        </translation>
+        <translation><numerusform>%n kleine Datei in %1</numerusform><numerusform>%n kleine Dateien in %1</numerusform></translation>
     </message>
     <message>
         <source>%1 — %2, %3 % of the map</source>

@@ -1,7 +1,10 @@
 #include "browser/core/FolderListing.h"
 #include "base/SaturatingSum.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
+#include <cstring>
 #include <string_view>
 #include <vector>
 
@@ -78,6 +81,19 @@ FolderListing listFolderFiles(const QByteArray& folder, const QString& mask,
     for (const Entry& e : entries)
         out.set->add(folderIndex, e.name, e.status);
     return out;
+}
+
+QString FolderListing::unreadableText(const QByteArray& folder) const
+{
+    if (readable)
+        return QString();
+    const QString reason = QString::fromLocal8Bit(std::strerror(error));
+    // A folder opened but not read to its end shows what was read.
+    return (set->folderCount() == 0
+                ? QCoreApplication::translate("FolderListing", "Cannot read the folder %1: %2")
+                : QCoreApplication::translate("FolderListing",
+                                              "The folder %1 could only be read in part: %2"))
+        .arg(displayName(folder), reason);
 }
 
 QList<ResultField> folderListingLayout()

@@ -24,6 +24,9 @@ struct FolderListing {
     std::int64_t totalSize = 0; // sum of the listed sizes
 
     std::uint32_t count() const { return set->size(); }
+    // When the folder could not be (wholly) read: a sentence naming the
+    // folder (given as its bytes) and the system's reason; empty otherwise.
+    QString unreadableText(const QByteArray& folder) const;
 };
 
 // Lists the files of `folder` (the file system's bytes) whose names match the

@@ -118,10 +118,12 @@ QString FileTextFormatter::hogLine(const FileRecord& file, const QString& typeTe
     line.append(adate).append('\t').append(folder);
     if (!folder.endsWith('/'))
         line.append('/');
-    // Plain ASCII names (the usual case) go in without a decoded copy.
+    // Plain ASCII names (the usual case) go in without a decoded copy;
+    // control characters and a backslash show escaped.
     bool ascii = true;
     for (char c : name)
-        ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+        ascii = ascii && static_cast<unsigned char>(c) >= 0x20 &&
+                static_cast<unsigned char>(c) < 0x7F && c != '\\';
     if (ascii)
         line.append(QLatin1StringView(name.data(), qsizetype(name.size())));
     else

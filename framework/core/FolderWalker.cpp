@@ -149,9 +149,17 @@ bool FolderWalker::scanDrive(const QString& entryText)
     if (entryText.isEmpty())
         return false;
     const QChar letter = entryText.at(0);
+    const QString cannotOpen = FolderWalkerTexts::tr("Can't open drive %1").arg(entryText);
     try {
-        if (!DriveValid(letter))
+        if (!DriveValid(letter)) {
+            // A letter mapped to a plain file answers the size query, so the
+            // drive is there, but its root is no folder to open: said like
+            // any root that cannot be opened. A missing drive stays silent.
+            DriveInfo mapped;
+            if (findDrive(letter, &mapped) && pathGeometryBytes(mapped.rootPath(), nullptr))
+                ShowMessageBox(m_reporter, MessageKind::Error, cannotOpen);
             return false;
+        }
     } catch (const std::invalid_argument&) {
         return false;
     }
@@ -159,8 +167,7 @@ bool FolderWalker::scanDrive(const QString& entryText)
     if (!findDrive(letter, &drive))
         return false;
     if (!walkTree(drive, entryText)) {
-        ShowMessageBox(m_reporter, MessageKind::Error,
-                       FolderWalkerTexts::tr("Can't open drive %1").arg(entryText));
+        ShowMessageBox(m_reporter, MessageKind::Error, cannotOpen);
         return false;
     }
     reportSkipped();
@@ -414,8 +421,16 @@ bool FolderWalker::walkTree(const DriveInfo& drive, const QString& entryText)
                 break;
             }
             // A folder that cannot be opened or read is left out, and said so.
-            if (child.openError != 0 && !isGone(child.openError))
+            if (child.openError != 0 && !isGone(child.openError)) {
                 noteSkipped(m_path, child.openError);
+                // Its identity as the parent lists it, so a row for it
+                // names exactly this folder.
+                FileStatus st;
+                const bool known = f.listing.status(e.name.data(), &st);
+                child.folder.dev = known ? st.dev : 0;
+                child.folder.ino = known ? st.ino : 0;
+                m_strategy.folderUnreadable(child.folder, child.openError);
+            }
             leavePath(child, f);
         }
         if (descended)

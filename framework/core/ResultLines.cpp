@@ -185,9 +185,10 @@ void ResultLines::appendLine(QString& out, std::uint32_t rec) const
             }
             if (r.nameLength > 0) {
                 const std::string_view name = m_set->name(rec);
+                // A backslash shows doubled, so it takes the long way.
                 const bool ascii = std::all_of(name.begin(), name.end(), [](char c) {
                     return static_cast<unsigned char>(c) >= 0x20 &&
-                           static_cast<unsigned char>(c) < 0x7F;
+                           static_cast<unsigned char>(c) < 0x7F && c != '\\';
                 });
                 if (ascii)
                     out.append(QLatin1StringView(name.data(), qsizetype(name.size())));

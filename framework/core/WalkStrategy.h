@@ -48,6 +48,17 @@ public:
 
     virtual void folderEntered(const WalkFolder& folder) { (void)folder; }
 
+    // A sub-folder could not be opened or read (`error`: the system's
+    // reason) and is left out: none of the calls above are made for it.
+    // `folder` has its path and depth, and its device and inode as its
+    // parent lists it (0 when even that failed). A folder that vanished
+    // meanwhile is not told.
+    virtual void folderUnreadable(const WalkFolder& folder, int error)
+    {
+        (void)folder;
+        (void)error;
+    }
+
     // The wildcard pattern for the files of this folder; asked once per
     // folder, just before filesStarting, so a tool can read its pattern
     // control anew for each folder.

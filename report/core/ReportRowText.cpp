@@ -18,7 +18,7 @@ bool plainAscii(std::string_view bytes)
 {
     for (const char c : bytes) {
         const auto u = static_cast<unsigned char>(c);
-        if (u < 0x20 || u >= 0x7f)
+        if (u < 0x20 || u >= 0x7f || c == '\\')
             return false;
     }
     return true;

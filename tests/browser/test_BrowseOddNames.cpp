@@ -135,7 +135,7 @@ TEST_F(BrowseOddNamesTest, EveryNameFillsItsOwnCellsWithTheRightType)
         {kLookAlike, QString::fromUtf8(kLookAlike), "400"},
         {kTab, "t\\tab.txt", "7"},
         {kNewline, "new\\nline.txt", "10"},
-        {kBackslash, "back\\slash.txt", "10"},
+        {kBackslash, "back\\\\slash.txt", "10"},
         {kLong, QString::fromLatin1(kLong), "5"},
     };
     for (const auto& c : cases) {

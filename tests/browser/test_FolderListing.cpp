@@ -8,6 +8,8 @@
 
 #include <QFile>
 
+#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -18,6 +20,7 @@
 #include "platform/DisplayName.h"
 #include "tests/support/FixtureBuilder.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/WithoutReadOverride.h"
 
 using rw::listFolderFiles;
 
@@ -145,6 +148,26 @@ TEST(FolderListing, MissingFolderIsReportedNotListed)
     EXPECT_EQ(listing.set->folderCount(), 0u);
 }
 
+TEST(FolderListing, FolderThatCannotBeReadIsSaidWithTheReason)
+{
+    rwtest::FixtureBuilder fx;
+    fx.file("locked/inside.txt", 5);
+    fx.setMode("locked", 0000);
+    rw::FolderListing listing;
+    {
+        rwtest::WithoutReadOverride notRoot;
+        listing = listAt(fx.path("locked"), "*.*");
+    }
+    fx.setMode("locked", 0755);
+    EXPECT_FALSE(listing.readable);
+    EXPECT_EQ(listing.error, EACCES);
+    const QString text = listing.unreadableText(QFile::encodeName(fx.path("locked")));
+    EXPECT_TRUE(text.contains(fx.path("locked"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QString::fromLocal8Bit(std::strerror(EACCES)))) << text.toStdString();
+    // A folder that was read says nothing.
+    EXPECT_TRUE(listAt(fx.path("locked"), "*.*").unreadableText("x").isEmpty());
+}
+
 TEST(FolderListing, RecordsKeepTheBytesOfOddNames)
 {
     rwtest::FixtureBuilder fx;
@@ -159,7 +182,7 @@ TEST(FolderListing, RecordsKeepTheBytesOfOddNames)
         {"x\xef\xbf\xbd.txt", 400, QString::fromUtf8("x\xef\xbf\xbd.txt")},
         {"t\tab.txt", 7, "t\\tab.txt"},
         {"new\nline.txt", 11, "new\\nline.txt"},
-        {"back\\slash.txt", 13, "back\\slash.txt"},
+        {"back\\slash.txt", 13, "back\\\\slash.txt"},
         {longName, 17, QString::fromLatin1(longName)},
     };
     for (const auto& f : files)

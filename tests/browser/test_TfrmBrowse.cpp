@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -26,6 +28,7 @@
 #include "tests/support/FixtureBuilder.h"
 #include "tests/support/ModalDriver.h"
 #include "tests/support/ScriptedResponder.h"
+#include "tests/support/WithoutReadOverride.h"
 
 using rw::MessageAnswer;
 using rw::TfrmBrowse;
@@ -202,6 +205,31 @@ TEST_F(BrowseTest, EmptyFolderShowsOneBlankRowThatCannotBeMarked)
     EXPECT_EQ(w->controller()->markedCount(), 0);
     EXPECT_EQ(status(*w, "pnlScan"), "Number of files : 0");
     EXPECT_FALSE(w->findChild<QPushButton*>("btDeleteFiles")->isEnabled());
+}
+
+// A folder that cannot be read is said, with its name and the reason, not
+// shown as an empty folder.
+TEST_F(BrowseTest, FolderThatCannotBeReadIsSaidNotShownEmpty)
+{
+    fx.file("locked/inside.txt", 5);
+    fx.setMode("locked", 0000);
+    std::unique_ptr<TfrmBrowse> w;
+    {
+        rwtest::WithoutReadOverride notRoot;
+        w = open("locked");
+    }
+    fx.setMode("locked", 0755);
+    const QString said = status(*w, "pnlScan");
+    EXPECT_TRUE(said.contains(fx.path("locked"))) << said.toStdString();
+    EXPECT_TRUE(said.contains(QString::fromLocal8Bit(std::strerror(EACCES)))) << said.toStdString();
+    EXPECT_EQ(w->findChild<QLabel*>("pnlScan")->toolTip(), said);
+    EXPECT_EQ(column(*w, 4), QStringList{""});
+    EXPECT_TRUE(ScriptedResponder::instance().texts().isEmpty());
+
+    // Readable again: the files and the count come back, and the note goes.
+    w->setFolder(bytes("locked"));
+    EXPECT_EQ(status(*w, "pnlScan"), "Number of files : 1");
+    EXPECT_TRUE(w->findChild<QLabel*>("pnlScan")->toolTip().isEmpty());
 }
 
 TEST_F(BrowseTest, FileWithoutExtensionIsMarkedOnlyWithTheMarkButton)

@@ -414,3 +414,96 @@ TEST(FileViewer, JumpToEndOfATerabyteSparseFileCountsTheHolesWithoutReadingThem)
     EXPECT_EQ(v.viewer.lineText(lines - 2).size(), (size - 8) - (holeLines - 1) * 1023);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "the hourglass is gone";
 }
+
+TEST(FileViewer, Utf8TextShowsOneColumnPerCharacter)
+{
+    const QByteArray utf8("caf\xc3\xa9\tna\xc3\xafve\n\xe2\x82\xac 5\n\xf0\x9f\x98\x80!\n");
+    OpenViewer v(fileOf(utf8));
+    EXPECT_TRUE(v.viewer.decodesUtf8());
+    EXPECT_EQ(v.viewer.lineText(0), QStringLiteral("caf\u00e9    na\u00efve"));
+    EXPECT_EQ(v.viewer.lineText(1), QStringLiteral("\u20ac 5"));
+    EXPECT_EQ(v.viewer.lineText(2), QStringLiteral("\U0001F600!"));
+    // Columns are characters: the caret at the end of "café" is at column 4,
+    // and moving right steps over a character of any length.
+    v.viewer.setCaret({0, 0});
+    for (int i = 0; i < 4; ++i)
+        QTest::keyClick(&v.viewer, Qt::Key_Right);
+    EXPECT_EQ(v.viewer.caret(), (TextPos{0, 4}));
+    v.viewer.setCaret({2, 0});
+    QTest::keyClick(&v.viewer, Qt::Key_Right);
+    EXPECT_EQ(v.viewer.caret(), (TextPos{2, 2})) << "never between the halves of one character";
+    QTest::keyClick(&v.viewer, Qt::Key_Left);
+    EXPECT_EQ(v.viewer.caret(), (TextPos{2, 0}));
+    // A selection copies characters, and hex mode keeps the caret's byte.
+    v.viewer.setSelection({0, 2}, {0, 4});
+    EXPECT_EQ(v.viewer.selectedText(), QStringLiteral("f\u00e9"));
+    v.viewer.setCaret({1, 1});
+    v.viewer.setHexMode(true);
+    EXPECT_EQ(v.viewer.caret(), (TextPos{1, 59})) << "byte 16: the blank after the euro sign";
+    EXPECT_TRUE(v.viewer.lineText(0).endsWith(
+        QStringLiteral("caf\u00c3\u00a9.na\u00c3\u00afve \u00e2\u201a\u00ac")))
+        << "hex mode shows bytes, as before";
+    v.viewer.setHexMode(false);
+    EXPECT_EQ(v.viewer.caret(), (TextPos{1, 1}));
+}
+
+TEST(FileViewer, CodePageTextAndStrayLinesShowByteForByte)
+{
+    // A file in the Windows code page shows as it always did.
+    OpenViewer latin(fileOf("caf\xe9 na\xefve\n"));
+    EXPECT_FALSE(latin.viewer.decodesUtf8());
+    EXPECT_EQ(latin.viewer.lineText(0), QStringLiteral("caf\u00e9 na\u00efve"));
+    EXPECT_TRUE(latin.viewer.search(QStringLiteral("NA\u00cfVE"), false, false, true));
+    EXPECT_EQ(latin.viewer.selectedText(), QStringLiteral("na\u00efve"));
+
+    // A UTF-8 file with one stray byte far past the sample: that line alone
+    // shows its bytes, the others stay decoded.
+    // (Past the first 64 KiB and away from the quarters and the end.)
+    QByteArray text = "caf\xc3\xa9\n";
+    while (text.size() < 120000)
+        text += "plain line of text\n";
+    text += "stray \xe9 byte \xc3\xa9\n";
+    while (text.size() < 200000)
+        text += "plain line of text\n";
+    text += "last \xc3\xa9\n";
+    OpenViewer mixed(fileOf(text));
+    EXPECT_TRUE(mixed.viewer.decodesUtf8());
+    const std::int64_t lines = mixed.viewer.countLines();
+    EXPECT_EQ(mixed.viewer.lineText(0), QStringLiteral("caf\u00e9"));
+    ASSERT_TRUE(mixed.viewer.search(QStringLiteral("stray"), false, true, true));
+    const std::int64_t stray = mixed.viewer.caret().line;
+    EXPECT_EQ(mixed.viewer.lineText(stray), QStringLiteral("stray \u00e9 byte \u00c3\u00a9"));
+    EXPECT_EQ(mixed.viewer.lineText(lines - 1), QStringLiteral("last \u00e9"));
+    mixed.viewer.setCaret({stray, 0});
+    QTest::keyClick(&mixed.viewer, Qt::Key_End);
+    EXPECT_EQ(mixed.viewer.caret().column, 15);
+}
+
+TEST(FileViewer, FindMatchesDecodedText)
+{
+    OpenViewer v(fileOf("Na\xc3\xafve start\nthe na\xc3\xafve one\nNA\xc3\x8fVE\n"));
+    struct Step {
+        const char16_t* text;
+        bool backward, matchCase, global;
+        bool found;
+        TextPos start;
+        TextPos end;
+    } steps[] = {
+        {u"na\u00efve", false, false, true, true, {0, 0}, {0, 5}},
+        {u"na\u00efve", false, false, false, true, {1, 4}, {1, 9}},
+        {u"na\u00efve", false, false, false, true, {2, 0}, {2, 5}}, // Ï folds to ï
+        {u"na\u00efve", false, true, true, true, {1, 4}, {1, 9}},   // match case
+        {u"NA\u00cfVE", true, true, true, true, {2, 0}, {2, 5}},
+        {u"naive", false, false, true, false, {2, 0}, {2, 5}},
+    };
+    int i = 0;
+    for (const Step& s : steps) {
+        const QString text = QString::fromUtf16(s.text);
+        EXPECT_EQ(v.viewer.search(text, s.backward, s.matchCase, s.global), s.found) << i;
+        EXPECT_EQ(v.viewer.selectionStart(), s.start) << i;
+        EXPECT_EQ(v.viewer.selectionEnd(), s.end) << i;
+        ++i;
+    }
+    v.viewer.search(QStringLiteral("NA\u00cfVE"), false, false, true);
+    EXPECT_EQ(v.viewer.selectedText(), QStringLiteral("Na\u00efve"));
+}

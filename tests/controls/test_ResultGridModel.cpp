@@ -91,6 +91,44 @@ TEST(ResultGridModel, ReorderMovesWholeRowsWithMarksAndPaths)
     EXPECT_TRUE(r.model->isMarked(2));
 }
 
+TEST(ResultGridModel, ShownAppendsReachTheViewsInBatches)
+{
+    Rows r(1);
+    QList<std::pair<int, int>> inserted;
+    int resets = 0;
+    QObject::connect(r.model.get(), &QAbstractItemModel::rowsInserted,
+                     [&](const QModelIndex&, int first, int last) {
+                         inserted.append({first, last});
+                     });
+    QObject::connect(r.model.get(), &QAbstractItemModel::modelReset, [&] { ++resets; });
+    r.model->beginShownAppend();
+    const std::uint32_t folder = 0;
+    auto add = [&](const char* name) {
+        FileStatus st;
+        st.size = 7;
+        return r.model->appendRecord(r.set->add(folder, name, st));
+    };
+    EXPECT_EQ(add("p.txt"), 1);
+    EXPECT_EQ(add("q.txt"), 2);
+    // Rows of the model at once, of its views at the next batch.
+    EXPECT_EQ(r.model->rows(), 3);
+    EXPECT_EQ(r.model->rowCount(), 1);
+    EXPECT_EQ(r.model->cell(2, 1), "q.txt");
+    r.model->showPending();
+    EXPECT_EQ(r.model->rowCount(), 3);
+    r.model->showPending(); // nothing new: no notice
+    add("s.txt");
+    EXPECT_EQ(r.model->rowCount(), 3);
+    r.model->endShownAppend();
+    EXPECT_EQ(r.model->rowCount(), 4);
+    EXPECT_EQ(inserted, (QList<std::pair<int, int>>{{1, 2}, {3, 3}}));
+    EXPECT_EQ(resets, 0) << "the rows already shown stay where they are";
+    // After the fill every append is its own insertion again.
+    add("t.txt");
+    EXPECT_EQ(r.model->rowCount(), 5);
+    EXPECT_EQ(inserted.size(), 3);
+}
+
 TEST(MarkerPicture, TickIsRedWithBlackShadowOnTransparentPurple)
 {
     const QImage& full = MarkerPicture::image();

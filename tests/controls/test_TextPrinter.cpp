@@ -114,3 +114,71 @@ TEST(TextPrinter, SmallerPaperHoldsFewerLines)
     EXPECT_TRUE(small.end());
     EXPECT_EQ(pdfPages(a6->outputFileName()), 2);
 }
+
+TEST(TextPrinter, APageRangePrintsOnlyThosePages)
+{
+    // Pages of the text, the range chosen in the print dialog, and the
+    // sheets that reach the paper.
+    const struct {
+        const char* file;
+        int textPages;
+        int from;
+        int to;
+        int sheets;
+    } cases[] = {
+        {"range-1-1.pdf", 3, 1, 1, 1},  {"range-2-2.pdf", 3, 2, 2, 1},
+        {"range-2-3.pdf", 3, 2, 3, 2},  {"range-1-9.pdf", 3, 1, 9, 3},
+        {"range-past.pdf", 2, 5, 6, 1}, // nothing to print: one blank sheet
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        auto printer = pdfPrinter(c.file);
+        printer->setPrintRange(QPrinter::PageRange);
+        printer->setFromTo(c.from, c.to);
+        TextPrinter tp(printer.get());
+        ASSERT_TRUE(tp.begin());
+        const int lines = tp.linesPerPage() * (c.textPages - 1) + 1;
+        for (int i = 0; i < lines; ++i)
+            ASSERT_TRUE(tp.writeLine(QStringLiteral("line %1").arg(i + 1)));
+        EXPECT_EQ(tp.pageCount(), c.textPages);
+        EXPECT_EQ(tp.sheetCount(), c.sheets);
+        ASSERT_TRUE(tp.end());
+        EXPECT_EQ(pdfPages(printer->outputFileName()), c.sheets);
+    }
+}
+
+TEST(TextPrinter, AllPagesPrintWhenTheRangeIsNotChosen)
+{
+    // A range left in the printer from an earlier dialog counts only while
+    // "Pages from ... to" is the choice.
+    auto printer = pdfPrinter("all-pages.pdf");
+    printer->setFromTo(1, 1);
+    printer->setPrintRange(QPrinter::AllPages);
+    TextPrinter tp(printer.get());
+    ASSERT_TRUE(tp.begin());
+    for (int i = 0; i < tp.linesPerPage() + 1; ++i)
+        ASSERT_TRUE(tp.writeLine(QStringLiteral("line")));
+    ASSERT_TRUE(tp.end());
+    EXPECT_EQ(pdfPages(printer->outputFileName()), 2);
+}
+
+TEST(TextPrinter, LongLinesGoOnInTheNextLinesWhenAskedTo)
+{
+    auto printer = pdfPrinter("wrapped.pdf", QPageSize::A6);
+    TextPrinter tp(printer.get());
+    tp.setWrapLongLines(true);
+    ASSERT_TRUE(tp.begin());
+    ASSERT_TRUE(tp.writeLine("short"));
+    EXPECT_EQ(tp.linesWritten(), 1);
+    // Far wider than an A6 page: every character printed, in several lines.
+    ASSERT_TRUE(tp.writeLine(QString(300, 'w') + "END"));
+    EXPECT_GT(tp.linesWritten(), 3);
+    ASSERT_TRUE(tp.end());
+
+    auto cut = pdfPrinter("cut.pdf", QPageSize::A6);
+    TextPrinter plain(cut.get());
+    ASSERT_TRUE(plain.begin());
+    ASSERT_TRUE(plain.writeLine(QString(300, 'w') + "END"));
+    EXPECT_EQ(plain.linesWritten(), 1) << "without wrapping the line is cut at the margin";
+    ASSERT_TRUE(plain.end());
+}

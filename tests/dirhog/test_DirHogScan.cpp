@@ -6,6 +6,9 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
+#include <cstring>
+
 #include "base/SharedRoutines.h"
 #include "framework/core/FolderWalker.h"
 #include "platform/DisplayName.h"
@@ -318,3 +321,61 @@ TEST(DirHogScanDeep, EveryFolderOfATwentyThousandDeepChainIsListed)
 }
 
 } // namespace
+
+// A folder that cannot be read keeps its line, with what could be read of it
+// (nothing), and the lines say they are incomplete without changing a text.
+TEST_F(DirHogScanTree, FoldersThatCannotBeReadKeepTheirLinesMarkedIncomplete)
+{
+    const QByteArray sub = QFile::encodeName(fx.path("d/Alpha/Sub"));
+    const QByteArray beta = QFile::encodeName(fx.path("d/Beta"));
+    for (const DirHogMode mode : {DirHogMode::AllFolders, DirHogMode::MainFolders}) {
+        SCOPED_TRACE(mode == DirHogMode::AllFolders ? "all folders" : "main folders");
+        DirHogScan scan(mode);
+        scan.setCapacityOverride(kCapacity);
+        bool abort = false;
+        rw::FolderWalker walker(scan, abort, rwtest::ScriptedResponder::instance());
+        walker.setOpenFilter([&](const QByteArray& path) { return path != sub && path != beta; });
+        const rw::DriveInfo drive{QChar('D'), root};
+        walker.walkTree(drive, drive.entryText());
+
+        const rw::ResultSet& set = *scan.records();
+        QMap<QString, QString> notes; // by the path relative to the root
+        for (std::uint32_t rec = 0; rec < set.size(); ++rec) {
+            QString rel = set.pathText(rec).mid(root.size());
+            if (rel.startsWith(QLatin1Char('/')))
+                rel.remove(0, 1);
+            notes.insert(rel, DirHogScan::incompleteNote(set, rec));
+        }
+        const auto lines = byFolder(scan.linesDescending(), root);
+        if (mode == DirHogMode::AllFolders) {
+            EXPECT_EQ(lines.value("Alpha/Sub"), QStringList({"0", "0.00", "0", "0", ""}));
+            EXPECT_EQ(lines.value("Beta"), QStringList({"0", "0.00", "0", "0", ""}));
+            EXPECT_FALSE(lines.contains("Alpha/Sub/Deep"));
+            EXPECT_FALSE(lines.contains("Beta/Two"));
+            EXPECT_EQ(lines.value("Alpha"), QStringList({"3,005", "3.00", "3", "2", day(5)}));
+            EXPECT_TRUE(notes.value("Alpha").isEmpty()) << "its own files are all counted";
+            EXPECT_TRUE(
+                notes.value("Alpha/Sub").contains(QString::fromLocal8Bit(std::strerror(EACCES))))
+                << notes.value("Alpha/Sub").toStdString();
+            // The row names the folder itself: its device and inode.
+            struct stat st;
+            ASSERT_EQ(::stat(sub.constData(), &st), 0);
+            bool found = false;
+            for (std::uint32_t rec = 0; rec < set.size(); ++rec)
+                if (set.pathBytes(rec) == sub) {
+                    found = true;
+                    EXPECT_EQ(set.record(rec).ino, std::uint64_t(st.st_ino));
+                }
+            EXPECT_TRUE(found);
+        } else {
+            // Alpha's total lacks Sub and what lies below it.
+            EXPECT_EQ(lines.value("Alpha"), QStringList({"3,005", "3.00", "3", "0", day(5)}));
+            EXPECT_EQ(lines.value("Beta"), QStringList({"0", "0.00", "0", "0", ""}));
+            EXPECT_TRUE(notes.value("Alpha").contains("1 folder"))
+                << notes.value("Alpha").toStdString();
+        }
+        EXPECT_FALSE(notes.value("Beta").isEmpty());
+        EXPECT_TRUE(notes.value("Links").isEmpty());
+        EXPECT_EQ(lines.size(), mode == DirHogMode::AllFolders ? 7 : 4);
+    }
+}

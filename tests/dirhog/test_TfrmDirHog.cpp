@@ -11,6 +11,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <cerrno>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -27,6 +29,7 @@
 #include "tests/support/ModalDriver.h"
 #include "tests/support/RawPaths.h"
 #include "tests/support/ScriptedResponder.h"
+#include "tests/support/WithoutReadOverride.h"
 #include "tools/dirhog/TfrmDirHog.h"
 
 using rwtest::rawExists;
@@ -246,6 +249,59 @@ TEST_F(DirHogWindow, BrowseOpensTheBrowserOnTheRowsFolder)
     EXPECT_EQ(folder, QFile::encodeName(fx.path("d/Small")));
     EXPECT_EQ(mask, "*.*");
     EXPECT_EQ(select, QByteArray());
+}
+
+// A folder that cannot be read has its row, with the size of what could be
+// read; its tool tip says why, its texts stay as any row's, and "&Browse"
+// opens it. The main folder above an unreadable one says its total misses it.
+TEST_F(DirHogWindow, FolderThatCannotBeReadKeepsItsRowMarkedIncomplete)
+{
+    fx.setMode("d/Big/Inner", 0000);
+    fx.file("d/Locked/x", 50);
+    fx.setMode("d/Locked", 0000);
+    open();
+    QStringList said;
+    {
+        rwtest::WithoutReadOverride notRoot;
+        button("btAll")->click();
+        said = ScriptedResponder::instance().texts();
+        ScriptedResponder::instance().clear();
+        button("btTop")->click();
+    }
+    fx.setMode("d/Big/Inner", 0755);
+    fx.setMode("d/Locked", 0755);
+    // The walk still says which folders it could not read.
+    ASSERT_EQ(said.size(), 1);
+    EXPECT_TRUE(said[0].startsWith("2 folders could not be read")) << said[0].toStdString();
+
+    const int locked = rowOf("d/Locked");
+    const int big = rowOf("d/Big");
+    const int small = rowOf("d/Small");
+    ASSERT_GE(locked, 0);
+    ASSERT_GE(big, 0);
+    ASSERT_GE(small, 0);
+    EXPECT_EQ(model()->cell(locked, TfrmDirHog::colSize), "0");
+    EXPECT_EQ(model()->cell(locked, TfrmDirHog::colName), fx.path("d/Locked"));
+    EXPECT_EQ(model()->cell(big, TfrmDirHog::colSize), "9,000");
+    const auto tip = [&](int row) {
+        return model()->data(model()->index(row, TfrmDirHog::colSize), Qt::ToolTipRole).toString();
+    };
+    EXPECT_TRUE(tip(locked).contains(QString::fromLocal8Bit(std::strerror(EACCES))))
+        << tip(locked).toStdString();
+    EXPECT_TRUE(tip(big).contains("1 folder")) << tip(big).toStdString();
+    EXPECT_TRUE(tip(small).isEmpty());
+    EXPECT_FALSE(model()->data(model()->index(small, 0), rw::ResultGridModel::NoteRole).toBool());
+    EXPECT_EQ(status(), "Folders : 4"); // the count of five rows, as for any run
+
+    // The row names the folder: "&Browse" opens the browser on it.
+    QByteArray folder;
+    const auto saved = rw::windowHooks().openBrowser;
+    rw::windowHooks().openBrowser = [&](QWidget*, const QByteArray& f, const QString&,
+                                        const QByteArray&) { folder = f; };
+    w->findChild<rw::ResultGridView*>("grid")->selectRow(locked);
+    w->btBrowseClick();
+    rw::windowHooks().openBrowser = saved;
+    EXPECT_EQ(folder, QFile::encodeName(fx.path("d/Locked")));
 }
 
 namespace

@@ -7,8 +7,11 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
+#include <QTreeWidgetItemIterator>
 #include <QWindow>
 
+#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -16,16 +19,19 @@
 
 #include "browser/BrowserHooks.h"
 #include "browser/DetailsHooks.h"
+#include "browser/FolderTree.h"
 #include "browser/TfrmBrowse.h"
 #include "controls/ResultGridModel.h"
 #include "controls/ResultGridView.h"
 #include "framework/ResultGridController.h"
 #include "framework/WindowHooks.h"
 #include "framework/core/SortFlags.h"
+#include "tests/e2e/E2eSupport.h"
 #include "tests/support/FixtureBuilder.h"
 #include "tests/support/ModalDriver.h"
 #include "tests/support/ScriptedResponder.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/WithoutReadOverride.h"
 #include "tests/support/XSession.h"
 
 using namespace rw;
@@ -193,4 +199,39 @@ TEST(BrowserWindowSystem, DetailsOpenOnTheFileOfTheSelectedRow)
         }
     });
     windowHooks().openDetails = nullptr;
+}
+
+// A folder that cannot be read, chosen in the tree by a double click, is
+// said in the status line with its name and the reason, not shown as an
+// empty folder.
+TEST(BrowserWindowSystem, AFolderThatCannotBeReadIsSaid)
+{
+    rwtest::FixtureBuilder fx;
+    fx.mapDrive('D', fx.base());
+    fx.file("top/locked/inside.txt", 5);
+    fx.file("top/open.txt", 3);
+    fx.setMode("top/locked", 0000);
+    const QByteArray locked = QFile::encodeName(fx.path("top/locked"));
+    QString said;
+    runBrowser([&](TfrmBrowse& w) {
+        rwtest::WithoutReadOverride notRoot;
+        w.setFolder(QFile::encodeName(fx.path("top")));
+        auto* tree = w.findChild<FolderTree*>();
+        ASSERT_NE(tree, nullptr);
+        QTreeWidgetItem* item = nullptr;
+        for (QTreeWidgetItemIterator it(tree); *it; ++it)
+            if ((*it)->data(0, FolderTree::kPathRole).toByteArray() == locked)
+                item = *it;
+        ASSERT_NE(item, nullptr);
+        tree->scrollToItem(item);
+        XSession::doubleClick(tree->viewport(), tree->visualItemRect(item).center());
+        auto* status = w.findChild<QLabel*>("pnlScan");
+        ASSERT_NE(status, nullptr);
+        EXPECT_TRUE(XSession::waitFor([&] { return w.folder() == locked; }));
+        said = status->text();
+        e2e::saveShot(&w, "browser-unreadable");
+    });
+    fx.setMode("top/locked", 0755);
+    EXPECT_TRUE(said.contains(fx.path("top/locked"))) << said.toStdString();
+    EXPECT_TRUE(said.contains(QString::fromLocal8Bit(std::strerror(EACCES)))) << said.toStdString();
 }

@@ -6,6 +6,7 @@
 
 #include "controls/PickList.h"
 #include "framework/ResultGridController.h"
+#include "framework/core/SortFlags.h"
 #include "tests/e2e/E2eSupport.h"
 #include "tests/support/FixtureBuilder.h"
 #include "tests/support/ScriptedResponder.h"
@@ -84,7 +85,7 @@ TEST(CleanWindowSystem, PatternAddedInTheEditorFindsFilesThatAreThenDeleted)
         ASSERT_TRUE(XSession::waitFor([&] { return status->text() == "2 tempfiles found"; }))
             << status->text().toStdString();
         ResultGridView& grid = *w->gridController()->grid();
-        expectColumnsShowTheirTexts(grid, {64, 64, 64, 64, 296});
+        expectColumnsShowTheirTexts(grid, {64, 64, 64, 64, 296, 63});
 
         // Mark the tab name by a double click, Delete, "&Delete all files", Yes.
         const int row = rowEndingWith(grid, kPathColumn, "/tab\\tfile.qqz");
@@ -100,4 +101,68 @@ TEST(CleanWindowSystem, PatternAddedInTheEditorFindsFilesThatAreThenDeleted)
     EXPECT_FALSE(exists(tabFile));
     EXPECT_TRUE(exists(oldFile));
     EXPECT_TRUE(exists(kept));
+}
+
+// Rows show while the walk goes on: when the run reaches a drive mapped to a
+// plain file (its "Can't open drive " box comes between the drives), the
+// files of the drive before it are in the grid already. The run then goes on
+// with the next drive and ends as a run that showed nothing meanwhile would.
+TEST(CleanWindowSystem, RowsAppearWhileTheWalkGoesOnAndAFileDriveIsSaid)
+{
+    SortFlags::instance().reset(); // the first scan of a run lists the largest first
+    rwtest::FixtureBuilder fb;
+    for (int i = 0; i < 3; ++i)
+        writeFile(fb.path("first/sub"), QByteArray("early") + QByteArray::number(i) + ".tmp",
+                  1000 + i);
+    writeFile(fb.path("last"), "late.tmp", 2000);
+    writeFile(fb.path("last"), "tab\there.tmp", 2100);
+    fb.mapDrive('D', "first");
+    fb.mapDrive('E', fb.file("plain.bin", 10));
+    fb.mapDrive('F', "last");
+
+    std::unique_ptr<QDialog> made = createCleanWindow(nullptr);
+    auto* w = static_cast<TfrmClean*>(made.get());
+    runModal(*w, [&] {
+        CheckListBox* drives = w->driveList();
+        drives->uncheckAll();
+        DriveInfo fileDrive;
+        for (const char letter : {'D', 'E', 'F'}) {
+            DriveInfo d;
+            ASSERT_TRUE(findDrive(QChar(letter), &d));
+            EXPECT_TRUE(drives->checkLine(d.entryText()));
+            if (letter == 'E')
+                fileDrive = d;
+        }
+        ResultGridView& grid = *w->gridController()->grid();
+        int rowsWhenSaid = -1;
+        bool runningWhenSaid = false;
+        ScriptedResponder::instance().setOnShow([&](const ScriptedResponder::Entry& e) {
+            if (!e.text.startsWith("Can't open drive "))
+                return;
+            runningWhenSaid = child(*w, "btAbort")->isVisible();
+            // The rows the view shows (its row header follows what the
+            // model told it), not merely the rows the model holds.
+            XSession::waitFor([&] { return grid.verticalHeader()->count() == 3; }, 2000);
+            rowsWhenSaid = grid.verticalHeader()->count();
+            saveShot(w, "clean-mid-run");
+        });
+        XSession::click(child(*w, "btScan"));
+        auto* status = child<QLabel>(*w, "pnlSel");
+        ASSERT_TRUE(XSession::waitFor([&] { return status->text() == "5 tempfiles found"; }))
+            << status->text().toStdString();
+        ScriptedResponder::instance().setOnShow(nullptr);
+
+        const QList<ScriptedResponder::Entry> said = ScriptedResponder::instance().entries();
+        ASSERT_EQ(said.size(), 1);
+        EXPECT_EQ(said[0].kind, MessageKind::Error);
+        EXPECT_EQ(said[0].buttons, MessageButtons::Ok);
+        EXPECT_EQ(said[0].text, "Can't open drive " + fileDrive.entryText());
+        EXPECT_TRUE(runningWhenSaid);
+        EXPECT_EQ(rowsWhenSaid, 3) << "the first drive's rows show before the run ends";
+
+        // The finished list: every row, largest first, as one fill gave it.
+        EXPECT_EQ(columnTexts(grid, 0), QStringList({"2,100", "2,000", "1,002", "1,001", "1,000"}));
+        EXPECT_TRUE(columnTexts(grid, kPathColumn).first().endsWith("/tab\\there.tmp"));
+        expectColumnsShowTheirTexts(grid, {64, 64, 64, 64, 296, 63});
+    });
 }

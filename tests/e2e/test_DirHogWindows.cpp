@@ -3,11 +3,16 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <cerrno>
+#include <cstring>
+
 #include "framework/ResultGridController.h"
+#include "framework/WindowHooks.h"
 #include "platform/Trash.h"
 #include "tests/e2e/E2eSupport.h"
 #include "tests/support/FixtureBuilder.h"
 #include "tests/support/ScriptedResponder.h"
+#include "tests/support/WithoutReadOverride.h"
 #include "tools/dirhog/DirHogWindowFactory.h"
 #include "tools/dirhog/TfrmDirHog.h"
 
@@ -93,4 +98,51 @@ TEST(DirHogWindowSystem, MainFoldersThenDeleteAndRecycleFoldersFromTheirRows)
     EXPECT_TRUE(QFileInfo::exists(tree + "/small/c.bin"));
     EXPECT_TRUE(exists(Trash::homeTrashPath() + "/files/x\xff.bin") ||
                 exists(Trash::homeTrashPath() + "/files/odd\tfolder/x\xff.bin"));
+}
+
+// A folder that cannot be read has its row after "&All Folders", slanted,
+// with a tool tip that says why; the walk's warning still names it, and
+// "&Browse" on the row opens the browser on that very folder.
+TEST(DirHogWindowSystem, AFolderThatCannotBeReadHasItsRow)
+{
+    rwtest::FixtureBuilder fb;
+    fb.file("tree/open/a.bin", 3000);
+    fb.file("tree/locked/b.bin", 2000);
+    fb.setMode("tree/locked", 0000);
+    fb.mapDrive('D', "tree");
+    const QByteArray locked = QFile::encodeName(fb.path("tree/locked"));
+    QByteArray browsed;
+    const auto savedBrowser = windowHooks().openBrowser;
+    windowHooks().openBrowser = [&](QWidget*, const QByteArray& folder, const QString&,
+                                    const QByteArray&) { browsed = folder; };
+
+    std::unique_ptr<QDialog> made = createDirHogWindow(nullptr);
+    auto* w = static_cast<TfrmDirHog*>(made.get());
+    runModal(*w, [&] {
+        rwtest::WithoutReadOverride notRoot;
+        tickOnly(w->findChild<CheckListBox*>("pckDrive"), 'D');
+        XSession::click(child(*w, "btAll"));
+        ResultGridView& grid = gridOf(*w);
+        ASSERT_TRUE(XSession::waitFor([&] { return child(*w, "btBrowse")->isVisible(); }));
+        const int row = rowEndingWith(grid, TfrmDirHog::colName, "/locked");
+        const int open = rowEndingWith(grid, TfrmDirHog::colName, "/open");
+        ASSERT_GE(row, 0);
+        ASSERT_GE(open, 0);
+        const QModelIndex size = grid.model()->index(row, TfrmDirHog::colSize);
+        EXPECT_EQ(size.data().toString(), "0");
+        EXPECT_TRUE(size.data(Qt::ToolTipRole)
+                        .toString()
+                        .contains(QString::fromLocal8Bit(std::strerror(EACCES))));
+        EXPECT_TRUE(grid.model()->index(open, 0).data(Qt::ToolTipRole).isNull());
+        saveShot(w, "dirhog-unreadable");
+
+        clickCell(grid, row, TfrmDirHog::colName);
+        XSession::click(child(*w, "btBrowse"));
+    });
+    windowHooks().openBrowser = savedBrowser;
+    fb.setMode("tree/locked", 0755);
+    EXPECT_EQ(browsed, locked);
+    const QStringList said = ScriptedResponder::instance().texts();
+    ASSERT_EQ(said.size(), 1);
+    EXPECT_TRUE(said[0].startsWith("1 folder could not be read")) << said[0].toStdString();
 }

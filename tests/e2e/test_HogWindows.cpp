@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollBar>
 
 #include "base/AppGlobals.h"
 #include "framework/ResultGridController.h"
@@ -111,13 +112,13 @@ TEST(HogWindowSystem, SortMarkCopyAndRecycleByClicks)
         EXPECT_TRUE(XSession::waitFor([&] { return !menu->isVisible(); }));
         EXPECT_TRUE(byName->isChecked());
         QStringList paths = columnTexts(grid, kPathColumn);
-        EXPECT_TRUE(paths.first().endsWith("/back\\slash.bin", Qt::CaseInsensitive))
+        EXPECT_TRUE(paths.first().endsWith("/back\\\\slash.bin", Qt::CaseInsensitive))
             << paths.join(" | ").toStdString();
         EXPECT_TRUE(paths.last().endsWith("/tab\\tname.bin", Qt::CaseInsensitive))
             << paths.join(" | ").toStdString();
 
         // Every column shows its heading and its texts whole.
-        expectColumnsShowTheirTexts(grid, {64, 64, 64, 64, 296});
+        expectColumnsShowTheirTexts(grid, {64, 64, 64, 64, 296, 63});
 
         // "C&lipboard": one line per row, the tab of a name shown as its
         // escape, so every line keeps its six fields.
@@ -144,7 +145,7 @@ TEST(HogWindowSystem, SortMarkCopyAndRecycleByClicks)
         EXPECT_EQ(child<QLabel>(w, "pnlSel")->text(), "2 files 11,000 bytes");
         saveShot(&w, "hogs-marked");
         // The marker does not hide the start of the path.
-        expectColumnsShowTheirTexts(grid, {64, 64, 64, 64, 296});
+        expectColumnsShowTheirTexts(grid, {64, 64, 64, 64, 296, 63});
 
         // Delete: the confirmation window lists both; "&Send to recycle bin"
         // and Yes to the note send them to the bin.
@@ -213,4 +214,40 @@ TEST(HogWindowSystem, DeleteForGoodTakesOnlyTheMarkedLookAlike)
         }
     }
     EXPECT_FALSE(exists(Trash::homeTrashPath() + "/files/" + kFiles[2].name));
+}
+
+// The columns keep their widths after a run (the dates and times widen
+// theirs to fit the font); where the window is too narrow for them all, the
+// grid scrolls sideways instead of squeezing the Type column.
+TEST(HogWindowSystem, TypeColumnKeepsItsWidthAndTheGridScrollsSideways)
+{
+    buildFixture();
+    runHogScan([&](TfrmDup& w) {
+        ResultGridView& grid = gridOf(w);
+        const auto spread = [&grid] {
+            int sum = 0;
+            for (int c = 0; c < grid.model()->columnCount(); ++c)
+                sum += grid.columnWidth(c);
+            return sum;
+        };
+        const int typeColumn = 5;
+        // The first width, then a width too narrow for the columns (as a
+        // larger font makes them): the window's own minimum is let go.
+        w.setMinimumWidth(0);
+        for (const int width : {w.width(), 400}) {
+            SCOPED_TRACE(width);
+            w.resize(width, w.height());
+            ASSERT_TRUE(XSession::waitFor([&] { return w.width() == width; }));
+            XSession::settle();
+            EXPECT_GE(grid.columnWidth(typeColumn), 63 * grid.logicalDpiX() / 96);
+            expectColumnsShowTheirTexts(grid, {64, 64, 64, 64, 296, 63});
+            if (spread() > grid.viewport()->width()) {
+                EXPECT_TRUE(grid.horizontalScrollBar()->isVisible());
+            }
+        }
+        // The narrow window cannot show every column: it scrolls.
+        EXPECT_GT(spread(), grid.viewport()->width());
+        EXPECT_TRUE(grid.horizontalScrollBar()->isVisible());
+        saveShot(&w, "hogs-narrow");
+    });
 }

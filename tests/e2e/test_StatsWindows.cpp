@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
+#include <QChartView>
+#include <QGraphicsScene>
+#include <QGraphicsTextItem>
 #include <QLabel>
+#include <QRadioButton>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
@@ -103,4 +108,53 @@ TEST(StatsWindowSystem, CollectionOnAFixtureDriveFillsThePagesTheTabsShow)
     XSession::key(w, {"Escape"});
     EXPECT_TRUE(XSession::waitFor([&] { return !w->isVisible(); }));
     EXPECT_TRUE(w->collected());
+}
+
+// The space page as a user sees it: no floppy letters in its drive list,
+// and a pie whose labels stay whole while it is turned.
+TEST(StatsWindowSystem, SpacePieTurnsWithWholeLabelsAndNoFloppyLettersAreListed)
+{
+    rwtest::FixtureBuilder fb;
+    fb.file("floppy/a.txt", 10);
+    fb.file("tree/a.txt", 5000);
+    fb.mapDrive('A', "floppy");
+    fb.mapDrive('B', "floppy");
+    fb.mapDrive('D', "tree");
+
+    std::unique_ptr<QWidget> made = createStatisticsWindow();
+    auto* w = static_cast<TfrmStatistics*>(made.get());
+    w->show();
+    ASSERT_TRUE(XSession::waitForShown(w));
+    auto* drives = w->findChild<CheckListBox*>("pckStatDrive");
+    for (const QString& entry : drives->lines())
+        EXPECT_FALSE(entry.startsWith('a') || entry.startsWith('b')) << entry.toStdString();
+    tickOnly(drives, 'D');
+
+    for (QRadioButton* rb : w->findChildren<QRadioButton*>())
+        if (rb->text() == "Pie - percent")
+            XSession::click(rb);
+    auto* view = w->findChild<QChartView*>("chartSpacePie");
+    ASSERT_TRUE(XSession::waitFor([view] { return view->isVisible(); }));
+    // The scroll bar turns the pie: clicks beside its handle, a page at a time.
+    auto* bar = child<QScrollBar>(*w, "ScrollBar1");
+    const auto drawnLabels = [view] {
+        QStringList texts;
+        for (QGraphicsItem* item : view->scene()->items())
+            if (auto* t = dynamic_cast<QGraphicsTextItem*>(item))
+                if (t->isVisible() && !t->toPlainText().isEmpty())
+                    texts << t->toPlainText();
+        return texts;
+    };
+    int turns = 0;
+    while (bar->value() < 300 && turns++ < 40) {
+        XSession::click(bar, QPoint(bar->width() - 30, bar->height() / 2));
+        const QStringList labels = drawnLabels();
+        EXPECT_EQ(labels.size(), 2) << "at " << bar->value() << " degrees";
+        for (const QString& label : labels)
+            EXPECT_TRUE(label.endsWith(" %"))
+                << label.toStdString() << " at " << bar->value() << " degrees";
+        if (bar->value() >= 110 && bar->value() < 140)
+            saveShot(w, "stats-space-pie-turned");
+    }
+    EXPECT_GE(bar->value(), 300);
 }

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFontMetricsF>
+#include <QLineEdit>
 #include <QProcess>
 #include <QTimer>
 #include <QWindow>
@@ -11,6 +12,8 @@
 
 #include "controls/FileViewer.h"
 #include "tests/support/FixtureBuilder.h"
+#include "tests/support/ModalDriver.h"
+#include "tests/support/TestEnvironment.h"
 #include "tests/support/XSession.h"
 #include "viewer/TfrmView.h"
 
@@ -129,5 +132,45 @@ TEST(ViewerWindowSystem, AFileCutShortOrGrownWhileShownIsShownAsItNowIs)
         EXPECT_EQ(viewer->lineText(2), QStringLiteral("line 2 of the log"));
         XSession::key(&w, {"Up", "Up", "Home", "shift+End"});
         EXPECT_EQ(viewer->selectedText(), QStringLiteral("line 0 of the log"));
+    });
+}
+
+TEST(ViewerWindowSystem, Utf8TextIsShownDecodedAndFoundByWhatTheUserTypes)
+{
+    const QString path = rwtest::FixtureBuilder().fileWithContent(
+        "caf\xc3\xa9.txt", "Un caf\xc3\xa9 tr\xc3\xa8s na\xc3\xaf"
+                           "f\nune id\xc3\xa9"
+                           "e NA\xc3\x8fVE\n");
+    runViewer(QFile::encodeName(path), [&](TfrmView& w) {
+        FileViewer* viewer = w.viewer();
+        EXPECT_EQ(viewer->lineText(0), QStringLiteral("Un caf\u00e9 tr\u00e8s na\u00eff"));
+        XSession::key(&w, {"End"});
+        EXPECT_EQ(w.statusSection(0), QStringLiteral("1:18    ")) << "one column per letter";
+
+        // Search, Find..., the word typed with its diaeresis, Enter.
+        rwtest::onNextModal(
+            [](QWidget* d) {
+                XSession::waitFor(
+                    [d] { return d->windowHandle() && d->windowHandle()->isExposed(); });
+                auto* edit = d->findChild<QLineEdit*>(QStringLiteral("Edit1"));
+                edit->clear();
+                edit->setFocus();
+                // The letter by its key name: xdotool types no letter
+                // beyond ASCII as text under a bare X server.
+                XSession::type(d, QStringLiteral("na"));
+                XSession::key(d, {"idiaeresis"});
+                XSession::type(d, QStringLiteral("ve"));
+                EXPECT_EQ(edit->text(), QStringLiteral("na\u00efve"));
+                XSession::key(d, {"Return"});
+            },
+            QStringLiteral("rw::TFindDlg"));
+        XSession::key(&w, {"alt+s", "f"});
+        XSession::waitFor([viewer] { return viewer->hasSelection(); });
+        EXPECT_EQ(viewer->selectionStart(), (TextPos{1, 9}));
+        EXPECT_EQ(viewer->selectedText(), QStringLiteral("NA\u00cfVE"));
+        XSession::key(&w, {"ctrl+c"});
+        EXPECT_EQ(XSession::clipboardText(), QStringLiteral("NA\u00cfVE"));
+        XSession::grab(&w).save(qEnvironmentVariable("RW_GRAB_DIR", rwtest::testRoot()) +
+                                "/viewer-utf8.png");
     });
 }

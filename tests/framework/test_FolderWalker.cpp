@@ -306,6 +306,28 @@ TEST_F(WalkFixture, DriveRootThatCannotBeOpenedIsReportedAndTheNextDriveWalked)
     EXPECT_EQ(s.files, QStringList({"inside.txt"}));
 }
 
+TEST_F(WalkFixture, DriveMappedToAPlainFileIsReportedAndTheNextDriveWalked)
+{
+    // The file answers the size query, so the drive is there; its root is
+    // no folder to open.
+    fx.file("plain.txt");
+    fx.file("e/inside.txt");
+    const QString file = mapped('D', "plain.txt");
+    const QString good = mapped('E', "e");
+
+    RecordingStrategy s(fx.path("e"));
+    rw::FolderWalker walker(s, abort, rwtest::ScriptedResponder::instance());
+    walker.scanAllDrives({file, good});
+
+    auto& responder = rwtest::ScriptedResponder::instance();
+    ASSERT_EQ(responder.entries().size(), 1);
+    EXPECT_EQ(responder.entries()[0].kind, rw::MessageKind::Error);
+    EXPECT_EQ(responder.entries()[0].text, "Can't open drive " + file);
+    EXPECT_EQ(responder.entries()[0].buttons, rw::MessageButtons::Ok);
+    EXPECT_EQ(responder.beeps(), 0);
+    EXPECT_EQ(s.files, QStringList({"inside.txt"}));
+}
+
 TEST_F(WalkFixture, AbortFromTheProgressCallbackStopsAtOnce)
 {
     for (int i = 0; i < 5; ++i)

@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStyle>
 #include <QTest>
 
@@ -277,7 +278,7 @@ TEST(ResultGridController, LookAlikeAndControlCharacterNamesKeepTheirOwnFiles)
     const QByteArray folder = QFile::encodeName(fx.path("n"));
     QDir().mkpath(fx.path("n"));
     const QByteArray names[] = {"x\xff.txt",  "x\xef\xbf\xbd.txt", "t\tab.txt",
-                                "l\nine.txt", "back\\slash.txt",   QByteArray(255, 'L')};
+                                "l\nine.txt", "t\\tab.txt",        QByteArray(255, 'L')};
     std::int64_t size = 100;
     for (const QByteArray& n : names) {
         const QByteArray path = folder + '/' + n;
@@ -299,6 +300,9 @@ TEST(ResultGridController, LookAlikeAndControlCharacterNamesKeepTheirOwnFiles)
     EXPECT_EQ(w.ctl->model()->cell(1, 4), fx.path("n") + QString::fromUtf8("/x\uFFFD.txt"));
     EXPECT_EQ(w.ctl->model()->cell(2, 4), fx.path("n") + "/t\\tab.txt");
     EXPECT_EQ(w.ctl->model()->cell(2, 5), "Text");
+    // A name really holding a backslash and a "t" is not shown as the tab
+    // name: its backslash shows doubled.
+    EXPECT_EQ(w.ctl->model()->cell(4, 4), fx.path("n") + "/t\\\\tab.txt");
     for (int row = 0; row < 6; ++row)
         EXPECT_EQ(w.ctl->rowPathBytes(row), folder + '/' + names[row]);
 
@@ -435,6 +439,36 @@ TEST(ResultGridController, PrintsToAPrinterAndReportsAFailure)
     EXPECT_FALSE(w.ctl->PrintGrid("T", &broken));
     EXPECT_EQ(ScriptedResponder::instance().texts(),
               QStringList({"Error printing report ... quitting"}));
+}
+
+TEST(ResultGridController, APageRangePrintsOnlyThosePagesOfTheGrid)
+{
+    TestWindow w(Kind::FileHogs);
+    for (int i = 0; i < 400; ++i) // several pages of 9-point lines
+        w.add(QStringLiteral("/data/f%1.bin").arg(i), 1000 + i);
+    const auto pagesOf = [](const QString& path) {
+        QFile f(path);
+        if (!f.open(QIODevice::ReadOnly))
+            return -1;
+        static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?![s\\w])"));
+        return int(QString::fromLatin1(f.readAll()).count(page));
+    };
+    const auto print = [&](const QString& name, QPrinter::PrintRange range, int from, int to) {
+        QPrinter pdf(QPrinter::HighResolution);
+        pdf.setOutputFormat(QPrinter::PdfFormat);
+        pdf.setOutputFileName(rwtest::testRoot() + '/' + name);
+        pdf.setFromTo(from, to);
+        pdf.setPrintRange(range);
+        w.ctl->setPrinter(&pdf);
+        w.ctl->btPrintClick();
+        return pagesOf(pdf.outputFileName());
+    };
+    const int all = print("all.pdf", QPrinter::AllPages, 0, 0);
+    ASSERT_GE(all, 3);
+    EXPECT_EQ(print("first.pdf", QPrinter::PageRange, 1, 1), 1);
+    EXPECT_EQ(print("second-third.pdf", QPrinter::PageRange, 2, 3), 2);
+    EXPECT_EQ(print("to-the-end.pdf", QPrinter::PageRange, 2, all + 5), all - 1);
+    EXPECT_TRUE(ScriptedResponder::instance().texts().isEmpty());
 }
 
 TEST(ResultGridController, ClipboardKeepsTheOrderAndFieldsOfTheResultLines)

@@ -288,5 +288,5 @@ TEST(ModsScan, OddNamesKeepTheirBytesAndShowOnOneLineOfSevenFields)
     EXPECT_TRUE(shown.contains(QStringLiteral("Bad\\xFF.txt")));
     EXPECT_TRUE(shown.contains(QString::fromUtf8("Bad\xef\xbf\xbd.txt")));
     EXPECT_TRUE(shown.contains(QStringLiteral("tab\\there.txt")));
-    EXPECT_TRUE(shown.contains(QStringLiteral("back\\slash.txt")));
+    EXPECT_TRUE(shown.contains(QStringLiteral("back\\\\slash.txt")));
 }

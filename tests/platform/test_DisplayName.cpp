@@ -13,7 +13,9 @@ TEST(DisplayName, PlainNamesShowAsTheyAreAndOthersShowEveryByte)
     } cases[] = {
         {"readme.txt", "readme.txt", true},
         {"caf\xc3\xa9", QString::fromUtf8("caf\xc3\xa9"), true},
-        {"back\\slash", "back\\slash", true},
+        {"back\\slash", "back\\\\slash", true},
+        {"tab\\there", "tab\\\\there", true},
+        {"Bad\\\xff", "Bad\\\\\\xFF", false},
         {"Bad\xff", "Bad\\xFF", false},
         {"caf\xe9.dat", "caf\\xE9.dat", false},
         {"t\tab", "t\\tab", false},
@@ -31,4 +33,8 @@ TEST(DisplayName, PlainNamesShowAsTheyAreAndOthersShowEveryByte)
     }
     // The look-alike with U+FFFD never shows like the byte it stands for.
     EXPECT_NE(displayName("Bad\xff"), displayName("Bad\xef\xbf\xbd"));
+    // A name really holding a backslash and a "t" never shows like one
+    // holding a tab, nor one holding "\x" and two hex digits like a byte.
+    EXPECT_NE(displayName("tab\\there"), displayName("tab\there"));
+    EXPECT_NE(displayName("Bad\\xFF"), displayName("Bad\xff"));
 }

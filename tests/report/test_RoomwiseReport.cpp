@@ -393,3 +393,35 @@ TEST(RoomwiseReport, DuplicatesByContentsOfTerabyteSparseFilesTakeSeconds)
     names.sort();
     EXPECT_EQ(names, QStringList({"a.img", "b.img", "zeros.img"}));
 }
+
+// The statistics count a file of 1970 or of 2200 by its real hour and age,
+// as the statistics window does: neither lands under "Not recorded".
+TEST(RoomwiseReport, StatisticsCountTimesOutsideThePackedYears)
+{
+    rwtest::FixtureBuilder fb;
+    const QString root = fb.folder("years");
+    fb.file("years/epoch.txt", 10);
+    fb.file("years/future.txt", 20);
+    const QDateTime epoch = QDateTime::fromSecsSinceEpoch(0);
+    const QDateTime future(QDate(2200, 1, 10), QTime(7, 45));
+    fb.setTimes("years/epoch.txt", epoch, epoch);
+    fb.setTimes("years/future.txt", future, future);
+    const rwtest::ProgramRun run = report({"stats", root, "--format", "json"});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    const QJsonObject stats = QJsonDocument::fromJson(run.out)["statistics"].toObject();
+    QList<int> modified(24, 0);
+    for (const QJsonValue& v : stats["hour"].toArray())
+        modified[v["hour"].toInt()] = v["modified"].toInt();
+    QList<int> expected(24, 0);
+    ++expected[epoch.time().hour()];
+    ++expected[future.time().hour()];
+    EXPECT_EQ(modified, expected);
+    for (const char* kind : {"modified", "access"}) {
+        const QJsonArray classes = stats[kind].toArray();
+        ASSERT_EQ(classes.size(), 10) << kind;
+        EXPECT_EQ(classes[0]["class"].toString(), "Not recorded");
+        EXPECT_EQ(classes[0]["count"].toInt(), 0) << kind;
+        EXPECT_EQ(classes[9]["class"].toString(), "Over 4 years");
+        EXPECT_EQ(classes[9]["count"].toInt(), 2) << kind;
+    }
+}

@@ -5,6 +5,8 @@
 #include <QChart>
 #include <QChartView>
 #include <QCoreApplication>
+#include <QGraphicsScene>
+#include <QGraphicsTextItem>
 #include <QLegend>
 #include <QLegendMarker>
 #include <QPointer>
@@ -80,6 +82,42 @@ TEST(StatsCharts, BarsCarryShareMarksAndEscapedLabels)
     EXPECT_EQ(marks->marks()[2].text, "25 %");
     for (const QRectF& r : marks->markRects())
         EXPECT_TRUE(chart->rect().contains(r)) << "a mark is cut by the chart's edge";
+}
+
+} // namespace
+
+namespace
+{
+
+// The slice labels of a chart as they are drawn (Qt Charts shortens a label
+// that does not fit), from the text items of its scene.
+QStringList drawnLabels(QChartView* view)
+{
+    QStringList texts;
+    for (QGraphicsItem* item : view->scene()->items())
+        if (auto* t = dynamic_cast<QGraphicsTextItem*>(item))
+            if (t->isVisible() && !t->toPlainText().isEmpty())
+                texts << t->toPlainText();
+    texts.sort();
+    return texts;
+}
+
+TEST(StatsCharts, PieLabelsStayWholeAtEveryRotation)
+{
+    auto view = shownChart();
+    QChart* chart = view->chart();
+    const QStringList whole = {"Free space 23 %", "Used space 77 %"};
+    for (const QSize size : {QSize(420, 300), QSize(700, 250), QSize(600, 400), QSize(450, 600)}) {
+        view->resize(size);
+        rw::showPie(chart, {{"Used space", 77, Qt::blue}, {"Free space", 23, Qt::magenta}}, 60);
+        for (int angle = 0; angle < 360; angle += 15) {
+            rw::setPieRotation(chart, angle);
+            QCoreApplication::processEvents();
+            const QStringList drawn = drawnLabels(view.get());
+            EXPECT_EQ(drawn, whole) << drawn.join(" | ").toStdString() << ", " << size.width()
+                                    << "x" << size.height() << " at " << angle << " degrees";
+        }
+    }
 }
 
 } // namespace

@@ -44,7 +44,7 @@ TEST(StatsCollector, AgeClassesCountWholeDaysEitherWay)
         std::int64_t time;
         int ageClass;
     } cases[] = {
-        {0, 0},                             // not recorded
+        {0, 9},                             // 1 January 1970: a real date
         {epochOf(today), 1},                // today
         {epochOf(today.addDays(7)), 1},     // a week in the future
         {epochOf(today.addDays(-8)), 2},    // just past a week
@@ -55,6 +55,53 @@ TEST(StatsCollector, AgeClassesCountWholeDaysEitherWay)
     };
     for (const auto& c : cases)
         EXPECT_EQ(StatsCollector::ageClassOf(c.time, serial), c.ageClass) << c.time;
+}
+
+TEST(StatsCollector, TimesOutsideThePackedYearsCountByTheirRealDate)
+{
+    const struct {
+        const char* what;
+        QDate today;
+        QDateTime when;
+        int ageClass;
+    } cases[] = {
+        {"1970", QDate(2024, 6, 15), QDateTime(QDate(1970, 1, 1), QTime(15, 20)), 9},
+        {"before 1980", QDate(1980, 3, 1), QDateTime(QDate(1979, 10, 1), QTime(9, 0)), 5},
+        {"a week before 1980", QDate(1980, 1, 3), QDateTime(QDate(1979, 12, 27), QTime(4, 0)), 1},
+        {"2200", QDate(2024, 6, 15), QDateTime(QDate(2200, 1, 10), QTime(7, 45)), 9},
+        {"just past 2107", QDate(2108, 1, 20), QDateTime(QDate(2108, 1, 5), QTime(1, 0)), 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        StatsCollector s;
+        s.setToday(c.today);
+        s.clear();
+        const std::int64_t t = c.when.toSecsSinceEpoch();
+        s.countFile("old.txt", 10, 0, t, t, t);
+        const int hour = c.when.time().hour();
+        EXPECT_EQ(StatsCollector::hourOf(t), hour);
+        EXPECT_EQ(s.modificationHour(hour), 1);
+        EXPECT_EQ(s.creationHour(hour), 1);
+        for (const auto kind :
+             {StatsCollector::Access, StatsCollector::Creation, StatsCollector::Modification}) {
+            EXPECT_EQ(s.ageClass(kind, c.ageClass).count, 1) << "kind " << kind;
+            EXPECT_EQ(s.ageClass(kind, 0).count, 0) << "kind " << kind;
+        }
+    }
+
+    // The first second of 1970 is a time like any other; only a missing
+    // creation time is "Not recorded".
+    StatsCollector s;
+    s.setToday(QDate(2024, 6, 15));
+    s.clear();
+    s.countFile("epoch.txt", 10, 0, 0, 0, 0);
+    const int hour = QDateTime::fromSecsSinceEpoch(0).time().hour();
+    EXPECT_EQ(s.modificationHour(hour), 1);
+    EXPECT_EQ(s.ageClass(StatsCollector::Modification, 9).count, 1);
+    EXPECT_EQ(s.ageClass(StatsCollector::Access, 9).count, 1);
+    EXPECT_EQ(s.ageClass(StatsCollector::Creation, 0).count, 1);
+    for (int h = 0; h < 24; ++h)
+        EXPECT_EQ(s.creationHour(h), 0);
 }
 
 TEST(StatsCollector, CountsEveryBucketOfOneFile)

@@ -15,13 +15,18 @@
 #include <QBarSet>
 #include <QCategoryAxis>
 #include <QFileInfo>
+#include <QGraphicsScene>
+#include <QGraphicsTextItem>
 #include <QHorizontalBarSeries>
 #include <QHorizontalStackedBarSeries>
 #include <QLabel>
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
+#include <QPieSeries>
+#include <QPieSlice>
 #include <QPrinter>
+#include <QScrollBar>
 #include <QStackedBarSeries>
 #include <QTableWidget>
 #include <QTest>
@@ -374,6 +379,42 @@ TEST_F(StatsPages, SpaceBarsHaveUnitsDepthAndTheWholeWidth)
     auto* page = bar->parentWidget();
     EXPECT_FALSE(window->findChild<QChartView*>("chartSpacePie")->isVisible());
     EXPECT_GT(bar->geometry().right(), page->width() - 20);
+}
+
+TEST_F(StatsPages, SpacePieKeepsItsLabelsWholeWhenTurned)
+{
+    auto* drives = window->findChild<rw::CheckListBox*>("pckStatDrive");
+    drives->uncheckAll();
+    drives->checkLine(r.entryText());
+    window->showPage(TfrmStatistics::Space);
+    choose(TfrmStatistics::Space, "Pie - percent");
+    auto* view = window->findChild<QChartView*>("chartSpacePie");
+    ASSERT_TRUE(view->isVisible());
+    auto* pie = qobject_cast<QPieSeries*>(view->chart()->series().first());
+    ASSERT_NE(pie, nullptr);
+    QStringList whole;
+    for (QPieSlice* slice : pie->slices())
+        whole << plain(slice->label());
+    whole.sort();
+    ASSERT_EQ(whole.size(), 2);
+    EXPECT_TRUE(whole[0].startsWith("Free space ") && whole[0].endsWith(" %"))
+        << whole[0].toStdString();
+
+    // Turned by the scroll bar, as the animation turns it.
+    auto* bar = window->findChild<QScrollBar*>("ScrollBar1");
+    for (int angle = 0; angle < 360; angle += 15) {
+        bar->setValue(angle);
+        runFor(5);
+        QStringList drawn;
+        for (QGraphicsItem* item : view->scene()->items())
+            if (auto* t = dynamic_cast<QGraphicsTextItem*>(item))
+                if (t->isVisible() && !t->toPlainText().isEmpty())
+                    drawn << t->toPlainText();
+        drawn.sort();
+        EXPECT_EQ(drawn, whole) << drawn.join(" | ").toStdString() << " at " << angle << " degrees";
+        if (angle == 120)
+            grabPage(TfrmStatistics::Space, "space-pie-turned");
+    }
 }
 
 TEST_F(StatsPages, AttributeChartsShowValueMarksOnly)

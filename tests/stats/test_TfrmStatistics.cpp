@@ -6,6 +6,7 @@
 #include <QChartView>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineSeries>
 #include <QMenu>
 #include <QPieSeries>
 #include <QPrinter>
@@ -18,6 +19,7 @@
 #include "base/Settings.h"
 #include "base/SharedRoutines.h"
 #include "controls/CheckListBox.h"
+#include "framework/DriveCheckList.h"
 #include "platform/Drives.h"
 #include "tests/support/FixtureBuilder.h"
 #include "tests/support/ScriptedResponder.h"
@@ -153,6 +155,42 @@ TEST_F(StatisticsRun, OneDriveFillsTypesSizesAndOverhang)
     EXPECT_EQ(cell(access, 8, 2), "4") << "all files were touched today";
 }
 
+TEST(TfrmStatistics, DatesOutsideThePackedYearsShowByTheirRealDate)
+{
+    rwtest::FixtureBuilder fx;
+    fx.file("y/epoch.txt", 10);
+    fx.file("y/future.txt", 20);
+    const QDateTime epoch = QDateTime::fromSecsSinceEpoch(0);
+    const QDateTime future(QDate(2200, 1, 10), QTime(7, 45));
+    fx.setTimes("y/epoch.txt", epoch, epoch);
+    fx.setTimes("y/future.txt", future, future);
+    fx.mapDrive('Y', "y");
+    rw::DriveInfo y;
+    ASSERT_TRUE(rw::findDrive('Y', &y));
+    TfrmStatistics w;
+    w.show();
+    ASSERT_TRUE(w.collect({y.entryText()}, rw::TypeFilter::AllFiles));
+
+    auto* modified = w.findChild<QTableWidget*>("gridModified");
+    ASSERT_NE(modified, nullptr);
+    EXPECT_EQ(cell(modified, 0, 0), "Over 4 years");
+    EXPECT_EQ(cell(modified, 0, 2), "2");
+    EXPECT_EQ(cell(modified, 9, 0), "Not recorded");
+    EXPECT_EQ(cell(modified, 9, 2), "0");
+
+    w.showPage(TfrmStatistics::Time);
+    QChart* time = w.findChild<QChartView*>("chartTime")->chart();
+    auto* written = qobject_cast<QLineSeries*>(time->series().first());
+    ASSERT_NE(written, nullptr);
+    QList<int> perHour(24, 0);
+    for (const QPointF& p : written->points())
+        perHour[int(p.x())] = int(p.y());
+    QList<int> expected(24, 0);
+    ++expected[epoch.time().hour()];
+    ++expected[future.time().hour()];
+    EXPECT_EQ(perHour, expected);
+}
+
 TEST_F(StatisticsRun, TwoDrivesAddUpAndDisableOverhang)
 {
     TfrmStatistics& w = *window;
@@ -200,6 +238,26 @@ TEST_F(StatisticsRun, SpacePageFollowsTheTickedDrives)
     EXPECT_EQ(labelText(&w, "lblTotal"),
               rw::FormatGrouped(std::int64_t(kb >= 10000 ? kb / 1024 : kb)) + unit);
     EXPECT_TRUE(w.findChild<QWidget*>("chartSpaceBar")->isVisible());
+}
+
+TEST(TfrmStatistics, SpacePageLeavesOutTheFloppyLetters)
+{
+    rwtest::FixtureBuilder fx;
+    fx.file("a/x.txt", 10);
+    fx.file("b/y.txt", 10);
+    fx.file("c/z.txt", 10);
+    fx.mapDrive('A', "a");
+    fx.mapDrive('B', "b");
+    fx.mapDrive('M', "c");
+    rw::DriveInfo m;
+    ASSERT_TRUE(rw::findDrive('M', &m));
+    TfrmStatistics w;
+    const QStringList listed = w.findChild<rw::CheckListBox*>("pckStatDrive")->lines();
+    EXPECT_TRUE(listed.contains(m.entryText()));
+    for (const QString& entry : listed)
+        EXPECT_FALSE(entry.startsWith('a') || entry.startsWith('b')) << entry.toStdString();
+    // The other windows still offer them.
+    EXPECT_TRUE(rw::DriveEntryTexts().first().startsWith('a'));
 }
 
 TEST(TfrmStatistics, TypePieShowsAtMostTwelveTypesAndTheGridSorts)

@@ -14,6 +14,7 @@ void ScriptedResponder::reset()
     m_answers.clear();
     m_default = rw::MessageAnswer::No;
     m_beeps = 0;
+    m_onShow = nullptr;
 }
 
 QStringList ScriptedResponder::texts() const
@@ -28,6 +29,8 @@ rw::MessageAnswer ScriptedResponder::show(rw::MessageKind kind, const QString& t
                                           rw::MessageButtons buttons)
 {
     m_entries.append({kind, text, buttons});
+    if (m_onShow)
+        m_onShow(m_entries.last());
     if (buttons == rw::MessageButtons::Ok)
         return rw::MessageAnswer::Ok;
     if (!m_answers.isEmpty())

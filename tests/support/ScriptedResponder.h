@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 #include "base/ProgramMessages.h"
 
 namespace rwtest
@@ -25,6 +27,10 @@ public:
 
     void reset();
     void queueAnswer(rw::MessageAnswer answer) { m_answers.append(answer); }
+    // Called with each message as it is shown, while the code that shows it
+    // waits for the answer (a test looks at a window mid-run). reset()
+    // forgets it.
+    void setOnShow(std::function<void(const Entry&)> hook) { m_onShow = std::move(hook); }
     void setDefaultAnswer(rw::MessageAnswer answer) { m_default = answer; }
 
     const QList<Entry>& entries() const { return m_entries; }
@@ -45,6 +51,7 @@ private:
     QList<rw::MessageAnswer> m_answers;
     rw::MessageAnswer m_default = rw::MessageAnswer::No;
     int m_beeps = 0;
+    std::function<void(const Entry&)> m_onShow;
 };
 
 } // namespace rwtest

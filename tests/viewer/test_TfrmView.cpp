@@ -11,6 +11,7 @@
 #include <QFontInfo>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListView>
 #include <QMimeData>
 #include <QPrinter>
@@ -170,6 +171,35 @@ TEST(TfrmView, FindNextNeedsASearchText)
     other.findChild<QAction*>("Findnext1")->trigger();
     EXPECT_EQ(rwtest::ScriptedResponder::instance().texts(),
               QStringList{QStringLiteral("Search string 'line' not found")});
+    resetFindDialog();
+}
+
+TEST(TfrmView, FindsAccentedWordsInUtf8Text)
+{
+    resetFindDialog();
+    ShownView v(FixtureBuilder().fileWithContent(QStringLiteral("utf8.txt"),
+                                                 "un caf\xc3\xa9\nune id\xc3\xa9"
+                                                 "e NA\xc3\x8fVE\n"));
+    EXPECT_EQ(v.view.viewer()->lineText(0), QStringLiteral("un caf\u00e9"));
+    // The word typed into the dialog, as a user types it.
+    rwtest::onNextModal(
+        [](QWidget* w) {
+            auto* edit = w->findChild<QLineEdit*>(QStringLiteral("Edit1"));
+            QTest::keyClicks(edit, QStringLiteral("na"));
+            // A letter beyond ASCII comes as a key event with its text.
+            QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier,
+                          QStringLiteral("\u00ef"));
+            QApplication::sendEvent(edit, &key);
+            QTest::keyClicks(edit, QStringLiteral("ve"));
+            static_cast<QDialog*>(w)->accept();
+        },
+        QStringLiteral("rw::TFindDlg"));
+    v.action("Find1")->trigger();
+    QApplication::setActiveWindow(&v.view);
+    EXPECT_TRUE(rwtest::ScriptedResponder::instance().texts().isEmpty());
+    EXPECT_EQ(v.view.viewer()->selectionStart(), (TextPos{1, 9}));
+    EXPECT_EQ(v.view.viewer()->selectedText(), QStringLiteral("NA\u00cfVE"));
+    EXPECT_EQ(v.view.statusSection(0), QStringLiteral("2:15    "));
     resetFindDialog();
 }
 

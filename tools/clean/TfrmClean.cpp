@@ -75,6 +75,7 @@ void TfrmClean::buildGrid()
     c.sizeColumn = ccSize;
     c.columnWidths = {64, 64, 64, 64, 296};
     c.lastColumnMargin = 577;
+    c.lastColumnMinimum = 640 - 577; // Type as wide as at the window's first width
     c.sortItems = {
         {tr("&Size"), QStringLiteral("Sortbysize1"), {}, ccSize, SortKind::Number, true},
         {tr("&Date"), QStringLiteral("Sortbydate1"), {}, ccModified, SortKind::Date, true},
@@ -182,9 +183,10 @@ void TfrmClean::scan()
             CleanScan*& slot;
             ~Running() { slot = nullptr; }
         } running{m_running = &strategy};
-        m_grid->beginFill();
+        // The rows show as the walk finds them, a batch at a time.
+        m_grid->beginShownFill();
         walkCheckedDrives(strategy);
-        m_grid->endFill();
+        m_grid->endShownFill();
         m_found = strategy.foundCount();
     }
     reportFound(m_found, tr("%1 tempfiles found").arg(FormatGrouped(m_found)));

@@ -175,6 +175,11 @@ void TfrmDirHog::buildGrid()
     view->setObjectName(QStringLiteral("grid"));
     addStatusPanel(QStringLiteral("pnlScan"), false);
     setController(dirHogGridConfig());
+    // A folder that could not be (wholly) read is said in its row's tool tip.
+    m_grid->model()->setRowNote([this](std::uint32_t record) {
+        const std::shared_ptr<ResultLines>& lines = m_grid->lines();
+        return lines ? DirHogScan::incompleteNote(lines->set(), record) : QString();
+    });
 
     connect(view, &QAbstractItemView::clicked, this,
             [this](const QModelIndex& index) { m_lastClickRow = index.row(); });

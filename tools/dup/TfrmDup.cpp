@@ -146,6 +146,7 @@ void TfrmDup::makeGridController(int matchMode)
         c.sizeColumn = 1;
         c.columnWidths = {93, 58, 64, 70, 70, 184};
         c.lastColumnMargin = 564;
+        c.lastColumnMinimum = 640 - 564; // Type as wide as at the window's first width
     } else {
         c.headers = {tr("Size"),   tr("Modified"), tr("Time"),
                      tr("Access"), tr("FileName"), tr("Type")};
@@ -153,6 +154,7 @@ void TfrmDup::makeGridController(int matchMode)
         c.sizeColumn = 0;
         c.columnWidths = {64, 64, 64, 64, 296};
         c.lastColumnMargin = 577;
+        c.lastColumnMinimum = 640 - 577; // Type as wide as at the window's first width
         c.sortItems = {
             {tr("&Size"), QStringLiteral("Sortbysize1"), {}, 0, SortKind::Number, true},
             {tr("&Date"), QStringLiteral("Sortbydate1"), {}, 1, SortKind::Date, true},

@@ -12,7 +12,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <sys/stat.h>
+#include <cstring>
 
 #include "app/WinPlace.h"
 #include "base/Messages.h"
@@ -22,6 +22,7 @@
 #include "framework/TfrmReallyDelete.h"
 #include "framework/WindowHooks.h"
 #include "framework/core/FolderWalker.h"
+#include "platform/DirListing.h"
 #include "platform/Drives.h"
 #include "tools/map/MapView.h"
 #include "tools/map/core/MapScan.h"
@@ -33,11 +34,11 @@ namespace rw
 namespace
 {
 
+// True while something (a file or a folder) still stands at `path`.
 bool stillThere(const QByteArray& path)
 {
-    struct stat st {
-    };
-    return ::lstat(path.constData(), &st) == 0;
+    FileStatus st;
+    return pathStatus(path, &st);
 }
 
 // A swatch and the name of a type class, for the legend.

@@ -11,6 +11,7 @@
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
+#include <QGraphicsTextItem>
 #include <QHeaderView>
 #include <QHorizontalStackedBarSeries>
 #include <QLegend>
@@ -20,6 +21,8 @@
 #include <QStackedBarSeries>
 #include <QTableWidget>
 #include <QValueAxis>
+
+#include <algorithm>
 
 namespace rw
 {
@@ -64,6 +67,41 @@ QString chartText(const QString& text)
     return text.toHtmlEscaped();
 }
 
+namespace
+{
+
+// The largest pie (as a share of the plot area's shorter side) whose
+// outside labels fit inside the plot area whichever way the pie is turned.
+// Qt Charts cuts a label that would reach past the plot area's edge short
+// ("Free space 2..."), and turning the pie brings each label beside it or
+// above it, so the room left and right, and above and below, must hold the
+// widest label at the end of its arm.
+qreal pieSizeForLabels(const QPieSeries* pie, const QRectF& plot)
+{
+    constexpr qreal kLargest = 0.7; // Qt Charts' own size
+    constexpr qreal kArmGap = 5;    // between the pie and its label arms
+    constexpr qreal kMargin = 4;    // kept free at the plot area's edge
+    if (pie->slices().isEmpty() || plot.isEmpty())
+        return kLargest;
+    // Measured as the chart lays its labels out: as rich text with margins.
+    QGraphicsTextItem measure;
+    qreal widest = 0;
+    qreal tallest = 0;
+    for (const QPieSlice* slice : pie->slices()) {
+        measure.setFont(slice->labelFont());
+        measure.setHtml(slice->label());
+        widest = std::max(widest, measure.boundingRect().width());
+        tallest = std::max(tallest, measure.boundingRect().height());
+    }
+    const qreal room =
+        std::min(plot.width() / 2 - widest, plot.height() / 2 - tallest) - kArmGap - kMargin;
+    const qreal radius = room / (1 + pie->slices().first()->labelArmLengthFactor());
+    const qreal side = std::min(plot.width(), plot.height());
+    return std::clamp(2 * radius / side, 0.1, kLargest);
+}
+
+} // namespace
+
 void showPie(QChart* chart, const QList<ChartPoint>& points, double rotation)
 {
     clearChart(chart);
@@ -83,6 +121,10 @@ void showPie(QChart* chart, const QList<ChartPoint>& points, double rotation)
     pie->setPieEndAngle(rotation + 360);
     chart->addSeries(pie);
     chart->legend()->setVisible(false);
+    // Sized for its labels now and whenever the chart is resized.
+    const auto fit = [chart, pie] { pie->setPieSize(pieSizeForLabels(pie, chart->plotArea())); };
+    QObject::connect(chart, &QChart::plotAreaChanged, pie, fit);
+    fit();
 }
 
 void setPieRotation(QChart* chart, double rotation)

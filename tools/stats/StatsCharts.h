@@ -41,7 +41,8 @@ QString chartText(const QString& text);
 
 // Replaces the chart's series by a pie of the points whose value is above 0,
 // labelled with the label and the percentage; no legend. `rotation` is the
-// angle of the first slice in degrees.
+// angle of the first slice in degrees. The pie is sized, also when the chart
+// is resized, so that its labels show whole however it is turned.
 void showPie(QChart* chart, const QList<ChartPoint>& points, double rotation = 60);
 
 // How showBars draws its bars.

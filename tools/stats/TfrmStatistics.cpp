@@ -180,8 +180,14 @@ TfrmStatistics::TfrmStatistics(QWidget* parent) : QDialog(parent)
                 [view](int angle) { setPieRotation(view->chart(), angle); });
     }
 
-    // The space page offers every drive with the current one ticked.
-    FillDriveCheckList(m_spacePage->driveList(), DriveEntryTexts(), CurrentDriveEntryText());
+    // The space page offers every drive but the floppy letters a: and b:,
+    // with the current one ticked.
+    QStringList spaceDrives;
+    for (const QString& entry : DriveEntryTexts())
+        if (!entry.startsWith(QLatin1Char('a'), Qt::CaseInsensitive) &&
+            !entry.startsWith(QLatin1Char('b'), Qt::CaseInsensitive))
+            spaceDrives.append(entry);
+    FillDriveCheckList(m_spacePage->driveList(), spaceDrives, CurrentDriveEntryText());
     m_notebook->setCurrentIndex(Space);
 }
 

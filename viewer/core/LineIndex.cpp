@@ -22,14 +22,42 @@ void LineIndex::reset(const unsigned char* data, std::int64_t size)
     m_cacheLine = -1;
     m_cacheStart = 0;
     m_ranges = nullptr;
+    m_utf8 = false;
     m_dataEnd = 0;
 }
 
+std::int64_t LineIndex::wrapEnd(std::int64_t start) const
+{
+    const std::int64_t end = start + kMaxLineLength;
+    if (!m_utf8 || end >= m_size || (m_data[end] & 0xC0) != 0x80)
+        return end;
+    // The byte after the limit continues a character: when that character
+    // begins within the line, the line ends before it.
+    for (int k = 1; k <= 3; ++k) {
+        const unsigned char b = m_data[end - k];
+        if ((b & 0xC0) == 0x80)
+            continue;
+        const int length = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC2 ? 2 : 1;
+        return length > k ? end - k : end;
+    }
+    return end;
+}
+
 void LineIndex::addWrappedLines(std::int64_t& start, std::int64_t to, std::int64_t limit,
-                                std::int64_t lastLine)
+                                std::int64_t lastLine, std::int64_t zerosFrom)
 {
     if (to - start <= kMaxLineLength || m_count > lastLine || start >= limit)
         return;
+    if (m_utf8) {
+        // Where a wrap may cut a character, line by line: a few lines at
+        // most, since the scan calls in every 64 bytes of data.
+        while (start + kMaxLineLength < zerosFrom) {
+            addLine(start);
+            start = wrapEnd(start);
+            if (to - start <= kMaxLineLength || m_count > lastLine || start >= limit)
+                return;
+        }
+    }
     // Line i (from 0) starts at start + i * kMaxLineLength and is counted
     // while the run reaches more than a full line past it.
     std::int64_t n = (to - start - 1) / kMaxLineLength;
@@ -50,6 +78,9 @@ int LineIndex::measureLine(std::int64_t start, std::int64_t* nextStart) const
     std::int64_t p = start;
     while (p < limit && m_data[p] != '\r' && m_data[p] != '\n')
         ++p;
+    if (m_utf8 && p == start + kMaxLineLength && p < m_size && m_data[p] != '\r' &&
+        m_data[p] != '\n')
+        p = wrapEnd(start);
     const int length = static_cast<int>(p - start);
     // A full-length line followed straight by its break keeps that break, so
     // a line of exactly the limit does not leave an empty line behind.
@@ -98,7 +129,7 @@ void LineIndex::scan(std::int64_t limit, std::int64_t lastLine)
             // The last line(s), without a break.
             while (start < m_size && m_count <= lastLine) {
                 addLine(start);
-                start = std::min(m_size, start + kMaxLineLength);
+                start = std::min(m_size, wrapEnd(start));
             }
             break;
         }
@@ -109,8 +140,9 @@ void LineIndex::scan(std::int64_t limit, std::int64_t lastLine)
             const std::int64_t zeroBlocks = (std::min(dataStart, m_size) - pos) / 64;
             if (zeroBlocks > 0) {
                 // Whole blocks of zeros: no breaks, so only wrapped lines.
+                const std::int64_t zerosFrom = pos;
                 pos += zeroBlocks * 64;
-                addWrappedLines(start, pos, limit, lastLine);
+                addWrappedLines(start, pos, limit, lastLine, zerosFrom);
                 continue;
             }
             m_dataEnd = dataEnd;

@@ -25,6 +25,11 @@ namespace rw
 // only full-length lines one after another. Given where the data lies
 // (setDataRanges), the scan counts the lines of a hole by arithmetic instead
 // of reading it, with the same lines and checkpoints as a read would give.
+//
+// Text shown as UTF-8 (setUtf8Wrap) wraps a long line before a character
+// that the limit would cut, so both halves stay whole characters: the line
+// is then up to three bytes shorter. Holes hold no such characters and are
+// still counted by arithmetic.
 class LineIndex
 {
 public:
@@ -45,10 +50,15 @@ public:
     LineIndex() = default;
     explicit LineIndex(const unsigned char* data, std::int64_t size) { reset(data, size); }
 
-    // Starts over on a buffer; the data ranges are forgotten.
+    // Starts over on a buffer; the data ranges and the UTF-8 wrapping are
+    // forgotten.
     void reset(const unsigned char* data, std::int64_t size);
     // Where the buffer holds data; without them every byte is looked at.
     void setDataRanges(DataRanges ranges) { m_ranges = std::move(ranges); }
+    // Wraps long lines between UTF-8 characters (see above); set before the
+    // first lookup.
+    void setUtf8Wrap(bool on) { m_utf8 = on; }
+    bool utf8Wrap() const { return m_utf8; }
 
     std::int64_t size() const { return m_size; }
     // True once every line has been counted.
@@ -88,9 +98,13 @@ private:
     // Counts the lines a run without breaks from `start` to `to` (at least)
     // wraps into, all but the one still open at `to`, as the scan would one
     // by one: stops as it does at line `lastLine` or once a line starts at
-    // or past `limit`. Moves `start` on to the open line.
+    // or past `limit`. Moves `start` on to the open line. From `zerosFrom`
+    // on the run is known to hold zeros only.
     void addWrappedLines(std::int64_t& start, std::int64_t to, std::int64_t limit,
-                         std::int64_t lastLine);
+                         std::int64_t lastLine, std::int64_t zerosFrom = INT64_MAX);
+    // Where the next line begins when the line at `start` wraps (the byte
+    // kMaxLineLength past it exists and is no break).
+    std::int64_t wrapEnd(std::int64_t start) const;
     // Counts one line that starts at `start`.
     void addLine(std::int64_t start)
     {
@@ -106,6 +120,7 @@ private:
     // Start offset of line k * kCheckpointEvery.
     std::vector<std::int64_t> m_checkpoints;
     DataRanges m_ranges;
+    bool m_utf8 = false;
     // Where the data range last found ends: below it no lookup is made.
     std::int64_t m_dataEnd = 0;
     // The last line looked up by lineSpan() and its start, so that walking

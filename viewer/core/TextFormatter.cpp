@@ -1,5 +1,7 @@
 #include "viewer/core/TextFormatter.h"
 
+#include "viewer/core/Utf8Text.h"
+
 #include <algorithm>
 #include <iterator>
 
@@ -18,6 +20,42 @@ constexpr char16_t kCp1252High[32] = {
 int tabWidth(int column, int tabSize)
 {
     return tabSize - column % tabSize;
+}
+
+// True for a decoded character shown as a blank: control characters, and
+// those that would end the row or turn the order of what follows.
+bool showsAsBlank(char32_t c)
+{
+    return c < 0x20 || (c >= 0x7F && c < 0xA0) || c == 0x2028 || c == 0x2029 ||
+           (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
+}
+
+// Walks a valid UTF-8 line character by character: `visit(byte, character,
+// column, width)` for each, with its first byte, its display column and the
+// columns it takes; stops when `visit` returns false.
+template <typename Visit>
+void forEachCharacter(const unsigned char* bytes, int length, bool expandTabs, int tabSize,
+                      Visit visit)
+{
+    int column = 0;
+    for (int i = 0; i < length;) {
+        char32_t c = bytes[i];
+        int n = 1;
+        if (c >= 0x80)
+            n = std::max(1, Utf8Text::decode(bytes + i, length - i, &c));
+        int width = c > 0xFFFF ? 2 : 1;
+        if (c == '\t' && expandTabs)
+            width = tabWidth(column, tabSize);
+        if (!visit(i, c, column, width))
+            return;
+        column += width;
+        i += n;
+    }
+}
+
+bool decodes(const unsigned char* bytes, int length, bool utf8)
+{
+    return utf8 && Utf8Text::isValid(bytes, length);
 }
 
 } // namespace
@@ -55,11 +93,21 @@ QByteArray TextFormatter::toAnsi(const QString& text, bool* ok)
 }
 
 QString TextFormatter::displayText(const unsigned char* bytes, int length, bool expandTabs,
-                                   int tabSize)
+                                   int tabSize, bool utf8)
 {
     tabSize = std::max(1, tabSize);
     QString out;
     out.reserve(length);
+    if (decodes(bytes, length, utf8)) {
+        forEachCharacter(bytes, length, expandTabs, tabSize, [&](int, char32_t c, int, int width) {
+            if (c == '\t' || showsAsBlank(c))
+                out.append(QString(width, QLatin1Char(' ')));
+            else
+                out.append(QChar::fromUcs4(c));
+            return true;
+        });
+        return out;
+    }
     for (int i = 0; i < length; ++i) {
         const unsigned char b = bytes[i];
         if (b == '\t' && expandTabs) {
@@ -73,8 +121,20 @@ QString TextFormatter::displayText(const unsigned char* bytes, int length, bool 
 }
 
 int TextFormatter::displayColumn(const unsigned char* bytes, int length, int byteColumn,
-                                 bool expandTabs, int tabSize)
+                                 bool expandTabs, int tabSize, bool utf8)
 {
+    if (decodes(bytes, length, utf8)) {
+        tabSize = std::max(1, tabSize);
+        int column = 0;
+        forEachCharacter(bytes, length, expandTabs, tabSize,
+                         [&](int byte, char32_t, int at, int width) {
+                             if (byte >= byteColumn)
+                                 return false;
+                             column = at + width;
+                             return true;
+                         });
+        return column + std::max(0, byteColumn - length);
+    }
     if (!expandTabs)
         return byteColumn;
     tabSize = std::max(1, tabSize);
@@ -86,8 +146,21 @@ int TextFormatter::displayColumn(const unsigned char* bytes, int length, int byt
 }
 
 int TextFormatter::byteColumn(const unsigned char* bytes, int length, int column, bool expandTabs,
-                              int tabSize)
+                              int tabSize, bool utf8)
 {
+    if (decodes(bytes, length, utf8)) {
+        tabSize = std::max(1, tabSize);
+        int found = length;
+        forEachCharacter(bytes, length, expandTabs, tabSize,
+                         [&](int byte, char32_t, int at, int width) {
+                             if (column < at + width) {
+                                 found = byte;
+                                 return false;
+                             }
+                             return true;
+                         });
+        return found;
+    }
     if (!expandTabs)
         return std::min(column, length);
     tabSize = std::max(1, tabSize);

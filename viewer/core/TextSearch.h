@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 
 #include <cstdint>
 
@@ -21,6 +22,19 @@ public:
                              std::int64_t from, bool backward, bool matchCase);
     // The lower-case form of a byte (ANSI letters only).
     static unsigned char foldCase(unsigned char byte);
+
+    // A match: its offset (-1 when none) and its length in bytes.
+    struct Match {
+        std::int64_t offset = -1;
+        std::int64_t length = 0;
+    };
+    // Finds `text` in UTF-8 data, as find() does. Without `matchCase`
+    // characters are compared by their Unicode case folding (one character
+    // for one: "É" matches "é", the Kelvin sign matches "k"), so a match may
+    // take more or fewer bytes than the text; bytes that are no valid UTF-8
+    // never match a character.
+    static Match findUtf8(const unsigned char* data, std::int64_t size, const QString& text,
+                          std::int64_t from, bool backward, bool matchCase);
 };
 
 } // namespace rw

@@ -1,6 +1,9 @@
 #include "tools/dirhog/core/DirHogScan.h"
 #include "base/SaturatingSum.h"
 
+#include <QCoreApplication>
+
+#include <cstring>
 #include <numeric>
 
 namespace rw
@@ -12,7 +15,9 @@ namespace
 std::shared_ptr<ResultSet> newSet()
 {
     auto set = std::make_shared<ResultSet>();
-    set->setExtraCount(3); // # files, # sub-folders, the capacity of the line's drive
+    // # files, # sub-folders, the capacity of the line's drive, why the
+    // folder could not be read, folders inside that could not be read.
+    set->setExtraCount(5);
     return set;
 }
 
@@ -91,6 +96,38 @@ void DirHogScan::folderEntered(const WalkFolder& folder)
         ++m_current.subFolders;
 }
 
+void DirHogScan::folderUnreadable(const WalkFolder& folder, int error)
+{
+    if (m_mode == DirHogMode::MainFolders && folder.depth != 1) {
+        // Below a main folder: that folder's totals miss what it holds.
+        if (folder.depth > 1)
+            ++m_current.unreadFolders;
+        return;
+    }
+    // A line of its own with what could be read of it: nothing. The line
+    // being totalled (its parent's, all-folder mode) is not touched.
+    addLine(folder, FolderHogTotals(), error);
+}
+
+QString DirHogScan::incompleteNote(const ResultSet& set, std::uint32_t record)
+{
+    if (set.extraCount() <= kUnreadInside)
+        return QString();
+    const std::int64_t error = set.extra(record, kUnreadError);
+    if (error != 0)
+        return QCoreApplication::translate("DirHogScan",
+                                           "This folder could not be read (%1): its size and "
+                                           "counts hold nothing of it.")
+            .arg(QString::fromLocal8Bit(std::strerror(int(error))));
+    const std::int64_t inside = set.extra(record, kUnreadInside);
+    if (inside > 0)
+        return QCoreApplication::translate("DirHogScan",
+                                           "%n folder(s) in it could not be read: its size and "
+                                           "counts hold only what could be read.",
+                                           nullptr, int(inside));
+    return QString();
+}
+
 void DirHogScan::filesStarting(const WalkFolder& folder)
 {
     (void)folder;
@@ -112,11 +149,11 @@ Verdict DirHogScan::fileMatched(const FileRecord& file)
     return Verdict::Skip;
 }
 
-void DirHogScan::addLine(const WalkFolder& folder)
+void DirHogScan::addLine(const WalkFolder& folder, const FolderHogTotals& totals, int unreadError)
 {
     FileStatus status;
-    status.size = m_current.bytes;
-    status.atime = m_current.latestAccess;
+    status.size = totals.bytes;
+    status.atime = totals.latestAccess;
     status.attributes = faDirectory;
     status.dev = folder.dev;
     status.ino = folder.ino;
@@ -139,9 +176,11 @@ void DirHogScan::addLine(const WalkFolder& folder)
                                 std::size_t(folder.path.size() - start));
     }
     const std::uint32_t rec = m_set->add(parent, name, status);
-    m_set->setExtra(rec, 0, m_current.files);
-    m_set->setExtra(rec, 1, m_current.subFolders);
+    m_set->setExtra(rec, 0, totals.files);
+    m_set->setExtra(rec, 1, totals.subFolders);
     m_set->setExtra(rec, 2, m_capacity);
+    m_set->setExtra(rec, kUnreadError, unreadError);
+    m_set->setExtra(rec, kUnreadInside, totals.unreadFolders);
 }
 
 Verdict DirHogScan::folderDone(const WalkFolder& folder, const FolderTotals& totals)
@@ -151,7 +190,7 @@ Verdict DirHogScan::folderDone(const WalkFolder& folder, const FolderTotals& tot
     } else if (folder.depth != 1) {
         return Verdict::Skip;
     }
-    addLine(folder);
+    addLine(folder, m_current);
     return Verdict::Keep;
 }
 

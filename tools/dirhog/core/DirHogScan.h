@@ -28,7 +28,8 @@ struct FolderHogTotals {
     std::int64_t bytes = 0;
     std::int64_t files = 0;
     std::int64_t subFolders = 0;
-    std::int64_t latestAccess = 0; // seconds since the epoch (UTC); 0 = none
+    std::int64_t latestAccess = 0;  // seconds since the epoch (UTC); 0 = none
+    std::int64_t unreadFolders = 0; // folders in it that could not be read
 };
 
 // The line layout of the folder hog window: size (grouped), % used, # files,
@@ -48,6 +49,13 @@ QList<ResultField> dirHogLineLayout();
 // access time the latest access, extra 0 the file count and extra 1 the
 // sub-folder count. A drive root's line (all-folder mode) is a record of the
 // root itself with an empty name: its path shows as the root was given.
+//
+// A folder that could not be read still gets its line (a main folder in
+// main-folder mode, any folder in all-folder mode), with what could be read
+// of it (nothing), so it can be browsed or deleted; extra 3 is the system's
+// reason it could not be read (0: it was read), extra 4 the number of
+// folders inside the line's tree that could not be read, so their contents
+// are missing from its totals (main-folder mode). incompleteNote() says so.
 class DirHogScan : public WalkStrategy
 {
 public:
@@ -75,8 +83,16 @@ public:
     void setCapacityOverride(std::int64_t capacity) { m_capacityOverride = capacity; }
     std::int64_t capacity() const { return m_capacity; }
 
+    // Extras of a line beyond the counts and the capacity.
+    static constexpr int kUnreadError = 3;  // errno why the folder itself could not be read
+    static constexpr int kUnreadInside = 4; // folders inside that could not be read
+    // The text that says why a line's totals are incomplete (for a tool tip
+    // or a status line); empty for a complete line.
+    static QString incompleteNote(const ResultSet& set, std::uint32_t record);
+
     void driveStarted(const DriveInfo& drive, const QString& entryText) override;
     void folderEntered(const WalkFolder& folder) override;
+    void folderUnreadable(const WalkFolder& folder, int error) override;
     std::uint32_t excludedAttributes() const override { return 0; }
     void filesStarting(const WalkFolder& folder) override;
     Verdict fileMatched(const FileRecord& file) override;
@@ -90,7 +106,7 @@ private:
     };
 
     void startLine();
-    void addLine(const WalkFolder& folder);
+    void addLine(const WalkFolder& folder, const FolderHogTotals& totals, int unreadError = 0);
 
     DirHogMode m_mode;
     std::int64_t m_capacity = 0;

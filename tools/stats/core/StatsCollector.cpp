@@ -1,8 +1,6 @@
 #include "tools/stats/core/StatsCollector.h"
 #include "base/SaturatingSum.h"
 
-#include <QDateTime>
-
 #include <algorithm>
 #include <cstdlib>
 
@@ -29,9 +27,35 @@ QString extensionOfName(const QString& name)
     return dot < 0 ? QString() : name.mid(dot);
 }
 
-int hourOf(PackedDateTime packed)
+// A file time as the local clock shows it: the day (counted from 1 January
+// 1970) and the hour. From the zone's offset alone: a QDateTime in local
+// time would look the zone up again for every file. Every time has its real
+// date, before 1980 and after 2107 too.
+struct LocalDayHour {
+    std::int64_t day = 0;
+    int hour = 0;
+};
+
+LocalDayHour localDayHour(std::int64_t epochSeconds)
 {
-    return int((packed >> 11) & 0x1f);
+    // Beyond some 30,000 years either way the zone no longer matters (nor
+    // can the system say it): such times are taken as UTC.
+    constexpr std::int64_t kFar = 1'000'000'000'000LL;
+    const std::int64_t local = (epochSeconds > -kFar && epochSeconds < kFar)
+                                   ? epochSeconds + LocalTime::utcOffsetAt(epochSeconds)
+                                   : epochSeconds;
+    const std::int64_t rest = ((local % 86400) + 86400) % 86400;
+    return {local / 86400 - ((local < 0 && rest != 0) ? 1 : 0), int(rest / 3600)};
+}
+
+// Day serials count from 30 December 1899, 25,569 days before 1970.
+constexpr std::int64_t kSerialOf1970 = 25569;
+
+int ageClassOfDay(std::int64_t day, int todaySerial)
+{
+    // Whole days either way: a future date ages like a past one.
+    const std::int64_t days = std::int64_t(todaySerial) - (day + kSerialOf1970);
+    return StatsCollector::ageClassOfDays(days < 0 ? -days : days);
 }
 
 } // namespace
@@ -116,25 +140,12 @@ int StatsCollector::ageClassOfDays(std::int64_t days)
 
 int StatsCollector::ageClassOf(std::int64_t epochSeconds, int todaySerial)
 {
-    const PackedDateTime packed = packFileTime(epochSeconds);
-    if (packed == 0)
-        return 0;
-    // The day is read from the packed fields by arithmetic: a QDateTime in
-    // local time would look the zone up again for every file.
-    const std::uint32_t d = packed >> 16;
-    int year = int(d >> 9) + 1980;
-    int month = int((d >> 5) & 0x0F);
-    int day = int(d & 0x1F);
-    if (!QDate::isValid(year, month, day)) {
-        // A date that does not convert counts as the first DOS day.
-        year = 1980;
-        month = 1;
-        day = 1;
-    }
-    // Day serials count from 30 December 1899, 25,569 days before 1970.
-    const std::int64_t serial = LocalTime::daysFromCivil(year, month, day) + 25569;
-    // Whole days either way: a future date ages like a past one.
-    return ageClassOfDays(std::abs(std::int64_t(todaySerial) - serial));
+    return ageClassOfDay(localDayHour(epochSeconds).day, todaySerial);
+}
+
+int StatsCollector::hourOf(std::int64_t epochSeconds)
+{
+    return localDayHour(epochSeconds).hour;
 }
 
 void StatsCollector::countFile(const QString& name, std::int64_t size, std::uint32_t attributes,
@@ -154,14 +165,19 @@ void StatsCollector::countFile(const QString& name, std::int64_t size, std::uint
     if (attributes & faArchive)
         m_attributes[Archive].add(size);
 
-    if (const PackedDateTime created = packFileTime(btime))
-        ++m_createHours[hourOf(created)];
-    if (const PackedDateTime written = packFileTime(mtime))
-        ++m_modHours[hourOf(written)];
-
+    // Each time converted once, for its hour and its age. Only the creation
+    // time can be missing (0): last access and last write are always kept.
+    const LocalDayHour written = localDayHour(mtime);
+    ++m_modHours[std::size_t(written.hour)];
+    m_ages[Modification][ageClassOfDay(written.day, m_today)].add(size);
     m_ages[Access][ageClassOf(atime, m_today)].add(size);
-    m_ages[Creation][ageClassOf(btime, m_today)].add(size);
-    m_ages[Modification][ageClassOf(mtime, m_today)].add(size);
+    if (btime != 0) {
+        const LocalDayHour created = localDayHour(btime);
+        ++m_createHours[std::size_t(created.hour)];
+        m_ages[Creation][ageClassOfDay(created.day, m_today)].add(size);
+    } else {
+        m_ages[Creation][0].add(size);
+    }
 
     insertType(extensionOfName(name), size, false);
     m_sizes[sizeClassOf(size)].add(size);

@@ -81,8 +81,12 @@ public:
     bool isThisSelected(const QString& fileName) const;
 
     // Counts one file of `size` bytes with the given attributes and file
-    // times (seconds since the epoch, 0 = not recorded). `name` gives the
-    // extension. Files that fail the filter only count as processed.
+    // times (seconds since the epoch, UTC), each by its real local date and
+    // hour, whatever the year. Last access and last write are always
+    // recorded (0 is midnight UTC, 1 January 1970); a creation time of 0 is
+    // one the file system does not keep ("Not recorded", no hour). `name`
+    // gives the extension. Files that fail the filter only count as
+    // processed.
     void countFile(const QString& name, std::int64_t size, std::uint32_t attributes,
                    std::int64_t atime, std::int64_t btime, std::int64_t mtime);
 
@@ -109,8 +113,12 @@ public:
     static int sizeClassOf(std::int64_t size);
     // Age class (1..9) of a number of days.
     static int ageClassOfDays(std::int64_t days);
-    // Age class (0..9) of a file time relative to the day serial `today`.
+    // Age class (1..9) of a file time (seconds since the epoch, UTC) by its
+    // local date, relative to the day serial `today`; a date in the future
+    // ages by its distance like a past one.
     static int ageClassOf(std::int64_t epochSeconds, int todaySerial);
+    // The local hour (0..23) of a file time.
+    static int hourOf(std::int64_t epochSeconds);
 
 private:
     void insertType(const QString& extension, std::int64_t size, bool preInsert);
