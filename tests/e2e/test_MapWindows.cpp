@@ -38,9 +38,9 @@ std::uint32_t nodeNamed(const MapTree& tree, const char* name)
     return MapTree::kNone;
 }
 
-// Right-clicks `node`'s tile and chooses the menu entry `action` once the
-// menu is on screen.
-void chooseOnTile(MapView& view, std::uint32_t node, const char* action)
+// Right-clicks `widget` at `at` and chooses the entry `action` of the menu
+// that opens, once it is on screen; true when it was chosen.
+bool chooseFromMenu(QWidget* widget, QPoint at, const char* action)
 {
     bool acted = false;
     QTimer poll;
@@ -54,11 +54,14 @@ void chooseOnTile(MapView& view, std::uint32_t node, const char* action)
         XSession::click(menu, menu->actionGeometry(a).center());
     });
     poll.start(20);
-    XSession::rightClick(&view, view.rectOf(node).center());
-    EXPECT_TRUE(XSession::waitFor([&] { return acted; }));
+    XSession::rightClick(widget, at);
+    return XSession::waitFor([&] { return acted; });
 }
 
-} // namespace
+void chooseOnTile(MapView& view, std::uint32_t node, const char* action)
+{
+    EXPECT_TRUE(chooseFromMenu(&view, view.rectOf(node).center(), action));
+}
 
 // Acts on the folder map once it is the modal window and its walk is done.
 // The walk lets events run while it goes, so the action is not started from
@@ -98,6 +101,8 @@ void chooseOnRow(TfrmDirHog& w, ResultGridView& grid, int row, const char* name)
     XSession::rightClick(grid.viewport(), cellPoint(grid, row, TfrmDirHog::colName));
     EXPECT_TRUE(XSession::waitFor([&] { return acted; }));
 }
+
+} // namespace
 
 TEST(MapWindowSystem, FromFolderHogsZoomInAndSendAFileToTheBin)
 {
@@ -206,20 +211,9 @@ TEST(MapWindowSystem, TheBrowsersFolderTreeOpensTheMap)
                 EXPECT_TRUE(XSession::waitFor([&] { return !map.isVisible(); }));
             },
             &opened);
-        bool acted = false;
-        QTimer poll;
-        QObject::connect(&poll, &QTimer::timeout, [&] {
-            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-            if (acted || !menu || !XSession::shown(menu))
-                return;
-            acted = true;
-            QAction* a = menu->findChild<QAction*>("ShowFolderMap1");
-            ASSERT_NE(a, nullptr);
-            XSession::click(menu, menu->actionGeometry(a).center());
-        });
-        poll.start(20);
-        XSession::rightClick(folders->viewport(), folders->visualItemRect(item).center());
-        EXPECT_TRUE(XSession::waitFor([&] { return acted && opened; }));
+        EXPECT_TRUE(chooseFromMenu(folders->viewport(), folders->visualItemRect(item).center(),
+                                   "ShowFolderMap1"));
+        EXPECT_TRUE(XSession::waitFor([&] { return opened; }));
     });
     EXPECT_EQ(shown, inner);
 }
