@@ -92,4 +92,22 @@ bool haveProgram(const char* program)
     return std::system((std::string("command -v ") + program + " > /dev/null 2>&1").c_str()) == 0;
 }
 
+std::string sharedTree(const char* name, int files, bool* temporary)
+{
+    const TreeShape shape{std::max(1, files / 10000), 100, 100};
+    const QByteArray kept = qgetenv("RW_BENCH_TREE");
+    *temporary = kept.isEmpty();
+    const std::string root = kept.isEmpty() ? benchRoot(name) : kept.toStdString();
+    if (kept.isEmpty() || ::access(root.c_str(), F_OK) != 0) {
+        std::printf("building %d files in %s ...\n",
+                    shape.topFolders * shape.subFolders * shape.filesPerFolder, root.c_str());
+        buildTree(
+            root, shape, [](unsigned n) { return kExtensions[n % 8]; },
+            [](int fd, unsigned n) {
+                return ::ftruncate(fd, off_t((n * 2654435761u) % 200000u)) == 0;
+            });
+    }
+    return root;
+}
+
 } // namespace rw::bench

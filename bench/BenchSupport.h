@@ -50,6 +50,13 @@ std::int64_t sparseSizeFor(unsigned n);
 // Makes the file a sparse one of sparseSizeFor(n) bytes; true on success.
 bool fillSparse(int fd, unsigned n);
 
+// The tree of about `files` files that the whole-program benchmarks share:
+// root/topT/subS/fileF<ext> with 100 files a folder, of lengths up to 200 KB
+// (sparse). RW_BENCH_TREE names a tree kept between runs (built when
+// missing); without it a fresh one is built and `*temporary` is set, for the
+// caller to remove.
+std::string sharedTree(const char* name, int files, bool* temporary);
+
 // A fresh path in the temporary folder for bench `name`: rw_<name>_bench_<pid>.
 std::string benchRoot(const char* name);
 

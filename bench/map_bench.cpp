@@ -37,11 +37,6 @@ long long residentBytes()
     return resident * ::sysconf(_SC_PAGESIZE);
 }
 
-bool fillVaried(int fd, unsigned n)
-{
-    return ::ftruncate(fd, off_t((n * 2654435761u) % 200000u)) == 0;
-}
-
 rw::MapTree walk(const std::string& root)
 {
     rw::MapScan scan;
@@ -68,16 +63,8 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const int wanted = argc > 1 ? std::atoi(argv[1]) : 1000000;
-    const rw::bench::TreeShape shape{std::max(1, wanted / 10000), 100, 100};
-    const QByteArray keptTree = qgetenv("RW_BENCH_TREE");
-    const std::string root =
-        keptTree.isEmpty() ? rw::bench::benchRoot("map") : keptTree.toStdString();
-    if (keptTree.isEmpty() || ::access(root.c_str(), F_OK) != 0) {
-        std::printf("building %d files in %s ...\n",
-                    shape.topFolders * shape.subFolders * shape.filesPerFolder, root.c_str());
-        rw::bench::buildTree(
-            root, shape, [](unsigned n) { return rw::bench::kExtensions[n % 8]; }, fillVaried);
-    }
+    bool temporary = false;
+    const std::string root = rw::bench::sharedTree("map", wanted, &temporary);
     const std::string quoted = "'" + root + "'";
     rw::bench::timeCommand("du -sx " + quoted + " >/dev/null"); // warm the cache
     double du = 1e9;
@@ -133,7 +120,7 @@ int main(int argc, char** argv)
     line("hover hit test", rw::bench::secondsSince(start) * 1e6 / probes, "us", 1000, "us");
     if (found == 0)
         std::printf("(no tile found)\n");
-    if (keptTree.isEmpty())
+    if (temporary)
         std::system(("rm -rf " + quoted).c_str());
     return 0;
 }

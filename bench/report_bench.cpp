@@ -61,27 +61,14 @@ Measure best(const std::string& command)
     return b;
 }
 
-bool fillVaried(int fd, unsigned n)
-{
-    return ::ftruncate(fd, off_t((n * 2654435761u) % 200000u)) == 0;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     const int wanted = argc > 1 ? std::atoi(argv[1]) : 1000000;
-    const rw::bench::TreeShape shape{std::max(1, wanted / 10000), 100, 100};
-    const QByteArray keptTree = qgetenv("RW_BENCH_TREE");
-    const std::string root =
-        keptTree.isEmpty() ? rw::bench::benchRoot("report") : keptTree.toStdString();
-    if (keptTree.isEmpty() || ::access(root.c_str(), F_OK) != 0) {
-        std::printf("building %d files in %s ...\n",
-                    shape.topFolders * shape.subFolders * shape.filesPerFolder, root.c_str());
-        rw::bench::buildTree(
-            root, shape, [](unsigned n) { return rw::bench::kExtensions[n % 8]; }, fillVaried);
-    }
+    bool temporary = false;
+    const std::string root = rw::bench::sharedTree("report", wanted, &temporary);
     const std::string quoted = "'" + root + "'";
     const std::string report = std::string("'") + RW_REPORT_PROGRAM + "' ";
 
@@ -121,7 +108,7 @@ int main(int argc, char** argv)
                         c.mbGoal > 0 ? (", < " + std::to_string(c.mbGoal) + " MB").c_str() : "");
         std::printf("\n");
     }
-    if (keptTree.isEmpty())
+    if (temporary)
         std::system(("rm -rf " + quoted).c_str());
     return 0;
 }

@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QSplitter>
 #include <QVBoxLayout>
@@ -26,6 +27,7 @@
 #include "framework/TfrmReallyDelete.h"
 #include "framework/TfrmWildCard.h"
 #include "framework/ToolWindowParts.h"
+#include "framework/WindowHooks.h"
 #include "framework/core/DeleteTarget.h"
 #include "framework/core/PathBytes.h"
 #include "platform/DirListing.h"
@@ -119,6 +121,20 @@ void TfrmBrowse::buildControls()
     m_tree = new FolderTree(left);
     m_tree->setObjectName(QStringLiteral("DirectoryListBox1"));
     m_tree->setToolTip(tr("Double click to select"));
+    // Beyond the described window: the folder map of a folder of the tree.
+    m_tree->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_tree, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        QTreeWidgetItem* item = m_tree->itemAt(at);
+        if (!item || !windowHooks().openFolderMap)
+            return;
+        const QByteArray folder = item->data(0, FolderTree::kPathRole).toByteArray();
+        QMenu menu(this);
+        menu.setObjectName(QStringLiteral("FolderMenu"));
+        QAction* map = menu.addAction(tr("Show folder &map"));
+        map->setObjectName(QStringLiteral("ShowFolderMap1"));
+        if (menu.exec(m_tree->viewport()->mapToGlobal(at)) == map)
+            windowHooks().openFolderMap(this, folder);
+    });
     leftLayout->addWidget(m_tree, 1);
 
     auto* right = new QWidget(splitter);

@@ -4,7 +4,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QDesktopServices>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -14,7 +13,6 @@
 #include <QPrinter>
 #include <QStyle>
 #include <QTimer>
-#include <QUrl>
 
 #include <algorithm>
 #include <cmath>
@@ -27,6 +25,7 @@
 #include "controls/ResultGridView.h"
 #include "controls/TextPrinter.h"
 #include "controls/WaitCursor.h"
+#include "framework/DesktopOpen.h"
 #include "framework/TfrmReallyDelete.h"
 #include "framework/WindowHooks.h"
 #include "framework/core/DeleteRun.h"
@@ -39,16 +38,6 @@ namespace rw
 
 namespace
 {
-
-bool openWithDesktop(const QByteArray& path)
-{
-    // A file URL carries the bytes percent-encoded, so a name that is not
-    // valid UTF-8 reaches the handler unchanged.
-    QUrl url;
-    url.setScheme(QStringLiteral("file"));
-    url.setPath(QString::fromLatin1(path.toPercentEncoding("/")), QUrl::TolerantMode);
-    return QDesktopServices::openUrl(url);
-}
 
 int textWidth(const QFont& font, const QString& text)
 {

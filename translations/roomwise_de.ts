@@ -1616,6 +1616,10 @@
         <source>You have %1 files marked for deletion. Do you really wish to exit without deleting?</source>
         <translation>Sie haben %1 Dateien zum Löschen markiert. Wirklich beenden, ohne zu löschen?</translation>
     </message>
+    <message>
+        <source>Show folder &amp;map</source>
+        <translation>Ordner&amp;karte zeigen</translation>
+    </message>
 </context>
 <context>
     <name>rw::TfrmClean</name>
@@ -1951,6 +1955,10 @@ Trotzdem in den Papierkorb verschieben?</translation>
     <message>
         <source>Folder hogs on drive(s) %1</source>
         <translation>Große Ordner auf Laufwerk(en) %1</translation>
+    </message>
+    <message>
+        <source>Show folder &amp;map</source>
+        <translation>Ordner&amp;karte zeigen</translation>
     </message>
 </context>
 <context>

@@ -20,6 +20,7 @@
 #include <QCoreApplication>
 #include <QFrame>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 
 #include <algorithm>
@@ -183,6 +184,26 @@ void TfrmDirHog::buildGrid()
 
     connect(view, &QAbstractItemView::clicked, this,
             [this](const QModelIndex& index) { m_lastClickRow = index.row(); });
+
+    // Beyond the sort entries: the folder map of the row's folder.
+    QMenu* menu = m_grid->popupMenu();
+    menu->addSeparator();
+    QAction* map = menu->addAction(tr("Show folder &map"));
+    map->setObjectName(QStringLiteral("ShowFolderMap1"));
+    connect(menu, &QMenu::aboutToShow, this, [this, map] {
+        const int row = m_gridView->currentRow();
+        const QString size = row >= 0 && row < m_grid->rowsFilled()
+                                 ? m_grid->model()->cell(row, colSize)
+                                 : QString();
+        map->setEnabled(!size.isEmpty() && size != QLatin1String(kDeletedCellText) &&
+                        size != QLatin1String(kRecycledCellText) &&
+                        bool(windowHooks().openFolderMap));
+    });
+    connect(map, &QAction::triggered, this, [this] {
+        const int row = m_gridView->currentRow();
+        if (row >= 0 && row < m_grid->rowsFilled() && windowHooks().openFolderMap)
+            windowHooks().openFolderMap(this, m_grid->rowPathBytes(row));
+    });
     connect(view, &ResultGridView::headerClicked, this, [this](int column) {
         m_lastClickRow = -1;
         m_grid->headerClick(column);

@@ -350,6 +350,8 @@ void TfrmMap::closeEvent(QCloseEvent* event)
 void openFolderMap(QWidget* parent, const QByteArray& folder)
 {
     TfrmMap map(parent);
+    // Modal from the start: the walk runs with the window already up.
+    map.setWindowModality(Qt::ApplicationModal);
     map.show();
     if (map.mapFolder(folder))
         map.exec();
