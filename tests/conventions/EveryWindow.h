@@ -28,6 +28,7 @@
 #include "tools/dirhog/DirHogWindowFactory.h"
 #include "tools/dup/DupWindowFactory.h"
 #include "tools/dup/TfrmDupCompare.h"
+#include "tools/map/TfrmMap.h"
 #include "tools/mods/ModsWindowFactory.h"
 #include "tools/mods/TfrmPickDate.h"
 #include "tools/stats/StatisticsWindowFactory.h"
@@ -79,6 +80,7 @@ inline std::vector<WindowMaker> everyWindow()
          [] { return std::unique_ptr<QWidget>(new rw::TfrmStatList(QStringLiteral("Types"))); }},
         {"TfrmWhichDrive", &makeWindow<rw::TfrmWhichDrive>},
         {"TfrmWildCard", &makeWindow<rw::TfrmWildCard>},
+        {"TfrmMap", &makeWindow<rw::TfrmMap>},
     };
 }
 
