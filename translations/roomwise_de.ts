@@ -1058,8 +1058,8 @@
 <context>
     <name>rw::MapView</name>
     <message numerus="yes">
-        <source>%n small files</source>
-        <translation><numerusform>%n kleine Datei</numerusform><numerusform>%n kleine Dateien</numerusform></translation>
+        <source>Small files: %n</source>
+        <translation><numerusform>Kleine Dateien: %n</numerusform><numerusform>Kleine Dateien: %n</numerusform></translation>
     </message>
 </context>
 <context>
@@ -2372,8 +2372,8 @@ Trotzdem in den Papierkorb verschieben?</translation>
         <translation>%1 (%2 auf dem Datenträger)</translation>
     </message>
     <message numerus="yes">
-        <source>%n small files in %1</source>
-        <translation><numerusform>%n kleine Datei in %1</numerusform><numerusform>%n kleine Dateien in %1</numerusform></translation>
+        <source>Small files in %1: %n</source>
+        <translation><numerusform>Kleine Dateien in %1: %n</numerusform><numerusform>Kleine Dateien in %1: %n</numerusform></translation>
     </message>
     <message>
         <source>%1 — %2, %3 % of the map</source>

@@ -146,7 +146,7 @@ void MapView::paintEvent(QPaintEvent*)
     for (const MapTile& t : m_layout.tiles()) {
         if (t.rect.w() < 48 || t.rect.h() < fm.height() + 4)
             continue;
-        QString text = t.gathered ? tr("%n small files", nullptr, int(t.gathered))
+        QString text = t.gathered ? tr("Small files: %n", nullptr, int(t.gathered))
                                   : QString::fromUtf8(m_tree->name(t.node).data(),
                                                       qsizetype(m_tree->name(t.node).size()));
         const QRect box =

@@ -207,7 +207,7 @@ void TfrmMap::showHovered(int tile)
     const double whole = double(m_tree.sizeOf(top, m));
     if (t.gathered) {
         m_status->setText(
-            tr("%n small files in %1", nullptr, int(t.gathered)).arg(m_tree.displayPath(t.node)));
+            tr("Small files in %1: %n", nullptr, int(t.gathered)).arg(m_tree.displayPath(t.node)));
         return;
     }
     const double share = whole > 0 ? 100.0 * double(m_tree.sizeOf(t.node, m)) / whole : 0;
