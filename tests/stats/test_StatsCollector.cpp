@@ -227,6 +227,9 @@ TEST(StatsCollector, WalkOfAMappedDriveCountsHiddenFilesToo)
     fx.file("d/sub/.hidden", 10);
     fx.file("d/.cache/skipped", 10); // hidden folders are not entered
     fx.setModified("d/small.txt", QDateTime(QDate(2020, 3, 1), QTime(9, 30)));
+    // The others at another hour than 9, whatever the time the test runs.
+    fx.setModified("d/sub/big.bin", QDateTime(QDate(2020, 3, 1), QTime(14, 0)));
+    fx.setModified("d/sub/.hidden", QDateTime(QDate(2020, 3, 1), QTime(14, 0)));
     fx.mapDrive('D', "d");
     rw::DriveInfo drive;
     ASSERT_TRUE(rw::findDrive('D', &drive));
