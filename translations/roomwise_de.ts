@@ -46,7 +46,10 @@
     </message>
     <message numerus="yes">
         <source>%n folder(s) in it could not be read: its size and counts hold only what could be read.</source>
-        <translation><numerusform>%n Ordner darin konnte nicht gelesen werden: Größe und Anzahlen enthalten nur, was gelesen werden konnte.</numerusform><numerusform>%n Ordner darin konnten nicht gelesen werden: Größe und Anzahlen enthalten nur, was gelesen werden konnte.</numerusform></translation>
+        <translation>
+            <numerusform>%n Ordner darin konnte nicht gelesen werden: Größe und Anzahlen enthalten nur, was gelesen werden konnte.</numerusform>
+            <numerusform>%n Ordner darin konnten nicht gelesen werden: Größe und Anzahlen enthalten nur, was gelesen werden konnte.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1059,7 +1062,10 @@
     <name>rw::MapView</name>
     <message numerus="yes">
         <source>Small files: %n</source>
-        <translation><numerusform>Kleine Dateien: %n</numerusform><numerusform>Kleine Dateien: %n</numerusform></translation>
+        <translation>
+            <numerusform>Kleine Dateien: %n</numerusform>
+            <numerusform>Kleine Dateien: %n</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -2348,17 +2354,6 @@ Trotzdem in den Papierkorb verschieben?</translation>
         <source>Can&apos;t open folder %1: %2</source>
         <translation>Ordner %1 kann nicht geöffnet werden: %2</translation>
     </message>
-    <message numerus="yes">
-        <source>and %n more</source>
-        <translation><numerusform>und %n weiterer</numerusform><numerusform>und %n weitere</numerusform></translation>
-    </message>
-    <message numerus="yes">
-        <source>The map leaves out %n folder(s) that could not be read:
-</source>
-        <translation><numerusform>Die Karte lässt %n Ordner aus, der nicht gelesen werden konnte:
-</numerusform><numerusform>Die Karte lässt %n Ordner aus, die nicht gelesen werden konnten:
-</numerusform></translation>
-    </message>
     <message>
         <source>Aborted: the map shows what was scanned before.</source>
         <translation>Abgebrochen: Die Karte zeigt, was bis dahin durchsucht wurde.</translation>
@@ -2373,7 +2368,10 @@ Trotzdem in den Papierkorb verschieben?</translation>
     </message>
     <message numerus="yes">
         <source>Small files in %1: %n</source>
-        <translation><numerusform>Kleine Dateien in %1: %n</numerusform><numerusform>Kleine Dateien in %1: %n</numerusform></translation>
+        <translation>
+            <numerusform>Kleine Dateien in %1: %n</numerusform>
+            <numerusform>Kleine Dateien in %1: %n</numerusform>
+        </translation>
     </message>
     <message>
         <source>%1 — %2, %3 % of the map</source>

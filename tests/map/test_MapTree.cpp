@@ -27,7 +27,6 @@ MapTree walk(const QString& root, MapScan& scan, FolderWalker::OpenFilter shut =
     FolderWalker walker(scan, abort, rwtest::ScriptedResponder::instance());
     if (shut)
         walker.setOpenFilter(shut);
-    walker.setSkipCallback([&scan](const QByteArray& path, int) { scan.noteUnreadable(path); });
     DriveInfo drive;
     drive.letter = QLatin1Char('C');
     drive.root = root;

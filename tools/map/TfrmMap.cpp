@@ -128,15 +128,6 @@ bool TfrmMap::mapFolder(const QByteArray& folder)
 {
     MapScan scan;
     FolderWalker walker(scan, m_abort, *messageResponder());
-    struct Unread {
-        QByteArray path;
-        int error;
-    };
-    QList<Unread> unread;
-    walker.setSkipCallback([&](const QByteArray& path, int error) {
-        scan.noteUnreadable(path);
-        unread.append({path, error});
-    });
     walker.setProgressCallback(
         [this, &walker](const WalkFolder& f) {
             m_status->setText(
@@ -165,17 +156,10 @@ bool TfrmMap::mapFolder(const QByteArray& folder)
         return false;
     }
     setTree(scan.takeTree());
-    if (!unread.isEmpty()) {
-        QStringList names;
-        for (int i = 0; i < unread.size() && i < 5; ++i)
-            names << QFile::decodeName(unread[i].path) + QStringLiteral(" (") +
-                         QString::fromLocal8Bit(std::strerror(unread[i].error)) + QLatin1Char(')');
-        if (unread.size() > 5)
-            names << tr("and %n more", nullptr, int(unread.size() - 5));
-        ShowWarningMessage(tr("The map leaves out %n folder(s) that could not be read:\n", nullptr,
-                              int(unread.size())) +
-                           names.join(QLatin1Char('\n')));
-    }
+    // The folders left out, named once in the walk's own words.
+    const QString skipped = walker.takeSkippedFoldersText();
+    if (!skipped.isEmpty())
+        ShowWarningMessage(skipped);
     if (m_abort)
         m_status->setText(tr("Aborted: the map shows what was scanned before."));
     return true;

@@ -11,9 +11,11 @@ MapTree MapScan::takeTree()
     return m_builder.finish();
 }
 
-void MapScan::noteUnreadable(const QByteArray& path)
+void MapScan::folderUnreadable(const WalkFolder& folder, int error)
 {
-    m_unreadable << path;
+    (void)error;
+    // Told while its parent is the folder being built.
+    m_unreadable << folder.path;
     m_builder.markIncomplete();
 }
 

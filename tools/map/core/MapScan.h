@@ -13,8 +13,8 @@ namespace rw
 // The folder map's walk: a WalkStrategy that builds a MapTree of every
 // file and folder under one root, hidden files included (the walk's rules
 // hold: links are not followed, the file system is not left, hidden
-// folders are not entered). A folder that cannot be read is named through
-// noteUnreadable() and marks the folder above it as incomplete.
+// folders are not entered). A folder that cannot be read marks the folder
+// above it as incomplete; the walk names it to the user.
 class MapScan : public WalkStrategy
 {
 public:
@@ -24,12 +24,11 @@ public:
     // scan starts over empty afterwards.
     MapTree takeTree();
 
-    // The walk could not read `path` (a folder below the one being walked).
-    void noteUnreadable(const QByteArray& path);
     // The folders that could not be read, as the walk named them.
     const QList<QByteArray>& unreadable() const { return m_unreadable; }
 
     std::uint32_t excludedAttributes() const override { return 0; }
+    void folderUnreadable(const WalkFolder& folder, int error) override;
     void folderEntered(const WalkFolder& folder) override;
     Verdict fileMatched(const FileRecord& file) override;
     Verdict folderDone(const WalkFolder& folder, const FolderTotals& totals) override;
