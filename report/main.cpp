@@ -12,6 +12,8 @@
 #include "framework/core/FileRecord.h"
 #include "framework/core/WalkExclusions.h"
 #include "platform/Terminal.h"
+#include "report/core/HistoryCommand.h"
+#include "report/core/HistoryRun.h"
 #include "report/core/ReportRequest.h"
 #include "report/core/ReportRun.h"
 #include "report/core/ReportWriter.h"
@@ -76,6 +78,30 @@ int main(int argc, char** argv)
 
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
+    // The commands on the scan history take their own options.
+    static const QStringList valueOptions = {
+        QStringLiteral("--store"),  QStringLiteral("--host"),  QStringLiteral("--since"),
+        QStringLiteral("--scan"),   QStringLiteral("--to"),    QStringLiteral("-o"),
+        QStringLiteral("--output"), QStringLiteral("--format")};
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& word = arguments[i];
+        if (word.startsWith(QLatin1Char('-'))) {
+            if (valueOptions.contains(word))
+                ++i; // its value
+            continue;
+        }
+        if (!rw::isHistoryCommand(word))
+            break;
+        rw::HistoryCommand history;
+        QString error;
+        if (!rw::parseHistoryCommand(arguments, &history, &error)) {
+            std::fprintf(stderr, "roomwise-report: %s\nTry 'roomwise-report --help'.\n",
+                         qPrintable(error));
+            return 2;
+        }
+        ReportResponder reporter;
+        std::_Exit(rw::runHistoryCommand(history, QString(), reporter, writeAll));
+    }
     rw::ParsedReportCommand command = rw::parseReportCommand(arguments);
     switch (command.outcome) {
     case rw::ParsedReportCommand::Outcome::Help:

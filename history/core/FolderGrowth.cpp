@@ -56,4 +56,12 @@ std::vector<FolderGrowthRow> compareScans(const std::vector<FolderTotalsRow>& be
     return rows;
 }
 
+double shareOfChange(const FolderGrowthRow& row, std::int64_t rootDifference)
+{
+    if (rootDifference == 0)
+        return 0.0;
+    return 100.0 * double(row.difference()) /
+           double(rootDifference < 0 ? -rootDifference : rootDifference);
+}
+
 } // namespace rw

@@ -29,6 +29,13 @@ struct FolderGrowthRow {
     std::int64_t difference() const { return after - before; }
 };
 
+// The part of the root's change that a folder's change is, in percent:
+// its difference over the absolute difference of the root (a folder that
+// grew while the root shrank has a negative part). 0 when the root did not
+// change. Nested folders each count their whole sub-tree, so parts of a
+// folder and of its sub-folders overlap and do not add up to 100.
+double shareOfChange(const FolderGrowthRow& row, std::int64_t rootDifference);
+
 // Compares two scans of one root folder by folder: every folder of either
 // scan once, its bytes before and after. A renamed folder is a gone one and
 // a new one (its path is all that ties scans together). Rows come largest

@@ -1,5 +1,7 @@
 #include "report/core/ReportRequest.h"
 
+#include "report/core/HistoryCommand.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
@@ -22,80 +24,87 @@ const QStringList& reportMatchWords()
 QString reportHelpText()
 {
     return QStringLiteral(
-        "Usage: roomwise-report COMMAND PATH... [OPTIONS]\n"
-        "Lists what a Roomwise tool window would list for the folders PATH..., read-only.\n"
-        "\n"
-        "Commands:\n"
-        "  hogs PATH... [--larger N|--smaller N|--between N M] [--kb] [--match PATTERN]\n"
-        "      file hogs: files by size, largest first\n"
-        "  dups PATH... --by name|name-size|name-size-time|size|size-time|size-type|\n"
-        "                    type-time|contents [size filters] [--match PATTERN]\n"
-        "      duplicate files by the chosen rule, one group after another, the group\n"
-        "      with the largest file first\n"
-        "  dirhogs PATH... [--all]\n"
-        "      folder hogs: the main folders of each PATH (every folder with --all),\n"
-        "      largest first\n"
-        "  dates PATH... --what accessed|created|modified\n"
-        "                (--before D|--after D|--between D1 D2) [--match PATTERN]\n"
-        "      files by date; dates as YYYY-MM-DD, each bound included\n"
-        "  clean PATH...\n"
-        "      temporary files, by the stored (or default) patterns of the cleaner\n"
-        "  stats PATH...\n"
-        "      the statistics counters: size, age, hour, attribute and type tables, slack\n"
-        "\n"
-        "Size filters: --larger N (size >= N), --smaller N (size <= N), --between N M.\n"
-        "N in bytes, or with a suffix K, M, G, T (powers of 1024: 10M, 1G); a bare N is\n"
-        "in KB with --kb. PATTERN is a wildcard such as *.log (default *.*).\n"
-        "\n"
-        "What is walked:\n"
-        "  --exclude PATTERN   leave out entries whose name matches PATTERN (a shell\n"
-        "                      wildcard), or, when PATTERN holds a '/', whose path below\n"
-        "                      the PATH does; an excluded folder is not entered\n"
-        "                      (repeatable)\n"
-        "  --exclude-from FILE the patterns of FILE, one a line ('#' starts a comment)\n"
-        "  --disk-usage        sizes are the space files take on disk (allocated blocks),\n"
-        "                      not their length; folder totals count hard links once\n"
-        "  --threads N         helper threads for the walk and for reading contents\n"
-        "                      (0: none)\n"
-        "Each file is listed once, even when PATHs overlap or one is reached through a\n"
-        "link or a bind mount of another. Hidden folders, links and other file systems\n"
-        "are not entered.\n"
-        "\n"
-        "Output:\n"
-        "  --format tsv   for scripts (default): one record a line, fields separated by\n"
-        "                 tabs; sizes and counts as plain integers, times as ISO 8601\n"
-        "                 local date-times, the path last. The fields:\n"
-        "                   hogs     size, modified, path\n"
-        "                   dups     group, size, modified, path (group counts from 1)\n"
-        "                   dirhogs  size, files, subfolders, latest access, path\n"
-        "                   dates    size, modified, accessed, created, path\n"
-        "                   clean    size, modified, on search path (1 or 0), path\n"
-        "                   stats    table, class, count, bytes\n"
-        "                 A time that is not recorded is an empty field.\n"
-        "  --format text  the tool window's clipboard copy, line for line\n"
-        "  --format json  one JSON document with typed fields: sizes and times as numbers\n"
-        "                 (seconds since 1970 UTC) and ISO 8601 texts; dups as groups\n"
-        "  --null         end each tsv or text record with a NUL byte, not a newline\n"
-        "  --sort size|name|path|date|type   sort the rows: size largest first, name,\n"
-        "                 path and type A to Z, date (last modification) newest first;\n"
-        "                 duplicates are sorted within each group\n"
-        "  --reverse      reverse the order\n"
-        "  --quiet        no progress on standard error\n"
-        "  --fail-if-empty  exit with 3 when nothing is found\n"
-        "\n"
-        "File names: a byte that is not UTF-8 shows as \\xHH, a tab, newline or carriage\n"
-        "return as \\t, \\n, \\r and a backslash as \\\\, as the windows show them. In JSON\n"
-        "every row has \"path\" as text; where the name is not valid UTF-8 (or holds a\n"
-        "byte the text cannot carry) the row also has \"path_base64\", the exact bytes of\n"
-        "the path in base64 (RFC 4648): decode it to get the file's real name.\n"
-        "\n"
-        "Exit status: 0 the run completed (with rows or without), 1 it completed but a\n"
-        "folder or PATH could not be read (each is named on standard error with the\n"
-        "reason), 2 a usage error or no PATH could be read, 3 nothing was found and\n"
-        "--fail-if-empty was given. Nothing is ever deleted, written or changed.\n"
-        "\n"
-        "  -h, --help     this text\n"
-        "  -v, --version  the program's version\n");
+               "Usage: roomwise-report COMMAND PATH... [OPTIONS]\n"
+               "Lists what a Roomwise tool window would list for the folders PATH..., read-only.\n"
+               "\n"
+               "Commands:\n"
+               "  hogs PATH... [--larger N|--smaller N|--between N M] [--kb] [--match PATTERN]\n"
+               "      file hogs: files by size, largest first\n"
+               "  dups PATH... --by name|name-size|name-size-time|size|size-time|size-type|\n"
+               "                    type-time|contents [size filters] [--match PATTERN]\n"
+               "      duplicate files by the chosen rule, one group after another, the group\n"
+               "      with the largest file first\n"
+               "  dirhogs PATH... [--all] [--no-save] [--store LOCATION]\n"
+               "      folder hogs: the main folders of each PATH (every folder with --all),\n"
+               "      largest first; the totals of every folder are kept in the scan history\n"
+               "      (see grew) unless --no-save is given or the settings turn it off\n"
+               "  dates PATH... --what accessed|created|modified\n"
+               "                (--before D|--after D|--between D1 D2) [--match PATTERN]\n"
+               "      files by date; dates as YYYY-MM-DD, each bound included\n"
+               "  clean PATH...\n"
+               "      temporary files, by the stored (or default) patterns of the cleaner\n"
+               "  stats PATH...\n"
+               "      the statistics counters: size, age, hour, attribute and type tables, slack\n"
+               "\n"
+               "%1"
+               "\n"
+               "Size filters: --larger N (size >= N), --smaller N (size <= N), --between N M.\n"
+               "N in bytes, or with a suffix K, M, G, T (powers of 1024: 10M, 1G); a bare N is\n"
+               "in KB with --kb. PATTERN is a wildcard such as *.log (default *.*).\n"
+               "\n"
+               "What is walked:\n"
+               "  --exclude PATTERN   leave out entries whose name matches PATTERN (a shell\n"
+               "                      wildcard), or, when PATTERN holds a '/', whose path below\n"
+               "                      the PATH does; an excluded folder is not entered\n"
+               "                      (repeatable)\n"
+               "  --exclude-from FILE the patterns of FILE, one a line ('#' starts a comment)\n"
+               "  --disk-usage        sizes are the space files take on disk (allocated blocks),\n"
+               "                      not their length; folder totals count hard links once\n"
+               "  --threads N         helper threads for the walk and for reading contents\n"
+               "                      (0: none)\n"
+               "Each file is listed once, even when PATHs overlap or one is reached through a\n"
+               "link or a bind mount of another. Hidden folders, links and other file systems\n"
+               "are not entered.\n"
+               "\n"
+               "Output:\n"
+               "  --format tsv   for scripts (default): one record a line, fields separated by\n"
+               "                 tabs; sizes and counts as plain integers, times as ISO 8601\n"
+               "                 local date-times, the path last. The fields:\n"
+               "                   hogs     size, modified, path\n"
+               "                   dups     group, size, modified, path (group counts from 1)\n"
+               "                   dirhogs  size, files, subfolders, latest access, path\n"
+               "                   dates    size, modified, accessed, created, path\n"
+               "                   clean    size, modified, on search path (1 or 0), path\n"
+               "                   stats    table, class, count, bytes\n"
+               "                 A time that is not recorded is an empty field.\n"
+               "  --format text  the tool window's clipboard copy, line for line\n"
+               "  --format json  one JSON document with typed fields: sizes and times as numbers\n"
+               "                 (seconds since 1970 UTC) and ISO 8601 texts; dups as groups\n"
+               "  --null         end each tsv or text record with a NUL byte, not a newline\n"
+               "  --sort size|name|path|date|type   sort the rows: size largest first, name,\n"
+               "                 path and type A to Z, date (last modification) newest first;\n"
+               "                 duplicates are sorted within each group\n"
+               "  --reverse      reverse the order\n"
+               "  --quiet        no progress on standard error\n"
+               "  --fail-if-empty  exit with 3 when nothing is found\n"
+               "\n"
+               "File names: a byte that is not UTF-8 shows as \\xHH, a tab, newline or carriage\n"
+               "return as \\t, \\n, \\r and a backslash as \\\\, as the windows show them. In "
+               "JSON\n"
+               "every row has \"path\" as text; where the name is not valid UTF-8 (or holds a\n"
+               "byte the text cannot carry) the row also has \"path_base64\", the exact bytes of\n"
+               "the path in base64 (RFC 4648): decode it to get the file's real name.\n"
+               "\n"
+               "Exit status: 0 the run completed (with rows or without), 1 it completed but a\n"
+               "folder or PATH could not be read (each is named on standard error with the\n"
+               "reason), 2 a usage error or no PATH could be read, 3 nothing was found and\n"
+               "--fail-if-empty was given. Nothing in the trees read is ever deleted, written\n"
+               "or changed: dirhogs and import write only to the scan history, export only\n"
+               "the file it is given.\n"
+               "\n"
+               "  -h, --help     this text\n"
+               "  -v, --version  the program's version\n")
+        .arg(historyHelpText());
 }
 
 namespace
@@ -209,9 +218,12 @@ ParsedReportCommand parseReportCommand(const QStringList& arguments)
                                          QStringLiteral("FILE"));
     const QCommandLineOption diskUsage(QStringLiteral("disk-usage"), QString());
     const QCommandLineOption threads(QStringLiteral("threads"), QString(), QStringLiteral("N"));
-    p.addOptions({help, version, larger,      smaller, betweenLow,  betweenHigh, kb,     match,
-                  by,   all,     what,        before,  after,       format,      sort,   reverse,
-                  null, quiet,   failIfEmpty, exclude, excludeFrom, diskUsage,   threads});
+    const QCommandLineOption noSave(QStringLiteral("no-save"), QString());
+    const QCommandLineOption store(QStringLiteral("store"), QString(), QStringLiteral("LOCATION"));
+    p.addOptions({help,      version, larger, smaller, betweenLow,  betweenHigh, kb,
+                  match,     by,      all,    what,    before,      after,       format,
+                  sort,      reverse, null,   quiet,   failIfEmpty, exclude,     excludeFrom,
+                  diskUsage, threads, noSave, store});
     if (!p.parse(args))
         return usageError(p.errorText());
 
@@ -265,7 +277,9 @@ ParsedReportCommand parseReportCommand(const QStringList& arguments)
     if (refuse(betweenLow, matchTool))
         return usageError(QStringLiteral("%1: --between does not apply").arg(command));
     if (refuse(match, matchTool) || refuse(by, r.tool == ReportTool::Dups) ||
-        refuse(all, r.tool == ReportTool::DirHogs) || refuse(what, r.tool == ReportTool::Dates) ||
+        refuse(all, r.tool == ReportTool::DirHogs) ||
+        refuse(noSave, r.tool == ReportTool::DirHogs) ||
+        refuse(store, r.tool == ReportTool::DirHogs) || refuse(what, r.tool == ReportTool::Dates) ||
         refuse(before, r.tool == ReportTool::Dates) || refuse(after, r.tool == ReportTool::Dates))
         return usageError(
             QStringLiteral("%1: an option was given that does not apply").arg(command));
@@ -307,6 +321,8 @@ ParsedReportCommand parseReportCommand(const QStringList& arguments)
             return usageError(QStringLiteral("dups: unknown rule '%1'").arg(p.value(by)));
     }
     r.allFolders = p.isSet(all);
+    r.saveHistory = !p.isSet(noSave);
+    r.store = p.value(store);
 
     if (r.tool == ReportTool::Dates) {
         static const QStringList times = {QStringLiteral("accessed"), QStringLiteral("created"),

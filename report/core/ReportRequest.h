@@ -36,6 +36,8 @@ struct ReportRequest {
     QString pattern = QStringLiteral("*.*");
     int matchMode = 0;       // dups: index into the finder's match rules (--by)
     bool allFolders = false; // dirhogs: every folder instead of the main ones
+    bool saveHistory = true; // dirhogs: keep the folder totals in the scan history
+    QString store;           // dirhogs --store: the history store (default: the settings')
     TestedTime testedTime = TestedTime::LastModified;
     DateRange dateRange = DateRange::OnOrBefore;
     QDate start;
