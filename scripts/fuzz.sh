@@ -9,7 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${FUZZ_SECONDS:-60}
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(pe_version profile line_index strings wildcard)
+[ ${#targets[@]} -gt 0 ] || targets=(pe_version profile line_index strings wildcard ncdu_export)
 
 . scripts/ccache-env.sh
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
