@@ -27,12 +27,9 @@ TEST(GrowthList, EveryChangedFolderIsARowNamedByItsBytes)
 {
     const QByteArray root("/srv\xff", 5);
     const std::vector<FolderGrowthRow> rows = {
-        {"", 1000, 1500, Change::Grown},
-        {"a", 200, 700, Change::Grown},
-        {"b\tc", 300, 0, Change::Gone},
-        {QByteArray("n\ny/z"), 0, 100, Change::New},
-        {"same", 50, 50, Change::Same},
-        {"less", 400, 300, Change::Shrunk},
+        {"", 1000, 1500, Change::Grown}, {"a", 200, 700, Change::Grown},
+        {"b\tc", 300, 0, Change::Gone},  {QByteArray("n\ny/z"), 0, 100, Change::New},
+        {"same", 50, 50, Change::Same},  {"less", 400, 300, Change::Shrunk},
     };
     const std::shared_ptr<ResultLines> lines = growthLines(root, rows);
     ASSERT_EQ(lines->set().size(), 5u) << "unchanged folders are not listed";
@@ -89,12 +86,12 @@ TEST(GrowthList, TheScanAWeekBefore)
         std::int64_t taken;
         int index;
     } table[] = {
-        {30 * day, 2},     // 6 days before is not a week: the next one is
-        {31 * day, 2},     // exactly seven days
-        {29 * day, 3},     //
-        {22 * day, 4},     // only one older, 12 days
-        {11 * day, 4},     // none a week older: the oldest before
-        {10 * day, -1},    // none older at all
+        {30 * day, 3},  // 6 days before is not a week: the next one is
+        {31 * day, 2},  // exactly seven days
+        {29 * day, 3},  //
+        {22 * day, 4},  // only one older, 12 days
+        {11 * day, 4},  // none a week older: the oldest before
+        {10 * day, -1}, // none older at all
     };
     for (const auto& row : table)
         EXPECT_EQ(scanAWeekBefore(scans, row.taken), row.index) << row.taken / day;

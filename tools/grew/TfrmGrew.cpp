@@ -385,9 +385,9 @@ void TfrmGrew::compare()
     m_grid->endFill();
     const QLocale locale;
     const std::int64_t change = after.rootBytes - before.rootBytes;
-    m_status->setText(tr("%n folder(s) changed. %1 went from %2 to %3 (%4%5) between %6 and %7.",
-                         nullptr, int(lines->set().size()))
-                          .arg(displayName(after.root), locale.formattedDataSize(before.rootBytes),
+    m_status->setText(tr("Folders changed: %1. %2 went from %3 to %4 (%5%6) between %7 and %8.")
+                          .arg(locale.toString(qint64(lines->set().size())),
+                               displayName(after.root), locale.formattedDataSize(before.rootBytes),
                                locale.formattedDataSize(after.rootBytes),
                                change < 0 ? QStringLiteral("-") : QStringLiteral("+"),
                                locale.formattedDataSize(change < 0 ? -change : change),
