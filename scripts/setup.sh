@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
           libgtest-dev libgmock-dev zlib1g-dev libdeflate-dev libxxhash-dev shared-mime-info hicolor-icon-theme
           adwaita-icon-theme fonts-dejavu-core fonts-liberation2 xvfb xauth xdotool xclip
-          jdupes rdfind fdupes clang libclang-rt-14-dev ccache tzdata gdu ncdu libqt6sql6-sqlite
+          jdupes rdfind fdupes clang libclang-rt-14-dev ccache tzdata gdu ncdu libqt6sql6-sqlite libqt6sql6-psql postgresql
           libqt6svg6 librsvg2-bin desktop-file-utils appstream
           qt6-tools-dev qt6-l10n-tools qt6-translations-l10n)
 if [ "${1:-}" = "--print-packages" ]; then

@@ -1,7 +1,7 @@
 // The history tap on a real tree: every folder's sub-tree totals keyed by
-// the path's bytes below the root, hard links counted once per sub-tree,
-// unreadable folders named, an unfinished walk marked, and the tool's own
-// strategy seeing exactly what it sees without the tap.
+// the path's bytes below the root, a hard-linked file once in each folder
+// holding a name, unreadable folders named, an unfinished walk marked, and
+// the tool's own strategy seeing exactly what it sees without the tap.
 #include <gtest/gtest.h>
 
 #include <QDateTime>
@@ -106,7 +106,7 @@ TEST(HistoryTap, TotalsEverySubTreeOnceWithLinksCountedOncePerFolder)
     EXPECT_TRUE(root.rows.front().path.isEmpty()) << "the root's row comes first";
 
     const QMap<QByteArray, FolderTotalsRow> rows = byPath(root);
-    EXPECT_EQ(rows.keys(), (QList<QByteArray>{"", "a", "a/sub", "b", "new\nline"}));
+    EXPECT_EQ(rows.keys(), (QList<QByteArray>{"", "a", "a/sub", "b", "locked", "new\nline"}));
     const std::int64_t f1Disk = diskOf(r + "/a/f1");
     struct Expected {
         QByteArray path;
@@ -117,11 +117,12 @@ TEST(HistoryTap, TotalsEverySubTreeOnceWithLinksCountedOncePerFolder)
         {"", 3 + 4 + 1000 + 500 + 10 + 7,
          diskOf(r + "/top") + diskOf(r + "/.hidden") + f1Disk + diskOf(r + "/a/sub/f2") +
              diskOf(r + "/b/tab\tname") + diskOf(r + "/new\nline/bad\xff"),
-         9, 5},
-        {"a", 1500, f1Disk + diskOf(r + "/a/sub/f2"), 4, 1},
+         6, 5},
+        {"a", 1500, f1Disk + diskOf(r + "/a/sub/f2"), 2, 1},
         {"a/sub", 1500, f1Disk + diskOf(r + "/a/sub/f2"), 2, 0},
         {"b", 1010, f1Disk + diskOf(r + "/b/tab\tname"), 2, 0},
         {"new\nline", 7, diskOf(r + "/new\nline/bad\xff"), 1, 0},
+        {"locked", 0, 0, 0, 0},
     };
     for (const Expected& e : table) {
         SCOPED_TRACE(e.path.toStdString());
@@ -152,7 +153,7 @@ TEST(HistoryTap, AWalkEndedEarlyLeavesItsRootIncompleteAndTheNextRootStartsAfres
     const DriveInfo one{QChar('D'), fx.path("one")};
     walker.walkTree(one, one.entryText());
 
-    const std::vector<TappedRoot>& roots = tap.roots();
+    const std::vector<TappedRoot> roots = tap.takeRoots();
     ASSERT_EQ(roots.size(), 2u);
     EXPECT_EQ(roots[0].root, QFile::encodeName(fx.path("two")));
     EXPECT_TRUE(roots[0].complete);

@@ -26,6 +26,7 @@
 #include "framework/ResultGridController.h"
 #include "framework/WindowHooks.h"
 #include "history/core/FolderGrowth.h"
+#include "history/core/NcduJson.h"
 #include "platform/DirListing.h"
 #include "platform/DisplayName.h"
 #include "tools/grew/core/GrowthList.h"
@@ -464,9 +465,32 @@ void TfrmGrew::btImportClick()
 
 bool TfrmGrew::importScan(const QString& file)
 {
-    (void)file;
-    ShowErrorMessage(tr("Scans cannot be imported yet."));
-    return false;
+    // Importing is asked for: it makes the store when there is none yet.
+    if (!m_store) {
+        auto store = std::make_unique<HistoryStore>();
+        if (!store->open(m_location)) {
+            ShowErrorMessage(
+                tr("The history %1 cannot be opened: %2").arg(m_location, store->error()));
+            return false;
+        }
+        m_store = std::move(store);
+    }
+    QString error;
+    const std::int64_t id = importNcduScan(*m_store, file, &error);
+    if (id <= 0) {
+        ShowErrorMessage(tr("%1 could not be imported: %2").arg(file, error));
+        return false;
+    }
+    fillRoots();
+    // The imported scan's folder, shown.
+    for (const StoredScan& s : m_store->scans()) {
+        if (s.id != id)
+            continue;
+        for (int i = 0; i < int(m_roots.size()); ++i)
+            if (m_roots[std::size_t(i)].host == s.host && m_roots[std::size_t(i)].path == s.root)
+                m_cbRoot->setCurrentIndex(i);
+    }
+    return true;
 }
 
 void openGrowth(QWidget* parent, const QByteArray& folder)
