@@ -134,6 +134,7 @@ TEST(GrewWindowSystem, TheSettingsSwitchKeepsNothing)
 {
     rwtest::FixtureBuilder fb;
     fb.file("tree/logs/a.log", 1000);
+    fb.file("tree/docs/b.txt", 2000);
     fb.mapDrive('D', "tree");
     QFile ini(rwtest::settingsFilePath());
     ASSERT_TRUE(ini.open(QIODevice::Append));

@@ -15,6 +15,8 @@
 #include "controls/SizeHistoryChart.h"
 #include "framework/ResultGridController.h"
 #include "history/core/HistoryStore.h"
+#include "tests/support/FixtureBuilder.h"
+#include "tests/support/ScriptedResponder.h"
 #include "tests/support/TestEnvironment.h"
 #include "tools/grew/TfrmGrew.h"
 
@@ -152,4 +154,35 @@ TEST(TfrmGrew, LookingAtAStoreThatIsNotThereMakesNone)
     junk.close();
     EXPECT_FALSE(w.openStore(junk.fileName()));
     EXPECT_TRUE(w.statusText().contains("cannot be opened")) << w.statusText().toStdString();
+}
+
+// "Import scan…": an ncdu export of another machine joins the store (made
+// now, since importing was asked for) and is shown; a file that is no
+// export is said in a box and changes nothing.
+TEST(TfrmGrew, AnImportedScanIsKeptUnderItsMachineAndShown)
+{
+    rwtest::FixtureBuilder fb;
+    const QString file = fb.fileWithContent(
+        "web-01.json",
+        "[1,2,{\"progname\":\"ncdu\",\"progver\":\"1.18\",\"timestamp\":1600000000},\n"
+        "[{\"name\":\"/srv\",\"dev\":9},{\"name\":\"f\",\"asize\":10,\"dsize\":4096},"
+        "[{\"name\":\"sub\"},{\"name\":\"g\",\"asize\":5,\"dsize\":4096}]]]");
+    const QString junk = fb.fileWithContent("junk.json", "{\"not\": \"an export\"}");
+    TfrmGrew w;
+    ASSERT_TRUE(w.openStore());
+    ASSERT_EQ(w.rootBox()->count(), 0);
+
+    EXPECT_FALSE(w.importScan(junk));
+    ASSERT_EQ(rwtest::ScriptedResponder::instance().texts().size(), 1);
+    EXPECT_TRUE(rwtest::ScriptedResponder::instance().texts()[0].contains("could not be imported"));
+    EXPECT_EQ(w.rootBox()->count(), 0);
+
+    ASSERT_TRUE(w.importScan(file));
+    ASSERT_EQ(w.rootBox()->count(), 1);
+    EXPECT_EQ(w.rootBox()->currentText(), "/srv on web-01");
+    ASSERT_EQ(w.scans().size(), 1u);
+    EXPECT_EQ(w.scans()[0].kind, "import");
+    EXPECT_EQ(w.chart()->points().front().bytes, 15);
+    EXPECT_TRUE(w.statusText().startsWith("Only one scan of this folder is kept"));
+    EXPECT_TRUE(QFile::exists(HistoryStore::defaultLocation()));
 }

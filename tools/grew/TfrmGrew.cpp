@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QGridLayout>
@@ -26,6 +27,7 @@
 #include "framework/ResultGridController.h"
 #include "framework/WindowHooks.h"
 #include "history/core/FolderGrowth.h"
+#include "history/core/HistoryTap.h"
 #include "history/core/NcduJson.h"
 #include "platform/DirListing.h"
 #include "platform/DisplayName.h"
@@ -395,8 +397,15 @@ void TfrmGrew::compare()
                                scanText(before), scanText(after)));
 }
 
-bool TfrmGrew::showFolder(const QByteArray& folder)
+bool TfrmGrew::showFolder(const QByteArray& given)
 {
+    // Keyed as the history keys its roots; a relative folder is the working
+    // folder's.
+    QByteArray folder = HistoryTap::rootKey(given);
+    if (!folder.startsWith('/')) {
+        const QByteArray here = HistoryTap::rootKey(QFile::encodeName(QDir::currentPath()));
+        folder = (here == "/" ? here : here + '/') + folder;
+    }
     // The nearest kept folder at or above `folder`, this machine's first.
     const QString here = QSysInfo::machineHostName();
     int best = -1;

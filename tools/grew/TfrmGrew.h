@@ -47,8 +47,9 @@ public:
     // says why); a store that does not exist yet is empty, not created.
     bool openStore(const QString& location = QString());
     // Chooses the kept folder that holds `folder` (this machine's, the
-    // nearest), its two latest scans, and the row of `folder` when it
-    // changed. False when no kept scan holds it (the status line says so).
+    // nearest; a relative path is taken from the working folder), its two
+    // latest scans, and the row of `folder` when it changed. False when no
+    // kept scan holds it (the status line says so).
     bool showFolder(const QByteArray& folder);
 
     // The scans of the chosen folder that may be compared, newest first.
