@@ -286,10 +286,19 @@ void TfrmGrew::fillRoots()
 
 QString TfrmGrew::scanText(const StoredScan& scan) const
 {
+    // Seconds shown: two scans of one minute are still told apart.
     const QDateTime when = QDateTime::fromSecsSinceEpoch(scan.taken);
+    QString kind = scan.kind;
+    if (kind == QLatin1String("main"))
+        kind = tr("main folders");
+    else if (kind == QLatin1String("all"))
+        kind = tr("all folders");
+    else if (kind == QLatin1String("import"))
+        kind = tr("imported");
+    else if (kind == QLatin1String("report"))
+        kind = tr("command line");
     return tr("%1 %2 (%3)")
-        .arg(formatShortDate(when.date()), QLocale().toString(when.time(), QLocale::ShortFormat),
-             scan.kind);
+        .arg(formatShortDate(when.date()), QLocale().toString(when.time(), longTimeFormat()), kind);
 }
 
 void TfrmGrew::rootChosen()
