@@ -12,6 +12,7 @@
 
 #include "base/BackgroundWork.h"
 #include "framework/ResultGridController.h"
+#include "framework/WindowHooks.h"
 #include "history/core/HistoryStore.h"
 #include "launcher/ProgramWiring.h"
 #include "platform/DisplayName.h"
@@ -51,6 +52,27 @@ void chooseOnRow(TfrmDirHog& w, ResultGridView& grid, int row, const char* name)
     EXPECT_TRUE(XSession::waitFor([&] { return acted; }));
 }
 
+// Right-clicks `widget` at `at` and chooses the entry `action` of the menu
+// that opens, once it is on screen; true when it was chosen.
+bool chooseFromMenu(QWidget* widget, QPoint at, const char* action)
+{
+    bool acted = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (acted || !menu || !XSession::shown(menu))
+            return;
+        acted = true;
+        QAction* a = menu->findChild<QAction*>(QString::fromLatin1(action));
+        ASSERT_NE(a, nullptr) << action;
+        EXPECT_TRUE(a->isEnabled()) << action;
+        XSession::click(menu, menu->actionGeometry(a).center());
+    });
+    poll.start(20);
+    XSession::rightClick(widget, at);
+    return XSession::waitFor([&] { return acted; });
+}
+
 // Runs "&Main folders" and waits for the grid.
 void runMainFolders(TfrmDirHog& w)
 {
@@ -69,6 +91,10 @@ TEST(GrewWindowSystem, FolderHogsTwiceThenWhatGrewFromTheGridMenu)
     writeFile(tree + "/odd\tname", "x\xff.bin", 300);
     fb.mapDrive('D', "tree");
     wireProgram();
+    QByteArray browsed;
+    const auto savedBrowser = windowHooks().openBrowser;
+    windowHooks().openBrowser = [&](QWidget*, const QByteArray& folder, const QString&,
+                                    const QByteArray&) { browsed = folder; };
 
     std::unique_ptr<QDialog> made = createDirHogWindow(nullptr);
     auto* w = static_cast<TfrmDirHog*>(made.get());
@@ -108,6 +134,12 @@ TEST(GrewWindowSystem, FolderHogsTwiceThenWhatGrewFromTheGridMenu)
                 << clip.toStdString();
             EXPECT_TRUE(
                 child<QLabel>(*grew, "pnlStatus")->text().startsWith("Folders changed: 3."));
+            // A row's Browse opens the browser on that folder.
+            const int logs = rowEndingWith(rows, TfrmGrew::colFolder, "/logs");
+            ASSERT_GE(logs, 0);
+            EXPECT_TRUE(chooseFromMenu(rows.viewport(), cellPoint(rows, logs, TfrmGrew::colFolder),
+                                       "Browse1"));
+            EXPECT_EQ(browsed, QFile::encodeName(tree) + "/logs");
             XSession::key(grew, {"Escape"});
             EXPECT_TRUE(XSession::waitFor([&] { return !grew->isVisible(); }));
         });
@@ -115,6 +147,7 @@ TEST(GrewWindowSystem, FolderHogsTwiceThenWhatGrewFromTheGridMenu)
         chooseOnRow(*w, grid, row, "CompareEarlier1");
         EXPECT_TRUE(XSession::waitFor([&] { return compared; }));
     });
+    windowHooks().openBrowser = savedBrowser;
     EXPECT_TRUE(compared);
     EXPECT_TRUE(ScriptedResponder::instance().texts().isEmpty())
         << ScriptedResponder::instance().texts().join(" | ").toStdString();
