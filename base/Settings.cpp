@@ -180,4 +180,14 @@ bool keepDriveFolder(QChar letter, const QByteArray& folder, QString* why)
     return true;
 }
 
+HistorySettings readHistorySettings()
+{
+    const ProfileFile ini(QString::fromLatin1(kSettingsFileName));
+    const QString section = QStringLiteral("History");
+    HistorySettings h;
+    h.keep = ini.readInt(section, QStringLiteral("Keep"), 1) != 0;
+    h.store = ini.readString(section, QStringLiteral("Store"), QString()).trimmed();
+    return h;
+}
+
 } // namespace rw

@@ -66,4 +66,14 @@ bool writeListSection(const QString& section, const QStringList& entries);
 // settings file cannot be written.
 bool keepDriveFolder(QChar letter, const QByteArray& folder, QString* why);
 
+// The scan history, section [History]. `Keep=0` turns keeping scans off
+// (any other value, or none, keeps them); `Store=` names the store: empty
+// for the default SQLite file, otherwise a file path or a database URL,
+// handed to the store as it is written.
+struct HistorySettings {
+    bool keep = true;
+    QString store;
+};
+HistorySettings readHistorySettings();
+
 } // namespace rw

@@ -30,6 +30,9 @@ struct WindowHooks {
         openBrowser;
     // Folder map (TfrmMap) of a folder, walked when it opens, modal.
     std::function<void(QWidget* parent, const QByteArray& folder)> openFolderMap;
+    // "What grew" (TfrmGrew) on the kept scans of the root that holds
+    // `folder`, with that folder's row chosen, modal.
+    std::function<void(QWidget* parent, const QByteArray& folder)> openGrowth;
 
     // --- The tool windows the launcher opens modally. Each makes a fresh
     // window owned by `owner`; the launcher shows it and destroys it when its

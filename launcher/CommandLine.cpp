@@ -30,6 +30,12 @@ void CommandLine::process()
         QCoreApplication::translate("CommandLine", "Open the folder map of FOLDER at start."),
         QStringLiteral("FOLDER"));
     parser.addOption(map);
+    const QCommandLineOption grew(
+        QStringLiteral("grew"),
+        QCoreApplication::translate("CommandLine",
+                                    "Open \"What grew\" on the kept scans of FOLDER at start."),
+        QStringLiteral("FOLDER"));
+    parser.addOption(grew);
     parser.addPositionalArgument(QStringLiteral("PATH"),
                                  QCoreApplication::translate("CommandLine", "A folder to look at."),
                                  QStringLiteral("[PATH...]"));
@@ -48,6 +54,7 @@ void CommandLine::process()
     if (parser.isSet(version))
         parser.showVersion();
     m_mapFolder = parser.value(map).toLatin1();
+    m_growthFolder = parser.value(grew).toLatin1();
     m_folders.clear();
     for (const QString& path : parser.positionalArguments())
         m_folders << path.toLatin1();

@@ -7,7 +7,8 @@
 namespace rw
 {
 
-// The program's command line: `roomwise [--map FOLDER] [PATH...]`, --help and
+// The program's command line: `roomwise [--map FOLDER] [--grew FOLDER] [PATH...]`,
+// --help and
 // --version.
 // Each PATH is a folder to look at this run. The arguments are taken as the
 // bytes the program was given, so a folder whose name is not UTF-8 is the
@@ -28,11 +29,14 @@ public:
     const QList<QByteArray>& folders() const { return m_folders; }
     // The folder --map names (the file system's bytes); empty without it.
     const QByteArray& mapFolder() const { return m_mapFolder; }
+    // The folder --grew names (the file system's bytes); empty without it.
+    const QByteArray& growthFolder() const { return m_growthFolder; }
 
 private:
     QList<QByteArray> m_arguments;
     QList<QByteArray> m_folders;
     QByteArray m_mapFolder;
+    QByteArray m_growthFolder;
 };
 
 } // namespace rw

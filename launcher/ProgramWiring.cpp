@@ -7,6 +7,7 @@
 #include "tools/dirhog/DirHogWindowFactory.h"
 #include "tools/dup/DupWindowFactory.h"
 #include "tools/dup/TfrmDupCompare.h"
+#include "tools/grew/TfrmGrew.h"
 #include "tools/map/TfrmMap.h"
 #include "tools/mods/ModsWindowFactory.h"
 #include "tools/stats/StatisticsWindowFactory.h"
@@ -25,6 +26,7 @@ void wireProgram()
     hooks.openDetails = showDetails;
     hooks.openBrowser = showBrowser;
     hooks.openFolderMap = openFolderMap;
+    hooks.openGrowth = openGrowth;
 
     hooks.dupWindow = createDupWindow;
     hooks.modsWindow = createModsWindow;

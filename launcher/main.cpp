@@ -4,6 +4,7 @@
 #include "app/DialogResponder.h"
 #include "app/ExceptionApplication.h"
 #include "app/ProgramTranslations.h"
+#include "base/BackgroundWork.h"
 #include "base/ProgramMessages.h"
 #include "framework/DriveListFolders.h"
 #include "framework/WindowHooks.h"
@@ -66,8 +67,18 @@ int main(int argc, char** argv)
                     rw::windowHooks().openFolderMap(&launcher, commandLine.mapFolder());
                 },
                 Qt::QueuedConnection);
+        // --grew FOLDER: "What grew" opens over the launcher at start.
+        if (!commandLine.growthFolder().isEmpty())
+            QMetaObject::invokeMethod(
+                &launcher,
+                [&launcher, &commandLine] {
+                    rw::windowHooks().openGrowth(&launcher, commandLine.growthFolder());
+                },
+                Qt::QueuedConnection);
         status = app.exec();
     }
+    // A scan still being written to the history is finished, not cut off.
+    rw::waitForBackgroundWork();
     rw::ProfileAlerts::setHandler({});
     rw::setMessageResponder(nullptr);
     return status;

@@ -1,5 +1,6 @@
 #include "framework/core/ResultLines.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QDateTime>
 #include <QLocale>
@@ -46,6 +47,34 @@ QString percentUsedText(std::int64_t bytes, std::int64_t capacity)
     const double percent = double(bytes) * 100.0 / double(capacity);
     return QLocale().toString(percent, 'f', 2);
 }
+
+QString growthChangeText(std::int64_t change)
+{
+    static const char* const texts[] = {
+        QT_TRANSLATE_NOOP("ResultLines", "Grown"), QT_TRANSLATE_NOOP("ResultLines", "Shrunk"),
+        QT_TRANSLATE_NOOP("ResultLines", "Same"), QT_TRANSLATE_NOOP("ResultLines", "New"),
+        QT_TRANSLATE_NOOP("ResultLines", "Gone")};
+    if (change < 0 || change >= std::int64_t(std::size(texts)))
+        return QString();
+    return QCoreApplication::translate("ResultLines", texts[change]);
+}
+
+namespace
+{
+
+// "+1,234", "-1,234" or "0": a difference of sizes, its sign always shown.
+QString signedSizeText(const FileTextFormatter& texts, std::int64_t difference)
+{
+    if (difference == 0)
+        return texts.sizeText(0);
+    const std::uint64_t magnitude =
+        difference < 0 ? 0 - std::uint64_t(difference) : std::uint64_t(difference);
+    return (difference < 0 ? QStringLiteral("-") : QStringLiteral("+")) +
+           texts.sizeText(
+               std::int64_t(magnitude > std::uint64_t(INT64_MAX) ? INT64_MAX : magnitude));
+}
+
+} // namespace
 
 ResultLines::ResultLines(std::shared_ptr<ResultSet> set, QList<ResultField> layout)
     : m_set(std::move(set)), m_layout(std::move(layout))
@@ -118,6 +147,19 @@ QString ResultLines::fieldText(std::uint32_t rec, ResultField f) const
         return QString::number(m_set->extra(rec, 1));
     case ResultField::LatestAccess:
         return r.atime > 0 ? m_texts.dateText(m_texts.pack(r.atime)) : QString();
+    case ResultField::GrowthChange:
+        return growthChangeText(m_set->extra(rec, 1));
+    case ResultField::SizeBefore:
+        return m_texts.sizeText(m_set->extra(rec, 0));
+    case ResultField::SizeDifference:
+        return signedSizeText(m_texts, r.size - m_set->extra(rec, 0));
+    case ResultField::ChangeShare: {
+        const std::int64_t whole = m_set->extra(rec, 2);
+        if (whole == 0)
+            return QString();
+        const double share = double(r.size - m_set->extra(rec, 0)) * 100.0 / double(whole);
+        return QLocale().toString(share, 'f', 2);
+    }
     }
     return QString();
 }
@@ -141,6 +183,14 @@ QString ResultLines::sampleText(ResultField field)
     case ResultField::FileCount:
     case ResultField::SubFolderCount:
         return QString::number(999999);
+    case ResultField::SizeBefore:
+        return texts.sizeText(9999999999);
+    case ResultField::SizeDifference:
+        return signedSizeText(texts, -9999999999);
+    case ResultField::ChangeShare:
+        return QLocale().toString(-100.0, 'f', 2);
+    case ResultField::GrowthChange:
+        return growthChangeText(1);
     case ResultField::Name:
     case ResultField::Folder:
     case ResultField::FullPath:
@@ -351,6 +401,9 @@ bool ResultLines::fieldValue(std::uint32_t rec, ResultField f, std::uint64_t* va
         return true;
     case ResultField::SubFolderCount:
         *value = std::uint64_t(m_set->extra(rec, 1));
+        return true;
+    case ResultField::SizeBefore:
+        *value = std::uint64_t(m_set->extra(rec, 0));
         return true;
     default:
         return false;

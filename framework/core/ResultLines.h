@@ -35,7 +35,21 @@ enum class ResultField : std::uint8_t {
     FileCount,      // folder hogs: extra 0
     SubFolderCount, // folder hogs: extra 1
     LatestAccess,   // folder hogs: date of the latest access (empty when none)
+    // What grew: a folder's change between two scans (growthChangeText of
+    // extra 1), its bytes in the earlier scan (extra 0, grouped), the
+    // difference to its size (signed, grouped) and that difference as a
+    // percentage of the whole root's (extra 2; empty when the root did not
+    // change).
+    GrowthChange,
+    SizeBefore,
+    SizeDifference,
+    ChangeShare,
 };
+
+// The text of a folder's change between two scans, by the value kept as
+// extra 1 (FolderGrowthRow::Change: 0 grown, 1 shrunk, 2 same, 3 new,
+// 4 gone).
+QString growthChangeText(std::int64_t change);
 
 // The result lines of one scan, formed from its records when they are
 // needed: a tool names its line layout (the fields in line order), and the

@@ -5,6 +5,7 @@
 // screen, readable in a dark palette, named for assistive technology).
 
 #include <QDialog>
+#include <QSysInfo>
 #include <QWidget>
 
 #include <functional>
@@ -21,6 +22,7 @@
 #include "framework/TfrmStatList.h"
 #include "framework/TfrmWhichDrive.h"
 #include "framework/TfrmWildCard.h"
+#include "history/core/HistoryStore.h"
 #include "launcher/ProgramWiring.h"
 #include "launcher/TfrmMain.h"
 #include "tools/clean/CleanWindowFactory.h"
@@ -28,6 +30,7 @@
 #include "tools/dirhog/DirHogWindowFactory.h"
 #include "tools/dup/DupWindowFactory.h"
 #include "tools/dup/TfrmDupCompare.h"
+#include "tools/grew/TfrmGrew.h"
 #include "tools/map/TfrmMap.h"
 #include "tools/mods/ModsWindowFactory.h"
 #include "tools/mods/TfrmPickDate.h"
@@ -46,6 +49,25 @@ struct WindowMaker {
 template <typename T> std::unique_ptr<QWidget> makeWindow()
 {
     return std::make_unique<T>();
+}
+
+// "What grew" over two kept scans of a folder (in the test's own data
+// folder), so its grid and chart have something to show.
+inline std::unique_ptr<QWidget> makeGrowthWindow()
+{
+    {
+        rw::HistoryStore store;
+        if (store.open(rw::HistoryStore::defaultLocation())) {
+            const QString host = QSysInfo::machineHostName();
+            store.addScan(host, "/data", 1'800'000'000, "main", true,
+                          {{"", 300, 300, 2, 1, 0}, {"logs", 200, 200, 1, 0, 0}});
+            store.addScan(host, "/data", 1'800'086'400, "main", true,
+                          {{"", 900, 900, 2, 1, 0}, {"logs", 800, 800, 1, 0, 0}});
+        }
+    }
+    auto w = std::make_unique<rw::TfrmGrew>();
+    w->openStore();
+    return w;
 }
 
 // Each window once (file hogs and duplicates are one class in two modes);
@@ -81,6 +103,7 @@ inline std::vector<WindowMaker> everyWindow()
         {"TfrmWhichDrive", &makeWindow<rw::TfrmWhichDrive>},
         {"TfrmWildCard", &makeWindow<rw::TfrmWildCard>},
         {"TfrmMap", &makeWindow<rw::TfrmMap>},
+        {"TfrmGrew", &makeGrowthWindow},
     };
 }
 

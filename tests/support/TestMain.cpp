@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "base/BackgroundWork.h"
 #include "base/ProgramMessages.h"
 #include "platform/ProfileAlerts.h"
 #include "tests/support/ScriptedResponder.h"
@@ -53,6 +54,9 @@ public:
     }
     void OnTestEnd(const ::testing::TestInfo&) override
     {
+        // A write a test started in the background (a scan kept in the
+        // history) ends before its folder goes.
+        rw::waitForBackgroundWork();
         QDir::setCurrent(m_oldCwd);
         rw::setMessageResponder(nullptr);
         // Make unreadable fixture folders removable again.

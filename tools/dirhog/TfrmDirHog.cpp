@@ -15,13 +15,18 @@
 #include "framework/core/FolderWalker.h"
 #include "framework/core/ProtectedPaths.h"
 #include "framework/core/ScanLimits.h"
+#include "history/core/HistoryTap.h"
+#include "history/core/ScanKeeper.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QFrame>
 #include <QLabel>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
+#include <QSysInfo>
 
 #include <algorithm>
 
@@ -204,6 +209,18 @@ void TfrmDirHog::buildGrid()
         if (row >= 0 && row < m_grid->rowsFilled() && windowHooks().openFolderMap)
             windowHooks().openFolderMap(this, m_grid->rowPathBytes(row));
     });
+    // What grew in the row's folder since an earlier scan of its root.
+    QAction* grew = menu->addAction(tr("Compare with an earlier scan…"));
+    grew->setObjectName(QStringLiteral("CompareEarlier1"));
+    connect(menu, &QMenu::aboutToShow, this, [this, grew] {
+        const int row = m_gridView->currentRow();
+        grew->setEnabled(row >= 0 && row < m_grid->rowsFilled() && bool(windowHooks().openGrowth));
+    });
+    connect(grew, &QAction::triggered, this, [this] {
+        const int row = m_gridView->currentRow();
+        if (row >= 0 && row < m_grid->rowsFilled() && windowHooks().openGrowth)
+            windowHooks().openGrowth(this, m_grid->rowPathBytes(row));
+    });
     connect(view, &ResultGridView::headerClicked, this, [this](int column) {
         m_lastClickRow = -1;
         m_grid->headerClick(column);
@@ -257,11 +274,14 @@ void TfrmDirHog::scan(DirHogMode mode)
     m_lastClickRow = -1;
     hideResultButtons();
     DirHogScan strategy(mode);
+    // The same walk totals every folder for the scan history.
+    HistoryTap tap(strategy);
+    const std::int64_t taken = QDateTime::currentSecsSinceEpoch();
     // Before the walk: an abort notice appended during it heads the lines.
     m_grid->setLines(strategy.lines());
     {
         ScanSession::Run run(*m_session);
-        walkCheckedDrives(strategy);
+        walkCheckedDrives(tap);
 
         const std::vector<std::uint32_t> records = strategy.recordsDescending();
         m_grid->beginFill(std::int64_t(records.size()));
@@ -278,8 +298,37 @@ void TfrmDirHog::scan(DirHogMode mode)
 
     m_grid->setSortDescending(sortSize, true);
     m_grid->sortByItem(sortSize);
+    // An aborted run would read as folders shrunk or gone: only a whole
+    // run is kept.
+    if (!m_session->aborted())
+        keepScan(tap.takeRoots(),
+                 mode == DirHogMode::MainFolders ? QStringLiteral("main") : QStringLiteral("all"),
+                 taken);
     // A list of fewer than two lines holds no folder.
     reportFound(listed - 1, QString());
+}
+
+void TfrmDirHog::keepScan(std::vector<TappedRoot> roots, const QString& kind, std::int64_t taken)
+{
+    const QString location = ScanKeeper::storeLocation(readHistorySettings());
+    if (location.isEmpty() || roots.empty())
+        return;
+    ScanToKeep scan;
+    scan.host = QSysInfo::machineHostName();
+    scan.taken = taken;
+    scan.kind = kind;
+    scan.roots = std::move(roots);
+    // Written on the background worker; the window goes on at once. A
+    // failure is told by the user-interface thread, also when this window
+    // has closed meanwhile.
+    ScanKeeper::keepInBackground(location, std::move(scan), [](const KeepOutcome& outcome) {
+        if (outcome.error.isEmpty())
+            return;
+        const QString text = tr("The scan could not be kept in the history: %1").arg(outcome.error);
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(), [text] { ShowWarningMessage(text); },
+            Qt::QueuedConnection);
+    });
 }
 
 QStringList TfrmDirHog::lb() const

@@ -3,6 +3,7 @@
 #include <QStringList>
 
 #include "framework/ToolWindow.h"
+#include "history/core/HistoryTap.h"
 #include "tools/dirhog/core/DirHogScan.h"
 
 class QComboBox;
@@ -67,6 +68,9 @@ private:
     void buildControls();
     void buildGrid();
     bool lastClickOnDataRow() const;
+    // Keeps the roots of a whole run in the scan history (unless the
+    // settings turn it off), written on the background worker.
+    void keepScan(std::vector<TappedRoot> roots, const QString& kind, std::int64_t taken);
 
     QPushButton* m_btTop = nullptr;
     QPushButton* m_btAll = nullptr;
