@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "base/Messages.h"
+#include "base/Settings.h"
 #include "base/SharedRoutines.h"
 #include "framework/core/FileRecord.h"
 #include "framework/core/WalkExclusions.h"
@@ -100,7 +101,8 @@ int main(int argc, char** argv)
             return 2;
         }
         ReportResponder reporter;
-        std::_Exit(rw::runHistoryCommand(history, QString(), reporter, writeAll));
+        const rw::HistorySettings settings = rw::readHistorySettings();
+        std::_Exit(rw::runHistoryCommand(history, settings.store, reporter, writeAll));
     }
     rw::ParsedReportCommand command = rw::parseReportCommand(arguments);
     switch (command.outcome) {

@@ -1,15 +1,20 @@
 #include "report/core/ReportRun.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QJsonArray>
+#include <QSysInfo>
 
 #include <cerrno>
 #include <cstring>
 
 #include <algorithm>
 
+#include "base/Settings.h"
 #include "framework/core/FolderWalker.h"
 #include "framework/core/WalkExclusions.h"
+#include "history/core/HistoryTap.h"
+#include "history/core/ScanKeeper.h"
 #include "platform/DisplayName.h"
 #include "tools/clean/core/CleanScan.h"
 #include "tools/clean/core/TempPatterns.h"
@@ -139,7 +144,29 @@ void folderHogs(const ReportRequest& request, ReportTable& table, MessageRespond
                 const ReportProgress& progress, ReportProblems* unreadable)
 {
     DirHogScan scan(request.allFolders ? DirHogMode::AllFolders : DirHogMode::MainFolders);
-    walkPaths(request, scan, reporter, progress, unreadable);
+    // The history's totals are taken in the same walk: a tap in front of
+    // the folder hog scan.
+    HistoryTap tap(scan);
+    const std::int64_t taken = QDateTime::currentSecsSinceEpoch();
+    walkPaths(request, tap, reporter, progress, unreadable);
+    if (request.saveHistory) {
+        const HistorySettings settings = readHistorySettings();
+        const QString location = !settings.keep            ? QString()
+                                 : request.store.isEmpty() ? ScanKeeper::storeLocation(settings)
+                                                           : request.store;
+        if (!location.isEmpty()) {
+            ScanToKeep keep;
+            keep.host = QSysInfo::machineHostName();
+            keep.taken = taken;
+            keep.kind = QStringLiteral("report");
+            keep.roots = tap.takeRoots();
+            const KeepOutcome outcome = ScanKeeper::keep(location, keep, taken);
+            if (!outcome.error.isEmpty())
+                ShowErrorMessage(
+                    reporter,
+                    QStringLiteral("the scan was not kept in the history: %1").arg(outcome.error));
+        }
+    }
     table.lines = scan.lines();
     table.rows = scan.recordsDescending();
     table.tsvFields = fieldRange(table.lines->fieldCount());

@@ -159,3 +159,35 @@ TEST(ReportHistory, WhatCannotBeDoneFailsWithAReasonAndChangesNothing)
     EXPECT_EQ(history.status, 0);
     EXPECT_TRUE(history.out.isEmpty());
 }
+
+TEST(ReportHistory, DirhogsKeepsEachRunUnlessToldNotTo)
+{
+    rwtest::FixtureBuilder fb;
+    const QString root = fb.folder("tree");
+    fb.file("tree/logs/a", 100);
+    fb.file("tree/docs/b", 50);
+    const QString store = fb.path("kept.sqlite");
+    const auto first = report({"dirhogs", root, "--store", store});
+    ASSERT_EQ(first.status, 0) << first.err.toStdString();
+    fb.file("tree/logs/c", 900);
+    const auto skipped = report({"dirhogs", root, "--store", store, "--no-save"});
+    ASSERT_EQ(skipped.status, 0);
+    EXPECT_EQ(lines(report({"history", root, "--store", store}).out).size(), 1);
+    const auto second = report({"dirhogs", root, "--all", "--store", store});
+    ASSERT_EQ(second.status, 0) << second.err.toStdString();
+    const QStringList scans = lines(report({"history", root, "--store", store}).out);
+    ASSERT_EQ(scans.size(), 2);
+    EXPECT_TRUE(scans[0].contains("\treport\t1\t1050\t")) << scans[0].toStdString();
+
+    const auto grew = report({"grew", root, "--store", store});
+    ASSERT_EQ(grew.status, 0) << grew.err.toStdString();
+    const QStringList rows = lines(grew.out);
+    ASSERT_EQ(rows.size(), 2) << grew.out.toStdString();
+    EXPECT_EQ(rows[0], "grown\t150\t1050\t900\t100.00\t" + root);
+    EXPECT_EQ(rows[1], "grown\t100\t1000\t900\t100.00\t" + root + "/logs");
+
+    // The default store is the settings' one, under this test's own data folder.
+    const auto kept = report({"dirhogs", root});
+    ASSERT_EQ(kept.status, 0);
+    EXPECT_TRUE(QFile::exists(qEnvironmentVariable("XDG_DATA_HOME") + "/roomwise/history.sqlite"));
+}
