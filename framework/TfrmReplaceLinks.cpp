@@ -70,6 +70,7 @@ TfrmReplaceLinks::TfrmReplaceLinks(QWidget* owner) : QDialog(owner)
 
     connect(m_btReplace, &QPushButton::clicked, this, &TfrmReplaceLinks::btReplaceClick);
     connect(m_btClose, &QPushButton::clicked, this, &TfrmReplaceLinks::reject);
+    fill();
 }
 
 void TfrmReplaceLinks::setItems(QList<LinkReplaceRun::Item> items,
