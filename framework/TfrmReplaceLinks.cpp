@@ -95,8 +95,7 @@ void TfrmReplaceLinks::fill()
         if (r.reason == LinkReplaceRun::Reason::Linked)
             m_lbFiles->addItem(tr("%1  becomes a %2").arg(r.shown, LinkReplaceRun::reasonText(r)));
         else
-            m_lbFiles->addItem(
-                tr("%1  is left: %2").arg(r.shown, LinkReplaceRun::reasonText(r)));
+            m_lbFiles->addItem(tr("%1  is left: %2").arg(r.shown, LinkReplaceRun::reasonText(r)));
     }
     m_btReplace->setEnabled(m_plan.reflinks + m_plan.hardLinks > 0);
 }

@@ -124,13 +124,14 @@ bool LinkReplace::openFile(const SafeFolder& folder, const char* name, const Fil
     m_file = openRegularFileAt(folder.fd(), name, &error);
     struct stat st {
     };
-    if (!m_file.isValid() || ::fstat(m_file.get(), &st) != 0 || !stampOf(m_file.get(), &m_fileStamp)) {
+    if (!m_file.isValid() || ::fstat(m_file.get(), &st) != 0 ||
+        !stampOf(m_file.get(), &m_fileStamp)) {
         m_error = error ? error : errno;
         m_file.reset();
         return false;
     }
-    if (expected.isKnown() && (std::uint64_t(st.st_dev) != expected.dev ||
-                               std::uint64_t(st.st_ino) != expected.ino)) {
+    if (expected.isKnown() &&
+        (std::uint64_t(st.st_dev) != expected.dev || std::uint64_t(st.st_ino) != expected.ino)) {
         m_error = ESTALE;
         m_file.reset();
         return false;
@@ -153,7 +154,8 @@ bool LinkReplace::openKept(const SafeFolder& folder, const char* name, const Fil
         m_kept.reset();
         return false;
     }
-    if (expected.isKnown() && (m_keptStamp.dev != expected.dev || m_keptStamp.ino != expected.ino)) {
+    if (expected.isKnown() &&
+        (m_keptStamp.dev != expected.dev || m_keptStamp.ino != expected.ino)) {
         m_error = ESTALE;
         m_kept.reset();
         return false;

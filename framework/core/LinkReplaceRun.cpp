@@ -65,8 +65,8 @@ LinkReplaceRun::Plan LinkReplaceRun::plan() const
         FileStatus now;
         r.reason = openChecked(item.target, &folder, &now);
         LinkReplace link;
-        if (r.reason == Reason::Linked && !link.openFile(folder, item.target.name.constData(),
-                                                          item.target.identity))
+        if (r.reason == Reason::Linked &&
+            !link.openFile(folder, item.target.name.constData(), item.target.identity))
             r.reason = Reason::Replaced;
         if (r.reason == Reason::Linked) {
             r.size = link.fileSize();
@@ -149,8 +149,7 @@ LinkReplaceRun::FileResult LinkReplaceRun::runOne(const Item& item) const
                 why = Reason::AlreadyLinked;
             continue;
         }
-        if (keptNow.size != r.size || !m_sameBytes ||
-            !m_sameBytes(link.fileFd(), link.keptFd()))
+        if (keptNow.size != r.size || !m_sameBytes || !m_sameBytes(link.fileFd(), link.keptFd()))
             continue;
         switch (link.replace(folder, item.target.name.constData(), keptFolder,
                              copy.name.constData(), m_hardLinkOnly)) {

@@ -195,8 +195,7 @@ TEST(LinkReplaceRun, TheFilesOwnEntryThroughABindMountIsNoCopy)
                              ContentLinks::sameBytes());
         const LinkReplaceRun::Outcome first = alone.run();
         QByteArray answer = "alone: " + QByteArray::number(int(first.files.at(0).reason)) +
-                            " same inode " +
-                            QByteArray::number(inodeOf(b + '/' + kOddName) == own);
+                            " same inode " + QByteArray::number(inodeOf(b + '/' + kOddName) == own);
         LinkReplaceRun withCopy(
             groupItems({b + '/' + kOddName, d + '/' + kOddName, other + "/x.bin"}, 1),
             ContentLinks::sameBytes());

@@ -11,10 +11,10 @@
 #include <QWindow>
 
 #include "base/AppGlobals.h"
+#include "base/Settings.h"
 #include "controls/CheckListBox.h"
 #include "controls/ResultGridView.h"
 #include "framework/ResultGridController.h"
-#include "base/Settings.h"
 #include "platform/Drives.h"
 #include "tests/e2e/E2eSupport.h"
 #include "tests/support/FixtureBuilder.h"

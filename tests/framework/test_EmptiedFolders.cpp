@@ -21,8 +21,9 @@ using rwtest::ScriptedResponder;
 namespace
 {
 
-const QByteArray kOdd[] = {"tab\tfolder", "new\nline folder", "bad\xff"
-                                                              "folder"};
+const QByteArray kOdd[] = {"tab\tfolder", "new\nline folder",
+                           "bad\xff"
+                           "folder"};
 
 bool exists(const QByteArray& path)
 {
@@ -54,7 +55,8 @@ TEST(EmptiedFolders, OffersOnlyTheFoldersTheRunEmptied)
     for (const QByteArray& name : kOdd) {
         // By their bytes: a name that is not UTF-8 does not survive QString.
         ASSERT_EQ(::mkdir((base + '/' + name).constData(), 0755), 0);
-        const int fd = ::open((base + '/' + name + "/dup.bin").constData(), O_WRONLY | O_CREAT, 0644);
+        const int fd =
+            ::open((base + '/' + name + "/dup.bin").constData(), O_WRONLY | O_CREAT, 0644);
         ASSERT_GE(fd, 0);
         ::close(fd);
         files.append(base + '/' + name + "/dup.bin");
@@ -107,8 +109,9 @@ TEST(EmptiedFolders, AsksOnceAndRemovesOnYesOnly)
             r.queueAnswer(MessageAnswer::Yes);
         EXPECT_EQ(EmptiedFolders::offerAfter(gone, r), yes ? 2 : 0);
         ASSERT_EQ(r.texts().size(), 1);
-        EXPECT_EQ(r.texts().first(), QStringLiteral("These folders are empty now:\n%1\n%2\nRemove them?")
-                                         .arg(fx.path("a"), fx.path("b")));
+        EXPECT_EQ(r.texts().first(),
+                  QStringLiteral("These folders are empty now:\n%1\n%2\nRemove them?")
+                      .arg(fx.path("a"), fx.path("b")));
         EXPECT_EQ(exists(QFile::encodeName(fx.path("a"))), !yes);
         EXPECT_EQ(exists(QFile::encodeName(fx.path("b"))), !yes);
     }

@@ -82,16 +82,16 @@ TEST(TfrmReplaceLinks, StatesThePlanThenReplaces)
                   .arg(plan.reflinks)
                   .arg(plan.hardLinks));
     EXPECT_EQ(label(w, "lblSavings"), "Bytes freed: 8,000 bytes");
-    EXPECT_TRUE(label(w, "lblNote").contains("cannot keep the replaced file's own permissions, "
-                                             "owner and times"));
+    EXPECT_TRUE(label(w, "lblNote")
+                    .contains("cannot keep the replaced file's own permissions, "
+                              "owner and times"));
     auto* list = w.findChild<QListWidget*>("lbFiles");
     ASSERT_EQ(list->count(), 3);
     const QString oneShown = items[0].target.shown;
     EXPECT_EQ(oneShown, fx.path("a/one\\tcopy.bin"));
     EXPECT_TRUE(list->item(0)->text().startsWith(oneShown + "  becomes a "));
     EXPECT_TRUE(list->item(0)->text().endsWith(" to " + kept));
-    EXPECT_EQ(list->item(2)->text(),
-              other + "  is left: no copy that stays holds the same bytes");
+    EXPECT_EQ(list->item(2)->text(), other + "  is left: no copy that stays holds the same bytes");
 
     w.findChild<QPushButton*>("btReplace")->click();
     EXPECT_EQ(w.result(), QDialog::Accepted);
@@ -104,11 +104,12 @@ TEST(TfrmReplaceLinks, StatesThePlanThenReplaces)
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), data);
     ASSERT_EQ(r.texts().size(), 1);
-    EXPECT_TRUE(r.texts().first().startsWith(
-        "Replaced 2 files by links (" + QString::number(plan.reflinks) + " reflinks, " +
-        QString::number(plan.hardLinks) + " hard links), freeing 8,000 bytes.\nThese files were "
-                                          "left as they are:\n" +
-        other + ": no copy that stays holds the same bytes"));
+    EXPECT_TRUE(r.texts().first().startsWith("Replaced 2 files by links (" +
+                                             QString::number(plan.reflinks) + " reflinks, " +
+                                             QString::number(plan.hardLinks) +
+                                             " hard links), freeing 8,000 bytes.\nThese files were "
+                                             "left as they are:\n" +
+                                             other + ": no copy that stays holds the same bytes"));
     r.reset();
 }
 

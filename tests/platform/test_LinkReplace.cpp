@@ -116,24 +116,16 @@ TEST(LinkReplace, LeavesAFileThatChangedOrWasReplaced)
         QByteArray fileAfter;
         QByteArray keptAfter;
     } cases[] = {
-        {"the file written to",
-         [&] { writeFile(a + "/" + kTabName, "new bytes"); },
-         Result::Changed,
-         "new bytes",
-         data},
-        {"the kept copy written to",
-         [&] { writeFile(a + "/kept", "other bytes"); },
-         Result::Changed,
-         data,
-         "other bytes"},
+        {"the file written to", [&] { writeFile(a + "/" + kTabName, "new bytes"); },
+         Result::Changed, "new bytes", data},
+        {"the kept copy written to", [&] { writeFile(a + "/kept", "other bytes"); },
+         Result::Changed, data, "other bytes"},
         {"another file put in the file's place",
          [&] {
              writeFile(a + "/other", "someone else's");
              ::rename((a + "/other").constData(), (a + "/" + kTabName).constData());
          },
-         Result::Replaced,
-         "someone else's",
-         data},
+         Result::Replaced, "someone else's", data},
         {"a link put in the file's place",
          [&] {
              ::unlink((a + "/" + kTabName).constData());
@@ -211,7 +203,8 @@ TEST(LinkReplace, AKeptCopyOnAnotherFileSystemLeavesTheFile)
                                      : child.skipReason().toStdString());
     EXPECT_EQ(child.answer().toStdString(),
               ("possible 0, result " + QByteArray::number(int(Result::OtherFileSystem)) +
-               ", same 1, left 0").toStdString());
+               ", same 1, left 0")
+                  .toStdString());
 }
 
 // On a file system that clones (btrfs or XFS made on a loop device in a
@@ -252,7 +245,8 @@ TEST(LinkReplace, MakesAReflinkThatKeepsTheFilesAttributes)
         const int fd = ::open((a + '/' + kBadByteName).constData(), O_RDONLY);
         if (fd >= 0) {
             ::fsync(fd);
-            alignas(struct fiemap) char buffer[sizeof(struct fiemap) + sizeof(struct fiemap_extent)] = {};
+            alignas(struct fiemap) char
+                buffer[sizeof(struct fiemap) + sizeof(struct fiemap_extent)] = {};
             auto* map = reinterpret_cast<struct fiemap*>(buffer);
             map->fm_length = FIEMAP_MAX_OFFSET;
             map->fm_flags = FIEMAP_FLAG_SYNC;
@@ -261,18 +255,17 @@ TEST(LinkReplace, MakesAReflinkThatKeepsTheFilesAttributes)
                      (map->fm_extents[0].fe_flags & FIEMAP_EXTENT_SHARED);
             ::close(fd);
         }
-        QByteArray out = fs.type() + ": result " + QByteArray::number(int(r)) + ", kind " +
-                         QByteArray::number(int(link.linkKind())) + ", same bytes " +
-                         QByteArray::number(readFile(a + '/' + kBadByteName) == data) +
-                         ", own inode " + QByteArray::number(now.st_ino != kept.st_ino) +
-                         ", shared " + QByteArray::number(shared) + ", mode " +
-                         QByteArray::number(now.st_mode & 07777, 8) + ", owner " +
-                         QByteArray::number(now.st_uid) + ":" + QByteArray::number(now.st_gid) +
-                         ", mtime " + QByteArray::number(qint64(now.st_mtim.tv_sec)) + "." +
-                         QByteArray::number(qint64(now.st_mtim.tv_nsec)) + ", kept " +
-                         QByteArray::number(link.attributesKept()) + ", freed " +
-                         QByteArray::number(link.freed()) + ", left " +
-                         QByteArray::number(temporaries(a));
+        QByteArray out =
+            fs.type() + ": result " + QByteArray::number(int(r)) + ", kind " +
+            QByteArray::number(int(link.linkKind())) + ", same bytes " +
+            QByteArray::number(readFile(a + '/' + kBadByteName) == data) + ", own inode " +
+            QByteArray::number(now.st_ino != kept.st_ino) + ", shared " +
+            QByteArray::number(shared) + ", mode " + QByteArray::number(now.st_mode & 07777, 8) +
+            ", owner " + QByteArray::number(now.st_uid) + ":" + QByteArray::number(now.st_gid) +
+            ", mtime " + QByteArray::number(qint64(now.st_mtim.tv_sec)) + "." +
+            QByteArray::number(qint64(now.st_mtim.tv_nsec)) + ", kept " +
+            QByteArray::number(link.attributesKept()) + ", freed " +
+            QByteArray::number(link.freed()) + ", left " + QByteArray::number(temporaries(a));
 
         // Asked for a hard link only, the same folder pair gets one.
         writeFile(a + "/second", data);
@@ -288,9 +281,10 @@ TEST(LinkReplace, MakesAReflinkThatKeepsTheFilesAttributes)
                                      : child.skipReason().toStdString());
     EXPECT_EQ(child.answer().toStdString(),
               (fs.type() + ": result 0, kind " + QByteArray::number(int(Kind::Reflink)) +
-                  ", same bytes 1, own inode 1, shared 1, mode 640, owner 1234:5678, mtime "
-                  "1200000000.7, kept 1, freed 1, left 0; hard: result 0, kind " +
-                  QByteArray::number(int(Kind::HardLink)) + ", inode 1").toStdString());
+               ", same bytes 1, own inode 1, shared 1, mode 640, owner 1234:5678, mtime "
+               "1200000000.7, kept 1, freed 1, left 0; hard: result 0, kind " +
+               QByteArray::number(int(Kind::HardLink)) + ", inode 1")
+                  .toStdString());
 }
 
 // A racer swaps the folder for a link to another folder holding files of

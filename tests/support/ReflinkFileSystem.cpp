@@ -21,10 +21,9 @@ namespace
 QString findFormatter(const QString& name)
 {
     const QString found = QStandardPaths::findExecutable(name);
-    return found.isEmpty()
-               ? QStandardPaths::findExecutable(name, {QStringLiteral("/usr/sbin"),
-                                                       QStringLiteral("/sbin")})
-               : found;
+    return found.isEmpty() ? QStandardPaths::findExecutable(
+                                 name, {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin")})
+                           : found;
 }
 
 bool runFormatter(const QString& program, const QStringList& args, QString* why)
@@ -55,7 +54,8 @@ ReflinkFileSystem::ReflinkFileSystem(const QByteArray& image) : m_image(image)
     const QString path = QString::fromLocal8Bit(image);
     QString why;
     const QString btrfs = findFormatter(QStringLiteral("mkfs.btrfs"));
-    if (!btrfs.isEmpty() && runFormatter(btrfs, {QStringLiteral("-q"), QStringLiteral("-f"), path}, &why)) {
+    if (!btrfs.isEmpty() &&
+        runFormatter(btrfs, {QStringLiteral("-q"), QStringLiteral("-f"), path}, &why)) {
         m_type = "btrfs";
         m_made = true;
         return;
@@ -107,8 +107,8 @@ QByteArray ReflinkFileSystem::mountAt(const QByteArray& where) const
         ::close(loop);
         return "loop device refused: " + QByteArray(std::strerror(attachError));
     }
-    const bool mounted = ::mount(device.constData(), where.constData(), m_type.constData(), 0,
-                                 nullptr) == 0;
+    const bool mounted =
+        ::mount(device.constData(), where.constData(), m_type.constData(), 0, nullptr) == 0;
     const int mountError = errno;
     // Closed only now: with autoclear the device lets go of the image when
     // the last user (the mount) goes.

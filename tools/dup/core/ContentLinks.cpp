@@ -20,12 +20,11 @@ QList<LinkReplaceRun::Item> ContentLinks::items(const KeepOneCopy& groups)
                 out.append({m.target, staying});
     }
     // The delete confirmation's order: sorted by shown path.
-    std::stable_sort(out.begin(), out.end(),
-                     [](const LinkReplaceRun::Item& a, const LinkReplaceRun::Item& b) {
-                         const int c = QString::compare(a.target.shown, b.target.shown,
-                                                        Qt::CaseInsensitive);
-                         return c != 0 ? c < 0 : a.target.shown < b.target.shown;
-                     });
+    std::stable_sort(
+        out.begin(), out.end(), [](const LinkReplaceRun::Item& a, const LinkReplaceRun::Item& b) {
+            const int c = QString::compare(a.target.shown, b.target.shown, Qt::CaseInsensitive);
+            return c != 0 ? c < 0 : a.target.shown < b.target.shown;
+        });
     return out;
 }
 
