@@ -6,6 +6,7 @@
 #include "framework/core/PathTarget.h"
 #include "tests/support/FixtureBuilder.h"
 #include "tests/support/MountNamespaceChild.h"
+#include "tests/support/ReflinkFileSystem.h"
 #include "tools/dup/core/ContentLinks.h"
 #include "tools/dup/core/KeepOneCopy.h"
 
@@ -213,4 +214,50 @@ TEST(LinkReplaceRun, TheFilesOwnEntryThroughABindMountIsNoCopy)
                " same inode 1; with a copy: " + QByteArray::number(int(Reason::Linked)) +
                " linked to x 1")
                   .toStdString());
+}
+
+// On a file system that clones (btrfs or XFS on a loop device in a private
+// mount namespace) the plan foresees reflinks and the run makes them: each
+// marked file keeps an inode of its own with its own permissions, and the
+// bytes are counted freed.
+TEST(LinkReplaceRun, PlansAndMakesReflinksWhereTheFileSystemClones)
+{
+    FixtureBuilder fx;
+    const QByteArray mnt = QFile::encodeName(fx.folder("mnt"));
+    const rwtest::ReflinkFileSystem fs(QFile::encodeName(fx.path("reflink.img")));
+    if (!fs.made())
+        GTEST_SKIP() << fs.skipReason().toStdString();
+    const rwtest::MountNamespaceChild child({}, [&]() -> QByteArray {
+        const QByteArray why = fs.mountAt(mnt);
+        if (!why.isEmpty())
+            return "SKIP " + why;
+        const QByteArray data = pattern(200000, 7);
+        ::mkdir((mnt + "/a").constData(), 0755);
+        ::mkdir((mnt + "/b").constData(), 0755);
+        writeRaw(mnt + "/a/" + kOddName, data);
+        writeRaw(mnt + "/a/second.bin", data);
+        writeRaw(mnt + "/b/kept.bin", data);
+        ::chmod((mnt + "/a/second.bin").constData(), 0604);
+        LinkReplaceRun run(
+            groupItems({mnt + "/a/" + kOddName, mnt + "/a/second.bin", mnt + "/b/kept.bin"}, 2),
+            ContentLinks::sameBytes());
+        const LinkReplaceRun::Plan plan = run.plan();
+        const LinkReplaceRun::Outcome out = run.run();
+        struct stat st {
+        };
+        ::lstat((mnt + "/a/second.bin").constData(), &st);
+        return "plan " + QByteArray::number(plan.reflinks) + "/" +
+               QByteArray::number(plan.hardLinks) + " " + QByteArray::number(plan.bytesFreed) +
+               ", run " + QByteArray::number(out.reflinks) + "/" +
+               QByteArray::number(out.hardLinks) + " " + QByteArray::number(out.bytesFreed) +
+               ", own inode " + QByteArray::number(st.st_ino != inodeOf(mnt + "/b/kept.bin")) +
+               ", mode " + QByteArray::number(st.st_mode & 07777, 8) + ", bytes " +
+               QByteArray::number(readRaw(mnt + "/a/" + kOddName) == data &&
+                                  readRaw(mnt + "/a/second.bin") == data);
+    });
+    if (!child.ran() || child.answer().startsWith("SKIP"))
+        GTEST_SKIP() << (child.ran() ? child.answer().toStdString()
+                                     : child.skipReason().toStdString());
+    EXPECT_EQ(child.answer().toStdString(),
+              "plan 2/0 400000, run 2/0 400000, own inode 1, mode 604, bytes 1");
 }
