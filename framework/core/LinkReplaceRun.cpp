@@ -255,9 +255,20 @@ QString LinkReplaceRun::reportText(const Outcome& outcome)
                             FormatGrouped(outcome.reflinks), FormatGrouped(outcome.hardLinks),
                             FormatGrouped(outcome.bytesFreed));
     QStringList left;
-    for (const FileResult& r : outcome.files)
+    QStringList notKept;
+    for (const FileResult& r : outcome.files) {
         if (r.reason != Reason::Linked)
             left.append(LinkReplaceTexts::tr("%1: %2").arg(r.shown, reasonText(r)));
+        else if (r.kind == Kind::Reflink && !r.attributesKept)
+            notKept.append(r.shown);
+    }
+    // Only root may give a file to another owner: a reflink of someone
+    // else's file is then the user's own.
+    if (!notKept.isEmpty())
+        text += QLatin1Char('\n') +
+                LinkReplaceTexts::tr("These reflinks could not keep the replaced file's owner, "
+                                     "permissions or times:") +
+                QLatin1Char('\n') + notKept.join(QLatin1Char('\n'));
     if (!left.isEmpty())
         text += QLatin1Char('\n') + LinkReplaceTexts::tr("These files were left as they are:") +
                 QLatin1Char('\n') + left.join(QLatin1Char('\n'));

@@ -261,3 +261,25 @@ TEST(LinkReplaceRun, PlansAndMakesReflinksWhereTheFileSystemClones)
     EXPECT_EQ(child.answer().toStdString(),
               "plan 2/0 400000, run 2/0 400000, own inode 1, mode 604, bytes 1");
 }
+
+// Stop between two files: what was done stays done, the rest is untouched
+// and reported as not reached.
+TEST(LinkReplaceRun, StoppedRunLeavesTheRestUntouched)
+{
+    FixtureBuilder fx;
+    const QByteArray a = QFile::encodeName(fx.folder("a"));
+    const QByteArray data = pattern(3000, 8);
+    for (const char* name : {"1.bin", "2.bin", "3.bin", "kept.bin"})
+        writeRaw(a + '/' + name, data);
+    const ino_t second = inodeOf(a + "/2.bin");
+    LinkReplaceRun run(groupItems({a + "/1.bin", a + "/2.bin", a + "/3.bin", a + "/kept.bin"}, 3),
+                       ContentLinks::sameBytes());
+    const LinkReplaceRun::Outcome out = run.run([](int index) { return index < 1; });
+    EXPECT_TRUE(out.stopped);
+    EXPECT_EQ(reasons(out),
+              QList<Reason>({Reason::Linked, Reason::NotReached, Reason::NotReached}));
+    EXPECT_EQ(out.bytesFreed, 3000);
+    EXPECT_EQ(inodeOf(a + "/2.bin"), second);
+    EXPECT_TRUE(
+        LinkReplaceRun::reportText(out).contains("2.bin: not reached: the run was stopped"));
+}
