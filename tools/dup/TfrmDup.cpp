@@ -407,8 +407,12 @@ void TfrmDup::btDeleteClick()
 
 void TfrmDup::replaceMarkedClick()
 {
-    if (m_matchMode != mmContents || !m_grid->lines() || m_grid->markedCount() <= 0)
+    if (m_matchMode != mmContents || !m_grid->lines())
         return;
+    if (m_grid->markedCount() <= 0) {
+        ShowInfoMessage(tr("No files are marked."));
+        return;
+    }
     const KeepOneCopy groups = KeepOneCopy::fromGroups(m_grid->lines()->set(), m_content);
     LinkReplaceRun::Outcome outcome;
     if (!runReplaceMarked(this, ContentLinks::items(groups), ContentLinks::sameBytes(),
