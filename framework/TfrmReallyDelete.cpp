@@ -236,13 +236,14 @@ void TfrmReallyDelete::runWithProgress(
     DeleteRun run(m_targets, *messageResponder());
     if (m_guard)
         run.setGuard(m_guard, m_keptNotice);
-    (run.*step)([this](int i) { m_progress->setValue(i); });
+    m_lastOutcome = (run.*step)([this](int i) { m_progress->setValue(i); });
     QApplication::restoreOverrideCursor();
     finishRun();
 }
 
 bool runDeleteMarked(QWidget* toolWindow, const QList<DeleteTarget>& lbDeleted,
-                     std::int64_t markedBytes, DeleteRun::Guard guard, const QString& keptNotice)
+                     std::int64_t markedBytes, DeleteRun::Guard guard, const QString& keptNotice,
+                     DeleteRun::Outcome* outcome)
 {
     if (lbDeleted.isEmpty())
         return true;
@@ -251,7 +252,10 @@ bool runDeleteMarked(QWidget* toolWindow, const QList<DeleteTarget>& lbDeleted,
     dialog.setSavings(static_cast<double>(markedBytes));
     if (guard)
         dialog.setGuard(std::move(guard), keptNotice);
-    return dialog.exec() != QDialog::Rejected;
+    const bool ran = dialog.exec() != QDialog::Rejected;
+    if (outcome)
+        *outcome = dialog.lastOutcome();
+    return ran;
 }
 
 } // namespace rw

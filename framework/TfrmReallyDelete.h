@@ -42,6 +42,8 @@ public:
         m_keptNotice = std::move(keptNotice);
     }
     double savings() const { return m_savings; }
+    // What the last run did (empty before one).
+    const DeleteRun::Outcome& lastOutcome() const { return m_lastOutcome; }
 
     // "The following N files will be deleted."
     void UpdateHeaders();
@@ -71,6 +73,7 @@ private:
     QList<DeleteTarget> m_targets;
     DeleteRun::Guard m_guard;
     QString m_keptNotice;
+    DeleteRun::Outcome m_lastOutcome;
 };
 
 // Lines `text` takes in `font` when wrapped at words to `width` pixels.
@@ -84,9 +87,9 @@ QFont fontFittingLines(const QFont& font, const QString& text, int width, int li
 // window owned by `toolWindow` on them. True when the tool window should
 // close: after a run, and when nothing was marked; false when the user
 // cancelled the confirmation window. A `guard` checks every file before it
-// goes (DeleteRun::setGuard).
+// goes (DeleteRun::setGuard). `outcome` (may be null) gets what the run did.
 bool runDeleteMarked(QWidget* toolWindow, const QList<DeleteTarget>& lbDeleted,
                      std::int64_t markedBytes, DeleteRun::Guard guard = {},
-                     const QString& keptNotice = {});
+                     const QString& keptNotice = {}, DeleteRun::Outcome* outcome = nullptr);
 
 } // namespace rw

@@ -10,7 +10,7 @@ PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-charts-dev libqt6ope
           adwaita-icon-theme fonts-dejavu-core fonts-liberation2 xvfb xauth xdotool xclip
           jdupes rdfind fdupes clang libclang-rt-14-dev ccache tzdata gdu ncdu libqt6sql6-sqlite libqt6sql6-psql postgresql
           libqt6svg6 librsvg2-bin desktop-file-utils appstream
-          qt6-tools-dev qt6-l10n-tools qt6-translations-l10n)
+          qt6-tools-dev qt6-l10n-tools qt6-translations-l10n btrfs-progs xfsprogs)
 if [ "${1:-}" = "--print-packages" ]; then
     printf '%s\n' "${PACKAGES[@]}"
     exit 0

@@ -137,6 +137,7 @@ DeleteRun::Outcome DeleteRun::deleteAll(const Progress& progress)
         case Step::Done:
             ++out.files;
             addTo(out.bytes, std::max<std::int64_t>(size, 0));
+            out.gone.append(t);
             break;
         case Step::Replaced:
             out.replaced.append(t.shown);
@@ -187,6 +188,7 @@ DeleteRun::Outcome DeleteRun::recycleAll(const Progress& progress)
         }
         ++out.files;
         addTo(out.bytes, std::max<std::int64_t>(size, 0));
+        out.gone.append(t);
     }
     reportKept(out);
     addDeletionTotals(0, 0, out.files, out.bytes);

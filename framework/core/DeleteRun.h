@@ -46,6 +46,7 @@ public:
         QStringList replaced;      // shown paths left alone because they changed
         QStringList kept;          // shown paths the guard kept
         bool stoppedEarly = false; // the recycle loop stopped at a failure
+        QList<DeleteTarget> gone;  // the targets that went, in order
     };
 
     // Takes the targets in any order and keeps them sorted by their shown

@@ -18,6 +18,7 @@
 #include "browser/TfrmDetails.h"
 #include "framework/TfrmDelDirectory.h"
 #include "framework/TfrmReallyDelete.h"
+#include "framework/TfrmReplaceLinks.h"
 #include "framework/TfrmSelectExtension.h"
 #include "framework/TfrmStatList.h"
 #include "framework/TfrmWhichDrive.h"
@@ -97,6 +98,7 @@ inline std::vector<WindowMaker> everyWindow()
         {"TFindDlg", &makeWindow<rw::TFindDlg>},
         {"TfrmReallyDelete", &makeWindow<rw::TfrmReallyDelete>},
         {"TfrmDelDirectory", &makeWindow<rw::TfrmDelDirectory>},
+        {"TfrmReplaceLinks", &makeWindow<rw::TfrmReplaceLinks>},
         {"TfrmSelectExtension", &makeWindow<rw::TfrmSelectExtension>},
         {"TfrmStatList",
          [] { return std::unique_ptr<QWidget>(new rw::TfrmStatList(QStringLiteral("Types"))); }},

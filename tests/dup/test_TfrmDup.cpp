@@ -5,12 +5,15 @@
 #include <QDateTime>
 #include <QDoubleSpinBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 
 #include <memory>
+
+#include <sys/stat.h>
 
 #include "base/AppGlobals.h"
 #include "base/Settings.h"
@@ -324,4 +327,86 @@ TEST(TfrmDup, SizeAndContentsDeleteKeepsTheLastCopy)
     EXPECT_TRUE(texts.last().contains(fb.path("tree/a/one.dat")));
     EXPECT_TRUE(texts.last().contains(fb.path("tree/b/two.dat")));
     EXPECT_LE(readDeletionTotals().filesDeleted, 0);
+}
+
+// "Replace marked with links to the kept copy" is in the grid menu of "Size
+// and contents" only; it replaces the marked copy by a link to the one that
+// stays: both paths open the same bytes as one inode (a hard link here; a
+// reflink where the file system clones), and the freed bytes are counted.
+TEST(TfrmDup, SizeAndContentsReplacesAMarkedCopyByALink)
+{
+    rwtest::FixtureBuilder fb;
+    const QByteArray data = bytesOf(10000, 6);
+    fb.fileWithContent("tree/a/one\tcopy.dat", data);
+    fb.fileWithContent("tree/b/two\ncopy.dat", data);
+    fb.mapDrive('D', "tree");
+    auto w = openFinder(true);
+    w->findChild<QComboBox*>("cbDup")->setCurrentIndex(3);
+    clickStart(*w);
+    EXPECT_EQ(w->gridController()->popupMenu()->findChild<QAction*>("ReplaceWithLinks1"), nullptr);
+    w->findChild<QComboBox*>("cbDup")->setCurrentIndex(7);
+    clickStart(*w);
+    ASSERT_EQ(w->rowCount(), 3);
+    const int marked = w->pathBytes(1).endsWith("one\tcopy.dat") ? 1 : 2;
+    w->MarkThisFile(marked);
+    auto* replace = w->gridController()->popupMenu()->findChild<QAction*>("ReplaceWithLinks1");
+    ASSERT_NE(replace, nullptr);
+    EXPECT_EQ(replace->text(), "Replace marked with &links to the kept copy");
+    ScriptedResponder::instance().clear();
+    rwtest::onNextModal(
+        [](QWidget* dialog) { dialog->findChild<QPushButton*>("btReplace")->click(); },
+        QStringLiteral("rw::TfrmReplaceLinks"));
+    replace->trigger();
+    EXPECT_TRUE(rwtest::lastModalHandled());
+    EXPECT_EQ(w->result(), QDialog::Accepted);
+    const QString one = fb.path("tree/a/one\tcopy.dat");
+    const QString two = fb.path("tree/b/two\ncopy.dat");
+    for (const QString& path : {one, two}) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll(), data);
+    }
+    struct stat a {
+    };
+    struct stat b {
+    };
+    ASSERT_EQ(::stat(QFile::encodeName(one).constData(), &a), 0);
+    ASSERT_EQ(::stat(QFile::encodeName(two).constData(), &b), 0);
+    EXPECT_EQ(a.st_ino, b.st_ino);
+    EXPECT_EQ(b.st_nlink, 2u);
+    const QStringList texts = ScriptedResponder::instance().texts();
+    ASSERT_EQ(texts.size(), 1);
+    EXPECT_EQ(texts.first(),
+              "Replaced 1 files by links (0 reflinks, 1 hard links), freeing 10,000 bytes.");
+    EXPECT_EQ(readDeletionTotals().filesDeleted, 1);
+    EXPECT_EQ(readDeletionTotals().bytesDeleted, 10000);
+}
+
+// After a delete run of the duplicate window the folders it emptied are
+// offered in one question; a folder that was empty before is not.
+TEST(TfrmDup, DeleteOffersTheFoldersItEmptied)
+{
+    rwtest::FixtureBuilder fb;
+    fb.file("tree/a/same.txt", 100);
+    fb.file("tree/b/same.txt", 100);
+    fb.folder("tree/empty");
+    fb.mapDrive('D', "tree");
+    auto w = openFinder(true);
+    clickStart(*w);
+    ASSERT_EQ(w->rowCount(), 3);
+    w->MarkThisFile(w->pathBytes(1).contains("/b/") ? 1 : 2);
+    ScriptedResponder& r = ScriptedResponder::instance();
+    r.clear();
+    r.queueAnswer(MessageAnswer::Yes); // Really delete?
+    r.queueAnswer(MessageAnswer::Yes); // remove the emptied folder
+    rwtest::onNextModal(
+        [](QWidget* dialog) { dialog->findChild<QPushButton*>("btDelete")->click(); },
+        QStringLiteral("rw::TfrmReallyDelete"));
+    w->findChild<QPushButton*>("btDelete")->click();
+    EXPECT_EQ(w->result(), QDialog::Accepted);
+    EXPECT_TRUE(r.texts().contains("These folders are empty now:\n" + fb.path("tree/b") +
+                                   "\nRemove them?"));
+    EXPECT_FALSE(QFileInfo::exists(fb.path("tree/b")));
+    EXPECT_TRUE(QFileInfo::exists(fb.path("tree/a/same.txt")));
+    EXPECT_TRUE(QFileInfo::exists(fb.path("tree/empty")));
 }

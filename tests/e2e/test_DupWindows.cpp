@@ -4,20 +4,27 @@
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QLabel>
+#include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QTimer>
 #include <QWindow>
 
 #include "base/AppGlobals.h"
+#include "base/Settings.h"
 #include "controls/CheckListBox.h"
 #include "controls/ResultGridView.h"
 #include "framework/ResultGridController.h"
 #include "platform/Drives.h"
+#include "tests/e2e/E2eSupport.h"
 #include "tests/support/FixtureBuilder.h"
+#include "tests/support/ScriptedResponder.h"
 #include "tests/support/XSession.h"
 #include "tools/dup/DupWindowFactory.h"
 #include "tools/dup/TfrmDup.h"
 #include "tools/dup/TfrmDupCompare.h"
+
+#include <sys/stat.h>
 
 using namespace rw;
 using rwtest::XSession;
@@ -130,4 +137,73 @@ TEST(DupWindowSystem, SizeAndContentsIsChosenByKeyAndShadesEveryOtherGroup)
         EXPECT_NE(second, third);
         EXPECT_EQ(third, QColor(0xE4, 0xEC, 0xF7));
     });
+}
+
+// A user marks a copy (by a double click), picks "Replace marked with links
+// to the kept copy" from the grid's menu and confirms: both paths then open
+// the same bytes as one inode, and the bytes of the old file are counted
+// freed.
+TEST(DupWindowSystem, ReplacesAMarkedCopyByALinkFromTheGridMenu)
+{
+    rwtest::FixtureBuilder fb;
+    const QByteArray odd = e2e::writeFile(fb.path("tree/a"), "bad\xff\tname.dat", 6000);
+    const QByteArray kept = e2e::writeFile(fb.path("tree/b"), "kept.dat", 6000);
+    fb.mapDrive('D', "tree");
+    rwtest::ScriptedResponder::instance().reset();
+    QString heading;
+    runFinder(true, [&](TfrmDup& w) {
+        w.findChild<QDoubleSpinBox*>("num1")->setValue(0);
+        w.findChild<QComboBox*>("cbDup")->setCurrentIndex(7);
+        XSession::click(button(w, "btScan"));
+        ASSERT_TRUE(XSession::waitFor([&] {
+            return w.findChild<QLabel*>("pnlSel")->text() ==
+                   "1 duplicates in 1 groups, 6,000 bytes can be freed";
+        }));
+        auto* grid = w.findChild<ResultGridView*>();
+        ASSERT_NE(grid, nullptr);
+        const int row = w.pathBytes(1) == odd ? 0 : 1;
+        ASSERT_EQ(w.pathBytes(row + 1), odd);
+        e2e::doubleClickCell(*grid, row, 0);
+        ASSERT_TRUE(XSession::waitFor([&] { return w.gridController()->markedCount() == 1; }));
+
+        e2e::onModal("rw::TfrmReplaceLinks", [&](QDialog& d) {
+            XSession::settle();
+            const QString shots = qEnvironmentVariable("RW_LINK_SHOT");
+            if (!shots.isEmpty())
+                XSession::grab(&d).save(shots);
+            heading = d.findChild<QLabel*>("lblHeading")->text();
+            XSession::click(e2e::child(d, "btReplace"));
+        });
+        XSession::rightClick(grid->viewport(), e2e::cellPoint(*grid, row, 0));
+        QMenu* menu = w.gridController()->popupMenu();
+        ASSERT_TRUE(XSession::waitForShown(menu));
+        QAction* replace = menu->findChild<QAction*>("ReplaceWithLinks1");
+        ASSERT_NE(replace, nullptr);
+        XSession::click(menu, menu->actionGeometry(replace).center());
+        EXPECT_TRUE(XSession::waitFor([&] { return !w.isVisible(); }, 8000));
+        EXPECT_EQ(w.result(), QDialog::Accepted);
+    });
+    EXPECT_TRUE(heading.startsWith("1 files will be replaced by links: 0 by reflinks, 1 by hard "
+                                   "links."))
+        << heading.toStdString();
+    struct stat a {
+    };
+    struct stat b {
+    };
+    ASSERT_EQ(::stat(odd.constData(), &a), 0);
+    ASSERT_EQ(::stat(kept.constData(), &b), 0);
+    EXPECT_EQ(a.st_ino, b.st_ino);
+    EXPECT_EQ(b.st_nlink, 2u);
+    QFile fa(QFile::decodeName(kept));
+    ASSERT_TRUE(fa.open(QIODevice::ReadOnly));
+    EXPECT_EQ(fa.readAll(), QByteArray(6000, 'd'));
+    FILE* f = std::fopen(odd.constData(), "rb");
+    ASSERT_NE(f, nullptr);
+    char buffer[7000];
+    EXPECT_EQ(std::fread(buffer, 1, sizeof buffer, f), 6000u);
+    std::fclose(f);
+    EXPECT_EQ(QByteArray(buffer, 6000), QByteArray(6000, 'd'));
+    EXPECT_TRUE(rwtest::ScriptedResponder::instance().texts().contains(
+        "Replaced 1 files by links (0 reflinks, 1 hard links), freeing 6,000 bytes."));
+    EXPECT_EQ(readDeletionTotals().bytesDeleted, 6000);
 }

@@ -20,10 +20,13 @@
 #include "framework/ResultGridController.h"
 #include "framework/ScanSession.h"
 #include "framework/TfrmReallyDelete.h"
+#include "framework/TfrmReplaceLinks.h"
 #include "framework/ToolTipsOff.h"
 #include "framework/WildcardBox.h"
+#include "framework/core/EmptiedFolders.h"
 #include "framework/core/SizeFilter.h"
 #include "tools/dup/TfrmDupCompare.h"
+#include "tools/dup/core/ContentLinks.h"
 #include "tools/dup/core/DupScan.h"
 #include "tools/dup/core/KeepOneCopy.h"
 
@@ -183,6 +186,10 @@ void TfrmDup::makeGridController(int matchMode)
             m_grid, [this](std::uint32_t rec) { return contentGroupOf(rec); },
             [this](std::uint32_t rec) { return contentFileOf(rec); });
         marking->addToMarkMenu();
+        QAction* replace = m_grid->popupMenu()->addAction(tr("Replace marked with &links to the "
+                                                             "kept copy"));
+        replace->setObjectName(QStringLiteral("ReplaceWithLinks1"));
+        connect(replace, &QAction::triggered, this, &TfrmDup::replaceMarkedClick);
     }
     m_grid->FormResize(width());
 }
@@ -369,25 +376,49 @@ std::int64_t TfrmDup::contentFileOf(std::uint32_t record) const
 
 void TfrmDup::btDeleteClick()
 {
-    if (m_duplicateMode && m_matchMode == mmContents && m_grid->lines()) {
-        // Never the last copy: each file is compared with a copy that stays
-        // just before it goes.
-        if (m_grid->markedCount() <= 0) {
-            accept();
-            return;
-        }
-        auto keep = std::make_shared<KeepOneCopy>(
-            KeepOneCopy::fromGroups(m_grid->lines()->set(), m_content));
-        if (runDeleteMarked(
-                this, m_grid->markedTargets(), m_grid->markedBytes(),
-                [keep](const SafeFolder& folder, const DeleteTarget& target) {
-                    return keep->mayGo(folder, target);
-                },
-                KeepOneCopy::keptNotice()))
-            accept();
+    if (!m_duplicateMode) {
+        ToolWindow::btDeleteClick();
         return;
     }
-    ToolWindow::btDeleteClick();
+    // Marked rows whose files have all vanished: nothing to confirm.
+    if (m_grid->markedCount() <= 0) {
+        accept();
+        return;
+    }
+    DeleteRun::Guard guard;
+    QString keptNotice;
+    if (m_matchMode == mmContents && m_grid->lines()) {
+        // Never the last copy: each file is compared with a copy that stays
+        // just before it goes.
+        auto keep = std::make_shared<KeepOneCopy>(
+            KeepOneCopy::fromGroups(m_grid->lines()->set(), m_content));
+        guard = [keep](const SafeFolder& folder, const DeleteTarget& target) {
+            return keep->mayGo(folder, target);
+        };
+        keptNotice = KeepOneCopy::keptNotice();
+    }
+    DeleteRun::Outcome outcome;
+    if (!runDeleteMarked(this, m_grid->markedTargets(), m_grid->markedBytes(), guard, keptNotice,
+                         &outcome))
+        return;
+    EmptiedFolders::offerAfter(outcome.gone, *messageResponder());
+    accept();
+}
+
+void TfrmDup::replaceMarkedClick()
+{
+    if (m_matchMode != mmContents || !m_grid->lines())
+        return;
+    if (m_grid->markedCount() <= 0) {
+        ShowInfoMessage(tr("No files are marked."));
+        return;
+    }
+    const KeepOneCopy groups = KeepOneCopy::fromGroups(m_grid->lines()->set(), m_content);
+    LinkReplaceRun::Outcome outcome;
+    if (!runReplaceMarked(this, ContentLinks::items(groups), ContentLinks::sameBytes(),
+                          *messageResponder(), &outcome))
+        return;
+    accept();
 }
 
 void TfrmDup::btCompareClick()

@@ -56,6 +56,10 @@ public:
     // window (accepted) unless the confirmation was cancelled. With "Size
     // and contents" the last copy of a group never goes.
     void btDeleteClick() override;
+    // "Replace marked with &links to the kept copy" (Size and contents): the
+    // link confirmation on the marked files; closes this window (accepted)
+    // after a run.
+    void replaceMarkedClick();
     // "P&airs": shows the pair comparison window on this window's list.
     void btCompareClick();
     // Title of the printed report ("Duplicates larger or equal to 250 KB ...").

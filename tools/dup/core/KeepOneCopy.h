@@ -40,6 +40,7 @@ public:
     // Adds one group (its members in any order).
     void addGroup(std::vector<Member> members);
     int groupCount() const { return int(m_groups.size()); }
+    const std::vector<std::vector<Member>>& groups() const { return m_groups; }
 
     // True when `target` (found in `folder`, already checked to be the
     // object the scan saw) may go. False when it is in no group, when it
