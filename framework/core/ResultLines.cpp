@@ -1,5 +1,7 @@
 #include "framework/core/ResultLines.h"
 
+#include <QCoreApplication>
+
 #include <QDate>
 #include <QDateTime>
 #include <QLocale>
@@ -109,6 +111,9 @@ QString ResultLines::fieldText(std::uint32_t rec, ResultField f) const
         return p;
     }
     case ResultField::Type:
+        // A folder row (a duplicate folder) has no extension to describe.
+        if (r.has(ResultRecord::IsFolder))
+            return QCoreApplication::translate("ResultLines", "File folder");
         return m_texts.typeTextOfName(m_set->name(rec));
     case ResultField::PercentUsed:
         return percentUsedText(r.size, m_set->extraCount() > 2 ? m_set->extra(rec, 2) : m_capacity);
@@ -378,7 +383,8 @@ bool ResultLines::sameFieldValue(std::uint32_t a, std::uint32_t b, ResultField f
         return ra.folder == rb.folder && m_set->name(a) == m_set->name(b) &&
                ra.has(ResultRecord::Tagged) == rb.has(ResultRecord::Tagged);
     case ResultField::Type:
-        return m_set->extension(a) == m_set->extension(b);
+        return m_set->extension(a) == m_set->extension(b) &&
+               ra.has(ResultRecord::IsFolder) == rb.has(ResultRecord::IsFolder);
     default:
         return false;
     }

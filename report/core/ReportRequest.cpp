@@ -4,6 +4,8 @@
 #include <QCoreApplication>
 #include <QDir>
 
+#include "tools/dup/core/DupScan.h"
+
 #include <limits>
 #include <utility>
 
@@ -12,10 +14,10 @@ namespace rw
 
 const QStringList& reportMatchWords()
 {
-    static const QStringList words = {QStringLiteral("name"),           QStringLiteral("name-size"),
-                                      QStringLiteral("name-size-time"), QStringLiteral("size"),
-                                      QStringLiteral("size-time"),      QStringLiteral("size-type"),
-                                      QStringLiteral("type-time"),      QStringLiteral("contents")};
+    static const QStringList words = {
+        QStringLiteral("name"),      QStringLiteral("name-size"), QStringLiteral("name-size-time"),
+        QStringLiteral("size"),      QStringLiteral("size-time"), QStringLiteral("size-type"),
+        QStringLiteral("type-time"), QStringLiteral("contents"),  QStringLiteral("folders")};
     return words;
 }
 
@@ -32,6 +34,14 @@ QString reportHelpText()
         "                    type-time|contents [size filters] [--match PATTERN]\n"
         "      duplicate files by the chosen rule, one group after another, the group\n"
         "      with the largest file first\n"
+        "  dups PATH... --by contents --script FILE\n"
+        "      also writes FILE, a sh script to read and then run: it removes every\n"
+        "      file of a group but the first as listed, each only while 'cmp' still\n"
+        "      finds it equal to the kept one\n"
+        "  dups PATH... --by folders [size filters]\n"
+        "      folders whose whole trees hold the same names and contents, largest\n"
+        "      first; a copy's sub-folders are not listed again. Folders holding\n"
+        "      links, special files, hidden or unreadable sub-folders are never listed\n"
         "  dirhogs PATH... [--all]\n"
         "      folder hogs: the main folders of each PATH (every folder with --all),\n"
         "      largest first\n"
@@ -92,7 +102,8 @@ QString reportHelpText()
         "Exit status: 0 the run completed (with rows or without), 1 it completed but a\n"
         "folder or PATH could not be read (each is named on standard error with the\n"
         "reason), 2 a usage error or no PATH could be read, 3 nothing was found and\n"
-        "--fail-if-empty was given. Nothing is ever deleted, written or changed.\n"
+        "--fail-if-empty was given. Nothing is ever deleted or changed; the only file\n"
+        "ever written is the one --script names.\n"
         "\n"
         "  -h, --help     this text\n"
         "  -v, --version  the program's version\n");
@@ -209,9 +220,11 @@ ParsedReportCommand parseReportCommand(const QStringList& arguments)
                                          QStringLiteral("FILE"));
     const QCommandLineOption diskUsage(QStringLiteral("disk-usage"), QString());
     const QCommandLineOption threads(QStringLiteral("threads"), QString(), QStringLiteral("N"));
+    const QCommandLineOption script(QStringLiteral("script"), QString(), QStringLiteral("FILE"));
     p.addOptions({help, version, larger,      smaller, betweenLow,  betweenHigh, kb,     match,
                   by,   all,     what,        before,  after,       format,      sort,   reverse,
                   null, quiet,   failIfEmpty, exclude, excludeFrom, diskUsage,   threads});
+    p.addOption(script);
     if (!p.parse(args))
         return usageError(p.errorText());
 
@@ -305,6 +318,18 @@ ParsedReportCommand parseReportCommand(const QStringList& arguments)
         r.matchMode = int(reportMatchWords().indexOf(p.value(by)));
         if (r.matchMode < 0)
             return usageError(QStringLiteral("dups: unknown rule '%1'").arg(p.value(by)));
+        // Whole trees are compared: a pattern would leave part of them out.
+        if (r.matchMode == mmFolders && p.isSet(match))
+            return usageError(QStringLiteral("dups: --match does not apply to --by folders"));
+        if (p.isSet(script)) {
+            if (r.matchMode != mmContents)
+                return usageError(QStringLiteral("dups: --script needs --by contents"));
+            if (p.value(script).isEmpty())
+                return usageError(QStringLiteral("dups: --script needs a file name"));
+            r.scriptFile = p.value(script);
+        }
+    } else if (p.isSet(script)) {
+        return usageError(QStringLiteral("%1: --script does not apply").arg(command));
     }
     r.allFolders = p.isSet(all);
 
