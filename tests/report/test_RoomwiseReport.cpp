@@ -433,7 +433,7 @@ TEST(RoomwiseReport, DuplicateFoldersAreListedAsGroupsAtTheirTop)
 {
     rwtest::FixtureBuilder fb;
     const QString root = fb.folder("tree");
-    for (const QByteArray top : {QByteArray("x"), QByteArray("y\t\n\xff")}) {
+    for (const QByteArray& top : {QByteArray("x"), QByteArray("y\t\n\xff")}) {
         const QByteArray dir = QFile::encodeName(root) + '/' + top;
         rwtest::rawFolder(dir);
         rwtest::rawFolder(dir + "/in");
