@@ -89,7 +89,7 @@ bool buildTree(const std::string& root)
         for (int n = 0; n < kFilesPerFolder; ++n)
             if (!writeFile(dir + "/file" + std::to_string(n) + ".dat",
                            std::uint64_t(f) * kFilesPerFolder + std::uint64_t(n),
-                           n == 3 ? std::int64_t(mix(std::uint64_t(f))) : -1))
+                           n == 3 ? std::int64_t(mix(std::uint64_t(f)) >> 1) : -1))
                 return false;
     }
     return true;
@@ -168,8 +168,9 @@ int main(int argc, char** argv)
                 (long long)bestFolders.duplicates);
     std::printf("ratio folders / contents:        %.2f  (goal: at most 1.20)  %s\n", ratio,
                 ratio <= 1.2 ? "met" : "NOT MET");
+    // Each copied folder once, and no near copy among them.
     const bool found = bestFolders.groups == kFolders && bestFolders.duplicates == kFolders;
-    std::printf("every copied folder found:       %s\n", found ? "yes" : "NO");
+    std::printf("every copied folder found, no near copy: %s\n", found ? "yes" : "NO");
     std::system(("rm -rf '" + root + "'").c_str());
     return ratio <= 1.2 && found ? 0 : 1;
 }
