@@ -65,6 +65,7 @@ QString reportHelpText()
         "  --exclude-from FILE the patterns of FILE, one a line ('#' starts a comment)\n"
         "  --disk-usage        sizes are the space files take on disk (allocated blocks),\n"
         "                      not their length; folder totals count hard links once\n"
+        "                      (not with dups --by contents or folders)\n"
         "  --threads N         helper threads for the walk and for reading contents\n"
         "                      (0: none)\n"
         "Each file is listed once, even when PATHs overlap or one is reached through a\n"
@@ -318,6 +319,11 @@ ParsedReportCommand parseReportCommand(const QStringList& arguments)
         r.matchMode = int(reportMatchWords().indexOf(p.value(by)));
         if (r.matchMode < 0)
             return usageError(QStringLiteral("dups: unknown rule '%1'").arg(p.value(by)));
+        // Contents are read by the files' lengths: allocated sizes would make
+        // every file look changed, and nothing would be found.
+        if ((r.matchMode == mmContents || r.matchMode == mmFolders) && p.isSet(diskUsage))
+            return usageError(
+                QStringLiteral("dups: --disk-usage does not apply to --by contents or folders"));
         // Whole trees are compared: a pattern would leave part of them out.
         if (r.matchMode == mmFolders && p.isSet(match))
             return usageError(QStringLiteral("dups: --match does not apply to --by folders"));

@@ -163,9 +163,11 @@ TEST(DupScript, OnlyDupsByContentsWritesAScriptAndAFailureIsReported)
     fx.file("tree/a/x", 10);
     fx.file("tree/b/x", 10);
     const QString script = fx.path("dups.sh");
-    for (const QStringList& args : {QStringList{"dups", root, "--by", "size", "--script", script},
-                                    {"hogs", root, "--script", script},
-                                    {"dups", root, "--by", "contents", "--script", ""}}) {
+    for (const QStringList& args :
+         {QStringList{"dups", root, "--by", "size", "--script", script},
+          {"hogs", root, "--script", script},
+          {"dups", root, "--by", "contents", "--disk-usage", "--script", script},
+          {"dups", root, "--by", "contents", "--script", ""}}) {
         const rwtest::ProgramRun run = report(args);
         EXPECT_EQ(run.status, 2) << args.join(' ').toStdString();
         EXPECT_FALSE(QFileInfo::exists(script));
