@@ -127,32 +127,34 @@ QString ResultLines::fieldText(std::uint32_t rec, ResultField f) const
     return QString();
 }
 
-QString ResultLines::sampleText(ResultField field)
+QStringList ResultLines::sampleTexts(ResultField field)
 {
     FileTextFormatter texts;
     const std::int64_t late = QDateTime(QDate(2026, 12, 28), QTime(12, 59, 59)).toSecsSinceEpoch();
+    const std::int64_t morning =
+        QDateTime(QDate(2026, 12, 28), QTime(10, 59, 59)).toSecsSinceEpoch();
     switch (field) {
     case ResultField::Size:
-        return texts.sizeText(9999999999);
+        return {texts.sizeText(9999999999)};
     case ResultField::ModifiedDate:
     case ResultField::AccessDate:
     case ResultField::CreatedDate:
     case ResultField::LatestAccess:
-        return texts.dateText(texts.pack(late));
+        return {texts.dateText(texts.pack(late))};
     case ResultField::ModifiedTime:
-        return texts.timeText(texts.pack(late));
+        return {texts.timeText(texts.pack(late)), texts.timeText(texts.pack(morning))};
     case ResultField::PercentUsed:
-        return percentUsedText(9999, 10000);
+        return {percentUsedText(9999, 10000)};
     case ResultField::FileCount:
     case ResultField::SubFolderCount:
-        return QString::number(999999);
+        return {QString::number(999999)};
     case ResultField::Name:
     case ResultField::Folder:
     case ResultField::FullPath:
     case ResultField::Type:
         break;
     }
-    return QString();
+    return {};
 }
 
 QString ResultLines::field(std::uint32_t rec, int n) const

@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <unordered_set>
+
 #include "framework/core/ResultSet.h"
 #include "report/core/ReportRun.h"
 
@@ -49,6 +51,7 @@ QByteArray DupScript::text(const ReportTable& table)
         const std::uint32_t first = table.rows[begin];
         const ResultRecord& kept = set.record(first);
         const QByteArray keptPath = shellQuoted(set.pathBytes(first));
+        std::unordered_set<InodeKey, InodeKeyHash> removed;
         body += "\n# group " + QByteArray::number(qulonglong(group)) + ": " +
                 QByteArray::number(qlonglong(end - begin)) + " names of " +
                 QByteArray::number(qlonglong(kept.size)) + " bytes\n";
@@ -63,12 +66,8 @@ QByteArray DupScript::text(const ReportTable& table)
             body +=
                 "cmp -s -- " + keptPath + ' ' + dup + " && rm -- " + dup + " || left " + dup + '\n';
             ++removals;
-            // The names of one file free its bytes once, with the last.
-            bool seen = false;
-            for (std::size_t j = begin + 1; j < i && !seen; ++j)
-                seen = set.record(table.rows[j]).dev == r.dev &&
-                       set.record(table.rows[j]).ino == r.ino;
-            if (!seen)
+            // The names of one file free its bytes once.
+            if (removed.insert(InodeKey{r.dev, r.ino}).second)
                 bytes += r.size;
         }
         begin = end;

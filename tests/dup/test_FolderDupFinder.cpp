@@ -14,6 +14,7 @@
 #include "tests/support/FixtureBuilder.h"
 #include "tests/support/RawPaths.h"
 #include "tests/support/ScriptedResponder.h"
+#include "tests/support/WithoutReadOverride.h"
 #include "tools/dup/core/FolderDupFinder.h"
 #include "tools/dup/core/FolderDupScan.h"
 
@@ -257,4 +258,27 @@ TEST(FolderDupFinder, OddFolderNamesAreKeptAsBytesAndEmptyFoldersAreNoCopies)
     const std::set<QByteArray> want = {tree + "/plain", tree + "/x\tfolder\n\xff"};
     EXPECT_TRUE(paths == want) << paths.size() << " folders, the first "
                                << paths.begin()->toHex().constData();
+}
+
+// A sub-folder the walk cannot read (mode 000, read as a user without the
+// right to read past it) leaves its folder out, however alike the rest is.
+TEST(FolderDupFinder, AFolderWithASubFolderThatCannotBeReadIsNeverACopy)
+{
+    FixtureBuilder fx;
+    makeUnit(fx, "tree/base");
+    makeUnit(fx, "tree/copy");
+    fx.file("tree/base/locked/x", 10);
+    fx.file("tree/copy/locked/x", 10);
+    fx.setMode("tree/copy/locked", 0000);
+    Groups found;
+    {
+        rwtest::WithoutReadOverride notRoot;
+        if (QDir(fx.path("tree/copy/locked")).entryList(QDir::Files).contains("x")) {
+            fx.setMode("tree/copy/locked", 0755);
+            GTEST_SKIP() << "this user reads folders of mode 000";
+        }
+        found = groupPaths(findFolders(fx), fx);
+    }
+    fx.setMode("tree/copy/locked", 0755);
+    EXPECT_EQ(found, Groups({{"base/sub", "copy/sub"}}));
 }

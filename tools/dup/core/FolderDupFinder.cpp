@@ -198,11 +198,13 @@ bool FolderDupFinder::run(FolderDupScan& scan, const SizeFilter& filter)
                 return true;
         return false;
     };
-    std::vector<QByteArray> pathOf(nodes.size());
+    // Paths only of the folders in groups, each formed once.
+    std::unordered_map<std::uint32_t, QByteArray> pathOf;
     const auto path = [&](std::uint32_t n) -> const QByteArray& {
-        if (pathOf[n].isEmpty())
-            pathOf[n] = scan.nodePath(n);
-        return pathOf[n];
+        auto [it, added] = pathOf.try_emplace(n);
+        if (added)
+            it->second = scan.nodePath(n);
+        return it->second;
     };
     std::vector<std::vector<std::uint32_t>> shown;
     for (std::vector<std::uint32_t>& g : groups) {

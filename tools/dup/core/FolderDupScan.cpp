@@ -101,7 +101,7 @@ void FolderDupScan::folderUnreadable(const WalkFolder& folder, int error)
     unwindTo(std::size_t(folder.depth));
     // The folder being walked lists it: what it holds is not known.
     if (!m_stack.empty())
-        m_nodes[m_stack.back()].childrenDone = kNone;
+        m_nodes[m_stack.back()].childUnreadable = true;
 }
 
 void FolderDupScan::filesStarting(const WalkFolder& folder)
@@ -133,8 +133,8 @@ Verdict FolderDupScan::folderDone(const WalkFolder& folder, const FolderTotals& 
     // Every entry it lists must be in the tree: a file not handed over (a
     // link, a special file, one that could not be read or was left out)
     // or a sub-folder not walked to its end leaves it incomplete.
-    n.complete =
-        totals.files == totals.examined && std::int64_t(n.childrenDone) == totals.subFolders;
+    n.complete = totals.files == totals.examined && !n.childUnreadable &&
+                 std::int64_t(n.childrenDone) == totals.subFolders;
 
     std::vector<ShapeEntry> entries;
     entries.reserve(std::size_t(n.fileEnd - n.fileBegin));
@@ -159,7 +159,7 @@ Verdict FolderDupScan::folderDone(const WalkFolder& folder, const FolderTotals& 
         entries.push_back({std::string_view(child.name.constData(), std::size_t(child.name.size())),
                            true, 0, child.shape});
     }
-    if (n.parent != kNone && m_nodes[n.parent].childrenDone != kNone)
+    if (n.parent != kNone)
         ++m_nodes[n.parent].childrenDone;
     if (!n.complete)
         return Verdict::Skip;

@@ -63,8 +63,9 @@ public:
         std::uint64_t ino = 0;
         QByteArray name; // in its parent; a walked root's whole path
         std::uint32_t childrenDone = 0;
-        bool done = false;     // the walk finished it
-        bool complete = false; // done, and everything below was seen
+        bool childUnreadable = false; // a sub-folder could not be opened or read
+        bool done = false;            // the walk finished it
+        bool complete = false;        // done, and everything below was seen
         TreeSignature shape;
     };
 
