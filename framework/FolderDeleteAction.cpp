@@ -29,6 +29,10 @@ FolderDeleteOutcome runFolderDelete(QWidget* parent, const FolderDeleteRequest& 
     outcome.recycle = choice == TfrmDelDirectory::Choice::Recycle;
     if (request.beforeDelete)
         request.beforeDelete();
+    if (request.mayDelete && !request.mayDelete()) {
+        outcome.kept = true;
+        return outcome;
+    }
 
     // An empty folder has nothing to recycle and nothing to report.
     SafeFolder folderParent;

@@ -29,6 +29,11 @@ struct FolderDeleteRequest {
     // Called after the user confirmed and before anything is removed (the
     // browser leaves the folder here); may be empty.
     std::function<void()> beforeDelete;
+    // Asked after the user confirmed (and after beforeDelete), just before
+    // anything is removed; false leaves the folder as it is (outcome.kept).
+    // May be empty. The duplicate finder's folder groups check here that
+    // another copy stays.
+    std::function<bool()> mayDelete;
 };
 
 // What came of it.
@@ -37,6 +42,7 @@ struct FolderDeleteOutcome {
     bool recycle = false;       // the user chose the recycle bin
     bool removedEmpty = false;  // the folder was empty and simply went
     bool folderRemoved = false; // the folder is gone (empty or as a whole tree)
+    bool kept = false;          // confirmed, but mayDelete said no: nothing was touched
     FolderDeleteResult tree;    // what the tree deletion did (when it ran)
 };
 

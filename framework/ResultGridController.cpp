@@ -727,11 +727,9 @@ int ResultGridController::contentWidth(int column) const
     const std::optional<ResultField> field =
         column < int(m_columnFields.size()) ? m_columnFields[std::size_t(column)] : std::nullopt;
     if (field) {
-        const QString sample = ResultLines::sampleText(*field);
-        if (!sample.isEmpty()) {
-            const int left = column == m_config.markColumn ? 18 : m_config.cellInset;
+        const int left = column == m_config.markColumn ? 18 : m_config.cellInset;
+        for (const QString& sample : ResultLines::sampleTexts(*field))
             need = qMax(need, left + textWidth(m_grid->font(), sample) + m_config.cellInset + 1);
-        }
     }
     return need;
 }

@@ -15,6 +15,7 @@
 #include "platform/Terminal.h"
 #include "report/core/HistoryCommand.h"
 #include "report/core/HistoryRun.h"
+#include "report/core/DupScript.h"
 #include "report/core/ReportRequest.h"
 #include "report/core/ReportRun.h"
 #include "report/core/ReportWriter.h"
@@ -151,9 +152,16 @@ int main(int argc, char** argv)
     reporter.clearProgress();
 
     const bool written = rw::writeReport(table, request, writeAll);
+    QString scriptError;
+    const bool scriptWritten = request.scriptFile.isEmpty() ||
+                               rw::DupScript::write(request.scriptFile, table, &scriptError);
     int status = 0;
     if (!written) {
         std::fputs("roomwise-report: could not write the output\n", stderr);
+        status = 2;
+    } else if (!scriptWritten) {
+        std::fprintf(stderr, "roomwise-report: cannot write '%s': %s\n",
+                     qPrintable(request.scriptFile), qPrintable(scriptError));
         status = 2;
     } else if (problems.unreadablePaths.size() == request.paths.size()) {
         status = 2; // nothing could be read at all

@@ -29,7 +29,13 @@ std::int64_t FolderSizeProbe::size(const ResultSet& set, std::uint32_t record)
     std::memcpy(zname, name.data(), name.size());
     zname[name.size()] = '\0';
     FileStatus now;
-    if (!m_open.status(zname, &now) || (now.attributes & faDirectory))
+    if (!m_open.status(zname, &now))
+        return -1;
+    // A folder row (a duplicate folder) counts the bytes its tree held when
+    // it was scanned, while it is still that folder.
+    if (r.has(ResultRecord::IsFolder))
+        return (now.attributes & faDirectory) && now.dev == r.dev && now.ino == r.ino ? r.size : -1;
+    if (now.attributes & faDirectory)
         return -1;
     return now.size;
 }

@@ -11,7 +11,9 @@ namespace rw
 {
 
 // Looks up what a result row's file is now: its size, or -1 when it is gone,
-// is a folder, or its folder is no longer the one the scan saw. It keeps the
+// is a folder, or its folder is no longer the one the scan saw. A row that
+// names a folder (ResultRecord::IsFolder) gives the size the scan saw while
+// that folder (device and inode) is still there, -1 otherwise. It keeps the
 // last folder open, so rows taken folder by folder cost one metadata call
 // each instead of a walk down the whole path.
 class FolderSizeProbe

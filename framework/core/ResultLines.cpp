@@ -138,6 +138,9 @@ QString ResultLines::fieldText(std::uint32_t rec, ResultField f) const
         return p;
     }
     case ResultField::Type:
+        // A folder row (a duplicate folder) has no extension to describe.
+        if (r.has(ResultRecord::IsFolder))
+            return QCoreApplication::translate("ResultLines", "File folder");
         return m_texts.typeTextOfName(m_set->name(rec));
     case ResultField::PercentUsed:
         return percentUsedText(r.size, m_set->extraCount() > 2 ? m_set->extra(rec, 2) : m_capacity);
@@ -164,40 +167,42 @@ QString ResultLines::fieldText(std::uint32_t rec, ResultField f) const
     return QString();
 }
 
-QString ResultLines::sampleText(ResultField field)
+QStringList ResultLines::sampleTexts(ResultField field)
 {
     FileTextFormatter texts;
     const std::int64_t late = QDateTime(QDate(2026, 12, 28), QTime(12, 59, 59)).toSecsSinceEpoch();
+    const std::int64_t morning =
+        QDateTime(QDate(2026, 12, 28), QTime(10, 59, 59)).toSecsSinceEpoch();
     switch (field) {
     case ResultField::Size:
-        return texts.sizeText(9999999999);
+        return {texts.sizeText(9999999999)};
     case ResultField::ModifiedDate:
     case ResultField::AccessDate:
     case ResultField::CreatedDate:
     case ResultField::LatestAccess:
-        return texts.dateText(texts.pack(late));
+        return {texts.dateText(texts.pack(late))};
     case ResultField::ModifiedTime:
-        return texts.timeText(texts.pack(late));
+        return {texts.timeText(texts.pack(late)), texts.timeText(texts.pack(morning))};
     case ResultField::PercentUsed:
-        return percentUsedText(9999, 10000);
+        return {percentUsedText(9999, 10000)};
     case ResultField::FileCount:
     case ResultField::SubFolderCount:
-        return QString::number(999999);
+        return {QString::number(999999)};
     case ResultField::SizeBefore:
-        return texts.sizeText(9999999999);
+        return {texts.sizeText(9999999999)};
     case ResultField::SizeDifference:
-        return signedSizeText(texts, -9999999999);
+        return {signedSizeText(texts, -9999999999)};
     case ResultField::ChangeShare:
-        return QLocale().toString(-100.0, 'f', 2);
+        return {QLocale().toString(-100.0, 'f', 2)};
     case ResultField::GrowthChange:
-        return growthChangeText(1);
+        return {growthChangeText(1)};
     case ResultField::Name:
     case ResultField::Folder:
     case ResultField::FullPath:
     case ResultField::Type:
         break;
     }
-    return QString();
+    return {};
 }
 
 QString ResultLines::field(std::uint32_t rec, int n) const
@@ -431,7 +436,8 @@ bool ResultLines::sameFieldValue(std::uint32_t a, std::uint32_t b, ResultField f
         return ra.folder == rb.folder && m_set->name(a) == m_set->name(b) &&
                ra.has(ResultRecord::Tagged) == rb.has(ResultRecord::Tagged);
     case ResultField::Type:
-        return m_set->extension(a) == m_set->extension(b);
+        return m_set->extension(a) == m_set->extension(b) &&
+               ra.has(ResultRecord::IsFolder) == rb.has(ResultRecord::IsFolder);
     default:
         return false;
     }

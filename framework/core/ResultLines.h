@@ -89,10 +89,11 @@ public:
     // The text a tagged path carries after it.
     void setPathTag(const QString& tag) { m_tag = tag; }
 
-    // A value as wide as the widest a field of this kind usually shows,
-    // formed the way fields are (empty for free text: names, paths, types);
-    // columns are sized to fit it.
-    static QString sampleText(ResultField field);
+    // Values as wide as the widest a field of this kind usually shows,
+    // formed the way fields are (none for free text: names, paths, types);
+    // columns are sized to fit the widest of them. Times give a morning and
+    // an afternoon one: which of "AM" and "PM" is wider depends on the font.
+    static QStringList sampleTexts(ResultField field);
 
     // Field `n` (from 0) of record `rec`'s line; empty past the layout.
     QString field(std::uint32_t rec, int n) const;

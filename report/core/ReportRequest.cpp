@@ -6,6 +6,8 @@
 #include <QCoreApplication>
 #include <QDir>
 
+#include "tools/dup/core/DupScan.h"
+
 #include <limits>
 #include <utility>
 
@@ -14,96 +16,104 @@ namespace rw
 
 const QStringList& reportMatchWords()
 {
-    static const QStringList words = {QStringLiteral("name"),           QStringLiteral("name-size"),
-                                      QStringLiteral("name-size-time"), QStringLiteral("size"),
-                                      QStringLiteral("size-time"),      QStringLiteral("size-type"),
-                                      QStringLiteral("type-time"),      QStringLiteral("contents")};
+    static const QStringList words = {
+        QStringLiteral("name"),      QStringLiteral("name-size"), QStringLiteral("name-size-time"),
+        QStringLiteral("size"),      QStringLiteral("size-time"), QStringLiteral("size-type"),
+        QStringLiteral("type-time"), QStringLiteral("contents"),  QStringLiteral("folders")};
     return words;
 }
 
 QString reportHelpText()
 {
     return QStringLiteral(
-               "Usage: roomwise-report COMMAND PATH... [OPTIONS]\n"
-               "Lists what a Roomwise tool window would list for the folders PATH..., read-only.\n"
-               "\n"
-               "Commands:\n"
-               "  hogs PATH... [--larger N|--smaller N|--between N M] [--kb] [--match PATTERN]\n"
-               "      file hogs: files by size, largest first\n"
-               "  dups PATH... --by name|name-size|name-size-time|size|size-time|size-type|\n"
-               "                    type-time|contents [size filters] [--match PATTERN]\n"
-               "      duplicate files by the chosen rule, one group after another, the group\n"
-               "      with the largest file first\n"
-               "  dirhogs PATH... [--all] [--no-save] [--store LOCATION]\n"
-               "      folder hogs: the main folders of each PATH (every folder with --all),\n"
-               "      largest first; the totals of every folder are kept in the scan history\n"
-               "      (see grew) unless --no-save is given or the settings turn it off\n"
-               "  dates PATH... --what accessed|created|modified\n"
-               "                (--before D|--after D|--between D1 D2) [--match PATTERN]\n"
-               "      files by date; dates as YYYY-MM-DD, each bound included\n"
-               "  clean PATH...\n"
-               "      temporary files, by the stored (or default) patterns of the cleaner\n"
-               "  stats PATH...\n"
-               "      the statistics counters: size, age, hour, attribute and type tables, slack\n"
-               "\n"
-               "%1"
-               "\n"
-               "Size filters: --larger N (size >= N), --smaller N (size <= N), --between N M.\n"
-               "N in bytes, or with a suffix K, M, G, T (powers of 1024: 10M, 1G); a bare N is\n"
-               "in KB with --kb. PATTERN is a wildcard such as *.log (default *.*).\n"
-               "\n"
-               "What is walked:\n"
-               "  --exclude PATTERN   leave out entries whose name matches PATTERN (a shell\n"
-               "                      wildcard), or, when PATTERN holds a '/', whose path below\n"
-               "                      the PATH does; an excluded folder is not entered\n"
-               "                      (repeatable)\n"
-               "  --exclude-from FILE the patterns of FILE, one a line ('#' starts a comment)\n"
-               "  --disk-usage        sizes are the space files take on disk (allocated blocks),\n"
-               "                      not their length; folder totals count hard links once\n"
-               "  --threads N         helper threads for the walk and for reading contents\n"
-               "                      (0: none)\n"
-               "Each file is listed once, even when PATHs overlap or one is reached through a\n"
-               "link or a bind mount of another. Hidden folders, links and other file systems\n"
-               "are not entered.\n"
-               "\n"
-               "Output:\n"
-               "  --format tsv   for scripts (default): one record a line, fields separated by\n"
-               "                 tabs; sizes and counts as plain integers, times as ISO 8601\n"
-               "                 local date-times, the path last. The fields:\n"
-               "                   hogs     size, modified, path\n"
-               "                   dups     group, size, modified, path (group counts from 1)\n"
-               "                   dirhogs  size, files, subfolders, latest access, path\n"
-               "                   dates    size, modified, accessed, created, path\n"
-               "                   clean    size, modified, on search path (1 or 0), path\n"
-               "                   stats    table, class, count, bytes\n"
-               "                 A time that is not recorded is an empty field.\n"
-               "  --format text  the tool window's clipboard copy, line for line\n"
-               "  --format json  one JSON document with typed fields: sizes and times as numbers\n"
-               "                 (seconds since 1970 UTC) and ISO 8601 texts; dups as groups\n"
-               "  --null         end each tsv or text record with a NUL byte, not a newline\n"
-               "  --sort size|name|path|date|type   sort the rows: size largest first, name,\n"
-               "                 path and type A to Z, date (last modification) newest first;\n"
-               "                 duplicates are sorted within each group\n"
-               "  --reverse      reverse the order\n"
-               "  --quiet        no progress on standard error\n"
-               "  --fail-if-empty  exit with 3 when nothing is found\n"
-               "\n"
-               "File names: a byte that is not UTF-8 shows as \\xHH, a tab, newline or carriage\n"
-               "return as \\t, \\n, \\r and a backslash as \\\\, as the windows show them. In "
-               "JSON\n"
-               "every row has \"path\" as text; where the name is not valid UTF-8 (or holds a\n"
-               "byte the text cannot carry) the row also has \"path_base64\", the exact bytes of\n"
-               "the path in base64 (RFC 4648): decode it to get the file's real name.\n"
-               "\n"
-               "Exit status: 0 the run completed (with rows or without), 1 it completed but a\n"
-               "folder or PATH could not be read (each is named on standard error with the\n"
-               "reason), 2 a usage error or no PATH could be read, 3 nothing was found and\n"
-               "--fail-if-empty was given. Nothing in the trees read is ever deleted, written\n"
-               "or changed: dirhogs and import write only to the scan history, export only\n"
-               "the file it is given.\n"
-               "\n"
-               "  -h, --help     this text\n"
-               "  -v, --version  the program's version\n")
+        "Usage: roomwise-report COMMAND PATH... [OPTIONS]\n"
+        "Lists what a Roomwise tool window would list for the folders PATH..., read-only.\n"
+        "\n"
+        "Commands:\n"
+        "  hogs PATH... [--larger N|--smaller N|--between N M] [--kb] [--match PATTERN]\n"
+        "      file hogs: files by size, largest first\n"
+        "  dups PATH... --by name|name-size|name-size-time|size|size-time|size-type|\n"
+        "                    type-time|contents [size filters] [--match PATTERN]\n"
+        "      duplicate files by the chosen rule, one group after another, the group\n"
+        "      with the largest file first\n"
+        "  dups PATH... --by contents --script FILE\n"
+        "      also writes FILE, a sh script to read and then run: it removes every\n"
+        "      file of a group but the first as listed, each only while 'cmp' still\n"
+        "      finds it equal to the kept one\n"
+        "  dups PATH... --by folders [size filters]\n"
+        "      folders whose whole trees hold the same names and contents, largest\n"
+        "      first; a copy's sub-folders are not listed again. Folders holding\n"
+        "      links, special files, hidden or unreadable sub-folders are never listed\n"
+        "  dirhogs PATH... [--all] [--no-save] [--store LOCATION]\n"
+        "      folder hogs: the main folders of each PATH (every folder with --all),\n"
+        "      largest first; the totals of every folder are kept in the scan history\n"
+        "      (see grew) unless --no-save is given or the settings turn it off\n"
+        "  dates PATH... --what accessed|created|modified\n"
+        "                (--before D|--after D|--between D1 D2) [--match PATTERN]\n"
+        "      files by date; dates as YYYY-MM-DD, each bound included\n"
+        "  clean PATH...\n"
+        "      temporary files, by the stored (or default) patterns of the cleaner\n"
+        "  stats PATH...\n"
+        "      the statistics counters: size, age, hour, attribute and type tables, slack\n"
+        "\n"
+        "%1"
+        "\n"
+        "Size filters: --larger N (size >= N), --smaller N (size <= N), --between N M.\n"
+        "N in bytes, or with a suffix K, M, G, T (powers of 1024: 10M, 1G); a bare N is\n"
+        "in KB with --kb. PATTERN is a wildcard such as *.log (default *.*).\n"
+        "\n"
+        "What is walked:\n"
+        "  --exclude PATTERN   leave out entries whose name matches PATTERN (a shell\n"
+        "                      wildcard), or, when PATTERN holds a '/', whose path below\n"
+        "                      the PATH does; an excluded folder is not entered\n"
+        "                      (repeatable)\n"
+        "  --exclude-from FILE the patterns of FILE, one a line ('#' starts a comment)\n"
+        "  --disk-usage        sizes are the space files take on disk (allocated blocks),\n"
+        "                      not their length; folder totals count hard links once\n"
+        "                      (not with dups --by contents or folders)\n"
+        "  --threads N         helper threads for the walk and for reading contents\n"
+        "                      (0: none)\n"
+        "Each file is listed once, even when PATHs overlap or one is reached through a\n"
+        "link or a bind mount of another. Hidden folders, links and other file systems\n"
+        "are not entered.\n"
+        "\n"
+        "Output:\n"
+        "  --format tsv   for scripts (default): one record a line, fields separated by\n"
+        "                 tabs; sizes and counts as plain integers, times as ISO 8601\n"
+        "                 local date-times, the path last. The fields:\n"
+        "                   hogs     size, modified, path\n"
+        "                   dups     group, size, modified, path (group counts from 1)\n"
+        "                   dirhogs  size, files, subfolders, latest access, path\n"
+        "                   dates    size, modified, accessed, created, path\n"
+        "                   clean    size, modified, on search path (1 or 0), path\n"
+        "                   stats    table, class, count, bytes\n"
+        "                 A time that is not recorded is an empty field.\n"
+        "  --format text  the tool window's clipboard copy, line for line\n"
+        "  --format json  one JSON document with typed fields: sizes and times as numbers\n"
+        "                 (seconds since 1970 UTC) and ISO 8601 texts; dups as groups\n"
+        "  --null         end each tsv or text record with a NUL byte, not a newline\n"
+        "  --sort size|name|path|date|type   sort the rows: size largest first, name,\n"
+        "                 path and type A to Z, date (last modification) newest first;\n"
+        "                 duplicates are sorted within each group\n"
+        "  --reverse      reverse the order\n"
+        "  --quiet        no progress on standard error\n"
+        "  --fail-if-empty  exit with 3 when nothing is found\n"
+        "\n"
+        "File names: a byte that is not UTF-8 shows as \\xHH, a tab, newline or carriage\n"
+        "return as \\t, \\n, \\r and a backslash as \\\\, as the windows show them. In JSON\n"
+        "every row has \"path\" as text; where the name is not valid UTF-8 (or holds a\n"
+        "byte the text cannot carry) the row also has \"path_base64\", the exact bytes of\n"
+        "the path in base64 (RFC 4648): decode it to get the file's real name.\n"
+        "\n"
+        "Exit status: 0 the run completed (with rows or without), 1 it completed but a\n"
+        "folder or PATH could not be read (each is named on standard error with the\n"
+        "reason), 2 a usage error or no PATH could be read, 3 nothing was found and\n"
+        "--fail-if-empty was given. Nothing in the trees read is ever deleted, written\n"
+        "or changed: dirhogs and import write only to the scan history, export only\n"
+        "the file it is given, --script only the script it names.\n"
+        "\n"
+        "  -h, --help     this text\n"
+        "  -v, --version  the program's version\n")
         .arg(historyHelpText());
 }
 
@@ -220,10 +230,11 @@ ParsedReportCommand parseReportCommand(const QStringList& arguments)
     const QCommandLineOption threads(QStringLiteral("threads"), QString(), QStringLiteral("N"));
     const QCommandLineOption noSave(QStringLiteral("no-save"), QString());
     const QCommandLineOption store(QStringLiteral("store"), QString(), QStringLiteral("LOCATION"));
+    const QCommandLineOption script(QStringLiteral("script"), QString(), QStringLiteral("FILE"));
     p.addOptions({help,      version, larger, smaller, betweenLow,  betweenHigh, kb,
                   match,     by,      all,    what,    before,      after,       format,
                   sort,      reverse, null,   quiet,   failIfEmpty, exclude,     excludeFrom,
-                  diskUsage, threads, noSave, store});
+                  diskUsage, threads, noSave, store,   script});
     if (!p.parse(args))
         return usageError(p.errorText());
 
@@ -319,6 +330,23 @@ ParsedReportCommand parseReportCommand(const QStringList& arguments)
         r.matchMode = int(reportMatchWords().indexOf(p.value(by)));
         if (r.matchMode < 0)
             return usageError(QStringLiteral("dups: unknown rule '%1'").arg(p.value(by)));
+        // Contents are read by the files' lengths: allocated sizes would make
+        // every file look changed, and nothing would be found.
+        if ((r.matchMode == mmContents || r.matchMode == mmFolders) && p.isSet(diskUsage))
+            return usageError(
+                QStringLiteral("dups: --disk-usage does not apply to --by contents or folders"));
+        // Whole trees are compared: a pattern would leave part of them out.
+        if (r.matchMode == mmFolders && p.isSet(match))
+            return usageError(QStringLiteral("dups: --match does not apply to --by folders"));
+        if (p.isSet(script)) {
+            if (r.matchMode != mmContents)
+                return usageError(QStringLiteral("dups: --script needs --by contents"));
+            if (p.value(script).isEmpty())
+                return usageError(QStringLiteral("dups: --script needs a file name"));
+            r.scriptFile = p.value(script);
+        }
+    } else if (p.isSet(script)) {
+        return usageError(QStringLiteral("%1: --script does not apply").arg(command));
     }
     r.allFolders = p.isSet(all);
     r.saveHistory = !p.isSet(noSave);

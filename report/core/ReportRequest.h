@@ -35,6 +35,7 @@ struct ReportRequest {
     SizeFilter sizeFilter{SizeCondition::LargerOrEqual, 0};
     QString pattern = QStringLiteral("*.*");
     int matchMode = 0;       // dups: index into the finder's match rules (--by)
+    QString scriptFile;      // dups --by contents: where --script writes the removal script
     bool allFolders = false; // dirhogs: every folder instead of the main ones
     bool saveHistory = true; // dirhogs: keep the folder totals in the scan history
     QString store;           // dirhogs --store: the history store (default: the settings')

@@ -21,6 +21,8 @@
 #include "tools/dirhog/core/DirHogScan.h"
 #include "tools/dup/core/ContentDupFinder.h"
 #include "tools/dup/core/DupScan.h"
+#include "tools/dup/core/FolderDupFinder.h"
+#include "tools/dup/core/FolderDupScan.h"
 #include "tools/mods/core/ModsScan.h"
 #include "tools/stats/core/StatsCollector.h"
 #include "tools/stats/core/StatsTexts.h"
@@ -94,10 +96,43 @@ QList<int> fieldRange(int count)
     return fields;
 }
 
+// The ends of the groups of a content or folder comparison.
+void takeGroupEnds(const ContentGroups& groups, ReportTable& table)
+{
+    table.rows = groups.rows;
+    for (std::size_t i = 1; i < groups.rowGroup.size(); ++i)
+        if (groups.rowGroup[i] != groups.rowGroup[i - 1])
+            table.groupEnds.push_back(i);
+    if (!table.rows.empty())
+        table.groupEnds.push_back(table.rows.size());
+}
+
+// --threads 0 still needs one worker to read with; unset, one per core.
+int contentWorkers(const ReportRequest& request)
+{
+    return request.threads < 0 ? 0 : std::max(request.threads, 1);
+}
+
+void duplicateFolders(const ReportRequest& request, ReportTable& table, MessageResponder& reporter,
+                      const ReportProgress& progress, ReportProblems* unreadable)
+{
+    FolderDupScan scan;
+    walkPaths(request, scan, reporter, progress, unreadable);
+    table.lines = scan.lines();
+    table.tsvFields = fieldRange(table.lines->fieldCount());
+    FolderDupFinder finder(contentWorkers(request));
+    finder.run(scan, request.sizeFilter);
+    takeGroupEnds(finder.result(), table);
+}
+
 void fileHogsOrDuplicates(const ReportRequest& request, ReportTable& table,
                           MessageResponder& reporter, const ReportProgress& progress,
                           ReportProblems* unreadable)
 {
+    if (request.tool == ReportTool::Dups && request.matchMode == mmFolders) {
+        duplicateFolders(request, table, reporter, progress, unreadable);
+        return;
+    }
     const bool duplicates = request.tool == ReportTool::Dups;
     DupScan scan(duplicates, request.matchMode, request.sizeFilter, request.pattern);
     walkPaths(request, scan, reporter, progress, unreadable);
@@ -113,17 +148,9 @@ void fileHogsOrDuplicates(const ReportRequest& request, ReportTable& table,
     if (request.matchMode == mmContents) {
         // Identical bytes: the finder's groups, largest waste first; names of
         // one file (hard links) are never a group by themselves.
-        // --threads 0 still needs one worker to read with; unset, one per core.
-        const int workers = request.threads < 0 ? 0 : std::max(request.threads, 1);
-        ContentDupFinder finder(table.lines->set(), workers);
+        ContentDupFinder finder(table.lines->set(), contentWorkers(request));
         finder.run(scan.collection());
-        const ContentGroups& groups = finder.result();
-        table.rows = groups.rows;
-        for (std::size_t i = 1; i < groups.rowGroup.size(); ++i)
-            if (groups.rowGroup[i] != groups.rowGroup[i - 1])
-                table.groupEnds.push_back(i);
-        if (!table.rows.empty())
-            table.groupEnds.push_back(table.rows.size());
+        takeGroupEnds(finder.result(), table);
         return;
     }
     table.rows = scan.resultRecords();

@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <cstdio>
+#include <functional>
 #include <memory>
 
 #include <sys/stat.h>
@@ -231,7 +233,7 @@ TEST(TfrmDup, SizeAndContentsListsIdenticalFilesByGroupLargestWasteFirst)
 
     auto w = openFinder(true);
     auto* cbDup = w->findChild<QComboBox*>("cbDup");
-    ASSERT_EQ(cbDup->count(), 8);
+    ASSERT_EQ(cbDup->count(), 9);
     EXPECT_EQ(cbDup->itemText(3), QStringLiteral("Size only"));
     EXPECT_EQ(cbDup->itemText(6), QStringLiteral("Type and modify date/time"));
     EXPECT_EQ(cbDup->itemText(7), QStringLiteral("Size and contents"));
@@ -409,4 +411,72 @@ TEST(TfrmDup, DeleteOffersTheFoldersItEmptied)
     EXPECT_FALSE(QFileInfo::exists(fb.path("tree/b")));
     EXPECT_TRUE(QFileInfo::exists(fb.path("tree/a/same.txt")));
     EXPECT_TRUE(QFileInfo::exists(fb.path("tree/empty")));
+// "Folders with the same contents": folder rows, largest group first; a
+// marked copy goes through the folder-delete confirmation, and a group
+// whose every folder is marked keeps its last copy and says so.
+TEST(TfrmDup, FoldersWithTheSameContentsDeleteAMarkedCopyButNeverTheLast)
+{
+    rwtest::FixtureBuilder fb;
+    for (const char* top : {"tree/a", "tree/b"}) {
+        fb.fileWithContent(QString::fromLatin1(top) + "/one.dat", bytesOf(6000, 7));
+        fb.fileWithContent(QString::fromLatin1(top) + "/in/two.dat", bytesOf(900, 8));
+        // Through the bytes, not QFile: the name is not UTF-8.
+        const QByteArray odd = QFile::encodeName(fb.path(top)) + "/odd\tna\nme\xff";
+        std::FILE* f = std::fopen(odd.constData(), "wb");
+        ASSERT_NE(f, nullptr);
+        std::fwrite(bytesOf(30, 9).constData(), 1, 30, f);
+        std::fclose(f);
+    }
+    for (const char* top : {"tree/p", "tree/q"})
+        fb.fileWithContent(QString::fromLatin1(top) + "/small.dat", bytesOf(100, 10));
+    fb.mapDrive('D', "tree");
+    auto w = openFinder(true);
+    auto* cbDup = w->findChild<QComboBox*>("cbDup");
+    ASSERT_EQ(cbDup->count(), 9);
+    EXPECT_EQ(cbDup->itemText(8), QStringLiteral("Folders with the same contents"));
+    cbDup->setCurrentIndex(8);
+    clickStart(*w);
+    EXPECT_EQ(status(*w),
+              QStringLiteral("2 duplicate folders in 2 groups, 7,030 bytes can be freed"));
+    EXPECT_FALSE(w->findChild<QPushButton*>("btCompare")->isVisible());
+    ASSERT_EQ(w->rowCount(), 5);
+    const QStringList want[] = {{"a", "6,930", fb.path("tree")},
+                                {"b", "6,930", fb.path("tree")},
+                                {"p", "100", fb.path("tree")},
+                                {"q", "100", fb.path("tree")}};
+    for (int row = 1; row <= 4; ++row) {
+        EXPECT_EQ(w->cell(0, row), want[row - 1][0]);
+        EXPECT_EQ(w->cell(1, row), want[row - 1][1]);
+        EXPECT_EQ(w->cell(5, row), want[row - 1][2]);
+        EXPECT_EQ(w->cell(6, row), QStringLiteral("File folder"));
+    }
+
+    // b goes (a stays); both p and q are marked, so neither may go.
+    w->MarkThisFile(2);
+    EXPECT_EQ(status(*w), QStringLiteral("1 files 6,930 bytes"));
+    w->MarkThisFile(3);
+    w->MarkThisFile(4);
+    ScriptedResponder::instance().clear();
+    // One confirmation per marked folder, each answered "&Delete folder".
+    int confirmed = 0;
+    std::function<void(QWidget*)> deleteFolder = [&](QWidget* dialog) {
+        dialog->findChild<QPushButton*>("btDelete")->click();
+        if (++confirmed < 3)
+            rwtest::onNextModal(deleteFolder, QStringLiteral("rw::TfrmDelDirectory"));
+    };
+    rwtest::onNextModal(deleteFolder, QStringLiteral("rw::TfrmDelDirectory"));
+    w->findChild<QPushButton*>("btDelete")->click();
+    EXPECT_EQ(w->result(), QDialog::Accepted);
+    EXPECT_TRUE(QFile::exists(fb.path("tree/a/in/two.dat")));
+    EXPECT_FALSE(QFile::exists(fb.path("tree/b")));
+    EXPECT_TRUE(QFile::exists(fb.path("tree/p/small.dat")));
+    EXPECT_TRUE(QFile::exists(fb.path("tree/q/small.dat")));
+    const QStringList texts = ScriptedResponder::instance().texts();
+    ASSERT_FALSE(texts.isEmpty());
+    EXPECT_TRUE(texts.last().startsWith("These folders were left alone"))
+        << texts.last().toStdString();
+    EXPECT_TRUE(texts.last().contains(fb.path("tree/p")));
+    EXPECT_TRUE(texts.last().contains(fb.path("tree/q")));
+    EXPECT_EQ(confirmed, 3);
+    EXPECT_EQ(readDeletionTotals().filesDeleted, 3);
 }

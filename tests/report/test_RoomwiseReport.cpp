@@ -425,3 +425,38 @@ TEST(RoomwiseReport, StatisticsCountTimesOutsideThePackedYears)
         EXPECT_EQ(classes[9]["count"].toInt(), 2) << kind;
     }
 }
+
+// `dups --by folders`: the folders whose trees are copies, as groups with
+// their trees' bytes, by the exact bytes of their paths; a copy's
+// sub-folders are not listed again, and a pattern cannot apply.
+TEST(RoomwiseReport, DuplicateFoldersAreListedAsGroupsAtTheirTop)
+{
+    rwtest::FixtureBuilder fb;
+    const QString root = fb.folder("tree");
+    for (const QByteArray& top : {QByteArray("x"), QByteArray("y\t\n\xff")}) {
+        const QByteArray dir = QFile::encodeName(root) + '/' + top;
+        rwtest::rawFolder(dir);
+        rwtest::rawFolder(dir + "/in");
+        rwtest::rawFile(dir + "/one.bin", 1000);
+        rwtest::rawFile(dir + "/in/two.bin", 24);
+    }
+    fb.file("tree/z/other.bin", 1000);
+    const ProgramRun tsv = report({"dups", root, "--by", "folders"});
+    ASSERT_EQ(tsv.status, 0) << tsv.err.constData();
+    const QList<QByteArray> lines = tsv.out.trimmed().split('\n');
+    ASSERT_EQ(lines.size(), 2) << tsv.out.constData();
+    for (const QByteArray& line : lines) {
+        EXPECT_TRUE(line.startsWith("1\t1024\t")) << line.constData();
+    }
+    EXPECT_TRUE(lines[0].endsWith('\t' + QFile::encodeName(root) + "/x"));
+    EXPECT_TRUE(lines[1].endsWith('\t' + QFile::encodeName(root) + "/y\\t\\n\\xFF"))
+        << lines[1].constData();
+
+    const ProgramRun json = report({"dups", root, "--by", "folders", "--format", "json"});
+    ASSERT_EQ(json.status, 0);
+    EXPECT_EQ(reportedPaths(json.out),
+              QList<QList<QByteArray>>(
+                  {{QFile::encodeName(root) + "/x", QFile::encodeName(root) + "/y\t\n\xff"}}));
+
+    EXPECT_EQ(report({"dups", root, "--by", "folders", "--match", "*.bin"}).status, 2);
+}

@@ -16,6 +16,7 @@
 #include "controls/CheckListBox.h"
 #include "controls/ResultGridModel.h"
 #include "controls/ResultGridView.h"
+#include "framework/FolderDeleteAction.h"
 #include "framework/GroupMarking.h"
 #include "framework/ResultGridController.h"
 #include "framework/ScanSession.h"
@@ -28,7 +29,10 @@
 #include "tools/dup/TfrmDupCompare.h"
 #include "tools/dup/core/ContentLinks.h"
 #include "tools/dup/core/DupScan.h"
+#include "tools/dup/core/FolderDupFinder.h"
+#include "tools/dup/core/FolderDupScan.h"
 #include "tools/dup/core/KeepOneCopy.h"
+#include "tools/dup/core/KeepOneFolderCopy.h"
 
 namespace rw
 {
@@ -181,7 +185,7 @@ void TfrmDup::makeGridController(int matchMode)
     }
     setController(std::move(c));
     m_gridMatchMode = matchMode;
-    if (m_duplicateMode && matchMode == mmContents) {
+    if (m_duplicateMode && (matchMode == mmContents || matchMode == mmFolders)) {
         auto* marking = new GroupMarking(
             m_grid, [this](std::uint32_t rec) { return contentGroupOf(rec); },
             [this](std::uint32_t rec) { return contentFileOf(rec); });
@@ -228,7 +232,8 @@ void TfrmDup::sizeChoiceChanged()
 void TfrmDup::setResultButtonsVisible(bool visible)
 {
     ToolWindow::setResultButtonsVisible(visible);
-    m_btCompare->setVisible(visible && m_duplicateMode);
+    // Pairs compare files; folder rows have no bytes of their own to show.
+    m_btCompare->setVisible(visible && m_duplicateMode && m_matchMode != mmFolders);
 }
 
 bool TfrmDup::between() const
@@ -296,18 +301,30 @@ void TfrmDup::scan()
     {
         ScanSession::Run run(*m_session);
         DupScan strategy(m_duplicateMode, m_matchMode, filter, m_cbWildCard->currentText());
-        walkCheckedDrives(strategy);
-
-        // File hogs: rows go in largest first straight away, and the sorted
-        // collection (the clipboard's order) is formed only if it is asked for.
-        const bool contents = m_duplicateMode && m_matchMode == mmContents;
-        const std::vector<std::uint32_t> rows = contents          ? contentRows(strategy)
-                                                : m_duplicateMode ? strategy.resultRecords()
-                                                                  : strategy.hogGridOrder();
-        m_lbList = strategy.collection();
-        m_lbListSorted = m_duplicateMode && !contents;
-        m_lbLines = strategy.lines();
-        m_grid->setLines(strategy.lines());
+        FolderDupScan folderStrategy;
+        std::vector<std::uint32_t> rows;
+        if (m_duplicateMode && m_matchMode == mmFolders) {
+            // Every file of every folder: the size condition applies to the
+            // folders' trees, and no pattern can leave part of a tree out.
+            walkCheckedDrives(folderStrategy);
+            rows = folderRows(folderStrategy, filter);
+            m_lbList = rows;
+            m_lbListSorted = true;
+            m_lbLines = folderStrategy.lines();
+        } else {
+            walkCheckedDrives(strategy);
+            // File hogs: rows go in largest first straight away, and the
+            // sorted collection (the clipboard's order) is formed only if it
+            // is asked for.
+            const bool contents = m_duplicateMode && m_matchMode == mmContents;
+            rows = contents          ? contentRows(strategy)
+                   : m_duplicateMode ? strategy.resultRecords()
+                                     : strategy.hogGridOrder();
+            m_lbList = strategy.collection();
+            m_lbListSorted = m_duplicateMode && !contents;
+            m_lbLines = strategy.lines();
+        }
+        m_grid->setLines(m_lbLines);
         m_grid->beginFill(std::int64_t(rows.size()));
         for (std::uint32_t rec : rows)
             m_grid->addToGrid(rec);
@@ -333,6 +350,11 @@ void TfrmDup::scan()
                                .arg(FormatGrouped(m_content.duplicates),
                                     FormatGrouped(m_content.groupCount),
                                     FormatGrouped(m_content.freeable)));
+    else if (m_duplicateMode && m_matchMode == mmFolders)
+        reportFound(found, tr("%1 duplicate folders in %2 groups, %3 bytes can be freed")
+                               .arg(FormatGrouped(m_content.duplicates),
+                                    FormatGrouped(m_content.groupCount),
+                                    FormatGrouped(m_content.freeable)));
     else
         reportFound(found, (m_duplicateMode ? tr("%1 duplicates found") : tr("%1 file hogs found"))
                                .arg(FormatGrouped(found)));
@@ -353,13 +375,32 @@ std::vector<std::uint32_t> TfrmDup::contentRows(DupScan& strategy)
         m_session->showStatus(ContentDupFinder::progressText(p));
     });
     finder.run(strategy.collection());
-    m_content = finder.result();
+    takeGroups(strategy.lines()->set(), finder.result());
+    return m_content.rows;
+}
+
+std::vector<std::uint32_t> TfrmDup::folderRows(FolderDupScan& strategy, const SizeFilter& filter)
+{
+    if (m_session->aborted())
+        return {};
+    FolderDupFinder finder(m_hashThreads);
+    connect(m_session, &ScanSession::abortClicked, &finder, &FolderDupFinder::abort);
+    connect(&finder, &FolderDupFinder::progressed, this, [this](const ContentProgress& p) {
+        m_session->showStatus(ContentDupFinder::progressText(p));
+    });
+    finder.run(strategy, filter);
+    takeGroups(strategy.set(), finder.result());
+    return m_content.rows;
+}
+
+void TfrmDup::takeGroups(ResultSet& set, const ContentGroups& groups)
+{
+    m_content = groups;
     for (std::uint32_t i = 0; i < m_content.rows.size(); ++i) {
         const std::uint32_t rec = m_content.rows[i];
         m_contentIndex.emplace(rec, i);
-        strategy.lines()->set().record(rec).set(ResultRecord::Shaded, m_content.rowGroup[i] % 2);
+        set.record(rec).set(ResultRecord::Shaded, m_content.rowGroup[i] % 2);
     }
-    return m_content.rows;
 }
 
 std::int64_t TfrmDup::contentGroupOf(std::uint32_t record) const
@@ -378,6 +419,10 @@ void TfrmDup::btDeleteClick()
 {
     if (!m_duplicateMode) {
         ToolWindow::btDeleteClick();
+        return;
+    }
+    if (m_matchMode == mmFolders && m_grid->lines()) {
+        deleteMarkedFolders();
         return;
     }
     // Marked rows whose files have all vanished: nothing to confirm.
@@ -419,6 +464,38 @@ void TfrmDup::replaceMarkedClick()
                           *messageResponder(), &outcome))
         return;
     accept();
+}
+
+void TfrmDup::deleteMarkedFolders()
+{
+    const QList<DeleteTarget> targets = m_grid->markedTargets();
+    if (targets.isEmpty()) {
+        accept();
+        return;
+    }
+    // Marks are read once, before anything goes: a folder marked now is
+    // never counted on as the copy that stays.
+    const KeepOneFolderCopy keep = KeepOneFolderCopy::fromGroups(m_grid->lines()->set(), m_content);
+    QStringList kept;
+    bool confirmed = false;
+    for (const DeleteTarget& target : targets) {
+        FolderDeleteRequest request;
+        request.target = target;
+        request.window = RefusingWindow::FolderHogs;
+        request.recycledCountsAsDeleted = false;
+        request.mayDelete = [&keep, &target] { return keep.mayGo(target); };
+        const FolderDeleteOutcome outcome = runFolderDelete(this, request, *messageResponder());
+        // Cancel (or a refused folder) ends the run: the rest stay.
+        if (!outcome.confirmed)
+            break;
+        confirmed = true;
+        if (outcome.kept)
+            kept << target.shown;
+    }
+    if (!kept.isEmpty())
+        ShowWarningMessage(KeepOneFolderCopy::keptNotice() + u'\n' + kept.join(u'\n'));
+    if (confirmed)
+        accept();
 }
 
 void TfrmDup::btCompareClick()

@@ -19,6 +19,8 @@ namespace rw
 {
 
 class DupScan;
+class FolderDupScan;
+class SizeFilter;
 class WildcardBox;
 
 // The duplicate finder and the file-hog finder: one window in two modes,
@@ -48,13 +50,16 @@ public:
     void btScanClick() override;
     // One whole run: walk, fill the grid, report.
     void scan();
-    // The groups of the last "Size and contents" run (empty otherwise).
+    // The groups of the last "Size and contents" or "Folders with the same
+    // contents" run (empty otherwise).
     const ContentGroups& contentGroups() const { return m_content; }
     // How many threads hash contents (0: one per core); for tests.
     void setHashThreads(int threads) { m_hashThreads = threads; }
     // "Delete": the confirmation window on the marked files; closes this
     // window (accepted) unless the confirmation was cancelled. With "Size
-    // and contents" the last copy of a group never goes.
+    // and contents" the last copy of a group never goes; with "Folders with
+    // the same contents" each marked folder goes through the folder-delete
+    // confirmation, and the last copy of a group stays.
     void btDeleteClick() override;
     // "Replace marked with &links to the kept copy" (Size and contents): the
     // link confirmation on the marked files; closes this window (accepted)
@@ -89,6 +94,12 @@ private:
     // "Size and contents": hashes the candidates of the walk and returns
     // the rows, group by group; shades every other group.
     std::vector<std::uint32_t> contentRows(DupScan& strategy);
+    // "Folders with the same contents": compares the folders of the walk
+    // and returns their rows, group by group; shades every other group.
+    std::vector<std::uint32_t> folderRows(FolderDupScan& strategy, const SizeFilter& filter);
+    void takeGroups(ResultSet& set, const ContentGroups& groups);
+    // Deletes the marked folder rows one by one through runFolderDelete.
+    void deleteMarkedFolders();
     // The group and file number of a record of the last content run; -1
     // for none.
     std::int64_t contentGroupOf(std::uint32_t record) const;

@@ -35,6 +35,7 @@ QStringList dupMatchChoices()
         QCoreApplication::translate("DupScan", "Size and type"),
         QCoreApplication::translate("DupScan", "Type and modify date/time"),
         QCoreApplication::translate("DupScan", "Size and contents"),
+        QCoreApplication::translate("DupScan", "Folders with the same contents"),
     };
 }
 
@@ -45,6 +46,7 @@ QList<int> dupFieldOrder(int matchMode)
     case mmSizeDate:
     case mmSizeType:
     case mmContents:
+    case mmFolders:
         return {2, 1, 3, 4, 5, 6, 7};
     case mmTypeDate:
         return {4, 5, 2, 3, 6, 7, 1};
@@ -81,6 +83,7 @@ QList<ResultField> dupLineLayout(bool duplicates, int matchMode)
     case mmSizeDate:
     case mmSizeType:
     case mmContents:
+    case mmFolders:
         return {F::Size,       F::Name,   F::ModifiedDate, F::ModifiedTime,
                 F::AccessDate, F::Folder, F::Type};
     case mmTypeDate:

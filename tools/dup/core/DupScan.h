@@ -26,16 +26,18 @@ enum MatchModes {
     mmSizeType = 5,         // "Size and type"
     mmTypeDate = 6,         // "Type and modify date/time"
     mmContents = 7,         // "Size and contents": identical bytes (ContentDupFinder)
-    kMatchModeCount = 8,
+    mmFolders = 8,          // "Folders with the same contents": whole trees (FolderDupFinder)
+    kMatchModeCount = 9,
 };
 
-// The eight choice texts, indexed by match mode.
+// The nine choice texts, indexed by match mode.
 QStringList dupMatchChoices();
 
 // Which field (counted from 1) of a duplicate result line fills each of the
 // grid columns "Filename", "Size", "Modified", "Time", "Access", "Folder",
-// "Type" under `matchMode`. A mode outside 0..7 counts as 0. "Size and
-// contents" lays its line out as "Size only" does.
+// "Type" under `matchMode`. A mode outside 0..8 counts as 0. "Size and
+// contents" and "Folders with the same contents" lay their lines out as
+// "Size only" does.
 QList<int> dupFieldOrder(int matchMode);
 
 // The fields (counted from 1) that make up the key of a duplicate line.
