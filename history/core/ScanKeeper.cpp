@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QUrl>
 
 #include "base/BackgroundWork.h"
 #include "history/core/HistoryStore.h"
@@ -16,6 +17,13 @@ QString ScanKeeper::storeLocation(const HistorySettings& settings)
     return settings.store.isEmpty() ? HistoryStore::defaultLocation() : settings.store;
 }
 
+QString ScanKeeper::shownLocation(const QString& location)
+{
+    if (!location.contains(QLatin1String("://")))
+        return location;
+    return QUrl(location).toDisplayString(QUrl::RemovePassword);
+}
+
 KeepOutcome ScanKeeper::keep(const QString& location, const ScanToKeep& scan, std::int64_t now)
 {
     KeepOutcome outcome;
@@ -27,7 +35,7 @@ KeepOutcome ScanKeeper::keep(const QString& location, const ScanToKeep& scan, st
     HistoryStore store;
     if (!store.open(location)) {
         outcome.error = QCoreApplication::translate("ScanKeeper", "%1 cannot be opened: %2")
-                            .arg(location, store.error());
+                            .arg(shownLocation(location), store.error());
         return outcome;
     }
     for (const TappedRoot& root : scan.roots) {

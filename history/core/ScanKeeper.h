@@ -38,6 +38,9 @@ public:
     // Where scans go under `settings`: the store [History] names, or the
     // default SQLite file; empty when keeping is turned off.
     static QString storeLocation(const HistorySettings& settings);
+    // A store's location as shown to the user: a database address without
+    // its password.
+    static QString shownLocation(const QString& location);
 
     // Stores `scan` in the store at `location` on the calling thread (which
     // opens a connection of its own) and thins it as of `now`.

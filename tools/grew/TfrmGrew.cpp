@@ -29,6 +29,7 @@
 #include "history/core/FolderGrowth.h"
 #include "history/core/HistoryTap.h"
 #include "history/core/NcduJson.h"
+#include "history/core/ScanKeeper.h"
 #include "platform/DirListing.h"
 #include "platform/DisplayName.h"
 #include "tools/grew/core/GrowthList.h"
@@ -234,7 +235,8 @@ bool TfrmGrew::openStore(const QString& location)
     if (!isFile || QFile::exists(where)) {
         auto store = std::make_unique<HistoryStore>();
         if (!store->open(where)) {
-            m_status->setText(tr("The history %1 cannot be opened: %2").arg(where, store->error()));
+            m_status->setText(tr("The history %1 cannot be opened: %2")
+                                  .arg(ScanKeeper::shownLocation(where), store->error()));
             fillRoots();
             return false;
         }
@@ -487,8 +489,8 @@ bool TfrmGrew::importScan(const QString& file)
     if (!m_store) {
         auto store = std::make_unique<HistoryStore>();
         if (!store->open(m_location)) {
-            ShowErrorMessage(
-                tr("The history %1 cannot be opened: %2").arg(m_location, store->error()));
+            ShowErrorMessage(tr("The history %1 cannot be opened: %2")
+                                 .arg(ScanKeeper::shownLocation(m_location), store->error()));
             return false;
         }
         m_store = std::move(store);
