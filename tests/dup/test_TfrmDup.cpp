@@ -411,6 +411,8 @@ TEST(TfrmDup, DeleteOffersTheFoldersItEmptied)
     EXPECT_FALSE(QFileInfo::exists(fb.path("tree/b")));
     EXPECT_TRUE(QFileInfo::exists(fb.path("tree/a/same.txt")));
     EXPECT_TRUE(QFileInfo::exists(fb.path("tree/empty")));
+}
+
 // "Folders with the same contents": folder rows, largest group first; a
 // marked copy goes through the folder-delete confirmation, and a group
 // whose every folder is marked keeps its last copy and says so.
