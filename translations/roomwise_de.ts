@@ -15,6 +15,10 @@
         <source>Open the folder map of FOLDER at start.</source>
         <translation>Beim Start die Ordnerkarte von ORDNER öffnen.</translation>
     </message>
+    <message>
+        <source>Open &quot;What grew&quot; on the kept scans of FOLDER at start.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ContentDupFinder</name>
@@ -85,6 +89,24 @@
     <message>
         <source>Size and contents</source>
         <translation>Größe und Inhalt</translation>
+    </message>
+    <message>
+        <source>Folders with the same contents</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>EmptiedFoldersTexts</name>
+    <message>
+        <source>These folders are empty now:
+%1
+Remove them?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>These folders could not be removed (not empty any more, or replaced since):
+%1</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -318,6 +340,72 @@
     </message>
 </context>
 <context>
+    <name>KeepOneFolderCopy</name>
+    <message>
+        <source>These folders were left alone: no other folder with the same contents stays, so deleting them would lose the contents:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LinkReplaceTexts</name>
+    <message>
+        <source>reflink</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>hard link</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 to %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no copy that stays holds the same bytes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>already a link of the copy that stays</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>on another file system than every copy that stays</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>changed since the scan</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>replaced or moved since the scan</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the system refused: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not reached: the run was stopped</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replaced %1 files by links (%2 reflinks, %3 hard links), freeing %4 bytes.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>These reflinks could not keep the replaced file&apos;s owner, permissions or times:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>These files were left as they are:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>LongRead</name>
     <message>
         <source>Cancel</source>
@@ -333,6 +421,21 @@
     <message>
         <source>Not a regular file</source>
         <translation>Keine reguläre Datei</translation>
+    </message>
+</context>
+<context>
+    <name>NcduJson</name>
+    <message>
+        <source>nothing was scanned</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not an ncdu export (%1 at byte %2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot read %1: %2</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -547,6 +650,33 @@
     </message>
 </context>
 <context>
+    <name>ResultLines</name>
+    <message>
+        <source>Grown</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shrunk</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Same</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gone</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>RunDrivesTexts</name>
     <message>
         <source>%1 does not exist.</source>
@@ -563,6 +693,13 @@
     <message>
         <source>No drive letter is free for %1.</source>
         <translation>Für %1 ist kein Laufwerksbuchstabe mehr frei.</translation>
+    </message>
+</context>
+<context>
+    <name>ScanKeeper</name>
+    <message>
+        <source>%1 cannot be opened: %2</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -1004,6 +1141,45 @@
     </message>
 </context>
 <context>
+    <name>rw::HistoryStore</name>
+    <message>
+        <source>the SQLite driver of Qt SQL is not installed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot make the folder %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the PostgreSQL driver of Qt SQL is not installed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not a PostgreSQL address: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the database holds tables of another program or layout</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the history store is not open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no scan %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the totals of scan %1 cannot be read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>scan %1 refers to a folder that is not stored</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>rw::MapTypeClass</name>
     <message>
         <source>Images</source>
@@ -1143,6 +1319,17 @@
     <message>
         <source>Double click to mark for deletion, right click for options</source>
         <translation>Doppelklick markiert zum Löschen, Rechtsklick zeigt Optionen</translation>
+    </message>
+</context>
+<context>
+    <name>rw::SizeHistoryChart</name>
+    <message>
+        <source>Size over the kept scans</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No kept scans</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -1966,6 +2153,14 @@ Trotzdem in den Papierkorb verschieben?</translation>
         <source>Show folder &amp;map</source>
         <translation>Ordner&amp;karte zeigen</translation>
     </message>
+    <message>
+        <source>Compare with an earlier scan…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The scan could not be kept in the history: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>rw::TfrmDup</name>
@@ -2113,6 +2308,18 @@ Trotzdem in den Papierkorb verschieben?</translation>
         <source>File Hogs %1 matching %2 on drive(s) %3</source>
         <translation>Große Dateien %1, Suchmuster %2, auf Laufwerk(en) %3</translation>
     </message>
+    <message>
+        <source>Replace marked with &amp;links to the kept copy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 duplicate folders in %2 groups, %3 bytes can be freed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No files are marked.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>rw::TfrmDupCompare</name>
@@ -2231,6 +2438,181 @@ Trotzdem in den Papierkorb verschieben?</translation>
     <message>
         <source>Error printing report ... quitting</source>
         <translation>Fehler beim Drucken des Berichts ... Abbruch</translation>
+    </message>
+</context>
+<context>
+    <name>rw::TfrmGrew</name>
+    <message>
+        <source>Change</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Before</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>After</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Difference</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>% of Change</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Folder</source>
+        <translation type="unfinished">Ordner</translation>
+    </message>
+    <message>
+        <source>Sort by &amp;Change</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sort by &amp;Before</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sort by &amp;After</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sort by &amp;Difference</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sort by &amp;Share</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sort by &amp;Folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>What grew</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Import scan…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Read a scan made elsewhere (ncdu&apos;s JSON export)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Print</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print the list of changes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>C&amp;lipboard</source>
+        <translation type="unfinished">&amp;Kopieren</translation>
+    </message>
+    <message>
+        <source>Copy the list of changes to clipboard</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation type="unfinished">&amp;Schließen</translation>
+    </message>
+    <message>
+        <source>Close window</source>
+        <translation type="unfinished">Fenster schließen</translation>
+    </message>
+    <message>
+        <source>&amp;Folder:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Later scan:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Earlier scan:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Folders are matched by their paths: a renamed folder shows as gone under its old name and new under its new one. A file with several hard links counts once in each folder. Scans that were aborted are never compared.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>What grew in %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Browse</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show folder &amp;map</source>
+        <translation type="unfinished">Ordner&amp;karte zeigen</translation>
+    </message>
+    <message>
+        <source>The history %1 cannot be opened: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 on %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No scans are kept yet: Folder Hogs keeps each scan it finishes.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>main folders</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>all folders</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>imported</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>command line</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 %2 (%3)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A week before</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Only one scan of this folder is kept: scan it again later to see what grew.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Folders changed: %1. %2 went from %3 to %4 (%5%6) between %7 and %8.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No kept scan holds %1: Folder Hogs keeps each scan it finishes.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import scan</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ncdu JSON export (*.json);;All files (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 could not be imported: %2</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -2673,6 +3055,65 @@ The deletion totals will not be recorded. Delete the files anyway?</source>
         <translation>%1
 
 Die Löschsummen werden nicht gespeichert. Die Dateien trotzdem löschen?</translation>
+    </message>
+</context>
+<context>
+    <name>rw::TfrmReplaceLinks</name>
+    <message>
+        <source>Replace marked files with links</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Files and the links they become</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Every path keeps opening the same contents. A reflink is a file of its own and keeps the replaced file&apos;s permissions, owner and times. A hard link is the kept copy itself: it cannot keep the replaced file&apos;s own permissions, owner and times, it shows the kept copy&apos;s, and a change written through one name shows in all.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Progress bar</source>
+        <translation type="unfinished">Fortschrittsanzeige</translation>
+    </message>
+    <message>
+        <source>&amp;Replace</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replace the files listed above by links to their kept copies.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished">Abbrechen</translation>
+    </message>
+    <message>
+        <source>Close without replacing anything</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 files will be replaced by links: %2 by reflinks, %3 by hard links. %4 files will be left as they are.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bytes freed: %1 bytes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1  becomes a %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1  is left: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There are no files to replace</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Stop</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>

@@ -172,7 +172,7 @@ TEST(GermanTsFile, HoldsEveryTextOfTheSources)
                         QStringLiteral("cpp,h"),      QStringLiteral("-I"),
                         QStringLiteral(RW_SOURCE_DIR)};
     for (const char* dir : {"platform", "base", "framework", "controls", "app", "about", "viewer",
-                            "browser", "tools", "launcher"})
+                            "browser", "tools", "history", "launcher"})
         args << QStringLiteral(RW_SOURCE_DIR "/") + QLatin1String(dir);
     args << QStringLiteral("-ts") << out;
     QProcess lupdate;
