@@ -727,8 +727,18 @@ int ResultGridController::contentWidth(int column) const
     const std::optional<ResultField> field =
         column < int(m_columnFields.size()) ? m_columnFields[std::size_t(column)] : std::nullopt;
     if (field) {
-        const QString sample = ResultLines::sampleText(*field);
-        if (!sample.isEmpty()) {
+        // A time of day is sampled in both halves of the day: the two
+        // designators ("AM", "PM") differ in width, and a column sized by one
+        // of them alone cuts the other.
+        QStringList samples{ResultLines::sampleText(*field)};
+        if (*field == ResultField::ModifiedTime) {
+            FileTextFormatter texts;
+            samples.append(texts.timeText(
+                texts.pack(QDateTime(QDate(2026, 12, 28), QTime(0, 59, 59)).toSecsSinceEpoch())));
+        }
+        for (const QString& sample : samples) {
+            if (sample.isEmpty())
+                continue;
             const int left = column == m_config.markColumn ? 18 : m_config.cellInset;
             need = qMax(need, left + textWidth(m_grid->font(), sample) + m_config.cellInset + 1);
         }
