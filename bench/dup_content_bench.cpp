@@ -12,6 +12,7 @@
 
 #include "base/ProgramMessages.h"
 #include "bench/BenchSupport.h"
+#include "bench/ContentTrees.h"
 #include "framework/core/FolderWalker.h"
 #include "framework/core/SizeFilter.h"
 #include "tools/dup/core/ContentDupFinder.h"
@@ -36,88 +37,6 @@ namespace
 
 using rw::bench::Clock;
 using Groups = std::set<std::set<std::string>>;
-
-std::uint64_t mix(std::uint64_t x)
-{
-    x ^= x >> 33;
-    x *= 0xff51afd7ed558ccdull;
-    x ^= x >> 33;
-    x *= 0xc4ceb9fe1a85ec53ull;
-    return x ^ (x >> 33);
-}
-
-// Writes `size` bytes of the stream `seed`; byte `flip` (if >= 0) changed.
-bool writeStream(int fd, std::uint64_t seed, std::int64_t size, std::int64_t flip = -1)
-{
-    static std::vector<std::uint64_t> buffer(1 << 15); // 256 KiB
-    std::uint64_t x = mix(seed + 1);
-    for (std::int64_t done = 0; done < size;) {
-        const std::int64_t n = std::min<std::int64_t>(size - done, 8 * buffer.size());
-        for (std::size_t i = 0; i < std::size_t((n + 7) / 8); ++i) {
-            x ^= x << 13;
-            x ^= x >> 7;
-            x ^= x << 17;
-            buffer[i] = x;
-        }
-        char* bytes = reinterpret_cast<char*>(buffer.data());
-        if (flip >= done && flip < done + n)
-            bytes[flip - done] ^= 0x5A;
-        if (::write(fd, bytes, std::size_t(n)) != n)
-            return false;
-        done += n;
-    }
-    return true;
-}
-
-// Tree (a): file n is an original unless n % 10 is 3 or 5 (copies of an
-// original ten or more folders away: every original whose n % 10 is 0 gets
-// two, a group of three) or 7 (such an original's size, other contents:
-// one middle byte changed, or all of them).
-std::int64_t largeSize(unsigned original)
-{
-    return 8192 + std::int64_t(mix(original) % 140000);
-}
-
-bool fillLarge(int fd, unsigned n)
-{
-    const unsigned total = 20000;
-    const unsigned slot = n / 10;
-    switch (n % 10) {
-    case 3: {
-        const unsigned src = ((slot + 997) % (total / 10)) * 10;
-        return writeStream(fd, src, largeSize(src));
-    }
-    case 5: {
-        const unsigned src = ((slot + 501) % (total / 10)) * 10;
-        return writeStream(fd, src, largeSize(src));
-    }
-    case 7: {
-        const unsigned src = ((slot + 1499) % (total / 10)) * 10;
-        const std::int64_t size = largeSize(src);
-        return slot % 2 ? writeStream(fd, src, size, size / 2) // same edges
-                        : writeStream(fd, 1000000 + n, size);
-    }
-    default:
-        return writeStream(fd, n, largeSize(n));
-    }
-}
-
-// Trees (b): every fifth file copies an original; sizes repeat often.
-std::int64_t smallSize(unsigned original)
-{
-    return 1 + std::int64_t(mix(original) % 3000);
-}
-
-unsigned g_smallFiles = 200000;
-
-bool fillSmall(int fd, unsigned n)
-{
-    if (n % 5 == 0) {
-        const unsigned src = ((n / 5 + 7919) % (g_smallFiles / 5)) * 5 + 1;
-        return writeStream(fd, src, smallSize(src));
-    }
-    return writeStream(fd, n, smallSize(n));
-}
 
 struct Ours {
     double seconds = 0;
@@ -262,7 +181,7 @@ int main(int argc, char** argv)
     const std::string large = rw::bench::benchRoot("dup_content_large");
     std::printf("building (a) in %s ...\n", large.c_str());
     rw::bench::buildTree(
-        large, {10, 20, 100}, [](unsigned) { return ".dat"; }, fillLarge);
+        large, {10, 20, 100}, [](unsigned) { return ".dat"; }, rw::bench::fillContentLarge);
     ::sync();
     compare("(a) 20,000 files, ~1.5 GB", large, kRuns);
     const double latency = abortLatencyMs(rw::bench::decodedPath(large));
@@ -274,16 +193,16 @@ int main(int argc, char** argv)
 
     const std::string small = rw::bench::benchRoot("dup_content_small");
     std::printf("building (b) in %s ...\n", small.c_str());
-    g_smallFiles = 200000;
     rw::bench::buildTree(
-        small, {20, 50, 200}, [](unsigned n) { return rw::bench::kExtensions[n % 8]; }, fillSmall);
+        small, {20, 50, 200}, [](unsigned n) { return rw::bench::kExtensions[n % 8]; },
+        [](int fd, unsigned n) { return rw::bench::fillContentSmall(fd, n, 200000); });
     compare("(b) 200,000 small files", small, kRuns);
 
     // Growth: a tree of a tenth the size, same make-up.
     const std::string tenth = rw::bench::benchRoot("dup_content_tenth");
-    g_smallFiles = 20000;
     rw::bench::buildTree(
-        tenth, {20, 5, 200}, [](unsigned n) { return rw::bench::kExtensions[n % 8]; }, fillSmall);
+        tenth, {20, 5, 200}, [](unsigned n) { return rw::bench::kExtensions[n % 8]; },
+        [](int fd, unsigned n) { return rw::bench::fillContentSmall(fd, n, 20000); });
     const QString qsmall = rw::bench::decodedPath(small);
     const QString qtenth = rw::bench::decodedPath(tenth);
     runOurs(qtenth, false);

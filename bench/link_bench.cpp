@@ -11,6 +11,7 @@
 
 #include "base/ProgramMessages.h"
 #include "bench/BenchSupport.h"
+#include "bench/ContentTrees.h"
 #include "framework/core/DeleteRun.h"
 #include "framework/core/FolderWalker.h"
 #include "framework/core/LinkReplaceRun.h"
@@ -37,80 +38,6 @@ namespace
 {
 
 using rw::bench::Clock;
-
-std::uint64_t mix(std::uint64_t x)
-{
-    x ^= x >> 33;
-    x *= 0xff51afd7ed558ccdull;
-    x ^= x >> 33;
-    x *= 0xc4ceb9fe1a85ec53ull;
-    return x ^ (x >> 33);
-}
-
-bool writeStream(int fd, std::uint64_t seed, std::int64_t size, std::int64_t flip = -1)
-{
-    static std::vector<std::uint64_t> buffer(1 << 15);
-    std::uint64_t x = mix(seed + 1);
-    for (std::int64_t done = 0; done < size;) {
-        const std::int64_t n = std::min<std::int64_t>(size - done, 8 * buffer.size());
-        for (std::size_t i = 0; i < std::size_t((n + 7) / 8); ++i) {
-            x ^= x << 13;
-            x ^= x >> 7;
-            x ^= x << 17;
-            buffer[i] = x;
-        }
-        char* bytes = reinterpret_cast<char*>(buffer.data());
-        if (flip >= done && flip < done + n)
-            bytes[flip - done] ^= 0x5A;
-        if (::write(fd, bytes, std::size_t(n)) != n)
-            return false;
-        done += n;
-    }
-    return true;
-}
-
-std::int64_t largeSize(unsigned original)
-{
-    return 8192 + std::int64_t(mix(original) % 140000);
-}
-
-bool fillLarge(int fd, unsigned n)
-{
-    const unsigned total = 20000;
-    const unsigned slot = n / 10;
-    switch (n % 10) {
-    case 3: {
-        const unsigned src = ((slot + 997) % (total / 10)) * 10;
-        return writeStream(fd, src, largeSize(src));
-    }
-    case 5: {
-        const unsigned src = ((slot + 501) % (total / 10)) * 10;
-        return writeStream(fd, src, largeSize(src));
-    }
-    case 7: {
-        const unsigned src = ((slot + 1499) % (total / 10)) * 10;
-        const std::int64_t size = largeSize(src);
-        return slot % 2 ? writeStream(fd, src, size, size / 2) : writeStream(fd, 1000000 + n, size);
-    }
-    default:
-        return writeStream(fd, n, largeSize(n));
-    }
-}
-
-std::int64_t smallSize(unsigned original)
-{
-    return 1 + std::int64_t(mix(original) % 3000);
-}
-
-bool fillSmall(int fd, unsigned n)
-{
-    constexpr unsigned kSmallFiles = 200000;
-    if (n % 5 == 0) {
-        const unsigned src = ((n / 5 + 7919) % (kSmallFiles / 5)) * 5 + 1;
-        return writeStream(fd, src, smallSize(src));
-    }
-    return writeStream(fd, n, smallSize(n));
-}
 
 // One tree scanned by "Size and contents" with every duplicate beyond the
 // first of its group marked.
@@ -216,14 +143,15 @@ int main(int argc, char** argv)
     const std::string large = rw::bench::benchRoot("link_large");
     std::printf("building (a) in %s ...\n", large.c_str());
     rw::bench::buildTree(
-        large, {10, 20, 100}, [](unsigned) { return ".dat"; }, fillLarge);
+        large, {10, 20, 100}, [](unsigned) { return ".dat"; }, rw::bench::fillContentLarge);
     compare("(a) 20,000 files, ~1.5 GB", large);
     rw::bench::timeCommand("rm -rf '" + large + "'");
 
     const std::string small = rw::bench::benchRoot("link_small");
     std::printf("building (b) in %s ...\n", small.c_str());
     rw::bench::buildTree(
-        small, {20, 50, 200}, [](unsigned n) { return rw::bench::kExtensions[n % 8]; }, fillSmall);
+        small, {20, 50, 200}, [](unsigned n) { return rw::bench::kExtensions[n % 8]; },
+        [](int fd, unsigned n) { return rw::bench::fillContentSmall(fd, n, 200000); });
     compare("(b) 200,000 small files", small);
     rw::bench::timeCommand("rm -rf '" + small + "'");
     return 0;

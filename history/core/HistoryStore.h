@@ -19,7 +19,7 @@ struct StoredScan {
     QByteArray root;        // the scanned folder as the file system's bytes
     std::int64_t taken = 0; // when, seconds since the epoch
     QString kind;           // what made it ("main", "all", "report", "import")
-    bool complete = true;   // false: aborted or partly unreadable; never compared
+    bool complete = true;   // false: the walk was cut short; never compared
     std::int64_t rootBytes = 0;
 };
 

@@ -24,7 +24,7 @@ struct NcduScan {
     QByteArray root;        // the scanned folder as named in the file
     std::int64_t taken = 0; // the export's timestamp (0 when it has none)
     QString host;           // the exporting machine when the file names it
-    bool complete = true;   // false when a folder could not be read
+    bool complete = true;   // false when a folder could not be read (its totals are missing)
     std::vector<FolderTotalsRow> rows;
 };
 

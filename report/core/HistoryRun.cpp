@@ -13,6 +13,7 @@
 #include "history/core/HistoryStore.h"
 #include "history/core/NcduExportScan.h"
 #include "history/core/NcduJson.h"
+#include "history/core/ScanKeeper.h"
 #include "report/core/ReportRowText.h"
 
 namespace rw
@@ -370,9 +371,8 @@ int runHistoryCommand(const HistoryCommand& command, const QString& storeLocatio
                              : !storeLocation.isEmpty() ? storeLocation
                                                         : HistoryStore::defaultLocation();
     if (!store.open(location)) {
-        ShowErrorMessage(
-            reporter,
-            QStringLiteral("cannot open the history store %1: %2").arg(location, store.error()));
+        ShowErrorMessage(reporter, QStringLiteral("cannot open the history store %1: %2")
+                                       .arg(ScanKeeper::shownLocation(location), store.error()));
         return 2;
     }
     Output out(sink);

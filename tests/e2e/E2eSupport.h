@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QMenu>
 #include <QStyle>
 #include <QTimer>
 #include <QWindow>
@@ -115,6 +116,28 @@ inline void clickHeader(rw::ResultGridView& grid, int column)
     const QPoint at(h->sectionViewportPosition(column) + h->sectionSize(column) / 2,
                     h->height() / 2);
     XSession::click(h->viewport(), at);
+}
+
+// Right-clicks `widget` at `at` and chooses the entry `action` (an
+// objectName) of the menu that opens, once it is on screen; true when it
+// was chosen. The entry must be enabled.
+inline bool chooseFromMenu(QWidget* widget, QPoint at, const char* action)
+{
+    bool acted = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (acted || !menu || !XSession::shown(menu))
+            return;
+        acted = true;
+        QAction* a = menu->findChild<QAction*>(QString::fromLatin1(action));
+        ASSERT_NE(a, nullptr) << action;
+        EXPECT_TRUE(a->isEnabled()) << action;
+        XSession::click(menu, menu->actionGeometry(a).center());
+    });
+    poll.start(20);
+    XSession::rightClick(widget, at);
+    return XSession::waitFor([&] { return acted; });
 }
 
 // The cells of one grid column, top to bottom, as shown.

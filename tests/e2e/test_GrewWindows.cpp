@@ -31,48 +31,6 @@ using rwtest::ScriptedResponder;
 namespace
 {
 
-// The right-click menu of the folder hogs' grid on `row`, entry `name`
-// chosen once the menu is on screen.
-void chooseOnRow(TfrmDirHog& w, ResultGridView& grid, int row, const char* name)
-{
-    QMenu* menu = w.gridController()->popupMenu();
-    bool acted = false;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (acted || !XSession::shown(menu))
-            return;
-        acted = true;
-        QAction* a = menu->findChild<QAction*>(QString::fromLatin1(name));
-        ASSERT_NE(a, nullptr) << name;
-        EXPECT_TRUE(a->isEnabled());
-        XSession::click(menu, menu->actionGeometry(a).center());
-    });
-    poll.start(20);
-    XSession::rightClick(grid.viewport(), cellPoint(grid, row, TfrmDirHog::colName));
-    EXPECT_TRUE(XSession::waitFor([&] { return acted; }));
-}
-
-// Right-clicks `widget` at `at` and chooses the entry `action` of the menu
-// that opens, once it is on screen; true when it was chosen.
-bool chooseFromMenu(QWidget* widget, QPoint at, const char* action)
-{
-    bool acted = false;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        if (acted || !menu || !XSession::shown(menu))
-            return;
-        acted = true;
-        QAction* a = menu->findChild<QAction*>(QString::fromLatin1(action));
-        ASSERT_NE(a, nullptr) << action;
-        EXPECT_TRUE(a->isEnabled()) << action;
-        XSession::click(menu, menu->actionGeometry(a).center());
-    });
-    poll.start(20);
-    XSession::rightClick(widget, at);
-    return XSession::waitFor([&] { return acted; });
-}
-
 // Runs "&Main folders" and waits for the grid.
 void runMainFolders(TfrmDirHog& w)
 {
@@ -144,7 +102,8 @@ TEST(GrewWindowSystem, FolderHogsTwiceThenWhatGrewFromTheGridMenu)
             EXPECT_TRUE(XSession::waitFor([&] { return !grew->isVisible(); }));
         });
         poll.start(20);
-        chooseOnRow(*w, grid, row, "CompareEarlier1");
+        EXPECT_TRUE(chooseFromMenu(grid.viewport(), cellPoint(grid, row, TfrmDirHog::colName),
+                                   "CompareEarlier1"));
         EXPECT_TRUE(XSession::waitFor([&] { return compared; }));
     });
     windowHooks().openBrowser = savedBrowser;

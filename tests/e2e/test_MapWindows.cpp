@@ -38,26 +38,6 @@ std::uint32_t nodeNamed(const MapTree& tree, const char* name)
     return MapTree::kNone;
 }
 
-// Right-clicks `widget` at `at` and chooses the entry `action` of the menu
-// that opens, once it is on screen; true when it was chosen.
-bool chooseFromMenu(QWidget* widget, QPoint at, const char* action)
-{
-    bool acted = false;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        if (acted || !menu || !XSession::shown(menu))
-            return;
-        acted = true;
-        QAction* a = menu->findChild<QAction*>(QString::fromLatin1(action));
-        ASSERT_NE(a, nullptr) << action;
-        XSession::click(menu, menu->actionGeometry(a).center());
-    });
-    poll.start(20);
-    XSession::rightClick(widget, at);
-    return XSession::waitFor([&] { return acted; });
-}
-
 void chooseOnTile(MapView& view, std::uint32_t node, const char* action)
 {
     EXPECT_TRUE(chooseFromMenu(&view, view.rectOf(node).center(), action));
@@ -79,27 +59,6 @@ void onMapReady(std::function<void(TfrmMap&)> act, bool* handled)
         act(*map);
     });
     poll->start(20);
-}
-
-// The right-click menu of the folder hogs' grid on `row`, entry `name`
-// chosen once the menu is on screen.
-void chooseOnRow(TfrmDirHog& w, ResultGridView& grid, int row, const char* name)
-{
-    QMenu* menu = w.gridController()->popupMenu();
-    bool acted = false;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (acted || !XSession::shown(menu))
-            return;
-        acted = true;
-        QAction* a = menu->findChild<QAction*>(QString::fromLatin1(name));
-        ASSERT_NE(a, nullptr) << name;
-        EXPECT_TRUE(a->isEnabled());
-        XSession::click(menu, menu->actionGeometry(a).center());
-    });
-    poll.start(20);
-    XSession::rightClick(grid.viewport(), cellPoint(grid, row, TfrmDirHog::colName));
-    EXPECT_TRUE(XSession::waitFor([&] { return acted; }));
 }
 
 } // namespace
@@ -174,7 +133,8 @@ TEST(MapWindowSystem, FromFolderHogsZoomInAndSendAFileToTheBin)
                 EXPECT_TRUE(XSession::waitFor([&] { return !map.isVisible(); }));
             },
             &opened);
-        chooseOnRow(*w, grid, row, "ShowFolderMap1");
+        EXPECT_TRUE(chooseFromMenu(grid.viewport(), cellPoint(grid, row, TfrmDirHog::colName),
+                                   "ShowFolderMap1"));
         EXPECT_TRUE(XSession::waitFor([&] { return opened; }));
     });
     EXPECT_TRUE(mapped);

@@ -43,23 +43,8 @@ FileDescriptor openExpected(int folderFd, const QByteArray& name, const FileIden
 KeepOneCopy KeepOneCopy::fromGroups(const ResultSet& set, const ContentGroups& groups)
 {
     KeepOneCopy out;
-    std::vector<Member> members;
-    for (std::size_t i = 0; i < groups.rows.size(); ++i) {
-        const std::uint32_t rec = groups.rows[i];
-        const ResultRecord& r = set.record(rec);
-        const ResultSet::Folder& folder = set.folder(r.folder);
-        const std::string_view name = set.name(rec);
-        Member m;
-        m.target.folder = folder.path;
-        m.target.folderIdentity = folder.identity;
-        m.target.name = QByteArray(name.data(), qsizetype(name.size()));
-        m.target.identity = set.identity(rec);
-        m.target.shown = set.pathText(rec);
-        m.leaving = r.has(ResultRecord::Marked);
-        members.push_back(std::move(m));
-        if (i + 1 == groups.rows.size() || groups.rowGroup[i + 1] != groups.rowGroup[i])
-            out.addGroup(std::exchange(members, {}));
-    }
+    for (std::vector<Member>& members : groupMembers(set, groups))
+        out.addGroup(std::move(members));
     return out;
 }
 

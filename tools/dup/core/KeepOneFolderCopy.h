@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "framework/core/DeleteTarget.h"
+#include "tools/dup/core/GroupMembers.h"
 
 namespace rw
 {
@@ -28,10 +29,7 @@ struct ContentGroups;
 class KeepOneFolderCopy
 {
 public:
-    struct Member {
-        DeleteTarget target;
-        bool leaving = false; // marked: goes in this run
-    };
+    using Member = GroupMember;
 
     // The groups of a folder comparison over `set`; a member is leaving when
     // its record is marked.
