@@ -365,11 +365,11 @@ Sollen sie entfernt werden?</translation>
     </message>
     <message>
         <source>no copy that stays holds the same bytes</source>
-        <translation>keine verbleibende Kopie hat dieselben Bytes</translation>
+        <translation>keine verbleibende Kopie enthält dieselben Bytes</translation>
     </message>
     <message>
         <source>already a link of the copy that stays</source>
-        <translation>bereits ein Link der verbleibenden Kopie</translation>
+        <translation>bereits ein Link auf die verbleibende Kopie</translation>
     </message>
     <message>
         <source>on another file system than every copy that stays</source>
