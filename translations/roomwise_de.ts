@@ -17,7 +17,7 @@
     </message>
     <message>
         <source>Open &quot;What grew&quot; on the kept scans of FOLDER at start.</source>
-        <translation type="unfinished"></translation>
+        <translation>Beim Start „Was gewachsen ist“ mit den aufbewahrten Scans von ORDNER öffnen.</translation>
     </message>
 </context>
 <context>
@@ -92,7 +92,7 @@
     </message>
     <message>
         <source>Folders with the same contents</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordner mit gleichem Inhalt</translation>
     </message>
 </context>
 <context>
@@ -101,12 +101,15 @@
         <source>These folders are empty now:
 %1
 Remove them?</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Ordner sind jetzt leer:
+%1
+Sollen sie entfernt werden?</translation>
     </message>
     <message>
         <source>These folders could not be removed (not empty any more, or replaced since):
 %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Ordner konnten nicht entfernt werden (nicht mehr leer oder inzwischen ersetzt):
+%1</translation>
     </message>
 </context>
 <context>
@@ -343,66 +346,66 @@ Remove them?</source>
     <name>KeepOneFolderCopy</name>
     <message>
         <source>These folders were left alone: no other folder with the same contents stays, so deleting them would lose the contents:</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Ordner bleiben unverändert: Kein anderer Ordner mit gleichem Inhalt bleibt erhalten, beim Löschen ginge der Inhalt also verloren:</translation>
     </message>
 </context>
 <context>
     <name>LinkReplaceTexts</name>
     <message>
         <source>reflink</source>
-        <translation type="unfinished"></translation>
+        <translation>Reflink</translation>
     </message>
     <message>
         <source>hard link</source>
-        <translation type="unfinished"></translation>
+        <translation>Hardlink</translation>
     </message>
     <message>
         <source>%1 to %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 auf %2</translation>
     </message>
     <message>
         <source>no copy that stays holds the same bytes</source>
-        <translation type="unfinished"></translation>
+        <translation>keine verbleibende Kopie enthält dieselben Bytes</translation>
     </message>
     <message>
         <source>already a link of the copy that stays</source>
-        <translation type="unfinished"></translation>
+        <translation>bereits ein Link auf die verbleibende Kopie</translation>
     </message>
     <message>
         <source>on another file system than every copy that stays</source>
-        <translation type="unfinished"></translation>
+        <translation>auf einem anderen Dateisystem als alle verbleibenden Kopien</translation>
     </message>
     <message>
         <source>changed since the scan</source>
-        <translation type="unfinished"></translation>
+        <translation>seit der Suche geändert</translation>
     </message>
     <message>
         <source>replaced or moved since the scan</source>
-        <translation type="unfinished"></translation>
+        <translation>seit der Suche ersetzt oder verschoben</translation>
     </message>
     <message>
         <source>the system refused: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>vom System abgelehnt: %1</translation>
     </message>
     <message>
         <source>not reached: the run was stopped</source>
-        <translation type="unfinished"></translation>
+        <translation>nicht erreicht: der Vorgang wurde angehalten</translation>
     </message>
     <message>
         <source>Replaced %1 files by links (%2 reflinks, %3 hard links), freeing %4 bytes.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Dateien durch Links ersetzt (%2 Reflinks, %3 Hardlinks), %4 Byte freigegeben.</translation>
     </message>
     <message>
         <source>%1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: %2</translation>
     </message>
     <message>
         <source>These reflinks could not keep the replaced file&apos;s owner, permissions or times:</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Reflinks konnten Besitzer, Rechte oder Zeitstempel der ersetzten Datei nicht übernehmen:</translation>
     </message>
     <message>
         <source>These files were left as they are:</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Dateien bleiben unverändert:</translation>
     </message>
 </context>
 <context>
@@ -427,15 +430,15 @@ Remove them?</source>
     <name>NcduJson</name>
     <message>
         <source>nothing was scanned</source>
-        <translation type="unfinished"></translation>
+        <translation>es wurde nichts durchsucht</translation>
     </message>
     <message>
         <source>not an ncdu export (%1 at byte %2)</source>
-        <translation type="unfinished"></translation>
+        <translation>kein ncdu-Export (%1 bei Byte %2)</translation>
     </message>
     <message>
         <source>cannot read %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht gelesen werden: %2</translation>
     </message>
 </context>
 <context>
@@ -653,27 +656,27 @@ Remove them?</source>
     <name>ResultLines</name>
     <message>
         <source>Grown</source>
-        <translation type="unfinished"></translation>
+        <translation>Gewachsen</translation>
     </message>
     <message>
         <source>Shrunk</source>
-        <translation type="unfinished"></translation>
+        <translation>Geschrumpft</translation>
     </message>
     <message>
         <source>Same</source>
-        <translation type="unfinished"></translation>
+        <translation>Gleich</translation>
     </message>
     <message>
         <source>New</source>
-        <translation type="unfinished"></translation>
+        <translation>Neu</translation>
     </message>
     <message>
         <source>Gone</source>
-        <translation type="unfinished"></translation>
+        <translation>Entfernt</translation>
     </message>
     <message>
         <source>File folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Dateiordner</translation>
     </message>
 </context>
 <context>
@@ -699,7 +702,7 @@ Remove them?</source>
     <name>ScanKeeper</name>
     <message>
         <source>%1 cannot be opened: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht geöffnet werden: %2</translation>
     </message>
 </context>
 <context>
@@ -1144,39 +1147,39 @@ Remove them?</source>
     <name>rw::HistoryStore</name>
     <message>
         <source>the SQLite driver of Qt SQL is not installed</source>
-        <translation type="unfinished"></translation>
+        <translation>der SQLite-Treiber von Qt SQL ist nicht installiert</translation>
     </message>
     <message>
         <source>cannot make the folder %1</source>
-        <translation type="unfinished"></translation>
+        <translation>der Ordner %1 kann nicht angelegt werden</translation>
     </message>
     <message>
         <source>the PostgreSQL driver of Qt SQL is not installed</source>
-        <translation type="unfinished"></translation>
+        <translation>der PostgreSQL-Treiber von Qt SQL ist nicht installiert</translation>
     </message>
     <message>
         <source>not a PostgreSQL address: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>keine PostgreSQL-Adresse: %1</translation>
     </message>
     <message>
         <source>the database holds tables of another program or layout</source>
-        <translation type="unfinished"></translation>
+        <translation>die Datenbank enthält Tabellen eines anderen Programms oder Aufbaus</translation>
     </message>
     <message>
         <source>the history store is not open</source>
-        <translation type="unfinished"></translation>
+        <translation>der Verlaufsspeicher ist nicht geöffnet</translation>
     </message>
     <message>
         <source>no scan %1</source>
-        <translation type="unfinished"></translation>
+        <translation>kein Scan %1</translation>
     </message>
     <message>
         <source>the totals of scan %1 cannot be read</source>
-        <translation type="unfinished"></translation>
+        <translation>die Summen von Scan %1 können nicht gelesen werden</translation>
     </message>
     <message>
         <source>scan %1 refers to a folder that is not stored</source>
-        <translation type="unfinished"></translation>
+        <translation>Scan %1 verweist auf einen nicht gespeicherten Ordner</translation>
     </message>
 </context>
 <context>
@@ -1325,11 +1328,11 @@ Remove them?</source>
     <name>rw::SizeHistoryChart</name>
     <message>
         <source>Size over the kept scans</source>
-        <translation type="unfinished"></translation>
+        <translation>Größe über die aufbewahrten Scans</translation>
     </message>
     <message>
         <source>No kept scans</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine aufbewahrten Scans</translation>
     </message>
 </context>
 <context>
@@ -2155,11 +2158,11 @@ Trotzdem in den Papierkorb verschieben?</translation>
     </message>
     <message>
         <source>Compare with an earlier scan…</source>
-        <translation type="unfinished"></translation>
+        <translation>Mit einem früheren Scan vergleichen…</translation>
     </message>
     <message>
         <source>The scan could not be kept in the history: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Scan konnte nicht im Verlauf aufbewahrt werden: %1</translation>
     </message>
 </context>
 <context>
@@ -2310,15 +2313,15 @@ Trotzdem in den Papierkorb verschieben?</translation>
     </message>
     <message>
         <source>Replace marked with &amp;links to the kept copy</source>
-        <translation type="unfinished"></translation>
+        <translation>Markierte durch &amp;Links auf die behaltene Kopie ersetzen</translation>
     </message>
     <message>
         <source>%1 duplicate folders in %2 groups, %3 bytes can be freed</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 doppelte Ordner in %2 Gruppen, %3 Byte können freigegeben werden</translation>
     </message>
     <message>
         <source>No files are marked.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es sind keine Dateien markiert.</translation>
     </message>
 </context>
 <context>
@@ -2444,175 +2447,175 @@ Trotzdem in den Papierkorb verschieben?</translation>
     <name>rw::TfrmGrew</name>
     <message>
         <source>Change</source>
-        <translation type="unfinished"></translation>
+        <translation>Änderung</translation>
     </message>
     <message>
         <source>Before</source>
-        <translation type="unfinished"></translation>
+        <translation>Vorher</translation>
     </message>
     <message>
         <source>After</source>
-        <translation type="unfinished"></translation>
+        <translation>Nachher</translation>
     </message>
     <message>
         <source>Difference</source>
-        <translation type="unfinished"></translation>
+        <translation>Differenz</translation>
     </message>
     <message>
         <source>% of Change</source>
-        <translation type="unfinished"></translation>
+        <translation>% Anteil</translation>
     </message>
     <message>
         <source>Folder</source>
-        <translation type="unfinished">Ordner</translation>
+        <translation>Ordner</translation>
     </message>
     <message>
         <source>Sort by &amp;Change</source>
-        <translation type="unfinished"></translation>
+        <translation>Nach &amp;Änderung sortieren</translation>
     </message>
     <message>
         <source>Sort by &amp;Before</source>
-        <translation type="unfinished"></translation>
+        <translation>Nach &amp;Vorher sortieren</translation>
     </message>
     <message>
         <source>Sort by &amp;After</source>
-        <translation type="unfinished"></translation>
+        <translation>Nach &amp;Nachher sortieren</translation>
     </message>
     <message>
         <source>Sort by &amp;Difference</source>
-        <translation type="unfinished"></translation>
+        <translation>Nach &amp;Differenz sortieren</translation>
     </message>
     <message>
         <source>Sort by &amp;Share</source>
-        <translation type="unfinished"></translation>
+        <translation>Nach &amp;Anteil sortieren</translation>
     </message>
     <message>
         <source>Sort by &amp;Folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Nach &amp;Ordner sortieren</translation>
     </message>
     <message>
         <source>What grew</source>
-        <translation type="unfinished"></translation>
+        <translation>Was gewachsen ist</translation>
     </message>
     <message>
         <source>&amp;Import scan…</source>
-        <translation type="unfinished"></translation>
+        <translation>Scan &amp;importieren…</translation>
     </message>
     <message>
         <source>Read a scan made elsewhere (ncdu&apos;s JSON export)</source>
-        <translation type="unfinished"></translation>
+        <translation>Einen anderswo erstellten Scan einlesen (JSON-Export von ncdu)</translation>
     </message>
     <message>
         <source>&amp;Print</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Drucken</translation>
     </message>
     <message>
         <source>Print the list of changes</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste der Änderungen drucken</translation>
     </message>
     <message>
         <source>C&amp;lipboard</source>
-        <translation type="unfinished">&amp;Kopieren</translation>
+        <translation>&amp;Kopieren</translation>
     </message>
     <message>
         <source>Copy the list of changes to clipboard</source>
-        <translation type="unfinished"></translation>
+        <translation>Liste der Änderungen in die Zwischenablage kopieren</translation>
     </message>
     <message>
         <source>&amp;Close</source>
-        <translation type="unfinished">&amp;Schließen</translation>
+        <translation>&amp;Schließen</translation>
     </message>
     <message>
         <source>Close window</source>
-        <translation type="unfinished">Fenster schließen</translation>
+        <translation>Fenster schließen</translation>
     </message>
     <message>
         <source>&amp;Folder:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Ordner:</translation>
     </message>
     <message>
         <source>&amp;Later scan:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Neuerer Scan:</translation>
     </message>
     <message>
         <source>&amp;Earlier scan:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Früherer Scan:</translation>
     </message>
     <message>
         <source>Folders are matched by their paths: a renamed folder shows as gone under its old name and new under its new one. A file with several hard links counts once in each folder. Scans that were aborted are never compared.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ordner werden über ihren Pfad zugeordnet: Ein umbenannter Ordner erscheint unter dem alten Namen als entfernt und unter dem neuen als neu. Eine Datei mit mehreren Hardlinks zählt in jedem Ordner einmal. Abgebrochene Scans werden nie verglichen.</translation>
     </message>
     <message>
         <source>What grew in %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Was in %1 gewachsen ist: %2</translation>
     </message>
     <message>
         <source>&amp;Browse</source>
-        <translation type="unfinished"></translation>
+        <translation>Durch&amp;suchen</translation>
     </message>
     <message>
         <source>Show folder &amp;map</source>
-        <translation type="unfinished">Ordner&amp;karte zeigen</translation>
+        <translation>Ordner&amp;karte zeigen</translation>
     </message>
     <message>
         <source>The history %1 cannot be opened: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Verlauf %1 kann nicht geöffnet werden: %2</translation>
     </message>
     <message>
         <source>%1 on %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 auf %2</translation>
     </message>
     <message>
         <source>No scans are kept yet: Folder Hogs keeps each scan it finishes.</source>
-        <translation type="unfinished"></translation>
+        <translation>Noch keine Scans aufbewahrt: Große Ordner bewahrt jeden abgeschlossenen Scan auf.</translation>
     </message>
     <message>
         <source>main folders</source>
-        <translation type="unfinished"></translation>
+        <translation>Hauptordner</translation>
     </message>
     <message>
         <source>all folders</source>
-        <translation type="unfinished"></translation>
+        <translation>alle Ordner</translation>
     </message>
     <message>
         <source>imported</source>
-        <translation type="unfinished"></translation>
+        <translation>importiert</translation>
     </message>
     <message>
         <source>command line</source>
-        <translation type="unfinished"></translation>
+        <translation>Befehlszeile</translation>
     </message>
     <message>
         <source>%1 %2 (%3)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 %2 (%3)</translation>
     </message>
     <message>
         <source>A week before</source>
-        <translation type="unfinished"></translation>
+        <translation>Eine Woche vorher</translation>
     </message>
     <message>
         <source>Only one scan of this folder is kept: scan it again later to see what grew.</source>
-        <translation type="unfinished"></translation>
+        <translation>Von diesem Ordner ist nur ein Scan aufbewahrt: Durchsuchen Sie ihn später erneut, um zu sehen, was gewachsen ist.</translation>
     </message>
     <message>
         <source>Folders changed: %1. %2 went from %3 to %4 (%5%6) between %7 and %8.</source>
-        <translation type="unfinished"></translation>
+        <translation>Geänderte Ordner: %1. %2 änderte sich zwischen %7 und %8 von %3 auf %4 (%5%6).</translation>
     </message>
     <message>
         <source>No kept scan holds %1: Folder Hogs keeps each scan it finishes.</source>
-        <translation type="unfinished"></translation>
+        <translation>Kein aufbewahrter Scan enthält %1: Große Ordner bewahrt jeden abgeschlossenen Scan auf.</translation>
     </message>
     <message>
         <source>Import scan</source>
-        <translation type="unfinished"></translation>
+        <translation>Scan importieren</translation>
     </message>
     <message>
         <source>ncdu JSON export (*.json);;All files (*)</source>
-        <translation type="unfinished"></translation>
+        <translation>ncdu-JSON-Export (*.json);;Alle Dateien (*)</translation>
     </message>
     <message>
         <source>%1 could not be imported: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 konnte nicht importiert werden: %2</translation>
     </message>
 </context>
 <context>
@@ -3061,59 +3064,59 @@ Die Löschsummen werden nicht gespeichert. Die Dateien trotzdem löschen?</trans
     <name>rw::TfrmReplaceLinks</name>
     <message>
         <source>Replace marked files with links</source>
-        <translation type="unfinished"></translation>
+        <translation>Markierte Dateien durch Links ersetzen</translation>
     </message>
     <message>
         <source>Files and the links they become</source>
-        <translation type="unfinished"></translation>
+        <translation>Dateien und die Links, zu denen sie werden</translation>
     </message>
     <message>
         <source>Every path keeps opening the same contents. A reflink is a file of its own and keeps the replaced file&apos;s permissions, owner and times. A hard link is the kept copy itself: it cannot keep the replaced file&apos;s own permissions, owner and times, it shows the kept copy&apos;s, and a change written through one name shows in all.</source>
-        <translation type="unfinished"></translation>
+        <translation>Jeder Pfad öffnet weiterhin denselben Inhalt. Ein Reflink ist eine eigene Datei und behält Rechte, Besitzer und Zeitstempel der ersetzten Datei. Ein Hardlink ist die behaltene Kopie selbst: Er kann die eigenen Rechte, den Besitzer und die Zeitstempel der ersetzten Datei nicht behalten, er zeigt die der behaltenen Kopie, und eine Änderung über einen Namen zeigt sich unter allen.</translation>
     </message>
     <message>
         <source>Progress bar</source>
-        <translation type="unfinished">Fortschrittsanzeige</translation>
+        <translation>Fortschrittsanzeige</translation>
     </message>
     <message>
         <source>&amp;Replace</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Ersetzen</translation>
     </message>
     <message>
         <source>Replace the files listed above by links to their kept copies.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die oben aufgeführten Dateien durch Links auf ihre behaltenen Kopien ersetzen.</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished">Abbrechen</translation>
+        <translation>Abbrechen</translation>
     </message>
     <message>
         <source>Close without replacing anything</source>
-        <translation type="unfinished"></translation>
+        <translation>Schließen, ohne etwas zu ersetzen</translation>
     </message>
     <message>
         <source>%1 files will be replaced by links: %2 by reflinks, %3 by hard links. %4 files will be left as they are.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Dateien werden durch Links ersetzt: %2 durch Reflinks, %3 durch Hardlinks. %4 Dateien bleiben unverändert.</translation>
     </message>
     <message>
         <source>Bytes freed: %1 bytes</source>
-        <translation type="unfinished"></translation>
+        <translation>Freigegeben: %1 Byte</translation>
     </message>
     <message>
         <source>%1  becomes a %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1  wird ein %2</translation>
     </message>
     <message>
         <source>%1  is left: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1  bleibt: %2</translation>
     </message>
     <message>
         <source>There are no files to replace</source>
-        <translation type="unfinished"></translation>
+        <translation>Es gibt keine Dateien zu ersetzen</translation>
     </message>
     <message>
         <source>&amp;Stop</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Stopp</translation>
     </message>
 </context>
 <context>
