@@ -24,20 +24,6 @@ using rwtest::ScriptedResponder;
 namespace
 {
 
-// Bytes that differ from position to position, so a change anywhere shows.
-QByteArray pattern(int size, int seed)
-{
-    QByteArray b(size, '\0');
-    std::uint32_t x = 2463534242u + std::uint32_t(seed);
-    for (int i = 0; i < size; ++i) {
-        x ^= x << 13;
-        x ^= x >> 17;
-        x ^= x << 5;
-        b[i] = char(x);
-    }
-    return b;
-}
-
 QByteArray changedAt(QByteArray b, int at)
 {
     b[at] = char(b[at] ^ 0x5A);
@@ -54,14 +40,14 @@ struct Fixture {
     QByteArray rawName;
     Fixture()
     {
-        const QByteArray big = pattern(20000, 1);
+        const QByteArray big = rwtest::patternBytes(20000, 1);
         fx.fileWithContent("tree/a/one.dat", big);
         fx.fileWithContent("tree/b/two.dat", big);
         fx.fileWithContent("tree/c/three.dat", big);
         fx.fileWithContent("tree/d/first.dat", changedAt(big, 0));
         fx.fileWithContent("tree/d/middle.dat", changedAt(big, 10000));
         fx.fileWithContent("tree/d/last.dat", changedAt(big, 19999));
-        const QByteArray small = pattern(100, 2);
+        const QByteArray small = rwtest::patternBytes(100, 2);
         fx.fileWithContent("tree/s/x.txt", small);
         fx.fileWithContent("tree/s/z.txt", changedAt(small, 50));
         rawName = QFile::encodeName(fx.path("tree/s")) + "/odd\tna\nme\xff.txt";
@@ -69,10 +55,10 @@ struct Fixture {
         EXPECT_TRUE(raw.open(QIODevice::WriteOnly));
         raw.write(small);
         raw.close();
-        fx.fileWithContent("tree/h/orig.bin", pattern(9000, 3));
+        fx.fileWithContent("tree/h/orig.bin", rwtest::patternBytes(9000, 3));
         fx.hardlink("tree/h/link.bin", "tree/h/orig.bin");
-        fx.fileWithContent("tree/h/copy.bin", pattern(9000, 3));
-        fx.fileWithContent("tree/l/lonely.bin", pattern(5000, 4));
+        fx.fileWithContent("tree/h/copy.bin", rwtest::patternBytes(9000, 3));
+        fx.fileWithContent("tree/l/lonely.bin", rwtest::patternBytes(5000, 4));
         fx.hardlink("tree/l/lonely-link.bin", "tree/l/lonely.bin");
         fx.file("tree/e/empty1", 0);
         fx.file("tree/e/empty2", 0);
@@ -178,14 +164,6 @@ const QByteArray kOddName("y\t\n\xff.bin");
 
 // Writes `content` to the file at `path`, named by its bytes (a name that
 // is not UTF-8 cannot go through a QString).
-void writeRaw(const QByteArray& path, const QByteArray& content)
-{
-    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    ASSERT_GE(fd, 0) << path.constData();
-    EXPECT_EQ(::write(fd, content.constData(), std::size_t(content.size())), content.size());
-    ::close(fd);
-}
-
 } // namespace
 
 TEST(ContentDupFinder, GroupsIdenticalFilesOnlyAndTheSameWhateverTheThreads)
@@ -323,7 +301,7 @@ TEST(KeepOneCopy, NeverDeletesTheLastCopyNorOneThatChanged)
 TEST(KeepOneCopy, ComparesEveryByte)
 {
     FixtureBuilder fx;
-    const QByteArray big = pattern(3 << 20, 7); // spans several read blocks
+    const QByteArray big = rwtest::patternBytes(3 << 20, 7); // spans several read blocks
     struct Case {
         const char* what;
         QByteArray other;
@@ -350,14 +328,14 @@ TEST(KeepOneCopy, ComparesEveryByte)
 TEST(ContentDupFinder, TheSameEntryReachedTwiceIsOneRowAndNeverItsOwnCopy)
 {
     FixtureBuilder fx;
-    const QByteArray data = pattern(3000, 5);
+    const QByteArray data = rwtest::patternBytes(3000, 5);
     const QByteArray a = QFile::encodeName(fx.folder("tree/a"));
     const QByteArray b = QFile::encodeName(fx.folder("tree/b"));
     fx.fileWithContent("tree/a/x.bin", data);
-    writeRaw(b + '/' + kOddName, data);
-    fx.fileWithContent("tree/b/solo.bin", pattern(3000, 6));
-    fx.fileWithContent("tree/a/h-copy.bin", pattern(5000, 7));
-    fx.fileWithContent("tree/b/h1.bin", pattern(5000, 7));
+    rwtest::writeRawFile(b + '/' + kOddName, data);
+    fx.fileWithContent("tree/b/solo.bin", rwtest::patternBytes(3000, 6));
+    fx.fileWithContent("tree/a/h-copy.bin", rwtest::patternBytes(5000, 7));
+    fx.fileWithContent("tree/b/h1.bin", rwtest::patternBytes(5000, 7));
     fx.hardlink("tree/b/h2.bin", "tree/b/h1.bin");
     const QByteArray via = QFile::encodeName(fx.symlink("tree/via", "b"));
     const QByteArray twice = QFile::encodeName(fx.path("tree")) + "//b";
@@ -396,7 +374,7 @@ TEST(ContentDupFinder, TheSameEntryReachedTwiceIsOneRowAndNeverItsOwnCopy)
 TEST(KeepOneCopy, TheSameEntryThroughAnotherPathIsNoCopy)
 {
     FixtureBuilder fx;
-    const QByteArray data = pattern(3000, 8);
+    const QByteArray data = rwtest::patternBytes(3000, 8);
     const QByteArray tree = QFile::encodeName(fx.folder("tree"));
     const QByteArray b = QFile::encodeName(fx.folder("tree/b"));
     fx.symlink("tree/via", "b");
@@ -411,7 +389,7 @@ TEST(KeepOneCopy, TheSameEntryThroughAnotherPathIsNoCopy)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        writeRaw(b + '/' + kOddName, data);
+        rwtest::writeRawFile(b + '/' + kOddName, data);
         ResultSet set;
         const std::uint32_t first = addEntry(set, b, kOddName);
         const std::uint32_t second = addEntry(set, c.otherPath, kOddName);
@@ -428,12 +406,12 @@ TEST(KeepOneCopy, TheSameEntryThroughAnotherPathIsNoCopy)
 TEST(KeepOneCopy, ABindMountOfTheFolderIsNoCopy)
 {
     FixtureBuilder fx;
-    const QByteArray data = pattern(3000, 9);
+    const QByteArray data = rwtest::patternBytes(3000, 9);
     const QByteArray a = QFile::encodeName(fx.folder("c/a"));
     const QByteArray b = QFile::encodeName(fx.folder("c/b"));
     const QByteArray d = QFile::encodeName(fx.folder("d"));
     fx.fileWithContent("c/a/x.bin", data);
-    writeRaw(b + '/' + kOddName, data);
+    rwtest::writeRawFile(b + '/' + kOddName, data);
     ResultSet shown;
     const QString y = shown.pathText(addEntry(shown, b, kOddName));
     const rwtest::MountNamespaceChild child({{b, d}}, [&] {
@@ -459,12 +437,12 @@ TEST(KeepOneCopy, ASecondNameCountsOnlyWhenItIsAnotherEntryThatStays)
     FixtureBuilder fx;
     const QByteArray h = QFile::encodeName(fx.folder("tree/h"));
     const QByteArray twice = QFile::encodeName(fx.path("tree")) + "//h";
-    fx.fileWithContent("tree/h/orig.bin", pattern(2000, 10));
+    fx.fileWithContent("tree/h/orig.bin", rwtest::patternBytes(2000, 10));
     fx.hardlink("tree/h/link.bin", "tree/h/orig.bin");
-    fx.fileWithContent("tree/h/single.bin", pattern(2000, 11));
-    fx.fileWithContent("tree/h/own.bin", pattern(2000, 12));
+    fx.fileWithContent("tree/h/single.bin", rwtest::patternBytes(2000, 11));
+    fx.fileWithContent("tree/h/own.bin", rwtest::patternBytes(2000, 12));
     fx.hardlink("tree/h/elsewhere.bin", "tree/h/own.bin"); // not in the group
-    fx.fileWithContent("tree/h/gone-orig.bin", pattern(2000, 13));
+    fx.fileWithContent("tree/h/gone-orig.bin", rwtest::patternBytes(2000, 13));
     fx.hardlink("tree/h/gone-link.bin", "tree/h/gone-orig.bin");
 
     struct Case {

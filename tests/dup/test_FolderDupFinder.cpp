@@ -26,37 +26,16 @@ namespace
 
 const QByteArray kOddName("odd\tna\nme\xff.txt");
 
-QByteArray bytesOf(int size, int seed)
-{
-    QByteArray b(size, '\0');
-    std::uint32_t x = 2463534242u + std::uint32_t(seed);
-    for (int i = 0; i < size; ++i) {
-        x ^= x << 13;
-        x ^= x >> 17;
-        x ^= x << 5;
-        b[i] = char(x);
-    }
-    return b;
-}
-
-void writeRaw(const QByteArray& path, const QByteArray& content)
-{
-    // Through the bytes, not QFile: a name that is not UTF-8 must stay as it is.
-    std::FILE* f = std::fopen(path.constData(), "wb");
-    ASSERT_NE(f, nullptr) << path.constData();
-    std::fwrite(content.constData(), 1, std::size_t(content.size()), f);
-    std::fclose(f);
-}
-
 // One folder of the fixtures: two files, a sub-folder with a third, a
 // hidden file and a name with a tab, a newline and a byte that is not UTF-8.
 void makeUnit(FixtureBuilder& fx, const QString& rel, int seed = 1)
 {
-    fx.fileWithContent(rel + "/a.txt", bytesOf(3000, seed));
-    fx.fileWithContent(rel + "/b.txt", bytesOf(20000, seed + 1));
-    fx.fileWithContent(rel + "/sub/c.txt", bytesOf(500, seed + 2));
-    fx.fileWithContent(rel + "/.hidden", bytesOf(40, seed + 3));
-    writeRaw(QFile::encodeName(fx.path(rel)) + '/' + kOddName, bytesOf(77, seed + 4));
+    fx.fileWithContent(rel + "/a.txt", rwtest::patternBytes(3000, seed));
+    fx.fileWithContent(rel + "/b.txt", rwtest::patternBytes(20000, seed + 1));
+    fx.fileWithContent(rel + "/sub/c.txt", rwtest::patternBytes(500, seed + 2));
+    fx.fileWithContent(rel + "/.hidden", rwtest::patternBytes(40, seed + 3));
+    rwtest::writeRawFile(QFile::encodeName(fx.path(rel)) + '/' + kOddName,
+                         rwtest::patternBytes(77, seed + 4));
 }
 
 struct Found {
@@ -131,14 +110,16 @@ TEST(FolderDupFinder, ACopyIsFoundOnlyWhenBothTreesAreSeenWholeAndAgree)
          whole},
         {"one byte of a file differs",
          [](FixtureBuilder& fx) {
-             QByteArray b = bytesOf(20000, 2);
+             QByteArray b = rwtest::patternBytes(20000, 2);
              b[10000] = char(b[10000] ^ 1);
              fx.fileWithContent("tree/copy/b.txt", b);
          },
          {},
          subOnly},
         {"the hidden file differs",
-         [](FixtureBuilder& fx) { fx.fileWithContent("tree/copy/.hidden", bytesOf(40, 99)); },
+         [](FixtureBuilder& fx) {
+             fx.fileWithContent("tree/copy/.hidden", rwtest::patternBytes(40, 99));
+         },
          {},
          subOnly},
         {"a file is renamed",
@@ -195,7 +176,8 @@ TEST(FolderDupFinder, ACopyIsFoundOnlyWhenBothTreesAreSeenWholeAndAgree)
         FixtureBuilder fx(FixtureBuilder().folder(QStringLiteral("case%1").arg(++n)));
         makeUnit(fx, "tree/base");
         makeUnit(fx, "tree/copy");
-        fx.fileWithContent("tree/other/a.txt", bytesOf(3000, 1)); // a lone copy of a file
+        fx.fileWithContent("tree/other/a.txt",
+                           rwtest::patternBytes(3000, 1)); // a lone copy of a file
         c.alter(fx);
         EXPECT_EQ(groupPaths(findFolders(fx, 0, c.blocked), fx), c.expected);
     }
@@ -246,7 +228,7 @@ TEST(FolderDupFinder, OddFolderNamesAreKeptAsBytesAndEmptyFoldersAreNoCopies)
     const QByteArray tree = QFile::encodeName(fx.folder("tree"));
     for (const QByteArray& name : {QByteArray("x\tfolder\n\xff"), QByteArray("plain")}) {
         const QByteArray dir = rwtest::rawFolder(tree + '/' + name);
-        writeRaw(dir + "/data.bin", bytesOf(1000, 5));
+        rwtest::writeRawFile(dir + "/data.bin", rwtest::patternBytes(1000, 5));
     }
     fx.folder("tree/empty1/inner");
     fx.folder("tree/empty2/inner");

@@ -22,21 +22,12 @@ namespace
 
 const QByteArray kOddName("odd\tna\nme\xff.txt");
 
-void writeRaw(const QByteArray& path, const QByteArray& content)
-{
-    // Through the bytes, not QFile: a name that is not UTF-8 must stay as it is.
-    std::FILE* f = std::fopen(path.constData(), "wb");
-    ASSERT_NE(f, nullptr) << path.constData();
-    std::fwrite(content.constData(), 1, std::size_t(content.size()), f);
-    std::fclose(f);
-}
-
 void makeUnit(FixtureBuilder& fx, const QString& rel)
 {
     fx.fileWithContent(rel + "/a.txt", QByteArray(5000, 'a'));
     fx.fileWithContent(rel + "/sub/b.txt", QByteArray(300, 'b'));
     fx.fileWithContent(rel + "/.hidden", QByteArray(10, 'h'));
-    writeRaw(QFile::encodeName(fx.path(rel)) + '/' + kOddName, QByteArray(70, 'o'));
+    rwtest::writeRawFile(QFile::encodeName(fx.path(rel)) + '/' + kOddName, QByteArray(70, 'o'));
 }
 
 // A folder as the scan names it: its parent's path and identity, its name

@@ -6,6 +6,7 @@
 #include "framework/core/PathTarget.h"
 #include "tests/support/FixtureBuilder.h"
 #include "tests/support/MountNamespaceChild.h"
+#include "tests/support/RawPaths.h"
 #include "tests/support/ReflinkFileSystem.h"
 #include "tools/dup/core/ContentLinks.h"
 #include "tools/dup/core/KeepOneCopy.h"
@@ -21,29 +22,8 @@ using Reason = LinkReplaceRun::Reason;
 namespace
 {
 
-QByteArray pattern(int size, int seed)
-{
-    QByteArray b(size, '\0');
-    std::uint32_t x = 2463534242u + std::uint32_t(seed);
-    for (int i = 0; i < size; ++i) {
-        x ^= x << 13;
-        x ^= x >> 17;
-        x ^= x << 5;
-        b[i] = char(x);
-    }
-    return b;
-}
-
 // A name with a tab, a line feed and a byte that is not UTF-8.
 const QByteArray kOddName("y\t\n\xff.bin");
-
-void writeRaw(const QByteArray& path, const QByteArray& content)
-{
-    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    ASSERT_GE(fd, 0) << path.constData();
-    EXPECT_EQ(::write(fd, content.constData(), std::size_t(content.size())), content.size());
-    ::close(fd);
-}
 
 QByteArray readRaw(const QByteArray& path)
 {
@@ -98,7 +78,7 @@ TEST(LinkReplaceRun, LinksMarkedFilesOnlyToACopyThatStaysWithTheSameBytes)
     FixtureBuilder fx;
     const QByteArray a = QFile::encodeName(fx.folder("a"));
     const QByteArray b = QFile::encodeName(fx.folder("b"));
-    const QByteArray data = pattern(30000, 1);
+    const QByteArray data = rwtest::patternBytes(30000, 1);
     struct Case {
         const char* what;
         QList<QByteArray> files; // all written with `data`
@@ -117,20 +97,20 @@ TEST(LinkReplaceRun, LinksMarkedFilesOnlyToACopyThatStaysWithTheSameBytes)
         {"the copy changed since the scan",
          {a + "/f.bin", b + "/changed.bin"},
          1,
-         [&] { writeRaw(b + "/changed.bin", pattern(30000, 2)); },
+         [&] { rwtest::writeRawFile(b + "/changed.bin", rwtest::patternBytes(30000, 2)); },
          {Reason::NoCopy},
          1},
         {"the file changed since the scan",
          {a + "/written.bin", b + "/k2.bin"},
          1,
-         [&] { writeRaw(a + "/written.bin", pattern(30000, 3)); },
+         [&] { rwtest::writeRawFile(a + "/written.bin", rwtest::patternBytes(30000, 3)); },
          {Reason::NoCopy},
          1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         for (const QByteArray& f : c.files)
-            writeRaw(f, data);
+            rwtest::writeRawFile(f, data);
         QList<LinkReplaceRun::Item> items = groupItems(c.files, c.leaving);
         if (c.afterScan)
             c.afterScan();
@@ -159,11 +139,11 @@ TEST(LinkReplaceRun, PlanCountsTheBytesAFileFreesOnlyWithItsLastName)
 {
     FixtureBuilder fx;
     const QByteArray a = QFile::encodeName(fx.folder("a"));
-    const QByteArray data = pattern(12000, 4);
-    writeRaw(a + "/one.bin", data);
-    writeRaw(a + "/two.bin", data);
+    const QByteArray data = rwtest::patternBytes(12000, 4);
+    rwtest::writeRawFile(a + "/one.bin", data);
+    rwtest::writeRawFile(a + "/two.bin", data);
     ASSERT_EQ(::link((a + "/two.bin").constData(), (a + "/two-elsewhere.bin").constData()), 0);
-    writeRaw(a + "/kept.bin", data);
+    rwtest::writeRawFile(a + "/kept.bin", data);
     LinkReplaceRun run(groupItems({a + "/one.bin", a + "/two.bin", a + "/kept.bin"}, 2),
                        ContentLinks::sameBytes());
     const LinkReplaceRun::Plan plan = run.plan();
@@ -187,9 +167,9 @@ TEST(LinkReplaceRun, TheFilesOwnEntryThroughABindMountIsNoCopy)
     const QByteArray b = QFile::encodeName(fx.folder("c/b"));
     const QByteArray d = QFile::encodeName(fx.folder("d"));
     const QByteArray other = QFile::encodeName(fx.folder("c/other"));
-    const QByteArray data = pattern(5000, 5);
-    writeRaw(b + '/' + kOddName, data);
-    writeRaw(other + "/x.bin", data);
+    const QByteArray data = rwtest::patternBytes(5000, 5);
+    rwtest::writeRawFile(b + '/' + kOddName, data);
+    rwtest::writeRawFile(other + "/x.bin", data);
     const rwtest::MountNamespaceChild child({{b, d}}, [&] {
         const ino_t own = inodeOf(b + '/' + kOddName);
         LinkReplaceRun alone(groupItems({b + '/' + kOddName, d + '/' + kOddName}, 1),
@@ -231,12 +211,12 @@ TEST(LinkReplaceRun, PlansAndMakesReflinksWhereTheFileSystemClones)
         const QByteArray why = fs.mountAt(mnt);
         if (!why.isEmpty())
             return "SKIP " + why;
-        const QByteArray data = pattern(200000, 7);
+        const QByteArray data = rwtest::patternBytes(200000, 7);
         ::mkdir((mnt + "/a").constData(), 0755);
         ::mkdir((mnt + "/b").constData(), 0755);
-        writeRaw(mnt + "/a/" + kOddName, data);
-        writeRaw(mnt + "/a/second.bin", data);
-        writeRaw(mnt + "/b/kept.bin", data);
+        rwtest::writeRawFile(mnt + "/a/" + kOddName, data);
+        rwtest::writeRawFile(mnt + "/a/second.bin", data);
+        rwtest::writeRawFile(mnt + "/b/kept.bin", data);
         ::chmod((mnt + "/a/second.bin").constData(), 0604);
         LinkReplaceRun run(
             groupItems({mnt + "/a/" + kOddName, mnt + "/a/second.bin", mnt + "/b/kept.bin"}, 2),
@@ -268,9 +248,9 @@ TEST(LinkReplaceRun, StoppedRunLeavesTheRestUntouched)
 {
     FixtureBuilder fx;
     const QByteArray a = QFile::encodeName(fx.folder("a"));
-    const QByteArray data = pattern(3000, 8);
+    const QByteArray data = rwtest::patternBytes(3000, 8);
     for (const char* name : {"1.bin", "2.bin", "3.bin", "kept.bin"})
-        writeRaw(a + '/' + name, data);
+        rwtest::writeRawFile(a + '/' + name, data);
     const ino_t second = inodeOf(a + "/2.bin");
     LinkReplaceRun run(groupItems({a + "/1.bin", a + "/2.bin", a + "/3.bin", a + "/kept.bin"}, 3),
                        ContentLinks::sameBytes());

@@ -18,28 +18,6 @@ using rwtest::report;
 namespace
 {
 
-QByteArray bytesOf(int size, int seed)
-{
-    QByteArray b(size, '\0');
-    std::uint32_t x = 2463534242u + std::uint32_t(seed);
-    for (int i = 0; i < size; ++i) {
-        x ^= x << 13;
-        x ^= x >> 17;
-        x ^= x << 5;
-        b[i] = char(x);
-    }
-    return b;
-}
-
-void writeRaw(const QByteArray& path, const QByteArray& content)
-{
-    // Through the bytes, not QFile: a name that is not UTF-8 must stay as it is.
-    std::FILE* f = std::fopen(path.constData(), "wb");
-    ASSERT_NE(f, nullptr) << path.constData();
-    std::fwrite(content.constData(), 1, std::size_t(content.size()), f);
-    std::fclose(f);
-}
-
 // Runs `script` under sh; its standard output (and its standard error).
 QByteArray runSh(const QByteArray& script, int* status = nullptr, QByteArray* err = nullptr)
 {
@@ -89,18 +67,18 @@ TEST(DupScript, RunUnderShLeavesExactlyOneCopyOfEachGroup)
 {
     rwtest::FixtureBuilder fx;
     const QByteArray root = QFile::encodeName(fx.folder("tree"));
-    const QByteArray big = bytesOf(70000, 1);
+    const QByteArray big = rwtest::patternBytes(70000, 1);
     const QByteArray oddName = "odd\tna\nme\xff'q.bin";
     fx.fileWithContent("tree/a/big.bin", big);
     fx.fileWithContent("tree/b/big copy.bin", big);
     fx.folder("tree/c");
-    writeRaw(root + "/c/" + oddName, big);
-    fx.fileWithContent("tree/a/h1.bin", bytesOf(5000, 2));
+    rwtest::writeRawFile(root + "/c/" + oddName, big);
+    fx.fileWithContent("tree/a/h1.bin", rwtest::patternBytes(5000, 2));
     fx.hardlink("tree/a/h2.bin", "tree/a/h1.bin");
-    fx.fileWithContent("tree/b/h-copy.bin", bytesOf(5000, 2));
-    fx.fileWithContent("tree/a/will-change.txt", bytesOf(900, 3));
-    fx.fileWithContent("tree/b/will-change.txt", bytesOf(900, 3));
-    fx.fileWithContent("tree/a/alone.txt", bytesOf(900, 4));
+    fx.fileWithContent("tree/b/h-copy.bin", rwtest::patternBytes(5000, 2));
+    fx.fileWithContent("tree/a/will-change.txt", rwtest::patternBytes(900, 3));
+    fx.fileWithContent("tree/b/will-change.txt", rwtest::patternBytes(900, 3));
+    fx.fileWithContent("tree/a/alone.txt", rwtest::patternBytes(900, 4));
     fx.file("tree/a/empty1", 0);
     fx.file("tree/b/empty2", 0);
     const QString script = fx.folder("out") + "/dups.sh";
@@ -125,7 +103,7 @@ TEST(DupScript, RunUnderShLeavesExactlyOneCopyOfEachGroup)
         }
     }
 
-    fx.fileWithContent("tree/b/will-change.txt", bytesOf(900, 5));
+    fx.fileWithContent("tree/b/will-change.txt", rwtest::patternBytes(900, 5));
     int status = -1;
     QByteArray err;
     runSh("sh " + DupScript::shellQuoted(QFile::encodeName(script)), &status, &err);
