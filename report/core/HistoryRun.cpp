@@ -123,6 +123,14 @@ private:
     bool m_ok = true;
 };
 
+// Closes a list (the JSON document's array) and writes out what is left.
+int finishList(const HistoryCommand& c, Output& out)
+{
+    if (c.json)
+        out.buffer() += "\n]}\n";
+    return out.flush(true) ? 0 : 2;
+}
+
 QString scanLine(const StoredScan& s)
 {
     return QStringLiteral("scan %1 of %2 (%3)")
@@ -239,9 +247,7 @@ int grew(const HistoryCommand& c, HistoryStore& store, MessageResponder& reporte
         if (!out.flush())
             return 2;
     }
-    if (c.json)
-        b += "\n]}\n";
-    return out.flush(true) ? 0 : 2;
+    return finishList(c, out);
 }
 
 int history(const HistoryCommand& c, HistoryStore& store, Output& out)
@@ -275,9 +281,7 @@ int history(const HistoryCommand& c, HistoryStore& store, Output& out)
         if (!out.flush())
             return 2;
     }
-    if (c.json)
-        b += "\n]}\n";
-    return out.flush(true) ? 0 : 2;
+    return finishList(c, out);
 }
 
 int exportScan(const HistoryCommand& c, MessageResponder& reporter)
