@@ -14,11 +14,13 @@
 
 #include "framework/core/FolderWalker.h"
 #include "history/core/HistoryStore.h"
+#include "history/core/HistoryTap.h"
 #include "history/core/NcduExportScan.h"
 #include "history/core/NcduJson.h"
 #include "tests/support/FixtureBuilder.h"
 #include "tests/support/RawPaths.h"
 #include "tests/support/ScriptedResponder.h"
+#include "tools/dirhog/core/DirHogScan.h"
 
 using namespace rw;
 
@@ -89,6 +91,28 @@ TEST(NcduJson, OurExportAndNcdusReadBackToTheSameTotals)
     EXPECT_EQ(fromOurs.host, "our-host");
     EXPECT_TRUE(fromOurs.complete);
     const auto mine = byPath(fromOurs.rows);
+
+    // What a folder hog walk keeps in the history is the same.
+    {
+        DirHogScan hogs(DirHogMode::MainFolders);
+        HistoryTap tap(hogs);
+        bool abort = false;
+        FolderWalker walker(tap, abort, rwtest::ScriptedResponder::instance());
+        const DriveInfo drive{QChar('D'), root};
+        ASSERT_TRUE(walker.walkTree(drive, drive.entryText()));
+        const std::vector<TappedRoot> roots = tap.takeRoots();
+        ASSERT_EQ(roots.size(), 1u);
+        const auto kept = byPath(roots[0].rows);
+        ASSERT_EQ(kept.size(), 7u);
+        for (const auto& [path, row] : byPath(fromOurs.rows)) {
+            ASSERT_TRUE(kept.count(path)) << path.toStdString();
+            EXPECT_EQ(kept.at(path).bytes, row.bytes) << path.toStdString();
+            EXPECT_EQ(kept.at(path).disk, row.disk) << path.toStdString();
+            EXPECT_EQ(kept.at(path).files, row.files) << path.toStdString();
+            EXPECT_EQ(kept.at(path).subFolders, row.subFolders) << path.toStdString();
+            EXPECT_EQ(kept.at(path).latest, row.latest) << path.toStdString();
+        }
+    }
 
     // What the totals must be, whoever exported the tree.
     ASSERT_EQ(mine.size(), 7u);
