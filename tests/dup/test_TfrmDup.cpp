@@ -482,3 +482,38 @@ TEST(TfrmDup, FoldersWithTheSameContentsDeleteAMarkedCopyButNeverTheLast)
     EXPECT_EQ(confirmed, 3);
     EXPECT_EQ(readDeletionTotals().filesDeleted, 3);
 }
+
+// A copied folder deleted in "Folders with the same contents" can leave the
+// folder that held it empty: that one is offered, one that was empty
+// before is not.
+TEST(TfrmDup, FolderDeleteOffersTheFolderItEmptied)
+{
+    rwtest::FixtureBuilder fb;
+    fb.fileWithContent("tree/a/x.dat", bytesOf(5000, 3));
+    fb.fileWithContent("tree/hold\ter/a/x.dat", bytesOf(5000, 3));
+    fb.folder("tree/empty");
+    fb.mapDrive('D', "tree");
+    auto w = openFinder(true);
+    w->findChild<QComboBox*>("cbDup")->setCurrentIndex(8);
+    clickStart(*w);
+    ASSERT_EQ(w->rowCount(), 3);
+    // The tab is shown as \t.
+    const QString shownHolder = fb.path("tree/hold") + QStringLiteral("\\ter");
+    const int inHolder = w->cell(5, 1) == shownHolder ? 1 : 2;
+    ASSERT_EQ(w->cell(5, inHolder), shownHolder);
+    w->MarkThisFile(inHolder);
+    ScriptedResponder& r = ScriptedResponder::instance();
+    r.clear();
+    r.queueAnswer(MessageAnswer::Yes); // remove the emptied folder
+    rwtest::onNextModal(
+        [](QWidget* dialog) { dialog->findChild<QPushButton*>("btDelete")->click(); },
+        QStringLiteral("rw::TfrmDelDirectory"));
+    w->findChild<QPushButton*>("btDelete")->click();
+    EXPECT_EQ(w->result(), QDialog::Accepted);
+    EXPECT_TRUE(
+        r.texts().contains("These folders are empty now:\n" + shownHolder + "\nRemove them?"))
+        << r.texts().join('|').toStdString();
+    EXPECT_FALSE(QFileInfo::exists(fb.path("tree/hold\ter")));
+    EXPECT_TRUE(QFileInfo::exists(fb.path("tree/a/x.dat")));
+    EXPECT_TRUE(QFileInfo::exists(fb.path("tree/empty")));
+}

@@ -477,6 +477,7 @@ void TfrmDup::deleteMarkedFolders()
     // never counted on as the copy that stays.
     const KeepOneFolderCopy keep = KeepOneFolderCopy::fromGroups(m_grid->lines()->set(), m_content);
     QStringList kept;
+    QList<DeleteTarget> removed;
     bool confirmed = false;
     for (const DeleteTarget& target : targets) {
         FolderDeleteRequest request;
@@ -491,9 +492,13 @@ void TfrmDup::deleteMarkedFolders()
         confirmed = true;
         if (outcome.kept)
             kept << target.shown;
+        if (outcome.folderRemoved)
+            removed << target;
     }
     if (!kept.isEmpty())
         ShowWarningMessage(KeepOneFolderCopy::keptNotice() + u'\n' + kept.join(u'\n'));
+    // A folder that held only the copy that went is offered too.
+    EmptiedFolders::offerAfter(removed, *messageResponder());
     if (confirmed)
         accept();
 }
