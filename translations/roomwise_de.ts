@@ -2316,8 +2316,8 @@ Trotzdem in den Papierkorb verschieben?</translation>
         <translation>Markierte durch &amp;Links auf die behaltene Kopie ersetzen</translation>
     </message>
     <message>
-        <source>%1 duplicate folders in %2 groups, %3 bytes can be freed</source>
-        <translation>%1 doppelte Ordner in %2 Gruppen, %3 Byte können freigegeben werden</translation>
+        <source>Duplicate folders: %1; groups: %2; bytes that can be freed: %3</source>
+        <translation>Doppelte Ordner: %1; Gruppen: %2; freizugebende Bytes: %3</translation>
     </message>
     <message>
         <source>No files are marked.</source>

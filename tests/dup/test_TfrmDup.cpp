@@ -439,7 +439,7 @@ TEST(TfrmDup, FoldersWithTheSameContentsDeleteAMarkedCopyButNeverTheLast)
     cbDup->setCurrentIndex(8);
     clickStart(*w);
     EXPECT_EQ(status(*w),
-              QStringLiteral("2 duplicate folders in 2 groups, 7,030 bytes can be freed"));
+              QStringLiteral("Duplicate folders: 2; groups: 2; bytes that can be freed: 7,030"));
     EXPECT_FALSE(w->findChild<QPushButton*>("btCompare")->isVisible());
     ASSERT_EQ(w->rowCount(), 5);
     const QStringList want[] = {{"a", "6,930", fb.path("tree")},

@@ -53,7 +53,8 @@ TEST(DupFolderWindowSystem, FoldersWithTheSameContentsFindAndDeleteACopiedFolder
         XSession::click(child(*w, "btScan"));
         auto* status = w->findChild<QLabel*>("pnlSel");
         ASSERT_TRUE(XSession::waitFor([&] {
-            return status->text() == "1 duplicate folders in 1 groups, 7,500 bytes can be freed";
+            return status->text() ==
+                   "Duplicate folders: 1; groups: 1; bytes that can be freed: 7,500";
         })) << status->text().toStdString();
         ResultGridView& grid = *w->gridController()->grid();
         ASSERT_EQ(grid.model()->rowCount(), 2);

@@ -351,7 +351,7 @@ void TfrmDup::scan()
                                     FormatGrouped(m_content.groupCount),
                                     FormatGrouped(m_content.freeable)));
     else if (m_duplicateMode && m_matchMode == mmFolders)
-        reportFound(found, tr("%1 duplicate folders in %2 groups, %3 bytes can be freed")
+        reportFound(found, tr("Duplicate folders: %1; groups: %2; bytes that can be freed: %3")
                                .arg(FormatGrouped(m_content.duplicates),
                                     FormatGrouped(m_content.groupCount),
                                     FormatGrouped(m_content.freeable)));
