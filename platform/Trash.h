@@ -9,7 +9,7 @@
 namespace rw
 {
 
-// The freedesktop.org trash (Trash specification 1.0), written by us so that
+// The freedesktop.org trash (its layout, version 1.0), written by us so that
 // nothing is ever copied, deleted or put in the wrong place:
 // - a file on the file system of the home trash goes to
 //   $XDG_DATA_HOME/Trash (default ~/.local/share/Trash);

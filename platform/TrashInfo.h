@@ -8,7 +8,7 @@ namespace rw
 {
 
 // The text of a freedesktop.org `.trashinfo` file and the encodings it uses
-// (Trash specification 1.0): the original path percent-encoded bytewise as
+// (the freedesktop.org trash layout, version 1.0): the original path percent-encoded bytewise as
 // RFC 2396 says, and the deletion date as local time.
 class TrashInfo
 {

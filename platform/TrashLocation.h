@@ -10,7 +10,7 @@ namespace rw
 {
 
 // Which trash folder an entry goes to, opened (and made where missing)
-// without following a link, as the freedesktop Trash specification says:
+// without following a link, as the freedesktop.org trash layout has it:
 // the home trash for the file system of the home trash, else
 // $topdir/.Trash/$uid or $topdir/.Trash-$uid at the top of the entry's own
 // file system. The descriptors stay open for the move.
