@@ -70,35 +70,21 @@ LinkReplaceRun::Plan LinkReplaceRun::plan() const
             r.reason = Reason::Replaced;
         if (r.reason == Reason::Linked) {
             r.size = link.fileSize();
-            Reason why = Reason::NoCopy;
-            bool found = false;
-            for (const DeleteTarget& copy : item.copies) {
-                SafeFolder keptFolder;
-                FileStatus keptNow;
-                if (openChecked(copy, &keptFolder, &keptNow) != Reason::Linked ||
-                    !link.openKept(keptFolder, copy.name.constData(), copy.identity))
-                    continue;
-                if (link.sameInode()) {
-                    if (why == Reason::NoCopy)
-                        why = Reason::AlreadyLinked;
-                    continue;
-                }
-                if (keptNow.size != r.size)
-                    continue;
-                Kind kind = link.possibleKind(folder);
-                if (m_hardLinkOnly && kind == Kind::Reflink)
-                    kind = Kind::HardLink;
-                if (kind == Kind::None) {
-                    why = Reason::OtherFileSystem;
-                    continue;
-                }
-                r.kind = kind;
-                r.keptShown = copy.shown;
-                found = true;
-                break;
-            }
-            if (!found)
-                r.reason = why;
+            // The plan reads no contents: the run compares the bytes.
+            r.reason = tryCopies(
+                item, link, r.size,
+                [&](SafeFolder&, const DeleteTarget& copy, Reason& why) -> std::optional<Reason> {
+                    Kind kind = link.possibleKind(folder);
+                    if (m_hardLinkOnly && kind == Kind::Reflink)
+                        kind = Kind::HardLink;
+                    if (kind == Kind::None) {
+                        why = Reason::OtherFileSystem;
+                        return std::nullopt;
+                    }
+                    r.kind = kind;
+                    r.keptShown = copy.shown;
+                    return Reason::Linked;
+                });
         }
         if (r.reason == Reason::Linked) {
             ++(r.kind == Kind::Reflink ? out.reflinks : out.hardLinks);
@@ -135,6 +121,39 @@ LinkReplaceRun::FileResult LinkReplaceRun::runOne(const Item& item) const
         return r;
     }
     r.size = link.fileSize();
+    r.reason = tryCopies(item, link, r.size,
+                         [&](SafeFolder& keptFolder, const DeleteTarget& copy,
+                             Reason& why) -> std::optional<Reason> {
+                             if (!m_sameBytes || !m_sameBytes(link.fileFd(), link.keptFd()))
+                                 return std::nullopt;
+                             switch (link.replace(folder, item.target.name.constData(), keptFolder,
+                                                  copy.name.constData(), m_hardLinkOnly)) {
+                             case LinkReplace::Result::Done:
+                                 r.kind = link.linkKind();
+                                 r.keptShown = copy.shown;
+                                 r.freed = link.freed();
+                                 r.attributesKept = link.attributesKept();
+                                 return Reason::Linked;
+                             case LinkReplace::Result::OtherFileSystem:
+                                 // Another staying copy may lie on the file's own file system.
+                                 why = Reason::OtherFileSystem;
+                                 return std::nullopt;
+                             case LinkReplace::Result::Changed:
+                                 return Reason::Changed;
+                             case LinkReplace::Result::Replaced:
+                                 return Reason::Replaced;
+                             case LinkReplace::Result::Failed:
+                                 r.error = link.error();
+                                 return Reason::Failed;
+                             }
+                             return std::nullopt;
+                         });
+    return r;
+}
+
+LinkReplaceRun::Reason LinkReplaceRun::tryCopies(const Item& item, LinkReplace& link,
+                                                 std::int64_t size, const CopyStep& step) const
+{
     Reason why = Reason::NoCopy;
     for (const DeleteTarget& copy : item.copies) {
         SafeFolder keptFolder;
@@ -149,35 +168,12 @@ LinkReplaceRun::FileResult LinkReplaceRun::runOne(const Item& item) const
                 why = Reason::AlreadyLinked;
             continue;
         }
-        if (keptNow.size != r.size || !m_sameBytes || !m_sameBytes(link.fileFd(), link.keptFd()))
+        if (keptNow.size != size)
             continue;
-        switch (link.replace(folder, item.target.name.constData(), keptFolder,
-                             copy.name.constData(), m_hardLinkOnly)) {
-        case LinkReplace::Result::Done:
-            r.reason = Reason::Linked;
-            r.kind = link.linkKind();
-            r.keptShown = copy.shown;
-            r.freed = link.freed();
-            r.attributesKept = link.attributesKept();
-            return r;
-        case LinkReplace::Result::OtherFileSystem:
-            // Another staying copy may lie on the file's own file system.
-            why = Reason::OtherFileSystem;
-            continue;
-        case LinkReplace::Result::Changed:
-            r.reason = Reason::Changed;
-            return r;
-        case LinkReplace::Result::Replaced:
-            r.reason = Reason::Replaced;
-            return r;
-        case LinkReplace::Result::Failed:
-            r.reason = Reason::Failed;
-            r.error = link.error();
-            return r;
-        }
+        if (const std::optional<Reason> end = step(keptFolder, copy, why))
+            return *end;
     }
-    r.reason = why;
-    return r;
+    return why;
 }
 
 LinkReplaceRun::Outcome LinkReplaceRun::run(const Progress& progress)

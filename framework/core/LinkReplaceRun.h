@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "framework/core/DeleteTarget.h"
@@ -114,6 +115,18 @@ public:
 
 private:
     FileResult runOne(const Item& item) const;
+    // What is done with one copy that could stand in for the file: a reason
+    // ends the walk over the copies with it; none tries the next copy
+    // (after setting `why`, the reason the file stays if no copy serves).
+    using CopyStep = std::function<std::optional<Reason>(SafeFolder& keptFolder,
+                                                         const DeleteTarget& copy, Reason& why)>;
+    // Walks the copies of `item`, each opened and checked to be what the
+    // scan saw, another inode than the file `link` holds open and of the
+    // file's `size`, handing each to `step`. Returns the reason `step` ended
+    // with, else why no copy served (NoCopy, AlreadyLinked or what `step`
+    // said).
+    Reason tryCopies(const Item& item, LinkReplace& link, std::int64_t size,
+                     const CopyStep& step) const;
 
     QList<Item> m_items;
     SameBytes m_sameBytes;
