@@ -14,6 +14,10 @@ namespace
 constexpr unsigned char kFormat = 1;
 // No scan holds more folders than this; a larger count is a corrupt value.
 constexpr std::uint64_t kMaxRows = 1ULL << 32;
+// DEFLATE cannot expand a byte of input into more than 1032 bytes of output
+// (a 258-byte match costs at least two bits), so a header that claims more
+// than this for the body it fronts is corrupt.
+constexpr std::uint64_t kMaxDeflateRatio = 1032;
 
 void putVarint(QByteArray& out, std::uint64_t v)
 {
@@ -134,12 +138,21 @@ bool unpackScanTotals(const QByteArray& packed, std::int64_t taken, std::vector<
     if (body == end || !header.next(&rawSize) || rawSize > kMaxRows * 60)
         return false;
     ++body;
+    // The size comes from the stored value itself, which a shared store or a
+    // damaged file may hold anything in: only allocate what the compressed
+    // body could really hold.
+    if (rawSize > std::uint64_t(end - body) * kMaxDeflateRatio + 8)
+        return false;
     QByteArray raw(qsizetype(rawSize), Qt::Uninitialized);
     std::unique_ptr<libdeflate_decompressor, DecompressorFree> d(libdeflate_alloc_decompressor());
+    std::size_t used = 0;
     std::size_t got = 0;
-    if (libdeflate_deflate_decompress(d.get(), body, std::size_t(end - body), raw.data(),
-                                      std::size_t(raw.size()), &got) != LIBDEFLATE_SUCCESS ||
-        got != rawSize)
+    // Bytes after the compressed stream mean the value was damaged or
+    // spliced: refuse it rather than trust the part that happened to parse.
+    if (libdeflate_deflate_decompress_ex(d.get(), body, std::size_t(end - body), raw.data(),
+                                         std::size_t(raw.size()), &used,
+                                         &got) != LIBDEFLATE_SUCCESS ||
+        got != rawSize || used != std::size_t(end - body))
         return false;
     const auto* r = reinterpret_cast<const unsigned char*>(raw.constData());
     VarintReader in(r, r + raw.size());
