@@ -3,12 +3,14 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include "platform/ReadOnlyOpen.h"
@@ -51,6 +53,60 @@ bool entryIs(int folderFd, const char* name, std::uint64_t dev, std::uint64_t in
     };
     return ::fstatat(folderFd, name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode) &&
            std::uint64_t(st.st_dev) == dev && std::uint64_t(st.st_ino) == ino;
+}
+
+// Reads all of `fd`'s extended attribute names, or one value when `name`
+// is given, into `out`, growing the buffer while the file gains more.
+bool readAttributeList(int fd, const char* name, QByteArray* out)
+{
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        const ssize_t need =
+            name ? ::fgetxattr(fd, name, nullptr, 0) : ::flistxattr(fd, nullptr, 0);
+        if (need < 0)
+            return false;
+        out->resize(qsizetype(need));
+        const ssize_t got = name ? ::fgetxattr(fd, name, out->data(), std::size_t(need))
+                                 : ::flistxattr(fd, out->data(), std::size_t(need));
+        if (got >= 0) {
+            out->resize(qsizetype(got));
+            return true;
+        }
+        if (errno != ERANGE)
+            return false;
+    }
+    errno = ERANGE;
+    return false;
+}
+
+// Gives `to` every extended attribute of `from`: the access and default
+// ACLs (system.posix_acl_*), file capabilities, labels and the user's own
+// attributes. A clone shares only the bytes, so without this a replaced
+// file would silently lose who else may read it. False when any attribute
+// could not be read or set (the caller's rights may not reach trusted.* or
+// security.*); the others are still set.
+bool copyExtendedAttributes(int from, int to)
+{
+    QByteArray names;
+    if (!readAttributeList(from, nullptr, &names))
+        return errno == ENOTSUP;
+    bool all = true;
+    QByteArray value;
+    for (qsizetype at = 0; at < names.size();) {
+        const char* name = names.constData() + at;
+        const qsizetype length = qsizetype(std::strlen(name));
+        at += length + 1;
+        if (length == 0)
+            continue;
+        if (!readAttributeList(from, name, &value)) {
+            // Removed between listing and reading: nothing to copy.
+            if (errno != ENODATA)
+                all = false;
+            continue;
+        }
+        if (::fsetxattr(to, name, value.constData(), std::size_t(value.size()), 0) != 0)
+            all = false;
+    }
+    return all;
 }
 
 // Errors of FICLONE that mean "no reflink between these two", not a fault.
@@ -220,6 +276,10 @@ LinkReplace::Result LinkReplace::makeReflink(const SafeFolder& folder, QByteArra
     // another user's file) leaves the clone the caller's.
     m_attributesKept = ::fchown(out.get(), m_fileUid, m_fileGid) == 0;
     if (::fchmod(out.get(), m_fileMode & 07777) != 0)
+        m_attributesKept = false;
+    // After the owner and mode: a change of owner drops file capabilities,
+    // and an access ACL carries the group bits the mode just set.
+    if (!copyExtendedAttributes(m_file.get(), out.get()))
         m_attributesKept = false;
     const struct timespec times[2] = {{m_atimeSec, m_atimeNsec},
                                       {m_fileStamp.mtimeSec, m_fileStamp.mtimeNsec}};

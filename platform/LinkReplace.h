@@ -29,8 +29,8 @@ class SafeFolder;
 // file swapped meanwhile makes the step fail without touching anything.
 //
 // A reflink is a file of its own: it gets the replaced file's permission
-// bits, owner and times. A hard link is the kept copy's inode and keeps the
-// kept copy's, which attributesKept() tells.
+// bits, owner, times and extended attributes (ACLs, capabilities, labels). A hard link is the kept
+// copy's inode and keeps the kept copy's, which attributesKept() tells.
 class LinkReplace
 {
 public:
@@ -70,8 +70,8 @@ public:
     // Replaces the file by a link to the kept copy (both opened above from
     // `folder` and `keptFolder`, both unchanged since). A reflink is tried
     // first unless `hardLinkOnly`. On Done, linkKind() says which link was
-    // made, attributesKept() whether the file's permissions, owner and times
-    // were kept, and freed() whether the old file's last name went (its
+    // made, attributesKept() whether the file's permissions, owner, times
+    // and extended attributes were all kept, and freed() whether the old file's last name went (its
     // space is free). Nothing is changed on any other result.
     Result replace(const SafeFolder& folder, const char* name, const SafeFolder& keptFolder,
                    const char* keptName, bool hardLinkOnly = false);

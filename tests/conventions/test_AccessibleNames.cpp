@@ -68,8 +68,9 @@ TEST(AccessibleNames, EveryControlOfEveryWindowIsNamed)
             const QString name = accessibleName(c);
             EXPECT_FALSE(name.trimmed().isEmpty())
                 << c->metaObject()->className() << " '" << qPrintable(c->objectName()) << "'";
-            if (auto* b = qobject_cast<QAbstractButton*>(c); b && !b->text().isEmpty())
+            if (auto* b = qobject_cast<QAbstractButton*>(c); b && !b->text().isEmpty()) {
                 EXPECT_EQ(name, spoken(b->text())) << qPrintable(b->objectName());
+            }
             ++named;
         }
         EXPECT_GT(named, 0);

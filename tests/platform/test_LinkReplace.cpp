@@ -12,6 +12,7 @@
 #include <sys/ioctl.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 using namespace rw;
@@ -207,10 +208,45 @@ TEST(LinkReplace, AKeptCopyOnAnotherFileSystemLeavesTheFile)
                   .toStdString());
 }
 
+namespace
+{
+
+// An access ACL in the kernel's xattr form: the owner read-write, `user`
+// read, the owning group read, the mask read, others nothing (mode 0640).
+QByteArray accessAcl(std::uint32_t user)
+{
+    QByteArray out;
+    const auto put32 = [&out](std::uint32_t v) {
+        out.append(reinterpret_cast<const char*>(&v), 4);
+    };
+    const auto entry = [&](std::uint16_t tag, std::uint16_t perm, std::uint32_t id) {
+        out.append(reinterpret_cast<const char*>(&tag), 2);
+        out.append(reinterpret_cast<const char*>(&perm), 2);
+        put32(id);
+    };
+    put32(2);                   // the format's version
+    entry(0x01, 6, 0xFFFFFFFF); // owner
+    entry(0x02, 4, user);
+    entry(0x04, 4, 0xFFFFFFFF); // owning group
+    entry(0x10, 4, 0xFFFFFFFF); // mask
+    entry(0x20, 0, 0xFFFFFFFF); // others
+    return out;
+}
+
+QByteArray attribute(const QByteArray& path, const char* name)
+{
+    char buffer[256];
+    const ssize_t got = ::getxattr(path.constData(), name, buffer, sizeof buffer);
+    return got < 0 ? QByteArray("(none)") : QByteArray(buffer, qsizetype(got));
+}
+
+} // namespace
+
 // On a file system that clones (btrfs or XFS made on a loop device in a
 // private mount namespace): the file becomes a reflink, a file of its own
 // whose extents are shared with the kept copy, with the replaced file's
-// permissions, owner and times; and a hard link when only that is asked.
+// permissions, owner, times, ACL and extended attributes; and a hard link
+// when only that is asked.
 TEST(LinkReplace, MakesAReflinkThatKeepsTheFilesAttributes)
 {
     const QByteArray mnt = fixture() + "/mnt";
@@ -234,6 +270,14 @@ TEST(LinkReplace, MakesAReflinkThatKeepsTheFilesAttributes)
         const struct timespec times[2] = {{1000000000, 5}, {1200000000, 7}};
         ::utimensat(AT_FDCWD, (a + '/' + kBadByteName).constData(), times, 0);
         ::chmod((b + "/kept").constData(), 0600);
+        // An access ACL that lets one more user read, and an attribute of
+        // the user's own: a clone shares only bytes, so both must be copied.
+        const QByteArray acl = accessAcl(4321);
+        const bool aclSet =
+            ::setxattr((a + '/' + kBadByteName).constData(), "system.posix_acl_access",
+                       acl.constData(), std::size_t(acl.size()), 0) == 0;
+        const bool noteSet =
+            ::setxattr((a + '/' + kBadByteName).constData(), "user.note", "kept\tsafe", 9, 0) == 0;
         ::sync();
 
         LinkReplace link;
@@ -265,7 +309,13 @@ TEST(LinkReplace, MakesAReflinkThatKeepsTheFilesAttributes)
             ", mtime " + QByteArray::number(qint64(now.st_mtim.tv_sec)) + "." +
             QByteArray::number(qint64(now.st_mtim.tv_nsec)) + ", kept " +
             QByteArray::number(link.attributesKept()) + ", freed " +
-            QByteArray::number(link.freed()) + ", left " + QByteArray::number(temporaries(a));
+            QByteArray::number(link.freed()) + ", left " + QByteArray::number(temporaries(a)) +
+            ", acl " +
+            QByteArray::number(
+                aclSet && attribute(a + '/' + kBadByteName, "system.posix_acl_access") == acl) +
+            ", note " +
+            QByteArray::number(noteSet &&
+                               attribute(a + '/' + kBadByteName, "user.note") == "kept\tsafe");
 
         // Asked for a hard link only, the same folder pair gets one.
         writeFile(a + "/second", data);
@@ -282,7 +332,7 @@ TEST(LinkReplace, MakesAReflinkThatKeepsTheFilesAttributes)
     EXPECT_EQ(child.answer().toStdString(),
               (fs.type() + ": result 0, kind " + QByteArray::number(int(Kind::Reflink)) +
                ", same bytes 1, own inode 1, shared 1, mode 640, owner 1234:5678, mtime "
-               "1200000000.7, kept 1, freed 1, left 0; hard: result 0, kind " +
+               "1200000000.7, kept 1, freed 1, left 0, acl 1, note 1; hard: result 0, kind " +
                QByteArray::number(int(Kind::HardLink)) + ", inode 1")
                   .toStdString());
 }
