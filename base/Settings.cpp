@@ -40,6 +40,12 @@ bool settingsWritable(QString* why)
     return canWriteFolderOf(path, why);
 }
 
+bool goOnWithoutTotals(MessageResponder& to, const QString& question)
+{
+    QString why;
+    return settingsWritable(&why) || AskYesNo(to, question.arg(why));
+}
+
 bool addDeletionTotals(std::int64_t filesDeleted, std::int64_t bytesDeleted,
                        std::int64_t filesRecycled, std::int64_t bytesRecycled, const QDate& today)
 {

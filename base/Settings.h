@@ -16,6 +16,10 @@ inline const char* const kSettingsFileName = "roomwse.ini";
 // Whether the settings file can be written (nothing is written to find
 // out); when not, `why` gets a sentence for the user.
 bool settingsWritable(QString* why);
+// Asked once before a run that adds to the deletion totals, so that they are
+// never lost without a word: true when the settings file can be written, or
+// when the user answers Yes to `question`, whose %1 is the reason it cannot.
+bool goOnWithoutTotals(MessageResponder& to, const QString& question);
 // The separate placement profile of the files-by-date window.
 inline const char* const kModsProfileName = "roomws95";
 

@@ -220,11 +220,9 @@ bool TfrmReallyDelete::settingsMayGoUnwritten()
 {
     // Said once, before anything goes: afterwards the totals could only be
     // lost without a word.
-    QString why;
-    if (settingsWritable(&why))
-        return true;
-    return AskYesNo(
-        tr("%1\n\nThe deletion totals will not be recorded. Delete the files anyway?").arg(why));
+    return goOnWithoutTotals(
+        *messageResponder(),
+        tr("%1\n\nThe deletion totals will not be recorded. Delete the files anyway?"));
 }
 
 void TfrmReallyDelete::runWithProgress(

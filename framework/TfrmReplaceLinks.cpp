@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "base/Messages.h"
+#include "base/Settings.h"
 #include "base/SharedRoutines.h"
 #include "controls/CentreOnScreen.h"
 #include "controls/ReadableColours.h"
@@ -126,6 +127,13 @@ void TfrmReplaceLinks::btReplaceClick()
             ShowWarningMessage(*m_responder, tr("There are no files to replace"));
         return;
     }
+    // The freed bytes go into the deletion totals: said before anything is
+    // replaced, as the delete window does.
+    if (m_responder &&
+        !goOnWithoutTotals(*m_responder,
+                           tr("%1\n\nThe freed space will not be added to the deletion totals. "
+                              "Replace the files anyway?")))
+        return;
     m_running = true;
     m_stop = false;
     m_btReplace->setEnabled(false);

@@ -3118,6 +3118,14 @@ Die Löschsummen werden nicht gespeichert. Die Dateien trotzdem löschen?</trans
         <source>&amp;Stop</source>
         <translation>&amp;Stopp</translation>
     </message>
+    <message>
+        <source>%1
+
+The freed space will not be added to the deletion totals. Replace the files anyway?</source>
+        <translation>%1
+
+Der freigegebene Platz wird nicht zu den Löschsummen gezählt. Die Dateien trotzdem ersetzen?</translation>
+    </message>
 </context>
 <context>
     <name>rw::TfrmSelectExtension</name>

@@ -156,3 +156,43 @@ TEST(TfrmReplaceLinks, NothingToReplaceCancelAndChangedBytesChangeNothing)
                                      c + ": no copy that stays holds the same bytes");
     r.reset();
 }
+
+// The freed bytes go into the deletion totals: when the settings file cannot
+// be written that is said before anything is replaced, and No leaves every
+// file and the window open.
+TEST(TfrmReplaceLinks, ASettingsFileThatCannotBeWrittenIsSaidBeforeAnythingIsReplaced)
+{
+    FixtureBuilder fx;
+    const QString c = fx.fileWithContent("c.bin", "same bytes");
+    const QString d = fx.fileWithContent("d.bin", "same bytes");
+    const ino_t before = inodeOf(c);
+    // The settings folder cannot be made: a plain file stands in its place.
+    QFile blocker(qEnvironmentVariable("XDG_CONFIG_HOME") + "/roomwise");
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+
+    ScriptedResponder& r = ScriptedResponder::instance();
+    r.reset();
+    r.queueAnswer(MessageAnswer::No);
+    TfrmReplaceLinks w;
+    w.setItems({{targetForPath(QFile::encodeName(c)), {targetForPath(QFile::encodeName(d))}}},
+               &sameBytes, &r);
+    w.show();
+    w.findChild<QPushButton*>("btReplace")->click();
+    EXPECT_EQ(inodeOf(c), before);
+    EXPECT_TRUE(w.isVisible());
+    ASSERT_EQ(r.texts().size(), 1);
+    EXPECT_TRUE(r.texts().first().endsWith(
+        "\n\nThe freed space will not be added to the deletion totals. Replace the files anyway?"));
+
+    r.reset();
+    r.queueAnswer(MessageAnswer::Yes);
+    w.findChild<QPushButton*>("btReplace")->click();
+    EXPECT_EQ(w.result(), QDialog::Accepted);
+    EXPECT_EQ(w.outcome().filesFreed, 1);
+    QFile f(c);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), "same bytes");
+    EXPECT_TRUE(blocker.remove());
+    r.reset();
+}
