@@ -40,7 +40,8 @@ TfrmReplaceLinks::TfrmReplaceLinks(QWidget* owner) : QDialog(owner)
 
     m_lblNote = new QLabel(
         tr("Every path keeps opening the same contents. A reflink is a file of its own and "
-           "keeps the replaced file's permissions, owner and times. A hard link is the kept "
+           "keeps the replaced file's permissions, owner, times and extended attributes such "
+           "as ACLs. A hard link is the kept "
            "copy itself: it cannot keep the replaced file's own permissions, owner and times, "
            "it shows the kept copy's, and a change written through one name shows in all."),
         this);

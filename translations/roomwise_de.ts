@@ -3071,8 +3071,8 @@ Die Löschsummen werden nicht gespeichert. Die Dateien trotzdem löschen?</trans
         <translation>Dateien und die Links, zu denen sie werden</translation>
     </message>
     <message>
-        <source>Every path keeps opening the same contents. A reflink is a file of its own and keeps the replaced file&apos;s permissions, owner and times. A hard link is the kept copy itself: it cannot keep the replaced file&apos;s own permissions, owner and times, it shows the kept copy&apos;s, and a change written through one name shows in all.</source>
-        <translation>Jeder Pfad öffnet weiterhin denselben Inhalt. Ein Reflink ist eine eigene Datei und behält Rechte, Besitzer und Zeitstempel der ersetzten Datei. Ein Hardlink ist die behaltene Kopie selbst: Er kann die eigenen Rechte, den Besitzer und die Zeitstempel der ersetzten Datei nicht behalten, er zeigt die der behaltenen Kopie, und eine Änderung über einen Namen zeigt sich unter allen.</translation>
+        <source>Every path keeps opening the same contents. A reflink is a file of its own and keeps the replaced file&apos;s permissions, owner, times and extended attributes such as ACLs. A hard link is the kept copy itself: it cannot keep the replaced file&apos;s own permissions, owner and times, it shows the kept copy&apos;s, and a change written through one name shows in all.</source>
+        <translation>Jeder Pfad öffnet weiterhin denselben Inhalt. Ein Reflink ist eine eigene Datei und behält Rechte, Besitzer, Zeitstempel und erweiterte Attribute wie ACLs der ersetzten Datei. Ein Hardlink ist die behaltene Kopie selbst: Er kann die eigenen Rechte, den Besitzer und die Zeitstempel der ersetzten Datei nicht behalten, er zeigt die der behaltenen Kopie, und eine Änderung über einen Namen zeigt sich unter allen.</translation>
     </message>
     <message>
         <source>Progress bar</source>
