@@ -400,8 +400,8 @@ Sollen sie entfernt werden?</translation>
         <translation>%1: %2</translation>
     </message>
     <message>
-        <source>These reflinks could not keep the replaced file&apos;s owner, permissions or times:</source>
-        <translation>Diese Reflinks konnten Besitzer, Rechte oder Zeitstempel der ersetzten Datei nicht übernehmen:</translation>
+        <source>These reflinks could not keep the replaced file&apos;s owner, permissions, times or extended attributes:</source>
+        <translation>Diese Reflinks konnten Besitzer, Rechte, Zeitstempel oder erweiterte Attribute der ersetzten Datei nicht übernehmen:</translation>
     </message>
     <message>
         <source>These files were left as they are:</source>

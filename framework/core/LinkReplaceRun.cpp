@@ -258,12 +258,12 @@ QString LinkReplaceRun::reportText(const Outcome& outcome)
         else if (r.kind == Kind::Reflink && !r.attributesKept)
             notKept.append(r.shown);
     }
-    // Only root may give a file to another owner: a reflink of someone
-    // else's file is then the user's own.
+    // Only root may give a file to another owner (a reflink of someone
+    // else's file is then the user's own) or set trusted.* attributes.
     if (!notKept.isEmpty())
         text += QLatin1Char('\n') +
                 LinkReplaceTexts::tr("These reflinks could not keep the replaced file's owner, "
-                                     "permissions or times:") +
+                                     "permissions, times or extended attributes:") +
                 QLatin1Char('\n') + notKept.join(QLatin1Char('\n'));
     if (!left.isEmpty())
         text += QLatin1Char('\n') + LinkReplaceTexts::tr("These files were left as they are:") +

@@ -56,7 +56,7 @@ public:
         Kind kind = Kind::None;
         std::int64_t size = 0;
         bool freed = false;          // its space is free (its last name went)
-        bool attributesKept = false; // permissions, owner and times kept
+        bool attributesKept = false; // permissions, owner, times and xattrs kept
         int error = 0;               // errno for Failed
     };
 

@@ -263,3 +263,31 @@ TEST(LinkReplaceRun, StoppedRunLeavesTheRestUntouched)
     EXPECT_TRUE(
         LinkReplaceRun::reportText(out).contains("2.bin: not reached: the run was stopped"));
 }
+
+// The report names the reflinks that could not keep everything of the file
+// they replaced apart from the files left, so neither goes unsaid.
+TEST(LinkReplaceRun, ReportNamesReflinksThatLostAttributesAndFilesLeft)
+{
+    LinkReplaceRun::Outcome out;
+    out.reflinks = 2;
+    out.bytesFreed = 3000;
+    LinkReplaceRun::FileResult kept;
+    kept.shown = "/t/kept-all";
+    kept.reason = LinkReplaceRun::Reason::Linked;
+    kept.kind = LinkReplace::Kind::Reflink;
+    kept.attributesKept = true;
+    LinkReplaceRun::FileResult lost = kept;
+    lost.shown = "/t/other owner";
+    lost.attributesKept = false;
+    LinkReplaceRun::FileResult left;
+    left.shown = "/t/left";
+    left.reason = LinkReplaceRun::Reason::NoCopy;
+    out.files = {kept, lost, left};
+    const QString text = LinkReplaceRun::reportText(out);
+    EXPECT_TRUE(text.startsWith("Replaced 2 files by links (2 reflinks, 0 hard links), freeing "
+                                "3,000 bytes.\nThese reflinks could not keep the replaced file's "
+                                "owner, permissions, times or extended attributes:\n/t/other "
+                                "owner\nThese files were left as they are:\n/t/left: "))
+        << qPrintable(text);
+    EXPECT_FALSE(text.contains("kept-all"));
+}
