@@ -157,7 +157,9 @@ bool unpackScanTotals(const QByteArray& packed, std::int64_t taken, std::vector<
     const auto* r = reinterpret_cast<const unsigned char*>(raw.constData());
     VarintReader in(r, r + raw.size());
     std::uint64_t n = 0;
-    if (!in.next(&n) || n > rawSize)
+    // Every row takes at least six bytes, one per number: a larger count
+    // is corrupt, and must not size the reservation below.
+    if (!in.next(&n) || n > rawSize / 6)
         return false;
     rows->reserve(std::size_t(n));
     std::int64_t previous = 0;
