@@ -423,9 +423,11 @@ protected:
         m_window->btDeleteClick();
         EXPECT_TRUE(rwtest::lastModalHandled());
         EXPECT_FALSE(rawExists(m_paths.value(kBad)));
-        for (auto it = m_paths.cbegin(); it != m_paths.cend(); ++it)
-            if (it.key() != kBad)
+        for (auto it = m_paths.cbegin(); it != m_paths.cend(); ++it) {
+            if (it.key() != kBad) {
                 EXPECT_TRUE(rawExists(it.value())) << it.value().toStdString();
+            }
+        }
     }
 
     QHash<QByteArray, QByteArray> m_paths; // name -> path

@@ -98,8 +98,9 @@ TEST(ReportHistory, GrewNamesWhatGrewShrankCameAndWent)
             EXPECT_EQ(QByteArray::fromBase64(row["path_base64"].toString().toLatin1()), odd);
             EXPECT_EQ(row["difference"].toInteger(), 90);
         }
-        if (row["path"].toString() == root + "/grows")
+        if (row["path"].toString() == root + "/grows") {
             EXPECT_DOUBLE_EQ(row["percent_of_change"].toDouble(), 40000.0);
+        }
     }
     EXPECT_TRUE(oddFound);
 
