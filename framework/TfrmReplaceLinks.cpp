@@ -87,8 +87,9 @@ void TfrmReplaceLinks::setItems(QList<LinkReplaceRun::Item> items,
 void TfrmReplaceLinks::fill()
 {
     m_lblHeading->setText(
-        tr("%1 files will be replaced by links: %2 by reflinks, %3 by hard links. %4 files will "
-           "be left as they are.")
+        // Counts as "label: n", so one file reads as well as many.
+        tr("Files to be replaced by links: %1 (by reflinks: %2, by hard links: %3). Files left "
+           "as they are: %4.")
             .arg(FormatGrouped(m_plan.reflinks + m_plan.hardLinks), FormatGrouped(m_plan.reflinks),
                  FormatGrouped(m_plan.hardLinks), FormatGrouped(m_plan.left)));
     m_lblSavings->setText(tr("Bytes freed: %1 bytes").arg(FormatGrouped(m_plan.bytesFreed)));

@@ -392,8 +392,8 @@ Sollen sie entfernt werden?</translation>
         <translation>nicht erreicht: der Vorgang wurde angehalten</translation>
     </message>
     <message>
-        <source>Replaced %1 files by links (%2 reflinks, %3 hard links), freeing %4 bytes.</source>
-        <translation>%1 Dateien durch Links ersetzt (%2 Reflinks, %3 Hardlinks), %4 Byte freigegeben.</translation>
+        <source>Files replaced by links: %1 (reflinks: %2, hard links: %3). Bytes freed: %4 bytes.</source>
+        <translation>Durch Links ersetzte Dateien: %1 (Reflinks: %2, Hardlinks: %3). Freigegeben: %4 Byte.</translation>
     </message>
     <message>
         <source>%1: %2</source>
@@ -3095,8 +3095,8 @@ Die Löschsummen werden nicht gespeichert. Die Dateien trotzdem löschen?</trans
         <translation>Schließen, ohne etwas zu ersetzen</translation>
     </message>
     <message>
-        <source>%1 files will be replaced by links: %2 by reflinks, %3 by hard links. %4 files will be left as they are.</source>
-        <translation>%1 Dateien werden durch Links ersetzt: %2 durch Reflinks, %3 durch Hardlinks. %4 Dateien bleiben unverändert.</translation>
+        <source>Files to be replaced by links: %1 (by reflinks: %2, by hard links: %3). Files left as they are: %4.</source>
+        <translation>Durch Links zu ersetzende Dateien: %1 (durch Reflinks: %2, durch Hardlinks: %3). Unverändert bleibende Dateien: %4.</translation>
     </message>
     <message>
         <source>Bytes freed: %1 bytes</source>

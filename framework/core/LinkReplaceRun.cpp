@@ -245,11 +245,12 @@ QString LinkReplaceRun::reasonText(const FileResult& result)
 
 QString LinkReplaceRun::reportText(const Outcome& outcome)
 {
-    QString text = LinkReplaceTexts::tr("Replaced %1 files by links (%2 reflinks, %3 hard links), "
-                                        "freeing %4 bytes.")
-                       .arg(FormatGrouped(outcome.reflinks + outcome.hardLinks),
-                            FormatGrouped(outcome.reflinks), FormatGrouped(outcome.hardLinks),
-                            FormatGrouped(outcome.bytesFreed));
+    QString text =
+        LinkReplaceTexts::tr("Files replaced by links: %1 (reflinks: %2, hard links: %3). "
+                             "Bytes freed: %4 bytes.")
+            .arg(FormatGrouped(outcome.reflinks + outcome.hardLinks),
+                 FormatGrouped(outcome.reflinks), FormatGrouped(outcome.hardLinks),
+                 FormatGrouped(outcome.bytesFreed));
     QStringList left;
     QStringList notKept;
     for (const FileResult& r : outcome.files) {

@@ -155,7 +155,7 @@ TEST(LinkReplaceRun, PlanCountsTheBytesAFileFreesOnlyWithItsLastName)
     EXPECT_EQ(out.filesFreed, 1);
     EXPECT_EQ(out.bytesFreed, 12000);
     EXPECT_EQ(readRaw(a + "/two-elsewhere.bin"), data);
-    EXPECT_TRUE(LinkReplaceRun::reportText(out).startsWith("Replaced 2 files by links"));
+    EXPECT_TRUE(LinkReplaceRun::reportText(out).startsWith("Files replaced by links: 2 "));
 }
 
 // The only copy that stays is the marked file's own entry seen through a
@@ -284,10 +284,11 @@ TEST(LinkReplaceRun, ReportNamesReflinksThatLostAttributesAndFilesLeft)
     left.reason = LinkReplaceRun::Reason::NoCopy;
     out.files = {kept, lost, left};
     const QString text = LinkReplaceRun::reportText(out);
-    EXPECT_TRUE(text.startsWith("Replaced 2 files by links (2 reflinks, 0 hard links), freeing "
-                                "3,000 bytes.\nThese reflinks could not keep the replaced file's "
-                                "owner, permissions, times or extended attributes:\n/t/other "
-                                "owner\nThese files were left as they are:\n/t/left: "))
+    EXPECT_TRUE(
+        text.startsWith("Files replaced by links: 2 (reflinks: 2, hard links: 0). Bytes "
+                        "freed: 3,000 bytes.\nThese reflinks could not keep the replaced file's "
+                        "owner, permissions, times or extended attributes:\n/t/other "
+                        "owner\nThese files were left as they are:\n/t/left: "))
         << qPrintable(text);
     EXPECT_FALSE(text.contains("kept-all"));
 }

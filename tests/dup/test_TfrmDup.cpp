@@ -378,8 +378,9 @@ TEST(TfrmDup, SizeAndContentsReplacesAMarkedCopyByALink)
     EXPECT_EQ(b.st_nlink, 2u);
     const QStringList texts = ScriptedResponder::instance().texts();
     ASSERT_EQ(texts.size(), 1);
-    EXPECT_EQ(texts.first(),
-              "Replaced 1 files by links (0 reflinks, 1 hard links), freeing 10,000 bytes.");
+    EXPECT_EQ(
+        texts.first(),
+        "Files replaced by links: 1 (reflinks: 0, hard links: 1). Bytes freed: 10,000 bytes.");
     EXPECT_EQ(readDeletionTotals().filesDeleted, 1);
     EXPECT_EQ(readDeletionTotals().bytesDeleted, 10000);
 }

@@ -184,8 +184,8 @@ TEST(DupWindowSystem, ReplacesAMarkedCopyByALinkFromTheGridMenu)
         EXPECT_TRUE(XSession::waitFor([&] { return !w.isVisible(); }, 8000));
         EXPECT_EQ(w.result(), QDialog::Accepted);
     });
-    EXPECT_TRUE(heading.startsWith("1 files will be replaced by links: 0 by reflinks, 1 by hard "
-                                   "links."))
+    EXPECT_TRUE(heading.startsWith("Files to be replaced by links: 1 (by reflinks: 0, by hard "
+                                   "links: 1)."))
         << heading.toStdString();
     struct stat a {
     };
@@ -205,6 +205,6 @@ TEST(DupWindowSystem, ReplacesAMarkedCopyByALinkFromTheGridMenu)
     std::fclose(f);
     EXPECT_EQ(QByteArray(buffer, 6000), QByteArray(6000, 'd'));
     EXPECT_TRUE(rwtest::ScriptedResponder::instance().texts().contains(
-        "Replaced 1 files by links (0 reflinks, 1 hard links), freeing 6,000 bytes."));
+        "Files replaced by links: 1 (reflinks: 0, hard links: 1). Bytes freed: 6,000 bytes."));
     EXPECT_EQ(readDeletionTotals().bytesDeleted, 6000);
 }

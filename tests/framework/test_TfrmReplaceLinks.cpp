@@ -77,8 +77,8 @@ TEST(TfrmReplaceLinks, StatesThePlanThenReplaces)
     EXPECT_EQ(plan.left, 1);
     EXPECT_EQ(plan.bytesFreed, 8000);
     EXPECT_EQ(label(w, "lblHeading"),
-              QStringLiteral("2 files will be replaced by links: %1 by reflinks, %2 by hard links. "
-                             "1 files will be left as they are.")
+              QStringLiteral("Files to be replaced by links: 2 (by reflinks: %1, by hard links: "
+                             "%2). Files left as they are: 1.")
                   .arg(plan.reflinks)
                   .arg(plan.hardLinks));
     EXPECT_EQ(label(w, "lblSavings"), "Bytes freed: 8,000 bytes");
@@ -104,12 +104,12 @@ TEST(TfrmReplaceLinks, StatesThePlanThenReplaces)
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), data);
     ASSERT_EQ(r.texts().size(), 1);
-    EXPECT_TRUE(r.texts().first().startsWith("Replaced 2 files by links (" +
-                                             QString::number(plan.reflinks) + " reflinks, " +
-                                             QString::number(plan.hardLinks) +
-                                             " hard links), freeing 8,000 bytes.\nThese files were "
-                                             "left as they are:\n" +
-                                             other + ": no copy that stays holds the same bytes"));
+    EXPECT_TRUE(r.texts().first().startsWith(
+        "Files replaced by links: 2 (reflinks: " + QString::number(plan.reflinks) +
+        ", hard links: " + QString::number(plan.hardLinks) +
+        "). Bytes freed: 8,000 bytes.\nThese files were "
+        "left as they are:\n" +
+        other + ": no copy that stays holds the same bytes"));
     r.reset();
 }
 
@@ -151,8 +151,8 @@ TEST(TfrmReplaceLinks, NothingToReplaceCancelAndChangedBytesChangeNothing)
     w.findChild<QPushButton*>("btReplace")->click();
     EXPECT_EQ(inodeOf(c), before);
     ASSERT_EQ(r.texts().size(), 1);
-    EXPECT_EQ(r.texts().first(), "Replaced 0 files by links (0 reflinks, 0 hard links), freeing 0 "
-                                 "bytes.\nThese files were left as they are:\n" +
+    EXPECT_EQ(r.texts().first(), "Files replaced by links: 0 (reflinks: 0, hard links: 0). Bytes "
+                                 "freed: 0 bytes.\nThese files were left as they are:\n" +
                                      c + ": no copy that stays holds the same bytes");
     r.reset();
 }
