@@ -103,6 +103,12 @@ bool copyExtendedAttributes(int from, int to)
                 all = false;
             continue;
         }
+        // A new file already carries its folder's security label, usually
+        // the one the old file had: setting it again may need a right the
+        // user lacks, and would change nothing.
+        QByteArray present;
+        if (readAttributeList(to, name, &present) && present == value)
+            continue;
         if (::fsetxattr(to, name, value.constData(), std::size_t(value.size()), 0) != 0)
             all = false;
     }
