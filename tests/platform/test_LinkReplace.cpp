@@ -337,16 +337,29 @@ TEST(LinkReplace, MakesAReflinkThatKeepsTheFilesAttributes)
                   .toStdString());
 }
 
+namespace
+{
+
+// A folder "kept" beside the race's folder with a copy of each of its
+// files, the copies the racing replaces link to.
+QByteArray makeKeptTwins(const rwtest::RaceFixture& fx)
+{
+    const QByteArray keptFolder = fixture() + "/kept";
+    makeFolder(keptFolder);
+    for (int i = 0; i < fx.count(); ++i)
+        writeFile(keptFolder + '/' + fx.name(i), "inside " + fx.name(i));
+    return keptFolder;
+}
+
+} // namespace
+
 // A racer swaps the folder for a link to another folder holding files of
 // the same names while every file is replaced: each replace works on the
 // folder that was opened, and nothing in the other folder is touched.
 TEST(LinkReplaceRace, AFolderSwappedForALinkTouchesNothingOutside)
 {
     const rwtest::RaceFixture fx(fixture(), root() + "/outside", 200);
-    const QByteArray keptFolder = fixture() + "/kept";
-    makeFolder(keptFolder);
-    for (int i = 0; i < fx.count(); ++i)
-        writeFile(keptFolder + '/' + fx.name(i), "inside " + fx.name(i));
+    const QByteArray keptFolder = makeKeptTwins(fx);
     SafeFolder kept;
     ASSERT_TRUE(kept.open(keptFolder));
     int linked = 0;
@@ -378,10 +391,7 @@ TEST(LinkReplaceRace, AFolderSwappedForALinkTouchesNothingOutside)
 TEST(LinkReplaceRace, AFileSwappedForALinkNeverCostsTheLinkTarget)
 {
     const rwtest::RaceFixture fx(fixture(), root() + "/outside", 200);
-    const QByteArray keptFolder = fixture() + "/kept";
-    makeFolder(keptFolder);
-    for (int i = 0; i < fx.count(); ++i)
-        writeFile(keptFolder + '/' + fx.name(i), "inside " + fx.name(i));
+    const QByteArray keptFolder = makeKeptTwins(fx);
     SafeFolder kept;
     SafeFolder folder;
     ASSERT_TRUE(kept.open(keptFolder));
